@@ -1,0 +1,126 @@
+#include "app/eeprom_set.h"
+
+#include "ui_eeprom_set.h"
+
+#include "device/commands.h"
+#include "device/firmware_version.h"
+#include "device/latin1.h"
+#include "device/vendor_link.h"
+#include "dialogs/basicinfo.h"
+#include "dialogs/busy_cursor.h"
+#include "dialogs/repeaterinfo.h"
+#include "dialogs/unit12.h"
+#include "dialogs/unit15.h"
+#include "dialogs/unit17.h"
+
+namespace {
+bool probe(VendorLink& link, std::uint8_t code, int length)
+{
+    std::uint8_t buffer[8] = {};
+    return link.VendorRead(code, buffer, length) >= 0;
+}
+}  // namespace
+
+TForm7::TForm7(Context context, QWidget* parent)
+    : QMainWindow(parent), ctx_(context), ui_(std::make_unique<Ui::TForm7>())
+{
+    ui_->setupUi(this);
+    connect(ui_->BasicInfoSetting1, &QAction::triggered, this, &TForm7::BasicInfoSetting1Click);
+    connect(ui_->Beacon, &QAction::triggered, this, &TForm7::BeaconClick);
+    connect(ui_->RepeaterInfoSetting1, &QAction::triggered, this, &TForm7::RepeaterInfoSetting1Click);
+    connect(ui_->SlowData, &QAction::triggered, this, &TForm7::SlowDataClick);
+    connect(ui_->RS232C, &QAction::triggered, this, &TForm7::RS232CClick);
+    connect(ui_->Exit1, &QAction::triggered, this, &TForm7::Exit1Click);
+    connect(ui_->Version1, &QAction::triggered, this, &TForm7::Version1Click);
+    connect(ui_->PICVersion1, &QAction::triggered, this, &TForm7::PICVersion1Click);
+
+    BusyCursor busy;
+    if (probe(ctx_.link, cmd::ReadSerialMode, 1)) ui_->RS232C->setEnabled(true);
+    if (probe(ctx_.link, cmd::ReadStatusBlock, 3)) ui_->SlowData->setEnabled(true);
+    if (probe(ctx_.link, cmd::ReadBeaconInterval, 1)) ui_->Beacon->setEnabled(true);
+}
+
+TForm7::~TForm7() = default;
+
+void TForm7::setDialogs(const Dialogs& dialogs)
+{
+    dialogs_ = dialogs;
+    keepOptionalItemsHonest();
+}
+
+void TForm7::keepOptionalItemsHonest()
+{
+    if (dialogs_.form15 == nullptr) ui_->SlowData->setEnabled(false);
+    if (dialogs_.form17 == nullptr) ui_->Beacon->setEnabled(false);
+    if (dialogs_.form12 == nullptr) ui_->RS232C->setEnabled(false);
+}
+
+void TForm7::BasicInfoSetting1Click()
+{
+    if (dialogs_.autoDetect == nullptr) return;
+    {
+        BusyCursor busy;
+        // The serial port item is enabled on this probe only when its dialog
+        // exists: an item must never open a window that was not created.
+        if (probe(ctx_.link, cmd::ReadSerialMode, 1) && dialogs_.form12 != nullptr)
+            ui_->RS232C->setEnabled(true);
+        dialogs_.autoDetect->LoadBasicSettings(TAutoDetect::LoadForm::Opening);
+    }
+    ctx_.host.showModal(*dialogs_.autoDetect);
+}
+
+void TForm7::BeaconClick()
+{
+    if (dialogs_.form17 == nullptr) return;
+    {
+        BusyCursor busy;
+        dialogs_.form17->loadSettings(ZeroForm::Read);
+    }
+    ctx_.host.showModal(*dialogs_.form17);
+}
+
+void TForm7::RepeaterInfoSetting1Click()
+{
+    if (dialogs_.form11 == nullptr) return;
+    {
+        BusyCursor busy;
+        dialogs_.form11->loadSettings();
+    }
+    ctx_.host.showModal(*dialogs_.form11);
+}
+
+void TForm7::SlowDataClick()
+{
+    if (dialogs_.form15 == nullptr) return;
+    {
+        BusyCursor busy;
+        dialogs_.form15->loadSettings(ZeroForm::Write);
+    }
+    ctx_.host.showModal(*dialogs_.form15);
+}
+
+void TForm7::RS232CClick()
+{
+    if (dialogs_.form12 == nullptr) return;
+    ctx_.host.showModal(*dialogs_.form12);
+}
+
+void TForm7::Exit1Click()
+{
+    close();
+}
+
+void TForm7::Version1Click()
+{
+    ctx_.host.showMessage(QString::fromLatin1(ProgramVersionText));
+}
+
+void TForm7::PICVersion1Click()
+{
+    std::string version;
+    {
+        BusyCursor busy;
+        version = firmware::readVersion(ctx_.link);
+    }
+    ctx_.host.showMessage(wire::toText(version));
+}

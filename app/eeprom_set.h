@@ -1,0 +1,59 @@
+#pragma once
+// The main window: a title, a heading and the menu that opens every dialog.
+
+#include "dialogs/host.h"
+
+#include <QMainWindow>
+#include <memory>
+
+namespace Ui {
+class TForm7;
+}
+
+class TAutoDetect;
+class TForm11;
+class TForm12;
+class TForm13;
+class TForm15;
+class TForm17;
+
+class TForm7 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the window, then probes the three optional features and enables
+    // the menu item of each that the firmware answers.
+    explicit TForm7(Context context, QWidget* parent = nullptr);
+    ~TForm7() override;
+
+    struct Dialogs {
+        TAutoDetect* autoDetect = nullptr;
+        TForm11* form11 = nullptr;
+        TForm13* form13 = nullptr;
+        TForm15* form15 = nullptr;  // only with the slow data feature
+        TForm17* form17 = nullptr;  // only with the beacon feature
+        TForm12* form12 = nullptr;  // only with the serial port feature
+    };
+    // Hands over the windows start-up created. An optional item whose dialog
+    // does not exist stays disabled, whatever its probe said.
+    void setDialogs(const Dialogs& dialogs);
+
+    Ui::TForm7& ui() { return *ui_; }
+
+    void BasicInfoSetting1Click();
+    void BeaconClick();
+    void RepeaterInfoSetting1Click();
+    void SlowDataClick();
+    void RS232CClick();
+    void Exit1Click();
+    void Version1Click();
+    void PICVersion1Click();
+
+private:
+    void keepOptionalItemsHonest();
+
+    Context ctx_;
+    std::unique_ptr<Ui::TForm7> ui_;
+    Dialogs dialogs_;
+};
+
+inline constexpr const char* ProgramVersionText = "      Brisel default Setting V03.06";

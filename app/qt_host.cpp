@@ -1,0 +1,31 @@
+#include "app/qt_host.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QTimer>
+
+void QtHost::showMessage(const QString& text)
+{
+    // A wait cursor may be up for the device sequence that reports this;
+    // the user needs the arrow to answer the box.
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(MessageTitle), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void QtHost::showModal(QDialog& dialog)
+{
+    dialog.exec();
+}
+
+void QtHost::pause(int ms)
+{
+    if (onPause_) onPause_(ms);
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}

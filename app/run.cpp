@@ -1,0 +1,73 @@
+#include "app/run.h"
+
+#include "app/eeprom_set.h"
+#include "app/qt_host.h"
+#include "app/startup.h"
+#include "device/transport.h"
+#include "device/vendor_link.h"
+
+#include <QApplication>
+#include <exception>
+
+namespace {
+
+// Shows an exception that escapes an event handler and keeps the loop running.
+class GuardedApplication final : public QApplication {
+public:
+    GuardedApplication(int& argc, char** argv, Host& host) : QApplication(argc, argv), host_(host) {}
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            host_.showMessage(QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            host_.showMessage(QString());
+        }
+        return false;
+    }
+
+private:
+    Host& host_;
+};
+
+}  // namespace
+
+int runProgram(const char* programName, const std::function<AdapterAccess()>& openAdapter,
+               const ProgramOptions& options)
+{
+    // The command line is not the program's: Qt sees only the program name.
+    char name[64];
+    std::snprintf(name, sizeof name, "%s", programName);
+    char* argv[] = {name, nullptr};
+    int argc = 1;
+
+    QtHost host(options.onPause);
+    try {
+        AdapterAccess access = openAdapter();
+        GuardedApplication app(argc, argv, host);
+        try {
+            if (access.status == OpenStatus::NotFound) {
+                host.showMessage(QString::fromLatin1(NotFoundText));
+                return 0;
+            }
+            if (access.status == OpenStatus::NoPermission || !access.transport) {
+                host.showMessage(QString::fromLatin1(NoPermissionText));
+                return 0;
+            }
+            VendorLink link(*access.transport);
+            Windows windows = createWindows(Context{link, host});
+            windows.form7->setWindowTitle(windows.form7->windowTitle() + options.titleSuffix);
+            windows.form7->show();
+            app.exec();
+        } catch (const std::exception& e) {
+            host.showMessage(QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            host.showMessage(QString());
+        }
+    } catch (...) {
+        // Nothing can be shown without the application object.
+    }
+    return 0;
+}

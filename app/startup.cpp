@@ -1,0 +1,41 @@
+#include "app/startup.h"
+
+#include "app/eeprom_set.h"
+#include "device/commands.h"
+#include "device/vendor_link.h"
+#include "dialogs/basicinfo.h"
+#include "dialogs/busy_cursor.h"
+#include "dialogs/repeaterinfo.h"
+#include "dialogs/unit12.h"
+#include "dialogs/unit13.h"
+#include "dialogs/unit15.h"
+#include "dialogs/unit17.h"
+
+Windows::Windows() = default;
+Windows::Windows(Windows&&) noexcept = default;
+Windows::~Windows() = default;
+
+namespace {
+bool featurePresent(VendorLink& link, std::uint8_t code, int length)
+{
+    std::uint8_t buffer[8] = {};
+    return link.VendorRead(code, buffer, length) >= 0;
+}
+}  // namespace
+
+Windows createWindows(Context context)
+{
+    BusyCursor busy;
+    Windows w;
+    w.form7 = std::make_unique<TForm7>(context);
+    QWidget* owner = w.form7.get();
+    w.autoDetect = new TAutoDetect(context, owner);
+    w.form11 = new TForm11(context, owner);
+    w.form13 = new TForm13(context, w.form11);
+    w.form11->setLegend(w.form13);
+    if (featurePresent(context.link, cmd::ReadStatusBlock, 3)) w.form15 = new TForm15(context, owner);
+    if (featurePresent(context.link, cmd::ReadBeaconInterval, 1)) w.form17 = new TForm17(context, owner);
+    if (featurePresent(context.link, cmd::ReadSerialMode, 1)) w.form12 = new TForm12(context, owner);
+    w.form7->setDialogs({w.autoDetect, w.form11, w.form13, w.form15, w.form17, w.form12});
+    return w;
+}

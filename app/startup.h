@@ -1,0 +1,34 @@
+#pragma once
+// Creates every window in start-up order, with the feature probes that decide
+// which optional dialogs exist.
+
+#include "dialogs/host.h"
+
+#include <memory>
+
+class TForm7;
+class TAutoDetect;
+class TForm11;
+class TForm12;
+class TForm13;
+class TForm15;
+class TForm17;
+
+struct Windows {
+    std::unique_ptr<TForm7> form7;  // owns the dialogs below
+    TAutoDetect* autoDetect = nullptr;
+    TForm11* form11 = nullptr;
+    TForm13* form13 = nullptr;
+    TForm15* form15 = nullptr;
+    TForm17* form17 = nullptr;
+    TForm12* form12 = nullptr;
+
+    Windows();
+    Windows(Windows&&) noexcept;
+    ~Windows();
+};
+
+// The main window (probing 0xB3, 0xAF, 0x59), the basic settings dialog
+// (probing 0x72 twice and 0x58), the repeater dialog and the flag legend,
+// then each optional dialog whose probe (0xAF, 0x59, 0xB3) succeeds again.
+Windows createWindows(Context context);

@@ -1,0 +1,60 @@
+#include "device/vendor_link.h"
+
+#include "device/commands.h"
+
+#include <algorithm>
+#include <cassert>
+
+int VendorLink::VendorRead(std::uint8_t code, std::uint8_t* buffer, int length)
+{
+    assert(length >= 0 && length <= usbreq::MaxTransfer);
+    return transport_.controlRequest(usbreq::VendorIn, code, 0, 0, buffer, length,
+                                     usbreq::TimeoutMs);
+}
+
+int VendorLink::VendorWriteValue(std::uint8_t code, std::uint16_t value)
+{
+    return transport_.controlRequest(usbreq::VendorOut, code, value, 0, nullptr, 0,
+                                     usbreq::TimeoutMs);
+}
+
+int VendorLink::VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, int length)
+{
+    assert(length > 0 && length <= usbreq::MaxTransfer);
+    // The transport takes a mutable pointer because reads share the call;
+    // a host-to-device request never writes into it.
+    std::uint8_t copy[usbreq::MaxTransfer];
+    std::copy_n(bytes, length, copy);
+    return transport_.controlRequest(usbreq::VendorOut, code, 0, 0, copy, length,
+                                     usbreq::TimeoutMs);
+}
+
+int VendorLink::ZeroLength(std::uint8_t code, ZeroForm form)
+{
+    const std::uint8_t type = form == ZeroForm::Read ? usbreq::VendorIn : usbreq::VendorOut;
+    return transport_.controlRequest(type, code, 0, 0, nullptr, 0, usbreq::TimeoutMs);
+}
+
+void VendorLink::readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::uint8_t readCode,
+                             std::span<std::uint8_t> block, std::span<const int> plan)
+{
+    ZeroLength(rewindCode, rewindForm);
+    std::size_t offset = 0;
+    for (int piece : plan) {
+        assert(offset + static_cast<std::size_t>(piece) <= block.size());
+        VendorRead(readCode, block.data() + offset, piece);
+        offset += static_cast<std::size_t>(piece);
+    }
+}
+
+void VendorLink::writeChunked(std::uint8_t writeCode, std::span<const std::uint8_t> block,
+                              std::span<const int> plan)
+{
+    VendorWriteValue(cmd::StartTextWrite, 0);
+    std::size_t offset = 0;
+    for (int piece : plan) {
+        assert(offset + static_cast<std::size_t>(piece) <= block.size());
+        VendorWriteData(writeCode, block.data() + offset, piece);
+        offset += static_cast<std::size_t>(piece);
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The transfer shapes of every vendor request, and the chunked text moves
+// built from them. wIndex is always 0 and the time-out always 100 ms.
+
+#include "device/transport.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+// Which bmRequestType a zero-length signal is sent with.
+enum class ZeroForm { Read, Write };
+
+class VendorLink {
+public:
+    explicit VendorLink(Transport& transport) : transport_(transport) {}
+
+    // Reads up to `length` (0 to 8) bytes into `buffer`: bmRequestType 0xC0, wValue 0.
+    int VendorRead(std::uint8_t code, std::uint8_t* buffer, int length);
+    // Writes `value` in wValue with no data stage: bmRequestType 0x40.
+    int VendorWriteValue(std::uint8_t code, std::uint16_t value);
+    // Writes `length` (1 to 8) bytes in the data stage, wValue 0: bmRequestType 0x40.
+    int VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, int length);
+    // A request with wValue 0 and no data, a plain signal to the firmware.
+    int ZeroLength(std::uint8_t code, ZeroForm form);
+
+    // Chunked read: the rewind signal, then one read per piece into
+    // consecutive positions of `block`. The caller zero-fills `block` first;
+    // the pieces' results are not judged.
+    void readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::uint8_t readCode,
+                     std::span<std::uint8_t> block, std::span<const int> plan);
+    // Chunked write: 0xE4 opens the text write, then one data write per piece
+    // from consecutive positions of `block`. Results are not judged.
+    void writeChunked(std::uint8_t writeCode, std::span<const std::uint8_t> block,
+                      std::span<const int> plan);
+
+private:
+    Transport& transport_;
+};

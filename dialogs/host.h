@@ -1,0 +1,25 @@
+#pragma once
+// What a window receives from start-up: the vendor link to the adapter and
+// the host services it shows things with. Tests give their own host, so a
+// whole flow runs without a blocking modal loop.
+
+#include <QString>
+
+class QDialog;
+class VendorLink;
+
+class Host {
+public:
+    virtual ~Host() = default;
+    // A modal message box with one text and an OK button.
+    virtual void showMessage(const QString& text) = 0;
+    // Shows `dialog` modally; returns when it is closed.
+    virtual void showModal(QDialog& dialog) = 0;
+    // Pauses between requests, e.g. between a write and its read-back.
+    virtual void pause(int ms) = 0;
+};
+
+struct Context {
+    VendorLink& link;
+    Host& host;
+};

@@ -1,0 +1,156 @@
+#pragma once
+// An in-memory DV Brisel: answers the whole vendor command set with state,
+// can lack each optional feature, injects faults and logs every request and
+// pause in order. The tests, the benchmark and the demo program run on it.
+
+#include "device/transport.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace emu {
+
+// What the adapter holds. Fields are the bytes the firmware reports.
+struct AdapterState {
+    // Basic settings
+    std::uint8_t delayTime = 30;        // units of 10 ms
+    std::uint8_t timeOut = 18;          // units of 10 s
+    std::uint8_t keepAlive = 10;        // units of 10 ms
+    std::uint8_t resyncErrorBits = 12;
+    std::uint8_t lastFrameErrorBits = 8;
+    std::uint8_t optionFlags = 0x0A;    // CRC check, last frame send; full duplex
+    std::uint8_t preBit = 0xF0;
+    std::uint8_t postBit = 0x66;
+    std::uint8_t polarityFlags = 0x00;
+    std::array<std::uint8_t, 2> squelch = {0x20, 0x00};  // level 128
+    std::uint8_t jitterBuffer = 20;
+
+    // Repeater settings
+    std::array<std::uint8_t, 8> myRepeaterCall = {'J', 'P', '1', 'Y', 'I', 'U', ' ', 'A'};
+    std::array<std::uint8_t, 8> altMyCall = {'J', 'A', '1', 'A', 'A', 'A', ' ', ' '};
+    std::array<std::uint8_t, 4> altMyCall2 = {'I', 'D', '5', '1'};
+    std::array<std::uint8_t, 8> altYourCall = {'C', 'Q', 'C', 'Q', 'C', 'Q', ' ', ' '};
+    std::array<std::uint8_t, 8> altRpt1Call = {'J', 'P', '1', 'Y', 'I', 'U', ' ', 'A'};
+    std::array<std::uint8_t, 8> altRpt2Call = {'J', 'P', '1', 'Y', 'I', 'U', ' ', 'G'};
+    std::array<std::uint8_t, 3> status = {0x03, 0x00, 0x00};
+
+    // Slow data
+    std::uint8_t digitalCode = 0x00;
+    std::array<std::uint8_t, 20> slowDataMessage = {'D', 'V', ' ', 'B', 'r', 'i', 's', 'e', 'l'};
+
+    // Beacon
+    std::uint8_t beaconInterval = 60;   // units of 10 s
+    std::array<std::uint8_t, 20> beaconMessage = {'Q', 'R', 'V', ' ', 'D', 'V'};
+
+    // Serial port and GPS
+    std::uint8_t baudCode = 96;
+    std::uint8_t serialMode = 0;
+    std::uint8_t gpsBits = 0x03;
+    std::array<std::uint8_t, 29> gpsMessage = {'D', 'V', ' ', 'B', 'r', 'i', 's', 'e', 'l', ' ',
+                                               ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                                               ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+
+    std::string firmwareVersion = "DV Brisel PIC V01.07";
+};
+
+// Optional features a firmware may lack; each makes its requests fail.
+enum class Feature { SlowData, Beacon, SerialPort, Squelch, Jitter };
+
+enum class FaultKind {
+    Stall,      // the request fails as a stalled control pipe (-EPIPE)
+    Timeout,    // the request fails after its time-out (-ETIMEDOUT)
+    ShortRead,  // a read returns only `shortBytes` bytes
+    Unplug,     // this request and every later one fail (-ENODEV)
+};
+
+struct Fault {
+    FaultKind kind = FaultKind::Stall;
+    std::uint8_t code = 0;   // the request code it applies to
+    int occurrence = 1;      // the n-th request of that code, from 1
+    int shortBytes = 0;      // for ShortRead
+};
+
+inline constexpr int StallResult = -32;     // -EPIPE
+inline constexpr int TimeoutResult = -110;  // -ETIMEDOUT
+inline constexpr int UnpluggedResult = -19; // -ENODEV
+
+struct LogEntry {
+    enum class Kind { Request, Pause } kind = Kind::Request;
+    std::uint8_t requestType = 0;
+    std::uint8_t request = 0;
+    std::uint16_t value = 0;
+    std::uint16_t index = 0;
+    int length = 0;                   // bytes asked for or offered
+    int timeoutMs = 0;
+    std::vector<std::uint8_t> data;   // bytes sent, or bytes returned by a read
+    int result = 0;
+    int pauseMs = 0;                  // for a pause
+
+    bool isRead() const { return (requestType & 0x80) != 0; }
+};
+
+class Emulator final : public Transport {
+public:
+    Emulator();
+
+    AdapterState& state() { return state_; }
+    const AdapterState& state() const { return state_; }
+
+    void setFeature(Feature feature, bool present);
+    bool hasFeature(Feature feature) const;
+
+    // A fault on the n-th request of one code.
+    void injectFault(const Fault& fault);
+    // A fault on the n-th request overall (counted from 0 since the last
+    // clearFaults), whatever its code.
+    void injectFaultAt(int requestIndex, FaultKind kind, int shortBytes = 0);
+    void clearFaults();
+    // Every request from the k-th one on (counted from 0) fails as unplugged.
+    void unplugFrom(int requestIndex);
+
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
+                       std::uint16_t index, std::uint8_t* data, int length,
+                       int timeoutMs) override;
+
+    // Records a pause the program took between requests.
+    void recordPause(int ms);
+
+    const std::vector<LogEntry>& log() const { return log_; }
+    void clearLog() { log_.clear(); }
+    // Requests only, without the pauses.
+    std::vector<LogEntry> requests() const;
+
+    // Called with each entry as it is logged (the demo prints them).
+    void setListener(std::function<void(const LogEntry&)> listener) { listener_ = std::move(listener); }
+
+private:
+    bool codeBelongsToMissingFeature(std::uint8_t code) const;
+    int answerRead(std::uint8_t code, std::uint8_t* data, int length);
+    int answerWrite(std::uint8_t code, std::uint16_t value, const std::uint8_t* data, int length);
+    void append(LogEntry entry);
+
+    AdapterState state_;
+    std::array<bool, 5> features_{true, true, true, true, true};
+    std::vector<Fault> faults_;
+    std::vector<std::pair<int, Fault>> indexFaults_;
+    std::array<int, 256> seen_{};  // requests of each code since clearFaults
+    int requestCount_ = 0;         // requests since clearFaults
+    int unplugFrom_ = -1;
+
+    // Chunked text positions.
+    std::size_t slowReadPos_ = 0, beaconReadPos_ = 0, gpsReadPos_ = 0;
+    std::size_t slowWritePos_ = 0, beaconWritePos_ = 0, gpsWritePos_ = 0;
+    std::size_t versionPos_ = 0;
+
+    std::vector<LogEntry> log_;
+    std::function<void(const LogEntry&)> listener_;
+};
+
+// One readable line for a log entry, e.g.
+// "read  0x52 wValue=0x0000 len=1 -> 1 [1e]" or "pause 200 ms".
+std::string describe(const LogEntry& entry);
+
+}  // namespace emu

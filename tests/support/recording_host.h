@@ -1,0 +1,40 @@
+#pragma once
+// A host for tests: records messages and modal showings, logs pauses into
+// the emulator's request log, and lets a test act while a dialog is "shown".
+
+#include "dialogs/host.h"
+#include "emulator/emulator.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class RecordingHost final : public Host {
+public:
+    explicit RecordingHost(emu::Emulator& emulator) : emulator_(emulator) {}
+
+    void showMessage(const QString& text) override { messages.push_back(text); }
+    void showModal(QDialog& dialog) override
+    {
+        shown.push_back(dialog.windowTitle());
+        if (whileShown) {
+            // Run the script against the dialog the way a user would, then
+            // the dialog's modal showing ends.
+            auto script = std::move(whileShown);
+            whileShown = nullptr;
+            dialog.show();
+            script(dialog);
+            dialog.hide();
+        }
+    }
+    void pause(int ms) override { emulator_.recordPause(ms); }
+
+    QStringList messages;
+    QStringList shown;  // window titles, in order
+    // Runs once, during the next modal showing.
+    std::function<void(QDialog&)> whileShown;
+
+private:
+    emu::Emulator& emulator_;
+};
