@@ -1,15 +1,40 @@
 #pragma once
+// The slow data dialog: the two slow data insertion switches, the digital
+// code switch and its two-digit code, and the 20-character slow data message.
 
 #include "dialogs/host.h"
 #include "device/vendor_link.h"
 
 #include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TForm15;
+}
 
 class TForm15 : public QDialog {
     Q_OBJECT
 public:
+    // Sends nothing to the adapter; the main window loads the controls
+    // before each showing.
     explicit TForm15(Context context, QWidget* parent = nullptr);
+    ~TForm15() override;
+
+    // Reads the group into the controls. The main window's load rewinds the
+    // message with the write form of 0xEB, Cancel and Save with the read form.
     void loadSettings(ZeroForm rewindForm);
+
+    void Save1Click();
+    void Cancel1Click();
+    void Exu1Click();
+
+    Ui::TForm15& ui() { return *ui_; }
+
 private:
+    void readSwitches();
+    void readDigitalCode();
+    void readMessage(ZeroForm rewindForm);
+
     Context ctx_;
+    std::unique_ptr<Ui::TForm15> ui_;
 };

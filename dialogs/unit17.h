@@ -1,15 +1,40 @@
 #pragma once
+// The beacon dialog: the 20-character beacon message and the interval at
+// which the adapter sends it, entered in seconds and stored in tens of them.
 
 #include "dialogs/host.h"
 #include "device/vendor_link.h"
 
 #include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TForm17;
+}
 
 class TForm17 : public QDialog {
     Q_OBJECT
 public:
+    // Sends nothing to the adapter; the main window loads the controls
+    // before each showing.
     explicit TForm17(Context context, QWidget* parent = nullptr);
+    ~TForm17() override;
+
+    // Reads the message and the interval into the controls. The main
+    // window's load rewinds the message with the read form of 0xEE, Cancel
+    // with the write form.
     void loadSettings(ZeroForm rewindForm);
+
+    void Save1Click();
+    void Cancel1Click();
+    void Exit1Click();
+
+    Ui::TForm17& ui() { return *ui_; }
+
 private:
+    void readMessage(ZeroForm rewindForm);
+    void readInterval();
+
     Context ctx_;
+    std::unique_ptr<Ui::TForm17> ui_;
 };
