@@ -1,9 +1,20 @@
 #pragma once
+// The repeater settings dialog: the adapter's own repeater call sign, the
+// alternative MY, MY 2, YOUR, RPT1 and RPT2 call signs with their replace
+// switches, the alternative flag byte and the Call Check / DUP switches.
+// Everything shown lives in the adapter; the dialog keeps nothing of its own.
 
 #include "dialogs/host.h"
 #include "device/vendor_link.h"
 
 #include <QDialog>
+
+#include <cstdint>
+#include <memory>
+
+namespace Ui {
+class TForm11;
+}
 
 class TForm13;
 
@@ -11,9 +22,28 @@ class TForm11 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm11(Context context, QWidget* parent = nullptr);
+    ~TForm11() override;
+
+    // Reads the status block and the six call signs into the controls.
     void loadSettings();
+    // The flag legend that "(detail)" opens.
     void setLegend(TForm13* legend) { legend_ = legend; }
+
+public slots:
+    void Ssve1Click();
+    void Cancel1Click();
+    void Exit1Click();
+    void StaticText18Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Ticks all seventeen boxes from the 3-byte status block.
+    void showStatus(const std::uint8_t* block);
+
     Context ctx_;
     TForm13* legend_ = nullptr;
+    std::unique_ptr<Ui::TForm11> ui_;
+    bool detailPressed_ = false;
 };

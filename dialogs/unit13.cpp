@@ -1,6 +1,11 @@
 #include "dialogs/unit13.h"
 
-TForm13::TForm13(Context context, QWidget* parent) : QDialog(parent), ctx_(context)
+#include "ui_unit13.h"
+
+TForm13::TForm13(Context context, QWidget* parent)
+    : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm13>())
 {
-    setWindowTitle(QStringLiteral("Flag DetaiL Information"));
+    ui_->setupUi(this);
 }
+
+TForm13::~TForm13() = default;
