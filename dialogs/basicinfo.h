@@ -1,16 +1,56 @@
 #pragma once
+// The basic settings dialog: timings, error bit counts, option switches,
+// duplex, bit patterns, polarity, S/N squelch and jitter buffer size.
 
 #include "dialogs/host.h"
-#include "device/vendor_link.h"
 
 #include <QDialog>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class TAutoDetect;
+}
+
+class QLineEdit;
 
 class TAutoDetect : public QDialog {
     Q_OBJECT
 public:
+    // Builds the window, then probes the two optional features: the S/N
+    // squelch (0x72, twice) enables SN_SQ and CosCheck, the jitter buffer
+    // (0x58) enables JitterValue.
     explicit TAutoDetect(Context context, QWidget* parent = nullptr);
+    ~TAutoDetect() override;
+
+    // Who runs the load; the forms differ in the time-out and duplex texts,
+    // whether Last Frame Error Bits is read and which feature reads are
+    // judged (and so may change an enabled state).
     enum class LoadForm { Opening, Reload, Cancel, ReadBack };
+    // Reads the settings from the adapter into the controls.
     void LoadBasicSettings(LoadForm form);
+
+    // Menu "&Edit".
+    void Save1Click();
+    void Reload1Click();
+    void Cancel1Click();
+    void Exit1Click();
+
 private:
+    struct NumberField;
+
+    void saveNumber(const NumberField& field);
+    void saveSquelch();
+    std::optional<std::int32_t> numberIn(const QLineEdit& edit, std::size_t firstN,
+                                         const char* notNumberMessage);
+    void refuse(const char* message);
+
+    std::uint8_t readByte(std::uint8_t code);
+    void showSquelch(const std::uint8_t (&bytes)[2]);
+
     Context ctx_;
+    std::unique_ptr<Ui::TAutoDetect> ui_;
 };
