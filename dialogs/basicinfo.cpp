@@ -9,8 +9,6 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/upper_case.h"
 
-#include <QGuiApplication>
-
 namespace {
 
 QString shown(const std::string& text)
@@ -169,12 +167,7 @@ void TAutoDetect::LoadBasicSettings(LoadForm form)
 
 void TAutoDetect::refuse(const char* message)
 {
-    // The message box waits for the user: show it with the normal cursor
-    // and put the wait cursor back for the rest of the Save.
-    const bool busy = QGuiApplication::overrideCursor() != nullptr;
-    if (busy) QGuiApplication::restoreOverrideCursor();
     ctx_.host.showMessage(QString::fromLatin1(message));
-    if (busy) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 std::optional<std::int32_t> TAutoDetect::numberIn(const QLineEdit& edit, std::size_t firstN,
@@ -203,8 +196,7 @@ void TAutoDetect::saveSquelch()
     const std::optional<std::int32_t> level =
         numberIn(*ui_->SN_SQ, 8, "Invalid character in SN Squelch");
     if (!level) return;
-    // Without COS check the squelch is the only thing that closes the
-    // receiver, so a level of 0 is refused.
+    // With COS Check off, a level of 0 is refused.
     if (!ui_->CosCheck->isChecked() && *level == 0) {
         refuse("You must set the value of S/N Squelch > 0, when you set none COS check.");
         return;
