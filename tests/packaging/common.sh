@@ -1,0 +1,48 @@
+# Shared by the packaging tests: ctest treats exit code 77 as "skipped".
+
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+
+fail() {
+    echo "FAILED: $*"
+    exit 1
+}
+
+# Skips the test when a tool it needs is not installed.
+need_tool() {
+    command -v "$1" >/dev/null 2>&1 ||
+        skip "$1 is not installed (package $2; scripts/install-deps test installs it)"
+}
+
+# Installs the build folder $1 with prefix /usr into the empty folder $2.
+install_into() {
+    DESTDIR="$2" cmake --install "$1" --prefix /usr >"$2.log" 2>&1 ||
+        { cat "$2.log"; fail "cmake --install into $2 failed (is the build folder built?)"; }
+}
+
+# The one .deb that the packaging.deb_build test wrote into folder $1.
+built_deb() {
+    local found=("$1"/brisel-setting_*.deb)
+    [ -f "${found[0]}" ] || fail "no package in $1: packaging.deb_build did not build it"
+    [ ${#found[@]} -eq 1 ] || fail "more than one package in $1: ${found[*]}"
+    echo "${found[0]}"
+}
+
+# Every file the installation puts in place, relative to the prefix /usr.
+expected_files() {
+    cat <<'LIST'
+usr/bin/brisel-setting
+usr/bin/brisel-setting-demo
+usr/lib/udev/rules.d/70-brisel-setting.rules
+usr/share/applications/brisel-setting-demo.desktop
+usr/share/applications/brisel-setting.desktop
+usr/share/doc/brisel-setting/changelog.gz
+usr/share/doc/brisel-setting/copyright
+usr/share/icons/hicolor/scalable/apps/brisel-setting.svg
+usr/share/man/man1/brisel-setting-demo.1.gz
+usr/share/man/man1/brisel-setting.1.gz
+usr/share/metainfo/org.brisel_setting.brisel_setting.metainfo.xml
+LIST
+}
