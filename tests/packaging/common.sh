@@ -22,10 +22,12 @@ install_into() {
         { cat "$2.log"; fail "cmake --install into $2 failed (is the build folder built?)"; }
 }
 
-# The one .deb that the packaging.deb_build test wrote into folder $1.
+# The one .deb that the packaging.deb_build test wrote into folder $1. When
+# that test failed, ctest does not run the tests that read the package; when
+# it was skipped for a missing tool, they are skipped too.
 built_deb() {
     local found=("$1"/brisel-setting_*.deb)
-    [ -f "${found[0]}" ] || fail "no package in $1: packaging.deb_build did not build it"
+    [ -f "${found[0]}" ] || skip "no package in $1: packaging.deb_build was skipped or not run"
     [ ${#found[@]} -eq 1 ] || fail "more than one package in $1: ${found[*]}"
     echo "${found[0]}"
 }
