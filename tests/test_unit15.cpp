@@ -344,15 +344,4 @@ TEST(SlowDataFeature, AbsentFeatureMeansNoDialogAndADisabledMenuItem)
     EXPECT_TRUE(rig.host.shown.isEmpty());
 }
 
-TEST(SlowDataFeature, PresentFeatureEnablesTheMenuItem)
-{
-    Rig rig;
-    Windows windows = rig.start();
-
-    EXPECT_NE(windows.form15, nullptr);
-    auto* item = windows.form7->findChild<QAction*>("SlowData");
-    ASSERT_NE(item, nullptr);
-    EXPECT_TRUE(item->isEnabled());
-}
-
 }  // namespace

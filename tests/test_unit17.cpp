@@ -289,15 +289,4 @@ TEST(BeaconFeature, AbsentFeatureMeansNoDialogAndADisabledMenuItem)
     EXPECT_TRUE(rig.host.shown.isEmpty());
 }
 
-TEST(BeaconFeature, PresentFeatureEnablesTheMenuItem)
-{
-    Rig rig;
-    Windows windows = rig.start();
-
-    EXPECT_NE(windows.form17, nullptr);
-    auto* item = windows.form7->findChild<QAction*>("Beacon");
-    ASSERT_NE(item, nullptr);
-    EXPECT_TRUE(item->isEnabled());
-}
-
 }  // namespace
