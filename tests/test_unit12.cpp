@@ -1,0 +1,518 @@
+// The RS232C and GPS dialog over the emulated adapter, driven through its
+// real widgets: request streams, what the controls show, and failures.
+
+#include "app/eeprom_set.h"
+#include "device/commands.h"
+#include "dialogs/unit12.h"
+#include "tests/support/fixture.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using Pics = std::vector<std::string>;
+
+const QStringList Checkables = {
+    "S19200",        "S9600",         "S4800", "S1200", "Command_Mode", "SlowData_Mode",
+    "ShortMessage_Mode", "GPS_RCV_Mode", "GPS_SEND_Mode", "GPRMC", "GPGGA", "GPGLL",
+    "GPGSA",         "GPVTG",         "GPS_MsgSend"};
+
+QAbstractButton& button(QWidget& dialog, const QString& name)
+{
+    auto* b = dialog.findChild<QAbstractButton*>(name);
+    if (b == nullptr) throw std::runtime_error("no control " + name.toStdString());
+    return *b;
+}
+
+QLineEdit& messageBox(QWidget& dialog)
+{
+    auto* e = dialog.findChild<QLineEdit*>("GPS_Message");
+    if (e == nullptr) throw std::runtime_error("no GPS_Message");
+    return *e;
+}
+
+QStringList checkedControls(QWidget& dialog)
+{
+    QStringList out;
+    for (const QString& name : Checkables)
+        if (button(dialog, name).isChecked()) out << name;
+    return out;
+}
+
+// Sets exactly the named GPS controls checked, the others unchecked.
+void setGpsControls(QWidget& dialog, const QStringList& on)
+{
+    for (const char* name : {"GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"})
+        button(dialog, name).setChecked(on.contains(name));
+}
+
+void trigger(QWidget& dialog, const char* action)
+{
+    auto* a = dialog.findChild<QAction*>(action);
+    if (a == nullptr) throw std::runtime_error(std::string("no action ") + action);
+    a->trigger();
+}
+
+void setAdapterMessage(emu::AdapterState& s, std::string_view text)
+{
+    s.gpsMessage.fill(' ');
+    std::copy_n(text.begin(), std::min(text.size(), s.gpsMessage.size()), s.gpsMessage.begin());
+}
+
+// The four 0xB6 data writes that carry a 29-byte block.
+Pics messagePieces(std::string_view block)
+{
+    Pics out;
+    std::size_t at = 0;
+    for (int piece : {8, 8, 8, 5}) {
+        std::string s = "D B6";
+        char hex[4];
+        for (int i = 0; i < piece; ++i) {
+            std::snprintf(hex, sizeof hex, " %02X", static_cast<unsigned char>(block[at + i]));
+            s += hex;
+        }
+        out.push_back(s);
+        at += static_cast<std::size_t>(piece);
+    }
+    return out;
+}
+
+Pics concat(std::initializer_list<Pics> parts)
+{
+    Pics out;
+    for (const Pics& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+const Pics Load = {"R B1 1", "R B3 1", "R B5 1", "V B8 0000",
+                   "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
+const Pics MessageReadBack = {"P 200", "Z+ B8", "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
+const QString Padded29 = QString(29, ' ');
+
+Pics logged(Rig& rig) { return pictures(rig.emulator.log()); }
+
+}  // namespace
+
+TEST(SerialDialog, StartUpEndsWithItsLoad)
+{
+    Rig rig;
+    setAdapterMessage(rig.emulator.state(), "DV Brisel");
+    Windows w = rig.start();
+    ASSERT_NE(w.form12, nullptr);
+
+    const Pics all = logged(rig);
+    const Pics tail = concat({{"R AF 3", "R 59 1", "R B3 1"}, Load});
+    ASSERT_GE(all.size(), tail.size());
+    EXPECT_EQ(Pics(all.end() - static_cast<std::ptrdiff_t>(tail.size()), all.end()), tail);
+
+    EXPECT_EQ(checkedControls(*w.form12), QStringList({"S9600", "Command_Mode", "GPRMC", "GPGGA"}));
+    EXPECT_EQ(messageBox(*w.form12).text(), "DV Brisel" + QString(20, ' '));
+    EXPECT_FALSE(w.form12->isVisible());
+    EXPECT_TRUE(w.form7->findChild<QAction*>("RS232C")->isEnabled());
+}
+
+struct LoadCase {
+    const char* name;
+    std::uint8_t baud, mode, bits;
+    QStringList checked;
+};
+
+class SerialLoad : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(SerialLoad, ConstructionChecksTheMatchingControls)
+{
+    const LoadCase& c = GetParam();
+    Rig rig;
+    rig.emulator.state().baudCode = c.baud;
+    rig.emulator.state().serialMode = c.mode;
+    rig.emulator.state().gpsBits = c.bits;
+    TForm12 dialog(rig.context());
+    EXPECT_EQ(logged(rig), Load);
+    EXPECT_EQ(checkedControls(dialog), c.checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, SerialLoad,
+    ::testing::Values(
+        LoadCase{"Baud1200Command", 12, 0, 0x02, {"S1200", "Command_Mode", "GPGGA"}},
+        LoadCase{"Baud4800SlowData", 48, 1, 0x04, {"S4800", "SlowData_Mode", "GPGLL"}},
+        LoadCase{"Baud9600ShortMessage", 96, 2, 0x08, {"S9600", "ShortMessage_Mode", "GPGSA"}},
+        LoadCase{"Baud19200GpsRcv", 192, 5, 0x10, {"S19200", "GPS_RCV_Mode", "GPVTG"}},
+        LoadCase{"GpsSendNoSentences", 96, 6, 0x00, {"S9600", "GPS_SEND_Mode"}},
+        LoadCase{"Baud0Mode3Bits81", 0, 3, 0x81, {"GPRMC", "GPS_MsgSend"}},
+        LoadCase{"BaudFFMode4UnusedBits", 0xFF, 4, 0x7E, {"GPGGA", "GPGLL", "GPGSA", "GPVTG"}},
+        LoadCase{"Mode7AllBits", 12, 7, 0xFF,
+                 {"S1200", "GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class SerialCancel : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(SerialCancel, ReadsTheGroupAgainKeepingChoicesWithoutAButton)
+{
+    const LoadCase& c = GetParam();
+    Rig rig;
+    rig.emulator.state().baudCode = 48;
+    rig.emulator.state().serialMode = 1;
+    rig.emulator.state().gpsBits = 0x1F;
+    TForm12 dialog(rig.context());
+
+    rig.emulator.state().baudCode = c.baud;
+    rig.emulator.state().serialMode = c.mode;
+    rig.emulator.state().gpsBits = c.bits;
+    setAdapterMessage(rig.emulator.state(), "N35.40.00 E139.45.00");
+    rig.emulator.clearLog();
+    trigger(dialog, "Cancel1");
+
+    EXPECT_EQ(logged(rig), Load);
+    EXPECT_EQ(checkedControls(dialog), c.checked);
+    EXPECT_EQ(messageBox(dialog).text(), "N35.40.00 E139.45.00" + QString(9, ' '));
+}
+
+// Before the Cancel: S4800, SlowData_Mode and all five sentences.
+INSTANTIATE_TEST_SUITE_P(
+    Codes, SerialCancel,
+    ::testing::Values(
+        LoadCase{"AllChange", 192, 6, 0x80, {"S19200", "GPS_SEND_Mode", "GPS_MsgSend"}},
+        LoadCase{"Mode3KeepsMode", 12, 3, 0x00, {"S1200", "SlowData_Mode"}},
+        LoadCase{"Mode4AndBaudFFKeep", 0xFF, 4, 0x81, {"S4800", "SlowData_Mode", "GPRMC", "GPS_MsgSend"}},
+        LoadCase{"Baud0KeepsBaud", 0, 0, 0x10, {"S4800", "Command_Mode", "GPVTG"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SerialDialog, SaveWritesAndReadsBackEachSettingInTurn)
+{
+    Rig rig;
+    TForm12 dialog(rig.context());
+    button(dialog, "S4800").click();
+    button(dialog, "GPS_SEND_Mode").click();
+    setGpsControls(dialog, {"GPGGA"});
+    messageBox(dialog).setText("ABC");
+    rig.emulator.clearLog();
+
+    trigger(dialog, "Save1");
+
+    const std::string block = "ABC" + std::string(26, ' ');
+    EXPECT_EQ(logged(rig), concat({{"V B0 0030", "R B1 1", "V B2 0006", "R B3 1", "V B4 0002",
+                                    "R B5 1", "V E4 0000"},
+                                   messagePieces(block), MessageReadBack}));
+    EXPECT_EQ(checkedControls(dialog), QStringList({"S4800", "GPS_SEND_Mode", "GPGGA"}));
+    EXPECT_EQ(messageBox(dialog).text(), "ABC" + QString(26, ' '));
+    EXPECT_EQ(rig.emulator.state().baudCode, 48);
+    EXPECT_EQ(rig.emulator.state().serialMode, 6);
+    EXPECT_EQ(rig.emulator.state().gpsBits, 0x02);
+}
+
+struct ChoiceCase {
+    const char* button;
+    const char* written;
+};
+
+class SerialSaveChoice : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(SerialSaveChoice, SendsTheCodeOfTheCheckedButton)
+{
+    Rig rig;
+    TForm12 dialog(rig.context());
+    button(dialog, GetParam().button).click();
+    rig.emulator.clearLog();
+    trigger(dialog, "Save1");
+    const Pics log = logged(rig);
+    EXPECT_NE(std::find(log.begin(), log.end(), GetParam().written), log.end());
+    EXPECT_TRUE(button(dialog, GetParam().button).isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, SerialSaveChoice,
+    ::testing::Values(ChoiceCase{"S19200", "V B0 00C0"}, ChoiceCase{"S9600", "V B0 0060"},
+                      ChoiceCase{"S4800", "V B0 0030"}, ChoiceCase{"S1200", "V B0 000C"},
+                      ChoiceCase{"Command_Mode", "V B2 0000"},
+                      ChoiceCase{"SlowData_Mode", "V B2 0001"},
+                      ChoiceCase{"ShortMessage_Mode", "V B2 0002"},
+                      ChoiceCase{"GPS_RCV_Mode", "V B2 0005"},
+                      ChoiceCase{"GPS_SEND_Mode", "V B2 0006"}),
+    [](const auto& info) { return std::string(info.param.button); });
+
+struct BitsCase {
+    const char* name;
+    QStringList on;
+    const char* written;
+};
+
+class SerialSaveBits : public ::testing::TestWithParam<BitsCase> {};
+
+TEST_P(SerialSaveBits, AddsTheBitOfEachCheckedControl)
+{
+    Rig rig;
+    TForm12 dialog(rig.context());
+    setGpsControls(dialog, GetParam().on);
+    rig.emulator.clearLog();
+    trigger(dialog, "Save1");
+    const Pics log = logged(rig);
+    ASSERT_GE(log.size(), 6u);
+    EXPECT_EQ(log[4], GetParam().written);
+    EXPECT_EQ(checkedControls(dialog).mid(2), GetParam().on);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bits, SerialSaveBits,
+    ::testing::Values(
+        BitsCase{"None", {}, "V B4 0000"},
+        BitsCase{"All", {"GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"}, "V B4 009F"},
+        BitsCase{"GllAndSend", {"GPGLL", "GPS_MsgSend"}, "V B4 0084"},
+        BitsCase{"GsaVtg", {"GPGSA", "GPVTG"}, "V B4 0018"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct MessageCase {
+    const char* name;
+    QString typed;
+    std::string sent;  // the 29 bytes on the wire
+    QString shown;     // after the read-back
+};
+
+class SerialSaveMessage : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(SerialSaveMessage, TravelsAs29SpacePaddedLatin1Bytes)
+{
+    const MessageCase& c = GetParam();
+    Rig rig;
+    TForm12 dialog(rig.context());
+    messageBox(dialog).setText(c.typed);
+    rig.emulator.clearLog();
+    trigger(dialog, "Save1");
+    const Pics log = logged(rig);
+    ASSERT_EQ(log.size(), 17u);
+    EXPECT_EQ(Pics(log.begin() + 6, log.begin() + 11), concat({{"V E4 0000"}, messagePieces(c.sent)}));
+    EXPECT_EQ(messageBox(dialog).text(), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SerialSaveMessage,
+    ::testing::Values(
+        MessageCase{"Short", "ABC", "ABC" + std::string(26, ' '), "ABC" + QString(26, ' ')},
+        MessageCase{"Empty", "", std::string(29, ' '), Padded29},
+        MessageCase{"Exactly29", "0123456789ABCDEFGHIJKLMNOPQRS", "0123456789ABCDEFGHIJKLMNOPQRS",
+                    "0123456789ABCDEFGHIJKLMNOPQRS"},
+        MessageCase{"CutAt29", "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                    "0123456789ABCDEFGHIJKLMNOPQRS", "0123456789ABCDEFGHIJKLMNOPQRS"},
+        MessageCase{"Latin1", QString::fromUtf8("Grüße €"),
+                    "Gr\xFC\xDF" "e ?" + std::string(22, ' '),
+                    QString::fromUtf8("Grüße ?") + QString(22, ' ')}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SerialDialog, MessageShowsUpToTheFirstNul)
+{
+    Rig rig;
+    setAdapterMessage(rig.emulator.state(), std::string_view("AB\0CD", 5));
+    TForm12 dialog(rig.context());
+    EXPECT_EQ(messageBox(dialog).text(), "AB");
+}
+
+TEST(SerialDialog, LoadZeroFillsBeforeEachRead)
+{
+    Rig rig;
+    rig.emulator.state().serialMode = 1;
+    setAdapterMessage(rig.emulator.state(), "N35.40.00 E139.45.00");
+    TForm12 dialog(rig.context());
+    rig.emulator.clearFaults();
+    // A failed GPS bits read shows no bit; a failed second piece ends the text.
+    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadGpsBits, 1});
+    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadGpsMessage, 2});
+    trigger(dialog, "Cancel1");
+    EXPECT_EQ(checkedControls(dialog), QStringList({"S9600", "SlowData_Mode"}));
+    EXPECT_EQ(messageBox(dialog).text(), "N35.40.0");
+}
+
+TEST(SerialDialog, FailedBaudReadAtConstructionKeepsDesignState)
+{
+    Rig rig;
+    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadBaudRate, 1});
+    Windows w = rig.start();
+    ASSERT_NE(w.form12, nullptr);
+    const Pics all = logged(rig);
+    ASSERT_GE(all.size(), 2u);
+    EXPECT_EQ(Pics(all.end() - 2, all.end()), Pics({"R B3 1", "R B1 1"}));
+    EXPECT_TRUE(checkedControls(*w.form12).isEmpty());
+    EXPECT_EQ(messageBox(*w.form12).text(), "GPS_Message");
+    EXPECT_FALSE(w.form12->isVisible());
+}
+
+TEST(SerialDialog, FailedBaudReadInCancelKeepsTheEdits)
+{
+    Rig rig;
+    TForm12 dialog(rig.context());
+    button(dialog, "S1200").click();
+    button(dialog, "GPS_RCV_Mode").click();
+    setGpsControls(dialog, {"GPVTG"});
+    messageBox(dialog).setText("edited");
+    rig.emulator.clearFaults();
+    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadBaudRate, 1});
+    rig.emulator.clearLog();
+
+    trigger(dialog, "Cancel1");
+
+    EXPECT_EQ(logged(rig), Pics({"R B1 1"}));
+    EXPECT_EQ(checkedControls(dialog), QStringList({"S1200", "GPS_RCV_Mode", "GPVTG"}));
+    EXPECT_EQ(messageBox(dialog).text(), "edited");
+}
+
+TEST(SerialDialog, FailedBaudWriteEndsTheSave)
+{
+    Rig rig;
+    TForm12 dialog(rig.context());
+    button(dialog, "S19200").click();
+    button(dialog, "ShortMessage_Mode").click();
+    messageBox(dialog).setText("edited");
+    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::WriteBaudRate, 1});
+    rig.emulator.clearLog();
+
+    trigger(dialog, "Save1");
+
+    EXPECT_EQ(logged(rig), Pics({"V B0 00C0"}));
+    EXPECT_EQ(checkedControls(dialog),
+              QStringList({"S19200", "ShortMessage_Mode", "GPRMC", "GPGGA"}));
+    EXPECT_EQ(messageBox(dialog).text(), "edited");
+    EXPECT_EQ(rig.emulator.state().serialMode, 0);
+}
+
+struct ReadBackCase {
+    const char* name;
+    std::uint8_t failing;
+};
+
+class SerialReadBackFailure : public ::testing::TestWithParam<ReadBackCase> {};
+
+TEST_P(SerialReadBackFailure, KeepsTheWrittenValueAndGoesOn)
+{
+    Rig rig;
+    TForm12 dialog(rig.context());
+    button(dialog, "S4800").click();
+    button(dialog, "GPS_SEND_Mode").click();
+    setGpsControls(dialog, {"GPGLL", "GPS_MsgSend"});
+    messageBox(dialog).setText("ABC");
+    rig.emulator.clearFaults();
+    rig.emulator.injectFault({emu::FaultKind::Stall, GetParam().failing, 1});
+    rig.emulator.clearLog();
+
+    trigger(dialog, "Save1");
+
+    EXPECT_EQ(logged(rig).size(), 17u);
+    EXPECT_EQ(checkedControls(dialog),
+              QStringList({"S4800", "GPS_SEND_Mode", "GPGLL", "GPS_MsgSend"}));
+    EXPECT_EQ(messageBox(dialog).text(), "ABC" + QString(26, ' '));
+}
+
+INSTANTIATE_TEST_SUITE_P(Reads, SerialReadBackFailure,
+                         ::testing::Values(ReadBackCase{"Baud", cmd::ReadBaudRate},
+                                           ReadBackCase{"Mode", cmd::ReadSerialMode},
+                                           ReadBackCase{"GpsBits", cmd::ReadGpsBits}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct UncheckedCase {
+    const char* name;
+    std::uint8_t baud, mode;
+    Pics settings;  // the requests before the GPS bits
+};
+
+class SerialSaveWithoutChoice : public ::testing::TestWithParam<UncheckedCase> {};
+
+TEST_P(SerialSaveWithoutChoice, LeavesThatSettingOut)
+{
+    const UncheckedCase& c = GetParam();
+    Rig rig;
+    rig.emulator.state().baudCode = c.baud;
+    rig.emulator.state().serialMode = c.mode;
+    rig.emulator.state().gpsBits = 0x01;
+    TForm12 dialog(rig.context());
+    rig.emulator.clearLog();
+
+    trigger(dialog, "Save1");
+
+    const Pics expected = concat({c.settings, {"V B4 0001", "R B5 1", "V E4 0000"},
+                                  messagePieces(std::string("DV Brisel") + std::string(20, ' ')),
+                                  MessageReadBack});
+    EXPECT_EQ(logged(rig), expected);
+    EXPECT_EQ(rig.emulator.state().baudCode, c.baud);
+    EXPECT_EQ(rig.emulator.state().serialMode, c.mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, SerialSaveWithoutChoice,
+    ::testing::Values(UncheckedCase{"NoBaud", 0xFF, 2, {"V B2 0002", "R B3 1"}},
+                      UncheckedCase{"NoMode", 12, 4, {"V B0 000C", "R B1 1"}},
+                      UncheckedCase{"Neither", 0, 3, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SerialDialog, MessageSendCanBeClickedOffAgain)
+{
+    Rig rig;
+    rig.emulator.state().gpsBits = gps::MessageSend;
+    TForm12 dialog(rig.context());
+    auto* send = dialog.findChild<QRadioButton*>("GPS_MsgSend");
+    ASSERT_NE(send, nullptr);
+    ASSERT_TRUE(send->isChecked());
+    send->click();
+    EXPECT_FALSE(send->isChecked());
+    send->click();
+    EXPECT_TRUE(send->isChecked());
+    send->click();
+    rig.emulator.clearLog();
+    trigger(dialog, "Save1");
+    EXPECT_EQ(logged(rig).at(4), "V B4 0000");
+    EXPECT_FALSE(send->isChecked());
+}
+
+TEST(SerialDialog, MenuOnlyShowsItAndUnsavedEditsSurviveAReopen)
+{
+    Rig rig;
+    Windows w = rig.start();
+    ASSERT_NE(w.form12, nullptr);
+    rig.emulator.clearLog();
+
+    rig.host.whileShown = [](QDialog& d) {
+        button(d, "S1200").click();
+        button(d, "GPS_RCV_Mode").click();
+        button(d, "GPRMC").click();
+        messageBox(d).setText("unsaved");
+        trigger(d, "Exit1");
+        EXPECT_FALSE(d.isVisible());
+    };
+    w.form7->RS232CClick();
+
+    QStringList seenChecked;
+    QString seenText;
+    rig.host.whileShown = [&](QDialog& d) {
+        seenChecked = checkedControls(d);
+        seenText = messageBox(d).text();
+    };
+    w.form7->RS232CClick();
+
+    EXPECT_TRUE(rig.emulator.log().empty());
+    EXPECT_EQ(rig.host.shown, QStringList({"RS232C Information Setting", "RS232C Information Setting"}));
+    EXPECT_EQ(seenChecked, QStringList({"S1200", "GPS_RCV_Mode", "GPGGA"}));
+    EXPECT_EQ(seenText, "unsaved");
+}
+
+TEST(SerialDialog, AbsentWithoutTheSerialPortFeature)
+{
+    Rig rig;
+    rig.emulator.setFeature(emu::Feature::SerialPort, false);
+    Windows w = rig.start();
+    EXPECT_EQ(w.form12, nullptr);
+    EXPECT_FALSE(w.form7->findChild<QAction*>("RS232C")->isEnabled());
+    const Pics all = logged(rig);
+    EXPECT_EQ(std::find(all.begin(), all.end(), "R B1 1"), all.end());
+    rig.emulator.clearLog();
+    w.form7->RS232CClick();
+    EXPECT_TRUE(rig.host.shown.isEmpty());
+    EXPECT_TRUE(rig.emulator.log().empty());
+}
