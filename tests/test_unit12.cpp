@@ -8,13 +8,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +23,11 @@ namespace {
 
 using Pics = std::vector<std::string>;
 
-const QStringList Checkables = {
-    "S19200",        "S9600",         "S4800", "S1200", "Command_Mode", "SlowData_Mode",
-    "ShortMessage_Mode", "GPS_RCV_Mode", "GPS_SEND_Mode", "GPRMC", "GPGGA", "GPGLL",
-    "GPGSA",         "GPVTG",         "GPS_MsgSend"};
+// Every control with a checked state, in the order checkedControls() lists them.
+const QStringList Checkables = {"S19200", "S9600", "S4800", "S1200",
+                                "Command_Mode", "SlowData_Mode", "ShortMessage_Mode",
+                                "GPS_RCV_Mode", "GPS_SEND_Mode",
+                                "GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"};
 
 QAbstractButton& button(QWidget& dialog, const QString& name)
 {
@@ -98,7 +99,6 @@ Pics concat(std::initializer_list<Pics> parts)
 const Pics Load = {"R B1 1", "R B3 1", "R B5 1", "V B8 0000",
                    "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
 const Pics MessageReadBack = {"P 200", "Z+ B8", "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
-const QString Padded29 = QString(29, ' ');
 
 Pics logged(Rig& rig) { return pictures(rig.emulator.log()); }
 
@@ -212,64 +212,42 @@ TEST(SerialDialog, SaveWritesAndReadsBackEachSettingInTurn)
     EXPECT_EQ(rig.emulator.state().gpsBits, 0x02);
 }
 
-struct ChoiceCase {
-    const char* button;
-    const char* written;
-};
-
-class SerialSaveChoice : public ::testing::TestWithParam<ChoiceCase> {};
-
-TEST_P(SerialSaveChoice, SendsTheCodeOfTheCheckedButton)
-{
-    Rig rig;
-    TForm12 dialog(rig.context());
-    button(dialog, GetParam().button).click();
-    rig.emulator.clearLog();
-    trigger(dialog, "Save1");
-    const Pics log = logged(rig);
-    EXPECT_NE(std::find(log.begin(), log.end(), GetParam().written), log.end());
-    EXPECT_TRUE(button(dialog, GetParam().button).isChecked());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, SerialSaveChoice,
-    ::testing::Values(ChoiceCase{"S19200", "V B0 00C0"}, ChoiceCase{"S9600", "V B0 0060"},
-                      ChoiceCase{"S4800", "V B0 0030"}, ChoiceCase{"S1200", "V B0 000C"},
-                      ChoiceCase{"Command_Mode", "V B2 0000"},
-                      ChoiceCase{"SlowData_Mode", "V B2 0001"},
-                      ChoiceCase{"ShortMessage_Mode", "V B2 0002"},
-                      ChoiceCase{"GPS_RCV_Mode", "V B2 0005"},
-                      ChoiceCase{"GPS_SEND_Mode", "V B2 0006"}),
-    [](const auto& info) { return std::string(info.param.button); });
-
-struct BitsCase {
+struct ValueCase {
     const char* name;
-    QStringList on;
-    const char* written;
+    QStringList clicked;  // radio buttons the user clicks
+    QStringList gpsOn;    // GPS controls left checked
+    Pics settings;        // writes and read-backs before the message
 };
 
-class SerialSaveBits : public ::testing::TestWithParam<BitsCase> {};
+class SerialSaveValue : public ::testing::TestWithParam<ValueCase> {};
 
-TEST_P(SerialSaveBits, AddsTheBitOfEachCheckedControl)
+TEST_P(SerialSaveValue, SendsTheCodesOfTheCheckedControls)
 {
+    const ValueCase& c = GetParam();
     Rig rig;
     TForm12 dialog(rig.context());
-    setGpsControls(dialog, GetParam().on);
+    for (const QString& name : c.clicked) button(dialog, name).click();
+    setGpsControls(dialog, c.gpsOn);
     rig.emulator.clearLog();
     trigger(dialog, "Save1");
     const Pics log = logged(rig);
-    ASSERT_GE(log.size(), 6u);
-    EXPECT_EQ(log[4], GetParam().written);
-    EXPECT_EQ(checkedControls(dialog).mid(2), GetParam().on);
+    ASSERT_EQ(log.size(), 17u);
+    EXPECT_EQ(Pics(log.begin(), log.begin() + 6), c.settings);
+    EXPECT_EQ(checkedControls(dialog), c.clicked + c.gpsOn);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Bits, SerialSaveBits,
+    Codes, SerialSaveValue,
     ::testing::Values(
-        BitsCase{"None", {}, "V B4 0000"},
-        BitsCase{"All", {"GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"}, "V B4 009F"},
-        BitsCase{"GllAndSend", {"GPGLL", "GPS_MsgSend"}, "V B4 0084"},
-        BitsCase{"GsaVtg", {"GPGSA", "GPVTG"}, "V B4 0018"}),
+        ValueCase{"S19200Command", {"S19200", "Command_Mode"}, {},
+                  {"V B0 00C0", "R B1 1", "V B2 0000", "R B3 1", "V B4 0000", "R B5 1"}},
+        ValueCase{"S9600SlowDataAll", {"S9600", "SlowData_Mode"},
+                  {"GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"},
+                  {"V B0 0060", "R B1 1", "V B2 0001", "R B3 1", "V B4 009F", "R B5 1"}},
+        ValueCase{"S4800ShortMessage", {"S4800", "ShortMessage_Mode"}, {"GPGLL", "GPS_MsgSend"},
+                  {"V B0 0030", "R B1 1", "V B2 0002", "R B3 1", "V B4 0084", "R B5 1"}},
+        ValueCase{"S1200GpsRcv", {"S1200", "GPS_RCV_Mode"}, {"GPGSA", "GPVTG"},
+                  {"V B0 000C", "R B1 1", "V B2 0005", "R B3 1", "V B4 0018", "R B5 1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct MessageCase {
@@ -299,9 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, SerialSaveMessage,
     ::testing::Values(
         MessageCase{"Short", "ABC", "ABC" + std::string(26, ' '), "ABC" + QString(26, ' ')},
-        MessageCase{"Empty", "", std::string(29, ' '), Padded29},
-        MessageCase{"Exactly29", "0123456789ABCDEFGHIJKLMNOPQRS", "0123456789ABCDEFGHIJKLMNOPQRS",
-                    "0123456789ABCDEFGHIJKLMNOPQRS"},
+        MessageCase{"Empty", "", std::string(29, ' '), QString(29, ' ')},
         MessageCase{"CutAt29", "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ",
                     "0123456789ABCDEFGHIJKLMNOPQRS", "0123456789ABCDEFGHIJKLMNOPQRS"},
         MessageCase{"Latin1", QString::fromUtf8("Grüße €"),
