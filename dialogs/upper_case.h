@@ -3,6 +3,11 @@
 // it or the program put it there.
 
 class QLineEdit;
+class QString;
+
+// The text with each letter replaced by its capital, character for
+// character; a letter whose capital Latin-1 lacks is kept.
+QString upperCaseKeepingLength(const QString& text);
 
 // From now on every change of the box's text is turned into upper case at
 // once; the cursor stays where it was. Text the program sets with setText()

@@ -8,6 +8,7 @@
 #include "device/commands.h"
 #include "device/encodings.h"
 #include "dialogs/basicinfo.h"
+#include "dialogs/upper_case.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -830,3 +831,11 @@ TEST(BasicInfoOpening, SerialPortItemIsNotEnabledWithoutItsDialog)
 }
 
 }  // namespace
+
+// Upper-casing never changes the length of a text and never turns a Latin-1
+// letter into one the adapter cannot receive.
+TEST(UpperCase, CharacterForCharacterWithinLatin1)
+{
+    EXPECT_EQ(upperCaseKeepingLength(QString::fromUtf8("stra\u00dfe \u00e4\u00ff\u00b5 jp1yiu")),
+              QString::fromUtf8("STRA\u00dfE \u00c4\u00ff\u00b5 JP1YIU"));
+}
