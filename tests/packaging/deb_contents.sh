@@ -31,7 +31,7 @@ done < <(grep '^-' "$work/listing")
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for runtime in libqt6core6 libqt6gui6 libqt6widgets6 'libusb-0.1-4'; do
+for runtime in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins 'libusb-0.1-4'; do
     grep -q -E "(^|, )$runtime( |,|$)" <<<"$depends" || fail "Depends does not name $runtime"
 done
 for field in Package Version Architecture Maintainer Section Description; do

@@ -191,7 +191,7 @@ std::vector<std::string> windows(const std::string& title)
     return ids;
 }
 
-std::string waitForWindow(const std::string& title, std::chrono::milliseconds limit = 20s)
+std::string waitForWindow(const std::string& title, std::chrono::milliseconds limit = 60s)
 {
     const auto end = Clock::now() + limit;
     while (Clock::now() < end) {
