@@ -13,6 +13,9 @@ void QtHost::showMessage(const QString& text)
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(MessageTitle), text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    // Texts are shown as they are: blanks kept, and a firmware text that
+    // happens to look like markup is not interpreted.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
     QGuiApplication::restoreOverrideCursor();
 }
