@@ -63,13 +63,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     FUZZ_CHECK(shown == text.substr(0, text.find('\0')), "up to NUL");
 
-    // Latin-1: what a user types goes out one byte per character and, where
-    // Latin-1 holds it, comes back as the same character.
+    // Latin-1: what a user types goes out one byte per character (a
+    // character outside the basic plane, two UTF-16 units, is one '?') and,
+    // where Latin-1 holds it, as that character.
     const QString typed = fuzz::typed(text);
     const std::string bytes = wire::fromText(typed);
-    FUZZ_CHECK(bytes.size() == static_cast<std::size_t>(typed.size()), "one byte per character");
-    for (qsizetype i = 0; i < typed.size(); ++i) {
-        const char16_t c = typed[i].unicode();
+    const QList<uint> characters = typed.toUcs4();
+    FUZZ_CHECK(bytes.size() == static_cast<std::size_t>(characters.size()), "one byte per character: %zu for %lld",
+               bytes.size(), static_cast<long long>(characters.size()));
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const uint c = characters[i];
         FUZZ_CHECK(static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]) == (c < 256 ? c : '?'),
                    "character %lld", static_cast<long long>(i));
     }
