@@ -69,6 +69,14 @@ TEST_P(StartupTest, SendsTheProbesInOrderAndCreatesOnlyTheDialogsOfPresentFeatur
     EXPECT_TRUE(ui.Version1->isEnabled());
     EXPECT_TRUE(ui.PICVersion1->isEnabled());
     EXPECT_TRUE(rig.host.messages.isEmpty());
+
+    // The items of absent features open nothing and send nothing.
+    rig.emulator.clearLog();
+    if (!f.slowData) w.form7->SlowDataClick();
+    if (!f.beacon) w.form7->BeaconClick();
+    if (!f.serialPort) w.form7->RS232CClick();
+    EXPECT_TRUE(rig.emulator.log().empty());
+    EXPECT_TRUE(rig.host.shown.isEmpty());
 }
 
 std::vector<Firmware> allFirmwares()

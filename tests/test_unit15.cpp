@@ -328,20 +328,4 @@ TEST_F(SlowDataDialog, ExitClosesTheDialogWithoutTraffic)
     EXPECT_TRUE(log().empty());
 }
 
-TEST(SlowDataFeature, AbsentFeatureMeansNoDialogAndADisabledMenuItem)
-{
-    Rig rig;
-    rig.emulator.setFeature(Feature::SlowData, false);
-    Windows windows = rig.start();
-
-    EXPECT_EQ(windows.form15, nullptr);
-    auto* item = windows.form7->findChild<QAction*>("SlowData");
-    ASSERT_NE(item, nullptr);
-    EXPECT_FALSE(item->isEnabled());
-    rig.emulator.clearLog();
-    windows.form7->SlowDataClick();
-    EXPECT_TRUE(pictures(rig.emulator.log()).empty());
-    EXPECT_TRUE(rig.host.shown.isEmpty());
-}
-
 }  // namespace

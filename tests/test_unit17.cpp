@@ -273,20 +273,4 @@ TEST_F(BeaconDialog, ExitClosesTheDialogWithoutTraffic)
     EXPECT_TRUE(log().empty());
 }
 
-TEST(BeaconFeature, AbsentFeatureMeansNoDialogAndADisabledMenuItem)
-{
-    Rig rig;
-    rig.emulator.setFeature(Feature::Beacon, false);
-    Windows windows = rig.start();
-
-    EXPECT_EQ(windows.form17, nullptr);
-    auto* item = windows.form7->findChild<QAction*>("Beacon");
-    ASSERT_NE(item, nullptr);
-    EXPECT_FALSE(item->isEnabled());
-    rig.emulator.clearLog();
-    windows.form7->BeaconClick();
-    EXPECT_TRUE(pictures(rig.emulator.log()).empty());
-    EXPECT_TRUE(rig.host.shown.isEmpty());
-}
-
 }  // namespace

@@ -6,10 +6,10 @@
 
 #include "app/qt_host.h"
 #include "app/run.h"
+#include "app/usb_adapter.h"
 #include "emulator/emulator.h"
 #include "tests/support/fixture.h"
 #include "tests/usb/usb_testbed.h"
-#include "device/usb_transport.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -371,14 +371,7 @@ TEST_P(MessageText, IsTheOneOfTheOutcome)
         usbtest::ModesTakeEffect asUser;
         if (!asUser.usable()) GTEST_SKIP() << "cannot drop CAP_DAC_OVERRIDE, so node modes do not apply";
         // What brisel-setting's main() does.
-        result = runProgram("brisel-setting", [] {
-            const OpenResult opened = OpenDevice();
-            AdapterAccess access;
-            access.status = opened.status;
-            if (opened.status == OpenStatus::Opened)
-                access.transport = std::make_unique<UsbTransport>(opened.handle);
-            return access;
-        }, {});
+        result = runProgram("brisel-setting", openUsbAdapter, {});
     }
     reader.join();
     if (result == -1) return;
