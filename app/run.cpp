@@ -2,6 +2,7 @@
 
 #include "app/eeprom_set.h"
 #include "app/qt_host.h"
+#include "app/responsive_transport.h"
 #include "app/startup.h"
 #include "device/transport.h"
 #include "device/vendor_link.h"
@@ -56,7 +57,8 @@ int runProgram(const char* programName, const std::function<AdapterAccess()>& op
                 host.showMessage(QString::fromLatin1(NoPermissionText));
                 return 0;
             }
-            VendorLink link(*access.transport);
+            ResponsiveTransport responsive(*access.transport);
+            VendorLink link(responsive);
             Windows windows = createWindows(Context{link, host});
             windows.form7->setWindowTitle(windows.form7->windowTitle() + options.titleSuffix);
             windows.form7->show();

@@ -14,6 +14,7 @@
 
 #include "app/eeprom_set.h"
 #include "app/qt_host.h"
+#include "app/responsive_transport.h"
 #include "app/startup.h"
 #include "device/vendor_link.h"
 #include "dialogs/basicinfo.h"
@@ -100,7 +101,8 @@ private:
 struct Program {
     emu::Emulator emulator;
     FramedTransport transport{emulator};
-    VendorLink link{transport};
+    ResponsiveTransport responsive{transport};  // as the program runs it
+    VendorLink link{responsive};
     BenchHost host{emulator};
     Windows windows;
     std::vector<Windows> more;  // windows that start-up runs built, kept alive
@@ -233,7 +235,8 @@ int childProgram(int argc, char** argv)
 {
     QApplication app(argc, argv);
     emu::Emulator emulator;
-    VendorLink link(emulator);
+    ResponsiveTransport responsive(emulator);
+    VendorLink link(responsive);
     QtHost host;
     Windows windows = createWindows(Context{link, host});
     return showAndReport(*windows.form7);

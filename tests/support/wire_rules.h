@@ -65,11 +65,9 @@ inline const std::map<std::uint8_t, WireRule>& wireRules()
         read(0xEA, {1});
         data(0xE6, {8, 4});
         read(0xEC, {8, 4});
-        // Beacon: the interval is checked against its maximum only, so a
-        // negative entry of at most four characters (down to -999) travels
-        // as its quotient in two's complement.
+        // Beacon: the interval in tens of seconds; a negative entry is refused.
         read(0x59, {1});
-        value(0x4B, [](std::uint16_t v) { return v <= 255 || v >= 0x10000 - 99; });
+        value(0x4B, [](std::uint16_t v) { return v <= 255; });
         data(0xED, {8, 4});
         read(0xEF, {8, 4});
         // Serial port and GPS
