@@ -19,6 +19,8 @@ struct WalkCase {
     std::optional<AdapterPosition> expected;
 };
 
+void PrintTo(const WalkCase& c, std::ostream* os) { *os << c.label; }
+
 class BusWalk : public testing::TestWithParam<WalkCase> {};
 
 TEST_P(BusWalk, TakesTheFirstMatchInBusThenDeviceOrder)
@@ -47,6 +49,8 @@ struct OpenCase {
     int setConfiguration;
     OpenStatus expected;
 };
+
+void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.label; }
 
 class OpenJudgement : public testing::TestWithParam<OpenCase> {};
 

@@ -33,6 +33,8 @@ struct ValueRoundTrip {
     Bytes expected;
 };
 
+void PrintTo(const ValueRoundTrip& c, std::ostream* os) { *os << "write " << int(c.writeCode); }
+
 class ValueWrites : public testing::TestWithParam<ValueRoundTrip> {};
 
 TEST_P(ValueWrites, ReadBackShowsTheWrittenValue)
@@ -107,6 +109,8 @@ struct ChunkedText {
     std::size_t size;
 };
 
+void PrintTo(const ChunkedText& c, std::ostream* os) { *os << "text " << int(c.writeCode); }
+
 class ChunkedTexts : public testing::TestWithParam<ChunkedText> {};
 
 TEST_P(ChunkedTexts, WriteOpenedBy0xE4ReadsBackAfterTheRewindInEitherForm)
@@ -161,6 +165,8 @@ struct FeatureCase {
     Feature feature;
     std::vector<std::uint8_t> failing;
 };
+
+void PrintTo(const FeatureCase& c, std::ostream* os) { *os << "feature " << int(c.feature); }
 
 class Features : public testing::TestWithParam<FeatureCase> {};
 

@@ -29,6 +29,8 @@ std::string name(const Firmware& f)
     return s;
 }
 
+void PrintTo(const Firmware& f, std::ostream* os) { *os << name(f); }
+
 class StartupTest : public testing::TestWithParam<Firmware> {};
 
 TEST_P(StartupTest, SendsTheProbesInOrderAndCreatesOnlyTheDialogsOfPresentFeatures)
@@ -112,6 +114,8 @@ struct Disagreement {
     void (TForm7::*handler)();
 };
 
+void PrintTo(const Disagreement& d, std::ostream* os) { *os << "probe " << int(d.code); }
+
 class DisagreeingProbes : public testing::TestWithParam<Disagreement> {};
 
 TEST_P(DisagreeingProbes, KeepTheItemDisabledAndItsHandlerHarmless)
@@ -187,6 +191,8 @@ struct VersionCase {
     Strings requests;
     std::string shown;
 };
+
+void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.label; }
 
 class PicVersion : public testing::TestWithParam<VersionCase> {};
 
