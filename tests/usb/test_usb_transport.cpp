@@ -23,7 +23,7 @@
 
 using testing::ElementsAre;
 using testing::ElementsAreArray;
-using usbtest::DeviceSpec;
+using usbtest::NodeIdentity;
 using usbtest::NodeIoctl;
 using usbtest::ModesTakeEffect;
 using usbtest::UsbTestbed;
@@ -329,7 +329,7 @@ TEST_F(UsbPath, ChunkedReadKeepsZerosWhereAPieceFailed)
 
 struct WalkCase {
     const char* name;
-    std::vector<DeviceSpec> devices;
+    std::vector<NodeIdentity> devices;
     OpenStatus status;
 };
 
@@ -342,9 +342,9 @@ TEST_P(BusWalk, OpensTheFirstAdapterInLibusbOrderAndTouchesNoOtherDevice)
     const WalkCase& c = GetParam();
     std::vector<std::unique_ptr<emu::Emulator>> emulators;
     std::vector<int> devices;
-    for (const DeviceSpec& spec : c.devices) {
+    for (const NodeIdentity& identity : c.devices) {
         emulators.push_back(std::make_unique<emu::Emulator>());
-        devices.push_back(testbed_->addDevice(spec, emulators.back().get()));
+        devices.push_back(testbed_->addDevice(identity, emulators.back().get()));
     }
 
     const OpenResult opened = open();

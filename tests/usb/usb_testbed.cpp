@@ -55,14 +55,14 @@ std::string hex(const std::vector<std::uint8_t>& bytes)
 // What the node file holds, as libusb 0.1 reads it: the device descriptor
 // followed by the one configuration (one vendor-class interface, no
 // endpoints beyond the default control endpoint).
-std::vector<std::uint8_t> descriptors(const DeviceSpec& spec)
+std::vector<std::uint8_t> descriptors(const NodeIdentity& identity)
 {
     const auto lo = [](std::uint16_t v) { return static_cast<std::uint8_t>(v & 0xFF); };
     const auto hi = [](std::uint16_t v) { return static_cast<std::uint8_t>(v >> 8); };
     return {
         // device: USB 2.00, vendor class, 8-byte control packets, one configuration
-        0x12, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x08, lo(spec.vendor), hi(spec.vendor),
-        lo(spec.product), hi(spec.product), 0x00, 0x01, 0x00, 0x00, 0x00, 0x01,
+        0x12, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x08, lo(identity.vendor), hi(identity.vendor),
+        lo(identity.product), hi(identity.product), 0x00, 0x01, 0x00, 0x00, 0x00, 0x01,
         // configuration 1, 18 bytes in all, bus powered, 100 mA
         0x09, 0x02, 0x12, 0x00, 0x01, 0x01, 0x00, 0x80, 0x32,
         // interface 0, no endpoints, vendor specific
@@ -108,7 +108,7 @@ std::string preloadList()
 
 struct UsbTestbed::Device {
     UsbTestbed::Impl* owner = nullptr;
-    DeviceSpec spec;
+    NodeIdentity identity;
     int bus = 0;
     emu::Emulator* emulator = nullptr;
     UMockdevIoctlBase* handler = nullptr;
@@ -242,7 +242,7 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userD
         error = EPERM;
     } else if (record.kind == NodeIoctl::Kind::ConnectInfo) {
         if (UMockdevIoctlData* info = resolve(arg, 0, sizeof(usbdevfs_connectinfo))) {
-            usbdevfs_connectinfo answer{static_cast<unsigned int>(device.spec.address), 0};
+            usbdevfs_connectinfo answer{static_cast<unsigned int>(device.identity.address), 0};
             umockdev_ioctl_data_update(info, 0, reinterpret_cast<guint8*>(&answer), sizeof answer);
             g_object_unref(info);
             result = 0;
@@ -303,32 +303,32 @@ UsbTestbed::~UsbTestbed()
     for (const auto& device : impl_->devices) g_object_unref(device->handler);
 }
 
-int UsbTestbed::addDevice(const DeviceSpec& spec, emu::Emulator* emulator)
+int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
 {
     auto device = std::make_unique<Device>();
     device->owner = impl_.get();
-    device->spec = spec;
-    device->bus = impl_->busBase + spec.bus;
+    device->identity = identity;
+    device->bus = impl_->busBase + identity.bus;
     device->emulator = emulator;
     const std::string bus = threeDigits(device->bus);
-    const std::string address = threeDigits(spec.address);
+    const std::string address = threeDigits(identity.address);
     device->devName = "/dev/bus/usb/" + bus + "/" + address;
     device->nodeFile = impl_->root + device->devName;
 
     char ids[32];
-    std::snprintf(ids, sizeof ids, "%04x %04x", spec.vendor, spec.product);
+    std::snprintf(ids, sizeof ids, "%04x %04x", identity.vendor, identity.product);
     const std::string sysPath = "/devices/pci0000:00/0000:00:14.0/usb" + std::to_string(device->bus) +
-                                "/" + std::to_string(device->bus) + "-" + std::to_string(spec.address);
+                                "/" + std::to_string(device->bus) + "-" + std::to_string(identity.address);
     const std::string description =
         "P: " + sysPath + "\n" +
-        "N: bus/usb/" + bus + "/" + address + "=" + hex(descriptors(spec)) + "\n" +
+        "N: bus/usb/" + bus + "/" + address + "=" + hex(descriptors(identity)) + "\n" +
         "E: DEVNAME=" + device->devName + "\n" +
         "E: SUBSYSTEM=usb\n"
         "E: DEVTYPE=usb_device\n"
         "A: idVendor=" + std::string(ids, 4) + "\n" +
         "A: idProduct=" + std::string(ids + 5, 4) + "\n" +
         "A: busnum=" + std::to_string(device->bus) + "\n" +
-        "A: devnum=" + std::to_string(spec.address) + "\n";
+        "A: devnum=" + std::to_string(identity.address) + "\n";
     GError* error = nullptr;
     if (!umockdev_testbed_add_from_string(impl_->testbed, description.c_str(), &error)) {
         const std::string why = error != nullptr ? error->message : "?";

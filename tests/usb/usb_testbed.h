@@ -31,7 +31,7 @@ struct NodeIoctl {
     int error = 0;          // the errno it was answered with, 0 on success
 };
 
-struct DeviceSpec {
+struct NodeIdentity {
     int bus = 1;
     int address = 2;
     std::uint16_t vendor = 0x04D8;
@@ -58,7 +58,7 @@ public:
     // Adds a device node. Its control requests go to `emulator` (which must
     // outlive the testbed); without one, every control request stalls.
     // Returns the device's number for the other calls.
-    int addDevice(const DeviceSpec& spec, emu::Emulator* emulator);
+    int addDevice(const NodeIdentity& identity, emu::Emulator* emulator);
 
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
     std::string devName(int device) const;
