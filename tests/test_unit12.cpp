@@ -4,24 +4,14 @@
 #include "app/eeprom_set.h"
 #include "device/commands.h"
 #include "dialogs/unit12.h"
-#include "tests/support/fixture.h"
+#include "tests/support/dialog_helpers.h"
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QLineEdit>
 #include <QRadioButton>
 
-#include <algorithm>
-#include <cstdio>
-#include <initializer_list>
-#include <stdexcept>
-#include <string>
-#include <string_view>
-#include <vector>
+using namespace dlg;
 
 namespace {
-
-using Pics = std::vector<std::string>;
 
 // Every control with a checked state, in the order checkedControls() lists them.
 const QStringList Checkables = {"S19200", "S9600", "S4800", "S1200",
@@ -29,19 +19,8 @@ const QStringList Checkables = {"S19200", "S9600", "S4800", "S1200",
                                 "GPS_RCV_Mode", "GPS_SEND_Mode",
                                 "GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"};
 
-QAbstractButton& button(QWidget& dialog, const QString& name)
-{
-    auto* b = dialog.findChild<QAbstractButton*>(name);
-    if (b == nullptr) throw std::runtime_error("no control " + name.toStdString());
-    return *b;
-}
-
-QLineEdit& messageBox(QWidget& dialog)
-{
-    auto* e = dialog.findChild<QLineEdit*>("GPS_Message");
-    if (e == nullptr) throw std::runtime_error("no GPS_Message");
-    return *e;
-}
+QAbstractButton& button(QWidget& dialog, const QString& name) { return child<QAbstractButton>(dialog, name); }
+QLineEdit& messageBox(QWidget& dialog) { return edit(dialog, "GPS_Message"); }
 
 QStringList checkedControls(QWidget& dialog)
 {
@@ -58,49 +37,15 @@ void setGpsControls(QWidget& dialog, const QStringList& on)
         button(dialog, name).setChecked(on.contains(name));
 }
 
-void trigger(QWidget& dialog, const char* action)
-{
-    auto* a = dialog.findChild<QAction*>(action);
-    if (a == nullptr) throw std::runtime_error(std::string("no action ") + action);
-    a->trigger();
-}
-
-void setAdapterMessage(emu::AdapterState& s, std::string_view text)
-{
-    s.gpsMessage.fill(' ');
-    std::copy_n(text.begin(), std::min(text.size(), s.gpsMessage.size()), s.gpsMessage.begin());
-}
+void setAdapterMessage(emu::AdapterState& s, std::string_view text) { s.gpsMessage = block<29>(text, ' '); }
 
 // The four 0xB6 data writes that carry a 29-byte block.
-Pics messagePieces(std::string_view block)
-{
-    Pics out;
-    std::size_t at = 0;
-    for (int piece : {8, 8, 8, 5}) {
-        std::string s = "D B6";
-        char hex[4];
-        for (int i = 0; i < piece; ++i) {
-            std::snprintf(hex, sizeof hex, " %02X", static_cast<unsigned char>(block[at + i]));
-            s += hex;
-        }
-        out.push_back(s);
-        at += static_cast<std::size_t>(piece);
-    }
-    return out;
-}
-
-Pics concat(std::initializer_list<Pics> parts)
-{
-    Pics out;
-    for (const Pics& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
+Pics messagePieces(std::string_view block) { return pieces(0xB6, block, {8, 8, 8, 5}); }
 
 const Pics Load = {"R B1 1", "R B3 1", "R B5 1", "V B8 0000",
                    "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
 const Pics MessageReadBack = {"P 200", "Z+ B8", "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
-
-Pics logged(Rig& rig) { return pictures(rig.emulator.log()); }
+const std::string FactoryMessage = padded("DV Brisel", 29, ' ');
 
 }  // namespace
 
@@ -189,100 +134,53 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"Baud0KeepsBaud", 0, 0, 0x10, {"S4800", "Command_Mode", "GPVTG"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SerialDialog, SaveWritesAndReadsBackEachSettingInTurn)
-{
-    Rig rig;
-    TForm12 dialog(rig.context());
-    button(dialog, "S4800").click();
-    button(dialog, "GPS_SEND_Mode").click();
-    setGpsControls(dialog, {"GPGGA"});
-    messageBox(dialog).setText("ABC");
-    rig.emulator.clearLog();
-
-    trigger(dialog, "Save1");
-
-    const std::string block = "ABC" + std::string(26, ' ');
-    EXPECT_EQ(logged(rig), concat({{"V B0 0030", "R B1 1", "V B2 0006", "R B3 1", "V B4 0002",
-                                    "R B5 1", "V E4 0000"},
-                                   messagePieces(block), MessageReadBack}));
-    EXPECT_EQ(checkedControls(dialog), QStringList({"S4800", "GPS_SEND_Mode", "GPGGA"}));
-    EXPECT_EQ(messageBox(dialog).text(), "ABC" + QString(26, ' '));
-    EXPECT_EQ(rig.emulator.state().baudCode, 48);
-    EXPECT_EQ(rig.emulator.state().serialMode, 6);
-    EXPECT_EQ(rig.emulator.state().gpsBits, 0x02);
-}
-
-struct ValueCase {
+struct SaveCase {
     const char* name;
     QStringList clicked;  // radio buttons the user clicks
     QStringList gpsOn;    // GPS controls left checked
     Pics settings;        // writes and read-backs before the message
+    QString typed;        // into the message box
+    std::string sent;     // the 29 message bytes on the wire, shown again after the read-back
 };
 
-class SerialSaveValue : public ::testing::TestWithParam<ValueCase> {};
+class SerialSave : public ::testing::TestWithParam<SaveCase> {};
 
-TEST_P(SerialSaveValue, SendsTheCodesOfTheCheckedControls)
+// Each setting is written and read back in turn, then the message travels
+// as 29 space-padded Latin-1 bytes and is read back.
+TEST_P(SerialSave, SendsTheCodesOfTheCheckedControlsAndTheMessage)
 {
-    const ValueCase& c = GetParam();
+    const SaveCase& c = GetParam();
     Rig rig;
     TForm12 dialog(rig.context());
     for (const QString& name : c.clicked) button(dialog, name).click();
     setGpsControls(dialog, c.gpsOn);
-    rig.emulator.clearLog();
-    trigger(dialog, "Save1");
-    const Pics log = logged(rig);
-    ASSERT_EQ(log.size(), 17u);
-    EXPECT_EQ(Pics(log.begin(), log.begin() + 6), c.settings);
-    EXPECT_EQ(checkedControls(dialog), c.clicked + c.gpsOn);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, SerialSaveValue,
-    ::testing::Values(
-        ValueCase{"S19200Command", {"S19200", "Command_Mode"}, {},
-                  {"V B0 00C0", "R B1 1", "V B2 0000", "R B3 1", "V B4 0000", "R B5 1"}},
-        ValueCase{"S9600SlowDataAll", {"S9600", "SlowData_Mode"},
-                  {"GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"},
-                  {"V B0 0060", "R B1 1", "V B2 0001", "R B3 1", "V B4 009F", "R B5 1"}},
-        ValueCase{"S4800ShortMessage", {"S4800", "ShortMessage_Mode"}, {"GPGLL", "GPS_MsgSend"},
-                  {"V B0 0030", "R B1 1", "V B2 0002", "R B3 1", "V B4 0084", "R B5 1"}},
-        ValueCase{"S1200GpsRcv", {"S1200", "GPS_RCV_Mode"}, {"GPGSA", "GPVTG"},
-                  {"V B0 000C", "R B1 1", "V B2 0005", "R B3 1", "V B4 0018", "R B5 1"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct MessageCase {
-    const char* name;
-    QString typed;
-    std::string sent;  // the 29 bytes on the wire
-    QString shown;     // after the read-back
-};
-
-class SerialSaveMessage : public ::testing::TestWithParam<MessageCase> {};
-
-TEST_P(SerialSaveMessage, TravelsAs29SpacePaddedLatin1Bytes)
-{
-    const MessageCase& c = GetParam();
-    Rig rig;
-    TForm12 dialog(rig.context());
     messageBox(dialog).setText(c.typed);
     rig.emulator.clearLog();
     trigger(dialog, "Save1");
-    const Pics log = logged(rig);
-    ASSERT_EQ(log.size(), 17u);
-    EXPECT_EQ(Pics(log.begin() + 6, log.begin() + 11), concat({{"V E4 0000"}, messagePieces(c.sent)}));
-    EXPECT_EQ(messageBox(dialog).text(), c.shown);
+    EXPECT_EQ(logged(rig), concat({c.settings, {"V E4 0000"}, messagePieces(c.sent), MessageReadBack}));
+    EXPECT_EQ(checkedControls(dialog), c.clicked + c.gpsOn);
+    EXPECT_EQ(messageBox(dialog).text(), QString::fromLatin1(c.sent.data(), 29));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, SerialSaveMessage,
+    Codes, SerialSave,
     ::testing::Values(
-        MessageCase{"Short", "ABC", "ABC" + std::string(26, ' '), "ABC" + QString(26, ' ')},
-        MessageCase{"Empty", "", std::string(29, ' '), QString(29, ' ')},
-        MessageCase{"CutAt29", "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-                    "0123456789ABCDEFGHIJKLMNOPQRS", "0123456789ABCDEFGHIJKLMNOPQRS"},
-        MessageCase{"Latin1", QString::fromUtf8("Grüße €"),
-                    "Gr\xFC\xDF" "e ?" + std::string(22, ' '),
-                    QString::fromUtf8("Grüße ?") + QString(22, ' ')}),
+        SaveCase{"S19200CommandShortText", {"S19200", "Command_Mode"}, {},
+                 {"V B0 00C0", "R B1 1", "V B2 0000", "R B3 1", "V B4 0000", "R B5 1"},
+                 "ABC", padded("ABC", 29, ' ')},
+        SaveCase{"S9600SlowDataAllEmptyText", {"S9600", "SlowData_Mode"},
+                 {"GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"},
+                 {"V B0 0060", "R B1 1", "V B2 0001", "R B3 1", "V B4 009F", "R B5 1"},
+                 "", std::string(29, ' ')},
+        SaveCase{"S4800ShortMessageCutAt29", {"S4800", "ShortMessage_Mode"}, {"GPGLL", "GPS_MsgSend"},
+                 {"V B0 0030", "R B1 1", "V B2 0002", "R B3 1", "V B4 0084", "R B5 1"},
+                 "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ", "0123456789ABCDEFGHIJKLMNOPQRS"},
+        SaveCase{"S4800GpsSendLatin1", {"S4800", "GPS_SEND_Mode"}, {"GPGGA"},
+                 {"V B0 0030", "R B1 1", "V B2 0006", "R B3 1", "V B4 0002", "R B5 1"},
+                 QString::fromUtf8("Grüße €"), padded("Gr\xFC\xDF" "e ?", 29, ' ')},
+        SaveCase{"S1200GpsRcv", {"S1200", "GPS_RCV_Mode"}, {"GPGSA", "GPVTG"},
+                 {"V B0 000C", "R B1 1", "V B2 0005", "R B3 1", "V B4 0018", "R B5 1"},
+                 "DV Brisel", FactoryMessage}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SerialDialog, MessageShowsUpToTheFirstNul)
@@ -291,21 +189,6 @@ TEST(SerialDialog, MessageShowsUpToTheFirstNul)
     setAdapterMessage(rig.emulator.state(), std::string_view("AB\0CD", 5));
     TForm12 dialog(rig.context());
     EXPECT_EQ(messageBox(dialog).text(), "AB");
-}
-
-TEST(SerialDialog, LoadZeroFillsBeforeEachRead)
-{
-    Rig rig;
-    rig.emulator.state().serialMode = 1;
-    setAdapterMessage(rig.emulator.state(), "N35.40.00 E139.45.00");
-    TForm12 dialog(rig.context());
-    rig.emulator.clearFaults();
-    // A failed GPS bits read shows no bit; a failed second piece ends the text.
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadGpsBits, 1});
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadGpsMessage, 2});
-    trigger(dialog, "Cancel1");
-    EXPECT_EQ(checkedControls(dialog), QStringList({"S9600", "SlowData_Mode"}));
-    EXPECT_EQ(messageBox(dialog).text(), "N35.40.0");
 }
 
 TEST(SerialDialog, FailedBaudReadAtConstructionKeepsDesignState)
@@ -320,25 +203,6 @@ TEST(SerialDialog, FailedBaudReadAtConstructionKeepsDesignState)
     EXPECT_TRUE(checkedControls(*w.form12).isEmpty());
     EXPECT_EQ(messageBox(*w.form12).text(), "GPS_Message");
     EXPECT_FALSE(w.form12->isVisible());
-}
-
-TEST(SerialDialog, FailedBaudReadInCancelKeepsTheEdits)
-{
-    Rig rig;
-    TForm12 dialog(rig.context());
-    button(dialog, "S1200").click();
-    button(dialog, "GPS_RCV_Mode").click();
-    setGpsControls(dialog, {"GPVTG"});
-    messageBox(dialog).setText("edited");
-    rig.emulator.clearFaults();
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadBaudRate, 1});
-    rig.emulator.clearLog();
-
-    trigger(dialog, "Cancel1");
-
-    EXPECT_EQ(logged(rig), Pics({"R B1 1"}));
-    EXPECT_EQ(checkedControls(dialog), QStringList({"S1200", "GPS_RCV_Mode", "GPVTG"}));
-    EXPECT_EQ(messageBox(dialog).text(), "edited");
 }
 
 TEST(SerialDialog, FailedBaudWriteEndsTheSave)
@@ -359,39 +223,6 @@ TEST(SerialDialog, FailedBaudWriteEndsTheSave)
     EXPECT_EQ(messageBox(dialog).text(), "edited");
     EXPECT_EQ(rig.emulator.state().serialMode, 0);
 }
-
-struct ReadBackCase {
-    const char* name;
-    std::uint8_t failing;
-};
-
-class SerialReadBackFailure : public ::testing::TestWithParam<ReadBackCase> {};
-
-TEST_P(SerialReadBackFailure, KeepsTheWrittenValueAndGoesOn)
-{
-    Rig rig;
-    TForm12 dialog(rig.context());
-    button(dialog, "S4800").click();
-    button(dialog, "GPS_SEND_Mode").click();
-    setGpsControls(dialog, {"GPGLL", "GPS_MsgSend"});
-    messageBox(dialog).setText("ABC");
-    rig.emulator.clearFaults();
-    rig.emulator.injectFault({emu::FaultKind::Stall, GetParam().failing, 1});
-    rig.emulator.clearLog();
-
-    trigger(dialog, "Save1");
-
-    EXPECT_EQ(logged(rig).size(), 17u);
-    EXPECT_EQ(checkedControls(dialog),
-              QStringList({"S4800", "GPS_SEND_Mode", "GPGLL", "GPS_MsgSend"}));
-    EXPECT_EQ(messageBox(dialog).text(), "ABC" + QString(26, ' '));
-}
-
-INSTANTIATE_TEST_SUITE_P(Reads, SerialReadBackFailure,
-                         ::testing::Values(ReadBackCase{"Baud", cmd::ReadBaudRate},
-                                           ReadBackCase{"Mode", cmd::ReadSerialMode},
-                                           ReadBackCase{"GpsBits", cmd::ReadGpsBits}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 struct UncheckedCase {
     const char* name;
@@ -414,7 +245,7 @@ TEST_P(SerialSaveWithoutChoice, LeavesThatSettingOut)
     trigger(dialog, "Save1");
 
     const Pics expected = concat({c.settings, {"V B4 0001", "R B5 1", "V E4 0000"},
-                                  messagePieces(std::string("DV Brisel") + std::string(20, ' ')),
+                                  messagePieces(FactoryMessage),
                                   MessageReadBack});
     EXPECT_EQ(logged(rig), expected);
     EXPECT_EQ(rig.emulator.state().baudCode, c.baud);
@@ -476,19 +307,4 @@ TEST(SerialDialog, MenuOnlyShowsItAndUnsavedEditsSurviveAReopen)
     EXPECT_EQ(rig.host.shown, QStringList({"RS232C Information Setting", "RS232C Information Setting"}));
     EXPECT_EQ(seenChecked, QStringList({"S1200", "GPS_RCV_Mode", "GPGGA"}));
     EXPECT_EQ(seenText, "unsaved");
-}
-
-TEST(SerialDialog, AbsentWithoutTheSerialPortFeature)
-{
-    Rig rig;
-    rig.emulator.setFeature(emu::Feature::SerialPort, false);
-    Windows w = rig.start();
-    EXPECT_EQ(w.form12, nullptr);
-    EXPECT_FALSE(w.form7->findChild<QAction*>("RS232C")->isEnabled());
-    const Pics all = logged(rig);
-    EXPECT_EQ(std::find(all.begin(), all.end(), "R B1 1"), all.end());
-    rig.emulator.clearLog();
-    w.form7->RS232CClick();
-    EXPECT_TRUE(rig.host.shown.isEmpty());
-    EXPECT_TRUE(rig.emulator.log().empty());
 }
