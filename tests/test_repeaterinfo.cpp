@@ -6,13 +6,12 @@
 #include "device/commands.h"
 #include "dialogs/repeaterinfo.h"
 #include "dialogs/unit13.h"
-#include "tests/support/fixture.h"
+#include "tests/support/dialog_helpers.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -21,6 +20,7 @@
 #include <algorithm>
 
 using Strings = std::vector<std::string>;
+using dlg::block;
 
 namespace {
 
@@ -34,32 +34,14 @@ const char* const AllBoxes[] = {
     "AltFlag1",    "AltFlag0",
 };
 
-template <std::size_t N>
-std::array<std::uint8_t, N> bytes(const char (&text)[N + 1])
-{
-    std::array<std::uint8_t, N> out{};
-    std::copy_n(text, N, out.begin());
-    return out;
-}
-
 void click(QWidget* widget)
 {
     const QPointF at = QRectF(widget->rect()).center();
     const QPointF global = widget->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
-}
-
-void type(QLineEdit* edit, const QString& text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-    }
 }
 
 class RepeaterDialog : public testing::Test {
@@ -75,12 +57,11 @@ protected:
     // The main window's "&Repeater Info. ": load, then the modal showing.
     void open(std::function<void(QDialog&)> whileShown = nullptr)
     {
-        rig.host.whileShown = std::move(whileShown);
-        w.form7->findChild<QAction*>("RepeaterInfoSetting1")->trigger();
+        dlg::whileShown(rig, [&] { dlg::trigger(*w.form7, "RepeaterInfoSetting1"); }, std::move(whileShown));
     }
-    void menu(const char* item) { dialog->findChild<QAction*>(item)->trigger(); }
-    QLineEdit* edit(const char* name) { return dialog->findChild<QLineEdit*>(name); }
-    QCheckBox* box(const char* name) { return dialog->findChild<QCheckBox*>(name); }
+    void menu(const char* item) { dlg::trigger(*dialog, item); }
+    QLineEdit* edit(const char* name) { return &dlg::edit(*dialog, name); }
+    QCheckBox* box(const char* name) { return &dlg::child<QCheckBox>(*dialog, name); }
     Strings log() const { return pictures(rig.emulator.log()); }
     Strings ticked()
     {
@@ -262,7 +243,7 @@ TEST_P(CallSignEncoding, IsSentPaddedOrCutAndShownAsReadBack)
     open();
     QLineEdit* field = edit(c.control);
     field->clear();
-    type(field, c.typed);
+    dlg::type(*field, c.typed);
     rig.emulator.clearLog();
     menu("Ssve1");
     const Strings sent = log();
@@ -288,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RepeaterDialog, RepliesShowTrailingBlanksAndStopAtAZeroByte)
 {
-    rig.emulator.state().altYourCall = bytes<8>("AB      ");
+    rig.emulator.state().altYourCall = block<8>("AB      ");
     rig.emulator.state().altRpt2Call = {'X', 'Y', 0, 'Z', 'Z', 'Z', 'Z', 'Z'};
     rig.emulator.state().altMyCall2 = {0, 'Q', 'Q', 'Q'};
     open();
@@ -305,6 +286,10 @@ TEST_F(RepeaterDialog, DetailOpensTheLegendModallyWithoutTrafficAndKeepsTheEdits
         box("AltFlag5")->setChecked(true);
         rig.emulator.clearLog();
         rig.host.whileShown = [&](QDialog& legend) {
+            // Only its fourteen texts: no menu, no buttons.
+            EXPECT_EQ(legend.findChildren<QLabel*>().size(), 14);
+            EXPECT_TRUE(legend.findChildren<QMenuBar*>().isEmpty());
+            EXPECT_TRUE(legend.findChildren<QAbstractButton*>().isEmpty());
             for (int i = 1; i <= 14; ++i)
                 legendTexts << legend.findChild<QLabel*>(QString("StaticText%1").arg(i))->text();
             legend.close();
@@ -334,26 +319,14 @@ TEST_F(RepeaterDialog, DetailOpensTheLegendModallyWithoutTrafficAndKeepsTheEdits
                            }));
 }
 
-TEST_F(RepeaterDialog, LegendHasOnlyItsFourteenTextsAndNoMenuOrButtons)
-{
-    EXPECT_EQ(w.form13->windowTitle(), "Flag DetaiL Information");
-    EXPECT_EQ(w.form13->findChildren<QLabel*>().size(), 14);
-    EXPECT_TRUE(w.form13->findChildren<QMenuBar*>().isEmpty());
-    EXPECT_TRUE(w.form13->findChildren<QAbstractButton*>().isEmpty());
-}
-
-TEST_F(RepeaterDialog, CaptionsKeepTheirLeadingBlanks)
+TEST_F(RepeaterDialog, CaptionsKeepTheirLeadingBlanksAndAreWideEnoughForTheirText)
 {
     const std::pair<const char*, const char*> captions[] = {
         {"StaticText3", "              Call Sign2"}, {"StaticText4", "      Your Call Sign"},
         {"StaticText5", "     RPT1 Call Sign"}, {"StaticText6", "   RPT2 Call Sign"},
     };
     for (const auto& [name, text] : captions)
-        EXPECT_EQ(dialog->findChild<QLabel*>(name)->text(), QString(text)) << name;
-}
-
-TEST_F(RepeaterDialog, EveryCaptionIsWideEnoughForItsText)
-{
+        EXPECT_EQ(dlg::child<QLabel>(*dialog, name).text(), QString(text)) << name;
     for (QWidget* window : {static_cast<QWidget*>(dialog), static_cast<QWidget*>(w.form13)}) {
         window->show();
         QApplication::processEvents();
@@ -367,101 +340,30 @@ TEST_F(RepeaterDialog, EveryCaptionIsWideEnoughForItsText)
     }
 }
 
+// The write is refused as well, so the adapter still holds the old call: a
+// failed read-back shows the bytes sent, a short one keeps the sent tail.
 TEST_F(RepeaterDialog, FailedReadBackDuringSaveShowsTheBytesSent)
 {
-    open();
-    edit("AltYourCall")->setText("ABC");
-    rig.emulator.clearFaults();
-    // The write is refused as well, so the adapter still holds the old call.
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::WriteAltYourCall, 1, 0});
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadAltYourCall, 1, 0});
-    rig.emulator.clearLog();
-    menu("Ssve1");
-    EXPECT_EQ(edit("AltYourCall")->text(), "ABC     ");
-    EXPECT_EQ(rig.emulator.requests().size(), 23u);
-    EXPECT_TRUE(rig.host.messages.isEmpty());
-}
-
-TEST_F(RepeaterDialog, ShortReadBackDuringSaveKeepsTheSentTail)
-{
-    open();
-    edit("AltRPT1Call")->setText("ABCDEFGH");
-    rig.emulator.clearFaults();
-    rig.emulator.state().altRpt1Call = bytes<8>("JP1YIU A");
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::WriteAltRpt1Call, 1, 0});
-    rig.emulator.injectFault({emu::FaultKind::ShortRead, cmd::ReadAltRpt1Call, 1, 2});
-    menu("Ssve1");
-    EXPECT_EQ(edit("AltRPT1Call")->text(), "JPCDEFGH");
-}
-
-// A read that fails during a load shows blanks and clear boxes, never the
-// bytes of the field read before it; the other fields still load.
-struct LoadFault {
-    const char* name;
-    std::uint8_t code;
-    const char* blankField;  // nullptr: the status block failed
-};
-
-class FailedLoadRead : public RepeaterDialog, public testing::WithParamInterface<LoadFault> {};
-
-TEST_P(FailedLoadRead, ShowsBlanksAndTheRestStillLoads)
-{
-    const LoadFault& f = GetParam();
-    rig.emulator.state().status = {0xFF, 0x01, 0xFF};
-    for (const char* name : AllBoxes) box(name)->setChecked(true);
-    for (const char* name : {"MyRepeaterCall", "AltMyCall", "AltMyCall2", "AltYourCall", "AltRPT1Call", "AltRPT2Call"})
-        edit(name)->setText("OLD");
-    rig.emulator.injectFault({emu::FaultKind::Stall, f.code, 1, 0});
-    open();
-    EXPECT_EQ(log(), LoadStream);
-    EXPECT_TRUE(rig.host.messages.isEmpty());
-    if (f.blankField == nullptr) {
-        EXPECT_TRUE(ticked().empty());
-    } else {
-        EXPECT_EQ(ticked().size(), 17u);
-        EXPECT_EQ(edit(f.blankField)->text(), "");
-    }
-    const std::pair<const char*, QString> loaded[] = {
-        {"MyRepeaterCall", "JP1YIU A"}, {"AltMyCall", "JA1AAA  "}, {"AltMyCall2", "ID51"},
-        {"AltYourCall", "CQCQCQ  "},    {"AltRPT1Call", "JP1YIU A"}, {"AltRPT2Call", "JP1YIU G"},
+    struct Case {
+        const char* control;
+        std::uint8_t write, read;
+        emu::FaultKind kind;
+        const char *typed, *shown;
     };
-    for (const auto& [name, text] : loaded) {
-        if (f.blankField == nullptr || std::string(name) != f.blankField) {
-            EXPECT_EQ(edit(name)->text(), text) << name;
-        }
+    for (const Case& c : {Case{"AltYourCall", cmd::WriteAltYourCall, cmd::ReadAltYourCall, emu::FaultKind::Stall, "ABC", "ABC     "},
+                          Case{"AltRPT1Call", cmd::WriteAltRpt1Call, cmd::ReadAltRpt1Call, emu::FaultKind::ShortRead, "ABCDEFGH", "JPCDEFGH"}}) {
+        SCOPED_TRACE(c.control);
+        open();
+        edit(c.control)->setText(c.typed);
+        rig.emulator.clearFaults();
+        rig.emulator.injectFault({emu::FaultKind::Stall, c.write, 1, 0});
+        rig.emulator.injectFault({c.kind, c.read, 1, 2});
+        rig.emulator.clearLog();
+        menu("Ssve1");
+        EXPECT_EQ(edit(c.control)->text(), c.shown);
+        EXPECT_EQ(rig.emulator.requests().size(), 23u);
+        EXPECT_TRUE(rig.host.messages.isEmpty());
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Repeater, FailedLoadRead,
-    testing::Values(LoadFault{"StatusBlock", cmd::ReadStatusBlock, nullptr},
-                    LoadFault{"MyRepeaterCall", cmd::ReadMyRepeaterCall, "MyRepeaterCall"},
-                    LoadFault{"AltMyCall2", cmd::ReadAltMyCall2, "AltMyCall2"},
-                    LoadFault{"AltYourCallAfterTheSuffix", cmd::ReadAltYourCall, "AltYourCall"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(RepeaterDialog, CancelAfterUnplugShowsBlanksAndStillSendsTheWholeLoad)
-{
-    open();
-    rig.emulator.clearFaults();
-    rig.emulator.unplugFrom(0);
-    rig.emulator.clearLog();
-    menu("Cancel1");
-    EXPECT_EQ(log(), LoadStream);
-    EXPECT_TRUE(ticked().empty());
-    EXPECT_EQ(edit("AltRPT2Call")->text(), "");
-    EXPECT_TRUE(rig.host.messages.isEmpty());
-}
-
-TEST_F(RepeaterDialog, FailedStatusReadAfterSaveClearsTheBoxes)
-{
-    rig.emulator.state().status = {0x01, 0x00, 0x00};
-    open();
-    rig.emulator.clearFaults();
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadStatusBlock, 1, 0});
-    menu("Ssve1");
-    EXPECT_TRUE(ticked().empty());
-    EXPECT_EQ(rig.emulator.state().status[0], 0x01);
 }
 
 }  // namespace
