@@ -13,14 +13,6 @@
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
 
-namespace {
-bool probe(VendorLink& link, std::uint8_t code, int length)
-{
-    std::uint8_t buffer[8] = {};
-    return link.VendorRead(code, buffer, length) >= 0;
-}
-}  // namespace
-
 TForm7::TForm7(Context context, QWidget* parent)
     : QMainWindow(parent), ctx_(context), ui_(std::make_unique<Ui::TForm7>())
 {
@@ -35,9 +27,9 @@ TForm7::TForm7(Context context, QWidget* parent)
     connect(ui_->PICVersion1, &QAction::triggered, this, &TForm7::PICVersion1Click);
 
     BusyCursor busy;
-    if (probe(ctx_.link, cmd::ReadSerialMode, 1)) ui_->RS232C->setEnabled(true);
-    if (probe(ctx_.link, cmd::ReadStatusBlock, 3)) ui_->SlowData->setEnabled(true);
-    if (probe(ctx_.link, cmd::ReadBeaconInterval, 1)) ui_->Beacon->setEnabled(true);
+    if (ctx_.link.probe(cmd::ReadSerialMode, 1)) ui_->RS232C->setEnabled(true);
+    if (ctx_.link.probe(cmd::ReadStatusBlock, 3)) ui_->SlowData->setEnabled(true);
+    if (ctx_.link.probe(cmd::ReadBeaconInterval, 1)) ui_->Beacon->setEnabled(true);
 }
 
 TForm7::~TForm7() = default;
@@ -62,7 +54,7 @@ void TForm7::BasicInfoSetting1Click()
         BusyCursor busy;
         // The serial port item is enabled on this probe only when its dialog
         // exists: an item must never open a window that was not created.
-        if (probe(ctx_.link, cmd::ReadSerialMode, 1) && dialogs_.form12 != nullptr)
+        if (ctx_.link.probe(cmd::ReadSerialMode, 1) && dialogs_.form12 != nullptr)
             ui_->RS232C->setEnabled(true);
         dialogs_.autoDetect->LoadBasicSettings(TAutoDetect::LoadForm::Opening);
     }

@@ -15,14 +15,6 @@ Windows::Windows() = default;
 Windows::Windows(Windows&&) noexcept = default;
 Windows::~Windows() = default;
 
-namespace {
-bool featurePresent(VendorLink& link, std::uint8_t code, int length)
-{
-    std::uint8_t buffer[8] = {};
-    return link.VendorRead(code, buffer, length) >= 0;
-}
-}  // namespace
-
 Windows createWindows(Context context)
 {
     BusyCursor busy;
@@ -33,9 +25,9 @@ Windows createWindows(Context context)
     w.form11 = new TForm11(context, owner);
     w.form13 = new TForm13(context, w.form11);
     w.form11->setLegend(w.form13);
-    if (featurePresent(context.link, cmd::ReadStatusBlock, 3)) w.form15 = new TForm15(context, owner);
-    if (featurePresent(context.link, cmd::ReadBeaconInterval, 1)) w.form17 = new TForm17(context, owner);
-    if (featurePresent(context.link, cmd::ReadSerialMode, 1)) w.form12 = new TForm12(context, owner);
+    if (context.link.probe(cmd::ReadStatusBlock, 3)) w.form15 = new TForm15(context, owner);
+    if (context.link.probe(cmd::ReadBeaconInterval, 1)) w.form17 = new TForm17(context, owner);
+    if (context.link.probe(cmd::ReadSerialMode, 1)) w.form12 = new TForm12(context, owner);
     w.form7->setDialogs({w.autoDetect, w.form11, w.form13, w.form15, w.form17, w.form12});
     return w;
 }

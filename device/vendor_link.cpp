@@ -29,6 +29,12 @@ int VendorLink::VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, in
                                      usbreq::TimeoutMs);
 }
 
+bool VendorLink::probe(std::uint8_t code, int length)
+{
+    std::uint8_t buffer[usbreq::MaxTransfer] = {};
+    return VendorRead(code, buffer, length) >= 0;
+}
+
 int VendorLink::ZeroLength(std::uint8_t code, ZeroForm form)
 {
     const std::uint8_t type = form == ZeroForm::Read ? usbreq::VendorIn : usbreq::VendorOut;

@@ -21,6 +21,9 @@ public:
     int VendorWriteValue(std::uint8_t code, std::uint16_t value);
     // Writes `length` (1 to 8) bytes in the data stage, wValue 0: bmRequestType 0x40.
     int VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, int length);
+    // A feature probe: a read whose only use is whether the firmware answers
+    // it (a result of 0 or more, whatever the number of bytes).
+    bool probe(std::uint8_t code, int length);
     // A request with wValue 0 and no data, a plain signal to the firmware.
     int ZeroLength(std::uint8_t code, ZeroForm form);
 
