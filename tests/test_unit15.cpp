@@ -168,14 +168,6 @@ INSTANTIATE_TEST_SUITE_P(Entries, SlowDataCode,
                                          CodeCase{"ab", "D E9 12", 0x12, "12"},
                                          CodeCase{"99", "D E9 99", 0x99, "99"}));
 
-struct MessageCase {
-    QString entered;
-    std::string wire;  // the bytes that travel, as characters
-    QString shown;     // after the read-back
-};
-
-void PrintTo(const MessageCase& c, std::ostream* os) { *os << '"' << c.entered.toStdString() << '"'; }
-
 class SlowDataMessage : public SlowDataDialog, public testing::WithParamInterface<MessageCase> {};
 
 TEST_P(SlowDataMessage, TravelsAsTwentyBytesFilledWithZeros)

@@ -106,14 +106,6 @@ INSTANTIATE_TEST_SUITE_P(Entries, BeaconInterval,
                                          IntervalCase{"12a", nullptr, InvalidCharacter, 42, "420"},
                                          IntervalCase{"-", nullptr, InvalidCharacter, 42, "420"}));
 
-struct MessageCase {
-    QString entered;
-    std::string wire;  // the bytes that travel, as characters
-    QString shown;     // after the read-back
-};
-
-void PrintTo(const MessageCase& c, std::ostream* os) { *os << '"' << c.entered.toStdString() << '"'; }
-
 class BeaconMessageText : public BeaconDialog, public testing::WithParamInterface<MessageCase> {};
 
 TEST_P(BeaconMessageText, TravelsAsTwentyBytesFilledWithZeros)

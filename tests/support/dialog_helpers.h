@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -119,5 +120,15 @@ inline Pics pieces(std::uint8_t code, std::string_view bytes, std::initializer_l
 
 // A 20-byte zero-filled message block in its three pieces.
 inline Pics message20(std::uint8_t code, std::string_view text) { return pieces(code, padded(text, 20, '\0'), {8, 8, 4}); }
+
+// A message text as entered, the bytes that travel for it and what the box
+// shows after the read-back.
+struct MessageCase {
+    QString entered;
+    std::string wire;  // the bytes that travel, as characters
+    QString shown;     // after the read-back
+};
+
+inline void PrintTo(const MessageCase& c, std::ostream* os) { *os << '"' << c.entered.toStdString() << '"'; }
 
 }  // namespace dlg
