@@ -29,6 +29,13 @@ int VendorLink::VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, in
                                      usbreq::TimeoutMs);
 }
 
+std::uint8_t VendorLink::readByte(std::uint8_t code)
+{
+    std::uint8_t byte = 0;
+    VendorRead(code, &byte, 1);
+    return byte;
+}
+
 bool VendorLink::probe(std::uint8_t code, int length)
 {
     std::uint8_t buffer[usbreq::MaxTransfer] = {};

@@ -21,6 +21,9 @@ public:
     int VendorWriteValue(std::uint8_t code, std::uint16_t value);
     // Writes `length` (1 to 8) bytes in the data stage, wValue 0: bmRequestType 0x40.
     int VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, int length);
+    // A one-byte read whose result is not judged. The byte starts at zero,
+    // so a read that fails gives 0, never an earlier answer.
+    std::uint8_t readByte(std::uint8_t code);
     // A feature probe: a read whose only use is whether the firmware answers
     // it (a result of 0 or more, whatever the number of bytes).
     bool probe(std::uint8_t code, int length);

@@ -85,15 +85,6 @@ TAutoDetect::TAutoDetect(Context context, QWidget* parent)
 
 TAutoDetect::~TAutoDetect() = default;
 
-std::uint8_t TAutoDetect::readByte(std::uint8_t code)
-{
-    // A fresh zeroed buffer per read: a read that fails shows 0, never the
-    // answer of an earlier request.
-    std::uint8_t buffer[1] = {};
-    ctx_.link.VendorRead(code, buffer, 1);
-    return buffer[0];
-}
-
 void TAutoDetect::showSquelch(const std::uint8_t (&bytes)[2])
 {
     ui_->SN_SQ->setText(
@@ -105,20 +96,20 @@ void TAutoDetect::LoadBasicSettings(LoadForm form)
     Ui::TAutoDetect& u = *ui_;
     const bool opening = form == LoadForm::Opening;
 
-    u.DelayTime->setText(timesTen(readByte(cmd::ReadDelayTime)));
+    u.DelayTime->setText(timesTen(ctx_.link.readByte(cmd::ReadDelayTime)));
 
-    const std::uint8_t timeOut = readByte(cmd::ReadTimeOut);
+    const std::uint8_t timeOut = ctx_.link.readByte(cmd::ReadTimeOut);
     u.TimeOut->setText(opening ? shown(enc::formatTens(timeOut)) : timesTen(timeOut));
 
-    u.KeepAlive->setText(shown(enc::formatTens(readByte(cmd::ReadKeepAlive))));
-    u.ReSyncErrorBit->setText(shown(enc::formatDecimal(readByte(cmd::ReadResyncErrorBits))));
+    u.KeepAlive->setText(shown(enc::formatTens(ctx_.link.readByte(cmd::ReadKeepAlive))));
+    u.ReSyncErrorBit->setText(shown(enc::formatDecimal(ctx_.link.readByte(cmd::ReadResyncErrorBits))));
 
     // Cancel and the read-back after Save leave the user's text here.
     if (form == LoadForm::Opening || form == LoadForm::Reload)
         u.LastFrameErrorBits->setText(
-            shown(enc::formatDecimal(readByte(cmd::ReadLastFrameErrorBits))));
+            shown(enc::formatDecimal(ctx_.link.readByte(cmd::ReadLastFrameErrorBits))));
 
-    const std::uint8_t options = readByte(cmd::ReadOptionFlags);
+    const std::uint8_t options = ctx_.link.readByte(cmd::ReadOptionFlags);
     u.CRCCheck->setText(onOff(options, option::CrcCheck));
     u.CosCheck->setChecked((options & option::CosCheck) != 0);
     u.LastFrameSend->setText(onOff(options, option::LastFrameSend));
@@ -128,10 +119,10 @@ void TAutoDetect::LoadBasicSettings(LoadForm form)
     else
         u.Duplex->setText(half ? QStringLiteral("Half Duplex") : QStringLiteral("Full Duplex"));
 
-    u.PreBit->setText(shown(enc::formatHexPadded(readByte(cmd::ReadPreBitPattern))));
-    u.PostBit->setText(shown(enc::formatHexPadded(readByte(cmd::ReadPostBitPattern))));
+    u.PreBit->setText(shown(enc::formatHexPadded(ctx_.link.readByte(cmd::ReadPreBitPattern))));
+    u.PostBit->setText(shown(enc::formatHexPadded(ctx_.link.readByte(cmd::ReadPostBitPattern))));
 
-    const std::uint8_t polarity = readByte(cmd::ReadPolarityFlags);
+    const std::uint8_t polarity = ctx_.link.readByte(cmd::ReadPolarityFlags);
     u.TxInvert->setChecked((polarity & polarity::TxInvert) != 0);
     u.RxInvert->setChecked((polarity & polarity::RxInvert) != 0);
     u.AutoRXDetect->setChecked((polarity & polarity::AutoRx) != 0);

@@ -48,7 +48,6 @@ private:
                                          const char* notNumberMessage);
     void refuse(const char* message);
 
-    std::uint8_t readByte(std::uint8_t code);
     void showSquelch(const std::uint8_t (&bytes)[2]);
 
     Context ctx_;

@@ -81,13 +81,8 @@ bool TForm12::loadGroup()
     if (ctx_.link.VendorRead(cmd::ReadBaudRate, &byte, 1) < 0) return false;
     showBaudCode(byte);
 
-    byte = 0;
-    ctx_.link.VendorRead(cmd::ReadSerialMode, &byte, 1);
-    showModeCode(byte);
-
-    byte = 0;
-    ctx_.link.VendorRead(cmd::ReadGpsBits, &byte, 1);
-    showGpsBits(byte);
+    showModeCode(ctx_.link.readByte(cmd::ReadSerialMode));
+    showGpsBits(ctx_.link.readByte(cmd::ReadGpsBits));
 
     readGpsMessage(ZeroForm::Write);
     return true;

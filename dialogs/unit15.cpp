@@ -82,8 +82,7 @@ void TForm15::readSwitches()
 
 void TForm15::readDigitalCode()
 {
-    std::uint8_t code = 0;
-    ctx_.link.VendorRead(cmd::ReadDigitalCode, &code, 1);
+    const std::uint8_t code = ctx_.link.readByte(cmd::ReadDigitalCode);
     ui_->DigitalCodeValue->setText(QString::fromStdString(enc::formatHex2(code)));
 }
 

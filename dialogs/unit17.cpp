@@ -85,8 +85,7 @@ void TForm17::readMessage(ZeroForm rewindForm)
 
 void TForm17::readInterval()
 {
-    // Zero-filled, so a failed read shows 0.
-    std::uint8_t tens = 0;
-    ctx_.link.VendorRead(cmd::ReadBeaconInterval, &tens, 1);
+    // A failed read shows 0.
+    const std::uint8_t tens = ctx_.link.readByte(cmd::ReadBeaconInterval);
     ui_->BeaconTimer->setText(QString::fromStdString(enc::formatDecimal(tens * 10u)));
 }
