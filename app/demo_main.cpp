@@ -8,21 +8,11 @@
 
 int main(int, char**)
 {
-    emu::Emulator* adapter = nullptr;
-    return runProgram("brisel-setting-demo",
-                      [&adapter] {
-                          auto emulator = std::make_unique<emu::Emulator>();
-                          emulator->setListener([](const emu::LogEntry& entry) {
-                              std::printf("%s\n", emu::describe(entry).c_str());
-                              std::fflush(stdout);
-                          });
-                          adapter = emulator.get();
-                          AdapterAccess access;
-                          access.status = OpenStatus::Opened;
-                          access.transport = std::move(emulator);
-                          return access;
-                      },
-                      {QStringLiteral(" (demo)"), [&adapter](int ms) {
-                           if (adapter != nullptr) adapter->recordPause(ms);
-                       }});
+    emu::Emulator adapter;
+    adapter.setListener([](const emu::LogEntry& entry) {
+        std::printf("%s\n", emu::describe(entry).c_str());
+        std::fflush(stdout);
+    });
+    return runProgram("brisel-setting-demo", [&adapter] { return emu::openEmulated(adapter); },
+                      {QStringLiteral(" (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
 }

@@ -7,7 +7,9 @@
 #include "device/latin1.h"
 #include "device/vendor_link.h"
 #include "dialogs/basicinfo.h"
+#include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/not_read.h"
 #include "dialogs/repeaterinfo.h"
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
@@ -50,45 +52,49 @@ void TForm7::keepOptionalItemsHonest()
 void TForm7::BasicInfoSetting1Click()
 {
     if (dialogs_.autoDetect == nullptr) return;
-    {
-        BusyCursor busy;
+    loadAndShow(*dialogs_.autoDetect, [this](notread::Report& report) {
         // The serial port item is enabled on this probe only when its dialog
         // exists: an item must never open a window that was not created.
         if (ctx_.link.probe(cmd::ReadSerialMode, 1) && dialogs_.form12 != nullptr)
             ui_->RS232C->setEnabled(true);
-        dialogs_.autoDetect->LoadBasicSettings(TAutoDetect::LoadForm::Opening);
-    }
-    ctx_.host.showModal(*dialogs_.autoDetect);
+        dialogs_.autoDetect->LoadBasicSettings(TAutoDetect::LoadForm::Opening, report);
+    });
 }
 
 void TForm7::BeaconClick()
 {
     if (dialogs_.form17 == nullptr) return;
-    {
-        BusyCursor busy;
-        dialogs_.form17->loadSettings(ZeroForm::Read);
-    }
-    ctx_.host.showModal(*dialogs_.form17);
+    loadAndShow(*dialogs_.form17, [this](notread::Report& report) {
+        dialogs_.form17->loadSettings(ZeroForm::Read, report);
+    });
 }
 
 void TForm7::RepeaterInfoSetting1Click()
 {
     if (dialogs_.form11 == nullptr) return;
-    {
-        BusyCursor busy;
-        dialogs_.form11->loadSettings();
-    }
-    ctx_.host.showModal(*dialogs_.form11);
+    loadAndShow(*dialogs_.form11,
+                [this](notread::Report& report) { dialogs_.form11->loadSettings(report); });
 }
 
 void TForm7::SlowDataClick()
 {
     if (dialogs_.form15 == nullptr) return;
-    {
+    loadAndShow(*dialogs_.form15, [this](notread::Report& report) {
+        dialogs_.form15->loadSettings(ZeroForm::Write, report);
+    });
+}
+
+void TForm7::loadAndShow(QDialog& dialog, const std::function<void(notread::Report&)>& load)
+{
+    notread::Report report;
+    const bool loaded = runAdapterAction(ctx_, &dialog, [&] {
         BusyCursor busy;
-        dialogs_.form15->loadSettings(ZeroForm::Write);
-    }
-    ctx_.host.showModal(*dialogs_.form15);
+        load(report);
+    });
+    // Lost on the way: the message has been shown and the dialog stays shut.
+    if (!loaded) return;
+    report.tell(ctx_.host);
+    ctx_.host.showModal(dialog);
 }
 
 void TForm7::RS232CClick()
@@ -110,9 +116,9 @@ void TForm7::Version1Click()
 void TForm7::PICVersion1Click()
 {
     std::string version;
-    {
+    const bool read = runAdapterAction(ctx_, nullptr, [&] {
         BusyCursor busy;
         version = firmware::readVersion(ctx_.link);
-    }
-    ctx_.host.showMessage(wire::toText(version));
+    });
+    if (read) ctx_.host.showMessage(wire::toText(version));
 }

@@ -4,7 +4,13 @@
 #include "dialogs/host.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
+
+class QDialog;
+namespace notread {
+class Report;
+}
 
 namespace Ui {
 class TForm7;
@@ -50,6 +56,9 @@ public:
 
 private:
     void keepOptionalItemsHonest();
+    // Loads a dialog's group and, unless the adapter was lost on the way,
+    // tells what could not be read and shows the dialog modally.
+    void loadAndShow(QDialog& dialog, const std::function<void(notread::Report&)>& load);
 
     Context ctx_;
     std::unique_ptr<Ui::TForm7> ui_;

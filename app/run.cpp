@@ -35,7 +35,7 @@ private:
 
 }  // namespace
 
-int runProgram(const char* programName, const std::function<AdapterAccess()>& openAdapter,
+int runProgram(const char* programName, const AdapterOpener& openAdapter,
                const ProgramOptions& options)
 {
     // The command line is not the program's: Qt sees only the program name.
@@ -57,12 +57,16 @@ int runProgram(const char* programName, const std::function<AdapterAccess()>& op
                 host.showMessage(QString::fromLatin1(NoPermissionText));
                 return 0;
             }
-            ResponsiveTransport responsive(*access.transport);
+            AdapterConnection connection(std::move(access.transport), openAdapter);
+            ResponsiveTransport responsive(connection);
             VendorLink link(responsive);
-            Windows windows = createWindows(Context{link, host});
+            Windows windows = createWindows(Context{link, host, &connection});
             windows.form7->setWindowTitle(windows.form7->windowTitle() + options.titleSuffix);
             windows.form7->show();
             app.exec();
+        } catch (const AdapterGone&) {
+            // Gone before the program could start: as if it had not been there.
+            host.showMessage(QString::fromLatin1(NotFoundText));
         } catch (const std::exception& e) {
             host.showMessage(QString::fromLocal8Bit(e.what()));
         } catch (...) {

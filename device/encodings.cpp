@@ -46,11 +46,21 @@ std::array<std::uint8_t, 2> squelchBytes(int level)
             static_cast<std::uint8_t>((level & 0x03) << 6)};
 }
 
-std::uint8_t packedCode(std::string_view text)
+std::optional<std::uint8_t> codeByte(std::string_view text)
 {
-    const unsigned first = text.size() > 0 ? static_cast<unsigned char>(text[0]) : 0u;
-    const unsigned second = text.size() > 1 ? static_cast<unsigned char>(text[1]) : 0u;
-    return static_cast<std::uint8_t>(((first & 0x0F) << 4) | (second & 0x0F));
+    unsigned byte = 0;
+    for (std::size_t i = 0; i < 2; ++i) {
+        unsigned digit = 0;
+        if (i < text.size()) {
+            const char c = text[i];
+            if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+            else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+            else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+            else return std::nullopt;
+        }
+        byte = byte * 16 + digit;
+    }
+    return static_cast<std::uint8_t>(byte);
 }
 
 namespace {

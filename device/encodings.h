@@ -36,9 +36,11 @@ int squelchLevel(std::uint8_t byte0, std::uint8_t byte1);
 // The two bytes the adapter reports for a level (the inverse, low six bits 0).
 std::array<std::uint8_t, 2> squelchBytes(int level);
 
-// Digital code byte: low 4 bits of the first character times 16 plus the low
-// 4 bits of the second; a missing character counts as 0x00.
-std::uint8_t packedCode(std::string_view text);
+// Digital code byte from the first two characters, each a hexadecimal digit
+// (0-9, a-f, A-F), the first the high one, so that the "%0.2x" display reads
+// back as the same byte; a missing character counts as 0. Nothing when one
+// of them is not a hexadecimal digit. Further characters are not looked at.
+std::optional<std::uint8_t> codeByte(std::string_view text);
 
 // Pattern byte from the first two characters: each of 0-9 and A-F is a hex
 // digit (the first the high one); any other character or none adds nothing.

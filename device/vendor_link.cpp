@@ -29,11 +29,16 @@ int VendorLink::VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, in
                                      usbreq::TimeoutMs);
 }
 
-std::uint8_t VendorLink::readByte(std::uint8_t code)
+std::optional<std::uint8_t> VendorLink::readByte(std::uint8_t code)
 {
     std::uint8_t byte = 0;
-    VendorRead(code, &byte, 1);
+    if (!readAll(code, &byte, 1)) return std::nullopt;
     return byte;
+}
+
+bool VendorLink::readAll(std::uint8_t code, std::uint8_t* buffer, int length)
+{
+    return VendorRead(code, buffer, length) == length;
 }
 
 bool VendorLink::probe(std::uint8_t code, int length)
@@ -48,16 +53,18 @@ int VendorLink::ZeroLength(std::uint8_t code, ZeroForm form)
     return transport_.controlRequest(type, code, 0, 0, nullptr, 0, usbreq::TimeoutMs);
 }
 
-void VendorLink::readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::uint8_t readCode,
+bool VendorLink::readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::uint8_t readCode,
                              std::span<std::uint8_t> block, std::span<const int> plan)
 {
-    ZeroLength(rewindCode, rewindForm);
+    // Without the rewind the pieces may start anywhere in the text.
+    bool whole = ZeroLength(rewindCode, rewindForm) >= 0;
     std::size_t offset = 0;
     for (int piece : plan) {
         assert(offset + static_cast<std::size_t>(piece) <= block.size());
-        VendorRead(readCode, block.data() + offset, piece);
+        whole = readAll(readCode, block.data() + offset, piece) && whole;
         offset += static_cast<std::size_t>(piece);
     }
+    return whole;
 }
 
 void VendorLink::writeChunked(std::uint8_t writeCode, std::span<const std::uint8_t> block,

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 // Which bmRequestType a zero-length signal is sent with.
@@ -21,9 +22,11 @@ public:
     int VendorWriteValue(std::uint8_t code, std::uint16_t value);
     // Writes `length` (1 to 8) bytes in the data stage, wValue 0: bmRequestType 0x40.
     int VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, int length);
-    // A one-byte read whose result is not judged. The byte starts at zero,
-    // so a read that fails gives 0, never an earlier answer.
-    std::uint8_t readByte(std::uint8_t code);
+    // A one-byte read: the byte, or nothing when the adapter did not answer
+    // it (a failure or an answer without the byte).
+    std::optional<std::uint8_t> readByte(std::uint8_t code);
+    // A read that counts only when all `length` bytes arrive.
+    bool readAll(std::uint8_t code, std::uint8_t* buffer, int length);
     // A feature probe: a read whose only use is whether the firmware answers
     // it (a result of 0 or more, whatever the number of bytes).
     bool probe(std::uint8_t code, int length);
@@ -31,9 +34,10 @@ public:
     int ZeroLength(std::uint8_t code, ZeroForm form);
 
     // Chunked read: the rewind signal, then one read per piece into
-    // consecutive positions of `block`. The caller zero-fills `block` first;
-    // the pieces' results are not judged.
-    void readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::uint8_t readCode,
+    // consecutive positions of `block`. The caller zero-fills `block` first.
+    // Returns whether the whole text arrived: the rewind and every piece in
+    // full. All pieces are asked for either way.
+    bool readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::uint8_t readCode,
                      std::span<std::uint8_t> block, std::span<const int> plan);
     // Chunked write: 0xE4 opens the text write, then one data write per piece
     // from consecutive positions of `block`. Results are not judged.

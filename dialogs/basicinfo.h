@@ -3,6 +3,7 @@
 // duplex, bit patterns, polarity, S/N squelch and jitter buffer size.
 
 #include "dialogs/host.h"
+#include "dialogs/not_read.h"
 
 #include <QDialog>
 
@@ -30,8 +31,10 @@ public:
     // whether Last Frame Error Bits is read and which feature reads are
     // judged (and so may change an enabled state).
     enum class LoadForm { Opening, Reload, Cancel, ReadBack };
-    // Reads the settings from the adapter into the controls.
-    void LoadBasicSettings(LoadForm form);
+    // Reads the settings from the adapter into the controls. A value the
+    // adapter does not answer for is marked not read (after Save: the
+    // control keeps what was sent) and named in `report`.
+    void LoadBasicSettings(LoadForm form, notread::Report& report);
 
     // Menu "&Edit".
     void Save1Click();
@@ -42,13 +45,18 @@ public:
 private:
     struct NumberField;
 
-    void saveNumber(const NumberField& field);
-    void saveSquelch();
+    void saveNumber(const NumberField& field, notread::Report& report);
+    void saveSquelch(std::optional<std::int32_t> level, bool refusedByRule);
     std::optional<std::int32_t> numberIn(const QLineEdit& edit, std::size_t firstN,
                                          const char* notNumberMessage);
     void refuse(const char* message);
+    void reload(LoadForm form);
+    Ui::TAutoDetect& u() { return *ui_; }
 
     void showSquelch(const std::uint8_t (&bytes)[2]);
+    // A one-byte setting shown in `edit` as `format` gives it.
+    void showByte(QLineEdit& edit, std::optional<std::uint8_t> value, QString (*format)(std::uint8_t),
+                  LoadForm form, notread::Report& report);
 
     Context ctx_;
     std::unique_ptr<Ui::TAutoDetect> ui_;

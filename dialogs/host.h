@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class AdapterConnection;
 class QDialog;
 class VendorLink;
 
@@ -22,4 +23,7 @@ public:
 struct Context {
     VendorLink& link;
     Host& host;
+    // Looks for the adapter again after it was lost; without one (a link
+    // straight to a transport) nothing is looked for.
+    AdapterConnection* connection = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "device/commands.h"
 #include "device/encodings.h"
 #include "device/latin1.h"
+#include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <bit>
 #include <span>
 
 namespace {
@@ -23,15 +25,17 @@ struct CallSignField {
     std::uint8_t readCode;
     std::uint8_t writeCode;
     int width;
+    const char* name;
 };
 
 constexpr CallSignField CallSigns[] = {
-    {&Ui_TForm11::MyRepeaterCall, cmd::ReadMyRepeaterCall, cmd::WriteMyRepeaterCall, 8},
-    {&Ui_TForm11::AltMyCall, cmd::ReadAltMyCall, cmd::WriteAltMyCall, 8},
-    {&Ui_TForm11::AltMyCall2, cmd::ReadAltMyCall2, cmd::WriteAltMyCall2, 4},
-    {&Ui_TForm11::AltYourCall, cmd::ReadAltYourCall, cmd::WriteAltYourCall, 8},
-    {&Ui_TForm11::AltRPT1Call, cmd::ReadAltRpt1Call, cmd::WriteAltRpt1Call, 8},
-    {&Ui_TForm11::AltRPT2Call, cmd::ReadAltRpt2Call, cmd::WriteAltRpt2Call, 8},
+    {&Ui_TForm11::MyRepeaterCall, cmd::ReadMyRepeaterCall, cmd::WriteMyRepeaterCall, 8,
+     "My Repeater Call Sign"},
+    {&Ui_TForm11::AltMyCall, cmd::ReadAltMyCall, cmd::WriteAltMyCall, 8, "Alter My Call Sign"},
+    {&Ui_TForm11::AltMyCall2, cmd::ReadAltMyCall2, cmd::WriteAltMyCall2, 4, "My Call Sign2"},
+    {&Ui_TForm11::AltYourCall, cmd::ReadAltYourCall, cmd::WriteAltYourCall, 8, "Your Call Sign"},
+    {&Ui_TForm11::AltRPT1Call, cmd::ReadAltRpt1Call, cmd::WriteAltRpt1Call, 8, "RPT1 Call Sign"},
+    {&Ui_TForm11::AltRPT2Call, cmd::ReadAltRpt2Call, cmd::WriteAltRpt2Call, 8, "RPT2 Call Sign"},
 };
 
 // One on/off switch: its box, the request that sets it and its bit in the
@@ -42,18 +46,24 @@ struct Switch {
     std::uint8_t writeCode;
     int statusByte;
     std::uint8_t mask;
+    const char* name;  // for the boxes without a caption of their own
 };
 
 constexpr Switch Switches[] = {
-    {&Ui_TForm11::CallCheckSW, cmd::WriteCallCheck, 0, status::CallCheck},
-    {&Ui_TForm11::DupCheckSW, cmd::WriteDupCheck, 0, status::DupCheck},
-    {&Ui_TForm11::DupClearSW, cmd::WriteDupClear, 0, status::DupClear},
-    {&Ui_TForm11::AltMyCallSW, cmd::WriteReplaceMyCall, 0, status::ReplaceMyCall},
-    {&Ui_TForm11::AltMyCall2SW, cmd::WriteReplaceMyCall2, 0, status::ReplaceMyCall2},
-    {&Ui_TForm11::AltYourCallSW, cmd::WriteReplaceYourCall, 0, status::ReplaceYourCall},
-    {&Ui_TForm11::AltRPT1CallSW, cmd::WriteReplaceRpt1Call, 0, status::ReplaceRpt1},
-    {&Ui_TForm11::AltRPT2CallSW, cmd::WriteReplaceRpt2Call, 0, status::ReplaceRpt2},
-    {&Ui_TForm11::AltFlagSW, cmd::WriteReplaceFlag, 1, status::ReplaceFlag},
+    {&Ui_TForm11::CallCheckSW, cmd::WriteCallCheck, 0, status::CallCheck, nullptr},
+    {&Ui_TForm11::DupCheckSW, cmd::WriteDupCheck, 0, status::DupCheck, nullptr},
+    {&Ui_TForm11::DupClearSW, cmd::WriteDupClear, 0, status::DupClear, nullptr},
+    {&Ui_TForm11::AltMyCallSW, cmd::WriteReplaceMyCall, 0, status::ReplaceMyCall,
+     "Replace My Call Sign"},
+    {&Ui_TForm11::AltMyCall2SW, cmd::WriteReplaceMyCall2, 0, status::ReplaceMyCall2,
+     "Replace My Call Sign2"},
+    {&Ui_TForm11::AltYourCallSW, cmd::WriteReplaceYourCall, 0, status::ReplaceYourCall,
+     "Replace Your Call Sign"},
+    {&Ui_TForm11::AltRPT1CallSW, cmd::WriteReplaceRpt1Call, 0, status::ReplaceRpt1,
+     "Replace RPT1 Call Sign"},
+    {&Ui_TForm11::AltRPT2CallSW, cmd::WriteReplaceRpt2Call, 0, status::ReplaceRpt2,
+     "Replace RPT2 Call Sign"},
+    {&Ui_TForm11::AltFlagSW, cmd::WriteReplaceFlag, 1, status::ReplaceFlag, "Replace Flag"},
 };
 
 // The alternative flag byte, bit 7 to bit 0, one box per bit.
@@ -69,6 +79,7 @@ constexpr FlagBit FlagBits[] = {
 };
 
 constexpr int StatusBlockSize = 3;
+constexpr const char* StatusName = "Call Check, DUP Check, DUP Clear, the Replace switches and Flag";
 constexpr int CallSignWritePause = 50;  // ms between a call sign write and its read-back
 constexpr int StatusReadPause = 200;    // ms between the last write and the status read
 
@@ -88,7 +99,16 @@ TForm11::TForm11(Context context, QWidget* parent)
     : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm11>())
 {
     ui_->setupUi(this);
-    for (const CallSignField& field : CallSigns) forceUpperCase(*(ui_.get()->*field.edit));
+    for (const CallSignField& field : CallSigns) {
+        forceUpperCase(*(ui_.get()->*field.edit));
+        (ui_.get()->*field.edit)->setAccessibleName(QString::fromLatin1(field.name));
+    }
+    for (const Switch& sw : Switches)
+        if (sw.name != nullptr) (ui_.get()->*sw.box)->setAccessibleName(QString::fromLatin1(sw.name));
+    for (const FlagBit& bit : FlagBits)
+        (ui_.get()->*bit.box)->setAccessibleName(
+            QStringLiteral("Flag bit %1").arg(std::countr_zero(bit.mask)));
+    notread::followEntries(*this);
 
     connect(ui_->Ssve1, &QAction::triggered, this, &TForm11::Ssve1Click);
     connect(ui_->Cancel1, &QAction::triggered, this, &TForm11::Cancel1Click);
@@ -98,67 +118,96 @@ TForm11::TForm11(Context context, QWidget* parent)
 
 TForm11::~TForm11() = default;
 
-void TForm11::showStatus(const std::uint8_t* block)
+void TForm11::readStatus(bool readBack, notread::Report& report)
 {
+    Buffer buffer = {};
+    const bool answered = ctx_.link.readAll(cmd::ReadStatusBlock, buffer, StatusBlockSize);
+    if (!answered) {
+        // Every box, the flag bits included: without them the flag byte,
+        // whose bits 7 and 4 the user cannot set, is not written either.
+        if (readBack) report.notReadBack(QString::fromLatin1(StatusName));
+        else report.notRead(QString::fromLatin1(StatusName));
+    }
+    auto showBit = [&](QCheckBox& box, bool on) {
+        if (answered) notread::show(box, on);
+        else if (!readBack) notread::mark(box);
+    };
     for (const Switch& sw : Switches)
-        (ui_.get()->*sw.box)->setChecked((block[sw.statusByte] & sw.mask) != 0);
-    for (const FlagBit& bit : FlagBits)
-        (ui_.get()->*bit.box)->setChecked((block[2] & bit.mask) != 0);
+        showBit(*(ui_.get()->*sw.box), (buffer[sw.statusByte] & sw.mask) != 0);
+    for (const FlagBit& bit : FlagBits) showBit(*(ui_.get()->*bit.box), (buffer[2] & bit.mask) != 0);
 }
 
-void TForm11::loadSettings()
+void TForm11::loadSettings(notread::Report& report)
 {
-    // Each read starts from a cleared buffer, so a read the adapter fails
-    // shows blanks and clear boxes rather than the previous field's bytes.
-    Buffer buffer = {};
-    ctx_.link.VendorRead(cmd::ReadStatusBlock, buffer, StatusBlockSize);
-    showStatus(buffer);
-
+    readStatus(false, report);
     for (const CallSignField& field : CallSigns) {
-        std::fill(std::begin(buffer), std::end(buffer), 0);
-        ctx_.link.VendorRead(field.readCode, buffer, field.width);
-        (ui_.get()->*field.edit)->setText(callSignText(buffer, field.width));
+        Buffer buffer = {};
+        QLineEdit& edit = *(ui_.get()->*field.edit);
+        if (ctx_.link.readAll(field.readCode, buffer, field.width))
+            notread::show(edit, callSignText(buffer, field.width));
+        else
+            notread::failed(edit, false, report);
     }
 }
 
 void TForm11::Ssve1Click()
 {
-    BusyCursor busy;
-    Buffer buffer = {};
+    runAdapterAction(ctx_, this, [this] {
+        BusyCursor busy;
+        notread::Report report;
+        Buffer buffer = {};
 
-    // Each call sign: write, wait, read back into the same buffer. Where the
-    // adapter's reply does not overwrite it, the box shows what was sent.
-    for (const CallSignField& field : CallSigns) {
-        QLineEdit* edit = ui_.get()->*field.edit;
-        const auto bytes = enc::callSignField(wire::fromText(edit->text()),
-                                              static_cast<std::size_t>(field.width));
-        std::copy(bytes.begin(), bytes.end(), buffer);
-        ctx_.link.VendorWriteData(field.writeCode, buffer, field.width);
-        ctx_.host.pause(CallSignWritePause);
-        ctx_.link.VendorRead(field.readCode, buffer, field.width);
-        edit->setText(callSignText(buffer, field.width));
-    }
+        // Each call sign: write, wait, read back into the same buffer.
+        for (const CallSignField& field : CallSigns) {
+            QLineEdit& edit = *(ui_.get()->*field.edit);
+            if (!notread::isKnown(edit)) {
+                report.leftOut(edit);
+                continue;
+            }
+            const auto bytes = enc::callSignField(wire::fromText(edit.text()),
+                                                  static_cast<std::size_t>(field.width));
+            std::copy(bytes.begin(), bytes.end(), buffer);
+            ctx_.link.VendorWriteData(field.writeCode, buffer, field.width);
+            ctx_.host.pause(CallSignWritePause);
+            if (ctx_.link.readAll(field.readCode, buffer, field.width))
+                notread::show(edit, callSignText(buffer, field.width));
+            else
+                notread::failed(edit, true, report);
+        }
 
-    for (const Switch& sw : Switches)
-        ctx_.link.VendorWriteValue(sw.writeCode, (ui_.get()->*sw.box)->isChecked() ? 1 : 0);
+        for (const Switch& sw : Switches) {
+            const QCheckBox& box = *(ui_.get()->*sw.box);
+            if (notread::isKnown(box)) ctx_.link.VendorWriteValue(sw.writeCode, box.isChecked() ? 1 : 0);
+            else report.leftOut(box);
+        }
 
-    // The disabled boxes (bits 7 and 4) count like the others: their bits go
-    // back to the adapter as they were read.
-    std::uint8_t flagByte = 0;
-    for (const FlagBit& bit : FlagBits)
-        if ((ui_.get()->*bit.box)->isChecked()) flagByte |= bit.mask;
-    ctx_.link.VendorWriteValue(cmd::WriteAltFlagByte, flagByte);
+        // The disabled boxes (bits 7 and 4) count like the others: their bits
+        // go back to the adapter as they were read. The byte is written only
+        // when every bit of it is known.
+        std::uint8_t flagByte = 0;
+        bool flagKnown = true;
+        for (const FlagBit& bit : FlagBits) {
+            const QCheckBox& box = *(ui_.get()->*bit.box);
+            flagKnown = flagKnown && notread::isKnown(box);
+            if (box.isChecked()) flagByte |= bit.mask;
+        }
+        if (flagKnown) ctx_.link.VendorWriteValue(cmd::WriteAltFlagByte, flagByte);
+        else report.leftOut(QStringLiteral("Flag"));
 
-    ctx_.host.pause(StatusReadPause);
-    std::fill(std::begin(buffer), std::end(buffer), 0);
-    ctx_.link.VendorRead(cmd::ReadStatusBlock, buffer, StatusBlockSize);
-    showStatus(buffer);
+        ctx_.host.pause(StatusReadPause);
+        readStatus(true, report);
+        report.tell(ctx_.host);
+    });
 }
 
 void TForm11::Cancel1Click()
 {
-    BusyCursor busy;
-    loadSettings();
+    runAdapterAction(ctx_, this, [this] {
+        BusyCursor busy;
+        notread::Report report;
+        loadSettings(report);
+        report.tell(ctx_.host);
+    });
 }
 
 void TForm11::Exit1Click()

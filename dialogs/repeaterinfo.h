@@ -5,6 +5,7 @@
 // Everything shown lives in the adapter; the dialog keeps nothing of its own.
 
 #include "dialogs/host.h"
+#include "dialogs/not_read.h"
 #include "device/vendor_link.h"
 
 #include <QDialog>
@@ -24,8 +25,10 @@ public:
     explicit TForm11(Context context, QWidget* parent = nullptr);
     ~TForm11() override;
 
-    // Reads the status block and the six call signs into the controls.
-    void loadSettings();
+    // Reads the status block and the six call signs into the controls;
+    // what the adapter does not answer for is marked not read and named in
+    // `report`.
+    void loadSettings(notread::Report& report);
     // The flag legend that "(detail)" opens.
     void setLegend(TForm13* legend) { legend_ = legend; }
 
@@ -39,8 +42,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Ticks all seventeen boxes from the 3-byte status block.
-    void showStatus(const std::uint8_t* block);
+    // Reads the status block and ticks all seventeen boxes from it.
+    void readStatus(bool readBack, notread::Report& report);
 
     Context ctx_;
     TForm13* legend_ = nullptr;

@@ -5,21 +5,20 @@
 #include "device/commands.h"
 #include "device/encodings.h"
 #include "device/latin1.h"
+#include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 
 #include <array>
 #include <span>
+#include <utility>
 
 namespace {
 
-struct CodedButton {
-    std::uint8_t code;
-    QRadioButton* Ui::TForm12::*button;
-};
+constexpr const char* GpsBitsName = "GPS Message Select, Message Send";
 
 // Baud rate code: the baud rate divided by 100. Save looks at the buttons in
 // this order.
-constexpr std::array<CodedButton, 4> BaudButtons = {{
+constexpr std::array<TForm12::CodedButton, 4> BaudButtons = {{
     {192, &Ui::TForm12::S19200},
     {96, &Ui::TForm12::S9600},
     {48, &Ui::TForm12::S4800},
@@ -28,7 +27,7 @@ constexpr std::array<CodedButton, 4> BaudButtons = {{
 
 // RS232C mode code; 3, 4 and anything above 6 have no button. Save looks at
 // the buttons in this order.
-constexpr std::array<CodedButton, 5> ModeButtons = {{
+constexpr std::array<TForm12::CodedButton, 5> ModeButtons = {{
     {0, &Ui::TForm12::Command_Mode},
     {5, &Ui::TForm12::GPS_RCV_Mode},
     {6, &Ui::TForm12::GPS_SEND_Mode},
@@ -39,17 +38,17 @@ constexpr std::array<CodedButton, 5> ModeButtons = {{
 // Checks the button whose code matches. A code without a button changes
 // nothing: the group keeps whatever was checked before.
 template <std::size_t N>
-void checkMatching(Ui::TForm12& ui, const std::array<CodedButton, N>& buttons, std::uint8_t code)
+void checkMatching(Ui::TForm12& ui, const std::array<TForm12::CodedButton, N>& buttons, std::uint8_t code)
 {
-    for (const CodedButton& b : buttons)
+    for (const TForm12::CodedButton& b : buttons)
         if (b.code == code) (ui.*b.button)->setChecked(true);
 }
 
 template <std::size_t N>
 std::optional<std::uint8_t> checkedCode(const Ui::TForm12& ui,
-                                        const std::array<CodedButton, N>& buttons)
+                                        const std::array<TForm12::CodedButton, N>& buttons)
 {
-    for (const CodedButton& b : buttons)
+    for (const TForm12::CodedButton& b : buttons)
         if ((ui.*b.button)->isChecked()) return b.code;
     return std::nullopt;
 }
@@ -64,66 +63,134 @@ TForm12::TForm12(Context context, QWidget* parent)
     // turn it on but nothing could turn it off again, nor could a value
     // read from the adapter clear it.
     ui_->GPS_MsgSend->setAutoExclusive(false);
+    ui_->GPS_Message->setAccessibleName(QStringLiteral("GPS Message"));
+    notread::followEntries(*this);
 
     connect(ui_->Save1, &QAction::triggered, this, &TForm12::Save1Click);
     connect(ui_->Cancel1, &QAction::triggered, this, &TForm12::Cancel1Click);
     connect(ui_->Exit1, &QAction::triggered, this, &TForm12::Exit1Click);
 
-    // Not shown yet, so closing just keeps it hidden with its design-time state.
-    if (!loadGroup()) close();
+    // Not shown yet, so closing just keeps it hidden. What the adapter did
+    // not answer for is told at once, as nothing else would tell it.
+    notread::Report report;
+    if (!loadGroup(report)) {
+        markAllNotRead();
+        report.notRead(QStringLiteral("Baud Rate, RS232C Mode, %1, GPS Message")
+                           .arg(QString::fromLatin1(GpsBitsName)));
+        close();
+    }
+    report.tell(ctx_.host);
 }
 
 TForm12::~TForm12() = default;
 
-bool TForm12::loadGroup()
+bool TForm12::loadGroup(notread::Report& report)
 {
     std::uint8_t byte = 0;
-    if (ctx_.link.VendorRead(cmd::ReadBaudRate, &byte, 1) < 0) return false;
-    showBaudCode(byte);
+    const int baud = ctx_.link.VendorRead(cmd::ReadBaudRate, &byte, 1);
+    if (baud < 0) return false;
+    if (baud == 1) showBaudCode(byte);
+    else markGroupNotRead(BaudButtons, report);
 
-    showModeCode(ctx_.link.readByte(cmd::ReadSerialMode));
-    showGpsBits(ctx_.link.readByte(cmd::ReadGpsBits));
+    if (const auto mode = ctx_.link.readByte(cmd::ReadSerialMode)) showModeCode(*mode);
+    else markGroupNotRead(ModeButtons, report);
 
-    readGpsMessage(ZeroForm::Write);
+    if (const auto bits = ctx_.link.readByte(cmd::ReadGpsBits)) {
+        showGpsBits(*bits);
+    } else {
+        report.notRead(QString::fromLatin1(GpsBitsName));
+        for (const auto& [button, mask] : gpsButtons()) notread::mark(*button);
+    }
+
+    readGpsMessage(ZeroForm::Write, false, report);
     return true;
+}
+
+template <std::size_t N>
+void TForm12::markGroupNotRead(const std::array<CodedButton, N>& buttons, notread::Report& report)
+{
+    QAbstractButton& first = *(ui_.get()->*buttons.front().button);
+    report.notRead(qobject_cast<QGroupBox*>(first.parentWidget())->title());
+    for (const CodedButton& b : buttons) notread::mark(*(ui_.get()->*b.button));
+}
+
+std::array<std::pair<QAbstractButton*, std::uint8_t>, 6> TForm12::gpsButtons() const
+{
+    return {{{ui_->GPRMC, gps::Gprmc},
+             {ui_->GPGGA, gps::Gpgga},
+             {ui_->GPGLL, gps::Gpgll},
+             {ui_->GPGSA, gps::Gpgsa},
+             {ui_->GPVTG, gps::Gpvtg},
+             {ui_->GPS_MsgSend, gps::MessageSend}}};
+}
+
+void TForm12::markAllNotRead()
+{
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        if (button->isCheckable()) notread::mark(*button);
+    notread::mark(*ui_->GPS_Message);
 }
 
 void TForm12::Save1Click()
 {
-    BusyCursor busy;
+    runAdapterAction(ctx_, this, [this] {
+        BusyCursor busy;
+        notread::Report report;
 
-    // A setting with no button checked (the adapter reported a code that has
-    // none) has no code to send: it is left out and the Save goes on.
-    if (const auto baud = checkedBaudCode()) {
-        std::uint8_t code = *baud;
-        if (ctx_.link.VendorWriteValue(cmd::WriteBaudRate, code) < 0) return;
-        // A failed read leaves the code just written in place.
-        ctx_.link.VendorRead(cmd::ReadBaudRate, &code, 1);
-        showBaudCode(code);
-    }
+        // A setting with no button checked (not read, or the adapter reported
+        // a code that has none) has no code to send: it is left out and the
+        // Save goes on.
+        if (const auto baud = checkedBaudCode()) {
+            std::uint8_t code = *baud;
+            if (ctx_.link.VendorWriteValue(cmd::WriteBaudRate, code) < 0) {
+                ctx_.host.showMessage(QStringLiteral(
+                    "The adapter refused the baud rate. Nothing else was saved."));
+                return;
+            }
+            if (ctx_.link.readAll(cmd::ReadBaudRate, &code, 1)) showBaudCode(code);
+            else report.notReadBack(ui_->Baud->title());
+        } else {
+            report.leftOut(ui_->Baud->title());
+        }
 
-    if (const auto mode = checkedModeCode()) {
-        std::uint8_t code = *mode;
-        ctx_.link.VendorWriteValue(cmd::WriteSerialMode, code);
-        ctx_.link.VendorRead(cmd::ReadSerialMode, &code, 1);
-        showModeCode(code);
-    }
+        if (const auto mode = checkedModeCode()) {
+            std::uint8_t code = *mode;
+            ctx_.link.VendorWriteValue(cmd::WriteSerialMode, code);
+            if (ctx_.link.readAll(cmd::ReadSerialMode, &code, 1)) showModeCode(code);
+            else report.notReadBack(ui_->Mode->title());
+        } else {
+            report.leftOut(ui_->Mode->title());
+        }
 
-    std::uint8_t bits = checkedGpsBits();
-    ctx_.link.VendorWriteValue(cmd::WriteGpsBits, bits);
-    ctx_.link.VendorRead(cmd::ReadGpsBits, &bits, 1);
-    showGpsBits(bits);
+        if (const auto gpsBits = checkedGpsBits()) {
+            std::uint8_t bits = *gpsBits;
+            ctx_.link.VendorWriteValue(cmd::WriteGpsBits, bits);
+            if (ctx_.link.readAll(cmd::ReadGpsBits, &bits, 1)) showGpsBits(bits);
+            else report.notReadBack(QString::fromLatin1(GpsBitsName));
+        } else {
+            report.leftOut(QString::fromLatin1(GpsBitsName));
+        }
 
-    const auto block = enc::gpsBlock(wire::fromText(ui_->GPS_Message->text()));
-    ctx_.link.writeChunked(cmd::WriteGpsMessage, block, enc::Plan29);
-    ctx_.host.pause(200);
-    readGpsMessage(ZeroForm::Read);
+        if (notread::isKnown(*ui_->GPS_Message)) {
+            const auto block = enc::gpsBlock(wire::fromText(ui_->GPS_Message->text()));
+            ctx_.link.writeChunked(cmd::WriteGpsMessage, block, enc::Plan29);
+            ctx_.host.pause(200);
+            readGpsMessage(ZeroForm::Read, true, report);
+        } else {
+            report.leftOut(*ui_->GPS_Message);
+        }
+        report.tell(ctx_.host);
+    });
 }
 
 void TForm12::Cancel1Click()
 {
-    BusyCursor busy;
-    loadGroup();
+    runAdapterAction(ctx_, this, [this] {
+        BusyCursor busy;
+        notread::Report report;
+        if (!loadGroup(report)) markGroupNotRead(BaudButtons, report);
+        report.tell(ctx_.host);
+    });
 }
 
 void TForm12::Exit1Click()
@@ -143,12 +210,7 @@ void TForm12::showModeCode(std::uint8_t code)
 
 void TForm12::showGpsBits(std::uint8_t bits)
 {
-    ui_->GPRMC->setChecked((bits & gps::Gprmc) != 0);
-    ui_->GPGGA->setChecked((bits & gps::Gpgga) != 0);
-    ui_->GPGLL->setChecked((bits & gps::Gpgll) != 0);
-    ui_->GPGSA->setChecked((bits & gps::Gpgsa) != 0);
-    ui_->GPVTG->setChecked((bits & gps::Gpvtg) != 0);
-    ui_->GPS_MsgSend->setChecked((bits & gps::MessageSend) != 0);
+    for (const auto& [button, mask] : gpsButtons()) notread::show(*button, (bits & mask) != 0);
 }
 
 std::optional<std::uint8_t> TForm12::checkedBaudCode() const
@@ -161,23 +223,22 @@ std::optional<std::uint8_t> TForm12::checkedModeCode() const
     return checkedCode(*ui_, ModeButtons);
 }
 
-std::uint8_t TForm12::checkedGpsBits() const
+std::optional<std::uint8_t> TForm12::checkedGpsBits() const
 {
-    std::uint8_t bits = 0;
-    if (ui_->GPRMC->isChecked()) bits |= gps::Gprmc;
-    if (ui_->GPGGA->isChecked()) bits |= gps::Gpgga;
-    if (ui_->GPGLL->isChecked()) bits |= gps::Gpgll;
-    if (ui_->GPGSA->isChecked()) bits |= gps::Gpgsa;
-    if (ui_->GPVTG->isChecked()) bits |= gps::Gpvtg;
-    if (ui_->GPS_MsgSend->isChecked()) bits |= gps::MessageSend;
-    return bits;
+    std::uint8_t byte = 0;
+    for (const auto& [button, mask] : gpsButtons()) {
+        if (!notread::isKnown(*button)) return std::nullopt;
+        if (button->isChecked()) byte |= mask;
+    }
+    return byte;
 }
 
-void TForm12::readGpsMessage(ZeroForm rewindForm)
+void TForm12::readGpsMessage(ZeroForm rewindForm, bool readBack, notread::Report& report)
 {
-    // Pieces that fail leave zeros, so the text ends where they start.
     std::array<std::uint8_t, enc::GpsBlockSize> block{};
-    ctx_.link.readChunked(cmd::RewindGpsMessage, rewindForm, cmd::ReadGpsMessage, block,
-                          enc::Plan29);
-    ui_->GPS_Message->setText(wire::textUpToNul(block));
+    if (ctx_.link.readChunked(cmd::RewindGpsMessage, rewindForm, cmd::ReadGpsMessage, block,
+                              enc::Plan29))
+        notread::show(*ui_->GPS_Message, wire::textUpToNul(block));
+    else
+        notread::failed(*ui_->GPS_Message, readBack, report);
 }

@@ -6,22 +6,35 @@
 
 #include "dialogs/host.h"
 #include "device/vendor_link.h"
+#include "dialogs/not_read.h"
 
 #include <QDialog>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace Ui {
 class TForm12;
 }
 
+class QAbstractButton;
+class QRadioButton;
+
 class TForm12 : public QDialog {
     Q_OBJECT
 public:
+    // A radio button and the code it stands for.
+    struct CodedButton {
+        std::uint8_t code;
+        QRadioButton* Ui::TForm12::*button;
+    };
+
     // Builds the window, then reads the group from the adapter. If the baud
-    // rate read fails the dialog keeps its design-time state.
+    // rate read fails, nothing else is read and every control shows that it
+    // was not read.
     explicit TForm12(Context context, QWidget* parent = nullptr);
     ~TForm12() override;
 
@@ -35,16 +48,23 @@ public:
 private:
     // Reads the whole group; false (and nothing read after it) when the
     // baud rate read fails.
-    bool loadGroup();
+    bool loadGroup(notread::Report& report);
+    void markAllNotRead();
+    template <std::size_t N>
+    void markGroupNotRead(const std::array<CodedButton, N>& buttons, notread::Report& report);
+    // The GPS bits' buttons and their masks.
+    std::array<std::pair<QAbstractButton*, std::uint8_t>, 6> gpsButtons() const;
 
     void showBaudCode(std::uint8_t code);
     void showModeCode(std::uint8_t code);
     void showGpsBits(std::uint8_t bits);
-    void readGpsMessage(ZeroForm rewindForm);
+    // `readBack`: after Save, where a failed read keeps what was sent.
+    void readGpsMessage(ZeroForm rewindForm, bool readBack, notread::Report& report);
 
     std::optional<std::uint8_t> checkedBaudCode() const;
     std::optional<std::uint8_t> checkedModeCode() const;
-    std::uint8_t checkedGpsBits() const;
+    // The GPS bits, when every one of them is known.
+    std::optional<std::uint8_t> checkedGpsBits() const;
 
     Context ctx_;
     std::unique_ptr<Ui::TForm12> ui_;

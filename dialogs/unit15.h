@@ -4,6 +4,7 @@
 
 #include "dialogs/host.h"
 #include "device/vendor_link.h"
+#include "dialogs/not_read.h"
 
 #include <QDialog>
 #include <memory>
@@ -22,7 +23,9 @@ public:
 
     // Reads the group into the controls. The main window's load rewinds the
     // message with the write form of 0xEB, Cancel and Save with the read form.
-    void loadSettings(ZeroForm rewindForm);
+    // What the adapter does not answer for is marked not read and named in
+    // `report`.
+    void loadSettings(ZeroForm rewindForm, notread::Report& report);
 
     void Save1Click();
     void Cancel1Click();
@@ -31,9 +34,10 @@ public:
     Ui::TForm15& ui() { return *ui_; }
 
 private:
-    void readSwitches();
-    void readDigitalCode();
-    void readMessage(ZeroForm rewindForm);
+    // `readBack`: after Save, where a failed read keeps what was sent.
+    void readSwitches(bool readBack, notread::Report& report);
+    void readDigitalCode(bool readBack, notread::Report& report);
+    void readMessage(ZeroForm rewindForm, bool readBack, notread::Report& report);
 
     Context ctx_;
     std::unique_ptr<Ui::TForm15> ui_;

@@ -4,6 +4,7 @@
 
 #include "dialogs/host.h"
 #include "device/vendor_link.h"
+#include "dialogs/not_read.h"
 
 #include <QDialog>
 #include <memory>
@@ -23,7 +24,9 @@ public:
     // Reads the message and the interval into the controls. The main
     // window's load rewinds the message with the read form of 0xEE, Cancel
     // with the write form.
-    void loadSettings(ZeroForm rewindForm);
+    // What the adapter does not answer for is marked not read and named in
+    // `report`.
+    void loadSettings(ZeroForm rewindForm, notread::Report& report);
 
     void Save1Click();
     void Cancel1Click();
@@ -32,8 +35,9 @@ public:
     Ui::TForm17& ui() { return *ui_; }
 
 private:
-    void readMessage(ZeroForm rewindForm);
-    void readInterval();
+    // `readBack`: after Save, where a failed read keeps what was sent.
+    void readMessage(ZeroForm rewindForm, bool readBack, notread::Report& report);
+    void readInterval(bool readBack, notread::Report& report);
 
     Context ctx_;
     std::unique_ptr<Ui::TForm17> ui_;

@@ -56,6 +56,29 @@ int writePiece(std::array<std::uint8_t, N>& text, std::size_t& pos, const std::u
 
 Emulator::Emulator() = default;
 
+AdapterAccess openEmulated(Emulator& emulator)
+{
+    // The emulator stays with its owner; the program gets a port to it.
+    class Port final : public Transport {
+    public:
+        explicit Port(Emulator& emulator) : emulator_(emulator) {}
+        int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
+                           std::uint16_t index, std::uint8_t* data, int length, int timeoutMs) override
+        {
+            return emulator_.controlRequest(requestType, request, value, index, data, length,
+                                            timeoutMs);
+        }
+
+    private:
+        Emulator& emulator_;
+    };
+    AdapterAccess access;
+    if (!emulator.pluggedIn()) return access;
+    access.status = OpenStatus::Opened;
+    access.transport = std::make_unique<Port>(emulator);
+    return access;
+}
+
 void Emulator::setFeature(Feature feature, bool present) { features_[featureIndex(feature)] = present; }
 
 bool Emulator::hasFeature(Feature feature) const { return features_[featureIndex(feature)]; }
@@ -81,6 +104,14 @@ void Emulator::clearFaults()
 }
 
 void Emulator::unplugFrom(int requestIndex) { unplugFrom_ = requestIndex; }
+
+void Emulator::plugIn()
+{
+    unplugFrom_ = -1;
+    slowReadPos_ = beaconReadPos_ = gpsReadPos_ = 0;
+    slowWritePos_ = beaconWritePos_ = gpsWritePos_ = 0;
+    versionPos_ = 0;
+}
 
 bool Emulator::codeBelongsToMissingFeature(std::uint8_t code) const
 {

@@ -3,6 +3,7 @@
 // can lack each optional feature, injects faults and logs every request and
 // pause in order. The tests, the benchmark and the demo program run on it.
 
+#include "device/adapter_connection.h"
 #include "device/transport.h"
 
 #include <array>
@@ -110,6 +111,10 @@ public:
     void clearFaults();
     // Every request from the k-th one on (counted from 0) fails as unplugged.
     void unplugFrom(int requestIndex);
+    // Whether a bus walk would find it now, and plugging it in again (which
+    // starts every text transfer afresh, as a power cycle does).
+    bool pluggedIn() const { return unplugFrom_ < 0 || requestCount_ < unplugFrom_; }
+    void plugIn();
 
     int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
                        std::uint16_t index, std::uint8_t* data, int length,
@@ -148,6 +153,10 @@ private:
     std::vector<LogEntry> log_;
     std::function<void(const LogEntry&)> listener_;
 };
+
+// What a bus walk gives for the emulated adapter: found while it is plugged
+// in, reached through a transport that leaves the emulator to its owner.
+AdapterAccess openEmulated(Emulator& emulator);
 
 // One readable line for a log entry, e.g.
 // "read  0x52 wValue=0x0000 len=1 -> 1 [1e]" or "pause 200 ms".

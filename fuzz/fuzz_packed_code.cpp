@@ -3,15 +3,26 @@
 #include "device/encodings.h"
 #include "fuzz/harness.h"
 
+#include <cctype>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::Input in(data, size);
     const std::uint8_t b0 = in.byte(), b1 = in.byte();
     const std::string_view text = in.rest();
 
-    const unsigned first = text.size() > 0 ? static_cast<unsigned char>(text[0]) & 0x0F : 0;
-    const unsigned second = text.size() > 1 ? static_cast<unsigned char>(text[1]) & 0x0F : 0;
-    FUZZ_CHECK(enc::packedCode(text) == (first << 4 | second), "packed code of %zu bytes", text.size());
+    // A code is taken exactly when its first two characters are hexadecimal
+    // digits, and then it shows back as those two digits.
+    std::string two(text.substr(0, 2));
+    bool digits = true;
+    for (char& c : two) {
+        digits = digits && std::isxdigit(static_cast<unsigned char>(c));
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    two.resize(2, '0');
+    const auto code = enc::codeByte(text);
+    FUZZ_CHECK(code.has_value() == digits, "code of %zu bytes", text.size());
+    if (code) FUZZ_CHECK(enc::formatHex2(*code) == two, "code 0x%02x", *code);
 
     const int level = enc::squelchLevel(b0, b1);
     FUZZ_CHECK(level >= 0 && level <= 1023, "level %d", level);

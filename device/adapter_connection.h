@@ -1,0 +1,67 @@
+#pragma once
+// The adapter as the program holds it while it runs. A request that fails
+// because the device is gone (pulled out, a failing cable) ends the user's
+// action at once: the connection throws AdapterGone and sends nothing more.
+// The next action walks the bus again the way start-up does and, if the
+// adapter is there, goes on with the new handle. There is no polling and no
+// retry loop: only a user's action looks for the adapter again.
+
+#include "device/bus_walk.h"
+#include "device/transport.h"
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+struct AdapterAccess {
+    OpenStatus status = OpenStatus::NotFound;
+    std::unique_ptr<Transport> transport;  // set when status is Opened
+};
+
+// Walks the bus for the adapter and opens it.
+using AdapterOpener = std::function<AdapterAccess()>;
+
+// The adapter cannot be reached; what() is the text to show the user.
+class AdapterGone : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// libusb 0.1's result for a request to a device that is no longer there.
+inline constexpr int DeviceGoneResult = -19;  // -ENODEV
+
+class AdapterConnection final : public Transport {
+public:
+    AdapterConnection(std::unique_ptr<Transport> opened, AdapterOpener reopen)
+        : current_(std::move(opened)), reopen_(std::move(reopen))
+    {
+    }
+
+    // Called when a user's action starts. After a loss it walks the bus
+    // again; when the adapter is not there (or may not be used) it throws
+    // AdapterGone with the same text start-up shows, and nothing is sent.
+    void reconnectIfLost();
+    bool isLost() const { return current_ == nullptr; }
+
+    // Passes the request on. A request while the adapter is lost first looks
+    // for it again; a request that finds the device gone marks it lost and
+    // throws AdapterGone.
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
+                       std::uint16_t index, std::uint8_t* data, int length,
+                       int timeoutMs) override;
+
+private:
+    std::unique_ptr<Transport> current_;
+    AdapterOpener reopen_;
+};
+
+inline constexpr const char* NotFoundText = "Does not find the DV Brisel (Relavox)";
+inline constexpr const char* NoPermissionText =
+    "The DV Brisel (Relavox) was found, but it cannot be opened: "
+    "no permission to use the USB device.\n\n"
+    "See \"Access to the adapter\" in the README.";
+inline constexpr const char* LostText =
+    "The DV Brisel (Relavox) is no longer connected.\n\n"
+    "Nothing more was sent to it, and the dialog still shows what you entered. "
+    "Plug the adapter in again: the program finds it the next time you choose "
+    "a menu item.";

@@ -1,0 +1,93 @@
+#include "dialogs/adapter_action.h"
+
+#include "device/adapter_connection.h"
+#include "dialogs/not_read.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QVariant>
+#include <QWidget>
+
+#include <vector>
+
+namespace {
+
+// What the controls of a window show: texts, check states, enabled states
+// and their not-read marks.
+class ControlsShown {
+public:
+    explicit ControlsShown(QWidget* window)
+    {
+        if (window == nullptr) return;
+        for (QLineEdit* e : window->findChildren<QLineEdit*>())
+            edits_.push_back({e, e->text(), e->placeholderText(), e->isEnabled(), e->property(notread::Property)});
+        for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+            if (!b->isCheckable()) continue;
+            auto* box = qobject_cast<QCheckBox*>(b);
+            buttons_.push_back({b, b->isChecked(), box != nullptr && box->isTristate(),
+                                box != nullptr ? box->checkState() : Qt::Unchecked, b->isEnabled(),
+                                b->property(notread::Property)});
+        }
+    }
+
+    void restore() const
+    {
+        for (const Edit& e : edits_) {
+            e.edit->setText(e.text);
+            e.edit->setPlaceholderText(e.placeholder);
+            e.edit->setEnabled(e.enabled);
+            e.edit->setProperty(notread::Property, e.mark);
+        }
+        // Radio buttons are set off first so that a group can end with none checked.
+        for (const Button& b : buttons_) {
+            const bool exclusive = b.button->autoExclusive();
+            b.button->setAutoExclusive(false);
+            b.button->setChecked(false);
+            b.button->setAutoExclusive(exclusive);
+        }
+        for (const Button& b : buttons_) {
+            if (auto* box = qobject_cast<QCheckBox*>(b.button)) {
+                box->setTristate(b.tristate);
+                box->setCheckState(b.state);
+            } else if (b.checked) {
+                b.button->setChecked(true);
+            }
+            b.button->setEnabled(b.enabled);
+            b.button->setProperty(notread::Property, b.mark);
+        }
+    }
+
+private:
+    struct Edit {
+        QLineEdit* edit;
+        QString text, placeholder;
+        bool enabled;
+        QVariant mark;
+    };
+    struct Button {
+        QAbstractButton* button;
+        bool checked, tristate;
+        Qt::CheckState state;
+        bool enabled;
+        QVariant mark;
+    };
+    std::vector<Edit> edits_;
+    std::vector<Button> buttons_;
+};
+
+}  // namespace
+
+bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action)
+{
+    const ControlsShown before(window);
+    try {
+        if (context.connection != nullptr) context.connection->reconnectIfLost();
+        action();
+        return true;
+    } catch (const AdapterGone& gone) {
+        before.restore();
+        context.host.showMessage(QString::fromUtf8(gone.what()));
+        return false;
+    }
+}

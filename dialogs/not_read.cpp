@@ -1,0 +1,142 @@
+#include "dialogs/not_read.h"
+
+#include "dialogs/host.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVariant>
+#include <QWidget>
+
+namespace notread {
+
+namespace {
+
+constexpr const char* NotReadHint = "not read";
+
+void setKnown(QWidget& control)
+{
+    control.setProperty(Property, false);
+    if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
+        if (edit->placeholderText() == QLatin1String(NotReadHint)) edit->setPlaceholderText(QString());
+    } else if (auto* box = qobject_cast<QCheckBox*>(&control)) {
+        if (box->checkState() == Qt::PartiallyChecked) box->setCheckState(Qt::Unchecked);
+        box->setTristate(false);
+    }
+}
+
+QString withoutAccelerator(QString text)
+{
+    text.remove(QLatin1Char('&'));
+    return text.trimmed();
+}
+
+}  // namespace
+
+void followEntries(QWidget& window)
+{
+    for (QLineEdit* edit : window.findChildren<QLineEdit*>())
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [edit] { setKnown(*edit); });
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (!button->isCheckable()) continue;
+        // A click on an undecided box has already moved it to checked.
+        QObject::connect(button, &QAbstractButton::clicked, button, [button] { setKnown(*button); });
+    }
+}
+
+void show(QLineEdit& edit, const QString& text)
+{
+    setKnown(edit);
+    edit.setText(text);
+}
+
+void show(QAbstractButton& button, bool checked)
+{
+    setKnown(button);
+    button.setChecked(checked);
+}
+
+void mark(QLineEdit& edit)
+{
+    edit.setText(QString());
+    edit.setPlaceholderText(QString::fromLatin1(NotReadHint));
+    edit.setProperty(Property, true);
+}
+
+void mark(QAbstractButton& button)
+{
+    button.setProperty(Property, true);
+    if (auto* box = qobject_cast<QCheckBox*>(&button)) {
+        box->setTristate(true);
+        box->setCheckState(Qt::PartiallyChecked);
+        return;
+    }
+    // A radio button: no button of its group stays checked.
+    const bool exclusive = button.autoExclusive();
+    button.setAutoExclusive(false);
+    button.setChecked(false);
+    button.setAutoExclusive(exclusive);
+}
+
+bool isKnown(const QWidget& control)
+{
+    return !control.property(Property).toBool();
+}
+
+namespace {
+template <typename Control>
+void readFailed(Control& control, bool readBack, Report& report)
+{
+    if (readBack && isKnown(control)) {
+        report.notReadBack(control);
+        return;
+    }
+    mark(control);
+    if (control.isEnabled()) report.notRead(control);
+}
+}  // namespace
+
+void failed(QLineEdit& edit, bool readBack, Report& report)
+{
+    readFailed(edit, readBack, report);
+}
+
+void failed(QAbstractButton& button, bool readBack, Report& report)
+{
+    readFailed(button, readBack, report);
+}
+
+QString nameOf(const QWidget& control)
+{
+    if (!control.accessibleName().isEmpty()) return control.accessibleName();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
+        if (!button->text().trimmed().isEmpty()) return withoutAccelerator(button->text());
+    return control.objectName();
+}
+
+QString Report::text() const
+{
+    QStringList parts;
+    if (!notRead_.isEmpty())
+        parts << QStringLiteral("These values could not be read from the adapter: %1.\n"
+                                "They are shown empty and are not saved until you enter them.")
+                     .arg(notRead_.join(QStringLiteral(", ")));
+    if (!leftOut_.isEmpty())
+        parts << QStringLiteral("Not saved, because no value was read from the adapter or "
+                                "entered for them: %1.")
+                     .arg(leftOut_.join(QStringLiteral(", ")));
+    if (!notReadBack_.isEmpty())
+        parts << QStringLiteral("These values could not be read back after saving: %1.\n"
+                                "They still show what was sent.")
+                     .arg(notReadBack_.join(QStringLiteral(", ")));
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+void Report::tell(Host& host) const
+{
+    const QString message = text();
+    if (!message.isEmpty()) host.showMessage(message);
+}
+
+}  // namespace notread
