@@ -13,6 +13,7 @@
 
 Windows::Windows() = default;
 Windows::Windows(Windows&&) noexcept = default;
+Windows& Windows::operator=(Windows&&) noexcept = default;
 Windows::~Windows() = default;
 
 Windows createWindows(Context context)

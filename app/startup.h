@@ -25,6 +25,7 @@ struct Windows {
 
     Windows();
     Windows(Windows&&) noexcept;
+    Windows& operator=(Windows&&) noexcept;
     ~Windows();
 };
 
