@@ -1,5 +1,6 @@
-// Start-up over the emulated adapter: the request stream, which optional
-// dialogs exist and which menu items are enabled; the main window's menu.
+// Start-up over the emulated adapter: which optional dialogs exist and which
+// menu items are enabled when the firmware lacks features; the main window's
+// menu and its version messages.
 
 #include "app/eeprom_set.h"
 #include "device/commands.h"
@@ -9,134 +10,86 @@
 #include <QMenu>
 #include <QMenuBar>
 
+using emu::FaultKind;
 using emu::Feature;
 using Strings = std::vector<std::string>;
 
 namespace {
 
-struct Firmware {
-    bool slowData, beacon, serialPort, squelch, jitter;
+// The requests before the serial port dialog loads itself: the main window's
+// three probes, the basic settings dialog's three reads, the three probes
+// that decide the optional dialogs.
+constexpr std::size_t RequestsBeforeSerialLoad = 9;
+
+struct StartCase {
+    const char* label;
+    std::vector<Feature> missing;
+    std::vector<emu::Fault> faults;
+    bool slowData, beacon, serialPort;  // its menu item enabled and its dialog created
 };
 
-std::string name(const Firmware& f)
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.label; }
+
+class Startup : public testing::TestWithParam<StartCase> {};
+
+TEST_P(Startup, OffersOnlyWhatBothProbesOfAFeatureFound)
 {
-    std::string s;
-    s += f.slowData ? "Slow" : "noSlow";
-    s += f.beacon ? "Beacon" : "NoBeacon";
-    s += f.serialPort ? "Serial" : "NoSerial";
-    s += f.squelch ? "Squelch" : "NoSquelch";
-    s += f.jitter ? "Jitter" : "NoJitter";
-    return s;
-}
+    const StartCase& c = GetParam();
+    Rig healthy;
+    healthy.start();
+    // Every probe is sent whatever the answers; only the serial port dialog
+    // sends anything at its construction.
+    Strings expected = pictures(healthy.emulator.log());
+    if (!c.serialPort) expected.resize(RequestsBeforeSerialLoad);
 
-void PrintTo(const Firmware& f, std::ostream* os) { *os << name(f); }
-
-class StartupTest : public testing::TestWithParam<Firmware> {};
-
-TEST_P(StartupTest, SendsTheProbesInOrderAndCreatesOnlyTheDialogsOfPresentFeatures)
-{
-    const Firmware f = GetParam();
     Rig rig;
-    rig.emulator.setFeature(Feature::SlowData, f.slowData);
-    rig.emulator.setFeature(Feature::Beacon, f.beacon);
-    rig.emulator.setFeature(Feature::SerialPort, f.serialPort);
-    rig.emulator.setFeature(Feature::Squelch, f.squelch);
-    rig.emulator.setFeature(Feature::Jitter, f.jitter);
-
+    for (Feature f : c.missing) rig.emulator.setFeature(f, false);
+    for (const emu::Fault& f : c.faults) rig.emulator.injectFault(f);
     Windows w = rig.start();
 
-    Strings expected = {"R B3 1", "R AF 3", "R 59 1",  // main window
-                        "R 72 2", "R 72 2", "R 58 1",  // basic settings dialog
-                        "R AF 3", "R 59 1", "R B3 1"}; // optional dialogs
-    if (f.serialPort) {
-        for (const char* s : {"R B1 1", "R B3 1", "R B5 1", "V B8 0000", "R B7 8", "R B7 8",
-                              "R B7 8", "R B7 5"})
-            expected.push_back(s);
-    }
     EXPECT_EQ(pictures(rig.emulator.log()), expected);
-
-    EXPECT_EQ(w.form15 != nullptr, f.slowData);
-    EXPECT_EQ(w.form17 != nullptr, f.beacon);
-    EXPECT_EQ(w.form12 != nullptr, f.serialPort);
-    EXPECT_NE(w.autoDetect, nullptr);
-    EXPECT_NE(w.form11, nullptr);
-    EXPECT_NE(w.form13, nullptr);
-
-    auto& ui = w.form7->ui();
-    EXPECT_EQ(ui.SlowData->isEnabled(), f.slowData);
-    EXPECT_EQ(ui.Beacon->isEnabled(), f.beacon);
-    EXPECT_EQ(ui.RS232C->isEnabled(), f.serialPort);
-    EXPECT_TRUE(ui.BasicInfoSetting1->isEnabled());
-    EXPECT_TRUE(ui.RepeaterInfoSetting1->isEnabled());
-    EXPECT_TRUE(ui.Version1->isEnabled());
-    EXPECT_TRUE(ui.PICVersion1->isEnabled());
+    Ui::TForm7& ui = w.form7->ui();
+    EXPECT_EQ(ui.SlowData->isEnabled(), c.slowData);
+    EXPECT_EQ(ui.Beacon->isEnabled(), c.beacon);
+    EXPECT_EQ(ui.RS232C->isEnabled(), c.serialPort);
+    for (QAction* a : {ui.BasicInfoSetting1, ui.RepeaterInfoSetting1, ui.Exit1, ui.Version1, ui.PICVersion1})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_EQ(w.form15 != nullptr, c.slowData);
+    EXPECT_EQ(w.form17 != nullptr, c.beacon);
+    EXPECT_EQ(w.form12 != nullptr, c.serialPort);
+    EXPECT_TRUE(w.autoDetect && w.form11 && w.form13);
     EXPECT_TRUE(rig.host.messages.isEmpty());
 
-    // The items of absent features open nothing and send nothing.
+    // The handler of an item without its dialog opens nothing and sends nothing.
     rig.emulator.clearLog();
-    if (!f.slowData) w.form7->SlowDataClick();
-    if (!f.beacon) w.form7->BeaconClick();
-    if (!f.serialPort) w.form7->RS232CClick();
+    if (!c.slowData) w.form7->SlowDataClick();
+    if (!c.beacon) w.form7->BeaconClick();
+    if (!c.serialPort) w.form7->RS232CClick();
     EXPECT_TRUE(rig.emulator.log().empty());
     EXPECT_TRUE(rig.host.shown.isEmpty());
 }
 
-std::vector<Firmware> allFirmwares()
-{
-    std::vector<Firmware> out;
-    for (int mask = 0; mask < 8; ++mask) {
-        const bool extras = (mask % 2) == 0;  // squelch and jitter alternate
-        out.push_back({(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0, extras, !extras});
-    }
-    out.push_back({true, true, true, true, true});
-    out.push_back({false, false, false, false, false});
-    return out;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryFeatureCombination, StartupTest, testing::ValuesIn(allFirmwares()),
-                         [](const auto& info) { return name(info.param); });
-
-TEST(Startup, AProbeAnsweredWithNoBytesCountsAsPresent)
-{
-    Rig rig;
-    rig.emulator.injectFault({emu::FaultKind::ShortRead, cmd::ReadBeaconInterval, 1, 0});
-    rig.emulator.injectFault({emu::FaultKind::ShortRead, cmd::ReadBeaconInterval, 2, 0});
-    Windows w = rig.start();
-    EXPECT_TRUE(w.form7->ui().Beacon->isEnabled());
-    EXPECT_NE(w.form17, nullptr);
-}
-
-// The menu item's probe succeeds but the dialog's probe fails: the item
-// stays disabled and choosing it anyway does nothing.
-struct Disagreement {
-    std::uint8_t code;
-    QAction* Ui::TForm7::*item;
-    void (TForm7::*handler)();
-};
-
-void PrintTo(const Disagreement& d, std::ostream* os) { *os << "probe " << int(d.code); }
-
-class DisagreeingProbes : public testing::TestWithParam<Disagreement> {};
-
-TEST_P(DisagreeingProbes, KeepTheItemDisabledAndItsHandlerHarmless)
-{
-    const Disagreement d = GetParam();
-    Rig rig;
-    rig.emulator.injectFault({emu::FaultKind::Stall, d.code, 2, 0});
-    Windows w = rig.start();
-    EXPECT_FALSE((w.form7->ui().*d.item)->isEnabled());
-
-    rig.emulator.clearLog();
-    (w.form7.get()->*d.handler)();
-    EXPECT_TRUE(rig.emulator.log().empty());
-    EXPECT_TRUE(rig.host.shown.isEmpty());
-}
+emu::Fault StallSecond(std::uint8_t code) { return {FaultKind::Stall, code, 2, 0}; }
 
 INSTANTIATE_TEST_SUITE_P(
-    EachOptionalDialog, DisagreeingProbes,
-    testing::Values(Disagreement{cmd::ReadStatusBlock, &Ui::TForm7::SlowData, &TForm7::SlowDataClick},
-                    Disagreement{cmd::ReadBeaconInterval, &Ui::TForm7::Beacon, &TForm7::BeaconClick},
-                    Disagreement{cmd::ReadSerialMode, &Ui::TForm7::RS232C, &TForm7::RS232CClick}));
+    Firmwares, Startup,
+    testing::Values(
+        StartCase{"AllPresent", {}, {}, true, true, true},
+        StartCase{"NoSlowData", {Feature::SlowData}, {}, false, true, true},
+        StartCase{"NoBeacon", {Feature::Beacon}, {}, true, false, true},
+        StartCase{"NoSerialPort", {Feature::SerialPort}, {}, true, true, false},
+        StartCase{"NoOptionalFeature",
+                  {Feature::SlowData, Feature::Beacon, Feature::SerialPort, Feature::Squelch, Feature::Jitter},
+                  {}, false, false, false},
+        StartCase{"ProbeAnsweredWithNoBytes", {},
+                  {{FaultKind::ShortRead, cmd::ReadBeaconInterval, 1, 0},
+                   {FaultKind::ShortRead, cmd::ReadBeaconInterval, 2, 0}},
+                  true, true, true},
+        // The menu item's probe succeeds, the dialog's probe fails.
+        StartCase{"SlowDataDialogProbeFails", {}, {StallSecond(cmd::ReadStatusBlock)}, false, true, true},
+        StartCase{"BeaconDialogProbeFails", {}, {StallSecond(cmd::ReadBeaconInterval)}, true, false, true},
+        StartCase{"SerialDialogProbeFails", {}, {StallSecond(cmd::ReadSerialMode)}, true, true, false}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(MainWindow, CaptionHeadingAndMenuAsTheUserSeesThem)
 {
@@ -147,103 +100,40 @@ TEST(MainWindow, CaptionHeadingAndMenuAsTheUserSeesThem)
     EXPECT_EQ(form.ui().StaticText1->text(), "Brisel Default setting Program");
     EXPECT_GT(form.ui().StaticText1->font().pointSizeF(), QApplication::font().pointSizeF());
 
-    QMenuBar* bar = form.menuBar();
-    EXPECT_EQ(bar->objectName(), "h");
-    QStringList menus;
-    for (QAction* a : bar->actions()) menus << a->menu()->objectName() + "=" + a->text();
-    EXPECT_EQ(menus, QStringList({"N1=&Setting", "Help1=&Help"}));
-
-    QStringList setting;
-    for (QAction* a : form.ui().N1->actions()) setting << a->objectName() + "=" + a->text();
-    EXPECT_EQ(setting, QStringList({"BasicInfoSetting1=&Basic Info. ", "Beacon=Be&acon Info.",
-                                    "RepeaterInfoSetting1=&Repeater Info. ", "SlowData=&Slow Data",
-                                    "RS232C=RS232C Info.", "Exit1=&Exit"}));
-    QStringList help;
-    for (QAction* a : form.ui().Help1->actions()) help << a->objectName() + "=" + a->text();
-    EXPECT_EQ(help, QStringList({"Version1=&Version", "PICVersion1=&PIC Version"}));
+    auto items = [](const QList<QAction*>& actions, bool menus) {
+        QStringList out;
+        for (QAction* a : actions) out << (menus ? a->menu()->objectName() : a->objectName()) + "=" + a->text();
+        return out;
+    };
+    EXPECT_EQ(form.menuBar()->objectName(), "h");
+    EXPECT_EQ(items(form.menuBar()->actions(), true), QStringList({"N1=&Setting", "Help1=&Help"}));
+    EXPECT_EQ(items(form.ui().N1->actions(), false),
+              QStringList({"BasicInfoSetting1=&Basic Info. ", "Beacon=Be&acon Info.",
+                           "RepeaterInfoSetting1=&Repeater Info. ", "SlowData=&Slow Data",
+                           "RS232C=RS232C Info.", "Exit1=&Exit"}));
+    EXPECT_EQ(items(form.ui().Help1->actions(), false),
+              QStringList({"Version1=&Version", "PICVersion1=&PIC Version"}));
 }
 
-TEST(MainWindow, ExitClosesTheMainWindowWithoutARequest)
+// How the firmware version pieces make up the text is tested on
+// firmware::assembleVersion; here each choice reads afresh and shows it.
+TEST(MainWindow, HelpShowsBothVersionsAndExitClosesWithoutARequest)
 {
     Rig rig;
     Windows w = rig.start();
     w.form7->show();
+    rig.emulator.state().firmwareVersion = "0123456789ABCDEF";
     rig.emulator.clearLog();
-    w.form7->ui().Exit1->trigger();
-    EXPECT_FALSE(w.form7->isVisible());
-    EXPECT_TRUE(rig.emulator.log().empty());
-}
 
-TEST(MainWindow, VersionShowsTheProgramVersionAndSendsNothing)
-{
-    Rig rig;
-    Windows w = rig.start();
-    rig.emulator.clearLog();
     w.form7->ui().Version1->trigger();
-    EXPECT_EQ(rig.host.messages, QStringList({"      Brisel default Setting V03.06"}));
-    EXPECT_TRUE(rig.emulator.log().empty());
-}
-
-struct VersionCase {
-    const char* label;
-    std::string firmwareText;
-    bool firstReadFails;
-    Strings requests;
-    std::string shown;
-};
-
-void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.label; }
-
-class PicVersion : public testing::TestWithParam<VersionCase> {};
-
-TEST_P(PicVersion, ReadsPiecesUntilAShortOneAndShowsTheText)
-{
-    const VersionCase c = GetParam();
-    Rig rig;
-    Windows w = rig.start();
-    rig.emulator.state().firmwareVersion = c.firmwareText;
-    if (c.firstReadFails) rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadFirmwareVersion, 1, 0});
-    rig.emulator.clearLog();
-
-    w.form7->ui().PICVersion1->trigger();
-
-    EXPECT_EQ(pictures(rig.emulator.log()), c.requests);
-    ASSERT_EQ(rig.host.messages.size(), 1);
-    EXPECT_EQ(rig.host.messages[0].toStdString(), c.shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, PicVersion,
-    testing::Values(
-        VersionCase{"Sixteen", "0123456789ABCDEF", false, {"R FF 8", "R FF 8", "R FF 8"},
-                    "0123456789ABCDEF"},
-        VersionCase{"Eleven", "PIC V01.07x", false, {"R FF 8", "R FF 8"}, "PIC V01.07x"},
-        VersionCase{"FirstReadFails", "PIC V01.07", true, {"R FF 8"}, ""},
-        VersionCase{"NulInside", std::string("ABC\0DEF", 7), false, {"R FF 8"}, "ABC"}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-TEST(PicVersionBound, AFirmwareThatNeverEndsStopsAt255Characters)
-{
-    Rig rig;
-    Windows w = rig.start();
-    rig.emulator.state().firmwareVersion = std::string(4000, 'V');
-    rig.emulator.clearLog();
-
-    w.form7->ui().PICVersion1->trigger();
-
-    ASSERT_EQ(rig.host.messages.size(), 1);
-    EXPECT_EQ(rig.host.messages[0], QString(255, 'V'));
-    EXPECT_EQ(rig.emulator.requests().size(), 32u);  // 31 full pieces, then the text is full
-}
-
-TEST(PicVersionBound, EachChoiceStartsAFreshSequence)
-{
-    Rig rig;
-    Windows w = rig.start();
-    rig.emulator.state().firmwareVersion = "PIC V01.07";
     w.form7->ui().PICVersion1->trigger();
     w.form7->ui().PICVersion1->trigger();
-    EXPECT_EQ(rig.host.messages, QStringList({"PIC V01.07", "PIC V01.07"}));
+    w.form7->ui().Exit1->trigger();
+
+    EXPECT_EQ(rig.host.messages,
+              QStringList({"      Brisel default Setting V03.06", "0123456789ABCDEF", "0123456789ABCDEF"}));
+    EXPECT_EQ(pictures(rig.emulator.log()), Strings(6, "R FF 8"));  // 8, 8 and 0 bytes, twice
+    EXPECT_FALSE(w.form7->isVisible());
 }
 
 }  // namespace

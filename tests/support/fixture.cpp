@@ -4,7 +4,7 @@
 
 std::string picture(const emu::LogEntry& e)
 {
-    char text[128];
+    char text[32];
     if (e.kind == emu::LogEntry::Kind::Pause) {
         std::snprintf(text, sizeof text, "P %d", e.pauseMs);
         return text;
@@ -12,28 +12,20 @@ std::string picture(const emu::LogEntry& e)
     if (e.index != 0 || e.timeoutMs != 100) return "?";
     if (e.requestType == 0xC0) {
         if (e.value != 0) return "?";
-        if (e.length == 0) {
+        if (e.length == 0)
             std::snprintf(text, sizeof text, "Z+ %02X", e.request);
-            return text;
-        }
-        std::snprintf(text, sizeof text, "R %02X %d", e.request, e.length);
+        else
+            std::snprintf(text, sizeof text, "R %02X %d", e.request, e.length);
         return text;
     }
     if (e.requestType != 0x40) return "?";
-    if (e.length == 0 && e.value == 0 && e.data.empty()) {
-        // A value write of 0 and the zero-length write form look the same
-        // on the wire; the picture names it as a value write.
-        std::snprintf(text, sizeof text, "V %02X 0000", e.request);
-        return text;
-    }
     if (e.length == 0) {
         std::snprintf(text, sizeof text, "V %02X %04X", e.request, e.value);
         return text;
     }
     if (e.value != 0) return "?";
-    std::string s;
     std::snprintf(text, sizeof text, "D %02X", e.request);
-    s = text;
+    std::string s = text;
     for (std::uint8_t b : e.data) {
         std::snprintf(text, sizeof text, " %02X", b);
         s += text;

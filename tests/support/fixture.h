@@ -22,9 +22,10 @@ struct Rig {
 
 // A compact, comparable picture of one log entry:
 //   "R 52 1"            read 0x52 of 1 byte (bmRequestType 0xC0)
-//   "V 02 0032"         value write 0x02, wValue 0x0032 (bmRequestType 0x40)
+//   "V 02 0032"         value write 0x02, wValue 0x0032 (bmRequestType 0x40);
+//                       a zero-length write looks the same on the wire: "V E4 0000"
 //   "D 46 41 42 20 .."  data write 0x46 with its bytes
-//   "Z- EB" / "Z+ EB"   zero-length request in write (0x40) / read (0xC0) form
+//   "Z+ EB"             zero-length request in read form (bmRequestType 0xC0)
 //   "P 200"             a pause of 200 ms
 // Anything off the conventions (wIndex not 0, time-out not 100, a read with
 // a wValue) shows as "?" so that it cannot match.
