@@ -118,13 +118,4 @@ TEST(Emulator, LogsEveryRequestAndPauseInOrderAndDescribesThem)
     EXPECT_EQ(h.emulator.requests().size(), 3u);
 }
 
-TEST(Link, AnUnjudgedByteReadGivesZeroWhenItFails)
-{
-    Harness h;
-    h.emulator.state().delayTime = 77;
-    h.emulator.injectFault({FaultKind::Stall, cmd::ReadDelayTime, 2, 0});
-    EXPECT_EQ(h.link.readByte(cmd::ReadDelayTime), 77);
-    EXPECT_EQ(h.link.readByte(cmd::ReadDelayTime), 0);
-}
-
 }  // namespace
