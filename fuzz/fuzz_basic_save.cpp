@@ -72,7 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(writes.size() + refusals == 1, "%s: %zu writes, %d messages", row.edit, writes.size(),
                    refusals);
     }
-    for (std::uint8_t code : {0x07, 0x0A, 0x0E, 0xE0, 0xE1, 0xD2, 0xD1, 0xD3, 0x06})
+    for (std::uint8_t code : {0x07, 0x0A, 0x0E, 0xE0, 0xE1, 0xD2, 0xD1, 0xD3})
         FUZZ_CHECK(fuzz::writesOf(log, code).size() == 1, "code 0x%02X not written once", code);
+    // COS Check is not stored when the squelch rule refuses its level of 0.
+    const bool ruleRefused = adapter->host.messages.contains(QString::fromLatin1(SquelchRule));
+    FUZZ_CHECK(fuzz::writesOf(log, 0x06).size() == (ruleRefused ? 0u : 1u), "COS Check with the rule %d",
+               int(ruleRefused));
     return 0;
 }
