@@ -17,6 +17,17 @@ TEST(Encodings, APlusSignAndACharacterOutsideTheBasicPlane)
     EXPECT_EQ(wire::fromText(QString::fromUtf8("\xF0\x9F\x93\xBB" "X")), "?X");  // one '?' for the pair
 }
 
+TEST(Encodings, DigitalCodeIsTwoHexadecimalDigits)
+{
+    const struct {
+        const char* text;
+        std::optional<std::uint8_t> byte;
+    } cases[] = {{"12", 0x12}, {"7", 0x70},    {"", 0x00},         {"123", 0x12},
+                 {"ab", 0xAB}, {"Ff", 0xFF},   {"1g", std::nullopt}, {" 1", std::nullopt},
+                 {"g", std::nullopt}, {"9:", std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(enc::codeByte(c.text), c.byte) << '"' << c.text << '"';
+}
+
 TEST(FirmwareVersion, AppendsPiecesWhileTheyAreFullUpTo255Characters)
 {
     const struct {
