@@ -10,7 +10,6 @@
 #include "dialogs/upper_case.h"
 
 #include <memory>
-#include <ostream>
 #include <string>
 #include <tuple>
 
@@ -65,11 +64,13 @@ TEST_F(BasicInfo, RowsStandInOrderAndNoTextIsClipped)
 {
     build();
     dialog->show();
-    auto at = [&](const char* name) { return child<QWidget>(*dialog, name).mapTo(dialog.get(), QPoint(0, 0)); };
+    auto at = [&](const char* name) {
+        return child<QWidget>(*dialog, name).mapTo(dialog.get(), QPoint(0, 0));
+    };
     int previousTop = -1;
-    for (const char* name : {"DelayTime", "TimeOut", "KeepAlive", "ReSyncErrorBit", "LastFrameErrorBits", "CRCCheck",
-                             "LastFrameSend", "Duplex", "PreBit", "PostBit", "AutoRXDetect", "TxInvert", "SN_SQ",
-                             "CosCheck", "JitterValue"}) {
+    for (const char* name : {"DelayTime", "TimeOut", "KeepAlive", "ReSyncErrorBit", "LastFrameErrorBits",
+                             "CRCCheck", "LastFrameSend", "Duplex", "PreBit", "PostBit", "AutoRXDetect",
+                             "TxInvert", "SN_SQ", "CosCheck", "JitterValue"}) {
         EXPECT_GT(at(name).y(), previousTop) << name;
         previousTop = at(name).y();
     }
@@ -118,15 +119,16 @@ TEST_F(BasicInfo, ConstructionProbesEnableOrBlankTheFeatureControls)
 
 TEST_F(BasicInfo, EachLoadFormShowsTheAdapterValues)
 {
-    const char* const controls[] = {"DelayTime", "TimeOut", "KeepAlive", "ReSyncErrorBit", "LastFrameErrorBits",
-                                    "PreBit",    "PostBit", "SN_SQ",     "JitterValue"};
+    const char* const controls[] = {"DelayTime", "TimeOut", "KeepAlive", "ReSyncErrorBit",
+                                    "LastFrameErrorBits", "PreBit", "PostBit", "SN_SQ", "JitterValue"};
     struct Case {
         std::array<std::uint8_t, 10> adapter;  // the reads of `controls`, 0x72 in two bytes
         std::array<const char*, 9> opening;    // as the opening shows them
         const char* timeOutLater;              // TimeOut after Reload, Cancel, read-back
     };
     const Case cases[] = {
-        {{0, 0, 0, 24, 3, 0xF0, 0x06, 0x80, 0x3F, 255}, {"0", "00", "00", "24", "3", "F0", " 6", "512", "255"}, "0"},
+        {{0, 0, 0, 24, 3, 0xF0, 0x06, 0x80, 0x3F, 255},
+         {"0", "00", "00", "24", "3", "F0", " 6", "512", "255"}, "0"},
         {{200, 25, 255, 7, 24, 0x00, 0xAB, 0xFF, 0xC0, 0},
          {"2000", "250", "2550", "7", "24", "  ", "AB", "1023", "0"}, "250"},
     };
@@ -228,7 +230,8 @@ const NumberField Numbers[] = {
      "Invalid character in Time Out"},
     {"ReSyncErrorBit", 0x04, "00000024x", 24, "25", "Invalid value in Resync error bits (Max. value is 24)",
      "Invalid character in Resync error bits"},
-    {"LastFrameErrorBits", 0x5A, "0024x", 24, "25", "Invalid value in Last Frame Error Bits (Max. value is 24)",
+    {"LastFrameErrorBits", 0x5A, "0024x", 24, "25",
+     "Invalid value in Last Frame Error Bits (Max. value is 24)",
      "Invalid character in Last Frame Error bits"},
     {"KeepAlive", 0x03, "00002550x", 0xFF, "2551", "Invalid value in Keep Alive (Max. value is 2550 mSec.)",
      "Invalid character in Keep Alive"},
@@ -266,7 +269,9 @@ TEST_F(BasicInfo, RefusedFieldsLeaveTheRestOfTheSaveGoing)
     save();
     EXPECT_EQ(rig.host.messages, (QStringList{Numbers[0].notNumber, Numbers[6].tooLarge}));
     EXPECT_TRUE(sent(rig, {0x02, 0x4A}).empty());
-    EXPECT_EQ(sent(rig, {0x01, 0x04, 0x5A, 0x03, 0x07, 0x0A, 0x0E, 0xE0, 0xE1, 0xD2, 0xD1, 0xD3, 0x06, 0x71}).size(), 14u);
+    const Pics others =
+        sent(rig, {0x01, 0x04, 0x5A, 0x03, 0x07, 0x0A, 0x0E, 0xE0, 0xE1, 0xD2, 0xD1, 0xD3, 0x06, 0x71});
+    EXPECT_EQ(others.size(), 14u);
     EXPECT_EQ(text("DelayTime"), "300");
     EXPECT_EQ(text("JitterValue"), "20");
 }

@@ -38,7 +38,10 @@ T& child(const QObject& parent, const QString& name)
 }
 
 inline QLineEdit& edit(const QObject& parent, const QString& name) { return child<QLineEdit>(parent, name); }
-inline void trigger(const QObject& parent, const QString& action) { child<QAction>(parent, action).trigger(); }
+inline void trigger(const QObject& parent, const QString& action)
+{
+    child<QAction>(parent, action).trigger();
+}
 
 // Key presses, one per character, the way a user types them.
 inline void type(QLineEdit& box, const QString& keys)
