@@ -1,13 +1,15 @@
 // The RS232C and GPS dialog over the emulated adapter, driven through its
-// real widgets: request streams, what the controls show, and failures.
+// real widgets: which control each code and bit checks, which code each
+// checked control writes, the message field, Cancel and the menu.
 
 #include "app/eeprom_set.h"
-#include "device/commands.h"
 #include "dialogs/unit12.h"
 #include "tests/support/dialog_helpers.h"
 
 #include <QAbstractButton>
-#include <QRadioButton>
+
+#include <ostream>
+#include <tuple>
 
 using namespace dlg;
 
@@ -30,281 +32,110 @@ QStringList checkedControls(QWidget& dialog)
     return out;
 }
 
-// Sets exactly the named GPS controls checked, the others unchecked.
-void setGpsControls(QWidget& dialog, const QStringList& on)
-{
-    for (const char* name : {"GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"})
-        button(dialog, name).setChecked(on.contains(name));
-}
-
-void setAdapterMessage(emu::AdapterState& s, std::string_view text) { s.gpsMessage = block<29>(text, ' '); }
-
-// The four 0xB6 data writes that carry a 29-byte block.
-Pics messagePieces(std::string_view block) { return pieces(0xB6, block, {8, 8, 8, 5}); }
-
-const Pics Load = {"R B1 1", "R B3 1", "R B5 1", "V B8 0000",
-                   "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
-const Pics MessageReadBack = {"P 200", "Z+ B8", "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
-const std::string FactoryMessage = padded("DV Brisel", 29, ' ');
-
-}  // namespace
-
-TEST(SerialDialog, StartUpEndsWithItsLoad)
-{
-    Rig rig;
-    setAdapterMessage(rig.emulator.state(), "DV Brisel");
-    Windows w = rig.start();
-    ASSERT_NE(w.form12, nullptr);
-
-    const Pics all = logged(rig);
-    const Pics tail = concat({{"R AF 3", "R 59 1", "R B3 1"}, Load});
-    ASSERT_GE(all.size(), tail.size());
-    EXPECT_EQ(Pics(all.end() - static_cast<std::ptrdiff_t>(tail.size()), all.end()), tail);
-
-    EXPECT_EQ(checkedControls(*w.form12), QStringList({"S9600", "Command_Mode", "GPRMC", "GPGGA"}));
-    EXPECT_EQ(messageBox(*w.form12).text(), "DV Brisel" + QString(20, ' '));
-    EXPECT_FALSE(w.form12->isVisible());
-    EXPECT_TRUE(w.form7->findChild<QAction*>("RS232C")->isEnabled());
-}
-
-struct LoadCase {
+struct CodeCase {
     const char* name;
-    std::uint8_t baud, mode, bits;
+    std::uint8_t baud, mode, bits;  // as the adapter reports them
     QStringList checked;
+    Pics writes;  // what Save then sends for the three settings
 };
 
-class SerialLoad : public ::testing::TestWithParam<LoadCase> {};
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_P(SerialLoad, ConstructionChecksTheMatchingControls)
+class SerialCodes : public ::testing::TestWithParam<CodeCase> {};
+
+// Each baud and mode code checks its button and each GPS bit its control;
+// Save sends the code of the checked button (none without one) and the bits
+// of the checked controls.
+TEST_P(SerialCodes, CheckTheirControlsWhichSaveWritesBack)
 {
-    const LoadCase& c = GetParam();
+    const CodeCase& c = GetParam();
     Rig rig;
     rig.emulator.state().baudCode = c.baud;
     rig.emulator.state().serialMode = c.mode;
     rig.emulator.state().gpsBits = c.bits;
     TForm12 dialog(rig.context());
-    EXPECT_EQ(logged(rig), Load);
     EXPECT_EQ(checkedControls(dialog), c.checked);
+
+    rig.emulator.clearLog();
+    trigger(dialog, "Save1");
+    EXPECT_EQ(sent(rig, {0xB0, 0xB2, 0xB4}), c.writes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Codes, SerialLoad,
+    OneAtATime, SerialCodes,
     ::testing::Values(
-        LoadCase{"Baud1200Command", 12, 0, 0x02, {"S1200", "Command_Mode", "GPGGA"}},
-        LoadCase{"Baud4800SlowData", 48, 1, 0x04, {"S4800", "SlowData_Mode", "GPGLL"}},
-        LoadCase{"Baud9600ShortMessage", 96, 2, 0x08, {"S9600", "ShortMessage_Mode", "GPGSA"}},
-        LoadCase{"Baud19200GpsRcv", 192, 5, 0x10, {"S19200", "GPS_RCV_Mode", "GPVTG"}},
-        LoadCase{"GpsSendNoSentences", 96, 6, 0x00, {"S9600", "GPS_SEND_Mode"}},
-        LoadCase{"Baud0Mode3Bits81", 0, 3, 0x81, {"GPRMC", "GPS_MsgSend"}},
-        LoadCase{"BaudFFMode4UnusedBits", 0xFF, 4, 0x7E, {"GPGGA", "GPGLL", "GPGSA", "GPVTG"}},
-        LoadCase{"Mode7AllBits", 12, 7, 0xFF,
-                 {"S1200", "GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"}}),
+        CodeCase{"S1200CommandGprmc", 12, 0, 0x01, {"S1200", "Command_Mode", "GPRMC"},
+                 {"V B0 000C", "V B2 0000", "V B4 0001"}},
+        CodeCase{"S4800SlowDataGpgga", 48, 1, 0x02, {"S4800", "SlowData_Mode", "GPGGA"},
+                 {"V B0 0030", "V B2 0001", "V B4 0002"}},
+        CodeCase{"S9600ShortMessageGpgll", 96, 2, 0x04, {"S9600", "ShortMessage_Mode", "GPGLL"},
+                 {"V B0 0060", "V B2 0002", "V B4 0004"}},
+        CodeCase{"S19200GpsRcvGpgsa", 192, 5, 0x08, {"S19200", "GPS_RCV_Mode", "GPGSA"},
+                 {"V B0 00C0", "V B2 0005", "V B4 0008"}},
+        CodeCase{"GpsSendGpvtg", 96, 6, 0x10, {"S9600", "GPS_SEND_Mode", "GPVTG"},
+                 {"V B0 0060", "V B2 0006", "V B4 0010"}},
+        CodeCase{"NoBaudMode3MessageSend", 0, 3, 0x80, {"GPS_MsgSend"}, {"V B4 0080"}},
+        CodeCase{"NoBaudMode4UnusedBits", 0xFF, 4, 0x60, {}, {"V B4 0000"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class SerialCancel : public ::testing::TestWithParam<LoadCase> {};
-
-TEST_P(SerialCancel, ReadsTheGroupAgainKeepingChoicesWithoutAButton)
+// A code without a button leaves its group as it was; every GPS control is
+// set from its bit, Message Send included.
+TEST(SerialDialog, CancelReadsTheGroupAgainKeepingChoicesWithoutAButton)
 {
-    const LoadCase& c = GetParam();
     Rig rig;
-    rig.emulator.state().baudCode = 48;
-    rig.emulator.state().serialMode = 1;
-    rig.emulator.state().gpsBits = 0x1F;
+    emu::AdapterState& s = rig.emulator.state();
+    std::tie(s.baudCode, s.serialMode, s.gpsBits) = std::tuple(48, 1, 0x9F);
     TForm12 dialog(rig.context());
+    std::tie(s.baudCode, s.serialMode, s.gpsBits) = std::tuple(0, 3, 0x10);
+    s.gpsMessage = block<29>("N35.40.00 E139.45.00", ' ');
 
-    rig.emulator.state().baudCode = c.baud;
-    rig.emulator.state().serialMode = c.mode;
-    rig.emulator.state().gpsBits = c.bits;
-    setAdapterMessage(rig.emulator.state(), "N35.40.00 E139.45.00");
-    rig.emulator.clearLog();
     trigger(dialog, "Cancel1");
 
-    EXPECT_EQ(logged(rig), Load);
-    EXPECT_EQ(checkedControls(dialog), c.checked);
+    EXPECT_EQ(checkedControls(dialog), QStringList({"S4800", "SlowData_Mode", "GPVTG"}));
     EXPECT_EQ(messageBox(dialog).text(), "N35.40.00 E139.45.00" + QString(9, ' '));
 }
 
-// Before the Cancel: S4800, SlowData_Mode and all five sentences.
-INSTANTIATE_TEST_SUITE_P(
-    Codes, SerialCancel,
-    ::testing::Values(
-        LoadCase{"AllChange", 192, 6, 0x80, {"S19200", "GPS_SEND_Mode", "GPS_MsgSend"}},
-        LoadCase{"Mode3KeepsMode", 12, 3, 0x00, {"S1200", "SlowData_Mode"}},
-        LoadCase{"Mode4AndBaudFFKeep", 0xFF, 4, 0x81, {"S4800", "SlowData_Mode", "GPRMC", "GPS_MsgSend"}},
-        LoadCase{"Baud0KeepsBaud", 0, 0, 0x10, {"S4800", "Command_Mode", "GPVTG"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct SaveCase {
-    const char* name;
-    QStringList clicked;  // radio buttons the user clicks
-    QStringList gpsOn;    // GPS controls left checked
-    Pics settings;        // writes and read-backs before the message
-    QString typed;        // into the message box
-    std::string sent;     // the 29 message bytes on the wire, shown again after the read-back
-};
-
-class SerialSave : public ::testing::TestWithParam<SaveCase> {};
-
-// Each setting is written and read back in turn, then the message travels
-// as 29 space-padded Latin-1 bytes and is read back.
-TEST_P(SerialSave, SendsTheCodesOfTheCheckedControlsAndTheMessage)
+TEST(SerialDialog, MessageTravelsAsTwentyNineBytesFilledWithSpacesAndReadsBack)
 {
-    const SaveCase& c = GetParam();
     Rig rig;
     TForm12 dialog(rig.context());
-    for (const QString& name : c.clicked) button(dialog, name).click();
-    setGpsControls(dialog, c.gpsOn);
-    messageBox(dialog).setText(c.typed);
+    messageBox(dialog).setText("ABC");
     rig.emulator.clearLog();
     trigger(dialog, "Save1");
-    EXPECT_EQ(logged(rig), concat({c.settings, {"V E4 0000"}, messagePieces(c.sent), MessageReadBack}));
-    EXPECT_EQ(checkedControls(dialog), c.clicked + c.gpsOn);
-    EXPECT_EQ(messageBox(dialog).text(), QString::fromLatin1(c.sent.data(), 29));
+    EXPECT_EQ(dataSent(rig, 0xB6), padded("ABC", 29, ' '));
+    EXPECT_EQ(messageBox(dialog).text(), "ABC" + QString(26, ' '));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, SerialSave,
-    ::testing::Values(
-        SaveCase{"S19200CommandShortText", {"S19200", "Command_Mode"}, {},
-                 {"V B0 00C0", "R B1 1", "V B2 0000", "R B3 1", "V B4 0000", "R B5 1"},
-                 "ABC", padded("ABC", 29, ' ')},
-        SaveCase{"S9600SlowDataAllEmptyText", {"S9600", "SlowData_Mode"},
-                 {"GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"},
-                 {"V B0 0060", "R B1 1", "V B2 0001", "R B3 1", "V B4 009F", "R B5 1"},
-                 "", std::string(29, ' ')},
-        SaveCase{"S4800ShortMessageCutAt29", {"S4800", "ShortMessage_Mode"}, {"GPGLL", "GPS_MsgSend"},
-                 {"V B0 0030", "R B1 1", "V B2 0002", "R B3 1", "V B4 0084", "R B5 1"},
-                 "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ", "0123456789ABCDEFGHIJKLMNOPQRS"},
-        SaveCase{"S4800GpsSendLatin1", {"S4800", "GPS_SEND_Mode"}, {"GPGGA"},
-                 {"V B0 0030", "R B1 1", "V B2 0006", "R B3 1", "V B4 0002", "R B5 1"},
-                 QString::fromUtf8("Grüße €"), padded("Gr\xFC\xDF" "e ?", 29, ' ')},
-        SaveCase{"S1200GpsRcv", {"S1200", "GPS_RCV_Mode"}, {"GPGSA", "GPVTG"},
-                 {"V B0 000C", "R B1 1", "V B2 0005", "R B3 1", "V B4 0018", "R B5 1"},
-                 "DV Brisel", FactoryMessage}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(SerialDialog, MessageShowsUpToTheFirstNul)
-{
-    Rig rig;
-    setAdapterMessage(rig.emulator.state(), std::string_view("AB\0CD", 5));
-    TForm12 dialog(rig.context());
-    EXPECT_EQ(messageBox(dialog).text(), "AB");
-}
-
-TEST(SerialDialog, FailedBaudReadAtConstructionKeepsDesignState)
-{
-    Rig rig;
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::ReadBaudRate, 1});
-    Windows w = rig.start();
-    ASSERT_NE(w.form12, nullptr);
-    const Pics all = logged(rig);
-    ASSERT_GE(all.size(), 2u);
-    EXPECT_EQ(Pics(all.end() - 2, all.end()), Pics({"R B3 1", "R B1 1"}));
-    EXPECT_TRUE(checkedControls(*w.form12).isEmpty());
-    EXPECT_EQ(messageBox(*w.form12).text(), "GPS_Message");
-    EXPECT_FALSE(w.form12->isVisible());
-}
-
-TEST(SerialDialog, FailedBaudWriteEndsTheSave)
-{
-    Rig rig;
-    TForm12 dialog(rig.context());
-    button(dialog, "S19200").click();
-    button(dialog, "ShortMessage_Mode").click();
-    messageBox(dialog).setText("edited");
-    rig.emulator.injectFault({emu::FaultKind::Stall, cmd::WriteBaudRate, 1});
-    rig.emulator.clearLog();
-
-    trigger(dialog, "Save1");
-
-    EXPECT_EQ(logged(rig), Pics({"V B0 00C0"}));
-    EXPECT_EQ(checkedControls(dialog),
-              QStringList({"S19200", "ShortMessage_Mode", "GPRMC", "GPGGA"}));
-    EXPECT_EQ(messageBox(dialog).text(), "edited");
-    EXPECT_EQ(rig.emulator.state().serialMode, 0);
-}
-
-struct UncheckedCase {
-    const char* name;
-    std::uint8_t baud, mode;
-    Pics settings;  // the requests before the GPS bits
-};
-
-class SerialSaveWithoutChoice : public ::testing::TestWithParam<UncheckedCase> {};
-
-TEST_P(SerialSaveWithoutChoice, LeavesThatSettingOut)
-{
-    const UncheckedCase& c = GetParam();
-    Rig rig;
-    rig.emulator.state().baudCode = c.baud;
-    rig.emulator.state().serialMode = c.mode;
-    rig.emulator.state().gpsBits = 0x01;
-    TForm12 dialog(rig.context());
-    rig.emulator.clearLog();
-
-    trigger(dialog, "Save1");
-
-    const Pics expected = concat({c.settings, {"V B4 0001", "R B5 1", "V E4 0000"},
-                                  messagePieces(FactoryMessage),
-                                  MessageReadBack});
-    EXPECT_EQ(logged(rig), expected);
-    EXPECT_EQ(rig.emulator.state().baudCode, c.baud);
-    EXPECT_EQ(rig.emulator.state().serialMode, c.mode);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, SerialSaveWithoutChoice,
-    ::testing::Values(UncheckedCase{"NoBaud", 0xFF, 2, {"V B2 0002", "R B3 1"}},
-                      UncheckedCase{"NoMode", 12, 4, {"V B0 000C", "R B1 1"}},
-                      UncheckedCase{"Neither", 0, 3, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
+// Message Send stands alone in its group, yet a click turns it off again.
 TEST(SerialDialog, MessageSendCanBeClickedOffAgain)
 {
     Rig rig;
-    rig.emulator.state().gpsBits = gps::MessageSend;
+    rig.emulator.state().gpsBits = 0x80;
     TForm12 dialog(rig.context());
-    auto* send = dialog.findChild<QRadioButton*>("GPS_MsgSend");
-    ASSERT_NE(send, nullptr);
-    ASSERT_TRUE(send->isChecked());
-    send->click();
-    EXPECT_FALSE(send->isChecked());
-    send->click();
-    EXPECT_TRUE(send->isChecked());
-    send->click();
-    rig.emulator.clearLog();
-    trigger(dialog, "Save1");
-    EXPECT_EQ(logged(rig).at(4), "V B4 0000");
-    EXPECT_FALSE(send->isChecked());
+    QAbstractButton& send = button(dialog, "GPS_MsgSend");
+    send.click();
+    EXPECT_FALSE(send.isChecked());
+    send.click();
+    EXPECT_TRUE(send.isChecked());
 }
 
+// The menu item only shows the dialog: nothing travels, and edits left
+// unsaved by Exit are still there at the next opening.
 TEST(SerialDialog, MenuOnlyShowsItAndUnsavedEditsSurviveAReopen)
 {
     Rig rig;
     Windows w = rig.start();
     ASSERT_NE(w.form12, nullptr);
-    rig.emulator.clearLog();
+    button(*w.form12, "S1200").click();
+    messageBox(*w.form12).setText("unsaved");
+    expectExitClosesSilently(rig, [&] { w.form7->RS232CClick(); }, "Exit1");
 
-    rig.host.whileShown = [](QDialog& d) {
-        button(d, "S1200").click();
-        button(d, "GPS_RCV_Mode").click();
-        button(d, "GPRMC").click();
-        messageBox(d).setText("unsaved");
-        trigger(d, "Exit1");
-        EXPECT_FALSE(d.isVisible());
-    };
-    w.form7->RS232CClick();
-
-    QStringList seenChecked;
-    QString seenText;
-    rig.host.whileShown = [&](QDialog& d) {
-        seenChecked = checkedControls(d);
-        seenText = messageBox(d).text();
-    };
-    w.form7->RS232CClick();
-
+    QStringList seen;
+    whileShown(rig, [&] { w.form7->RS232CClick(); },
+               [&](QDialog& d) { seen = checkedControls(d) << messageBox(d).text(); });
     EXPECT_TRUE(rig.emulator.log().empty());
-    EXPECT_EQ(rig.host.shown, QStringList({"RS232C Information Setting", "RS232C Information Setting"}));
-    EXPECT_EQ(seenChecked, QStringList({"S1200", "GPS_RCV_Mode", "GPGGA"}));
-    EXPECT_EQ(seenText, "unsaved");
+    EXPECT_EQ(rig.host.shown, QStringList(2, w.form12->windowTitle()));
+    EXPECT_EQ(seen, QStringList({"S1200", "Command_Mode", "GPRMC", "GPGGA", "unsaved"}));
 }
+
+}  // namespace

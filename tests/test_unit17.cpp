@@ -1,12 +1,9 @@
-// The beacon dialog over the emulated adapter: the request streams of the
-// menu load, Save and Cancel, the interval checks, and what the controls
-// show afterwards.
+// The beacon dialog over the emulated adapter: the interval as shown and as
+// written or refused, the message field, Cancel and Exit.
 
 #include "app/eeprom_set.h"
 #include "dialogs/unit17.h"
 #include "tests/support/dialog_helpers.h"
-
-#include <QLineEdit>
 
 #include <ostream>
 
@@ -14,26 +11,17 @@ using namespace dlg;
 
 namespace {
 
-const QString InvalidCharacter = QStringLiteral("Invalid character in Beacon Interval Timer");
-const QString InvalidValue =
-    QStringLiteral("Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)");
-
-// Everything Save sends after the interval: the message, request 0x00
-// between two pauses, and the read-back.
-Pics saveTail(std::string_view text)
-{
-    return concat({{"V E4 0000"}, message20(0xED, text),
-                   {"P 200", "V 00 0000", "P 200", "R 59 1", "Z+ EE", "R EF 8", "R EF 8", "R EF 4"}});
-}
+const char* const InvalidCharacter = "Invalid character in Beacon Interval Timer";
+const char* const InvalidValue = "Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)";
 
 class BeaconDialog : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(windows.form17, nullptr);
-        rig.emulator.clearLog();
-    }
     void open() { windows.form7->BeaconClick(); }
+    void save()
+    {
+        rig.emulator.clearLog();
+        trigger(*windows.form17, "Save1");
+    }
 
     Rig rig;
     Windows windows{rig.start()};
@@ -41,112 +29,73 @@ protected:
     QLineEdit& message = edit(*windows.form17, "BeaconMessage");
 };
 
-TEST_F(BeaconDialog, MenuLoadRewindsWithTheReadFormAndShowsTheIntervalInSeconds)
+// The interval shows in seconds: the adapter's tens times ten.
+TEST_F(BeaconDialog, MenuLoadAndCancelShowTheAdapterValues)
 {
-    rig.emulator.state().beaconMessage = block<20>("QRV JP1YIU");
-    for (const auto& [tens, shown] : std::vector<std::pair<std::uint8_t, QString>>{
-             {30, "300"}, {0, "0"}, {255, "2550"}}) {
-        rig.emulator.clearLog();
-        rig.host.shown.clear();
-        rig.emulator.state().beaconInterval = tens;
-        open();
-        EXPECT_EQ(logged(rig), (Pics{"Z+ EE", "R EF 8", "R EF 8", "R EF 4", "R 59 1"}));
-        EXPECT_EQ(rig.host.shown, QStringList{"Beacon Setting"});
-        EXPECT_EQ(timer.text(), shown) << int(tens);
-        EXPECT_EQ(message.text(), "QRV JP1YIU");
-    }
+    rig.emulator.state().beaconInterval = 255;
+    open();
+    EXPECT_EQ(rig.host.shown, QStringList{windows.form17->windowTitle()});
+    EXPECT_EQ(timer.text(), "2550");
+
+    rig.emulator.state().beaconInterval = 0;
+    rig.emulator.state().beaconMessage = block<20>("STORED");
+    timer.setText("999");
+    message.setText("edited");
+    trigger(*windows.form17, "Cancel1");
+    EXPECT_EQ(timer.text(), "0");
+    EXPECT_EQ(message.text(), "STORED");
 }
 
 struct IntervalCase {
-    const char* entered;
-    const char* sent;  // picture of the 0x4B write; nullptr: refused
-    QString refusal;
-    std::uint8_t stored;
-    const char* shown;  // after the read-back
+    const char* typed;
+    bool unlimited;       // the box's 4-character limit lifted first
+    int sent;             // wValue of the 0x4B write; -1: none
+    const char* refusal;  // nullptr: no message
 };
 
-void PrintTo(const IntervalCase& c, std::ostream* os) { *os << '"' << c.entered << '"'; }
+void PrintTo(const IntervalCase& c, std::ostream* os)
+{
+    *os << '"' << c.typed << (c.unlimited ? "\" unlimited" : "\"");
+}
 
 class BeaconInterval : public BeaconDialog, public testing::WithParamInterface<IntervalCase> {};
 
-// An accepted interval goes out in tens of seconds; a refused one shows one
-// message and is left out. The message is written and read back either way.
-TEST_P(BeaconInterval, WrittenOrRefusedThenTheMessageAndTheReadBack)
+// The interval alone: its write in tens of seconds, or its one message.
+TEST_P(BeaconInterval, IsWrittenInTensOfSecondsOrRefused)
 {
     const IntervalCase c = GetParam();
-    rig.emulator.state().beaconInterval = 42;
-    rig.emulator.state().beaconMessage = block<20>("OLD");
-    timer.setText(QString::fromLatin1(c.entered));
-    message.setText("BEACON");
+    if (c.unlimited) timer.setMaxLength(32767);
+    timer.clear();
+    type(timer, c.typed);
 
-    trigger(*windows.form17, "Save1");
+    save();
 
-    EXPECT_EQ(logged(rig), concat({c.sent ? Pics{c.sent} : Pics{}, saveTail("BEACON")}));
-    EXPECT_EQ(rig.host.messages, c.sent ? QStringList{} : QStringList{c.refusal});
-    EXPECT_EQ(rig.emulator.state().beaconInterval, c.stored);
-    EXPECT_EQ(rig.emulator.state().beaconMessage, block<20>("BEACON"));
-    EXPECT_EQ(timer.text(), c.shown);
-    EXPECT_EQ(message.text(), "BEACON");
+    EXPECT_EQ(sent(rig, {0x4B}), c.sent < 0 ? Pics{} : Pics{valueWrite(0x4B, c.sent)});
+    EXPECT_EQ(rig.host.messages, c.refusal ? QStringList{c.refusal} : QStringList{});
 }
 
+// Only the first four characters count: typing stops there, and a longer
+// text is cut by Save itself.
 INSTANTIATE_TEST_SUITE_P(Entries, BeaconInterval,
-                         testing::Values(IntervalCase{"2550", "V 4B 00FF", {}, 255, "2550"},
-                                         IntervalCase{"125", "V 4B 000C", {}, 12, "120"},
-                                         IntervalCase{"5", "V 4B 0000", {}, 0, "0"},
-                                         IntervalCase{"0", "V 4B 0000", {}, 0, "0"},
-                                         IntervalCase{"30 x", "V 4B 0003", {}, 3, "30"},
-                                         IntervalCase{"+40", "V 4B 0004", {}, 4, "40"},
-                                         IntervalCase{"2551", nullptr, InvalidValue, 42, "420"},
-                                         IntervalCase{"9999", nullptr, InvalidValue, 42, "420"},
-                                         IntervalCase{"-15", nullptr, InvalidValue, 42, "420"},
-                                         IntervalCase{"-1", nullptr, InvalidValue, 42, "420"},
-                                         IntervalCase{"abc", nullptr, InvalidCharacter, 42, "420"},
-                                         IntervalCase{"", nullptr, InvalidCharacter, 42, "420"},
-                                         IntervalCase{" 30", nullptr, InvalidCharacter, 42, "420"},
-                                         IntervalCase{"12a", nullptr, InvalidCharacter, 42, "420"},
-                                         IntervalCase{"-", nullptr, InvalidCharacter, 42, "420"}));
+                         testing::Values(IntervalCase{"2550", false, 0xFF, nullptr},
+                                         IntervalCase{"2551", false, -1, InvalidValue},
+                                         IntervalCase{"25509", false, 0xFF, nullptr},
+                                         IntervalCase{"25509", true, 0xFF, nullptr},
+                                         IntervalCase{"125", false, 12, nullptr},
+                                         IntervalCase{"-1", false, -1, InvalidValue},
+                                         IntervalCase{"abc", false, -1, InvalidCharacter}));
 
-class BeaconMessageText : public BeaconDialog, public testing::WithParamInterface<MessageCase> {};
-
-TEST_P(BeaconMessageText, TravelsAsTwentyBytesFilledWithZeros)
+// A refused interval still lets the message through; the read-back then
+// shows the adapter's interval again.
+TEST_F(BeaconDialog, MessageTravelsInTwentyZeroFilledBytesPastARefusedInterval)
 {
-    const MessageCase c = GetParam();
-    rig.emulator.state().beaconMessage = block<20>("previous beacon text");
-    timer.setText("100");
-    message.setText(c.entered);
-
-    trigger(*windows.form17, "Save1");
-
-    EXPECT_EQ(logged(rig), concat({{"V 4B 000A"}, saveTail(c.wire)}));
-    EXPECT_EQ(rig.emulator.state().beaconMessage, block<20>(c.wire));
-    EXPECT_EQ(message.text(), c.shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, BeaconMessageText,
-    testing::Values(MessageCase{"QRV 5", "QRV 5", "QRV 5"},
-                    MessageCase{"0123456789abcdefghijKLMNO", "0123456789abcdefghij",
-                                "0123456789abcdefghij"},
-                    MessageCase{"", "", ""},
-                    MessageCase{QString::fromUtf8("Café ☺"), "Caf\xE9 ?",
-                                QString::fromUtf8("Café ?")}));
-
-TEST_F(BeaconDialog, CancelRewindsWithTheWriteFormAndWritesNothingElse)
-{
-    auto& s = rig.emulator.state();
-    s.beaconInterval = 18;
-    s.beaconMessage = block<20>("STORED");
-    timer.setText("999");
-    message.setText("edited");
-
-    trigger(*windows.form17, "Cancel1");
-
-    EXPECT_EQ(logged(rig), (Pics{"V EE 0000", "R EF 8", "R EF 8", "R EF 4", "R 59 1"}));
-    EXPECT_EQ(s.beaconInterval, 18);
-    EXPECT_EQ(s.beaconMessage, block<20>("STORED"));
-    EXPECT_EQ(timer.text(), "180");
-    EXPECT_EQ(message.text(), "STORED");
-    EXPECT_TRUE(rig.host.messages.isEmpty());
+    rig.emulator.state().beaconInterval = 42;
+    timer.setText("abc");
+    message.setText("QRV 5");
+    save();
+    EXPECT_EQ(dataSent(rig, 0xED), padded("QRV 5", 20, '\0'));
+    EXPECT_EQ(message.text(), "QRV 5");
+    EXPECT_EQ(timer.text(), "420");
 }
 
 TEST_F(BeaconDialog, ExitClosesTheDialogWithoutTraffic)

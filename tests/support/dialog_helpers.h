@@ -1,22 +1,24 @@
 #pragma once
 // What the dialog tests share: controls and menu items found by object name,
 // typing into a box, opening a dialog through the main window with a script
-// run while it is shown, and pictures of message blocks.
+// run while it is shown, and the requests of chosen codes in the log.
 
 #include "tests/support/fixture.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,8 +38,10 @@ T& child(const QObject& parent, const QString& name)
 }
 
 inline QLineEdit& edit(const QObject& parent, const QString& name) { return child<QLineEdit>(parent, name); }
-inline std::string text(const QObject& parent, const QString& name) { return edit(parent, name).text().toStdString(); }
-inline void trigger(const QObject& parent, const QString& action) { child<QAction>(parent, action).trigger(); }
+inline void trigger(const QObject& parent, const QString& action)
+{
+    child<QAction>(parent, action).trigger();
+}
 
 // Key presses, one per character, the way a user types them.
 inline void type(QLineEdit& box, const QString& keys)
@@ -48,13 +52,30 @@ inline void type(QLineEdit& box, const QString& keys)
     }
 }
 
-inline Pics logged(Rig& rig) { return pictures(rig.emulator.log()); }
-
-inline Pics concat(std::initializer_list<Pics> parts)
+// The requests of the given codes, as pictures, in the order they were sent.
+inline Pics sent(Rig& rig, std::initializer_list<std::uint8_t> codes)
 {
     Pics out;
-    for (const Pics& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const emu::LogEntry& e : rig.emulator.requests())
+        if (std::find(codes.begin(), codes.end(), e.request) != codes.end()) out.push_back(picture(e));
     return out;
+}
+
+// The bytes of the data writes of `code`, all pieces joined.
+inline std::string dataSent(Rig& rig, std::uint8_t code)
+{
+    std::string out;
+    for (const emu::LogEntry& e : rig.emulator.requests())
+        if (e.request == code && !e.isRead()) out.append(e.data.begin(), e.data.end());
+    return out;
+}
+
+// The picture of a value write.
+inline std::string valueWrite(std::uint8_t code, unsigned value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "V %02X %04X", code, value);
+    return text;
 }
 
 // Runs `open` (a main window handler) with `script` acting during the
@@ -81,6 +102,20 @@ inline void expectExitClosesSilently(Rig& rig, const std::function<void()>& open
     EXPECT_TRUE(rig.emulator.log().empty());
 }
 
+// Every label and check box of `window` (not of windows inside it) gets at
+// least the room its text asks for.
+inline void expectNothingClipped(QWidget& window)
+{
+    window.show();
+    QCoreApplication::processEvents();
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window || (!qobject_cast<QLabel*>(w) && !qobject_cast<QCheckBox*>(w))) continue;
+        EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
+        EXPECT_GE(w->height(), w->sizeHint().height()) << w->objectName().toStdString();
+    }
+    window.hide();
+}
+
 // `text` cut or filled with `fill` to `size` bytes.
 inline std::string padded(std::string_view text, std::size_t size, char fill)
 {
@@ -95,40 +130,8 @@ std::array<std::uint8_t, N> block(std::string_view text, char fill = '\0')
 {
     const std::string bytes = padded(text, N, fill);
     std::array<std::uint8_t, N> out{};
-    for (std::size_t i = 0; i < N; ++i) out[i] = static_cast<std::uint8_t>(bytes[i]);
+    std::copy(bytes.begin(), bytes.end(), out.begin());
     return out;
 }
-
-// The "D <code> .." data writes that carry `bytes` in pieces of the given sizes.
-inline Pics pieces(std::uint8_t code, std::string_view bytes, std::initializer_list<std::size_t> sizes)
-{
-    Pics out;
-    std::size_t at = 0;
-    char hex[4];
-    for (std::size_t size : sizes) {
-        std::snprintf(hex, sizeof hex, "%02X", code);
-        std::string s = std::string("D ") + hex;
-        for (std::size_t i = 0; i < size; ++i) {
-            std::snprintf(hex, sizeof hex, " %02X", static_cast<unsigned char>(bytes[at + i]));
-            s += hex;
-        }
-        out.push_back(s);
-        at += size;
-    }
-    return out;
-}
-
-// A 20-byte zero-filled message block in its three pieces.
-inline Pics message20(std::uint8_t code, std::string_view text) { return pieces(code, padded(text, 20, '\0'), {8, 8, 4}); }
-
-// A message text as entered, the bytes that travel for it and what the box
-// shows after the read-back.
-struct MessageCase {
-    QString entered;
-    std::string wire;  // the bytes that travel, as characters
-    QString shown;     // after the read-back
-};
-
-inline void PrintTo(const MessageCase& c, std::ostream* os) { *os << '"' << c.entered.toStdString() << '"'; }
 
 }  // namespace dlg
