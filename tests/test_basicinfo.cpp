@@ -37,7 +37,11 @@ protected:
         switch (form) {
         case Form::Reload: trigger("Reload1"); break;
         case Form::Cancel: trigger("Cancel1"); break;
-        default: dialog->LoadBasicSettings(form); break;
+        default: {
+            notread::Report report;
+            dialog->LoadBasicSettings(form, report);
+            break;
+        }
         }
     }
     void save()
