@@ -262,6 +262,17 @@ TEST_F(BasicInfo, EachNumberFieldIsCutAndSentOrRefusedWithItsOwnMessage)
     }
 }
 
+// Milliseconds go out in units of 10, the remainder dropped.
+TEST_F(BasicInfo, TimingsAreDividedDownToTens)
+{
+    build();
+    trigger("Reload1");
+    line("DelayTime").setText("15");
+    save();
+    EXPECT_EQ(sent(rig, {0x02}), Pics{dlg::valueWrite(0x02, 1)});
+    EXPECT_EQ(text("DelayTime"), "10");
+}
+
 // A refused field stops nothing: the other fields are written, and the
 // read-back shows the adapter's values in the refused ones again.
 TEST_F(BasicInfo, RefusedFieldsLeaveTheRestOfTheSaveGoing)

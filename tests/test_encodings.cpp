@@ -1,5 +1,5 @@
-// The firmware version text built from its pieces, and the encodings that
-// no dialog test reaches.
+// The pure encodings between what the dialogs show and the bytes on the wire,
+// and the firmware version text built from its pieces.
 
 #include "device/encodings.h"
 #include "device/firmware_version.h"
@@ -9,12 +9,46 @@
 
 namespace {
 
-// The other encodings of the dialogs are held by the dialogs' own load and
-// Save tables, from the control's text to the bytes on the wire and back.
-TEST(Encodings, APlusSignAndACharacterOutsideTheBasicPlane)
+TEST(Encodings, ACharacterOutsideTheBasicPlane)
 {
-    EXPECT_EQ(enc::parseNumberField("+7", 8), 7);
     EXPECT_EQ(wire::fromText(QString::fromUtf8("\xF0\x9F\x93\xBB" "X")), "?X");  // one '?' for the pair
+}
+
+TEST(Encodings, WordsPatternsAndNumberFields)
+{
+    for (auto [text, byte] : {std::pair{"F0", 0xF0}, {"F", 0xF0}, {"0F", 0x0F}, {"G1", 0x01},
+                              {" 6", 0x06}, {"  ", 0x00}, {"f0", 0x00}, {"F0AB", 0xF0}})
+        EXPECT_EQ(enc::hexPair(text), byte) << '"' << text << '"';
+    for (auto [text, on] : {std::pair{"ON", true}, {"OFF", false}, {"ON ", false}, {"on", false}, {"", false}})
+        EXPECT_EQ(enc::isOnWord(text), on) << '"' << text << '"';
+    for (auto [text, half] : {std::pair{"HALF DUPLEX", true}, {"HALFX", true}, {"HAL", false},
+                              {"FULL DUPLEX", false}, {"", false}})
+        EXPECT_EQ(enc::isHalfDuplexWord(text), half) << '"' << text << '"';
+    const struct {
+        const char* text;
+        std::size_t firstN;
+        std::optional<std::int32_t> number;
+    } numbers[] = {{"12 34", 8, 12},     {" 12", 8, std::nullopt}, {"", 8, std::nullopt},
+                   {"12a", 8, std::nullopt}, {"-", 8, std::nullopt}, {"-1", 8, -1},
+                   {"+7", 8, 7},         {"123456789", 8, 12345678}, {"25509", 4, 2550},
+                   {"255 9", 4, 255}};
+    for (const auto& c : numbers)
+        EXPECT_EQ(enc::parseNumberField(c.text, c.firstN), c.number) << '"' << c.text << '"';
+    EXPECT_TRUE(enc::exceedsMax(-1, 2550));
+}
+
+TEST(Encodings, BlocksAreCutAndFilled)
+{
+    const auto call = enc::callSignField("ABCDEFGHIJ", 8);
+    EXPECT_EQ(std::string(call.begin(), call.end()), "ABCDEFGH");
+    const auto suffix = enc::callSignField("AB", 4);
+    EXPECT_EQ(std::string(suffix.begin(), suffix.end()), "AB  ");
+    const auto message = enc::messageBlock("HELLO");
+    EXPECT_EQ(std::string(message.begin(), message.end()), std::string("HELLO") + std::string(15, '\0'));
+    const auto gps = enc::gpsBlock("ABC");
+    EXPECT_EQ(std::string(gps.begin(), gps.end()), "ABC" + std::string(26, ' '));
+    const std::uint8_t reply[] = {'A', 'B', 0, 'C'};
+    EXPECT_EQ(enc::textUpToNul(reply), "AB");
 }
 
 TEST(Encodings, DigitalCodeIsTwoHexadecimalDigits)
