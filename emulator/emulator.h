@@ -55,6 +55,8 @@ struct AdapterState {
                                                ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
 
     std::string firmwareVersion = "DV Brisel PIC V01.07";
+
+    bool operator==(const AdapterState&) const = default;
 };
 
 // Optional features a firmware may lack; each makes its requests fail.

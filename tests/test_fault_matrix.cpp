@@ -164,21 +164,6 @@ Outcome runFlow(const Flow& flow, std::optional<Injected> fault, bool thenSave =
     return o;
 }
 
-bool operator==(const emu::AdapterState& a, const emu::AdapterState& b)
-{
-    return a.delayTime == b.delayTime && a.timeOut == b.timeOut && a.keepAlive == b.keepAlive &&
-           a.resyncErrorBits == b.resyncErrorBits && a.lastFrameErrorBits == b.lastFrameErrorBits &&
-           a.optionFlags == b.optionFlags && a.preBit == b.preBit && a.postBit == b.postBit &&
-           a.polarityFlags == b.polarityFlags && a.squelch == b.squelch &&
-           a.jitterBuffer == b.jitterBuffer && a.myRepeaterCall == b.myRepeaterCall &&
-           a.altMyCall == b.altMyCall && a.altMyCall2 == b.altMyCall2 &&
-           a.altYourCall == b.altYourCall && a.altRpt1Call == b.altRpt1Call &&
-           a.altRpt2Call == b.altRpt2Call && a.status == b.status && a.digitalCode == b.digitalCode &&
-           a.slowDataMessage == b.slowDataMessage && a.beaconInterval == b.beaconInterval &&
-           a.beaconMessage == b.beaconMessage && a.baudCode == b.baudCode &&
-           a.serialMode == b.serialMode && a.gpsBits == b.gpsBits && a.gpsMessage == b.gpsMessage;
-}
-
 // ---------------------------------------------------------------------------
 // The flows and their healthy streams.
 

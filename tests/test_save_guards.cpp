@@ -180,19 +180,6 @@ const Case Cases[] = {
          EXPECT_EQ(rig.emulator.state().status, (std::array<std::uint8_t, 3>{0x03, 0x01, 0x90}));
          EXPECT_TRUE(button(w.form11, "AltFlag7").isChecked());  // read back after Save
      }},
-    {"SerialGroupNotReadAtStartIsNotWritten", nullptr,
-     [](ConnectedRig& rig, Windows& w) {
-         // A second program over the same adapter, whose baud rate read fails as it starts.
-         rig.emulator.clearFaults();
-         rig.emulator.injectFault({emu::FaultKind::Timeout, 0xB1, 1});
-         w = createWindows(Context{rig.link, rig.host, &rig.connection});
-         rig.emulator.clearFaults();
-         EXPECT_EQ(box(w.form12, "GPS_Message").text(), "");
-     },
-     [](Windows& w) { w.form12->Save1Click(); },
-     {},
-     {QStringLiteral("Not saved, because no value was read from the adapter or entered for them: "
-                     "Baud Rate, RS232C Mode, GPS Message Select, Message Send, GPS Message.")}},
     {"LostAndNotBackSendsNothing", nullptr,
      [](ConnectedRig& rig, Windows& w) {
          rig.emulator.unplugFrom(0);
