@@ -16,7 +16,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -26,9 +25,7 @@ namespace usbtest {
 struct NodeIoctl {
     enum class Kind { ConnectInfo, HubQuery, SetConfiguration, Control, Other };
     Kind kind = Kind::Other;
-    unsigned long request = 0;
     int configuration = 0;  // for SetConfiguration
-    int error = 0;          // the errno it was answered with, 0 on success
 };
 
 struct NodeIdentity {
@@ -41,11 +38,8 @@ struct NodeIdentity {
 // Why umockdev cannot serve this process, or an empty text when it can.
 std::string unavailableReason();
 
-// The sanitizer runtime loaded into this process, if any: it has to come
-// first in a child's LD_PRELOAD, before the umockdev preload library.
-std::string sanitizerRuntime();
-
-// LD_PRELOAD for a process that runs over a testbed.
+// LD_PRELOAD for a process that runs over a testbed: a sanitizer runtime
+// loaded into this process has to come first, then the umockdev library.
 std::string preloadList();
 
 class UsbTestbed {
@@ -59,11 +53,13 @@ public:
     // outlive the testbed); without one, every control request stalls.
     // Returns the device's number for the other calls.
     int addDevice(const NodeIdentity& identity, emu::Emulator* emulator);
+    // Unplugs a device: its node is gone from the bus folder, so the next
+    // bus scan no longer lists it. addDevice plugs it in again, at the same
+    // or another address, as a new device number.
+    void removeDevice(int device);
 
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
     std::string devName(int device) const;
-    // The node file itself, inside the testbed.
-    std::string nodeFile(int device) const;
     void setMode(int device, mode_t mode);
     // The node may no longer be opened by anyone once libusb has finished its
     // bus scan (its last scan step is the hub query): a device whose
@@ -80,7 +76,6 @@ public:
     // ioctl handler holds.
     std::vector<emu::LogEntry> log(int device) const;
 
-    std::string root() const;
     // KEY=VALUE entries a child needs to see the testbed.
     std::vector<std::string> environment() const;
 
@@ -106,8 +101,5 @@ private:
     std::uint32_t saved_[6] = {};  // two capability data blocks
     bool dropped_ = false;
 };
-
-// Names a NodeIoctl kind for test output.
-std::string describe(const NodeIoctl& ioctl);
 
 }  // namespace usbtest
