@@ -1,14 +1,13 @@
 #pragma once
 // Emulated USB devices for the system's unmodified libusb 0.1, through
 // umockdev. Each device is a node /dev/bus/usb/BBB/DDD in a umockdev testbed:
-// the node file holds the device and configuration descriptors that libusb
-// reads during its bus scan, and the node's ioctls are answered here the way
-// the kernel's usbfs answers them. The control requests reach an
-// emu::Emulator, so the adapter has one model for every test.
+// the node file holds the descriptors that libusb reads during its bus scan,
+// and the node's ioctls are answered here the way the kernel's usbfs answers
+// them, the control requests by an emu::Emulator.
 //
-// The code under test must run with libumockdev-preload.so loaded (see
-// usb_main.cpp) and with UMOCKDEV_DIR pointing at the testbed (set in this
-// process by the constructor, passed to a child through environment()).
+// The code under test must run with libumockdev-preload.so loaded (see main()
+// in usb_testbed.cpp) and with UMOCKDEV_DIR pointing at the testbed (set in
+// this process by the constructor, passed to a child through environment()).
 
 #include "emulator/emulator.h"
 
@@ -21,13 +20,6 @@
 
 namespace usbtest {
 
-// One ioctl that libusb sent to a device node.
-struct NodeIoctl {
-    enum class Kind { ConnectInfo, HubQuery, SetConfiguration, Control, Other };
-    Kind kind = Kind::Other;
-    int configuration = 0;  // for SetConfiguration
-};
-
 struct NodeIdentity {
     int bus = 1;
     int address = 2;
@@ -39,39 +31,32 @@ struct NodeIdentity {
 std::string unavailableReason();
 
 // LD_PRELOAD for a process that runs over a testbed: a sanitizer runtime
-// loaded into this process has to come first, then the umockdev library.
+// loaded into this process comes first, then the umockdev library.
 std::string preloadList();
 
 class UsbTestbed {
 public:
     UsbTestbed();
-    ~UsbTestbed();
-    UsbTestbed(const UsbTestbed&) = delete;
-    UsbTestbed& operator=(const UsbTestbed&) = delete;
+    ~UsbTestbed();  // not copyable: it owns the testbed
 
-    // Adds a device node. Its control requests go to `emulator` (which must
-    // outlive the testbed); without one, every control request stalls.
-    // Returns the device's number for the other calls.
+    // Adds a device node whose control requests go to `emulator` (which must
+    // outlive the testbed). Returns the device's number for the other calls.
     int addDevice(const NodeIdentity& identity, emu::Emulator* emulator);
-    // Unplugs a device: its node is gone from the bus folder, so the next
-    // bus scan no longer lists it. addDevice plugs it in again, at the same
-    // or another address, as a new device number.
+    // Unplugs a device: its node is gone, so the next bus scan no longer
+    // lists it. addDevice plugs it in again, at the same or another address.
     void removeDevice(int device);
 
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
     std::string devName(int device) const;
-    void setMode(int device, mode_t mode);
-    // The node may no longer be opened by anyone once libusb has finished its
-    // bus scan (its last scan step is the hub query): a device whose
-    // permissions change between the scan and the open.
-    void lockAfterScan(int device);
+    // The node's mode, now or only once libusb has finished its bus scan
+    // (its last scan step is the hub query). The programs under test run as
+    // the node's owner without the DAC override capabilities, so a node
+    // without owner write permission is one they can only open read-only,
+    // and usbfs then refuses every ioctl.
+    void setMode(int device, mode_t mode, bool afterScan = false);
 
-    // The process whose open descriptors decide read-only access (usbfs
-    // refuses every ioctl on a descriptor opened read-only); this process
-    // by default.
-    void setClient(pid_t pid);
-
-    std::vector<NodeIoctl> ioctls(int device) const;
+    // The configurations selected on the device, in order.
+    std::vector<int> configurations(int device) const;
     // The emulator's log of the device, taken under the lock that its
     // ioctl handler holds.
     std::vector<emu::LogEntry> log(int device) const;
@@ -93,8 +78,6 @@ class ModesTakeEffect {
 public:
     ModesTakeEffect();
     ~ModesTakeEffect();
-    ModesTakeEffect(const ModesTakeEffect&) = delete;
-    ModesTakeEffect& operator=(const ModesTakeEffect&) = delete;
     bool usable() const;
 
 private:
