@@ -76,8 +76,6 @@ public:
         close(fds[1]);
         out_ = fds[0];
     }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
     ~Child()
     {
         stop();

@@ -19,7 +19,6 @@
 #include <fstream>
 #include <mutex>
 #include <optional>
-#include <stdexcept>
 
 namespace usbtest {
 
@@ -158,14 +157,6 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userD
     return TRUE;
 }
 
-void check(bool done, GError* error, const std::string& what)
-{
-    if (done) return;
-    const std::string why = error != nullptr ? error->message : "?";
-    g_clear_error(&error);
-    throw std::runtime_error(what + ": " + why);
-}
-
 }  // namespace
 
 UsbTestbed::UsbTestbed() : impl_(std::make_unique<Impl>())
@@ -177,8 +168,8 @@ UsbTestbed::UsbTestbed() : impl_(std::make_unique<Impl>())
     // libusb looks for /dev/bus/usb and then /proc/bus/usb; without them in
     // the testbed it would fall through to the host's real buses.
     for (const char* folder : {"/dev/bus/usb", "/proc/bus/usb"})
-        check(g_mkdir_with_parents((impl_->root + folder).c_str(), 0755) == 0, nullptr,
-              "cannot create " + impl_->root + folder);
+        if (g_mkdir_with_parents((impl_->root + folder).c_str(), 0755) != 0)
+            g_error("usb testbed: cannot create %s", folder);
 }
 
 UsbTestbed::~UsbTestbed()
@@ -207,13 +198,12 @@ int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
         format("A: idVendor=%04x\nA: idProduct=%04x\n", identity.vendor, identity.product) +
         format("A: busnum=%d\nA: devnum=%d\n", bus, identity.address);
     GError* error = nullptr;
-    check(umockdev_testbed_add_from_string(impl_->testbed, description.c_str(), &error), error,
-          "umockdev refused the device");
+    umockdev_testbed_add_from_string(impl_->testbed, description.c_str(), &error);
+    g_assert_no_error(error);
     device->handler = umockdev_ioctl_base_new();
     g_signal_connect(device->handler, "handle-ioctl", G_CALLBACK(onIoctl), device.get());
-    check(umockdev_testbed_attach_ioctl(impl_->testbed, device->devName.c_str(), device->handler,
-                                        &error),
-          error, "umockdev cannot answer the node's ioctls");
+    umockdev_testbed_attach_ioctl(impl_->testbed, device->devName.c_str(), device->handler, &error);
+    g_assert_no_error(error);
     std::lock_guard lock(impl_->mutex);
     impl_->devices.push_back(std::move(device));
     return static_cast<int>(impl_->devices.size()) - 1;
@@ -223,8 +213,8 @@ void UsbTestbed::removeDevice(int device)
 {
     const Device& d = *impl_->devices.at(device);
     GError* error = nullptr;
-    check(umockdev_testbed_detach_ioctl(impl_->testbed, d.devName.c_str(), &error), error,
-          "umockdev cannot detach the node's ioctls");
+    umockdev_testbed_detach_ioctl(impl_->testbed, d.devName.c_str(), &error);
+    g_assert_no_error(error);
     umockdev_testbed_remove_device(impl_->testbed, d.sysPath.c_str());
     unlink(d.nodeFile.c_str());  // umockdev leaves the node file behind
 }
@@ -236,9 +226,7 @@ void UsbTestbed::setMode(int device, mode_t mode, bool afterScan)
     std::lock_guard lock(impl_->mutex);
     Device& d = *impl_->devices.at(device);
     if (afterScan) d.modeAfterScan = mode;
-    else
-        check(chmod(d.nodeFile.c_str(), mode) == 0, nullptr,
-              "cannot change the mode of " + d.devName);
+    else if (chmod(d.nodeFile.c_str(), mode) != 0) g_error("usb testbed: cannot change a mode");
 }
 
 std::vector<int> UsbTestbed::configurations(int device) const
