@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 #include <umockdev.h>
 
-#include <linux/capability.h>
 #include <linux/usbdevice_fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,7 +16,6 @@
 #include <cstring>
 #include <fstream>
 #include <mutex>
-#include <optional>
 
 namespace usbtest {
 
@@ -81,7 +78,7 @@ struct UsbTestbed::Device {
     emu::Emulator* emulator = nullptr;
     UMockdevIoctlBase* handler = nullptr;
     std::string devName, nodeFile, sysPath;
-    std::optional<mode_t> modeAfterScan;
+    bool vanishAfterScan = false;
     std::vector<int> configurations;
 };
 
@@ -143,7 +140,7 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userD
         // The hub query, libusb's last step of the scan. No driver is bound
         // to the adapter's interface: not a hub.
         result = -ENODATA;
-        if (device.modeAfterScan) chmod(device.nodeFile.c_str(), *device.modeAfterScan);
+        if (device.vanishAfterScan) unlink(device.nodeFile.c_str());
     } else if (request == USBDEVFS_SETCONFIGURATION) {
         g_autoptr(UMockdevIoctlData) value = resolve(arg, 0, sizeof(unsigned int));
         unsigned int configuration = 0;
@@ -221,12 +218,16 @@ void UsbTestbed::removeDevice(int device)
 
 std::string UsbTestbed::devName(int device) const { return impl_->devices.at(device)->devName; }
 
-void UsbTestbed::setMode(int device, mode_t mode, bool afterScan)
+void UsbTestbed::setMode(int device, mode_t mode)
+{
+    if (chmod(impl_->devices.at(device)->nodeFile.c_str(), mode) != 0)
+        g_error("usb testbed: cannot change a mode");
+}
+
+void UsbTestbed::vanishAfterScan(int device)
 {
     std::lock_guard lock(impl_->mutex);
-    Device& d = *impl_->devices.at(device);
-    if (afterScan) d.modeAfterScan = mode;
-    else if (chmod(d.nodeFile.c_str(), mode) != 0) g_error("usb testbed: cannot change a mode");
+    impl_->devices.at(device)->vanishAfterScan = true;
 }
 
 std::vector<int> UsbTestbed::configurations(int device) const
@@ -245,25 +246,6 @@ std::vector<std::string> UsbTestbed::environment() const
 {
     return {"UMOCKDEV_DIR=" + impl_->root, "LD_PRELOAD=" + preloadList()};
 }
-
-ModesTakeEffect::ModesTakeEffect()
-{
-    static_assert(sizeof saved_ == 2 * sizeof(__user_cap_data_struct));
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    auto* data = reinterpret_cast<__user_cap_data_struct*>(saved_);
-    if (geteuid() != 0 || syscall(SYS_capget, &header, data) != 0) return;
-    __user_cap_data_struct reduced[2] = {data[0], data[1]};
-    reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-    dropped_ = syscall(SYS_capset, &header, reduced) == 0;
-}
-
-ModesTakeEffect::~ModesTakeEffect()
-{
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    if (dropped_) syscall(SYS_capset, &header, reinterpret_cast<__user_cap_data_struct*>(saved_));
-}
-
-bool ModesTakeEffect::usable() const { return geteuid() != 0 || dropped_; }
 
 }  // namespace usbtest
 

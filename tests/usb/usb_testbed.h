@@ -48,12 +48,12 @@ public:
 
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
     std::string devName(int device) const;
-    // The node's mode, now or only once libusb has finished its bus scan
-    // (its last scan step is the hub query). The programs under test run as
-    // the node's owner without the DAC override capabilities, so a node
-    // without owner write permission is one they can only open read-only,
-    // and usbfs then refuses every ioctl.
-    void setMode(int device, mode_t mode, bool afterScan = false);
+    // The node's mode. A node without owner write permission counts as one
+    // held read-only, and usbfs refuses every ioctl on such a descriptor.
+    void setMode(int device, mode_t mode);
+    // The node is gone once libusb has finished its bus scan (its last scan
+    // step is the hub query): a device found that cannot be opened.
+    void vanishAfterScan(int device);
 
     // The configurations selected on the device, in order.
     std::vector<int> configurations(int device) const;
@@ -69,20 +69,6 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
-};
-
-// Drops the calling thread's DAC override capabilities for its lifetime, so
-// that a test run as root meets node modes as a user does. The testbed's
-// ioctl handler runs on another thread and keeps its capabilities.
-class ModesTakeEffect {
-public:
-    ModesTakeEffect();
-    ~ModesTakeEffect();
-    bool usable() const;
-
-private:
-    std::uint32_t saved_[6] = {};  // two capability data blocks
-    bool dropped_ = false;
 };
 
 }  // namespace usbtest
