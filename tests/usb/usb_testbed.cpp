@@ -1,12 +1,8 @@
 #include "tests/usb/usb_testbed.h"
 
+#include <gtest/gtest.h>
 #include <umockdev.h>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <link.h>
-#include <linux/capability.h>
-#include <sys/syscall.h>
 #include <linux/usbdevice_fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -15,65 +11,46 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <stdexcept>
+#include <mutex>
 
 namespace usbtest {
 
 namespace {
 
-// Paths of the shared objects loaded into this process.
-std::vector<std::string> loadedObjects()
+// The path of the first object mapped into this process whose file name
+// contains `part`, or an empty text.
+std::string loadedObject(const char* part)
 {
-    std::vector<std::string> names;
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void* out) {
-            if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0')
-                static_cast<std::vector<std::string>*>(out)->push_back(info->dlpi_name);
-            return 0;
-        },
-        &names);
-    return names;
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (line.find('/') != std::string::npos &&
+            line.find(part, line.rfind('/')) != std::string::npos)
+            return line.substr(line.find('/'));
+    return {};
 }
 
-std::string hex(const std::vector<std::uint8_t>& bytes)
+template <typename... Values>
+std::string format(const char* pattern, Values... values)
 {
-    std::string out;
-    char pair[3];
-    for (std::uint8_t b : bytes) {
-        // umockdev parses only upper-case hex in its description lines.
-        std::snprintf(pair, sizeof pair, "%02X", b);
-        out += pair;
-    }
-    return out;
-}
-
-// What the node file holds, as libusb 0.1 reads it: the device descriptor
-// followed by the one configuration (one vendor-class interface, no
-// endpoints beyond the default control endpoint).
-std::vector<std::uint8_t> descriptors(const NodeIdentity& identity)
-{
-    const auto lo = [](std::uint16_t v) { return static_cast<std::uint8_t>(v & 0xFF); };
-    const auto hi = [](std::uint16_t v) { return static_cast<std::uint8_t>(v >> 8); };
-    return {
-        // device: USB 2.00, vendor class, 8-byte control packets, one configuration
-        0x12, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x08, lo(identity.vendor), hi(identity.vendor),
-        lo(identity.product), hi(identity.product), 0x00, 0x01, 0x00, 0x00, 0x00, 0x01,
-        // configuration 1, 18 bytes in all, bus powered, 100 mA
-        0x09, 0x02, 0x12, 0x00, 0x01, 0x01, 0x00, 0x80, 0x32,
-        // interface 0, no endpoints, vendor specific
-        0x09, 0x04, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00};
-}
-
-std::string threeDigits(int n)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%03d", n);
+    char text[128];
+    std::snprintf(text, sizeof text, pattern, values...);
     return text;
+}
+
+// What the node file holds, as libusb 0.1 reads it, in the upper-case hex
+// that umockdev parses: the device descriptor (USB 2.00, vendor class, 8-byte
+// control packets, one configuration), then configuration 1 (18 bytes in all,
+// bus powered, 100 mA) with one vendor-specific interface and no endpoints
+// beyond the default control endpoint.
+std::string descriptors(const NodeIdentity& id)
+{
+    return format("1201000200000008%02X%02X%02X%02X000100000001"
+                  "0902120001010080320904000000FF000000",
+                  id.vendor & 0xFF, id.vendor >> 8, id.product & 0xFF, id.product >> 8);
 }
 
 // Each testbed takes bus numbers never used before in this process: libusb
@@ -84,195 +61,96 @@ std::atomic<int> nextBusBase{0};
 
 std::string unavailableReason()
 {
-    for (const std::string& name : loadedObjects())
-        if (name.find("libumockdev-preload") != std::string::npos) return {};
+    if (!loadedObject("libumockdev-preload").empty()) return {};
     return "libumockdev-preload.so.0 is not loaded into the test process (is the umockdev "
            "package installed?), so libusb cannot be shown emulated devices";
 }
 
-std::string sanitizerRuntime()
-{
-    for (const std::string& name : loadedObjects())
-        if (name.find("libasan") != std::string::npos ||
-            name.find("libclang_rt.asan") != std::string::npos)
-            return name;
-    return {};
-}
-
 std::string preloadList()
 {
-    std::string list = sanitizerRuntime();
-    if (!list.empty()) list += ':';
-    return list + "libumockdev-preload.so.0";
+    std::string list = loadedObject("asan");  // libasan or libclang_rt.asan
+    return list + (list.empty() ? "" : ":") + "libumockdev-preload.so.0";
 }
 
 struct UsbTestbed::Device {
-    UsbTestbed::Impl* owner = nullptr;
-    NodeIdentity identity;
-    int bus = 0;
+    std::mutex* mutex = nullptr;  // the testbed's
+    unsigned int address = 0;
     emu::Emulator* emulator = nullptr;
     UMockdevIoctlBase* handler = nullptr;
-    std::string devName;
-    std::string nodeFile;
-    bool lockAfterScan = false;
-    std::vector<NodeIoctl> ioctls;
+    std::string devName, nodeFile, sysPath;
+    bool vanishAfterScan = false;
+    std::vector<int> configurations;
 };
 
 struct UsbTestbed::Impl {
     UMockdevTestbed* testbed = nullptr;
     std::string root;
     int busBase = 0;
-    pid_t client = getpid();
     mutable std::mutex mutex;
     std::vector<std::unique_ptr<Device>> devices;
 };
 
 namespace {
 
-// Whether the client process holds the node open read-only. usbfs refuses
-// every ioctl on such a descriptor with EPERM; libusb falls back to a
-// read-only open when it may not write the node.
-bool openedReadOnly(pid_t pid, const std::string& nodeFile)
+// The `length` bytes an ioctl argument points to (at `offset` of a block
+// already reached). libusb hands only valid pointers to the ioctls.
+UMockdevIoctlData* resolve(UMockdevIoctlData* data, std::size_t offset, std::size_t length)
 {
-    const std::string fdDir = "/proc/" + std::to_string(pid) + "/fd";
-    DIR* dir = opendir(fdDir.c_str());
-    if (dir == nullptr) return false;
-    bool readOnly = false;
-    while (dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] == '.') continue;
-        char target[PATH_MAX];
-        const ssize_t n = readlink((fdDir + "/" + entry->d_name).c_str(), target, sizeof target - 1);
-        if (n <= 0) continue;
-        target[n] = '\0';
-        if (nodeFile != target) continue;
-        std::ifstream info("/proc/" + std::to_string(pid) + "/fdinfo/" + entry->d_name);
-        std::string key;
-        while (info >> key) {
-            if (key != "flags:") continue;
-            std::string octal;
-            info >> octal;
-            if ((std::strtol(octal.c_str(), nullptr, 8) & O_ACCMODE) == O_RDONLY) readOnly = true;
-            break;
-        }
-    }
-    closedir(dir);
-    return readOnly;
-}
-
-UMockdevIoctlData* resolve(UMockdevIoctlData* data, gsize offset, gsize length)
-{
-    GError* error = nullptr;
-    UMockdevIoctlData* child = umockdev_ioctl_data_resolve(data, offset, length, &error);
-    if (child == nullptr) {
-        std::fprintf(stderr, "usb testbed: cannot reach the ioctl argument: %s\n",
-                     error != nullptr ? error->message : "?");
-        g_clear_error(&error);
-    }
+    UMockdevIoctlData* child = umockdev_ioctl_data_resolve(data, offset, length, nullptr);
+    if (child == nullptr) g_error("usb testbed: cannot reach an ioctl argument");
     return child;
 }
 
-// Answers a control transfer from the emulator. Returns the ioctl result and
-// sets `error` for a failed one.
-long control(UsbTestbed::Device& device, UMockdevIoctlData* arg, int& error)
+// Answers a control transfer from the emulator; only the bytes received
+// reach the caller's buffer. Returns the result, a negative errno on failure.
+int control(UsbTestbed::Device& device, UMockdevIoctlData* arg)
 {
-    UMockdevIoctlData* block = resolve(arg, 0, sizeof(usbdevfs_ctrltransfer));
-    if (block == nullptr) {
-        error = EFAULT;
-        return -1;
-    }
-    usbdevfs_ctrltransfer transfer;
-    std::memcpy(&transfer, block->data, sizeof transfer);
-    const bool in = (transfer.bRequestType & 0x80) != 0;
-    const int length = transfer.wLength;
-
-    UMockdevIoctlData* buffer = nullptr;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length) + 1, 0);
-    if (length > 0) {
-        // The data pointer sits at offset 16 of the 24-byte request block.
-        buffer = resolve(block, offsetof(usbdevfs_ctrltransfer, data), static_cast<gsize>(length));
-        if (buffer == nullptr) {
-            g_object_unref(block);
-            error = EFAULT;
-            return -1;
-        }
-        std::memcpy(bytes.data(), buffer->data, static_cast<std::size_t>(length));
-    }
-
-    int result = emu::StallResult;
-    if (device.emulator != nullptr)
-        result = device.emulator->controlRequest(transfer.bRequestType, transfer.bRequest,
-                                                 transfer.wValue, transfer.wIndex, bytes.data(),
-                                                 length, static_cast<int>(transfer.timeout));
-    if (result >= 0 && in && result > 0 && buffer != nullptr) {
-        // Only the bytes received reach the caller's buffer.
-        std::memcpy(buffer->data, bytes.data(), static_cast<std::size_t>(std::min(result, length)));
-    }
-    if (buffer != nullptr) g_object_unref(buffer);
-    g_object_unref(block);
-    if (result < 0) {
-        error = -result;
-        return -1;
-    }
+    g_autoptr(UMockdevIoctlData) block = resolve(arg, 0, sizeof(usbdevfs_ctrltransfer));
+    usbdevfs_ctrltransfer t;
+    std::memcpy(&t, block->data, sizeof t);
+    const int length = t.wLength;
+    g_autoptr(UMockdevIoctlData) buffer =
+        length > 0 ? resolve(block, offsetof(usbdevfs_ctrltransfer, data), std::size_t(length))
+                   : nullptr;
+    std::vector<std::uint8_t> bytes(std::size_t(length) + 1, 0);
+    if (buffer != nullptr) std::memcpy(bytes.data(), buffer->data, std::size_t(length));
+    const int result = device.emulator->controlRequest(
+        t.bRequestType, t.bRequest, t.wValue, t.wIndex, bytes.data(), length, int(t.timeout));
+    if (result > 0 && (t.bRequestType & 0x80) != 0 && buffer != nullptr)
+        std::memcpy(buffer->data, bytes.data(), std::size_t(std::min(result, length)));
     return result;
 }
 
 gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userData)
 {
     auto& device = *static_cast<UsbTestbed::Device*>(userData);
-    auto& owner = *device.owner;
-    std::lock_guard lock(owner.mutex);
-
-    NodeIoctl record;
-    record.request = umockdev_ioctl_client_get_request(client);
+    std::lock_guard lock(*device.mutex);
+    const unsigned long request = umockdev_ioctl_client_get_request(client);
     UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
-    long result = -1;
-    int error = 0;
-
-    switch (record.request) {
-    case USBDEVFS_CONNECTINFO: record.kind = NodeIoctl::Kind::ConnectInfo; break;
-    case USBDEVFS_IOCTL: record.kind = NodeIoctl::Kind::HubQuery; break;
-    case USBDEVFS_SETCONFIGURATION: record.kind = NodeIoctl::Kind::SetConfiguration; break;
-    case USBDEVFS_CONTROL: record.kind = NodeIoctl::Kind::Control; break;
-    default: record.kind = NodeIoctl::Kind::Other; break;
+    struct stat node {};
+    int result = -ENOTTY;
+    if (stat(device.nodeFile.c_str(), &node) != 0 || (node.st_mode & S_IWUSR) == 0) {
+        result = -EPERM;  // held read-only
+    } else if (request == USBDEVFS_CONNECTINFO) {
+        g_autoptr(UMockdevIoctlData) info = resolve(arg, 0, sizeof(usbdevfs_connectinfo));
+        usbdevfs_connectinfo answer{device.address, 0};
+        umockdev_ioctl_data_update(info, 0, reinterpret_cast<guint8*>(&answer), sizeof answer);
+        result = 0;
+    } else if (request == USBDEVFS_IOCTL) {
+        // The hub query, libusb's last step of the scan. No driver is bound
+        // to the adapter's interface: not a hub.
+        result = -ENODATA;
+        if (device.vanishAfterScan) unlink(device.nodeFile.c_str());
+    } else if (request == USBDEVFS_SETCONFIGURATION) {
+        g_autoptr(UMockdevIoctlData) value = resolve(arg, 0, sizeof(unsigned int));
+        unsigned int configuration = 0;
+        std::memcpy(&configuration, value->data, sizeof configuration);
+        device.configurations.push_back(static_cast<int>(configuration));
+        result = configuration == 1 ? 0 : -EINVAL;
+    } else if (request == USBDEVFS_CONTROL) {
+        result = control(device, arg);
     }
-
-    if (record.kind == NodeIoctl::Kind::Other) {
-        error = ENOTTY;
-    } else if (openedReadOnly(owner.client, device.nodeFile)) {
-        error = EPERM;
-    } else if (record.kind == NodeIoctl::Kind::ConnectInfo) {
-        if (UMockdevIoctlData* info = resolve(arg, 0, sizeof(usbdevfs_connectinfo))) {
-            usbdevfs_connectinfo answer{static_cast<unsigned int>(device.identity.address), 0};
-            umockdev_ioctl_data_update(info, 0, reinterpret_cast<guint8*>(&answer), sizeof answer);
-            g_object_unref(info);
-            result = 0;
-        } else {
-            error = EFAULT;
-        }
-    } else if (record.kind == NodeIoctl::Kind::HubQuery) {
-        // No driver is bound to the adapter's interface: not a hub.
-        error = ENODATA;
-    } else if (record.kind == NodeIoctl::Kind::SetConfiguration) {
-        if (UMockdevIoctlData* value = resolve(arg, 0, sizeof(unsigned int))) {
-            unsigned int configuration = 0;
-            std::memcpy(&configuration, value->data, sizeof configuration);
-            record.configuration = static_cast<int>(configuration);
-            g_object_unref(value);
-            if (configuration == 1) result = 0;
-            else error = EINVAL;
-        } else {
-            error = EFAULT;
-        }
-    } else {
-        result = control(device, arg, error);
-    }
-
-    record.error = result < 0 ? error : 0;
-    device.ioctls.push_back(record);
-    umockdev_ioctl_client_complete(client, result, result < 0 ? error : 0);
-
-    if (record.kind == NodeIoctl::Kind::HubQuery && device.lockAfterScan)
-        chmod(device.nodeFile.c_str(), 0);
+    umockdev_ioctl_client_complete(client, result < 0 ? -1 : result, result < 0 ? -result : 0);
     return TRUE;
 }
 
@@ -281,23 +159,19 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userD
 UsbTestbed::UsbTestbed() : impl_(std::make_unique<Impl>())
 {
     impl_->testbed = umockdev_testbed_new();
-    gchar* root = umockdev_testbed_get_root_dir(impl_->testbed);
-    char real[PATH_MAX];
-    impl_->root = realpath(root, real) != nullptr ? real : root;
-    g_free(root);
+    g_autofree gchar* root = umockdev_testbed_get_root_dir(impl_->testbed);
+    impl_->root = root;
     impl_->busBase = nextBusBase.fetch_add(10);
     // libusb looks for /dev/bus/usb and then /proc/bus/usb; without them in
     // the testbed it would fall through to the host's real buses.
-    for (const char* folder : {"/dev/bus/usb", "/proc/bus/usb"}) {
-        const std::string path = impl_->root + folder;
-        if (g_mkdir_with_parents(path.c_str(), 0755) != 0)
-            throw std::runtime_error("cannot create " + path);
-    }
+    for (const char* folder : {"/dev/bus/usb", "/proc/bus/usb"})
+        if (g_mkdir_with_parents((impl_->root + folder).c_str(), 0755) != 0)
+            g_error("usb testbed: cannot create %s", folder);
 }
 
 UsbTestbed::~UsbTestbed()
 {
-    // Give the node back its mode so that the testbed's folder can be removed.
+    // Give the nodes back their mode so that the testbed's folder can be removed.
     for (const auto& device : impl_->devices) chmod(device->nodeFile.c_str(), 0644);
     g_object_unref(impl_->testbed);
     for (const auto& device : impl_->devices) g_object_unref(device->handler);
@@ -306,125 +180,92 @@ UsbTestbed::~UsbTestbed()
 int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
 {
     auto device = std::make_unique<Device>();
-    device->owner = impl_.get();
-    device->identity = identity;
-    device->bus = impl_->busBase + identity.bus;
+    device->mutex = &impl_->mutex;
+    device->address = static_cast<unsigned int>(identity.address);
     device->emulator = emulator;
-    const std::string bus = threeDigits(device->bus);
-    const std::string address = threeDigits(identity.address);
-    device->devName = "/dev/bus/usb/" + bus + "/" + address;
+    const int bus = impl_->busBase + identity.bus;
+    const std::string node = format("bus/usb/%03d/%03d", bus, identity.address);
+    device->devName = "/dev/" + node;
     device->nodeFile = impl_->root + device->devName;
-
-    char ids[32];
-    std::snprintf(ids, sizeof ids, "%04x %04x", identity.vendor, identity.product);
-    const std::string sysPath = "/devices/pci0000:00/0000:00:14.0/usb" + std::to_string(device->bus) +
-                                "/" + std::to_string(device->bus) + "-" + std::to_string(identity.address);
+    device->sysPath = "/sys/devices/pci0000:00/0000:00:14.0/usb" + format("%d/%d-", bus, bus) +
+                      std::to_string(identity.address);
     const std::string description =
-        "P: " + sysPath + "\n" +
-        "N: bus/usb/" + bus + "/" + address + "=" + hex(descriptors(identity)) + "\n" +
-        "E: DEVNAME=" + device->devName + "\n" +
-        "E: SUBSYSTEM=usb\n"
-        "E: DEVTYPE=usb_device\n"
-        "A: idVendor=" + std::string(ids, 4) + "\n" +
-        "A: idProduct=" + std::string(ids + 5, 4) + "\n" +
-        "A: busnum=" + std::to_string(device->bus) + "\n" +
-        "A: devnum=" + std::to_string(identity.address) + "\n";
+        "P: " + device->sysPath.substr(4) + "\nN: " + node + "=" + descriptors(identity) +
+        "\nE: DEVNAME=" + device->devName + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n" +
+        format("A: idVendor=%04x\nA: idProduct=%04x\n", identity.vendor, identity.product) +
+        format("A: busnum=%d\nA: devnum=%d\n", bus, identity.address);
     GError* error = nullptr;
-    if (!umockdev_testbed_add_from_string(impl_->testbed, description.c_str(), &error)) {
-        const std::string why = error != nullptr ? error->message : "?";
-        g_clear_error(&error);
-        throw std::runtime_error("umockdev refused the device: " + why);
-    }
-
+    umockdev_testbed_add_from_string(impl_->testbed, description.c_str(), &error);
+    g_assert_no_error(error);
     device->handler = umockdev_ioctl_base_new();
     g_signal_connect(device->handler, "handle-ioctl", G_CALLBACK(onIoctl), device.get());
-    if (!umockdev_testbed_attach_ioctl(impl_->testbed, device->devName.c_str(), device->handler,
-                                       &error)) {
-        const std::string why = error != nullptr ? error->message : "?";
-        g_clear_error(&error);
-        throw std::runtime_error("umockdev cannot answer the node's ioctls: " + why);
-    }
+    umockdev_testbed_attach_ioctl(impl_->testbed, device->devName.c_str(), device->handler, &error);
+    g_assert_no_error(error);
     std::lock_guard lock(impl_->mutex);
     impl_->devices.push_back(std::move(device));
     return static_cast<int>(impl_->devices.size()) - 1;
 }
 
-std::string UsbTestbed::devName(int device) const { return impl_->devices.at(device)->devName; }
+void UsbTestbed::removeDevice(int device)
+{
+    const Device& d = *impl_->devices.at(device);
+    GError* error = nullptr;
+    umockdev_testbed_detach_ioctl(impl_->testbed, d.devName.c_str(), &error);
+    g_assert_no_error(error);
+    umockdev_testbed_remove_device(impl_->testbed, d.sysPath.c_str());
+    unlink(d.nodeFile.c_str());  // umockdev leaves the node file behind
+}
 
-std::string UsbTestbed::nodeFile(int device) const { return impl_->devices.at(device)->nodeFile; }
+std::string UsbTestbed::devName(int device) const { return impl_->devices.at(device)->devName; }
 
 void UsbTestbed::setMode(int device, mode_t mode)
 {
-    if (chmod(nodeFile(device).c_str(), mode) != 0)
-        throw std::runtime_error("cannot change the mode of " + nodeFile(device));
+    if (chmod(impl_->devices.at(device)->nodeFile.c_str(), mode) != 0)
+        g_error("usb testbed: cannot change a mode");
 }
 
-void UsbTestbed::lockAfterScan(int device)
+void UsbTestbed::vanishAfterScan(int device)
 {
     std::lock_guard lock(impl_->mutex);
-    impl_->devices.at(device)->lockAfterScan = true;
+    impl_->devices.at(device)->vanishAfterScan = true;
 }
 
-void UsbTestbed::setClient(pid_t pid)
+std::vector<int> UsbTestbed::configurations(int device) const
 {
     std::lock_guard lock(impl_->mutex);
-    impl_->client = pid;
-}
-
-std::vector<NodeIoctl> UsbTestbed::ioctls(int device) const
-{
-    std::lock_guard lock(impl_->mutex);
-    return impl_->devices.at(device)->ioctls;
+    return impl_->devices.at(device)->configurations;
 }
 
 std::vector<emu::LogEntry> UsbTestbed::log(int device) const
 {
     std::lock_guard lock(impl_->mutex);
-    const emu::Emulator* emulator = impl_->devices.at(device)->emulator;
-    return emulator != nullptr ? emulator->log() : std::vector<emu::LogEntry>{};
+    return impl_->devices.at(device)->emulator->log();
 }
-
-std::string UsbTestbed::root() const { return impl_->root; }
 
 std::vector<std::string> UsbTestbed::environment() const
 {
     return {"UMOCKDEV_DIR=" + impl_->root, "LD_PRELOAD=" + preloadList()};
 }
 
-ModesTakeEffect::ModesTakeEffect()
-{
-    static_assert(sizeof saved_ == 2 * sizeof(__user_cap_data_struct));
-    if (geteuid() != 0) return;
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    auto* data = reinterpret_cast<__user_cap_data_struct*>(saved_);
-    if (syscall(SYS_capget, &header, data) != 0) return;
-    __user_cap_data_struct reduced[2] = {data[0], data[1]};
-    reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-    dropped_ = syscall(SYS_capset, &header, reduced) == 0;
-}
-
-ModesTakeEffect::~ModesTakeEffect()
-{
-    if (!dropped_) return;
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    syscall(SYS_capset, &header, reinterpret_cast<__user_cap_data_struct*>(saved_));
-}
-
-bool ModesTakeEffect::usable() const { return geteuid() != 0 || dropped_; }
-
-std::string describe(const NodeIoctl& ioctl)
-{
-    switch (ioctl.kind) {
-    case NodeIoctl::Kind::ConnectInfo: return "CONNECTINFO";
-    case NodeIoctl::Kind::HubQuery: return "IOCTL";
-    case NodeIoctl::Kind::SetConfiguration:
-        return "SETCONFIGURATION " + std::to_string(ioctl.configuration);
-    case NodeIoctl::Kind::Control: return "CONTROL";
-    case NodeIoctl::Kind::Other: break;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%lx", ioctl.request);
-    return text;
-}
-
 }  // namespace usbtest
+
+// main() of the USB test programs: they need libumockdev-preload.so loaded
+// before anything else (after a sanitizer runtime), so a program started
+// without it starts itself again with it in LD_PRELOAD. If that does not help,
+// the tests skip and say why.
+int main(int argc, char** argv)
+{
+    constexpr const char* Marker = "BRISEL_USB_TEST_PRELOADED";
+    if (!usbtest::unavailableReason().empty() && std::getenv(Marker) == nullptr) {
+        std::string list = usbtest::preloadList();
+        if (const char* old = std::getenv("LD_PRELOAD"); old != nullptr && *old != '\0')
+            list += std::string(":") + old;
+        setenv("LD_PRELOAD", list.c_str(), 1);
+        setenv(Marker, "1", 1);
+        execv("/proc/self/exe", argv);
+        // Not started again: the tests report that umockdev is missing.
+    }
+    unsetenv(Marker);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
