@@ -11,6 +11,11 @@
 //    read, by being blanked and disabled), at most one message tells, and a
 //    following Save without edits leaves the adapter exactly as it was:
 //    nothing is written that was not read or entered.
+//
+// Then the Saves that must not store what nobody chose, each with its exact
+// stream: the squelch rule, Last Frame Error Bits on Cancel, the digital
+// code, a refused baud rate, a Save after a status block that was not read,
+// and an adapter that is not back, or back without permission.
 
 #include "app/eeprom_set.h"
 #include "app/startup.h"
@@ -32,11 +37,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
+
+// Message texts print as text in failures.
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -48,8 +57,12 @@ using Pics = std::vector<std::string>;
 // finds the emulator while it is plugged in.
 struct MatrixRig {
     emu::Emulator emulator;
-    AdapterConnection connection{emu::openEmulated(emulator).transport,
-                                 [this] { return emu::openEmulated(emulator); }};
+    bool permitted = true;  // whether a bus walk may open what it finds
+    AdapterConnection connection{emu::openEmulated(emulator).transport, [this] {
+                                     AdapterAccess access = emu::openEmulated(emulator);
+                                     if (!permitted && access.transport) access = {OpenStatus::NoPermission, {}};
+                                     return access;
+                                 }};
     VendorLink link{connection};
     RecordingHost host{emulator};
     Context context() { return Context{link, host, &connection}; }
@@ -404,5 +417,164 @@ TEST_P(Flows, AnyOtherFaultAtEachRequestWritesNothingThatWasNotRead)
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, Flows, testing::ValuesIn(allFlows()), flowName);
+
+// ---------------------------------------------------------------------------
+// Saves that must not store what nobody chose.
+
+QLineEdit& box(const QWidget* window, const char* name)
+{
+    auto* found = window->findChild<QLineEdit*>(QString::fromLatin1(name));
+    if (found == nullptr) throw std::runtime_error(name);
+    return *found;
+}
+
+QAbstractButton& button(const QWidget* window, const char* name)
+{
+    auto* found = window->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    if (found == nullptr) throw std::runtime_error(name);
+    return *found;
+}
+
+// The user's typing: the box is cleared and the text entered as typed.
+void enter(QLineEdit& edit, const char* text)
+{
+    edit.selectAll();
+    edit.insert(QString::fromLatin1(text));
+}
+
+struct Case {
+    const char* name;
+    std::function<void(emu::Emulator&)> adapter;          // what it holds, and its faults
+    std::function<void(MatrixRig&, Windows&)> before;  // opening and the user's edits
+    std::function<void(Windows&)> act;
+    Pics stream;                                          // what `act` sends
+    QStringList messages;
+    std::function<void(MatrixRig&, Windows&)> check = {};
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class SaveGuards : public testing::TestWithParam<Case> {};
+
+TEST_P(SaveGuards, SendExactlyThisAndTell)
+{
+    const Case& c = GetParam();
+    MatrixRig rig;
+    Windows w = createWindows(rig.context());
+    rig.emulator.clearFaults();  // faults count their requests from here
+    if (c.adapter) c.adapter(rig.emulator);
+    if (c.before) c.before(rig, w);
+    rig.emulator.clearLog();
+    rig.host.messages.clear();
+    c.act(w);
+    EXPECT_EQ(pictures(rig.emulator.log()), c.stream);
+    EXPECT_EQ(rig.host.messages, c.messages);
+    if (c.check) c.check(rig, w);
+}
+
+// The healthy basic settings Save without the writes of `codes`.
+Pics basicSaveWithout(std::initializer_list<const char*> codes)
+{
+    Pics writes;
+    for (const std::string& w : BasicWrites)
+        if (std::none_of(codes.begin(), codes.end(), [&w](const char* c) { return w.rfind(c, 0) == 0; }))
+            writes.push_back(w);
+    return join({writes, {"P 200"}, BasicLoad});
+}
+
+const Case Cases[] = {
+    {"SquelchZeroWithCosOffStoresNeither", nullptr,
+     [](MatrixRig&, Windows& w) {
+         w.form7->BasicInfoSetting1Click();
+         enter(box(w.autoDetect, "SN_SQ"), "0");
+     },
+     [](Windows& w) { w.autoDetect->Save1Click(); },
+     basicSaveWithout({"V 06", "V 71"}),
+     {QStringLiteral("You must set the value of S/N Squelch > 0, when you set none COS check.")}},
+    {"CancelDiscardsLastFrameErrorBits", nullptr,
+     [](MatrixRig&, Windows& w) {
+         w.form7->BasicInfoSetting1Click();
+         enter(box(w.autoDetect, "LastFrameErrorBits"), "20");
+     },
+     [](Windows& w) { w.autoDetect->Cancel1Click(); },
+     BasicLoad,
+     {},
+     [](MatrixRig&, Windows& w) { EXPECT_EQ(box(w.autoDetect, "LastFrameErrorBits").text(), "8"); }},
+    {"RefusedLastFrameErrorBitsShowsWhatTheAdapterHolds", nullptr,
+     [](MatrixRig&, Windows& w) {
+         w.form7->BasicInfoSetting1Click();
+         enter(box(w.autoDetect, "LastFrameErrorBits"), "30");
+     },
+     [](Windows& w) { w.autoDetect->Save1Click(); },
+     basicSaveWithout({"V 5A"}),
+     {QStringLiteral("Invalid value in Last Frame Error Bits (Max. value is 24)")},
+     [](MatrixRig&, Windows& w) { EXPECT_EQ(box(w.autoDetect, "LastFrameErrorBits").text(), "8"); }},
+    {"UnchangedCodeAbIsStoredAsAb", [](emu::Emulator& e) { e.state().digitalCode = 0xAB; },
+     [](MatrixRig&, Windows& w) { w.form7->SlowDataClick(); },
+     [](Windows& w) { w.form15->Save1Click(); },
+     join({{SlowDataSave.begin(), SlowDataSave.begin() + 3}, {"D E9 AB"},
+           {SlowDataSave.begin() + 4, SlowDataSave.end()}, SlowDataRead}),
+     {},
+     [](MatrixRig& rig, Windows& w) {
+         EXPECT_EQ(rig.emulator.state().digitalCode, 0xAB);
+         EXPECT_EQ(box(w.form15, "DigitalCodeValue").text(), "ab");
+     }},
+    {"CodeWithAnotherCharacterIsRefused", nullptr,
+     [](MatrixRig&, Windows& w) {
+         w.form7->SlowDataClick();
+         enter(box(w.form15, "DigitalCodeValue"), "1g");
+     },
+     [](Windows& w) { w.form15->Save1Click(); },
+     join({{SlowDataSave.begin(), SlowDataSave.begin() + 3},
+           {SlowDataSave.begin() + 4, SlowDataSave.end()}, SlowDataRead}),
+     {QStringLiteral("Invalid character in Code")}},
+    {"RefusedBaudRateIsTold", [](emu::Emulator& e) { e.injectFault({emu::FaultKind::Stall, 0xB0, 1}); },
+     [](MatrixRig&, Windows& w) { button(w.form12, "S4800").click(); },
+     [](Windows& w) { w.form12->Save1Click(); },
+     {"V B0 0030"},
+     {QStringLiteral("The adapter refused the baud rate. Nothing else was saved.")},
+     [](MatrixRig&, Windows& w) { EXPECT_TRUE(button(w.form12, "S4800").isChecked()); }},
+    {"StatusBlockNotReadIsNotWrittenBack",
+     [](emu::Emulator& e) {
+         e.state().status = {0x03, 0x01, 0x90};
+         e.injectFault({emu::FaultKind::Timeout, 0xAF, 1});
+     },
+     [](MatrixRig& rig, Windows& w) {
+         w.form7->RepeaterInfoSetting1Click();
+         EXPECT_EQ(rig.host.messages.size(), 1);
+     },
+     [](Windows& w) { w.form11->Ssve1Click(); },
+     join({{RepeaterSave.begin(), RepeaterSave.begin() + 18}, {"P 200", "R AF 3"}}),
+     {QStringLiteral("Not saved, because no value was read from the adapter or entered for them: "
+                     "Call Check, DUP Check, DUP Clear, Replace My Call Sign, Replace My Call Sign2, Replace "
+                     "Your Call Sign, Replace RPT1 Call Sign, Replace RPT2 Call Sign, Replace "
+                     "Flag, Flag.")},
+     [](MatrixRig& rig, Windows& w) {
+         EXPECT_EQ(rig.emulator.state().status, (std::array<std::uint8_t, 3>{0x03, 0x01, 0x90}));
+         EXPECT_TRUE(button(w.form11, "AltFlag7").isChecked());  // read back after Save
+     }},
+    {"LostAndNotBackSendsNothing", nullptr,
+     [](MatrixRig& rig, Windows& w) {
+         rig.emulator.unplugFrom(0);
+         w.form11->Cancel1Click();
+     },
+     [](Windows& w) { w.form7->RepeaterInfoSetting1Click(); },
+     {},
+     {QString::fromLatin1(NotFoundText)},
+     [](MatrixRig& rig, Windows&) { EXPECT_TRUE(rig.host.shown.isEmpty()); }},
+    {"FoundAgainWithoutPermissionSendsNothing", nullptr,
+     [](MatrixRig& rig, Windows& w) {
+         rig.emulator.unplugFrom(0);
+         w.form7->PICVersion1Click();
+         rig.emulator.plugIn();
+         rig.permitted = false;
+     },
+     [](Windows& w) { w.form7->PICVersion1Click(); },
+     {},
+     {QString::fromLatin1(NoPermissionText)}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SaveGuards, testing::ValuesIn(Cases),
+                         [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 }  // namespace

@@ -91,30 +91,6 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"SerialDialogProbeFails", {}, {StallSecond(cmd::ReadSerialMode)}, true, true, false}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST(MainWindow, CaptionHeadingAndMenuAsTheUserSeesThem)
-{
-    Rig rig;
-    Windows w = rig.start();
-    TForm7& form = *w.form7;
-    EXPECT_EQ(form.windowTitle(), "Brisel Setting Program V03.06");
-    EXPECT_EQ(form.ui().StaticText1->text(), "Brisel Default setting Program");
-    EXPECT_GT(form.ui().StaticText1->font().pointSizeF(), QApplication::font().pointSizeF());
-
-    auto items = [](const QList<QAction*>& actions, bool menus) {
-        QStringList out;
-        for (QAction* a : actions) out << (menus ? a->menu()->objectName() : a->objectName()) + "=" + a->text();
-        return out;
-    };
-    EXPECT_EQ(form.menuBar()->objectName(), "h");
-    EXPECT_EQ(items(form.menuBar()->actions(), true), QStringList({"N1=&Setting", "Help1=&Help"}));
-    EXPECT_EQ(items(form.ui().N1->actions(), false),
-              QStringList({"BasicInfoSetting1=&Basic Info. ", "Beacon=Be&acon Info.",
-                           "RepeaterInfoSetting1=&Repeater Info. ", "SlowData=&Slow Data",
-                           "RS232C=RS232C Info.", "Exit1=&Exit"}));
-    EXPECT_EQ(items(form.ui().Help1->actions(), false),
-              QStringList({"Version1=&Version", "PICVersion1=&PIC Version"}));
-}
-
 // How the firmware version pieces make up the text is tested on
 // firmware::assembleVersion; here each choice reads afresh and shows it.
 TEST(MainWindow, HelpShowsBothVersionsAndExitClosesWithoutARequest)

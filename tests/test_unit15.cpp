@@ -63,17 +63,6 @@ TEST_F(SlowDataDialog, EachStatusBitTicksItsOwnBoxWhichSetsItsOwnRequest)
     }
 }
 
-TEST_F(SlowDataDialog, SaveSendsTheCodeAsOnePackedByteAndTheMessageInTwentyZeroFilledBytes)
-{
-    code.setText("12");
-    message.setText("HELLO");
-    save();
-    EXPECT_EQ(dataSent(rig, 0xE9), "\x12");
-    EXPECT_EQ(dataSent(rig, 0xE6), padded("HELLO", 20, '\0'));
-    EXPECT_EQ(code.text(), "12");
-    EXPECT_EQ(message.text(), "HELLO");
-}
-
 // The code shows as two hex digits, a leading zero kept.
 TEST_F(SlowDataDialog, CancelShowsTheAdapterCodeAndMessageAgain)
 {

@@ -79,6 +79,7 @@ struct UsbTestbed::Device {
     UMockdevIoctlBase* handler = nullptr;
     std::string devName, nodeFile, sysPath;
     bool vanishAfterScan = false;
+    bool removed = false;  // unplugged: what is still open of it answers ENODEV
     std::vector<int> configurations;
 };
 
@@ -129,7 +130,9 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userD
     UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
     struct stat node {};
     int result = -ENOTTY;
-    if (stat(device.nodeFile.c_str(), &node) != 0 || (node.st_mode & S_IWUSR) == 0) {
+    if (device.removed) {
+        result = -ENODEV;
+    } else if (stat(device.nodeFile.c_str(), &node) != 0 || (node.st_mode & S_IWUSR) == 0) {
         result = -EPERM;  // held read-only
     } else if (request == USBDEVFS_CONNECTINFO) {
         g_autoptr(UMockdevIoctlData) info = resolve(arg, 0, sizeof(usbdevfs_connectinfo));
@@ -174,7 +177,8 @@ UsbTestbed::~UsbTestbed()
     // Give the nodes back their mode so that the testbed's folder can be removed.
     for (const auto& device : impl_->devices) chmod(device->nodeFile.c_str(), 0644);
     g_object_unref(impl_->testbed);
-    for (const auto& device : impl_->devices) g_object_unref(device->handler);
+    for (const auto& device : impl_->devices)
+        if (device->handler != nullptr) g_object_unref(device->handler);
 }
 
 int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
@@ -197,6 +201,14 @@ int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
     GError* error = nullptr;
     umockdev_testbed_add_from_string(impl_->testbed, description.c_str(), &error);
     g_assert_no_error(error);
+    // A device unplugged from this address still answers what is open of it
+    // until another takes its node.
+    for (const auto& old : impl_->devices)
+        if (old->removed && old->devName == device->devName && old->handler != nullptr) {
+            umockdev_testbed_detach_ioctl(impl_->testbed, old->devName.c_str(), nullptr);
+            g_object_unref(old->handler);
+            old->handler = nullptr;
+        }
     device->handler = umockdev_ioctl_base_new();
     g_signal_connect(device->handler, "handle-ioctl", G_CALLBACK(onIoctl), device.get());
     umockdev_testbed_attach_ioctl(impl_->testbed, device->devName.c_str(), device->handler, &error);
@@ -208,10 +220,11 @@ int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
 
 void UsbTestbed::removeDevice(int device)
 {
-    const Device& d = *impl_->devices.at(device);
-    GError* error = nullptr;
-    umockdev_testbed_detach_ioctl(impl_->testbed, d.devName.c_str(), &error);
-    g_assert_no_error(error);
+    Device& d = *impl_->devices.at(device);
+    {
+        std::lock_guard lock(impl_->mutex);
+        d.removed = true;
+    }
     umockdev_testbed_remove_device(impl_->testbed, d.sysPath.c_str());
     unlink(d.nodeFile.c_str());  // umockdev leaves the node file behind
 }

@@ -43,7 +43,8 @@ public:
     // outlive the testbed). Returns the device's number for the other calls.
     int addDevice(const NodeIdentity& identity, emu::Emulator* emulator);
     // Unplugs a device: its node is gone, so the next bus scan no longer
-    // lists it. addDevice plugs it in again, at the same or another address.
+    // lists it, and a handle still open to it gets ENODEV, as from usbfs.
+    // addDevice plugs it in again, at the same or another address.
     void removeDevice(int device);
 
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
