@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -46,18 +47,21 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter,
 
     QtHost host(options.onPause);
     try {
-        AdapterAccess access = openAdapter();
+        // The adapter is looked for before any window exists, by the same
+        // walk that finds it again after it was lost.
+        AdapterConnection connection(nullptr, openAdapter);
+        std::optional<QString> refusal;
+        try {
+            connection.reconnectIfLost();
+        } catch (const AdapterGone& gone) {
+            refusal = QString::fromUtf8(gone.what());
+        }
         GuardedApplication app(argc, argv, host);
         try {
-            if (access.status == OpenStatus::NotFound) {
-                host.showMessage(QString::fromLatin1(NotFoundText));
+            if (refusal) {
+                host.showMessage(*refusal);
                 return 0;
             }
-            if (access.status == OpenStatus::NoPermission || !access.transport) {
-                host.showMessage(QString::fromLatin1(NoPermissionText));
-                return 0;
-            }
-            AdapterConnection connection(std::move(access.transport), openAdapter);
             ResponsiveTransport responsive(connection);
             VendorLink link(responsive);
             Windows windows = createWindows(Context{link, host, &connection});

@@ -95,17 +95,6 @@ TEST(SerialDialog, CancelReadsTheGroupAgainKeepingChoicesWithoutAButton)
     EXPECT_EQ(messageBox(dialog).text(), "N35.40.00 E139.45.00" + QString(9, ' '));
 }
 
-TEST(SerialDialog, MessageTravelsAsTwentyNineBytesFilledWithSpacesAndReadsBack)
-{
-    Rig rig;
-    TForm12 dialog(rig.context());
-    messageBox(dialog).setText("ABC");
-    rig.emulator.clearLog();
-    trigger(dialog, "Save1");
-    EXPECT_EQ(dataSent(rig, 0xB6), padded("ABC", 29, ' '));
-    EXPECT_EQ(messageBox(dialog).text(), "ABC" + QString(26, ' '));
-}
-
 // Message Send stands alone in its group, yet a click turns it off again.
 TEST(SerialDialog, MessageSendCanBeClickedOffAgain)
 {
@@ -131,8 +120,8 @@ TEST(SerialDialog, MenuOnlyShowsItAndUnsavedEditsSurviveAReopen)
     expectExitClosesSilently(rig, [&] { w.form7->RS232CClick(); }, "Exit1");
 
     QStringList seen;
-    whileShown(rig, [&] { w.form7->RS232CClick(); },
-               [&](QDialog& d) { seen = checkedControls(d) << messageBox(d).text(); });
+    rig.host.whileShown = [&](QDialog& d) { seen = checkedControls(d) << messageBox(d).text(); };
+    w.form7->RS232CClick();
     EXPECT_TRUE(rig.emulator.log().empty());
     EXPECT_EQ(rig.host.shown, QStringList(2, w.form12->windowTitle()));
     EXPECT_EQ(seen, QStringList({"S1200", "Command_Mode", "GPRMC", "GPGGA", "unsaved"}));

@@ -1,7 +1,6 @@
 #pragma once
 // What the dialog tests share: controls and menu items found by object name,
-// typing into a box, opening a dialog through the main window with a script
-// run while it is shown, and the requests of chosen codes in the log.
+// typing into a box, Exit, and the requests of chosen codes in the log.
 
 #include "tests/support/fixture.h"
 
@@ -78,25 +77,18 @@ inline std::string valueWrite(std::uint8_t code, unsigned value)
     return text;
 }
 
-// Runs `open` (a main window handler) with `script` acting during the
-// dialog's modal showing.
-inline void whileShown(Rig& rig, const std::function<void()>& open, std::function<void(QDialog&)> script)
-{
-    rig.host.whileShown = std::move(script);
-    open();
-}
-
 // Opens a dialog, chooses `exitItem` while it is shown: it must close and
 // nothing may travel.
 inline void expectExitClosesSilently(Rig& rig, const std::function<void()>& open, const char* exitItem)
 {
     bool visibleBefore = false, visibleAfter = true;
-    whileShown(rig, open, [&](QDialog& shown) {
+    rig.host.whileShown = [&](QDialog& shown) {
         rig.emulator.clearLog();
         visibleBefore = shown.isVisible();
         trigger(shown, exitItem);
         visibleAfter = shown.isVisible();
-    });
+    };
+    open();
     EXPECT_TRUE(visibleBefore);
     EXPECT_FALSE(visibleAfter);
     EXPECT_TRUE(rig.emulator.log().empty());

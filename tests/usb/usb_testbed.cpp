@@ -177,8 +177,7 @@ UsbTestbed::~UsbTestbed()
     // Give the nodes back their mode so that the testbed's folder can be removed.
     for (const auto& device : impl_->devices) chmod(device->nodeFile.c_str(), 0644);
     g_object_unref(impl_->testbed);
-    for (const auto& device : impl_->devices)
-        if (device->handler != nullptr) g_object_unref(device->handler);
+    for (const auto& device : impl_->devices) g_object_unref(device->handler);
 }
 
 int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
@@ -201,14 +200,6 @@ int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
     GError* error = nullptr;
     umockdev_testbed_add_from_string(impl_->testbed, description.c_str(), &error);
     g_assert_no_error(error);
-    // A device unplugged from this address still answers what is open of it
-    // until another takes its node.
-    for (const auto& old : impl_->devices)
-        if (old->removed && old->devName == device->devName && old->handler != nullptr) {
-            umockdev_testbed_detach_ioctl(impl_->testbed, old->devName.c_str(), nullptr);
-            g_object_unref(old->handler);
-            old->handler = nullptr;
-        }
     device->handler = umockdev_ioctl_base_new();
     g_signal_connect(device->handler, "handle-ioctl", G_CALLBACK(onIoctl), device.get());
     umockdev_testbed_attach_ioctl(impl_->testbed, device->devName.c_str(), device->handler, &error);

@@ -44,7 +44,7 @@ public:
     int addDevice(const NodeIdentity& identity, emu::Emulator* emulator);
     // Unplugs a device: its node is gone, so the next bus scan no longer
     // lists it, and a handle still open to it gets ENODEV, as from usbfs.
-    // addDevice plugs it in again, at the same or another address.
+    // addDevice plugs it in again, at another address.
     void removeDevice(int device);
 
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
