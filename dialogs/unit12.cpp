@@ -139,37 +139,17 @@ void TForm12::Save1Click()
 
         // A setting with no button checked (not read, or the adapter reported
         // a code that has none) has no code to send: it is left out and the
-        // Save goes on.
-        if (const auto baud = checkedBaudCode()) {
-            std::uint8_t code = *baud;
-            if (ctx_.link.VendorWriteValue(cmd::WriteBaudRate, code) < 0) {
-                ctx_.host.showMessage(QStringLiteral(
-                    "The adapter refused the baud rate. Nothing else was saved."));
-                return;
-            }
-            if (ctx_.link.readAll(cmd::ReadBaudRate, &code, 1)) showBaudCode(code);
-            else report.notReadBack(ui_->Baud->title());
-        } else {
-            report.leftOut(ui_->Baud->title());
+        // Save goes on. A refused baud rate ends the Save.
+        if (!saveSetting(checkedBaudCode(), cmd::WriteBaudRate, cmd::ReadBaudRate,
+                         &TForm12::showBaudCode, ui_->Baud->title(), report, true)) {
+            ctx_.host.showMessage(
+                QStringLiteral("The adapter refused the baud rate. Nothing else was saved."));
+            return;
         }
-
-        if (const auto mode = checkedModeCode()) {
-            std::uint8_t code = *mode;
-            ctx_.link.VendorWriteValue(cmd::WriteSerialMode, code);
-            if (ctx_.link.readAll(cmd::ReadSerialMode, &code, 1)) showModeCode(code);
-            else report.notReadBack(ui_->Mode->title());
-        } else {
-            report.leftOut(ui_->Mode->title());
-        }
-
-        if (const auto gpsBits = checkedGpsBits()) {
-            std::uint8_t bits = *gpsBits;
-            ctx_.link.VendorWriteValue(cmd::WriteGpsBits, bits);
-            if (ctx_.link.readAll(cmd::ReadGpsBits, &bits, 1)) showGpsBits(bits);
-            else report.notReadBack(QString::fromLatin1(GpsBitsName));
-        } else {
-            report.leftOut(QString::fromLatin1(GpsBitsName));
-        }
+        saveSetting(checkedModeCode(), cmd::WriteSerialMode, cmd::ReadSerialMode,
+                    &TForm12::showModeCode, ui_->Mode->title(), report);
+        saveSetting(checkedGpsBits(), cmd::WriteGpsBits, cmd::ReadGpsBits, &TForm12::showGpsBits,
+                    QString::fromLatin1(GpsBitsName), report);
 
         if (notread::isKnown(*ui_->GPS_Message)) {
             const auto block = enc::gpsBlock(wire::fromText(ui_->GPS_Message->text()));
@@ -181,6 +161,22 @@ void TForm12::Save1Click()
         }
         report.tell(ctx_.host);
     });
+}
+
+bool TForm12::saveSetting(std::optional<std::uint8_t> value, std::uint8_t writeCode,
+                          std::uint8_t readCode, void (TForm12::*show)(std::uint8_t),
+                          const QString& name, notread::Report& report, bool refusalEnds)
+{
+    if (!value) {
+        report.leftOut(name);
+        return true;
+    }
+    // A failed read-back leaves the value just written in place.
+    std::uint8_t byte = *value;
+    if (ctx_.link.VendorWriteValue(writeCode, byte) < 0 && refusalEnds) return false;
+    if (ctx_.link.readAll(readCode, &byte, 1)) (this->*show)(byte);
+    else report.notReadBack(name);
+    return true;
 }
 
 void TForm12::Cancel1Click()

@@ -63,6 +63,12 @@ private:
 
     std::optional<std::uint8_t> checkedBaudCode() const;
     std::optional<std::uint8_t> checkedModeCode() const;
+    // Writes one setting and reads it back at once; a setting without a
+    // value is left out. With `refusalEnds`, a write the adapter refuses is
+    // not read back and false is returned.
+    bool saveSetting(std::optional<std::uint8_t> value, std::uint8_t writeCode, std::uint8_t readCode,
+                     void (TForm12::*show)(std::uint8_t), const QString& name,
+                     notread::Report& report, bool refusalEnds = false);
     // The GPS bits, when every one of them is known.
     std::optional<std::uint8_t> checkedGpsBits() const;
 
