@@ -41,7 +41,6 @@ public:
     // again; when the adapter is not there (or may not be used) it throws
     // AdapterGone with the same text start-up shows, and nothing is sent.
     void reconnectIfLost();
-    bool isLost() const { return current_ == nullptr; }
 
     // Passes the request on. A request while the adapter is lost first looks
     // for it again; a request that finds the device gone marks it lost and

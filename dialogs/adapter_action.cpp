@@ -40,12 +40,7 @@ public:
             e.edit->setProperty(notread::Property, e.mark);
         }
         // Radio buttons are set off first so that a group can end with none checked.
-        for (const Button& b : buttons_) {
-            const bool exclusive = b.button->autoExclusive();
-            b.button->setAutoExclusive(false);
-            b.button->setChecked(false);
-            b.button->setAutoExclusive(exclusive);
-        }
+        for (const Button& b : buttons_) notread::uncheck(*b.button);
         for (const Button& b : buttons_) {
             if (auto* box = qobject_cast<QCheckBox*>(b.button)) {
                 box->setTristate(b.tristate);

@@ -85,7 +85,6 @@ TAutoDetect::TAutoDetect(Context context, QWidget* parent)
     // The firmware answers the squelch and jitter reads only if it has the
     // feature; the answer decides whether its controls can be used. The
     // squelch is asked twice and the second answer decides.
-    notread::Report unused;
     for (int ask = 1; ask <= 2; ++ask) {
         std::uint8_t squelch[2] = {};
         const int result = ctx_.link.VendorRead(cmd::ReadSquelchLevel, squelch, 2);
@@ -193,10 +192,7 @@ std::optional<std::int32_t> TAutoDetect::numberIn(const QLineEdit& edit, std::si
 
 void TAutoDetect::saveNumber(const NumberField& field, notread::Report& report)
 {
-    if (!notread::isKnown(*field.edit)) {
-        report.leftOut(*field.edit);
-        return;
-    }
+    if (!report.mayWrite(*field.edit)) return;
     const std::optional<std::int32_t> number = numberIn(*field.edit, field.firstN, field.notNumber);
     if (!number) return;
     // Compared as unsigned: a negative number counts as too large.
@@ -241,21 +237,17 @@ void TAutoDetect::Save1Click()
         saveNumber({u.KeepAlive, 8, 2550, 10, cmd::WriteKeepAlive, "Invalid character in Keep Alive",
                     "Invalid value in Keep Alive (Max. value is 2550 mSec.)"}, report);
 
-        // Words and check boxes count as they stand (enabled or not), if
-        // their value is known.
-        auto write = [&](QWidget* control, std::uint8_t code, bool on) {
-            if (notread::isKnown(*control)) link.VendorWriteValue(code, on ? 1 : 0);
-            else report.leftOut(*control);
+        // Words, patterns and check boxes count as they stand (enabled or
+        // not), if their value is known.
+        auto write = [&](QWidget* control, std::uint8_t code, std::uint16_t value) {
+            if (report.mayWrite(*control)) link.VendorWriteValue(code, value);
         };
         auto word = [](const QLineEdit* edit) { return wire::fromText(edit->text()); };
         write(u.CRCCheck, cmd::WriteCrcCheck, enc::isOnWord(word(u.CRCCheck)));
         write(u.LastFrameSend, cmd::WriteLastFrameSend, enc::isOnWord(word(u.LastFrameSend)));
         write(u.Duplex, cmd::WriteDuplex, enc::isHalfDuplexWord(word(u.Duplex)));
-        for (auto [edit, code] : {std::pair{u.PreBit, cmd::WritePreBitPattern},
-                                  std::pair{u.PostBit, cmd::WritePostBitPattern}}) {
-            if (notread::isKnown(*edit)) link.VendorWriteValue(code, enc::hexPair(word(edit)));
-            else report.leftOut(*edit);
-        }
+        write(u.PreBit, cmd::WritePreBitPattern, enc::hexPair(word(u.PreBit)));
+        write(u.PostBit, cmd::WritePostBitPattern, enc::hexPair(word(u.PostBit)));
         write(u.TxInvert, cmd::WriteTxInvert, u.TxInvert->isChecked());
         write(u.RxInvert, cmd::WriteRxInvert, u.RxInvert->isChecked());
         write(u.AutoRXDetect, cmd::WriteAutoRxPolarity, u.AutoRXDetect->isChecked());

@@ -28,8 +28,8 @@ public:
     ~TAutoDetect() override;
 
     // Who runs the load; the forms differ in the time-out and duplex texts,
-    // whether Last Frame Error Bits is read and which feature reads are
-    // judged (and so may change an enabled state).
+    // which feature reads are judged (and so may change an enabled state),
+    // and whether a failed read keeps what Save just sent.
     enum class LoadForm { Opening, Reload, Cancel, ReadBack };
     // Reads the settings from the adapter into the controls. A value the
     // adapter does not answer for is marked not read (after Save: the

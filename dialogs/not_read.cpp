@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
@@ -73,6 +72,11 @@ void mark(QAbstractButton& button)
         return;
     }
     // A radio button: no button of its group stays checked.
+    uncheck(button);
+}
+
+void uncheck(QAbstractButton& button)
+{
     const bool exclusive = button.autoExclusive();
     button.setAutoExclusive(false);
     button.setChecked(false);
@@ -113,6 +117,13 @@ QString nameOf(const QWidget& control)
     if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
         if (!button->text().trimmed().isEmpty()) return withoutAccelerator(button->text());
     return control.objectName();
+}
+
+bool Report::mayWrite(const QWidget& control)
+{
+    if (isKnown(control)) return true;
+    leftOut(control);
+    return false;
 }
 
 QString Report::text() const

@@ -30,6 +30,9 @@ void show(QAbstractButton& button, bool checked);
 void mark(QLineEdit& edit);
 void mark(QAbstractButton& button);
 
+// Unchecks a button, even the checked one of an exclusive radio group.
+void uncheck(QAbstractButton& button);
+
 bool isKnown(const QWidget& control);
 
 class Report;
@@ -52,6 +55,10 @@ public:
     void notRead(const QWidget& control) { notRead(nameOf(control)); }
     void notReadBack(const QWidget& control) { notReadBack(nameOf(control)); }
     void leftOut(const QWidget& control) { leftOut(nameOf(control)); }
+
+    // Whether Save may write `control`'s value: only a known one. A value
+    // that is not known is named as left out.
+    bool mayWrite(const QWidget& control);
 
     // One message box, if there is anything to tell.
     void tell(Host& host) const;

@@ -160,10 +160,7 @@ void TForm11::Ssve1Click()
         // Each call sign: write, wait, read back into the same buffer.
         for (const CallSignField& field : CallSigns) {
             QLineEdit& edit = *(ui_.get()->*field.edit);
-            if (!notread::isKnown(edit)) {
-                report.leftOut(edit);
-                continue;
-            }
+            if (!report.mayWrite(edit)) continue;
             const auto bytes = enc::callSignField(wire::fromText(edit.text()),
                                                   static_cast<std::size_t>(field.width));
             std::copy(bytes.begin(), bytes.end(), buffer);
@@ -177,8 +174,7 @@ void TForm11::Ssve1Click()
 
         for (const Switch& sw : Switches) {
             const QCheckBox& box = *(ui_.get()->*sw.box);
-            if (notread::isKnown(box)) ctx_.link.VendorWriteValue(sw.writeCode, box.isChecked() ? 1 : 0);
-            else report.leftOut(box);
+            if (report.mayWrite(box)) ctx_.link.VendorWriteValue(sw.writeCode, box.isChecked() ? 1 : 0);
         }
 
         // The disabled boxes (bits 7 and 4) count like the others: their bits

@@ -151,13 +151,11 @@ void TForm12::Save1Click()
         saveSetting(checkedGpsBits(), cmd::WriteGpsBits, cmd::ReadGpsBits, &TForm12::showGpsBits,
                     QString::fromLatin1(GpsBitsName), report);
 
-        if (notread::isKnown(*ui_->GPS_Message)) {
+        if (report.mayWrite(*ui_->GPS_Message)) {
             const auto block = enc::gpsBlock(wire::fromText(ui_->GPS_Message->text()));
             ctx_.link.writeChunked(cmd::WriteGpsMessage, block, enc::Plan29);
             ctx_.host.pause(200);
             readGpsMessage(ZeroForm::Read, true, report);
-        } else {
-            report.leftOut(*ui_->GPS_Message);
         }
         report.tell(ctx_.host);
     });

@@ -46,25 +46,21 @@ void TForm15::Save1Click()
         for (auto [box, code] : {std::pair{ui_->SlowDataInsB, cmd::WriteSlowDataBefore},
                                  std::pair{ui_->SlowDataInsA, cmd::WriteSlowDataAfter},
                                  std::pair{ui_->DigitalCodeSW, cmd::WriteDigitalCodeInsert}}) {
-            if (notread::isKnown(*box)) link.VendorWriteValue(code, box->isChecked() ? 1 : 0);
-            else report.leftOut(*box);
+            if (report.mayWrite(*box)) link.VendorWriteValue(code, box->isChecked() ? 1 : 0);
         }
 
         // The code is shown as two hexadecimal digits and read back the same
         // way, so an unchanged code is stored unchanged.
-        if (!notread::isKnown(*ui_->DigitalCodeValue)) {
-            report.leftOut(*ui_->DigitalCodeValue);
-        } else if (const auto code = enc::codeByte(wire::fromText(ui_->DigitalCodeValue->text()))) {
-            link.VendorWriteData(cmd::WriteDigitalCode, &*code, 1);
-        } else {
-            ctx_.host.showMessage(QStringLiteral("Invalid character in Code"));
+        if (report.mayWrite(*ui_->DigitalCodeValue)) {
+            if (const auto code = enc::codeByte(wire::fromText(ui_->DigitalCodeValue->text())))
+                link.VendorWriteData(cmd::WriteDigitalCode, &*code, 1);
+            else
+                ctx_.host.showMessage(QStringLiteral("Invalid character in Code"));
         }
 
-        if (notread::isKnown(*ui_->SlowDataMsg)) {
+        if (report.mayWrite(*ui_->SlowDataMsg)) {
             const auto message = enc::messageBlock(wire::fromText(ui_->SlowDataMsg->text()));
             link.writeChunked(cmd::WriteSlowDataMessage, message, enc::Plan20);
-        } else {
-            report.leftOut(*ui_->SlowDataMsg);
         }
 
         // The switches are read back at once; the code and the message after

@@ -45,25 +45,23 @@ void TForm17::Save1Click()
         VendorLink& link = ctx_.link;
 
         // A refused interval is not written, but the message still is.
-        if (!notread::isKnown(*ui_->BeaconTimer)) {
-            report.leftOut(*ui_->BeaconTimer);
-        } else if (const auto seconds = enc::parseNumberField(wire::fromText(ui_->BeaconTimer->text()),
-                                                              IntervalTextLength);
-                   !seconds) {
-            ctx_.host.showMessage(QStringLiteral("Invalid character in Beacon Interval Timer"));
-        } else if (enc::exceedsMax(*seconds, MaxIntervalSeconds)) {
-            // Compared as unsigned, so a negative entry is refused here too.
-            ctx_.host.showMessage(
-                QStringLiteral("Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"));
-        } else {
-            link.VendorWriteValue(cmd::WriteBeaconInterval, static_cast<std::uint16_t>(*seconds / 10));
+        if (report.mayWrite(*ui_->BeaconTimer)) {
+            const auto seconds =
+                enc::parseNumberField(wire::fromText(ui_->BeaconTimer->text()), IntervalTextLength);
+            if (!seconds) {
+                ctx_.host.showMessage(QStringLiteral("Invalid character in Beacon Interval Timer"));
+            } else if (enc::exceedsMax(*seconds, MaxIntervalSeconds)) {
+                // Compared as unsigned, so a negative entry is refused here too.
+                ctx_.host.showMessage(QStringLiteral(
+                    "Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"));
+            } else {
+                link.VendorWriteValue(cmd::WriteBeaconInterval, static_cast<std::uint16_t>(*seconds / 10));
+            }
         }
 
-        if (notread::isKnown(*ui_->BeaconMessage)) {
+        if (report.mayWrite(*ui_->BeaconMessage)) {
             const auto message = enc::messageBlock(wire::fromText(ui_->BeaconMessage->text()));
             link.writeChunked(cmd::WriteBeaconMessage, message, enc::Plan20);
-        } else {
-            report.leftOut(*ui_->BeaconMessage);
         }
 
         // Request 0x00, with time for the adapter on both sides of it, ends

@@ -78,7 +78,7 @@ struct Fault {
 
 inline constexpr int StallResult = -32;     // -EPIPE
 inline constexpr int TimeoutResult = -110;  // -ETIMEDOUT
-inline constexpr int UnpluggedResult = -19; // -ENODEV
+inline constexpr int UnpluggedResult = DeviceGoneResult;  // -ENODEV
 
 struct LogEntry {
     enum class Kind { Request, Pause } kind = Kind::Request;
