@@ -2,7 +2,6 @@
 
 #include "ui_eeprom_set.h"
 
-#include "device/commands.h"
 #include "device/firmware_version.h"
 #include "device/latin1.h"
 #include "device/vendor_link.h"
@@ -14,6 +13,7 @@
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
+#include "settings/start_up.h"
 
 TForm7::TForm7(Context context, QWidget* parent)
     : QMainWindow(parent), ctx_(context), ui_(std::make_unique<Ui::TForm7>())
@@ -29,9 +29,10 @@ TForm7::TForm7(Context context, QWidget* parent)
     connect(ui_->PICVersion1, &QAction::triggered, this, &TForm7::PICVersion1Click);
 
     BusyCursor busy;
-    if (ctx_.link.probe(cmd::ReadSerialMode, 1)) ui_->RS232C->setEnabled(true);
-    if (ctx_.link.probe(cmd::ReadStatusBlock, 3)) ui_->SlowData->setEnabled(true);
-    if (ctx_.link.probe(cmd::ReadBeaconInterval, 1)) ui_->Beacon->setEnabled(true);
+    const settings::MenuProbes probes = settings::probeMenu(ctx_.link);
+    if (probes.serialPort) ui_->RS232C->setEnabled(true);
+    if (probes.slowData) ui_->SlowData->setEnabled(true);
+    if (probes.beacon) ui_->Beacon->setEnabled(true);
 }
 
 TForm7::~TForm7() = default;
@@ -55,9 +56,9 @@ void TForm7::BasicInfoSetting1Click()
     loadAndShow(*dialogs_.autoDetect, [this](notread::Report& report) {
         // The serial port item is enabled on this probe only when its dialog
         // exists: an item must never open a window that was not created.
-        if (ctx_.link.probe(cmd::ReadSerialMode, 1) && dialogs_.form12 != nullptr)
-            ui_->RS232C->setEnabled(true);
-        dialogs_.autoDetect->LoadBasicSettings(TAutoDetect::LoadForm::Opening, report);
+        const settings::BasicOpening opening = settings::openBasic(ctx_.link);
+        if (opening.serialPortAnswered && dialogs_.form12 != nullptr) ui_->RS232C->setEnabled(true);
+        dialogs_.autoDetect->showSettings(opening.read, TAutoDetect::LoadForm::Opening, report);
     });
 }
 

@@ -1,8 +1,6 @@
 #include "app/startup.h"
 
 #include "app/eeprom_set.h"
-#include "device/commands.h"
-#include "device/vendor_link.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/repeaterinfo.h"
@@ -10,6 +8,7 @@
 #include "dialogs/unit13.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
+#include "settings/start_up.h"
 
 Windows::Windows() = default;
 Windows::Windows(Windows&&) noexcept = default;
@@ -26,9 +25,10 @@ Windows createWindows(Context context)
     w.form11 = new TForm11(context, owner);
     w.form13 = new TForm13(context, w.form11);
     w.form11->setLegend(w.form13);
-    if (context.link.probe(cmd::ReadStatusBlock, 3)) w.form15 = new TForm15(context, owner);
-    if (context.link.probe(cmd::ReadBeaconInterval, 1)) w.form17 = new TForm17(context, owner);
-    if (context.link.probe(cmd::ReadSerialMode, 1)) w.form12 = new TForm12(context, owner);
+    const settings::MenuProbes probes = settings::probeOptionalDialogs(context.link);
+    if (probes.slowData) w.form15 = new TForm15(context, owner);
+    if (probes.beacon) w.form17 = new TForm17(context, owner);
+    if (probes.serialPort) w.form12 = new TForm12(context, owner);
     w.form7->setDialogs({w.autoDetect, w.form11, w.form13, w.form15, w.form17, w.form12});
     return w;
 }

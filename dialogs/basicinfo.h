@@ -4,6 +4,8 @@
 
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"
+#include "settings/basic.h"
+#include "settings/rules.h"
 
 #include <QDialog>
 
@@ -31,10 +33,12 @@ public:
     // which feature reads are judged (and so may change an enabled state),
     // and whether a failed read keeps what Save just sent.
     enum class LoadForm { Opening, Reload, Cancel, ReadBack };
-    // Reads the settings from the adapter into the controls. A value the
-    // adapter does not answer for is marked not read (after Save: the
-    // control keeps what was sent) and named in `report`.
+    // Reads the settings from the adapter into the controls.
     void LoadBasicSettings(LoadForm form, notread::Report& report);
+    // Shows what a read brought. A value the adapter did not answer for is
+    // marked not read (after Save: the control keeps what was sent) and
+    // named in `report`.
+    void showSettings(const settings::BasicRead& read, LoadForm form, notread::Report& report);
 
     // Menu "&Edit".
     void Save1Click();
@@ -45,17 +49,20 @@ public:
 private:
     struct NumberField;
 
-    void saveNumber(const NumberField& field, notread::Report& report);
-    void saveSquelch(std::optional<std::int32_t> level, bool refusedByRule);
-    std::optional<std::int32_t> numberIn(const QLineEdit& edit, std::size_t firstN,
-                                         const char* notNumberMessage);
+    // The values Save writes: every known one that passes its rule. Each
+    // refused value is told at once; it is not written.
+    settings::BasicValues valuesToSave(notread::Report& report);
+    void takeNumber(const NumberField& field, settings::BasicValues& values, notread::Report& report);
+    std::optional<std::uint32_t> numberIn(const QLineEdit& edit, const settings::NumberRule& rule,
+                                          const char* notNumber, const char* outOfRange);
     void refuse(const char* message);
     void reload(LoadForm form);
     Ui::TAutoDetect& u() { return *ui_; }
 
-    void showSquelch(const std::uint8_t (&bytes)[2]);
+    template <typename T>
+    void showOrMark(QLineEdit& edit, const std::optional<T>& value);
     // A one-byte setting shown in `edit` as `format` gives it.
-    void showByte(QLineEdit& edit, std::optional<std::uint8_t> value, QString (*format)(std::uint8_t),
+    void showByte(QLineEdit& edit, std::optional<std::uint8_t> value, QString (*format)(unsigned),
                   LoadForm form, notread::Report& report);
 
     Context ctx_;

@@ -2,8 +2,6 @@
 
 #include "ui_repeaterinfo.h"
 
-#include "device/commands.h"
-#include "device/encodings.h"
 #include "device/latin1.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
@@ -12,58 +10,42 @@
 
 #include <QMouseEvent>
 
-#include <algorithm>
 #include <bit>
-#include <span>
 
 namespace {
 
-// One call sign: its edit box, its read and write codes and its width on the
-// wire. Listed in the order the adapter is asked for them.
-struct CallSignField {
+// The call signs' boxes and names, in the order of settings::CallSignFields.
+struct CallSignBox {
     QLineEdit* Ui_TForm11::*edit;
-    std::uint8_t readCode;
-    std::uint8_t writeCode;
-    int width;
     const char* name;
 };
 
-constexpr CallSignField CallSigns[] = {
-    {&Ui_TForm11::MyRepeaterCall, cmd::ReadMyRepeaterCall, cmd::WriteMyRepeaterCall, 8,
-     "My Repeater Call Sign"},
-    {&Ui_TForm11::AltMyCall, cmd::ReadAltMyCall, cmd::WriteAltMyCall, 8, "Alter My Call Sign"},
-    {&Ui_TForm11::AltMyCall2, cmd::ReadAltMyCall2, cmd::WriteAltMyCall2, 4, "My Call Sign2"},
-    {&Ui_TForm11::AltYourCall, cmd::ReadAltYourCall, cmd::WriteAltYourCall, 8, "Your Call Sign"},
-    {&Ui_TForm11::AltRPT1Call, cmd::ReadAltRpt1Call, cmd::WriteAltRpt1Call, 8, "RPT1 Call Sign"},
-    {&Ui_TForm11::AltRPT2Call, cmd::ReadAltRpt2Call, cmd::WriteAltRpt2Call, 8, "RPT2 Call Sign"},
+constexpr CallSignBox CallSigns[settings::CallSignCount] = {
+    {&Ui_TForm11::MyRepeaterCall, "My Repeater Call Sign"},
+    {&Ui_TForm11::AltMyCall, "Alter My Call Sign"},
+    {&Ui_TForm11::AltMyCall2, "My Call Sign2"},
+    {&Ui_TForm11::AltYourCall, "Your Call Sign"},
+    {&Ui_TForm11::AltRPT1Call, "RPT1 Call Sign"},
+    {&Ui_TForm11::AltRPT2Call, "RPT2 Call Sign"},
 };
 
-// One on/off switch: its box, the request that sets it and its bit in the
-// status block. Listed in the order Save sends them: 0x99 comes last, just
-// before the flag byte.
-struct Switch {
+// The switches' boxes, in the order of settings::SwitchFields, with names
+// for the boxes without a caption of their own.
+struct SwitchBox {
     QCheckBox* Ui_TForm11::*box;
-    std::uint8_t writeCode;
-    int statusByte;
-    std::uint8_t mask;
-    const char* name;  // for the boxes without a caption of their own
+    const char* name;
 };
 
-constexpr Switch Switches[] = {
-    {&Ui_TForm11::CallCheckSW, cmd::WriteCallCheck, 0, status::CallCheck, nullptr},
-    {&Ui_TForm11::DupCheckSW, cmd::WriteDupCheck, 0, status::DupCheck, nullptr},
-    {&Ui_TForm11::DupClearSW, cmd::WriteDupClear, 0, status::DupClear, nullptr},
-    {&Ui_TForm11::AltMyCallSW, cmd::WriteReplaceMyCall, 0, status::ReplaceMyCall,
-     "Replace My Call Sign"},
-    {&Ui_TForm11::AltMyCall2SW, cmd::WriteReplaceMyCall2, 0, status::ReplaceMyCall2,
-     "Replace My Call Sign2"},
-    {&Ui_TForm11::AltYourCallSW, cmd::WriteReplaceYourCall, 0, status::ReplaceYourCall,
-     "Replace Your Call Sign"},
-    {&Ui_TForm11::AltRPT1CallSW, cmd::WriteReplaceRpt1Call, 0, status::ReplaceRpt1,
-     "Replace RPT1 Call Sign"},
-    {&Ui_TForm11::AltRPT2CallSW, cmd::WriteReplaceRpt2Call, 0, status::ReplaceRpt2,
-     "Replace RPT2 Call Sign"},
-    {&Ui_TForm11::AltFlagSW, cmd::WriteReplaceFlag, 1, status::ReplaceFlag, "Replace Flag"},
+constexpr SwitchBox Switches[settings::SwitchCount] = {
+    {&Ui_TForm11::CallCheckSW, nullptr},
+    {&Ui_TForm11::DupCheckSW, nullptr},
+    {&Ui_TForm11::DupClearSW, nullptr},
+    {&Ui_TForm11::AltMyCallSW, "Replace My Call Sign"},
+    {&Ui_TForm11::AltMyCall2SW, "Replace My Call Sign2"},
+    {&Ui_TForm11::AltYourCallSW, "Replace Your Call Sign"},
+    {&Ui_TForm11::AltRPT1CallSW, "Replace RPT1 Call Sign"},
+    {&Ui_TForm11::AltRPT2CallSW, "Replace RPT2 Call Sign"},
+    {&Ui_TForm11::AltFlagSW, "Replace Flag"},
 };
 
 // The alternative flag byte, bit 7 to bit 0, one box per bit.
@@ -78,20 +60,7 @@ constexpr FlagBit FlagBits[] = {
     {&Ui_TForm11::AltFlag1, 0x02}, {&Ui_TForm11::AltFlag0, 0x01},
 };
 
-constexpr int StatusBlockSize = 3;
 constexpr const char* StatusName = "Call Check, DUP Check, DUP Clear, the Replace switches and Flag";
-constexpr int CallSignWritePause = 50;  // ms between a call sign write and its read-back
-constexpr int StatusReadPause = 200;    // ms between the last write and the status read
-
-// One transfer buffer per handler: the widest field plus the NUL placed after it.
-using Buffer = std::uint8_t[9];
-
-// What a call sign read shows: the `width` bytes up to the first NUL.
-QString callSignText(Buffer& buffer, int width)
-{
-    buffer[width] = 0;
-    return wire::textUpToNul(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(width)));
-}
 
 }  // namespace
 
@@ -99,11 +68,11 @@ TForm11::TForm11(Context context, QWidget* parent)
     : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm11>())
 {
     ui_->setupUi(this);
-    for (const CallSignField& field : CallSigns) {
+    for (const CallSignBox& field : CallSigns) {
         forceUpperCase(*(ui_.get()->*field.edit));
         (ui_.get()->*field.edit)->setAccessibleName(QString::fromLatin1(field.name));
     }
-    for (const Switch& sw : Switches)
+    for (const SwitchBox& sw : Switches)
         if (sw.name != nullptr) (ui_.get()->*sw.box)->setAccessibleName(QString::fromLatin1(sw.name));
     for (const FlagBit& bit : FlagBits)
         (ui_.get()->*bit.box)->setAccessibleName(
@@ -118,10 +87,9 @@ TForm11::TForm11(Context context, QWidget* parent)
 
 TForm11::~TForm11() = default;
 
-void TForm11::readStatus(bool readBack, notread::Report& report)
+void TForm11::showStatus(const settings::RepeaterValues& values, bool readBack, notread::Report& report)
 {
-    Buffer buffer = {};
-    const bool answered = ctx_.link.readAll(cmd::ReadStatusBlock, buffer, StatusBlockSize);
+    const bool answered = values.flagByte.has_value();
     if (!answered) {
         // Every box, the flag bits included: without them the flag byte,
         // whose bits 7 and 4 the user cannot set, is not written either.
@@ -132,22 +100,54 @@ void TForm11::readStatus(bool readBack, notread::Report& report)
         if (answered) notread::show(box, on);
         else if (!readBack) notread::mark(box);
     };
-    for (const Switch& sw : Switches)
-        showBit(*(ui_.get()->*sw.box), (buffer[sw.statusByte] & sw.mask) != 0);
-    for (const FlagBit& bit : FlagBits) showBit(*(ui_.get()->*bit.box), (buffer[2] & bit.mask) != 0);
+    for (std::size_t i = 0; i < settings::SwitchCount; ++i)
+        showBit(*(ui_.get()->*Switches[i].box), values.switches[i].value_or(false));
+    for (const FlagBit& bit : FlagBits)
+        showBit(*(ui_.get()->*bit.box), (values.flagByte.value_or(0) & bit.mask) != 0);
+}
+
+void TForm11::showCallSigns(const settings::RepeaterValues& values, bool readBack,
+                            const settings::RepeaterValues* sent, notread::Report& report)
+{
+    for (std::size_t i = 0; i < settings::CallSignCount; ++i) {
+        if (sent != nullptr && !sent->callSigns[i]) continue;
+        QLineEdit& edit = *(ui_.get()->*CallSigns[i].edit);
+        if (values.callSigns[i]) notread::show(edit, wire::toText(*values.callSigns[i]));
+        else notread::failed(edit, readBack, report);
+    }
 }
 
 void TForm11::loadSettings(notread::Report& report)
 {
-    readStatus(false, report);
-    for (const CallSignField& field : CallSigns) {
-        Buffer buffer = {};
-        QLineEdit& edit = *(ui_.get()->*field.edit);
-        if (ctx_.link.readAll(field.readCode, buffer, field.width))
-            notread::show(edit, callSignText(buffer, field.width));
-        else
-            notread::failed(edit, false, report);
+    const settings::RepeaterValues values = settings::readRepeater(ctx_.link);
+    showStatus(values, false, report);
+    showCallSigns(values, false, nullptr, report);
+}
+
+settings::RepeaterValues TForm11::valuesToSave(notread::Report& report)
+{
+    settings::RepeaterValues values;
+    for (std::size_t i = 0; i < settings::CallSignCount; ++i) {
+        const QLineEdit& edit = *(ui_.get()->*CallSigns[i].edit);
+        if (report.mayWrite(edit)) values.callSigns[i] = wire::fromText(edit.text());
     }
+    for (std::size_t i = 0; i < settings::SwitchCount; ++i) {
+        const QCheckBox& box = *(ui_.get()->*Switches[i].box);
+        if (report.mayWrite(box)) values.switches[i] = box.isChecked();
+    }
+    // The disabled boxes (bits 7 and 4) count like the others: their bits
+    // go back to the adapter as they were read. The byte is written only
+    // when every bit of it is known.
+    std::uint8_t flagByte = 0;
+    bool flagKnown = true;
+    for (const FlagBit& bit : FlagBits) {
+        const QCheckBox& box = *(ui_.get()->*bit.box);
+        flagKnown = flagKnown && notread::isKnown(box);
+        if (box.isChecked()) flagByte |= bit.mask;
+    }
+    if (flagKnown) values.flagByte = flagByte;
+    else report.leftOut(QStringLiteral("Flag"));
+    return values;
 }
 
 void TForm11::Ssve1Click()
@@ -155,43 +155,11 @@ void TForm11::Ssve1Click()
     runAdapterAction(ctx_, this, [this] {
         BusyCursor busy;
         notread::Report report;
-        Buffer buffer = {};
-
-        // Each call sign: write, wait, read back into the same buffer.
-        for (const CallSignField& field : CallSigns) {
-            QLineEdit& edit = *(ui_.get()->*field.edit);
-            if (!report.mayWrite(edit)) continue;
-            const auto bytes = enc::callSignField(wire::fromText(edit.text()),
-                                                  static_cast<std::size_t>(field.width));
-            std::copy(bytes.begin(), bytes.end(), buffer);
-            ctx_.link.VendorWriteData(field.writeCode, buffer, field.width);
-            ctx_.host.pause(CallSignWritePause);
-            if (ctx_.link.readAll(field.readCode, buffer, field.width))
-                notread::show(edit, callSignText(buffer, field.width));
-            else
-                notread::failed(edit, true, report);
-        }
-
-        for (const Switch& sw : Switches) {
-            const QCheckBox& box = *(ui_.get()->*sw.box);
-            if (report.mayWrite(box)) ctx_.link.VendorWriteValue(sw.writeCode, box.isChecked() ? 1 : 0);
-        }
-
-        // The disabled boxes (bits 7 and 4) count like the others: their bits
-        // go back to the adapter as they were read. The byte is written only
-        // when every bit of it is known.
-        std::uint8_t flagByte = 0;
-        bool flagKnown = true;
-        for (const FlagBit& bit : FlagBits) {
-            const QCheckBox& box = *(ui_.get()->*bit.box);
-            flagKnown = flagKnown && notread::isKnown(box);
-            if (box.isChecked()) flagByte |= bit.mask;
-        }
-        if (flagKnown) ctx_.link.VendorWriteValue(cmd::WriteAltFlagByte, flagByte);
-        else report.leftOut(QStringLiteral("Flag"));
-
-        ctx_.host.pause(StatusReadPause);
-        readStatus(true, report);
+        const settings::RepeaterValues values = valuesToSave(report);
+        const settings::RepeaterValues readBack =
+            settings::saveRepeater(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        showCallSigns(readBack, true, &values, report);
+        showStatus(readBack, true, report);
         report.tell(ctx_.host);
     });
 }

@@ -6,7 +6,7 @@
 
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"
-#include "device/vendor_link.h"
+#include "settings/repeater.h"
 
 #include <QDialog>
 
@@ -42,8 +42,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Reads the status block and ticks all seventeen boxes from it.
-    void readStatus(bool readBack, notread::Report& report);
+    // Ticks all seventeen boxes from the status block. `readBack`: after
+    // Save, where a failed read keeps what was sent.
+    void showStatus(const settings::RepeaterValues& values, bool readBack, notread::Report& report);
+    // Shows the call signs; after Save (`sent`) only those that were sent.
+    void showCallSigns(const settings::RepeaterValues& values, bool readBack,
+                       const settings::RepeaterValues* sent, notread::Report& report);
+    // The values Save writes: every known one.
+    settings::RepeaterValues valuesToSave(notread::Report& report);
 
     Context ctx_;
     TForm13* legend_ = nullptr;

@@ -86,23 +86,24 @@ TForm12::~TForm12() = default;
 
 bool TForm12::loadGroup(notread::Report& report)
 {
-    std::uint8_t byte = 0;
-    const int baud = ctx_.link.VendorRead(cmd::ReadBaudRate, &byte, 1);
-    if (baud < 0) return false;
-    if (baud == 1) showBaudCode(byte);
+    const settings::SerialPortRead read = settings::readSerialPort(ctx_.link);
+    if (!read.answered) return false;
+    const settings::SerialPortValues& v = read.values;
+    if (v.baudCode) showBaudCode(*v.baudCode);
     else markGroupNotRead(BaudButtons, report);
 
-    if (const auto mode = ctx_.link.readByte(cmd::ReadSerialMode)) showModeCode(*mode);
+    if (v.modeCode) showModeCode(*v.modeCode);
     else markGroupNotRead(ModeButtons, report);
 
-    if (const auto bits = ctx_.link.readByte(cmd::ReadGpsBits)) {
-        showGpsBits(*bits);
+    if (v.gpsBits) {
+        showGpsBits(*v.gpsBits);
     } else {
         report.notRead(QString::fromLatin1(GpsBitsName));
         for (const auto& [button, mask] : gpsButtons()) notread::mark(*button);
     }
 
-    readGpsMessage(ZeroForm::Write, false, report);
+    if (v.gpsMessage) notread::show(*ui_->GPS_Message, wire::toText(*v.gpsMessage));
+    else notread::failed(*ui_->GPS_Message, false, report);
     return true;
 }
 
@@ -139,42 +140,47 @@ void TForm12::Save1Click()
 
         // A setting with no button checked (not read, or the adapter reported
         // a code that has none) has no code to send: it is left out and the
-        // Save goes on. A refused baud rate ends the Save.
-        if (!saveSetting(checkedBaudCode(), cmd::WriteBaudRate, cmd::ReadBaudRate,
-                         &TForm12::showBaudCode, ui_->Baud->title(), report, true)) {
+        // Save goes on.
+        settings::SerialPortValues values;
+        const std::pair<std::optional<std::uint8_t>, QString> settingsToSend[] = {
+            {checkedBaudCode(), ui_->Baud->title()},
+            {checkedModeCode(), ui_->Mode->title()},
+            {checkedGpsBits(), QString::fromLatin1(GpsBitsName)}};
+        for (const auto& [value, name] : settingsToSend)
+            if (!value) report.leftOut(name);
+        values.baudCode = settingsToSend[0].first;
+        values.modeCode = settingsToSend[1].first;
+        values.gpsBits = settingsToSend[2].first;
+        if (report.mayWrite(*ui_->GPS_Message)) values.gpsMessage = wire::fromText(ui_->GPS_Message->text());
+
+        const settings::SerialPortSave save =
+            settings::saveSerialPort(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        // A refused baud rate ends the Save.
+        if (save.baudRefused) {
             ctx_.host.showMessage(
                 QStringLiteral("The adapter refused the baud rate. Nothing else was saved."));
             return;
         }
-        saveSetting(checkedModeCode(), cmd::WriteSerialMode, cmd::ReadSerialMode,
-                    &TForm12::showModeCode, ui_->Mode->title(), report);
-        saveSetting(checkedGpsBits(), cmd::WriteGpsBits, cmd::ReadGpsBits, &TForm12::showGpsBits,
-                    QString::fromLatin1(GpsBitsName), report);
-
-        if (report.mayWrite(*ui_->GPS_Message)) {
-            const auto block = enc::gpsBlock(wire::fromText(ui_->GPS_Message->text()));
-            ctx_.link.writeChunked(cmd::WriteGpsMessage, block, enc::Plan29);
-            ctx_.host.pause(200);
-            readGpsMessage(ZeroForm::Read, true, report);
+        // A failed read-back leaves the value just written in place.
+        const settings::SerialPortValues& back = save.readBack;
+        showReadBack(values.baudCode, back.baudCode, &TForm12::showBaudCode, settingsToSend[0].second, report);
+        showReadBack(values.modeCode, back.modeCode, &TForm12::showModeCode, settingsToSend[1].second, report);
+        showReadBack(values.gpsBits, back.gpsBits, &TForm12::showGpsBits, settingsToSend[2].second, report);
+        if (values.gpsMessage) {
+            if (back.gpsMessage) notread::show(*ui_->GPS_Message, wire::toText(*back.gpsMessage));
+            else notread::failed(*ui_->GPS_Message, true, report);
         }
         report.tell(ctx_.host);
     });
 }
 
-bool TForm12::saveSetting(std::optional<std::uint8_t> value, std::uint8_t writeCode,
-                          std::uint8_t readCode, void (TForm12::*show)(std::uint8_t),
-                          const QString& name, notread::Report& report, bool refusalEnds)
+void TForm12::showReadBack(std::optional<std::uint8_t> sent, std::optional<std::uint8_t> readBack,
+                           void (TForm12::*show)(std::uint8_t), const QString& name,
+                           notread::Report& report)
 {
-    if (!value) {
-        report.leftOut(name);
-        return true;
-    }
-    // A failed read-back leaves the value just written in place.
-    std::uint8_t byte = *value;
-    if (ctx_.link.VendorWriteValue(writeCode, byte) < 0 && refusalEnds) return false;
-    if (ctx_.link.readAll(readCode, &byte, 1)) (this->*show)(byte);
+    if (!sent) return;
+    if (readBack) (this->*show)(*readBack);
     else report.notReadBack(name);
-    return true;
 }
 
 void TForm12::Cancel1Click()
@@ -225,14 +231,4 @@ std::optional<std::uint8_t> TForm12::checkedGpsBits() const
         if (button->isChecked()) byte |= mask;
     }
     return byte;
-}
-
-void TForm12::readGpsMessage(ZeroForm rewindForm, bool readBack, notread::Report& report)
-{
-    std::array<std::uint8_t, enc::GpsBlockSize> block{};
-    if (ctx_.link.readChunked(cmd::RewindGpsMessage, rewindForm, cmd::ReadGpsMessage, block,
-                              enc::Plan29))
-        notread::show(*ui_->GPS_Message, wire::textUpToNul(block));
-    else
-        notread::failed(*ui_->GPS_Message, readBack, report);
 }

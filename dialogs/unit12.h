@@ -7,6 +7,7 @@
 #include "dialogs/host.h"
 #include "device/vendor_link.h"
 #include "dialogs/not_read.h"
+#include "settings/serial_port.h"
 
 #include <QDialog>
 
@@ -58,17 +59,14 @@ private:
     void showBaudCode(std::uint8_t code);
     void showModeCode(std::uint8_t code);
     void showGpsBits(std::uint8_t bits);
-    // `readBack`: after Save, where a failed read keeps what was sent.
-    void readGpsMessage(ZeroForm rewindForm, bool readBack, notread::Report& report);
 
     std::optional<std::uint8_t> checkedBaudCode() const;
     std::optional<std::uint8_t> checkedModeCode() const;
-    // Writes one setting and reads it back at once; a setting without a
-    // value is left out. With `refusalEnds`, a write the adapter refuses is
-    // not read back and false is returned.
-    bool saveSetting(std::optional<std::uint8_t> value, std::uint8_t writeCode, std::uint8_t readCode,
-                     void (TForm12::*show)(std::uint8_t), const QString& name,
-                     notread::Report& report, bool refusalEnds = false);
+    // Shows the read-back of a setting that was sent; a failed read-back
+    // leaves what was sent in place and is named in `report`.
+    void showReadBack(std::optional<std::uint8_t> sent, std::optional<std::uint8_t> readBack,
+                      void (TForm12::*show)(std::uint8_t), const QString& name,
+                      notread::Report& report);
     // The GPS bits, when every one of them is known.
     std::optional<std::uint8_t> checkedGpsBits() const;
 

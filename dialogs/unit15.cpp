@@ -2,7 +2,6 @@
 
 #include "ui_unit15.h"
 
-#include "device/commands.h"
 #include "device/encodings.h"
 #include "device/latin1.h"
 #include "dialogs/adapter_action.h"
@@ -31,9 +30,15 @@ TForm15::~TForm15() = default;
 
 void TForm15::loadSettings(ZeroForm rewindForm, notread::Report& report)
 {
-    readSwitches(false, report);
-    readDigitalCode(false, report);
-    readMessage(rewindForm, false, report);
+    showValues(settings::readSlowData(ctx_.link, rewindForm), false, report);
+}
+
+std::array<std::pair<QCheckBox*, std::optional<bool> settings::SlowDataValues::*>, 3> TForm15::switches() const
+{
+    using settings::SlowDataValues;
+    return {{{ui_->SlowDataInsB, &SlowDataValues::insertBefore},
+             {ui_->SlowDataInsA, &SlowDataValues::insertAfter},
+             {ui_->DigitalCodeSW, &SlowDataValues::digitalCodeInsert}}};
 }
 
 void TForm15::Save1Click()
@@ -41,34 +46,22 @@ void TForm15::Save1Click()
     runAdapterAction(ctx_, this, [this] {
         BusyCursor busy;
         notread::Report report;
-        VendorLink& link = ctx_.link;
-
-        for (auto [box, code] : {std::pair{ui_->SlowDataInsB, cmd::WriteSlowDataBefore},
-                                 std::pair{ui_->SlowDataInsA, cmd::WriteSlowDataAfter},
-                                 std::pair{ui_->DigitalCodeSW, cmd::WriteDigitalCodeInsert}}) {
-            if (report.mayWrite(*box)) link.VendorWriteValue(code, box->isChecked() ? 1 : 0);
-        }
-
+        settings::SlowDataValues values;
+        for (auto [box, value] : switches())
+            if (report.mayWrite(*box)) values.*value = box->isChecked();
         // The code is shown as two hexadecimal digits and read back the same
         // way, so an unchanged code is stored unchanged.
         if (report.mayWrite(*ui_->DigitalCodeValue)) {
-            if (const auto code = enc::codeByte(wire::fromText(ui_->DigitalCodeValue->text())))
-                link.VendorWriteData(cmd::WriteDigitalCode, &*code, 1);
-            else
-                ctx_.host.showMessage(QStringLiteral("Invalid character in Code"));
+            values.digitalCode = enc::codeByte(wire::fromText(ui_->DigitalCodeValue->text()));
+            if (!values.digitalCode) ctx_.host.showMessage(QStringLiteral("Invalid character in Code"));
         }
-
-        if (report.mayWrite(*ui_->SlowDataMsg)) {
-            const auto message = enc::messageBlock(wire::fromText(ui_->SlowDataMsg->text()));
-            link.writeChunked(cmd::WriteSlowDataMessage, message, enc::Plan20);
-        }
+        if (report.mayWrite(*ui_->SlowDataMsg)) values.message = wire::fromText(ui_->SlowDataMsg->text());
 
         // The switches are read back at once; the code and the message after
         // the adapter has had time to store them.
-        readSwitches(true, report);
-        ctx_.host.pause(200);
-        readDigitalCode(true, report);
-        readMessage(ZeroForm::Read, true, report);
+        const settings::SlowDataValues readBack =
+            settings::saveSlowData(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        showValues(readBack, true, report);
         report.tell(ctx_.host);
     });
 }
@@ -88,33 +81,16 @@ void TForm15::Exu1Click()
     close();
 }
 
-void TForm15::readSwitches(bool readBack, notread::Report& report)
+void TForm15::showValues(const settings::SlowDataValues& values, bool readBack, notread::Report& report)
 {
-    std::array<std::uint8_t, 3> block{};
-    const bool answered =
-        ctx_.link.readAll(cmd::ReadStatusBlock, block.data(), static_cast<int>(block.size()));
-    for (auto [box, mask] : {std::pair{ui_->SlowDataInsB, status::SlowDataBefore},
-                             std::pair{ui_->SlowDataInsA, status::SlowDataAfter},
-                             std::pair{ui_->DigitalCodeSW, status::DigitalCodeInsert}}) {
-        if (answered) notread::show(*box, (block[1] & mask) != 0);
+    for (auto [box, value] : switches()) {
+        if (values.*value) notread::show(*box, *(values.*value));
         else notread::failed(*box, readBack, report);
     }
-}
-
-void TForm15::readDigitalCode(bool readBack, notread::Report& report)
-{
-    if (const auto code = ctx_.link.readByte(cmd::ReadDigitalCode))
-        notread::show(*ui_->DigitalCodeValue, QString::fromStdString(enc::formatHex2(*code)));
+    if (values.digitalCode)
+        notread::show(*ui_->DigitalCodeValue, QString::fromStdString(enc::formatHex2(*values.digitalCode)));
     else
         notread::failed(*ui_->DigitalCodeValue, readBack, report);
-}
-
-void TForm15::readMessage(ZeroForm rewindForm, bool readBack, notread::Report& report)
-{
-    std::array<std::uint8_t, enc::MessageBlockSize> message{};
-    if (ctx_.link.readChunked(cmd::RewindSlowDataMessage, rewindForm, cmd::ReadSlowDataMessage,
-                              message, enc::Plan20))
-        notread::show(*ui_->SlowDataMsg, wire::textUpToNul(message));
-    else
-        notread::failed(*ui_->SlowDataMsg, readBack, report);
+    if (values.message) notread::show(*ui_->SlowDataMsg, wire::toText(*values.message));
+    else notread::failed(*ui_->SlowDataMsg, readBack, report);
 }

@@ -5,9 +5,16 @@
 #include "dialogs/host.h"
 #include "device/vendor_link.h"
 #include "dialogs/not_read.h"
+#include "settings/slow_data.h"
 
 #include <QDialog>
+
+#include <array>
 #include <memory>
+#include <optional>
+#include <utility>
+
+class QCheckBox;
 
 namespace Ui {
 class TForm15;
@@ -34,10 +41,11 @@ public:
     Ui::TForm15& ui() { return *ui_; }
 
 private:
-    // `readBack`: after Save, where a failed read keeps what was sent.
-    void readSwitches(bool readBack, notread::Report& report);
-    void readDigitalCode(bool readBack, notread::Report& report);
-    void readMessage(ZeroForm rewindForm, bool readBack, notread::Report& report);
+    // The three switches' boxes and their values.
+    std::array<std::pair<QCheckBox*, std::optional<bool> settings::SlowDataValues::*>, 3> switches() const;
+    // Shows what a read brought. `readBack`: after Save, where a failed
+    // read keeps what was sent.
+    void showValues(const settings::SlowDataValues& values, bool readBack, notread::Report& report);
 
     Context ctx_;
     std::unique_ptr<Ui::TForm15> ui_;

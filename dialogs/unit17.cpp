@@ -2,20 +2,14 @@
 
 #include "ui_unit17.h"
 
-#include "device/commands.h"
 #include "device/encodings.h"
 #include "device/latin1.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 
-#include <array>
-#include <cstdint>
+#include "settings/rules.h"
 
-namespace {
-// The adapter keeps the interval as one byte of tens of seconds.
-constexpr std::int32_t MaxIntervalSeconds = 2550;
-constexpr std::size_t IntervalTextLength = 4;
-}  // namespace
+#include <cstdint>
 
 TForm17::TForm17(Context context, QWidget* parent)
     : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm17>())
@@ -33,8 +27,7 @@ TForm17::~TForm17() = default;
 
 void TForm17::loadSettings(ZeroForm rewindForm, notread::Report& report)
 {
-    readMessage(rewindForm, false, report);
-    readInterval(false, report);
+    showValues(settings::readBeacon(ctx_.link, rewindForm), false, report);
 }
 
 void TForm17::Save1Click()
@@ -42,36 +35,27 @@ void TForm17::Save1Click()
     runAdapterAction(ctx_, this, [this] {
         BusyCursor busy;
         notread::Report report;
-        VendorLink& link = ctx_.link;
+        settings::BeaconValues values;
+        const settings::NumberRule& rule = settings::rule::BeaconInterval;
 
         // A refused interval is not written, but the message still is.
         if (report.mayWrite(*ui_->BeaconTimer)) {
-            const auto seconds =
-                enc::parseNumberField(wire::fromText(ui_->BeaconTimer->text()), IntervalTextLength);
+            const auto seconds = enc::parseNumberField(wire::fromText(ui_->BeaconTimer->text()), rule.firstN);
             if (!seconds) {
                 ctx_.host.showMessage(QStringLiteral("Invalid character in Beacon Interval Timer"));
-            } else if (enc::exceedsMax(*seconds, MaxIntervalSeconds)) {
+            } else if (enc::exceedsMax(*seconds, rule.max)) {
                 // Compared as unsigned, so a negative entry is refused here too.
                 ctx_.host.showMessage(QStringLiteral(
                     "Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"));
             } else {
-                link.VendorWriteValue(cmd::WriteBeaconInterval, static_cast<std::uint16_t>(*seconds / 10));
+                values.interval = static_cast<std::uint8_t>(rule.stored(static_cast<std::uint32_t>(*seconds)));
             }
         }
+        if (report.mayWrite(*ui_->BeaconMessage)) values.message = wire::fromText(ui_->BeaconMessage->text());
 
-        if (report.mayWrite(*ui_->BeaconMessage)) {
-            const auto message = enc::messageBlock(wire::fromText(ui_->BeaconMessage->text()));
-            link.writeChunked(cmd::WriteBeaconMessage, message, enc::Plan20);
-        }
-
-        // Request 0x00, with time for the adapter on both sides of it, ends
-        // the beacon write before the read-back.
-        ctx_.host.pause(200);
-        link.ZeroLength(cmd::BeaconCommit, ZeroForm::Write);
-        ctx_.host.pause(200);
-
-        readInterval(true, report);
-        readMessage(ZeroForm::Read, true, report);
+        const settings::BeaconValues readBack =
+            settings::saveBeacon(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        showValues(readBack, true, report);
         report.tell(ctx_.host);
     });
 }
@@ -91,20 +75,18 @@ void TForm17::Exit1Click()
     close();
 }
 
-void TForm17::readMessage(ZeroForm rewindForm, bool readBack, notread::Report& report)
+void TForm17::showValues(const settings::BeaconValues& values, bool readBack, notread::Report& report)
 {
-    std::array<std::uint8_t, enc::MessageBlockSize> message{};
-    if (ctx_.link.readChunked(cmd::RewindBeaconMessage, rewindForm, cmd::ReadBeaconMessage, message,
-                              enc::Plan20))
-        notread::show(*ui_->BeaconMessage, wire::textUpToNul(message));
-    else
-        notread::failed(*ui_->BeaconMessage, readBack, report);
-}
-
-void TForm17::readInterval(bool readBack, notread::Report& report)
-{
-    if (const auto tens = ctx_.link.readByte(cmd::ReadBeaconInterval))
-        notread::show(*ui_->BeaconTimer, QString::fromStdString(enc::formatDecimal(*tens * 10u)));
+    // Named in the order the adapter is asked: the message first when the
+    // group is read, the interval first after Save.
+    auto showMessage = [&] {
+        if (values.message) notread::show(*ui_->BeaconMessage, wire::toText(*values.message));
+        else notread::failed(*ui_->BeaconMessage, readBack, report);
+    };
+    if (!readBack) showMessage();
+    if (values.interval)
+        notread::show(*ui_->BeaconTimer, QString::fromStdString(enc::formatDecimal(*values.interval * 10u)));
     else
         notread::failed(*ui_->BeaconTimer, readBack, report);
+    if (readBack) showMessage();
 }

@@ -3,8 +3,8 @@
 // which the adapter sends it, entered in seconds and stored in tens of them.
 
 #include "dialogs/host.h"
-#include "device/vendor_link.h"
 #include "dialogs/not_read.h"
+#include "settings/beacon.h"
 
 #include <QDialog>
 #include <memory>
@@ -35,9 +35,9 @@ public:
     Ui::TForm17& ui() { return *ui_; }
 
 private:
-    // `readBack`: after Save, where a failed read keeps what was sent.
-    void readMessage(ZeroForm rewindForm, bool readBack, notread::Report& report);
-    void readInterval(bool readBack, notread::Report& report);
+    // Shows what a read brought. `readBack`: after Save, where a failed
+    // read keeps what was sent.
+    void showValues(const settings::BeaconValues& values, bool readBack, notread::Report& report);
 
     Context ctx_;
     std::unique_ptr<Ui::TForm17> ui_;
