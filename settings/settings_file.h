@@ -1,0 +1,75 @@
+#pragma once
+// The settings file: every group of an adapter as text a person can read,
+// edit and keep in version control (TOML). Values are in the units the
+// dialogs show; a value the adapter cannot hold exactly is refused, not
+// rounded. The command line's backup, restore, diff, get and set all go
+// through here.
+
+#include "settings/snapshot.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace settings {
+
+inline constexpr int FileFormatVersion = 1;
+
+// Where the settings came from, written as comments at the top of the file.
+struct FileOrigin {
+    std::string programVersion;
+    std::string firmwareVersion;
+    Features features;
+};
+
+// The text of a settings file holding every group of `snapshot` that is
+// there. Two snapshots with the same values give the same bytes.
+std::string writeSettingsFile(const Snapshot& snapshot, const FileOrigin& origin);
+
+struct FileProblem {
+    int line = 0;  // 1-based; 0 when the problem is not on one line
+    std::string what;
+};
+
+struct FileContents {
+    // The values the file gives; a key left out is not there.
+    Snapshot values;
+    // Every problem in the file; when there is one, nothing may be written.
+    std::vector<FileProblem> problems;
+};
+
+FileContents readSettingsFile(std::string_view text);
+
+// One field whose value differs, with both values as the file writes them.
+struct FieldChange {
+    std::string key;   // e.g. "basic.delay_time_ms"
+    std::string from;  // the value in `held`, or "(not read)"
+    std::string to;    // the value in `wanted`
+};
+
+// Field by field, each field that `wanted` has and whose value differs from
+// `held`, compared as the adapter stores them (a call sign padded with
+// blanks, a message filled to its block): what a write of `wanted` would
+// change.
+std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wanted);
+
+// `wanted`'s values over `held`'s, for the groups `wanted` has.
+Snapshot merged(const Snapshot& held, const Snapshot& wanted);
+
+// Rules across fields of a whole group (a squelch level of 0 needs COS check
+// on), judged on the values that would be written. One text per problem,
+// naming the keys.
+std::vector<std::string> crossFieldProblems(const Snapshot& values);
+
+// Every key, in file order ("group.key").
+std::vector<std::string> allKeys();
+std::optional<Group> groupOfKey(std::string_view key);
+// The value of `key` as the file writes it; nothing when it is not there.
+std::optional<std::string> valueText(const Snapshot& snapshot, std::string_view key);
+// Sets `key` in `into` from `value` as given on a command line (a TOML
+// value; a text may also be given without quotes). Returns the problem, or
+// nothing when the value was taken.
+std::optional<std::string> setFromText(Snapshot& into, std::string_view key, std::string_view value);
+
+}  // namespace settings

@@ -1,0 +1,46 @@
+#include "settings/snapshot.h"
+
+namespace settings {
+
+const char* groupName(Group group)
+{
+    switch (group) {
+    case Group::Basic: return "basic";
+    case Group::Repeater: return "repeater";
+    case Group::SlowData: return "slow_data";
+    case Group::Beacon: return "beacon";
+    case Group::SerialPort: return "serial_port";
+    }
+    return "";
+}
+
+std::optional<Group> groupNamed(std::string_view name)
+{
+    for (Group group : AllGroups)
+        if (name == groupName(group)) return group;
+    return std::nullopt;
+}
+
+bool hasGroup(const Features& features, Group group)
+{
+    switch (group) {
+    case Group::SlowData: return features.slowData;
+    case Group::Beacon: return features.beacon;
+    case Group::SerialPort: return features.serialPort;
+    default: return true;
+    }
+}
+
+bool Snapshot::has(Group group) const
+{
+    switch (group) {
+    case Group::Basic: return basic.has_value();
+    case Group::Repeater: return repeater.has_value();
+    case Group::SlowData: return slowData.has_value();
+    case Group::Beacon: return beacon.has_value();
+    case Group::SerialPort: return serialPort.has_value();
+    }
+    return false;
+}
+
+}  // namespace settings

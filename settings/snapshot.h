@@ -1,0 +1,41 @@
+#pragma once
+// Every settings group of one adapter, as read from it or as a settings file
+// gives it. A group that is not there was not read (or is not in the file);
+// within a group, a value that is not there likewise.
+
+#include "settings/basic.h"
+#include "settings/beacon.h"
+#include "settings/repeater.h"
+#include "settings/serial_port.h"
+#include "settings/slow_data.h"
+#include "settings/start_up.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace settings {
+
+enum class Group { Basic, Repeater, SlowData, Beacon, SerialPort };
+inline constexpr std::array<Group, 5> AllGroups = {Group::Basic, Group::Repeater, Group::SlowData,
+                                                   Group::Beacon, Group::SerialPort};
+
+// The group's name in settings files and on the command line.
+const char* groupName(Group group);
+std::optional<Group> groupNamed(std::string_view name);
+
+// Whether the firmware has the group: basic and repeater always.
+bool hasGroup(const Features& features, Group group);
+
+struct Snapshot {
+    std::optional<BasicValues> basic;
+    std::optional<RepeaterValues> repeater;
+    std::optional<SlowDataValues> slowData;
+    std::optional<BeaconValues> beacon;
+    std::optional<SerialPortValues> serialPort;
+
+    bool has(Group group) const;
+    bool operator==(const Snapshot&) const = default;
+};
+
+}  // namespace settings
