@@ -30,12 +30,12 @@ struct AdapterState {
     std::uint8_t jitterBuffer = 20;
 
     // Repeater settings
-    std::array<std::uint8_t, 8> myRepeaterCall = {'J', 'P', '1', 'Y', 'I', 'U', ' ', 'A'};
-    std::array<std::uint8_t, 8> altMyCall = {'J', 'A', '1', 'A', 'A', 'A', ' ', ' '};
-    std::array<std::uint8_t, 4> altMyCall2 = {'I', 'D', '5', '1'};
+    std::array<std::uint8_t, 8> myRepeaterCall = {'N', '0', 'R', 'P', 'T', ' ', ' ', 'A'};
+    std::array<std::uint8_t, 8> altMyCall = {'N', '0', 'C', 'A', 'L', 'L', ' ', ' '};
+    std::array<std::uint8_t, 4> altMyCall2 = {'T', 'E', 'S', 'T'};
     std::array<std::uint8_t, 8> altYourCall = {'C', 'Q', 'C', 'Q', 'C', 'Q', ' ', ' '};
-    std::array<std::uint8_t, 8> altRpt1Call = {'J', 'P', '1', 'Y', 'I', 'U', ' ', 'A'};
-    std::array<std::uint8_t, 8> altRpt2Call = {'J', 'P', '1', 'Y', 'I', 'U', ' ', 'G'};
+    std::array<std::uint8_t, 8> altRpt1Call = {'N', '0', 'R', 'P', 'T', ' ', ' ', 'A'};
+    std::array<std::uint8_t, 8> altRpt2Call = {'N', '0', 'R', 'P', 'T', ' ', ' ', 'G'};
     std::array<std::uint8_t, 3> status = {0x03, 0x00, 0x00};
 
     // Slow data

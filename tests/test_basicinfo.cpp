@@ -328,6 +328,6 @@ TEST(BasicInfoOpening, MainMenuProbesTheSerialPortAndShowsTheOpeningForm)
 // letter into one the adapter cannot receive.
 TEST(UpperCase, CharacterForCharacterWithinLatin1)
 {
-    EXPECT_EQ(upperCaseKeepingLength(QString::fromUtf8("stra\u00dfe \u00e4\u00ff\u00b5 jp1yiu")),
-              QString::fromUtf8("STRA\u00dfE \u00c4\u00ff\u00b5 JP1YIU"));
+    EXPECT_EQ(upperCaseKeepingLength(QString::fromUtf8("stra\u00dfe \u00e4\u00ff\u00b5 n0call")),
+              QString::fromUtf8("STRA\u00dfE \u00c4\u00ff\u00b5 N0CALL"));
 }

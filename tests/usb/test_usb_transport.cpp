@@ -77,7 +77,7 @@ constexpr std::uint8_t Fill = 0xEE;  // what a read's buffer holds before the ca
 const std::vector<std::uint8_t> Sent = {'J', 'R', 0x00, 0xFF, 'P', 'R', ' ', 'B'};
 
 const Shape shapes[] = {
-    {"ReadOfEightBytes", 0xC0, 0x55, 0, 8, {}, 8, {'J', 'P', '1', 'Y', 'I', 'U', ' ', 'A'}},
+    {"ReadOfEightBytes", 0xC0, 0x55, 0, 8, {}, 8, {'N', '0', 'R', 'P', 'T', ' ', ' ', 'A'}},
     {"ShortReadReturnsTheSmallerCount", 0xC0, 0xAF, 0, 3,
      emu::Fault{emu::FaultKind::ShortRead, 0xAF, 1, 1}, 1, {0x03}},
     {"ReadAnsweredWithNothing", 0xC0, 0x59, 0, 1, emu::Fault{emu::FaultKind::ShortRead, 0x59, 1, 0},
