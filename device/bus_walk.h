@@ -1,11 +1,8 @@
 #pragma once
-// Which USB device is the adapter, and whether the opened one can be used.
+// The adapter's USB identity, and whether an opened one can be used.
 // Kept apart from libusb so that the decisions can be tested on plain lists.
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <vector>
 
 namespace adapter {
 inline constexpr std::uint16_t VendorId = 0x04D8;
@@ -17,16 +14,6 @@ struct UsbDeviceId {
     std::uint16_t vendor = 0;
     std::uint16_t product = 0;
 };
-
-struct AdapterPosition {
-    std::size_t bus = 0;
-    std::size_t device = 0;
-    bool operator==(const AdapterPosition&) const = default;
-};
-
-// The first device with the adapter's vendor and product IDs, in bus order
-// and then device order; later matches are never looked at.
-std::optional<AdapterPosition> findAdapter(const std::vector<std::vector<UsbDeviceId>>& buses);
 
 enum class OpenStatus { NotFound, NoPermission, Opened };
 

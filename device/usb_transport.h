@@ -1,8 +1,12 @@
 #pragma once
 // The adapter reached through the libusb 0.1 API.
 
-#include "device/bus_walk.h"
+#include "device/adapter_connection.h"
+#include "device/adapter_list.h"
 #include "device/transport.h"
+
+#include <optional>
+#include <vector>
 
 struct usb_dev_handle;
 
@@ -24,6 +28,13 @@ struct OpenResult {
     usb_dev_handle* handle = nullptr;
 };
 
-// Walks the USB buses for the adapter, opens the first match and selects
-// configuration 1. No interface is claimed.
-OpenResult OpenDevice();
+// Every adapter on the USB buses, in bus order and then device order.
+std::vector<AdapterNode> ListAdapters();
+
+// Walks the USB buses for the adapter at `address`, or for the first one in
+// bus order, opens it and selects configuration 1. No interface is claimed.
+OpenResult OpenDevice(std::optional<AdapterAddress> address = std::nullopt);
+
+// The opener of the adapter at `address`, or of the first one in bus order,
+// for the program and for AdapterConnection's return after a loss.
+AdapterOpener usbAdapterOpener(std::optional<AdapterAddress> address = std::nullopt);
