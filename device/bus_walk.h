@@ -15,7 +15,9 @@ struct UsbDeviceId {
     std::uint16_t product = 0;
 };
 
-enum class OpenStatus { NotFound, NoPermission, Opened };
+// NoPermission: found, but the user may not use it. InUse: another program
+// holds the adapter's lock (see device/adapter_lock.h).
+enum class OpenStatus { NotFound, NoPermission, InUse, Opened };
 
 // Judges usb_open and usb_set_configuration. libusb 0.1 opens a node that the
 // user may only read (or not open at all) without complaint; selecting the

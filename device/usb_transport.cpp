@@ -45,21 +45,40 @@ OpenResult OpenDevice(std::optional<AdapterAddress> address)
     const auto chosen = chooseAdapter(adaptersAmong(scan.seen), address);
     if (!chosen) return {};
 
+    OpenResult result;
+    result.node = chosen->path;
+    // The lock comes first: selecting the configuration sends a request to
+    // the adapter, which must not reach one that another program is using. A
+    // node that cannot even be read is one the user may not use.
+    LockAttempt lock = lockAdapterNode(chosen->path);
+    if (lock.outcome != LockAttempt::Outcome::Taken) {
+        const bool inUse = lock.outcome == LockAttempt::Outcome::InUse;
+        result.status = inUse ? OpenStatus::InUse : OpenStatus::NoPermission;
+        result.holder = std::move(lock.holder);
+        return result;
+    }
+
     usb_dev_handle* handle = usb_open(scan.devices[chosen->index]);
     const int configured =
         handle != nullptr ? usb_set_configuration(handle, adapter::Configuration) : 0;
-    const OpenStatus status = judgeOpen(handle == nullptr, configured);
-    return {status, status == OpenStatus::Opened ? handle : nullptr};
+    result.status = judgeOpen(handle == nullptr, configured);
+    if (result.status == OpenStatus::Opened) {
+        result.handle = handle;
+        result.lock = std::move(lock.lock);
+    }
+    return result;
 }
 
 AdapterOpener usbAdapterOpener(std::optional<AdapterAddress> address)
 {
     return [address] {
-        const OpenResult opened = OpenDevice(address);
+        OpenResult opened = OpenDevice(address);
         AdapterAccess access;
         access.status = opened.status;
+        access.node = std::move(opened.node);
+        access.holder = std::move(opened.holder);
         if (opened.status == OpenStatus::Opened)
-            access.transport = std::make_unique<UsbTransport>(opened.handle);
+            access.transport = std::make_unique<UsbTransport>(opened.handle, std::move(opened.lock));
         return access;
     };
 }
