@@ -18,31 +18,24 @@ TEST(BusWalk, ListsEveryAdapterInWalkOrderAndChoosesTheFirstOrTheOneAtAnAddress)
     EXPECT_EQ(adapters, (std::vector<AdapterNode>{{2, {1, 10}, "/dev/bus/usb/001/010"},
                                                    {4, {2, 12}, "/dev/bus/usb/002/012"},
                                                    {5, {3, 2}, "/dev/bus/usb/003/002"}}));
-    const struct {
-        std::optional<AdapterAddress> address;
-        std::optional<std::size_t> chosen;  // its place in the walk
-    } cases[] = {{std::nullopt, 2}, {AdapterAddress{2, 12}, 4}, {AdapterAddress{3, 2}, 5},
-                 {AdapterAddress{1, 9}, std::nullopt}, {AdapterAddress{12, 2}, std::nullopt}};
-    for (const auto& c : cases) {
-        const auto node = chooseAdapter(adapters, c.address);
-        EXPECT_EQ(node ? std::optional(node->index) : std::nullopt, c.chosen)
-            << (c.address ? c.address->bus : -1) << ":" << (c.address ? c.address->device : -1);
+    // The address asked for, and the place in the walk of the adapter chosen.
+    const std::pair<std::optional<AdapterAddress>, std::optional<std::size_t>> cases[] = {
+        {std::nullopt, 2}, {AdapterAddress{2, 12}, 4}, {AdapterAddress{3, 2}, 5},
+        {AdapterAddress{1, 9}, std::nullopt}, {AdapterAddress{12, 2}, std::nullopt}};
+    for (const auto& [address, chosen] : cases) {
+        const auto node = chooseAdapter(adapters, address);
+        EXPECT_EQ(node ? std::optional(node->index) : std::nullopt, chosen)
+            << (address ? std::to_string(address->bus) + ":" + std::to_string(address->device) : "");
     }
     EXPECT_EQ(chooseAdapter({}, std::nullopt), std::nullopt);
 }
 
 TEST(BusWalk, ReadsAnAddressAsBusColonDevice)
 {
-    const struct {
-        const char* text;
-        std::optional<AdapterAddress> expected;
-    } cases[] = {{"1:7", AdapterAddress{1, 7}},   {"001:007", AdapterAddress{1, 7}},
-                 {"2:127", AdapterAddress{2, 127}}, {"1", std::nullopt},
-                 {"1:", std::nullopt},            {":7", std::nullopt},
-                 {"1:7:2", std::nullopt},         {"-1:7", std::nullopt},
-                 {"1:0x7", std::nullopt},         {"0001:7", std::nullopt},
-                 {" 1:7", std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(parseAdapterAddress(c.text), c.expected) << c.text;
+    EXPECT_EQ(parseAdapterAddress("1:7"), (AdapterAddress{1, 7}));
+    EXPECT_EQ(parseAdapterAddress("001:127"), (AdapterAddress{1, 127}));
+    for (const char* wrong : {"1", "1:", ":7", "1:7:2", "-1:7", "1:0x7", "0001:7", " 1:7"})
+        EXPECT_EQ(parseAdapterAddress(wrong), std::nullopt) << wrong;
 }
 
 TEST(BusWalk, OnlyAMissingHandleOrARefusedConfigurationMeansNoPermission)
