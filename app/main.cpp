@@ -1,9 +1,9 @@
 // brisel-setting: configures a DV Brisel attached by USB.
 
 #include "app/run.h"
-#include "app/usb_adapter.h"
+#include "device/usb_transport.h"
 
 int main(int, char**)
 {
-    return runProgram("brisel-setting", openUsbAdapter, {});
+    return runProgram("brisel-setting", usbAdapterOpener(), {});
 }

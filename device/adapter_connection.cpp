@@ -5,6 +5,7 @@ void AdapterConnection::reconnectIfLost()
     if (current_ != nullptr) return;
     AdapterAccess access = reopen_ ? reopen_() : AdapterAccess{};
     if (access.status == OpenStatus::NotFound) throw AdapterGone(NotFoundText);
+    if (access.status == OpenStatus::InUse) throw AdapterGone(inUseText(access.holder));
     if (access.status == OpenStatus::NoPermission || access.transport == nullptr)
         throw AdapterGone(NoPermissionText);
     current_ = std::move(access.transport);
@@ -24,4 +25,11 @@ int AdapterConnection::controlRequest(std::uint8_t requestType, std::uint8_t req
         throw AdapterGone(LostText);
     }
     return result;
+}
+
+std::string inUseText(const std::string& holder)
+{
+    return "The DV Brisel (Relavox) is in use by another program" +
+           (holder.empty() ? std::string() : ", " + holder) +
+           ".\n\nNothing was sent to it. Try again when that program has finished.";
 }

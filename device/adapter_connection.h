@@ -12,10 +12,13 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 struct AdapterAccess {
     OpenStatus status = OpenStatus::NotFound;
     std::unique_ptr<Transport> transport;  // set when status is Opened
+    std::string node;    // the adapter's device node, once one was found
+    std::string holder;  // when status is InUse: who holds it, if that is known
 };
 
 // Walks the bus for the adapter and opens it.
@@ -38,8 +41,9 @@ public:
     }
 
     // Called when a user's action starts. After a loss it walks the bus
-    // again; when the adapter is not there (or may not be used) it throws
-    // AdapterGone with the same text start-up shows, and nothing is sent.
+    // again; when the adapter is not there (or may not be used, or another
+    // program holds it) it throws AdapterGone with the same text start-up
+    // shows, and nothing is sent.
     void reconnectIfLost();
 
     // Passes the request on. A request while the adapter is lost first looks
@@ -64,3 +68,7 @@ inline constexpr const char* LostText =
     "Nothing more was sent to it, and the dialog still shows what you entered. "
     "Plug the adapter in again: the program finds it the next time you choose "
     "a menu item.";
+
+// The text for an adapter that another program holds. `holder` names that
+// program as adapter_lock.h describes it, or is empty.
+std::string inUseText(const std::string& holder);

@@ -1,11 +1,8 @@
 #pragma once
-// Which USB device is the adapter, and whether the opened one can be used.
+// The adapter's USB identity, and whether an opened one can be used.
 // Kept apart from libusb so that the decisions can be tested on plain lists.
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <vector>
 
 namespace adapter {
 inline constexpr std::uint16_t VendorId = 0x04D8;
@@ -18,17 +15,9 @@ struct UsbDeviceId {
     std::uint16_t product = 0;
 };
 
-struct AdapterPosition {
-    std::size_t bus = 0;
-    std::size_t device = 0;
-    bool operator==(const AdapterPosition&) const = default;
-};
-
-// The first device with the adapter's vendor and product IDs, in bus order
-// and then device order; later matches are never looked at.
-std::optional<AdapterPosition> findAdapter(const std::vector<std::vector<UsbDeviceId>>& buses);
-
-enum class OpenStatus { NotFound, NoPermission, Opened };
+// NoPermission: found, but the user may not use it. InUse: another program
+// holds the adapter's lock (see device/adapter_lock.h).
+enum class OpenStatus { NotFound, NoPermission, InUse, Opened };
 
 // Judges usb_open and usb_set_configuration. libusb 0.1 opens a node that the
 // user may only read (or not open at all) without complaint; selecting the

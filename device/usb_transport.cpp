@@ -10,31 +10,75 @@ int UsbTransport::controlRequest(std::uint8_t requestType, std::uint8_t request,
                            reinterpret_cast<char*>(data), length, timeoutMs);
 }
 
-OpenResult OpenDevice()
+namespace {
+
+// Every device on the buses after a fresh scan, in libusb's order, with what
+// the pure decisions need to know of each.
+struct BusScan {
+    std::vector<struct usb_device*> devices;
+    std::vector<SeenDevice> seen;
+};
+
+BusScan scanBuses()
 {
     usb_init();
     usb_find_busses();
     usb_find_devices();
-
-    // Gather the identities in libusb's order so that the choice itself is
-    // the same pure decision the tests exercise.
-    std::vector<std::vector<UsbDeviceId>> ids;
-    std::vector<std::vector<struct usb_device*>> devices;
+    BusScan scan;
     for (struct usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next) {
-        ids.emplace_back();
-        devices.emplace_back();
         for (struct usb_device* dev = bus->devices; dev != nullptr; dev = dev->next) {
-            ids.back().push_back({dev->descriptor.idVendor, dev->descriptor.idProduct});
-            devices.back().push_back(dev);
+            scan.devices.push_back(dev);
+            scan.seen.push_back(
+                {bus->dirname, dev->filename, {dev->descriptor.idVendor, dev->descriptor.idProduct}});
         }
     }
+    return scan;
+}
 
-    const auto position = findAdapter(ids);
-    if (!position) return {};
+}  // namespace
 
-    usb_dev_handle* handle = usb_open(devices[position->bus][position->device]);
+std::vector<AdapterNode> ListAdapters() { return adaptersAmong(scanBuses().seen); }
+
+OpenResult OpenDevice(std::optional<AdapterAddress> address)
+{
+    const BusScan scan = scanBuses();
+    const auto chosen = chooseAdapter(adaptersAmong(scan.seen), address);
+    if (!chosen) return {};
+
+    OpenResult result;
+    result.node = chosen->path;
+    // The lock comes first: selecting the configuration sends a request to
+    // the adapter, which must not reach one that another program is using. A
+    // node that cannot even be read is one the user may not use.
+    LockAttempt lock = lockAdapterNode(chosen->path);
+    if (lock.outcome != LockAttempt::Outcome::Taken) {
+        const bool inUse = lock.outcome == LockAttempt::Outcome::InUse;
+        result.status = inUse ? OpenStatus::InUse : OpenStatus::NoPermission;
+        result.holder = std::move(lock.holder);
+        return result;
+    }
+
+    usb_dev_handle* handle = usb_open(scan.devices[chosen->index]);
     const int configured =
         handle != nullptr ? usb_set_configuration(handle, adapter::Configuration) : 0;
-    const OpenStatus status = judgeOpen(handle == nullptr, configured);
-    return {status, status == OpenStatus::Opened ? handle : nullptr};
+    result.status = judgeOpen(handle == nullptr, configured);
+    if (result.status == OpenStatus::Opened) {
+        result.handle = handle;
+        result.lock = std::move(lock.lock);
+    }
+    return result;
+}
+
+AdapterOpener usbAdapterOpener(std::optional<AdapterAddress> address)
+{
+    return [address] {
+        OpenResult opened = OpenDevice(address);
+        AdapterAccess access;
+        access.status = opened.status;
+        access.node = std::move(opened.node);
+        access.holder = std::move(opened.holder);
+        if (opened.status == OpenStatus::Opened)
+            access.transport = std::make_unique<UsbTransport>(opened.handle, std::move(opened.lock));
+        return access;
+    };
 }

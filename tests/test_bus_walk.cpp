@@ -1,6 +1,6 @@
-// Which device is taken for the adapter, and when an opened one is usable.
+// Which devices are adapters, which one is opened, and when it is usable.
 
-#include "device/bus_walk.h"
+#include "device/adapter_list.h"
 
 #include <gtest/gtest.h>
 
@@ -8,23 +8,34 @@
 
 namespace {
 
-TEST(BusWalk, TakesTheFirstMatchInBusThenDeviceOrder)
+TEST(BusWalk, ListsEveryAdapterInWalkOrderAndChoosesTheFirstOrTheOneAtAnAddress)
 {
     constexpr UsbDeviceId Adapter{0x04D8, 0x0300}, SameVendor{0x04D8, 0x000A}, Hub{0x1D6B, 0x0002},
-        Mouse{0x046D, 0xC077}, Swapped{0x0300, 0x04D8};
-    const struct {
-        const char* label;
-        std::vector<std::vector<UsbDeviceId>> buses;
-        std::optional<AdapterPosition> expected;
-    } cases[] = {
-        {"NoBuses", {}, std::nullopt},
-        {"NoMatch", {{Hub, Mouse}, {Hub, Swapped}}, std::nullopt},
-        {"SameVendorOtherProductSkipped", {{Hub, SameVendor}, {Hub, Adapter}}, AdapterPosition{1, 1}},
-        {"TwoAdaptersOnTwoBusesFirstBusWins", {{Hub, Mouse, Adapter}, {Adapter, Hub}}, AdapterPosition{0, 2}},
-        {"TwoAdaptersOnOneBusFirstDeviceWins", {{Hub}, {Mouse, Adapter, Adapter}}, AdapterPosition{1, 1}},
-        {"EmptyBusBeforeTheAdapter", {{}, {Adapter}}, AdapterPosition{1, 0}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(findAdapter(c.buses), c.expected) << c.label;
+        Swapped{0x0300, 0x04D8};
+    const std::vector<AdapterNode> adapters = adaptersAmong({{"001", "001", Hub},
+        {"001", "009", SameVendor}, {"001", "010", Adapter}, {"002", "004", Swapped},
+        {"002", "012", Adapter}, {"003", "002", Adapter}});
+    EXPECT_EQ(adapters, (std::vector<AdapterNode>{{2, {1, 10}, "/dev/bus/usb/001/010"},
+                                                   {4, {2, 12}, "/dev/bus/usb/002/012"},
+                                                   {5, {3, 2}, "/dev/bus/usb/003/002"}}));
+    // The address asked for, and the place in the walk of the adapter chosen.
+    const std::pair<std::optional<AdapterAddress>, std::optional<std::size_t>> cases[] = {
+        {std::nullopt, 2}, {AdapterAddress{2, 12}, 4}, {AdapterAddress{3, 2}, 5},
+        {AdapterAddress{1, 9}, std::nullopt}, {AdapterAddress{12, 2}, std::nullopt}};
+    for (const auto& [address, chosen] : cases) {
+        const auto node = chooseAdapter(adapters, address);
+        EXPECT_EQ(node ? std::optional(node->index) : std::nullopt, chosen)
+            << (address ? std::to_string(address->bus) + ":" + std::to_string(address->device) : "");
+    }
+    EXPECT_EQ(chooseAdapter({}, std::nullopt), std::nullopt);
+}
+
+TEST(BusWalk, ReadsAnAddressAsBusColonDevice)
+{
+    EXPECT_EQ(parseAdapterAddress("1:7"), (AdapterAddress{1, 7}));
+    EXPECT_EQ(parseAdapterAddress("001:127"), (AdapterAddress{1, 127}));
+    for (const char* wrong : {"1", "1:", ":7", "1:7:2", "-1:7", "1:0x7", "0001:7", " 1:7"})
+        EXPECT_EQ(parseAdapterAddress(wrong), std::nullopt) << wrong;
 }
 
 TEST(BusWalk, OnlyAMissingHandleOrARefusedConfigurationMeansNoPermission)

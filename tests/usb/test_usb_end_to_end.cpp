@@ -7,7 +7,7 @@
 
 #include "app/qt_host.h"
 #include "app/run.h"
-#include "app/usb_adapter.h"
+#include "device/usb_transport.h"
 #include "emulator/emulator.h"
 #include "tests/usb/usb_testbed.h"
 
@@ -287,7 +287,7 @@ TEST_P(RefusedStart, ShowsTheMessageOfTheOutcomeAndSendsNothing)
     }), true);
     shown.clear();
 
-    EXPECT_EQ(runProgram("brisel-setting", openUsbAdapter, {}), 0);  // what main() does
+    EXPECT_EQ(runProgram("brisel-setting", usbAdapterOpener(), {}), 0);  // what main() does
     EXPECT_THAT(shown, testing::ElementsAre(c.text));
     if (c.adapter) {
         EXPECT_TRUE(testbed.log(device).empty());

@@ -1,0 +1,53 @@
+#include "device/adapter_list.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+// A decimal number of one to three digits, as the USB folder and file names
+// and the numbers the user gives are; USB numbers never exceed 255.
+std::optional<int> usbNumber(std::string_view text)
+{
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || text.size() > 3 || error != std::errc{} ||
+        end != text.data() + text.size() || text.front() == '-')
+        return std::nullopt;
+    return number;
+}
+
+}  // namespace
+
+std::vector<AdapterNode> adaptersAmong(const std::vector<SeenDevice>& devices)
+{
+    std::vector<AdapterNode> adapters;
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        const SeenDevice& d = devices[i];
+        if (d.id.vendor != adapter::VendorId || d.id.product != adapter::ProductId) continue;
+        adapters.push_back({i,
+                            {usbNumber(d.busName).value_or(0), usbNumber(d.deviceName).value_or(0)},
+                            "/dev/bus/usb/" + d.busName + "/" + d.deviceName});
+    }
+    return adapters;
+}
+
+std::optional<AdapterNode> chooseAdapter(const std::vector<AdapterNode>& adapters,
+                                         std::optional<AdapterAddress> address)
+{
+    const auto chosen = std::find_if(adapters.begin(), adapters.end(), [&](const AdapterNode& a) {
+        return !address || a.address == *address;
+    });
+    if (chosen == adapters.end()) return std::nullopt;
+    return *chosen;
+}
+
+std::optional<AdapterAddress> parseAdapterAddress(std::string_view text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto bus = usbNumber(text.substr(0, colon));
+    const auto device = usbNumber(text.substr(colon + 1));
+    if (!bus || !device) return std::nullopt;
+    return AdapterAddress{*bus, *device};
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Every adapter on the USB buses, and the choice of the one to open. Kept
+// apart from libusb so that the decisions can be tested on plain lists.
+
+#include "device/bus_walk.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Where a device sits: its bus number and its device number on that bus.
+struct AdapterAddress {
+    int bus = 0;
+    int device = 0;
+    bool operator==(const AdapterAddress&) const = default;
+};
+
+// One device as the libusb 0.1 bus walk lists it.
+struct SeenDevice {
+    std::string busName;     // the bus's folder name, "001"
+    std::string deviceName;  // the device's file name, "007"
+    UsbDeviceId id;
+};
+
+// An adapter found by the walk.
+struct AdapterNode {
+    std::size_t index = 0;  // its place in the walk's list
+    AdapterAddress address;
+    std::string path;  // its device node, "/dev/bus/usb/001/007"
+    bool operator==(const AdapterNode&) const = default;
+};
+
+// Every device with the adapter's vendor and product IDs, in the walk's
+// order: bus by bus, and device by device within a bus.
+std::vector<AdapterNode> adaptersAmong(const std::vector<SeenDevice>& devices);
+
+// The adapter at `address`, or the first one in bus order when no address
+// is given. Nothing when there is no such adapter.
+std::optional<AdapterNode> chooseAdapter(const std::vector<AdapterNode>& adapters,
+                                         std::optional<AdapterAddress> address);
+
+// "BUS:DEVICE" in decimal, as `lsusb` shows them ("1:7" or "001:007").
+std::optional<AdapterAddress> parseAdapterAddress(std::string_view text);

@@ -1,0 +1,93 @@
+#include "device/adapter_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+AdapterLock::~AdapterLock()
+{
+    if (fd_ >= 0) close(fd_);
+}
+
+AdapterLock::AdapterLock(AdapterLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+AdapterLock& AdapterLock::operator=(AdapterLock&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0) close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsigned minor,
+                               unsigned long inode)
+{
+    // "1: FLOCK  ADVISORY  WRITE 1234 00:05:1178 0 EOF"; a waiter's line has
+    // "->" after the number. The device numbers are hexadecimal.
+    std::istringstream table{std::string(procLocks)};
+    for (std::string line; std::getline(table, line);) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, file;
+        int pid = 0;
+        if (!(fields >> number >> kind >> mode >> access >> pid >> file) || kind != "FLOCK")
+            continue;
+        unsigned fileMajor = 0, fileMinor = 0;
+        unsigned long fileInode = 0;
+        char end = 0;
+        if (std::sscanf(file.c_str(), "%x:%x:%lu%c", &fileMajor, &fileMinor, &fileInode, &end) ==
+                3 &&
+            fileMajor == major && fileMinor == minor && fileInode == inode && pid > 0)
+            return pid;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::string firstLine(const std::string& path)
+{
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+// Who holds the lock on the node open at `fd`, if /proc tells.
+std::string holderOf(int fd)
+{
+    struct stat node {};
+    if (fstat(fd, &node) != 0) return {};
+    std::ostringstream locks;
+    locks << std::ifstream("/proc/locks").rdbuf();
+    const auto pid = flockHolder(locks.str(), major(node.st_dev), minor(node.st_dev), node.st_ino);
+    if (!pid) return {};
+    const std::string process = "process " + std::to_string(*pid);
+    const std::string name = firstLine("/proc/" + std::to_string(*pid) + "/comm");
+    return name.empty() ? process : name + " (" + process + ")";
+}
+
+}  // namespace
+
+LockAttempt lockAdapterNode(const std::string& path)
+{
+    LockAttempt attempt;
+    AdapterLock lock(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!lock.held()) return attempt;
+    if (flock(lock.fd_, LOCK_EX | LOCK_NB) == 0) {
+        attempt.outcome = LockAttempt::Outcome::Taken;
+        attempt.lock = std::move(lock);
+    } else if (errno == EWOULDBLOCK) {
+        attempt.outcome = LockAttempt::Outcome::InUse;
+        attempt.holder = holderOf(lock.fd_);
+    }
+    return attempt;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// Only one program at a time talks to an adapter: whoever opens it takes an
+// advisory lock (flock) on the adapter's own device node, and holds it for as
+// long as it keeps the adapter open. The lock is on the node itself, not on a
+// file elsewhere, so every program that follows the rule sees it, whatever its
+// user, and the kernel drops it when the holder ends, however it ends.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct LockAttempt;
+
+// Opens the adapter's device node at `path` read-only and takes the lock
+// without waiting.
+LockAttempt lockAdapterNode(const std::string& path);
+
+class AdapterLock {
+public:
+    AdapterLock() = default;
+    ~AdapterLock();
+    AdapterLock(AdapterLock&& other) noexcept;
+    AdapterLock& operator=(AdapterLock&& other) noexcept;
+
+    bool held() const { return fd_ >= 0; }
+
+private:
+    friend LockAttempt lockAdapterNode(const std::string& path);
+    explicit AdapterLock(int fd) : fd_(fd) {}
+    int fd_ = -1;  // the node opened read-only, holding the lock
+};
+
+struct LockAttempt {
+    enum class Outcome {
+        Taken,   // `lock` holds it
+        InUse,   // another open of the node holds it
+        Failed,  // the node could not be opened or locked
+    };
+    Outcome outcome = Outcome::Failed;
+    AdapterLock lock;
+    // For InUse, the holder as the user should read it: "brisel-ctl (process
+    // 1234)", "process 1234" when its name cannot be read, or empty.
+    std::string holder;
+};
+
+// The process that holds a flock on a file, from the text of /proc/locks. The
+// file is given as that table names it: its file system's device (major and
+// minor of st_dev) and its inode. Processes waiting for the lock are not
+// holders.
+std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsigned minor,
+                               unsigned long inode);
