@@ -43,4 +43,15 @@ bool Snapshot::has(Group group) const
     return false;
 }
 
+void copyGroup(const Snapshot& from, Snapshot& to, Group group)
+{
+    switch (group) {
+    case Group::Basic: to.basic = from.basic; break;
+    case Group::Repeater: to.repeater = from.repeater; break;
+    case Group::SlowData: to.slowData = from.slowData; break;
+    case Group::Beacon: to.beacon = from.beacon; break;
+    case Group::SerialPort: to.serialPort = from.serialPort; break;
+    }
+}
+
 }  // namespace settings

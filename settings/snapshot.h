@@ -38,4 +38,7 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
+// Copies one group of `from` (there or not) into `to`.
+void copyGroup(const Snapshot& from, Snapshot& to, Group group);
+
 }  // namespace settings

@@ -1,0 +1,37 @@
+#include "cli/ctl.h"
+
+#include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "settings/settings_file.h"
+
+#include <exception>
+
+int runCtl(int argc, char** argv, CtlIo& io)
+{
+    try {
+        const Options options = parseOptions(argc, argv);
+        if (options.help) {
+            io.out << UsageText;
+            return status::Ok;
+        }
+        if (options.version) {
+            io.out << "brisel-ctl " << BRISEL_VERSION << "\nsettings file format "
+                   << settings::FileFormatVersion << '\n';
+            return status::Ok;
+        }
+        using Command = int (*)(const Options&, CtlIo&);
+        const std::pair<const char*, Command> commands[] = {
+            {"detect", detectCommand}, {"show", showCommand}, {"backup", backupCommand},
+            {"restore", restoreCommand}, {"diff", diffCommand}, {"get", getCommand},
+            {"set", setCommand}};
+        for (const auto& [name, run] : commands)
+            if (options.command == name) return run(options, io);
+        return status::Usage;  // parseOptions has refused any other command
+    } catch (const CtlError& error) {
+        io.err << "brisel-ctl: " << error.what() << '\n';
+        return error.code();
+    } catch (const std::exception& error) {
+        io.err << "brisel-ctl: " << error.what() << '\n';
+        return status::AdapterFailed;
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+// brisel-ctl as a function: the command line in, the exit status out. The
+// program's main() gives it the real streams, clock and adapter; tests give
+// their own.
+
+#include "settings/pause.h"
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace emu {
+class Emulator;
+}
+
+struct CtlIo {
+    std::ostream& out;  // data only: settings files, values, listings
+    std::ostream& err;  // messages and the trace
+    // The emulated adapter of --demo; without one a fresh one is made.
+    emu::Emulator* demoAdapter = nullptr;
+    // Takes the pauses between requests; by default it sleeps.
+    settings::Pause pause;
+    // Local date and time for the names of automatic backups.
+    std::function<std::string()> timeStamp;
+    // The folder that holds automatic backups; empty: from the environment.
+    std::string backupFolder;
+};
+
+int runCtl(int argc, char** argv, CtlIo& io);

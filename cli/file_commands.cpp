@@ -1,0 +1,164 @@
+// show, backup, restore and diff: whole groups between the adapter and
+// settings files.
+
+#include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "cli/group_writer.h"
+#include "cli/session.h"
+#include "cli/settings_files.h"
+
+#include <QDir>
+
+#include <ctime>
+
+namespace {
+
+settings::FileOrigin originOf(Session& session)
+{
+    return {BRISEL_VERSION, session.firmwareVersion(), session.features()};
+}
+
+std::vector<settings::Group> groupsNamed(const std::vector<std::string>& names)
+{
+    std::vector<settings::Group> groups;
+    for (const std::string& name : names) {
+        const auto group = settings::groupNamed(name);
+        if (!group)
+            throw CtlError(status::Usage, "unknown group '" + name +
+                                              "' (basic, repeater, slow_data, beacon, serial_port)");
+        groups.push_back(*group);
+    }
+    return groups;
+}
+
+// The groups of the file that the firmware has; a group it lacks is an
+// error unless --skip-missing, which drops it from `file` with a note.
+void dropOrRefuseMissing(const Options& options, const Session& session, settings::Snapshot& file,
+                         std::ostream& err)
+{
+    std::string lacking;
+    for (settings::Group group : settings::AllGroups) {
+        if (!file.has(group) || settings::hasGroup(session.features(), group)) continue;
+        if (options.skipMissing) {
+            err << "Skipped: the adapter's firmware has no " << settings::groupName(group) << " group.\n";
+            settings::Snapshot without;
+            for (settings::Group g : settings::AllGroups)
+                if (g != group && file.has(g)) settings::copyGroup(file, without, g);
+            file = without;
+        } else {
+            lacking += lacking.empty() ? "" : ", ";
+            lacking += settings::groupName(group);
+        }
+    }
+    if (!lacking.empty())
+        throw CtlError(status::NotTaken, "The adapter's firmware lacks the group(s) the file holds: " + lacking +
+                                             " (--skip-missing leaves them out).");
+}
+
+std::vector<settings::Group> groupsOf(const settings::Snapshot& snapshot)
+{
+    std::vector<settings::Group> groups;
+    for (settings::Group group : settings::AllGroups)
+        if (snapshot.has(group)) groups.push_back(group);
+    return groups;
+}
+
+void printChanges(const std::vector<settings::FieldChange>& changes, std::ostream& out)
+{
+    for (const settings::FieldChange& change : changes)
+        out << change.key << ": " << change.from << " -> " << change.to << '\n';
+}
+
+std::string defaultTimeStamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d_%H%M%S", &local);
+    return text;
+}
+
+// Saves what the adapter holds before a restore changes it; the path is told.
+void automaticBackup(Session& session, const settings::Snapshot& held, CtlIo& io)
+{
+    const std::string folder = io.backupFolder.empty() ? backupFolder() : io.backupFolder;
+    if (!QDir().mkpath(QString::fromStdString(folder)))
+        throw CtlError(status::CantWrite, folder + ": the folder for automatic backups cannot be made");
+    const std::string stamp = io.timeStamp ? io.timeStamp() : defaultTimeStamp();
+    std::string path = folder + "/" + stamp + ".toml";
+    for (int n = 2; QFile::exists(QString::fromStdString(path)); ++n)
+        path = folder + "/" + stamp + "-" + std::to_string(n) + ".toml";
+    writeWholeFile(path, settings::writeSettingsFile(held, originOf(session)), false, io.out);
+    io.err << "The adapter's settings were saved to " << path << ".\n";
+}
+
+}  // namespace
+
+int showCommand(const Options& options, CtlIo& io)
+{
+    std::vector<settings::Group> groups = groupsNamed(options.args);
+    Session session(options, io);
+    if (groups.empty()) groups = session.groupsPresent();
+    for (settings::Group group : groups)
+        if (!settings::hasGroup(session.features(), group))
+            throw CtlError(status::NotTaken,
+                           std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
+    const settings::Snapshot held = session.read(groups);
+    io.out << settings::writeSettingsFile(held, originOf(session)) << std::flush;
+    return status::Ok;
+}
+
+int backupCommand(const Options& options, CtlIo& io)
+{
+    const std::string& path = options.args.front();
+    // Refused before the adapter is asked anything.
+    if (path != "-" && !options.force && QFile::exists(QString::fromStdString(path)))
+        throw CtlError(status::CantWrite, path + ": the file exists; --force replaces it");
+    Session session(options, io);
+    const settings::Snapshot held = session.read(session.groupsPresent());
+    writeWholeFile(path, settings::writeSettingsFile(held, originOf(session)), options.force, io.out);
+    return status::Ok;
+}
+
+int diffCommand(const Options& options, CtlIo& io)
+{
+    settings::Snapshot file = readCheckedFile(options.args.front()).values;
+    Session session(options, io);
+    dropOrRefuseMissing(options, session, file, io.err);
+    const settings::Snapshot held = session.read(groupsOf(file));
+    const std::vector<settings::FieldChange> changes = settings::differences(held, file);
+    printChanges(changes, io.out);
+    return changes.empty() ? status::Ok : status::Differences;
+}
+
+int restoreCommand(const Options& options, CtlIo& io)
+{
+    const std::string& path = options.args.front();
+    settings::Snapshot file = readCheckedFile(path).values;
+    Session session(options, io);
+    dropOrRefuseMissing(options, session, file, io.err);
+
+    // Everything the firmware has, for the automatic backup; the groups of
+    // the file are among them.
+    const settings::Snapshot held = session.read(session.groupsPresent());
+    const std::vector<std::string> problems = settings::crossFieldProblems(settings::merged(held, file));
+    if (!problems.empty()) {
+        std::string text;
+        for (const std::string& problem : problems) text += (text.empty() ? "" : "\n") + path + ": " + problem;
+        throw CtlError(status::BadFile, text);
+    }
+
+    const std::vector<settings::FieldChange> changes = settings::differences(held, file);
+    if (options.dryRun) {
+        printChanges(changes, io.out);
+        if (changes.empty()) io.err << "Nothing to change: the adapter holds what the file says.\n";
+        return status::Ok;
+    }
+    if (changes.empty()) {
+        io.err << "Nothing to change: the adapter holds what the file says.\n";
+        return status::Ok;
+    }
+    if (!options.noBackup) automaticBackup(session, held, io);
+    return writeChangedGroups(session, held, file, io, &io.out).status;
+}

@@ -1,0 +1,86 @@
+// get and set: single settings by their keys in the settings file.
+
+#include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "cli/group_writer.h"
+#include "cli/session.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+settings::Group groupOf(const std::string& key)
+{
+    const auto group = settings::groupOfKey(key);
+    if (!group) throw CtlError(status::Usage, "unknown key '" + key + "' (brisel-ctl show lists the keys)");
+    return *group;
+}
+
+// The groups of `keys` in file order, each once; a group the firmware lacks
+// is refused.
+std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, const Session& session)
+{
+    std::vector<settings::Group> groups;
+    for (settings::Group group : settings::AllGroups) {
+        bool wanted = false;
+        for (const std::string& key : keys) wanted = wanted || groupOf(key) == group;
+        if (!wanted) continue;
+        if (!settings::hasGroup(session.features(), group))
+            throw CtlError(status::NotTaken,
+                           std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
+        groups.push_back(group);
+    }
+    return groups;
+}
+
+void printValues(const std::vector<std::string>& keys, const settings::Snapshot& snapshot, std::ostream& out)
+{
+    for (const std::string& key : keys)
+        out << key << " = " << settings::valueText(snapshot, key).value_or("(not read)") << '\n';
+}
+
+}  // namespace
+
+int getCommand(const Options& options, CtlIo& io)
+{
+    for (const std::string& key : options.args) groupOf(key);
+    Session session(options, io);
+    const settings::Snapshot held = session.read(groupsOfKeys(options.args, session));
+    printValues(options.args, held, io.out);
+    return status::Ok;
+}
+
+int setCommand(const Options& options, CtlIo& io)
+{
+    // Every value is checked before the adapter is asked anything.
+    settings::Snapshot wanted;
+    std::vector<std::string> keys;
+    std::string problems;
+    for (const std::string& argument : options.args) {
+        const auto equals = argument.find('=');
+        if (equals == std::string::npos || equals == 0)
+            throw CtlError(status::Usage, "set wants KEY=VALUE, not '" + argument + "'");
+        const std::string key = argument.substr(0, equals);
+        groupOf(key);
+        if (const auto problem = settings::setFromText(wanted, key, argument.substr(equals + 1)))
+            problems += (problems.empty() ? "" : "\n") + argument + ": " + *problem;
+        keys.push_back(key);
+    }
+    if (!problems.empty()) throw CtlError(status::BadFile, problems);
+
+    Session session(options, io);
+    const settings::Snapshot held = session.read(groupsOfKeys(keys, session));
+    const std::vector<std::string> cross = settings::crossFieldProblems(settings::merged(held, wanted));
+    if (!cross.empty()) {
+        std::string text;
+        for (const std::string& problem : cross) text += (text.empty() ? "" : "\n") + problem;
+        throw CtlError(status::BadFile, text);
+    }
+    if (settings::differences(held, wanted).empty()) {
+        io.err << "Nothing to change: the adapter already holds these values.\n";
+        printValues(keys, held, io.out);
+        return status::Ok;
+    }
+    const WriteOutcome outcome = writeChangedGroups(session, held, wanted, io, nullptr);
+    printValues(keys, outcome.after, io.out);
+    return outcome.status;
+}

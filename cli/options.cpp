@@ -1,0 +1,133 @@
+#include "cli/options.h"
+
+#include "cli/exit_status.h"
+#include "device/adapter_list.h"
+
+#include <getopt.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <string_view>
+
+const char* const UsageText =
+    "Usage: brisel-ctl [OPTION...] COMMAND [ARGUMENT...]\n"
+    "Reads and writes the settings of a DV Brisel (Relavox) adapter.\n"
+    "\n"
+    "Commands:\n"
+    "  detect                 list the adapters and tell whether the first can be used\n"
+    "  show [GROUP...]        print the adapter's settings as a settings file\n"
+    "  backup FILE            save every group to FILE (- for standard output)\n"
+    "  restore FILE           check FILE, then write the groups that differ\n"
+    "  diff FILE              list, field by field, where the adapter differs from FILE\n"
+    "  get KEY...             print single settings, e.g. basic.delay_time_ms\n"
+    "  set KEY=VALUE...       change single settings and print what the adapter holds\n"
+    "\n"
+    "Groups: basic, repeater, slow_data, beacon, serial_port\n"
+    "\n"
+    "Options:\n"
+    "  --device BUS:DEVICE    use this adapter (as detect lists them); default: the first\n"
+    "  --wait[=SECONDS]       wait for the adapter to appear (without SECONDS: no limit)\n"
+    "  --trace                print every request and pause on standard error\n"
+    "  --demo                 use the built-in emulated adapter instead of USB\n"
+    "  --demo-state FILE      the emulated adapter starts with the settings of FILE\n"
+    "  --json                 detect: print one JSON object\n"
+    "  --force                backup: replace an existing FILE\n"
+    "  --dry-run              restore: print what would change and write nothing\n"
+    "  --skip-missing         restore, diff: skip groups the adapter's firmware lacks\n"
+    "  --no-backup            restore: do not save the adapter's settings first\n"
+    "  --help                 print this help\n"
+    "  --version              print the program and settings file format versions\n";
+
+namespace {
+
+enum LongOnly { Trace = 1000, Json, Force, DryRun, SkipMissing, NoBackup, Demo, DemoState, Device, Wait };
+
+constexpr std::array<std::string_view, 7> Commands = {"detect", "show", "backup", "restore",
+                                                      "diff",   "get",  "set"};
+
+[[noreturn]] void usage(const std::string& what)
+{
+    throw CtlError(status::Usage, what + "\nTry 'brisel-ctl --help'.");
+}
+
+// How many arguments each command takes: at least, at most (-1: any).
+std::pair<int, int> argumentCount(std::string_view command)
+{
+    if (command == "detect") return {0, 0};
+    if (command == "show") return {0, -1};
+    if (command == "get" || command == "set") return {1, -1};
+    return {1, 1};  // backup, restore, diff
+}
+
+}  // namespace
+
+Options parseOptions(int argc, char** argv)
+{
+    static const option longOptions[] = {
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, 'V'},
+        {"trace", no_argument, nullptr, Trace},
+        {"json", no_argument, nullptr, Json},
+        {"force", no_argument, nullptr, Force},
+        {"dry-run", no_argument, nullptr, DryRun},
+        {"skip-missing", no_argument, nullptr, SkipMissing},
+        {"no-backup", no_argument, nullptr, NoBackup},
+        {"demo", no_argument, nullptr, Demo},
+        {"demo-state", required_argument, nullptr, DemoState},
+        {"device", required_argument, nullptr, Device},
+        {"wait", optional_argument, nullptr, Wait},
+        {nullptr, 0, nullptr, 0},
+    };
+
+    Options options;
+    optind = 0;  // a fresh scan, also when called more than once
+    opterr = 0;
+    int c;
+    while ((c = getopt_long(argc, argv, ":hV", longOptions, nullptr)) != -1) {
+        switch (c) {
+        case 'h': options.help = true; break;
+        case 'V': options.version = true; break;
+        case Trace: options.trace = true; break;
+        case Json: options.json = true; break;
+        case Force: options.force = true; break;
+        case DryRun: options.dryRun = true; break;
+        case SkipMissing: options.skipMissing = true; break;
+        case NoBackup: options.noBackup = true; break;
+        case Demo: options.demo = true; break;
+        case DemoState: options.demoState = optarg; break;
+        case Device:
+            if (!parseAdapterAddress(optarg)) usage(std::string("--device wants BUS:DEVICE, e.g. 1:7, not '") + optarg + "'");
+            options.device = optarg;
+            break;
+        case Wait:
+            if (optarg == nullptr) {
+                options.waitForever = true;
+            } else {
+                char* end = nullptr;
+                const double seconds = std::strtod(optarg, &end);
+                if (end == optarg || *end != '\0' || !(seconds >= 0) || seconds > 86400)
+                    usage(std::string("--wait wants a number of seconds, not '") + optarg + "'");
+                options.waitSeconds = seconds;
+            }
+            break;
+        case ':': usage(std::string("option ") + argv[optind - 1] + " needs a value");
+        default: usage(std::string("unknown option ") + argv[optind - 1]);
+        }
+    }
+    // getopt_long has moved the command and its arguments behind the options.
+    if (options.command.empty() && optind < argc) options.command = argv[optind++];
+    while (optind < argc) options.args.emplace_back(argv[optind++]);
+
+    if (options.demoState) options.demo = true;
+    if (options.help || options.version) return options;
+    if (options.command.empty()) usage("no command given");
+    if (std::find(Commands.begin(), Commands.end(), options.command) == Commands.end())
+        usage("unknown command '" + options.command + "'");
+    const auto [least, most] = argumentCount(options.command);
+    const int count = static_cast<int>(options.args.size());
+    if (count < least) usage(options.command + ": an argument is missing");
+    if (most >= 0 && count > most) usage(options.command + ": too many arguments");
+    if (options.demo && options.device) usage("--device and --demo cannot go together");
+    return options;
+}

@@ -1,0 +1,181 @@
+#include "cli/session.h"
+
+#include "cli/adapter_access.h"
+#include "cli/exit_status.h"
+#include "cli/settings_files.h"
+#include "device/firmware_version.h"
+#include "emulator/emulator.h"
+#include "settings/groups.h"
+#include "settings/settings_file.h"
+
+#include <chrono>
+#include <thread>
+
+// Passes each request on and, when tracing, prints it and each pause in the
+// demo's line format.
+class Session::Trace final : public Transport {
+public:
+    Trace(Transport& inner, std::ostream* err) : inner_(inner), err_(err) {}
+
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
+                       std::uint16_t index, std::uint8_t* data, int length, int timeoutMs) override
+    {
+        emu::LogEntry entry;
+        entry.requestType = requestType;
+        entry.request = request;
+        entry.value = value;
+        entry.index = index;
+        entry.length = length;
+        entry.timeoutMs = timeoutMs;
+        if (err_ != nullptr && (requestType & 0x80) == 0 && data != nullptr)
+            entry.data.assign(data, data + length);
+        entry.result = inner_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
+        if (err_ != nullptr) {
+            if ((requestType & 0x80) != 0 && entry.result > 0) entry.data.assign(data, data + entry.result);
+            *err_ << emu::describe(entry) << '\n' << std::flush;
+        }
+        return entry.result;
+    }
+
+    void pause(int ms)
+    {
+        if (err_ == nullptr) return;
+        emu::LogEntry entry;
+        entry.kind = emu::LogEntry::Kind::Pause;
+        entry.pauseMs = ms;
+        *err_ << emu::describe(entry) << '\n' << std::flush;
+    }
+
+private:
+    Transport& inner_;
+    std::ostream* err_;
+};
+
+namespace {
+
+// Puts the settings of a file into the emulated adapter before the command
+// starts, with the requests that write them; they are not traced.
+void loadDemoState(emu::Emulator& adapter, const std::string& path)
+{
+    const settings::Snapshot wanted = readCheckedFile(path).values;
+    VendorLink quiet(adapter);
+    const settings::Pause none = [](int) {};
+    for (settings::Group group : settings::AllGroups) {
+        if (!wanted.has(group)) continue;
+        settings::Snapshot held;
+        settings::readGroup(quiet, group, settings::startUp(quiet), held);
+        settings::Snapshot whole = settings::merged(held, wanted);
+        settings::Snapshot ignored;
+        settings::saveGroup(quiet, none, group, whole, ignored);
+    }
+    adapter.clearLog();
+}
+
+// Why the adapter cannot be used, as a CtlError.
+[[noreturn]] void refuseAccess(const AdapterAccess& access, const Options& options)
+{
+    switch (access.status) {
+    case OpenStatus::InUse:
+        throw CtlError(status::InUse, inUseText(access.holder));
+    case OpenStatus::NoPermission:
+        throw CtlError(status::NoPermission,
+                       "The DV Brisel (Relavox) at " + access.node +
+                           " was found, but it cannot be opened: no permission to use the USB device.\n"
+                           "'brisel-ctl detect' tells why and what to do.");
+    default:
+        throw CtlError(status::NoAdapter, options.device ? "No DV Brisel (Relavox) at " + *options.device + "."
+                                                         : std::string(NotFoundText) + ".");
+    }
+}
+
+}  // namespace
+
+Session::Session(const Options& options, CtlIo& io)
+{
+    AdapterOpener opener;
+    if (options.demo) {
+        emu::Emulator* adapter = io.demoAdapter;
+        if (adapter == nullptr) {
+            ownDemo_ = std::make_unique<emu::Emulator>();
+            adapter = ownDemo_.get();
+        }
+        if (options.demoState) loadDemoState(*adapter, *options.demoState);
+        opener = [adapter] { return emu::openEmulated(*adapter); };
+    } else {
+        opener = usbOpener(options);
+    }
+
+    AdapterAccess access = waitForAdapter(opener, options, io.err);
+    if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
+    // After a loss nothing is looked for again: the command ends.
+    connection_ = std::make_unique<AdapterConnection>(std::move(access.transport),
+                                                      [] { return AdapterAccess{}; });
+    trace_ = std::make_unique<Trace>(*connection_, options.trace ? &io.err : nullptr);
+    link_ = std::make_unique<VendorLink>(*trace_);
+    settings::Pause take = io.pause;
+    if (!take) take = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    pause_ = [this, take](int ms) {
+        trace_->pause(ms);
+        take(ms);
+    };
+    try {
+        startUp_ = settings::startUp(*link_);
+    } catch (const AdapterGone&) {
+        adapterLost("");
+    }
+}
+
+Session::~Session() = default;
+
+std::string Session::firmwareVersion()
+{
+    return firmware::readVersion(*link_);
+}
+
+std::vector<settings::Group> Session::groupsPresent() const
+{
+    std::vector<settings::Group> groups;
+    for (settings::Group group : settings::AllGroups)
+        if (settings::hasGroup(startUp_.features, group)) groups.push_back(group);
+    return groups;
+}
+
+settings::Snapshot Session::read(const std::vector<settings::Group>& groups)
+{
+    settings::Snapshot snapshot;
+    try {
+        for (settings::Group group : groups) settings::readGroup(*link_, group, startUp_, snapshot);
+    } catch (const AdapterGone&) {
+        adapterLost("");
+    }
+    const std::vector<std::string> missing = notReadKeys(snapshot, startUp_.features);
+    if (!missing.empty()) {
+        std::string text = "The adapter did not answer for:";
+        for (const std::string& key : missing) text += "\n  " + key;
+        throw CtlError(status::AdapterFailed, text);
+    }
+    return snapshot;
+}
+
+void adapterLost(const std::string& alreadyWritten, const std::string& beingWritten)
+{
+    std::string text = "The DV Brisel (Relavox) is no longer connected; nothing more was sent.";
+    text += alreadyWritten.empty() ? "\nNo group was written completely."
+                                   : "\nWritten completely: " + alreadyWritten + ".";
+    if (!beingWritten.empty())
+        text += "\nPartly written: " + beingWritten + " (its values may be mixed; write it again).";
+    throw CtlError(status::AdapterFailed, text);
+}
+
+std::vector<std::string> notReadKeys(const settings::Snapshot& snapshot, const settings::Features& features)
+{
+    std::vector<std::string> missing;
+    for (const std::string& key : settings::allKeys()) {
+        const auto group = settings::groupOfKey(key);
+        if (!group || !snapshot.has(*group)) continue;
+        if (key == "basic.squelch_level" && !features.basic.squelch) continue;
+        if (key == "basic.jitter_buffer_size" && !features.basic.jitterBuffer) continue;
+        if (!settings::valueText(snapshot, key)) missing.push_back(key);
+    }
+    return missing;
+}

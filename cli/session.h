@@ -1,0 +1,57 @@
+#pragma once
+// One command's use of the adapter: found (waiting for it if asked), locked
+// against other programs, started up as the desktop program starts, and
+// traced when asked.
+
+#include "cli/ctl.h"
+#include "cli/options.h"
+#include "device/adapter_connection.h"
+#include "device/vendor_link.h"
+#include "settings/snapshot.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace emu {
+class Emulator;
+}
+
+class Session {
+public:
+    // Opens the adapter and runs the start-up requests. Throws CtlError when
+    // there is no adapter, no permission, or another program holds it.
+    Session(const Options& options, CtlIo& io);
+    ~Session();
+
+    VendorLink& link() { return *link_; }
+    const settings::Pause& pause() const { return pause_; }
+    const settings::StartUp& startUp() const { return startUp_; }
+    const settings::Features& features() const { return startUp_.features; }
+    std::string firmwareVersion();
+
+    // Reads the groups, each as its dialog reads it. Throws CtlError (adapter
+    // failed) naming every value that could not be read.
+    settings::Snapshot read(const std::vector<settings::Group>& groups);
+    // Every group the firmware has.
+    std::vector<settings::Group> groupsPresent() const;
+
+private:
+    class Trace;
+
+    std::unique_ptr<emu::Emulator> ownDemo_;
+    std::unique_ptr<AdapterConnection> connection_;
+    std::unique_ptr<Trace> trace_;
+    std::unique_ptr<VendorLink> link_;
+    settings::Pause pause_;
+    settings::StartUp startUp_;
+};
+
+// The adapter was lost during the command, as a CtlError naming the groups
+// written before (a comma-separated list) and the one being written.
+[[noreturn]] void adapterLost(const std::string& alreadyWritten, const std::string& beingWritten = {});
+
+// The keys of `snapshot`'s groups whose value was not read, leaving out
+// those of features the firmware lacks.
+std::vector<std::string> notReadKeys(const settings::Snapshot& snapshot,
+                                     const settings::Features& features);

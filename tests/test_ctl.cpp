@@ -1,0 +1,312 @@
+// brisel-ctl over the emulated adapter: the exit statuses, the request
+// streams against the desktop program's, the round trip of a backup onto an
+// adapter holding other values, and faults at every request of backup and
+// restore.
+
+#include "app/eeprom_set.h"
+#include "cli/ctl.h"
+#include "dialogs/basicinfo.h"
+#include "dialogs/repeaterinfo.h"
+#include "dialogs/unit12.h"
+#include "dialogs/unit15.h"
+#include "dialogs/unit17.h"
+#include "settings/settings_file.h"
+#include "tests/support/dialog_helpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+using emu::Feature;
+using Pics = std::vector<std::string>;
+
+// One brisel-ctl run over `adapter` (its --demo adapter), with pauses logged
+// instead of taken and automatic backups in the test's own folder.
+struct Ctl {
+    emu::Emulator adapter;
+    QTemporaryDir folder;
+    std::ostringstream out, err;
+    int status = -1;
+
+    std::string path(const char* name) const { return folder.filePath(QString::fromLatin1(name)).toStdString(); }
+
+    int run(std::vector<std::string> args)
+    {
+        out.str({});
+        err.str({});
+        args.insert(args.begin(), {"brisel-ctl", "--demo"});
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        CtlIo io{out, err};
+        io.demoAdapter = &adapter;
+        io.pause = [this](int ms) { adapter.recordPause(ms); };
+        io.timeStamp = [] { return std::string("2026-12-07_120000"); };
+        io.backupFolder = path("backups");
+        status = runCtl(static_cast<int>(args.size()) - 1, argv.data(), io);
+        return status;
+    }
+};
+
+// Moves every value the dialogs can write away from the emulator's defaults,
+// edges included: 0, the maxima, blanks at the end of call signs, Latin-1.
+void moveEverything(emu::AdapterState& s)
+{
+    s.delayTime = 255;
+    s.timeOut = 0;
+    s.keepAlive = 1;
+    s.resyncErrorBits = 24;
+    s.lastFrameErrorBits = 0;
+    s.optionFlags = 0x84;  // COS check, half duplex
+    s.preBit = 0x00;
+    s.postBit = 0xFF;
+    s.polarityFlags = 0x83;
+    s.squelch = {0xFF, 0xC0};  // 1023
+    s.jitterBuffer = 255;
+    s.myRepeaterCall = dlg::block<8>("N0RPT  B", ' ');
+    s.altMyCall = dlg::block<8>("N0C\xC4LL ", ' ');
+    s.altMyCall2 = dlg::block<4>("AB  ", ' ');
+    s.altYourCall = dlg::block<8>("N0CALL B", ' ');
+    s.altRpt1Call = dlg::block<8>("        ", ' ');
+    s.altRpt2Call = dlg::block<8>("N0RPT  C", ' ');
+    s.status = {0xFC, 0x0E, 0x6B};  // bits 7 and 4 of the flag byte as the default
+    s.digitalCode = 0xFF;
+    s.slowDataMessage = dlg::block<20>("12345678901234567890");
+    s.beaconInterval = 255;
+    s.beaconMessage = dlg::block<20>("B\xE9" "acon");
+    s.baudCode = 192;
+    s.serialMode = 6;
+    s.gpsBits = 0x9C;
+    s.gpsMessage = dlg::block<29>("$GPRMC 0123456789", ' ');
+}
+
+TEST(Ctl, BackupRestoredOntoAnotherAdapterMakesItHoldTheSame)
+{
+    Ctl first;
+    moveEverything(first.adapter.state());
+    ASSERT_EQ(first.run({"backup", first.path("a.toml")}), 0) << first.err.str();
+
+    Ctl second;  // holds the defaults
+    second.run({"restore", first.path("a.toml")});
+    EXPECT_EQ(second.status, 0) << second.err.str();
+    EXPECT_EQ(second.adapter.state(), first.adapter.state());
+    // The automatic backup holds what the second adapter held before.
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(second.path("backups/2026-12-07_120000.toml"))));
+
+    // Now they agree: diff finds nothing, a second restore writes nothing.
+    EXPECT_EQ(second.run({"diff", first.path("a.toml")}), 0);
+    EXPECT_EQ(second.out.str(), "");
+    second.adapter.clearLog();
+    EXPECT_EQ(second.run({"restore", "--no-backup", first.path("a.toml")}), 0);
+    for (const emu::LogEntry& e : second.adapter.requests()) EXPECT_TRUE(e.isRead()) << emu::describe(e);
+}
+
+// The desktop program's streams, flow by flow, as the emulator logs them.
+struct Gui {
+    Rig rig;
+    Windows w;
+    explicit Gui(void (*prepare)(emu::AdapterState&))
+    {
+        prepare(rig.emulator.state());
+        w = rig.start();
+    }
+    Pics take()
+    {
+        Pics p = pictures(rig.emulator.log());
+        rig.emulator.clearLog();
+        return p;
+    }
+    // Opens a group's dialog from the main menu, optionally saving it as it
+    // shows the adapter's values.
+    Pics open(settings::Group group, bool save)
+    {
+        std::function<void()> menu, saveIt;
+        switch (group) {
+        case settings::Group::Basic: menu = [&] { w.form7->BasicInfoSetting1Click(); }; saveIt = [&] { w.autoDetect->Save1Click(); }; break;
+        case settings::Group::Repeater: menu = [&] { w.form7->RepeaterInfoSetting1Click(); }; saveIt = [&] { w.form11->Ssve1Click(); }; break;
+        case settings::Group::SlowData: menu = [&] { w.form7->SlowDataClick(); }; saveIt = [&] { w.form15->Save1Click(); }; break;
+        case settings::Group::Beacon: menu = [&] { w.form7->BeaconClick(); }; saveIt = [&] { w.form17->Save1Click(); }; break;
+        case settings::Group::SerialPort: menu = [&] { w.form7->RS232CClick(); }; saveIt = [&] { w.form12->Save1Click(); }; break;
+        }
+        if (save) rig.host.whileShown = [&](QDialog&) { saveIt(); };
+        menu();
+        return take();
+    }
+};
+
+Pics operator+(Pics a, const Pics& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class Streams : public testing::TestWithParam<settings::Group> {};
+
+// restore of one changed group sends: the desktop program's start-up, the
+// opening of every dialog (the adapter's settings, read for the automatic
+// backup), then that dialog's Save as it runs showing the file's values.
+TEST_P(Streams, RestoreSendsWhatTheDesktopProgramSends)
+{
+    const settings::Group group = GetParam();
+    Gui gui(moveEverything);
+    Pics expected = gui.take();
+    for (settings::Group g : settings::AllGroups) expected = expected + gui.open(g, false);
+    const Pics save = gui.open(group, true);
+    ASSERT_FALSE(save.empty());
+
+    Ctl from;
+    moveEverything(from.adapter.state());
+    ASSERT_EQ(from.run({"show", settings::groupName(group)}), 0);
+    std::ofstream(from.path("group.toml")) << from.out.str();
+
+    Ctl ctl;
+    ctl.adapter.clearLog();
+    ASSERT_EQ(ctl.run({"restore", "--no-backup", from.path("group.toml")}), 0) << ctl.err.str();
+    EXPECT_EQ(pictures(ctl.adapter.log()), expected + save);
+}
+
+INSTANTIATE_TEST_SUITE_P(Groups, Streams, testing::ValuesIn(settings::AllGroups),
+                         [](const auto& info) { return std::string(settings::groupName(info.param)); });
+
+// One row per exit status that the emulated adapter can give.
+struct StatusCase {
+    const char* name;
+    std::function<void(Ctl&)> prepare;
+    std::vector<std::string> args;
+    int status;
+    const char* errorPart;  // in stderr
+};
+
+void writeFile(Ctl& c, const char* name, const std::string& text) { std::ofstream(c.path(name)) << text; }
+
+const StatusCase StatusCases[] = {
+    {"Show", nullptr, {"show", "beacon"}, 0, ""},
+    {"DiffFindsDifferences", [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\ndelay_time_ms = 500\n"); },
+     {"diff", "@f.toml"}, 1, ""},
+    {"UnknownCommand", nullptr, {"frobnicate"}, 64, "unknown command"},
+    {"UnknownKey", nullptr, {"get", "basic.nothing"}, 64, "unknown key"},
+    {"ValueNotAMultipleOfTen", nullptr, {"set", "basic.delay_time_ms=505"}, 65, "basic.delay_time_ms=505"},
+    {"FileWithAProblem", [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\n\ndelay_time_ms = 9999\n"); },
+     {"restore", "@f.toml"}, 65, "f.toml:4:"},
+    {"FileMissing", nullptr, {"restore", "@missing.toml"}, 66, "missing.toml"},
+    {"OutputExists", [](Ctl& c) { writeFile(c, "f.toml", "keep"); }, {"backup", "@f.toml"}, 73, "--force"},
+    {"LostDuringRead", [](Ctl& c) { c.adapter.unplugFrom(30); }, {"backup", "@b.toml"}, 74, "no longer connected"},
+    {"GroupTheFirmwareLacks",
+     [](Ctl& c) {
+         c.adapter.setFeature(Feature::Beacon, false);
+         writeFile(c, "f.toml", "format = 1\n[beacon]\ninterval_s = 20\n");
+     },
+     {"restore", "@f.toml"}, 76, "beacon"},
+    {"ValueNotTaken", [](Ctl& c) { c.adapter.injectFault({emu::FaultKind::Stall, 0x02, 1}); },
+     {"set", "basic.delay_time_ms=500"}, 76, "basic.delay_time_ms"},
+};
+
+class ExitStatus : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(ExitStatus, IsTheDocumentedOne)
+{
+    const StatusCase& c = GetParam();
+    Ctl ctl;
+    if (c.prepare) c.prepare(ctl);
+    std::vector<std::string> args = c.args;
+    for (std::string& a : args)
+        if (a[0] == '@') a = ctl.path(a.c_str() + 1);
+    EXPECT_EQ(ctl.run(args), c.status) << ctl.err.str();
+    EXPECT_NE(ctl.err.str().find(c.errorPart), std::string::npos) << ctl.err.str();
+    // A file that was to be written is whole or not there.
+    if (c.args[0] == "backup" && c.status != 73) EXPECT_FALSE(QFile::exists(QString::fromStdString(args[1])));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ExitStatus, testing::ValuesIn(StatusCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Ctl, DryRunListsTheChangesAndWritesNothing)
+{
+    Ctl ctl;
+    writeFile(ctl, "f.toml", "format = 1\n[beacon]\ninterval_s = 20\nmessage = \"QRV\"\n");
+    const emu::AdapterState before = ctl.adapter.state();
+    ASSERT_EQ(ctl.run({"restore", "--dry-run", ctl.path("f.toml")}), 0);
+    EXPECT_EQ(ctl.out.str(), "beacon.message: \"QRV DV\" -> \"QRV\"\nbeacon.interval_s: 600 -> 20\n");
+    EXPECT_EQ(ctl.adapter.state(), before);
+    for (const emu::LogEntry& e : ctl.adapter.requests()) EXPECT_TRUE(e.isRead()) << emu::describe(e);
+    EXPECT_FALSE(QDir(QString::fromStdString(ctl.path("backups"))).exists());
+}
+
+TEST(Ctl, SetChecksEveryValueFirstThenWritesAndPrintsWhatWasReadBack)
+{
+    Ctl ctl;
+    EXPECT_EQ(ctl.run({"set", "beacon.interval_s=20", "basic.keep_alive_ms=2551"}), 65);
+    EXPECT_TRUE(ctl.adapter.log().empty());
+    ASSERT_EQ(ctl.run({"set", "beacon.interval_s=20", "repeater.alt_my_call=N0CALL A"}), 0) << ctl.err.str();
+    EXPECT_EQ(ctl.out.str(), "beacon.interval_s = 20\nrepeater.alt_my_call = \"N0CALL A\"\n");
+    EXPECT_EQ(ctl.adapter.state().beaconInterval, 2);
+    ASSERT_EQ(ctl.run({"get", "beacon.interval_s", "basic.delay_time_ms"}), 0);
+    EXPECT_EQ(ctl.out.str(), "beacon.interval_s = 20\nbasic.delay_time_ms = 300\n");
+}
+
+// Each fault at each request of a restore: the exit status says the adapter
+// failed or did not take a value, the report names the groups written, and
+// a following restore on a healthy adapter brings it to the file's values.
+TEST(Ctl, RestoreUnderAFaultAtEveryRequest)
+{
+    Ctl source;
+    moveEverything(source.adapter.state());
+    ASSERT_EQ(source.run({"backup", source.path("a.toml")}), 0);
+    Ctl healthy;
+    ASSERT_EQ(healthy.run({"restore", "--no-backup", source.path("a.toml")}), 0);
+    const int requests = static_cast<int>(healthy.adapter.requests().size());
+
+    for (emu::FaultKind kind : {emu::FaultKind::Unplug, emu::FaultKind::Stall, emu::FaultKind::Timeout}) {
+        for (int k = 0; k < requests; ++k) {
+            SCOPED_TRACE(testing::Message() << "fault " << static_cast<int>(kind) << " at request " << k);
+            Ctl ctl;
+            if (kind == emu::FaultKind::Unplug) ctl.adapter.unplugFrom(k);
+            else ctl.adapter.injectFaultAt(k, kind);
+            const int status = ctl.run({"restore", source.path("a.toml")});
+            if (status == 0) {
+                // A fault the flow does not depend on (a probe, a repeated read).
+                EXPECT_EQ(ctl.adapter.state(), source.adapter.state());
+                continue;
+            }
+            EXPECT_TRUE(status == 74 || status == 76) << status << ctl.err.str();
+            if (kind == emu::FaultKind::Unplug)
+                EXPECT_NE(ctl.err.str().find("no longer connected"), std::string::npos) << ctl.err.str();
+            ctl.adapter.clearFaults();
+            ctl.adapter.plugIn();
+            EXPECT_EQ(ctl.run({"restore", "--no-backup", source.path("a.toml")}), 0) << ctl.err.str();
+            EXPECT_EQ(ctl.adapter.state(), source.adapter.state());
+        }
+    }
+}
+
+// A backup under a fault at any request is whole or not there.
+TEST(Ctl, BackupUnderAFaultIsWholeOrNotThere)
+{
+    Ctl healthy;
+    ASSERT_EQ(healthy.run({"backup", healthy.path("a.toml")}), 0);
+    const int requests = static_cast<int>(healthy.adapter.requests().size());
+    std::ifstream in(healthy.path("a.toml"));
+    const std::string whole((std::istreambuf_iterator<char>(in)), {});
+    for (int k = 0; k < requests; ++k) {
+        Ctl ctl;
+        ctl.adapter.unplugFrom(k);
+        const int status = ctl.run({"backup", ctl.path("b.toml")});
+        const bool exists = QFile::exists(QString::fromStdString(ctl.path("b.toml")));
+        EXPECT_EQ(exists, status == 0) << "request " << k;
+        EXPECT_TRUE(status == 0 || status == 74 || status == 69) << "request " << k << ": " << status;
+        if (exists) {
+            std::ifstream b(ctl.path("b.toml"));
+            EXPECT_EQ(std::string((std::istreambuf_iterator<char>(b)), {}), whole) << "request " << k;
+        }
+    }
+}
+
+}  // namespace
