@@ -31,30 +31,6 @@ std::vector<settings::Group> groupsNamed(const std::vector<std::string>& names)
     return groups;
 }
 
-// The groups of the file that the firmware has; a group it lacks is an
-// error unless --skip-missing, which drops it from `file` with a note.
-void dropOrRefuseMissing(const Options& options, const Session& session, settings::Snapshot& file,
-                         std::ostream& err)
-{
-    std::string lacking;
-    for (settings::Group group : settings::AllGroups) {
-        if (!file.has(group) || settings::hasGroup(session.features(), group)) continue;
-        if (options.skipMissing) {
-            err << "Skipped: the adapter's firmware has no " << settings::groupName(group) << " group.\n";
-            settings::Snapshot without;
-            for (settings::Group g : settings::AllGroups)
-                if (g != group && file.has(g)) settings::copyGroup(file, without, g);
-            file = without;
-        } else {
-            lacking += lacking.empty() ? "" : ", ";
-            lacking += settings::groupName(group);
-        }
-    }
-    if (!lacking.empty())
-        throw CtlError(status::NotTaken, "The adapter's firmware lacks the group(s) the file holds: " + lacking +
-                                             " (--skip-missing leaves them out).");
-}
-
 std::vector<settings::Group> groupsOf(const settings::Snapshot& snapshot)
 {
     std::vector<settings::Group> groups;
@@ -125,7 +101,7 @@ int diffCommand(const Options& options, CtlIo& io)
 {
     settings::Snapshot file = readCheckedFile(options.args.front()).values;
     Session session(options, io);
-    dropOrRefuseMissing(options, session, file, io.err);
+    refuseWhatTheFirmwareLacks(options, session, file, io.err);
     const settings::Snapshot held = session.read(groupsOf(file));
     const std::vector<settings::FieldChange> changes = settings::differences(held, file);
     printChanges(changes, io.out);
@@ -137,7 +113,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     const std::string& path = options.args.front();
     settings::Snapshot file = readCheckedFile(path).values;
     Session session(options, io);
-    dropOrRefuseMissing(options, session, file, io.err);
+    refuseWhatTheFirmwareLacks(options, session, file, io.err);
 
     // Everything the firmware has, for the automatic backup; the groups of
     // the file are among them.

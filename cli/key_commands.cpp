@@ -68,6 +68,7 @@ int setCommand(const Options& options, CtlIo& io)
     if (!problems.empty()) throw CtlError(status::BadFile, problems);
 
     Session session(options, io);
+    refuseWhatTheFirmwareLacks(options, session, wanted, io.err);
     const settings::Snapshot held = session.read(groupsOfKeys(keys, session));
     const std::vector<std::string> cross = settings::crossFieldProblems(settings::merged(held, wanted));
     if (!cross.empty()) {

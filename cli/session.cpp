@@ -167,6 +167,34 @@ void adapterLost(const std::string& alreadyWritten, const std::string& beingWrit
     throw CtlError(status::AdapterFailed, text);
 }
 
+void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, settings::Snapshot& wanted,
+                                std::ostream& err)
+{
+    const settings::Features& features = session.features();
+    std::vector<std::string> lacking;
+    for (settings::Group group : settings::AllGroups) {
+        if (!wanted.has(group) || settings::hasGroup(features, group)) continue;
+        lacking.push_back(std::string("the ") + settings::groupName(group) + " group");
+        settings::copyGroup(settings::Snapshot{}, wanted, group);
+    }
+    if (wanted.basic) {
+        auto drop = [&](auto& value, bool present, const char* key) {
+            if (!value || present) return;
+            lacking.push_back(key);
+            value.reset();
+        };
+        drop(wanted.basic->squelchLevel, features.basic.squelch, "basic.squelch_level");
+        drop(wanted.basic->jitterBuffer, features.basic.jitterBuffer, "basic.jitter_buffer_size");
+    }
+    if (lacking.empty()) return;
+    std::string names;
+    for (const std::string& name : lacking) names += (names.empty() ? "" : ", ") + name;
+    if (!options.skipMissing)
+        throw CtlError(status::NotTaken, "The adapter's firmware lacks " + names +
+                                             "; nothing was written (--skip-missing leaves them out).");
+    err << "Left out, as the adapter's firmware lacks them: " << names << ".\n";
+}
+
 std::vector<std::string> notReadKeys(const settings::Snapshot& snapshot, const settings::Features& features)
 {
     std::vector<std::string> missing;

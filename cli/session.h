@@ -51,6 +51,13 @@ private:
 // written before (a comma-separated list) and the one being written.
 [[noreturn]] void adapterLost(const std::string& alreadyWritten, const std::string& beingWritten = {});
 
+// What the firmware lacks among `wanted`'s values: a group, or the S/N
+// squelch or jitter buffer setting. An error naming them (the adapter lacks
+// what is to be written), or with --skip-missing a note on `err`, and they
+// are left out of `wanted`.
+void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, settings::Snapshot& wanted,
+                                std::ostream& err);
+
 // The keys of `snapshot`'s groups whose value was not read, leaving out
 // those of features the firmware lacks.
 std::vector<std::string> notReadKeys(const settings::Snapshot& snapshot,

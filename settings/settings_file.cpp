@@ -605,10 +605,8 @@ std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wante
 Snapshot merged(const Snapshot& held, const Snapshot& wanted)
 {
     Snapshot result = held;
-    for (const Group group : AllGroups) {
-        if (!wanted.has(group)) withGroup(result, group, [](auto& slot) { slot.reset(); });
-        else makeThere(result, group);
-    }
+    for (const Group group : AllGroups)
+        if (wanted.has(group)) makeThere(result, group);
     for (const Field& f : fields())
         if (const std::optional<Held> value = f.get(wanted)) f.put(result, *value);
     return result;

@@ -54,7 +54,7 @@ struct FieldChange {
 // change.
 std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wanted);
 
-// `wanted`'s values over `held`'s, for the groups `wanted` has.
+// `wanted`'s values over `held`'s; the groups only `held` has stay as they are.
 Snapshot merged(const Snapshot& held, const Snapshot& wanted);
 
 // Rules across fields of a whole group (a squelch level of 0 needs COS check

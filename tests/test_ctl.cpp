@@ -51,7 +51,7 @@ struct Ctl {
         io.pause = [this](int ms) { adapter.recordPause(ms); };
         io.timeStamp = [] { return std::string("2026-12-07_120000"); };
         io.backupFolder = path("backups");
-        status = runCtl(static_cast<int>(args.size()) - 1, argv.data(), io);
+        status = runCtl(static_cast<int>(args.size()), argv.data(), io);
         return status;
     }
 };
@@ -88,6 +88,16 @@ void moveEverything(emu::AdapterState& s)
     s.gpsMessage = dlg::block<29>("$GPRMC 0123456789", ' ');
 }
 
+// Nothing but reads and the rewinds before text reads.
+testing::AssertionResult onlyReads(const emu::Emulator& adapter)
+{
+    for (const emu::LogEntry& e : adapter.requests()) {
+        const bool rewind = e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
+        if (!e.isRead() && !rewind) return testing::AssertionFailure() << emu::describe(e);
+    }
+    return testing::AssertionSuccess();
+}
+
 TEST(Ctl, BackupRestoredOntoAnotherAdapterMakesItHoldTheSame)
 {
     Ctl first;
@@ -106,7 +116,7 @@ TEST(Ctl, BackupRestoredOntoAnotherAdapterMakesItHoldTheSame)
     EXPECT_EQ(second.out.str(), "");
     second.adapter.clearLog();
     EXPECT_EQ(second.run({"restore", "--no-backup", first.path("a.toml")}), 0);
-    for (const emu::LogEntry& e : second.adapter.requests()) EXPECT_TRUE(e.isRead()) << emu::describe(e);
+    EXPECT_TRUE(onlyReads(second.adapter));
 }
 
 // The desktop program's streams, flow by flow, as the emulator logs them.
@@ -158,8 +168,15 @@ TEST_P(Streams, RestoreSendsWhatTheDesktopProgramSends)
     const settings::Group group = GetParam();
     Gui gui(moveEverything);
     Pics expected = gui.take();
-    for (settings::Group g : settings::AllGroups) expected = expected + gui.open(g, false);
-    const Pics save = gui.open(group, true);
+    std::size_t opening = 0;
+    for (settings::Group g : settings::AllGroups) {
+        const Pics open = gui.open(g, false);
+        if (g == group) opening = open.size();
+        expected = expected + open;
+    }
+    // The dialog opened again, then its Save.
+    const Pics openAndSave = gui.open(group, true);
+    const Pics save(openAndSave.begin() + static_cast<std::ptrdiff_t>(opening), openAndSave.end());
     ASSERT_FALSE(save.empty());
 
     Ctl from;
@@ -236,7 +253,7 @@ TEST(Ctl, DryRunListsTheChangesAndWritesNothing)
     ASSERT_EQ(ctl.run({"restore", "--dry-run", ctl.path("f.toml")}), 0);
     EXPECT_EQ(ctl.out.str(), "beacon.message: \"QRV DV\" -> \"QRV\"\nbeacon.interval_s: 600 -> 20\n");
     EXPECT_EQ(ctl.adapter.state(), before);
-    for (const emu::LogEntry& e : ctl.adapter.requests()) EXPECT_TRUE(e.isRead()) << emu::describe(e);
+    EXPECT_TRUE(onlyReads(ctl.adapter));
     EXPECT_FALSE(QDir(QString::fromStdString(ctl.path("backups"))).exists());
 }
 
@@ -276,8 +293,9 @@ TEST(Ctl, RestoreUnderAFaultAtEveryRequest)
                 EXPECT_EQ(ctl.adapter.state(), source.adapter.state());
                 continue;
             }
-            EXPECT_TRUE(status == 74 || status == 76) << status << ctl.err.str();
-            if (kind == emu::FaultKind::Unplug)
+            // 69: unplugged before the first request, the adapter is not found.
+            EXPECT_TRUE(status == 69 || status == 74 || status == 76) << status << ctl.err.str();
+            if (kind == emu::FaultKind::Unplug && status != 69)
                 EXPECT_NE(ctl.err.str().find("no longer connected"), std::string::npos) << ctl.err.str();
             ctl.adapter.clearFaults();
             ctl.adapter.plugIn();
