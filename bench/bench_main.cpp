@@ -16,6 +16,7 @@
 #include "app/qt_host.h"
 #include "app/responsive_transport.h"
 #include "app/startup.h"
+#include "bench/ctl_bench.h"
 #include "device/vendor_link.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/repeaterinfo.h"
@@ -315,5 +316,8 @@ int main(int argc, char** argv)
         runFlows(runs);
     }
     std::fflush(stdout);
-    return runStartUp(argv[0], 15);
+    const int status = runStartUp(argv[0], 15);
+    std::fflush(stdout);
+    benchCtl(BRISEL_CTL_PROGRAM, 15);
+    return status;
 }

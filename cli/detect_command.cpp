@@ -82,7 +82,9 @@ void printText(const Finding& f, bool demo, std::ostream& out)
         for (const std::string& rule : f.rules) out << "  udev rule installed: " << rule << '\n';
         out << AccessAdvice << '\n';
         break;
-    default: out << f.message << '\n';
+    default:
+        // With no adapter at all the listing has said it.
+        if (demo || !f.adapters.empty()) out << f.message << '\n';
     }
 }
 

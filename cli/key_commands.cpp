@@ -62,7 +62,7 @@ int setCommand(const Options& options, CtlIo& io)
         const std::string key = argument.substr(0, equals);
         groupOf(key);
         if (const auto problem = settings::setFromText(wanted, key, argument.substr(equals + 1)))
-            problems += (problems.empty() ? "" : "\n") + argument + ": " + *problem;
+            problems += (problems.empty() ? "" : "\n") + *problem;
         keys.push_back(key);
     }
     if (!problems.empty()) throw CtlError(status::BadFile, problems);

@@ -210,7 +210,7 @@ const StatusCase StatusCases[] = {
      {"diff", "@f.toml"}, 1, ""},
     {"UnknownCommand", nullptr, {"frobnicate"}, 64, "unknown command"},
     {"UnknownKey", nullptr, {"get", "basic.nothing"}, 64, "unknown key"},
-    {"ValueNotAMultipleOfTen", nullptr, {"set", "basic.delay_time_ms=505"}, 65, "basic.delay_time_ms=505"},
+    {"ValueNotAMultipleOfTen", nullptr, {"set", "basic.delay_time_ms=505"}, 65, "basic.delay_time_ms: 505"},
     {"FileWithAProblem", [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\n\ndelay_time_ms = 9999\n"); },
      {"restore", "@f.toml"}, 65, "f.toml:4:"},
     {"FileMissing", nullptr, {"restore", "@missing.toml"}, 66, "missing.toml"},
