@@ -13,7 +13,6 @@
 #include <QMouseEvent>
 
 #include <algorithm>
-#include <bit>
 #include <span>
 
 namespace {
@@ -25,17 +24,15 @@ struct CallSignField {
     std::uint8_t readCode;
     std::uint8_t writeCode;
     int width;
-    const char* name;
 };
 
 constexpr CallSignField CallSigns[] = {
-    {&Ui_TForm11::MyRepeaterCall, cmd::ReadMyRepeaterCall, cmd::WriteMyRepeaterCall, 8,
-     "My Repeater Call Sign"},
-    {&Ui_TForm11::AltMyCall, cmd::ReadAltMyCall, cmd::WriteAltMyCall, 8, "Alter My Call Sign"},
-    {&Ui_TForm11::AltMyCall2, cmd::ReadAltMyCall2, cmd::WriteAltMyCall2, 4, "My Call Sign2"},
-    {&Ui_TForm11::AltYourCall, cmd::ReadAltYourCall, cmd::WriteAltYourCall, 8, "Your Call Sign"},
-    {&Ui_TForm11::AltRPT1Call, cmd::ReadAltRpt1Call, cmd::WriteAltRpt1Call, 8, "RPT1 Call Sign"},
-    {&Ui_TForm11::AltRPT2Call, cmd::ReadAltRpt2Call, cmd::WriteAltRpt2Call, 8, "RPT2 Call Sign"},
+    {&Ui_TForm11::MyRepeaterCall, cmd::ReadMyRepeaterCall, cmd::WriteMyRepeaterCall, 8},
+    {&Ui_TForm11::AltMyCall, cmd::ReadAltMyCall, cmd::WriteAltMyCall, 8},
+    {&Ui_TForm11::AltMyCall2, cmd::ReadAltMyCall2, cmd::WriteAltMyCall2, 4},
+    {&Ui_TForm11::AltYourCall, cmd::ReadAltYourCall, cmd::WriteAltYourCall, 8},
+    {&Ui_TForm11::AltRPT1Call, cmd::ReadAltRpt1Call, cmd::WriteAltRpt1Call, 8},
+    {&Ui_TForm11::AltRPT2Call, cmd::ReadAltRpt2Call, cmd::WriteAltRpt2Call, 8},
 };
 
 // One on/off switch: its box, the request that sets it and its bit in the
@@ -46,24 +43,18 @@ struct Switch {
     std::uint8_t writeCode;
     int statusByte;
     std::uint8_t mask;
-    const char* name;  // for the boxes without a caption of their own
 };
 
 constexpr Switch Switches[] = {
-    {&Ui_TForm11::CallCheckSW, cmd::WriteCallCheck, 0, status::CallCheck, nullptr},
-    {&Ui_TForm11::DupCheckSW, cmd::WriteDupCheck, 0, status::DupCheck, nullptr},
-    {&Ui_TForm11::DupClearSW, cmd::WriteDupClear, 0, status::DupClear, nullptr},
-    {&Ui_TForm11::AltMyCallSW, cmd::WriteReplaceMyCall, 0, status::ReplaceMyCall,
-     "Replace My Call Sign"},
-    {&Ui_TForm11::AltMyCall2SW, cmd::WriteReplaceMyCall2, 0, status::ReplaceMyCall2,
-     "Replace My Call Sign2"},
-    {&Ui_TForm11::AltYourCallSW, cmd::WriteReplaceYourCall, 0, status::ReplaceYourCall,
-     "Replace Your Call Sign"},
-    {&Ui_TForm11::AltRPT1CallSW, cmd::WriteReplaceRpt1Call, 0, status::ReplaceRpt1,
-     "Replace RPT1 Call Sign"},
-    {&Ui_TForm11::AltRPT2CallSW, cmd::WriteReplaceRpt2Call, 0, status::ReplaceRpt2,
-     "Replace RPT2 Call Sign"},
-    {&Ui_TForm11::AltFlagSW, cmd::WriteReplaceFlag, 1, status::ReplaceFlag, "Replace Flag"},
+    {&Ui_TForm11::CallCheckSW, cmd::WriteCallCheck, 0, status::CallCheck},
+    {&Ui_TForm11::DupCheckSW, cmd::WriteDupCheck, 0, status::DupCheck},
+    {&Ui_TForm11::DupClearSW, cmd::WriteDupClear, 0, status::DupClear},
+    {&Ui_TForm11::AltMyCallSW, cmd::WriteReplaceMyCall, 0, status::ReplaceMyCall},
+    {&Ui_TForm11::AltMyCall2SW, cmd::WriteReplaceMyCall2, 0, status::ReplaceMyCall2},
+    {&Ui_TForm11::AltYourCallSW, cmd::WriteReplaceYourCall, 0, status::ReplaceYourCall},
+    {&Ui_TForm11::AltRPT1CallSW, cmd::WriteReplaceRpt1Call, 0, status::ReplaceRpt1},
+    {&Ui_TForm11::AltRPT2CallSW, cmd::WriteReplaceRpt2Call, 0, status::ReplaceRpt2},
+    {&Ui_TForm11::AltFlagSW, cmd::WriteReplaceFlag, 1, status::ReplaceFlag},
 };
 
 // The alternative flag byte, bit 7 to bit 0, one box per bit.
@@ -99,15 +90,7 @@ TForm11::TForm11(Context context, QWidget* parent)
     : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm11>())
 {
     ui_->setupUi(this);
-    for (const CallSignField& field : CallSigns) {
-        forceUpperCase(*(ui_.get()->*field.edit));
-        (ui_.get()->*field.edit)->setAccessibleName(QString::fromLatin1(field.name));
-    }
-    for (const Switch& sw : Switches)
-        if (sw.name != nullptr) (ui_.get()->*sw.box)->setAccessibleName(QString::fromLatin1(sw.name));
-    for (const FlagBit& bit : FlagBits)
-        (ui_.get()->*bit.box)->setAccessibleName(
-            QStringLiteral("Flag bit %1").arg(std::countr_zero(bit.mask)));
+    for (const CallSignField& field : CallSigns) forceUpperCase(*(ui_.get()->*field.edit));
     notread::followEntries(*this);
 
     connect(ui_->Ssve1, &QAction::triggered, this, &TForm11::Ssve1Click);
