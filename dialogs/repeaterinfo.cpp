@@ -10,6 +10,7 @@
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -203,9 +204,16 @@ void TForm11::StaticText18Click()
 bool TForm11::eventFilter(QObject* watched, QEvent* event)
 {
     // "(detail)" acts like a link: a left click on it, pressed and released
-    // over the label, opens the flag legend.
+    // over the label, opens the flag legend, and so do Space and Enter while
+    // it has the focus.
     if (watched == ui_->StaticText18) {
-        if (event->type() == QEvent::MouseButtonPress) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                StaticText18Click();
+                return true;
+            }
+        } else if (event->type() == QEvent::MouseButtonPress) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton) detailPressed_ = true;
         } else if (event->type() == QEvent::MouseButtonRelease) {
