@@ -205,9 +205,13 @@ bool TForm11::eventFilter(QObject* watched, QEvent* event)
 {
     // "(detail)" acts like a link: a left click on it, pressed and released
     // over the label, opens the flag legend, and so do Space and Enter while
-    // it has the focus.
+    // it has the focus, which underlines it.
     if (watched == ui_->StaticText18) {
-        if (event->type() == QEvent::KeyPress) {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            QFont font = ui_->StaticText18->font();
+            font.setUnderline(event->type() == QEvent::FocusIn);
+            ui_->StaticText18->setFont(font);
+        } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
                 StaticText18Click();
