@@ -8,8 +8,6 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/upper_case.h"
 
-#include <utility>
-
 namespace {
 
 QString shown(const std::string& text)
@@ -66,16 +64,6 @@ TAutoDetect::TAutoDetect(Context context, QWidget* parent)
     connect(ui_->Cancel1, &QAction::triggered, this, &TAutoDetect::Cancel1Click);
     connect(ui_->Exit1, &QAction::triggered, this, &TAutoDetect::Exit1Click);
 
-    // Names for the boxes that have a label beside them, used by screen
-    // readers and by the messages about values that could not be read.
-    const std::pair<QLineEdit*, const char*> names[] = {
-        {u().DelayTime, "Delay Time"}, {u().TimeOut, "Time Out"}, {u().KeepAlive, "Keep Alive"},
-        {u().ReSyncErrorBit, "Resync Error Bits"}, {u().LastFrameErrorBits, "Last Frame Error Bits"},
-        {u().CRCCheck, "CRC Check"}, {u().LastFrameSend, "Last Frame Send"},
-        {u().Duplex, "Full/Half Duplex"}, {u().PreBit, "PreBitPattern"},
-        {u().PostBit, "PostBitPattern"}, {u().SN_SQ, "S/N Squelch"},
-        {u().JitterValue, "Jitter Buffer Size"}};
-    for (const auto& [edit, name] : names) edit->setAccessibleName(QString::fromLatin1(name));
     notread::followEntries(*this);
 
     // The firmware answers the squelch and jitter reads only if it has the

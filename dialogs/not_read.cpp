@@ -3,6 +3,7 @@
 #include "dialogs/host.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QVariant>
@@ -23,12 +24,6 @@ void setKnown(QWidget& control)
         if (box->checkState() == Qt::PartiallyChecked) box->setCheckState(Qt::Unchecked);
         box->setTristate(false);
     }
-}
-
-QString withoutAccelerator(QString text)
-{
-    text.remove(QLatin1Char('&'));
-    return text.trimmed();
 }
 
 }  // namespace
@@ -113,9 +108,12 @@ void failed(QAbstractButton& button, bool readBack, Report& report)
 
 QString nameOf(const QWidget& control)
 {
-    if (!control.accessibleName().isEmpty()) return control.accessibleName();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
-        if (!button->text().trimmed().isEmpty()) return withoutAccelerator(button->text());
+    // What a screen reader says: the control's accessible name, else its
+    // caption, else the caption of the label it is the buddy of.
+    if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(&control))) {
+        const QString name = a->text(QAccessible::Name).trimmed();
+        if (!name.isEmpty()) return name;
+    }
     return control.objectName();
 }
 

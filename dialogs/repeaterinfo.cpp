@@ -8,44 +8,31 @@
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
-#include <bit>
 
 namespace {
 
-// The call signs' boxes and names, in the order of settings::CallSignFields.
+// The call signs' boxes, in the order of settings::CallSignFields.
 struct CallSignBox {
     QLineEdit* Ui_TForm11::*edit;
-    const char* name;
 };
 
 constexpr CallSignBox CallSigns[settings::CallSignCount] = {
-    {&Ui_TForm11::MyRepeaterCall, "My Repeater Call Sign"},
-    {&Ui_TForm11::AltMyCall, "Alter My Call Sign"},
-    {&Ui_TForm11::AltMyCall2, "My Call Sign2"},
-    {&Ui_TForm11::AltYourCall, "Your Call Sign"},
-    {&Ui_TForm11::AltRPT1Call, "RPT1 Call Sign"},
-    {&Ui_TForm11::AltRPT2Call, "RPT2 Call Sign"},
+    {&Ui_TForm11::MyRepeaterCall}, {&Ui_TForm11::AltMyCall},   {&Ui_TForm11::AltMyCall2},
+    {&Ui_TForm11::AltYourCall},    {&Ui_TForm11::AltRPT1Call}, {&Ui_TForm11::AltRPT2Call},
 };
 
-// The switches' boxes, in the order of settings::SwitchFields, with names
-// for the boxes without a caption of their own.
+// The switches' boxes, in the order of settings::SwitchFields.
 struct SwitchBox {
     QCheckBox* Ui_TForm11::*box;
-    const char* name;
 };
 
 constexpr SwitchBox Switches[settings::SwitchCount] = {
-    {&Ui_TForm11::CallCheckSW, nullptr},
-    {&Ui_TForm11::DupCheckSW, nullptr},
-    {&Ui_TForm11::DupClearSW, nullptr},
-    {&Ui_TForm11::AltMyCallSW, "Replace My Call Sign"},
-    {&Ui_TForm11::AltMyCall2SW, "Replace My Call Sign2"},
-    {&Ui_TForm11::AltYourCallSW, "Replace Your Call Sign"},
-    {&Ui_TForm11::AltRPT1CallSW, "Replace RPT1 Call Sign"},
-    {&Ui_TForm11::AltRPT2CallSW, "Replace RPT2 Call Sign"},
-    {&Ui_TForm11::AltFlagSW, "Replace Flag"},
+    {&Ui_TForm11::CallCheckSW},   {&Ui_TForm11::DupCheckSW},    {&Ui_TForm11::DupClearSW},
+    {&Ui_TForm11::AltMyCallSW},   {&Ui_TForm11::AltMyCall2SW},  {&Ui_TForm11::AltYourCallSW},
+    {&Ui_TForm11::AltRPT1CallSW}, {&Ui_TForm11::AltRPT2CallSW}, {&Ui_TForm11::AltFlagSW},
 };
 
 // The alternative flag byte, bit 7 to bit 0, one box per bit.
@@ -68,15 +55,7 @@ TForm11::TForm11(Context context, QWidget* parent)
     : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm11>())
 {
     ui_->setupUi(this);
-    for (const CallSignBox& field : CallSigns) {
-        forceUpperCase(*(ui_.get()->*field.edit));
-        (ui_.get()->*field.edit)->setAccessibleName(QString::fromLatin1(field.name));
-    }
-    for (const SwitchBox& sw : Switches)
-        if (sw.name != nullptr) (ui_.get()->*sw.box)->setAccessibleName(QString::fromLatin1(sw.name));
-    for (const FlagBit& bit : FlagBits)
-        (ui_.get()->*bit.box)->setAccessibleName(
-            QStringLiteral("Flag bit %1").arg(std::countr_zero(bit.mask)));
+    for (const CallSignBox& field : CallSigns) forceUpperCase(*(ui_.get()->*field.edit));
     notread::followEntries(*this);
 
     connect(ui_->Ssve1, &QAction::triggered, this, &TForm11::Ssve1Click);
@@ -188,9 +167,20 @@ void TForm11::StaticText18Click()
 bool TForm11::eventFilter(QObject* watched, QEvent* event)
 {
     // "(detail)" acts like a link: a left click on it, pressed and released
-    // over the label, opens the flag legend.
+    // over the label, opens the flag legend, and so do Space and Enter while
+    // it has the focus, which underlines it.
     if (watched == ui_->StaticText18) {
-        if (event->type() == QEvent::MouseButtonPress) {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            QFont font = ui_->StaticText18->font();
+            font.setUnderline(event->type() == QEvent::FocusIn);
+            ui_->StaticText18->setFont(font);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                StaticText18Click();
+                return true;
+            }
+        } else if (event->type() == QEvent::MouseButtonPress) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton) detailPressed_ = true;
         } else if (event->type() == QEvent::MouseButtonRelease) {

@@ -63,7 +63,6 @@ TForm12::TForm12(Context context, QWidget* parent)
     // turn it on but nothing could turn it off again, nor could a value
     // read from the adapter clear it.
     ui_->GPS_MsgSend->setAutoExclusive(false);
-    ui_->GPS_Message->setAccessibleName(QStringLiteral("GPS Message"));
     notread::followEntries(*this);
 
     connect(ui_->Save1, &QAction::triggered, this, &TForm12::Save1Click);

@@ -15,11 +15,6 @@ TForm15::TForm15(Context context, QWidget* parent)
     : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm15>())
 {
     ui_->setupUi(this);
-    ui_->DigitalCodeValue->setAccessibleName(QStringLiteral("Code"));
-    ui_->SlowDataMsg->setAccessibleName(QStringLiteral("Message"));
-    ui_->DigitalCodeSW->setAccessibleName(QStringLiteral("Digital Code Insert"));
-    ui_->SlowDataInsB->setAccessibleName(QStringLiteral("Before Slow Data Insert"));
-    ui_->SlowDataInsA->setAccessibleName(QStringLiteral("After Slow Data Insert"));
     notread::followEntries(*this);
     connect(ui_->Save1, &QAction::triggered, this, &TForm15::Save1Click);
     connect(ui_->Cancel1, &QAction::triggered, this, &TForm15::Cancel1Click);

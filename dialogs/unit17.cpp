@@ -15,8 +15,6 @@ TForm17::TForm17(Context context, QWidget* parent)
     : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm17>())
 {
     ui_->setupUi(this);
-    ui_->BeaconMessage->setAccessibleName(QStringLiteral("Beacon Message"));
-    ui_->BeaconTimer->setAccessibleName(QStringLiteral("Beacon Interval timer"));
     notread::followEntries(*this);
     connect(ui_->Save1, &QAction::triggered, this, &TForm17::Save1Click);
     connect(ui_->Cancel1, &QAction::triggered, this, &TForm17::Cancel1Click);

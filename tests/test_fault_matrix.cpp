@@ -501,8 +501,8 @@ const Case Cases[] = {
      [](Windows& w) { w.form11->Ssve1Click(); },
      join({{RepeaterSave.begin(), RepeaterSave.begin() + 18}, {"P 200", "R AF 3"}}),
      {QStringLiteral("Not saved, because no value was read from the adapter or entered for them: "
-                     "Call Check, DUP Check, DUP Clear, Replace My Call Sign, Replace My Call Sign2, Replace "
-                     "Your Call Sign, Replace RPT1 Call Sign, Replace RPT2 Call Sign, Replace "
+                     "Call Check, DUP Check, DUP Clear, Replace Alter My Call Sign, Replace Alter My Call "
+                     "Sign2, Replace Your Call Sign, Replace RPT1 Call Sign, Replace RPT2 Call Sign, Replace "
                      "Flag, Flag.")},
      [](MatrixRig& rig, Windows& w) {
          EXPECT_EQ(rig.emulator.state().status, (std::array<std::uint8_t, 3>{0x03, 0x01, 0x90}));

@@ -163,7 +163,7 @@ TEST_F(RepeaterDialog, ExitSendsNothing)
     dlg::expectExitClosesSilently(rig, [&] { dlg::trigger(*w.form7, "RepeaterInfoSetting1"); }, "Exit1");
 }
 
-TEST_F(RepeaterDialog, DetailOpensTheLegendModallyWithoutTrafficAndKeepsTheEdits)
+TEST_F(RepeaterDialog, DetailOpensTheLegendByClickOrKeyWithoutTrafficAndKeepsTheEdits)
 {
     open([&](QDialog&) {
         edit("AltYourCall")->setText("EDITED");
@@ -171,10 +171,13 @@ TEST_F(RepeaterDialog, DetailOpensTheLegendModallyWithoutTrafficAndKeepsTheEdits
         rig.emulator.clearLog();
         rig.host.whileShown = [](QDialog& legend) { legend.close(); };
         click(&dlg::child<QLabel>(dialog, "StaticText18"));
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QApplication::sendEvent(&dlg::child<QLabel>(dialog, "StaticText18"), &space);
         EXPECT_EQ(edit("AltYourCall")->text(), "EDITED");
         EXPECT_TRUE(box("AltFlag5")->isChecked());
     });
-    EXPECT_EQ(rig.host.shown, (QStringList{dialog.windowTitle(), w.form13->windowTitle()}));
+    const QString legend = w.form13->windowTitle();
+    EXPECT_EQ(rig.host.shown, (QStringList{dialog.windowTitle(), legend, legend}));
     EXPECT_TRUE(rig.emulator.log().empty());
 }
 

@@ -1,0 +1,62 @@
+// Every window over the emulated adapter as a screen reader and a keyboard
+// user meet it: each control that takes the focus has a name, and Tab visits
+// the controls in the order they stand, rows from the top, each row from the
+// left (the controls of a group box where their group box stands).
+
+#include "app/eeprom_set.h"
+#include "tests/support/fixture.h"
+
+#include <QAccessible>
+
+#include <cstdlib>
+
+namespace {
+
+// Whether `a` stands before `b`, judged by the two containers in which their
+// paths part. Centres closer than half the lower one's height share a row.
+bool standsBefore(QWidget* a, QWidget* b)
+{
+    QWidget* common = a->parentWidget();
+    while (!common->isAncestorOf(b)) common = common->parentWidget();
+    auto place = [common](QWidget* w) {
+        while (w->parentWidget() != common) w = w->parentWidget();
+        return w->geometry();
+    };
+    const QRect pa = place(a), pb = place(b);
+    if (std::abs(pa.center().y() - pb.center().y()) * 2 >= std::min(pa.height(), pb.height()))
+        return pa.center().y() < pb.center().y();
+    return pa.x() < pb.x();
+}
+
+std::string nameOf(QWidget* control)
+{
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).trimmed().toStdString();
+}
+
+TEST(Accessibility, EveryControlIsNamedAndTabFollowsTheLayout)
+{
+    Rig rig;
+    Windows w = rig.start();
+    // Each window and the number of controls Tab reaches in it, disabled ones included.
+    const std::pair<const char*, std::size_t> windows[] = {
+        {"Form7", 0}, {"AutoDetect", 16}, {"Form11", 24}, {"Form13", 0}, {"Form15", 5}, {"Form17", 2}, {"Form12", 16}};
+    for (const auto& [name, controls] : windows) {
+        SCOPED_TRACE(name);
+        QWidget* window = w.form7.get();
+        if (window->objectName() != name) window = window->findChild<QWidget*>(name);
+        ASSERT_NE(window, nullptr);
+        window->show();
+        std::vector<QWidget*> chain;
+        for (QWidget* c = window->nextInFocusChain(); c != window; c = c->nextInFocusChain())
+            if ((c->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(c) && c->isVisibleTo(window))
+                chain.push_back(c);
+        EXPECT_EQ(chain.size(), controls);
+        for (QWidget* control : chain) EXPECT_NE(nameOf(control), "") << control->objectName().toStdString();
+        for (std::size_t i = 1; i < chain.size(); ++i)
+            EXPECT_TRUE(standsBefore(chain[i - 1], chain[i]))
+                << "Tab goes from " << nameOf(chain[i - 1]) << " to " << nameOf(chain[i]);
+        window->hide();
+    }
+}
+
+}  // namespace
