@@ -1,11 +1,12 @@
 #pragma once
-// Shared pieces of the fuzz targets: a failing check that aborts with its
-// reason (libFuzzer keeps the input), a reader that splits an input into
-// fields, and a program over an emulated adapter for the whole-Save targets.
+// Shared pieces of the fuzz targets: the failing check (check.h), a reader
+// that splits an input into fields, and a program over an emulated adapter
+// for the whole-Save targets.
 
 #include "device/vendor_link.h"
 #include "dialogs/host.h"
 #include "emulator/emulator.h"
+#include "fuzz/check.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -13,21 +14,9 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-
-#define FUZZ_CHECK(condition, ...)                                                  \
-    do {                                                                            \
-        if (!(condition)) {                                                         \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, \
-                         __LINE__);                                                 \
-            std::fprintf(stderr, __VA_ARGS__);                                      \
-            std::fprintf(stderr, "\n");                                             \
-            std::abort();                                                           \
-        }                                                                           \
-    } while (0)
 
 namespace fuzz {
 

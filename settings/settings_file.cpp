@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 #include <type_traits>
 #include <variant>
 
@@ -408,16 +407,40 @@ Judged judgeNode(const Field& f, const toml::node& node)
     return refused(std::string("expected ") + expectedType(f.kind));
 }
 
+// A text as one TOML basic string on one line: a line break or another
+// control character (C1 too, which would not show) as an escape.
+std::string quoted(std::string_view utf8)
+{
+    std::string out = "\"";
+    auto escape = [&out](unsigned code) {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "\\u%04X", code);
+        out += buffer;
+    };
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+            escape(static_cast<unsigned char>(utf8[++i]));
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += utf8[i];
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c < 0x20 || c == 0x7F) {
+            escape(c);
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out + '"';
+}
+
 std::string valueText(const Field& f, const Given& given)
 {
     if (const auto* flag = std::get_if<bool>(&given)) return *flag ? "true" : "false";
     if (const auto* value = std::get_if<std::int64_t>(&given))
         return f.kind == Kind::Hex || f.kind == Kind::FlagByte ? hexText(*value) : std::to_string(*value);
-    // Always in double quotes, so that every text looks alike.
-    std::ostringstream quoted;
-    const toml::value<std::string> text(std::get<std::string>(given));
-    quoted << toml::toml_formatter(text, toml::toml_formatter::default_flags & ~toml::format_flags::allow_literal_strings);
-    return quoted.str();
+    return quoted(std::get<std::string>(given));
 }
 
 std::string valueText(const Field& f, const Held& held)

@@ -16,9 +16,9 @@ Snapshot highest()
 {
     Snapshot s;
     s.basic = BasicValues{255, 255, 255, 24, 24, true, true, true, true, 0xFF, 0xF0, true, true, true, 1023, 255};
-    s.repeater = RepeaterValues{{"N0RPT   ", "N0CALL B", "ABCD", Umlauts, "", "N0CALL"}, {}, 0xFF};
+    s.repeater = RepeaterValues{{"N0RPT   ", "N0CALL B", "ABCD", Umlauts, "N0RPT  G", ""}, {}, 0xFF};
     s.repeater->switches.fill(true);
-    s.slowData = SlowDataValues{true, true, true, 0xFF, "\"q\" \\ \t\x7F\x80\xFF" "0123456789"};
+    s.slowData = SlowDataValues{true, true, true, 0xFF, "\n\"q\" \\ \t\x7F\x80\xFF" "123456789"};
     s.beacon = BeaconValues{"", 255};
     s.serialPort = SerialPortValues{192, 6, 0x9F, "$GPRMC,N0CALL-9 " + Umlauts + "0123456789"};
     return s;

@@ -1,0 +1,89 @@
+// Settings files: any text is read without a crash; a file read without a
+// problem holds only values the rules allow, and written again it reads back
+// the same, as does each of its keys through set.
+
+#include "device/encodings.h"
+#include "fuzz/check.h"
+#include "settings/rules.h"
+#include "settings/settings_file.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+using namespace settings;
+
+template <class T>
+void checkNumber(const std::optional<T>& value, const NumberRule& rule, const char* name)
+{
+    if (value) FUZZ_CHECK(rule.shown(*value) <= rule.max, "%s: %u", name, unsigned(*value));
+}
+
+void checkText(const std::optional<std::string>& text, std::size_t width, const char* name)
+{
+    if (!text) return;
+    FUZZ_CHECK(text->size() <= width, "%s: %zu characters", name, text->size());
+    FUZZ_CHECK(text->find('\0') == std::string::npos, "%s: a NUL", name);
+}
+
+template <std::size_t N>
+void checkCode(const std::optional<std::uint8_t>& code, const std::uint8_t (&codes)[N], const char* name)
+{
+    if (code) FUZZ_CHECK(std::find(codes, codes + N, *code) != codes + N, "%s: code %u", name, unsigned(*code));
+}
+
+void checkWithinRules(const Snapshot& values)
+{
+    if (const auto& b = values.basic) {
+        checkNumber(b->delayTime, rule::DelayTime, "delay time");
+        checkNumber(b->timeOut, rule::TimeOut, "time-out");
+        checkNumber(b->keepAlive, rule::KeepAlive, "keep-alive");
+        checkNumber(b->resyncErrorBits, rule::ResyncErrorBits, "resync error bits");
+        checkNumber(b->lastFrameErrorBits, rule::LastFrameErrorBits, "last frame error bits");
+        checkNumber(b->squelchLevel, rule::SquelchLevel, "squelch");
+        checkNumber(b->jitterBuffer, rule::JitterBuffer, "jitter buffer");
+        const bool pairBroken = b->squelchLevel && b->cosCheck && !squelchPairAllowed(*b->squelchLevel, *b->cosCheck);
+        FUZZ_CHECK(crossFieldProblems(values).empty() != pairBroken, "squelch pair");
+    }
+    if (const auto& r = values.repeater)
+        for (std::size_t i = 0; i < CallSignCount; ++i)
+            checkText(r->callSigns[i], static_cast<std::size_t>(CallSignFields[i].width), "call sign");
+    if (const auto& d = values.slowData) checkText(d->message, enc::MessageBlockSize, "slow data message");
+    if (const auto& c = values.beacon) {
+        checkText(c->message, enc::MessageBlockSize, "beacon message");
+        checkNumber(c->interval, rule::BeaconInterval, "beacon interval");
+    }
+    if (const auto& s = values.serialPort) {
+        checkCode(s->baudCode, BaudCodes, "baud rate");
+        checkCode(s->modeCode, ModeCodes, "mode");
+        if (s->gpsBits) FUZZ_CHECK((*s->gpsBits & ~GpsBitsMask) == 0, "GPS bits %02x", unsigned(*s->gpsBits));
+        checkText(s->gpsMessage, enc::GpsBlockSize, "GPS message");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const FileContents file = readSettingsFile(text);
+    for (const FileProblem& p : file.problems)
+        FUZZ_CHECK(p.line >= 0 && !p.what.empty(), "problem on line %d: %s", p.line, p.what.c_str());
+    if (!file.problems.empty()) return 0;
+
+    checkWithinRules(file.values);
+    const std::string again = writeSettingsFile(file.values, {});
+    const FileContents back = readSettingsFile(again);
+    FUZZ_CHECK(back.problems.empty() && back.values == file.values, "written again:\n%s", again.c_str());
+    for (const std::string& key : allKeys()) {
+        const std::optional<std::string> shown = valueText(file.values, key);
+        if (!shown) continue;
+        Snapshot set = file.values;
+        const std::optional<std::string> problem = setFromText(set, key, *shown);
+        FUZZ_CHECK(!problem && set == file.values, "%s = %s: %s", key.c_str(), shown->c_str(),
+                   problem.value_or("").c_str());
+    }
+    return 0;
+}
