@@ -7,9 +7,9 @@
 #include "cli/session.h"
 #include "cli/settings_files.h"
 
-#include <QDir>
+#include "settings/settings_store.h"
 
-#include <ctime>
+#include <QFile>
 
 namespace {
 
@@ -45,28 +45,18 @@ void printChanges(const std::vector<settings::FieldChange>& changes, std::ostrea
         out << change.key << ": " << change.from << " -> " << change.to << '\n';
 }
 
-std::string defaultTimeStamp()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d_%H%M%S", &local);
-    return text;
-}
-
 // Saves what the adapter holds before a restore changes it; the path is told.
 void automaticBackup(Session& session, const settings::Snapshot& held, CtlIo& io)
 {
-    const std::string folder = io.backupFolder.empty() ? backupFolder() : io.backupFolder;
-    if (!QDir().mkpath(QString::fromStdString(folder)))
-        throw CtlError(status::CantWrite, folder + ": the folder for automatic backups cannot be made");
-    const std::string stamp = io.timeStamp ? io.timeStamp() : defaultTimeStamp();
-    std::string path = folder + "/" + stamp + ".toml";
-    for (int n = 2; QFile::exists(QString::fromStdString(path)); ++n)
-        path = folder + "/" + stamp + "-" + std::to_string(n) + ".toml";
-    writeWholeFile(path, settings::writeSettingsFile(held, originOf(session)), false, io.out);
-    io.err << "The adapter's settings were saved to " << path << ".\n";
+    try {
+        const std::string folder = io.backupFolder.empty() ? settings::automaticBackupFolder() : io.backupFolder;
+        const std::string path =
+            settings::saveAutomaticBackup(folder, io.timeStamp ? io.timeStamp() : settings::backupTimeStamp(),
+                                          settings::writeSettingsFile(held, originOf(session)));
+        io.err << "The adapter's settings were saved to " << path << ".\n";
+    } catch (const settings::StoreError& error) {
+        throw CtlError(status::CantWrite, std::string(error.what()) + " (--no-backup goes on without a backup)");
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "emulator/emulator.h"
 #include "settings/groups.h"
 #include "settings/settings_file.h"
+#include "settings/settings_store.h"
 
 #include <chrono>
 #include <thread>
@@ -54,20 +55,11 @@ private:
 namespace {
 
 // Puts the settings of a file into the emulated adapter before the command
-// starts, with the requests that write them; they are not traced.
+// starts; those requests are not traced.
 void loadDemoState(emu::Emulator& adapter, const std::string& path)
 {
-    const settings::Snapshot wanted = readCheckedFile(path).values;
     VendorLink quiet(adapter);
-    const settings::Pause none = [](int) {};
-    for (settings::Group group : settings::AllGroups) {
-        if (!wanted.has(group)) continue;
-        settings::Snapshot held;
-        settings::readGroup(quiet, group, settings::startUp(quiet), held);
-        settings::Snapshot whole = settings::merged(held, wanted);
-        settings::Snapshot ignored;
-        settings::saveGroup(quiet, none, group, whole, ignored);
-    }
+    settings::putSettings(quiet, readCheckedFile(path).values);
     adapter.clearLog();
 }
 

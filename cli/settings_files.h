@@ -1,20 +1,15 @@
 #pragma once
-// Settings files on disk: read and checked as a whole, written atomically.
+// Settings files for the command line: the store's errors as exit statuses.
 
 #include "settings/settings_file.h"
 
+#include <ostream>
 #include <string>
 
-// Reads and checks `path`. Throws CtlError: the file missing or unreadable,
-// or every problem as "FILE:LINE: what is wrong".
+// Reads and checks `path`; throws CtlError (file missing or unreadable, or
+// every problem as "FILE:LINE: what is wrong").
 settings::FileContents readCheckedFile(const std::string& path);
 
-// Writes `text` to `path` ("-": standard output) so that the file is either
-// whole or not there: a partial file never replaces anything. Without
-// `replace`, an existing file is left alone. Throws CtlError when it
-// cannot be written.
+// Writes `text` to `path` ("-": standard output), whole or not at all;
+// without `replace` an existing file is left alone. Throws CtlError.
 void writeWholeFile(const std::string& path, const std::string& text, bool replace, std::ostream& out);
-
-// The folder for automatic backups: $XDG_STATE_HOME/brisel-setting/backups,
-// by default ~/.local/state/brisel-setting/backups.
-std::string backupFolder();

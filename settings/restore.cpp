@@ -1,0 +1,71 @@
+#include "settings/restore.h"
+
+#include "settings/groups.h"
+
+namespace settings {
+namespace {
+
+// The values the group's dialog would send for `whole`.
+Snapshot writableGroup(const Features& features, const Snapshot& held, const Snapshot& whole, Group group)
+{
+    Snapshot writable;
+    switch (group) {
+    case Group::Basic: writable.basic = writableBasic(*whole.basic, features.basic); break;
+    case Group::Repeater:
+        writable.repeater = writableRepeater(*whole.repeater, held.repeater ? held.repeater->flagByte : std::nullopt);
+        break;
+    case Group::SerialPort: writable.serialPort = writableSerialPort(*whole.serialPort); break;
+    default: copyGroup(whole, writable, group);
+    }
+    return writable;
+}
+
+Snapshot only(const Snapshot& snapshot, Group group)
+{
+    Snapshot one;
+    copyGroup(snapshot, one, group);
+    return one;
+}
+
+}  // namespace
+
+bool Restore::readBackFailed() const
+{
+    for (const FieldChange& wrong : notTaken)
+        if (wrong.from == "(not read)") return true;
+    return false;
+}
+
+bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted)
+{
+    return wanted.repeater && wanted.repeater->flagByte && held.repeater && held.repeater->flagByte &&
+           ((*wanted.repeater->flagByte ^ *held.repeater->flagByte) & FixedFlagBits) != 0;
+}
+
+void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
+                     const Snapshot& wanted, Restore& restore)
+{
+    restore.after = held;
+    const Snapshot whole = merged(held, wanted);
+    for (Group group : AllGroups) {
+        if (!wanted.has(group)) continue;
+        std::vector<FieldChange> changes = differences(only(held, group), only(wanted, group));
+        if (changes.empty()) continue;
+
+        const Snapshot values = writableGroup(features, held, whole, group);
+        Snapshot readBack;
+        restore.lostDuring = group;
+        const GroupSave save = saveGroup(link, pause, group, values, readBack);
+        restore.lostDuring.reset();
+        restore.written.emplace_back(group, std::move(changes));
+        restore.after = merged(restore.after, readBack);
+        if (save.refused) {
+            restore.baudRefused = true;
+            restore.notTaken.push_back({"serial_port.baud_rate", "", ""});
+            continue;
+        }
+        for (FieldChange& wrong : differences(readBack, values)) restore.notTaken.push_back(std::move(wrong));
+    }
+}
+
+}  // namespace settings

@@ -1,0 +1,40 @@
+#pragma once
+// Putting settings onto the adapter: only the groups that differ, each with
+// its dialog's Save stream, each read back and compared. The command line's
+// restore and set and the desktop program's "Load settings from file..."
+// all go through here.
+
+#include "settings/pause.h"
+#include "settings/settings_file.h"
+
+class VendorLink;
+
+namespace settings {
+
+struct Restore {
+    // The groups written completely, in order, with what each changed.
+    std::vector<std::pair<Group, std::vector<FieldChange>>> written;
+    // The group being written when the adapter was lost.
+    std::optional<Group> lostDuring;
+    // Values the adapter did not take: what was written ("to") and what
+    // reads back ("from", "(not read)" when the read-back failed).
+    std::vector<FieldChange> notTaken;
+    bool baudRefused = false;
+    // What the adapter holds afterwards: the read-backs over what was held.
+    Snapshot after;
+
+    bool readBackFailed() const;
+};
+
+// Whether `wanted` asks to change bits 7 and 4 of the flag byte, which stay
+// as the adapter holds them.
+bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted);
+
+// Writes every group of `wanted` whose values differ from `held` (`wanted`
+// may hold only some values of a group; the others stay as held). Fills
+// `restore` as it goes, so that it tells how far it came when AdapterGone
+// ends it.
+void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
+                     const Snapshot& wanted, Restore& restore);
+
+}  // namespace settings

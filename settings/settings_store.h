@@ -1,0 +1,48 @@
+#pragma once
+// Settings files on disk: read and checked as a whole, written atomically,
+// and the automatic backups taken before settings are put on an adapter.
+
+#include "settings/settings_file.h"
+
+#include <stdexcept>
+#include <string>
+
+class VendorLink;
+
+namespace settings {
+
+class StoreError : public std::runtime_error {
+public:
+    enum class Kind { Unreadable, Invalid, CannotWrite };
+    StoreError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+// Reads and checks the file at `path`. Throws StoreError: Unreadable, or
+// Invalid with every problem on a line of its own, "FILE:LINE: what".
+FileContents loadSettingsFile(const std::string& path);
+
+// Writes `text` to `path` so that the file is either whole or not there: a
+// partial file never replaces anything. Without `replace`, an existing file
+// is left alone. Throws StoreError (CannotWrite).
+void saveSettingsFile(const std::string& path, const std::string& text, bool replace);
+
+// $XDG_STATE_HOME/brisel-setting/backups, by default
+// ~/.local/state/brisel-setting/backups.
+std::string automaticBackupFolder();
+
+// The local date and time as backups are named: 2026-12-07_153000.
+std::string backupTimeStamp();
+
+// Saves `text` in `folder` (made if need be) under the name `stamp`.toml,
+// or stamp-2.toml and so on when that is taken. Returns the path.
+std::string saveAutomaticBackup(const std::string& folder, const std::string& stamp, const std::string& text);
+
+// Puts every value of `snapshot` onto an adapter with the Save streams, with
+// no pauses: how an emulated adapter starts with the settings of a file.
+void putSettings(VendorLink& link, const Snapshot& snapshot);
+
+}  // namespace settings
