@@ -1,4 +1,5 @@
 #include "app/eeprom_set.h"
+#include "app/settings_file_actions.h"
 
 #include "ui_eeprom_set.h"
 
@@ -19,6 +20,8 @@ TForm7::TForm7(Context context, QWidget* parent)
     : QMainWindow(parent), ctx_(context), ui_(std::make_unique<Ui::TForm7>())
 {
     ui_->setupUi(this);
+    connect(ui_->SaveToFile1, &QAction::triggered, this, &TForm7::SaveToFile1Click);
+    connect(ui_->LoadFromFile1, &QAction::triggered, this, &TForm7::LoadFromFile1Click);
     connect(ui_->BasicInfoSetting1, &QAction::triggered, this, &TForm7::BasicInfoSetting1Click);
     connect(ui_->Beacon, &QAction::triggered, this, &TForm7::BeaconClick);
     connect(ui_->RepeaterInfoSetting1, &QAction::triggered, this, &TForm7::RepeaterInfoSetting1Click);
@@ -48,6 +51,16 @@ void TForm7::keepOptionalItemsHonest()
     if (dialogs_.form15 == nullptr) ui_->SlowData->setEnabled(false);
     if (dialogs_.form17 == nullptr) ui_->Beacon->setEnabled(false);
     if (dialogs_.form12 == nullptr) ui_->RS232C->setEnabled(false);
+}
+
+void TForm7::SaveToFile1Click()
+{
+    saveSettingsToFile(ctx_, dialogs_);
+}
+
+void TForm7::LoadFromFile1Click()
+{
+    loadSettingsFromFile(ctx_, dialogs_);
 }
 
 void TForm7::BasicInfoSetting1Click()

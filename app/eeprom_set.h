@@ -45,6 +45,10 @@ public:
 
     Ui::TForm7& ui() { return *ui_; }
 
+    // Menu "&File".
+    void SaveToFile1Click();
+    void LoadFromFile1Click();
+
     void BasicInfoSetting1Click();
     void BeaconClick();
     void RepeaterInfoSetting1Click();

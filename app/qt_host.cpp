@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -31,4 +32,24 @@ void QtHost::pause(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+QString QtHost::chooseFile(bool forSaving, const QString& caption)
+{
+    const QString filter = QStringLiteral("Settings files (*.toml);;All files (*)");
+    QWidget* parent = QApplication::activeWindow();
+    return forSaving ? QFileDialog::getSaveFileName(parent, caption, QString(), filter)
+                     : QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+bool QtHost::ask(const QString& text)
+{
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(MessageTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    QGuiApplication::restoreOverrideCursor();
+    return yes;
 }

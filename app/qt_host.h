@@ -16,6 +16,8 @@ public:
     // Runs a local event loop for `ms` that paints but takes no user input,
     // so the window never freezes while the adapter is given its time.
     void pause(int ms) override;
+    QString chooseFile(bool forSaving, const QString& caption) override;
+    bool ask(const QString& text) override;
 
 private:
     std::function<void(int)> onPause_;

@@ -7,6 +7,7 @@
 #include "emulator/emulator.h"
 #include "settings/groups.h"
 #include "settings/settings_file.h"
+#include "settings/restore.h"
 #include "settings/settings_store.h"
 
 #include <chrono>
@@ -126,21 +127,18 @@ std::string Session::firmwareVersion()
 
 std::vector<settings::Group> Session::groupsPresent() const
 {
-    std::vector<settings::Group> groups;
-    for (settings::Group group : settings::AllGroups)
-        if (settings::hasGroup(startUp_.features, group)) groups.push_back(group);
-    return groups;
+    return settings::groupsPresent(startUp_.features);
 }
 
 settings::Snapshot Session::read(const std::vector<settings::Group>& groups)
 {
     settings::Snapshot snapshot;
     try {
-        for (settings::Group group : groups) settings::readGroup(*link_, group, startUp_, snapshot);
+        snapshot = settings::readGroups(*link_, startUp_, groups);
     } catch (const AdapterGone&) {
         adapterLost("");
     }
-    const std::vector<std::string> missing = notReadKeys(snapshot, startUp_.features);
+    const std::vector<std::string> missing = settings::notReadKeys(snapshot, startUp_.features);
     if (!missing.empty()) {
         std::string text = "The adapter did not answer for:";
         for (const std::string& key : missing) text += "\n  " + key;
@@ -185,17 +183,4 @@ void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, 
         throw CtlError(status::NotTaken, "The adapter's firmware lacks " + names +
                                              "; nothing was written (--skip-missing leaves them out).");
     err << "Left out, as the adapter's firmware lacks them: " << names << ".\n";
-}
-
-std::vector<std::string> notReadKeys(const settings::Snapshot& snapshot, const settings::Features& features)
-{
-    std::vector<std::string> missing;
-    for (const std::string& key : settings::allKeys()) {
-        const auto group = settings::groupOfKey(key);
-        if (!group || !snapshot.has(*group)) continue;
-        if (key == "basic.squelch_level" && !features.basic.squelch) continue;
-        if (key == "basic.jitter_buffer_size" && !features.basic.jitterBuffer) continue;
-        if (!settings::valueText(snapshot, key)) missing.push_back(key);
-    }
-    return missing;
 }

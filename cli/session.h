@@ -57,8 +57,3 @@ private:
 // are left out of `wanted`.
 void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, settings::Snapshot& wanted,
                                 std::ostream& err);
-
-// The keys of `snapshot`'s groups whose value was not read, leaving out
-// those of features the firmware lacks.
-std::vector<std::string> notReadKeys(const settings::Snapshot& snapshot,
-                                     const settings::Features& features);

@@ -78,6 +78,11 @@ TAutoDetect::TAutoDetect(Context context, QWidget* parent)
 
 TAutoDetect::~TAutoDetect() = default;
 
+settings::BasicFeatures TAutoDetect::features() const
+{
+    return {ui_->SN_SQ->isEnabled(), ui_->JitterValue->isEnabled()};
+}
+
 template <typename T>
 void TAutoDetect::showOrMark(QLineEdit& edit, const std::optional<T>& value)
 {

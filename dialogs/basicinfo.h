@@ -40,6 +40,9 @@ public:
     // named in `report`.
     void showSettings(const settings::BasicRead& read, LoadForm form, notread::Report& report);
 
+    // The optional features as the dialog last found them.
+    settings::BasicFeatures features() const;
+
     // Menu "&Edit".
     void Save1Click();
     void Reload1Click();

@@ -18,6 +18,20 @@ public:
     virtual void showModal(QDialog& dialog) = 0;
     // Pauses between requests, e.g. between a write and its read-back.
     virtual void pause(int ms) = 0;
+    // A file to save to (the user has agreed to replace an existing one) or
+    // to load from; empty when the user cancels.
+    virtual QString chooseFile(bool forSaving, const QString& caption)
+    {
+        (void)forSaving;
+        (void)caption;
+        return {};
+    }
+    // A question answered Yes (true) or No.
+    virtual bool ask(const QString& text)
+    {
+        (void)text;
+        return false;
+    }
 };
 
 struct Context {

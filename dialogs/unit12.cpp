@@ -87,7 +87,12 @@ bool TForm12::loadGroup(notread::Report& report)
 {
     const settings::SerialPortRead read = settings::readSerialPort(ctx_.link);
     if (!read.answered) return false;
-    const settings::SerialPortValues& v = read.values;
+    showGroup(read.values, report);
+    return true;
+}
+
+void TForm12::showGroup(const settings::SerialPortValues& v, notread::Report& report)
+{
     if (v.baudCode) showBaudCode(*v.baudCode);
     else markGroupNotRead(BaudButtons, report);
 
@@ -103,7 +108,6 @@ bool TForm12::loadGroup(notread::Report& report)
 
     if (v.gpsMessage) notread::show(*ui_->GPS_Message, wire::toText(*v.gpsMessage));
     else notread::failed(*ui_->GPS_Message, false, report);
-    return true;
 }
 
 template <std::size_t N>

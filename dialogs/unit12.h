@@ -44,6 +44,8 @@ public:
     void Save1Click();
     // Reads the group again; nothing is written.
     void Cancel1Click();
+    // Shows the group's values, as a read of them shows them.
+    void showGroup(const settings::SerialPortValues& values, notread::Report& report);
     void Exit1Click();
 
 private:

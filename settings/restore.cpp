@@ -29,6 +29,34 @@ Snapshot only(const Snapshot& snapshot, Group group)
 
 }  // namespace
 
+Snapshot readGroups(VendorLink& link, const StartUp& startUp, const std::vector<Group>& groups)
+{
+    Snapshot snapshot;
+    for (Group group : groups) readGroup(link, group, startUp, snapshot);
+    return snapshot;
+}
+
+std::vector<Group> groupsPresent(const Features& features)
+{
+    std::vector<Group> groups;
+    for (Group group : AllGroups)
+        if (hasGroup(features, group)) groups.push_back(group);
+    return groups;
+}
+
+std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& features)
+{
+    std::vector<std::string> missing;
+    for (const std::string& key : allKeys()) {
+        const auto group = groupOfKey(key);
+        if (!group || !snapshot.has(*group)) continue;
+        if (key == "basic.squelch_level" && !features.basic.squelch) continue;
+        if (key == "basic.jitter_buffer_size" && !features.basic.jitterBuffer) continue;
+        if (!valueText(snapshot, key)) missing.push_back(key);
+    }
+    return missing;
+}
+
 bool Restore::readBackFailed() const
 {
     for (const FieldChange& wrong : notTaken)

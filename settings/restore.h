@@ -26,6 +26,15 @@ struct Restore {
     bool readBackFailed() const;
 };
 
+// The groups, each read as its dialog reads it.
+Snapshot readGroups(VendorLink& link, const StartUp& startUp, const std::vector<Group>& groups);
+// Every group the firmware has.
+std::vector<Group> groupsPresent(const Features& features);
+
+// The keys of `snapshot`'s groups whose value was not read, leaving out
+// those of features the firmware lacks.
+std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& features);
+
 // Whether `wanted` asks to change bits 7 and 4 of the flag byte, which stay
 // as the adapter holds them.
 bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted);

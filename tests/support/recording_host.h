@@ -29,9 +29,18 @@ public:
         }
     }
     void pause(int ms) override { emulator_.recordPause(ms); }
+    QString chooseFile(bool, const QString&) override { return fileToChoose; }
+    bool ask(const QString& text) override
+    {
+        asked.push_back(text);
+        return answer;
+    }
 
     QStringList messages;
     QStringList shown;  // window titles, in order
+    QString fileToChoose;  // what a file chooser returns
+    bool answer = true;    // how every question is answered
+    QStringList asked;
     // Runs once, during the next modal showing.
     std::function<void(QDialog&)> whileShown;
 

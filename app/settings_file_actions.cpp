@@ -1,0 +1,183 @@
+#include "app/settings_file_actions.h"
+
+#include "device/firmware_version.h"
+#include "dialogs/adapter_action.h"
+#include "dialogs/basicinfo.h"
+#include "dialogs/busy_cursor.h"
+#include "dialogs/not_read.h"
+#include "dialogs/unit12.h"
+#include "settings/restore.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+QString text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// What start-up found, as the windows it built show it.
+settings::Features featuresOf(const TForm7::Dialogs& dialogs)
+{
+    settings::Features f;
+    f.slowData = dialogs.form15 != nullptr;
+    f.beacon = dialogs.form17 != nullptr;
+    f.serialPort = dialogs.form12 != nullptr;
+    if (dialogs.autoDetect != nullptr) f.basic = dialogs.autoDetect->features();
+    return f;
+}
+
+// Every group the firmware has, each as its dialog reads it (the serial
+// port group as its Cancel reads it). Nothing when a value was not read:
+// a file or backup must not miss one; the user has been told.
+std::optional<settings::Snapshot> readAll(const Context& context, const settings::Features& features,
+                                          const char* consequence)
+{
+    settings::StartUp started;
+    started.features = features;
+    if (features.serialPort) started.serialPort = settings::readSerialPort(context.link);
+    settings::Snapshot held =
+        settings::readGroups(context.link, started, settings::groupsPresent(features));
+    const std::vector<std::string> missing = settings::notReadKeys(held, features);
+    if (missing.empty()) return held;
+    QString message = QStringLiteral("The adapter did not answer for these settings, so %1:")
+                          .arg(QString::fromLatin1(consequence));
+    for (const std::string& key : missing) message += QStringLiteral("\n  ") + text(key);
+    context.host.showMessage(message);
+    return std::nullopt;
+}
+
+settings::FileOrigin originOf(const Context& context, const settings::Features& features)
+{
+    return {BRISEL_VERSION, firmware::readVersion(context.link), features};
+}
+
+QString changeList(const std::vector<settings::FieldChange>& changes)
+{
+    QString list;
+    for (const settings::FieldChange& c : changes)
+        list += QStringLiteral("\n  %1: %2 -> %3").arg(text(c.key), text(c.from), text(c.to));
+    return list;
+}
+
+// What the firmware lacks among the file's values; nothing is written then.
+QStringList lacking(const settings::Snapshot& file, const settings::Features& features)
+{
+    QStringList names;
+    for (settings::Group group : settings::AllGroups)
+        if (file.has(group) && !settings::hasGroup(features, group))
+            names << QStringLiteral("the %1 group").arg(QString::fromLatin1(settings::groupName(group)));
+    if (file.basic && file.basic->squelchLevel && !features.basic.squelch) names << QStringLiteral("basic.squelch_level");
+    if (file.basic && file.basic->jitterBuffer && !features.basic.jitterBuffer)
+        names << QStringLiteral("basic.jitter_buffer_size");
+    return names;
+}
+
+void tellOutcome(const Context& context, const settings::Restore& restore)
+{
+    if (restore.notTaken.empty()) {
+        context.host.showMessage(QStringLiteral("The adapter now holds the settings of the file."));
+        return;
+    }
+    QString message = QStringLiteral("The adapter does not hold these values of the file:");
+    for (const settings::FieldChange& wrong : restore.notTaken) {
+        message += QStringLiteral("\n  ") + text(wrong.key);
+        if (!wrong.to.empty()) message += QStringLiteral(": wrote %1, reads back %2").arg(text(wrong.to), text(wrong.from));
+    }
+    context.host.showMessage(message);
+}
+
+}  // namespace
+
+void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
+{
+    const QString path = context.host.chooseFile(true, QStringLiteral("Save settings to file"));
+    if (path.isEmpty()) return;
+    runAdapterAction(context, nullptr, [&] {
+        BusyCursor busy;
+        const settings::Features features = featuresOf(dialogs);
+        const auto held = readAll(context, features, "the file was not written");
+        if (!held) return;
+        const std::string file = settings::writeSettingsFile(*held, originOf(context, features));
+        try {
+            settings::saveSettingsFile(path.toStdString(), file, true);
+            context.host.showMessage(QStringLiteral("The adapter's settings were saved to %1.").arg(path));
+        } catch (const settings::StoreError& error) {
+            context.host.showMessage(QStringLiteral("The file was not written: %1").arg(text(error.what())));
+        }
+    });
+}
+
+void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs)
+{
+    const QString path = context.host.chooseFile(false, QStringLiteral("Load settings from file"));
+    if (path.isEmpty()) return;
+    settings::Snapshot file;
+    try {
+        file = settings::loadSettingsFile(path.toStdString()).values;
+    } catch (const settings::StoreError& error) {
+        context.host.showMessage(QStringLiteral("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.what())));
+        return;
+    }
+
+    settings::Restore restore;
+    const bool ran = runAdapterAction(context, nullptr, [&] {
+        BusyCursor busy;
+        const settings::Features features = featuresOf(dialogs);
+        if (const QStringList missing = lacking(file, features); !missing.isEmpty()) {
+            context.host.showMessage(QStringLiteral("The adapter's firmware lacks %1, which the file holds. "
+                                                    "Nothing was written.").arg(missing.join(QStringLiteral(", "))));
+            return;
+        }
+        const auto held = readAll(context, features, "nothing was written");
+        if (!held) return;
+        QString problems;
+        for (const std::string& problem : settings::crossFieldProblems(settings::merged(*held, file)))
+            problems += QStringLiteral("\n  ") + text(problem);
+        if (!problems.isEmpty()) {
+            context.host.showMessage(QStringLiteral("The file's settings cannot be written:%1\n\nNothing was written.").arg(problems));
+            return;
+        }
+        const std::vector<settings::FieldChange> changes = settings::differences(*held, file);
+        if (changes.empty()) {
+            context.host.showMessage(QStringLiteral("The adapter already holds the settings of the file."));
+            return;
+        }
+        QString question = QStringLiteral("Loading the file changes these settings in the adapter:%1").arg(changeList(changes));
+        if (settings::changesFixedFlagBits(*held, file))
+            question += QStringLiteral("\n\nBits 7 and 4 of the flag byte cannot be changed; they stay as they are.");
+        const std::string folder = settings::automaticBackupFolder();
+        question += QStringLiteral("\n\nThe adapter's present settings are saved first, in %1.\n\nWrite the changes "
+                                   "to the adapter?").arg(text(folder));
+        if (!context.host.ask(question)) return;
+
+        try {
+            settings::saveAutomaticBackup(folder, settings::backupTimeStamp(),
+                                          settings::writeSettingsFile(*held, originOf(context, features)));
+        } catch (const settings::StoreError& error) {
+            context.host.showMessage(QStringLiteral("The automatic backup cannot be saved, so nothing was written: %1")
+                                         .arg(text(error.what())));
+            return;
+        }
+        settings::restoreSettings(context.link, [&](int ms) { context.host.pause(ms); }, features, *held, file,
+                                  restore);
+        // The serial port dialog shows what it read when it was built; it
+        // shows the adapter's values again.
+        if (dialogs.form12 != nullptr && restore.after.serialPort) {
+            notread::Report ignored;
+            dialogs.form12->showGroup(*restore.after.serialPort, ignored);
+        }
+        tellOutcome(context, restore);
+    });
+    if (!ran && (!restore.written.empty() || restore.lostDuring)) {
+        QString written;
+        for (const auto& [group, changes] : restore.written)
+            written += (written.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromLatin1(settings::groupName(group));
+        context.host.showMessage(
+            QStringLiteral("Written completely before the adapter was lost: %1.%2")
+                .arg(written.isEmpty() ? QStringLiteral("nothing") : written,
+                     restore.lostDuring ? QStringLiteral(" Partly written: %1; load the file again.")
+                                              .arg(QString::fromLatin1(settings::groupName(*restore.lostDuring)))
+                                        : QString()));
+    }
+}

@@ -1,0 +1,102 @@
+// The main window's "&File" menu over the emulated adapter: the file it
+// saves is the one brisel-ctl backs up, and loading it onto an adapter that
+// holds other values asks first, backs up, and leaves the adapter holding
+// the file's settings.
+
+#include "app/eeprom_set.h"
+#include "cli/ctl.h"
+#include "dialogs/unit12.h"
+#include "tests/support/dialog_helpers.h"
+
+#include <QFile>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct FileMenu : testing::Test {
+    QTemporaryDir folder;
+    QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+    void SetUp() override { qputenv("XDG_STATE_HOME", folder.path().toUtf8()); }
+};
+
+TEST_F(FileMenu, SavesWhatBriselCtlBacksUpAndSendsNoWrite)
+{
+    Rig rig;
+    rig.emulator.state().delayTime = 42;
+    Windows w = rig.start();
+    rig.emulator.clearLog();
+    rig.host.fileToChoose = path("gui.toml");
+    dlg::trigger(*w.form7, QStringLiteral("SaveToFile1"));
+    for (const emu::LogEntry& e : rig.emulator.requests())
+        EXPECT_TRUE(e.isRead() || e.length == 0) << emu::describe(e);
+
+    std::ostringstream out, err;
+    CtlIo io{out, err};
+    io.demoAdapter = &rig.emulator;
+    io.pause = [](int) {};
+    std::string args[] = {"brisel-ctl", "--demo", "backup", "-"};
+    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(), nullptr};
+    ASSERT_EQ(runCtl(4, argv, io), 0) << err.str();
+    EXPECT_EQ(contents(path("gui.toml")).toStdString(), out.str());
+}
+
+TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
+{
+    Rig source;
+    source.emulator.state().delayTime = 42;
+    source.emulator.state().baudCode = 192;
+    source.emulator.state().altMyCall = dlg::block<8>("N0CALL B", ' ');
+    Windows from = source.start();
+    source.host.fileToChoose = path("a.toml");
+    dlg::trigger(*from.form7, QStringLiteral("SaveToFile1"));
+
+    for (bool yes : {false, true}) {
+        Rig rig;
+        Windows w = rig.start();
+        const emu::AdapterState before = rig.emulator.state();
+        rig.host.fileToChoose = path("a.toml");
+        rig.host.answer = yes;
+        dlg::trigger(*w.form7, QStringLiteral("LoadFromFile1"));
+        ASSERT_EQ(rig.host.asked.size(), 1);
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("basic.delay_time_ms: 300 -> 420")));
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("repeater.alt_my_call: \"N0CALL  \" -> \"N0CALL B\"")));
+        if (!yes) {
+            EXPECT_EQ(rig.emulator.state(), before);
+            continue;
+        }
+        EXPECT_EQ(rig.emulator.state(), source.emulator.state());
+        EXPECT_EQ(rig.host.messages, QStringList{QStringLiteral("The adapter now holds the settings of the file.")});
+        EXPECT_TRUE(dlg::child<QRadioButton>(*w.form12, QStringLiteral("S19200")).isChecked());
+        EXPECT_EQ(QDir(path("brisel-setting/backups")).entryList(QDir::Files).size(), 1);
+    }
+}
+
+TEST_F(FileMenu, AFileWithProblemsIsToldInOneMessageAndNothingIsSent)
+{
+    QFile bad(path("bad.toml"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("format = 1\n[basic]\ndelay_time_ms = 505\n[beacon]\nnope = 1\n");
+    bad.close();
+    Rig rig;
+    Windows w = rig.start();
+    rig.emulator.clearLog();
+    rig.host.fileToChoose = path("bad.toml");
+    dlg::trigger(*w.form7, QStringLiteral("LoadFromFile1"));
+    EXPECT_TRUE(rig.emulator.log().empty());
+    ASSERT_EQ(rig.host.messages.size(), 1);
+    EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:3:")));
+    EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:5:")));
+}
+
+}  // namespace
