@@ -9,6 +9,7 @@
 #include "app/run.h"
 #include "device/usb_transport.h"
 #include "emulator/emulator.h"
+#include "tests/usb/child_process.h"
 #include "tests/usb/usb_testbed.h"
 
 #include <QApplication>
@@ -18,116 +19,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <optional>
-#include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
+using usbtest::Child;
+using usbtest::Clock;
+using usbtest::milliseconds;
+using usbtest::pathVariable;
 
 namespace {
-
-std::string pathVariable()
-{
-    const char* path = std::getenv("PATH");
-    return std::string("PATH=") + (path != nullptr ? path : "/usr/bin:/bin");
-}
-
-// A program started with exactly the given environment, its standard output
-// going to a pipe, in a process group of its own that gets SIGTERM when this
-// test process ends, however it ends. It is stopped with SIGTERM (Xvfb then
-// removes its socket) and only after five seconds with SIGKILL.
-class Child {
-public:
-    Child(std::vector<std::string> argv, std::vector<std::string> env)
-    {
-        const auto pointers = [](std::vector<std::string>& strings) {
-            std::vector<char*> out;
-            for (std::string& s : strings) out.push_back(s.data());
-            out.push_back(nullptr);
-            return out;
-        };
-        auto args = pointers(argv);
-        auto envp = pointers(env);
-        int fds[2];
-        if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
-        const pid_t parent = getpid();
-        pid_ = fork();
-        if (pid_ < 0) throw std::runtime_error("cannot fork");
-        if (pid_ == 0) {
-            setpgid(0, 0);
-            if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent) _exit(127);
-            dup2(fds[1], STDOUT_FILENO);
-            execvpe(args[0], args.data(), envp.data());
-            _exit(127);
-        }
-        setpgid(pid_, pid_);  // whichever side runs first
-        close(fds[1]);
-        out_ = fds[0];
-    }
-    ~Child()
-    {
-        stop();
-        close(out_);
-    }
-
-    pid_t pid() const { return pid_; }
-
-    // Its standard output up to its end, or up to the first line end when
-    // `line` is set, for at most `limit`.
-    std::string output(milliseconds limit, bool line = false)
-    {
-        std::string text;
-        pollfd p{out_, POLLIN, 0};
-        char c = 0;
-        for (const auto end = Clock::now() + limit; Clock::now() < end && !(line && c == '\n');) {
-            if (poll(&p, 1, 50) <= 0) continue;
-            if (read(out_, &c, 1) != 1) break;
-            text += c;
-        }
-        return text;
-    }
-
-    // The exit status (128 + signal when killed), or nothing if the child
-    // has not ended within `limit`.
-    std::optional<int> exitCode(milliseconds limit)
-    {
-        for (const auto end = Clock::now() + limit; !status_; std::this_thread::sleep_for(20ms)) {
-            int status = 0;
-            const pid_t r = waitpid(pid_, &status, WNOHANG);
-            if (r == pid_)
-                status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            else if (r < 0) status_ = -1;
-            else if (Clock::now() > end) break;
-        }
-        return status_;
-    }
-
-    void stop()
-    {
-        if (exitCode(0ms)) return;
-        kill(-pid_, SIGTERM);
-        if (exitCode(5s)) return;
-        kill(-pid_, SIGKILL);
-        exitCode(5s);
-    }
-
-private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    std::optional<int> status_;  // once reaped, the pid is never signalled again
-};
 
 // Runs a helper program to its end: its standard output, or nothing if it
 // failed or did not end within five seconds.

@@ -266,7 +266,10 @@ int main(int argc, char** argv)
             list += std::string(":") + old;
         setenv("LD_PRELOAD", list.c_str(), 1);
         setenv(Marker, "1", 1);
-        execv("/proc/self/exe", argv);
+        // By its own path, not /proc/self/exe, so that its process keeps its
+        // name (a lock holder is named by it).
+        char self[4096] = {};
+        if (readlink("/proc/self/exe", self, sizeof self - 1) > 0) execv(self, argv);
         // Not started again: the tests report that umockdev is missing.
     }
     unsetenv(Marker);

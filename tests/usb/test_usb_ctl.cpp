@@ -1,0 +1,177 @@
+// The real brisel-ctl program over emulated USB devices: it gets nothing but
+// the testbed's environment, its libusb walks the testbed's buses and its
+// requests are answered by the emulator in this process.
+
+#include "device/usb_transport.h"
+#include "emulator/emulator.h"
+#include "tests/usb/child_process.h"
+#include "tests/usb/usb_testbed.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <usb.h>
+
+#include <grp.h>
+#include <pwd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace std::chrono_literals;
+using testing::HasSubstr;
+
+namespace {
+
+struct Outcome {
+    std::optional<int> status;
+    std::string out, err;
+};
+
+class CtlOverUsb : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const std::string why = usbtest::unavailableReason(); !why.empty()) GTEST_SKIP() << why;
+        testbed_.emplace();
+    }
+
+    // One run to its end; what it prints fits in the pipes, so they are
+    // read once it has ended.
+    Outcome ctl(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), BRISEL_CTL_PROGRAM);
+        std::vector<std::string> env = testbed_->environment();
+        env.push_back(usbtest::pathVariable());
+        usbtest::Child child(std::move(args), std::move(env), true);
+        Outcome outcome;
+        outcome.status = child.exitCode(20s);
+        outcome.out = child.output(5s);
+        outcome.err = child.errors(5s);
+        return outcome;
+    }
+
+    std::optional<usbtest::UsbTestbed> testbed_;
+};
+
+// ---------------------------------------------------------------------------
+// One command against one state of the bus: its exit status and what it
+// says. In a needle, {node} stands for the adapter's node, {owner} for its
+// owner and group as detect names them, {pid} for this process, which
+// holds the adapter in the rows that say so.
+
+struct Command {
+    const char* name;
+    bool adapter;
+    mode_t mode;
+    bool held;  // this process holds the adapter open
+    std::vector<std::string> args;
+    int status;
+    bool onStdout;  // where the needles are, else on standard error
+    std::vector<std::string> needles;
+};
+
+void PrintTo(const Command& r, std::ostream* os) { *os << r.name; }
+
+std::string expand(std::string text, const std::string& node)
+{
+    const passwd* user = getpwuid(geteuid());
+    const group* group = getgrgid(getegid());
+    const std::pair<std::string, std::string> fields[] = {
+        {"{node}", node},
+        {"{owner}", "owner " + std::string(user ? user->pw_name : "?") + ", group " +
+                        (group ? group->gr_name : "?")},
+        {"{pid}", std::to_string(getpid())}};
+    for (const auto& [field, value] : fields)
+        if (const auto at = text.find(field); at != std::string::npos) text.replace(at, field.size(), value);
+    return text;
+}
+
+class CtlRun : public CtlOverUsb, public testing::WithParamInterface<Command> {};
+
+TEST_P(CtlRun, ExitsWithItsStatusAndSaysWhy)
+{
+    const Command& r = GetParam();
+    emu::Emulator adapter;
+    const int device = r.adapter ? testbed_->addDevice({}, &adapter) : -1;
+    if (r.adapter) testbed_->setMode(device, r.mode);
+    OpenResult held;
+    std::optional<UsbTransport> holding;
+    if (r.held) {
+        held = OpenDevice();
+        ASSERT_EQ(held.status, OpenStatus::Opened);
+        holding.emplace(held.handle, std::move(held.lock));
+    }
+
+    const Outcome o = ctl(r.args);
+    EXPECT_EQ(o.status, r.status) << o.out << o.err;
+    const std::string node = r.adapter ? testbed_->devName(device) : "";
+    for (const std::string& needle : r.needles)
+        EXPECT_THAT(r.onStdout ? o.out : o.err, HasSubstr(expand(needle, node)));
+    if (r.args.back() == "--json") {  // one object on one line
+        EXPECT_TRUE(o.out.starts_with('{') && o.out.ends_with("}\n")) << o.out;
+        EXPECT_EQ(o.out.find('\n'), o.out.size() - 1);
+    }
+    if (r.adapter) {
+        EXPECT_EQ(testbed_->log(device).empty(), r.status != 0) << "what was sent to the adapter";
+    }
+    holding.reset();
+    if (held.handle != nullptr) usb_close(held.handle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UsbPath, CtlRun,
+    testing::Values(
+        Command{"DetectWithoutAdapter", false, 0644, false, {"detect"}, 69, true,
+            {"No DV Brisel (Relavox) on the USB buses."}},
+        Command{"DetectReadOnlyNode", true, 0444, false, {"detect"}, 77, true,
+            {"No permission to use {node}.", "{owner}, mode 0444", "udev rule"}},
+        Command{"DetectUsableAdapter", true, 0644, false, {"detect"}, 0, true,
+            {"{node}  (used)", "Firmware: DV Brisel PIC V01.07", "Features:\n  slow_data: yes", "jitter_buffer: yes"}},
+        Command{"DetectAsJson", true, 0644, false, {"detect", "--json"}, 0, true,
+            {"\"status\": \"opened\"", "\"firmware\": \"DV Brisel PIC V01.07\"", "\"beacon\": true",
+             "\"node\": \"{node}\""}},
+        Command{"DetectHeldAdapter", true, 0644, true, {"detect"}, 75, true,
+            {"in use by another program, test_usb_ctl (process {pid})"}},
+        Command{"GetFromHeldAdapter", true, 0644, true, {"get", "basic.delay_time_ms"}, 75, false,
+            {"in use by another program, test_usb_ctl (process {pid})"}},
+        Command{"DeviceThatIsNotThere", true, 0644, false, {"--device", "9:9", "detect"}, 69, true,
+            {"No DV Brisel (Relavox) at 9:9."}}),
+    [](const testing::TestParamInfo<Command>& info) { return info.param.name; });
+
+// ---------------------------------------------------------------------------
+// A backup over USB, restored onto the adapter after its values changed,
+// brings back exactly what it held at the backup.
+
+TEST_F(CtlOverUsb, RestoreOfABackupBringsBackTheStateOfThatTime)
+{
+    emu::Emulator adapter;
+    testbed_->addDevice({}, &adapter);
+    adapter.state().delayTime = 77;
+    const emu::AdapterState atBackup = adapter.state();
+    const std::string file = testing::TempDir() + "brisel-ctl-" + std::to_string(getpid()) + ".toml";
+    std::remove(file.c_str());
+
+    const Outcome backup = ctl({"backup", file});
+    ASSERT_EQ(backup.status, 0) << backup.err;
+    std::stringstream text;
+    text << std::ifstream(file).rdbuf();
+    EXPECT_TRUE(text.str().starts_with("format = 1")) << text.str();
+
+    emu::AdapterState& s = adapter.state();
+    s.delayTime = 200;
+    s.altMyCall = {'D', 'L', '1', 'A', 'B', 'C', ' ', ' '};
+    s.beaconInterval = 5;
+    s.baudCode = 192;
+    s.slowDataMessage[0] = 'X';
+    ASSERT_FALSE(adapter.state() == atBackup);
+    const Outcome restore = ctl({"restore", file, "--no-backup"});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_TRUE(adapter.state() == atBackup);
+    std::remove(file.c_str());
+}
+
+}  // namespace
