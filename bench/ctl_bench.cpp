@@ -31,10 +31,14 @@ struct Run {
     int status = -1;
 };
 
-// Runs brisel-ctl with --trace, reading its trace as it comes.
+// Runs brisel-ctl with --trace, reading its trace as it comes. It runs
+// under /usr/bin/time, whose report of its child's peak memory counts the
+// child alone: the kernel's figure for a process spawned from this one would
+// include this process's own memory at the spawn.
 Run runCtl(const std::string& program, std::vector<std::string> args)
 {
-    args.insert(args.begin(), {program, "--trace"});
+    const std::string peakFile = "/tmp/brisel-bench-peak-" + std::to_string(getpid());
+    args.insert(args.begin(), {"/usr/bin/time", "-f", "%M", "-o", peakFile, program, "--trace"});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -50,7 +54,7 @@ Run runCtl(const std::string& program, std::vector<std::string> args)
     Run run;
     const auto start = Clock::now();
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(pipeFds[1]);
     if (spawned != 0) {
@@ -72,7 +76,8 @@ Run runCtl(const std::string& program, std::vector<std::string> args)
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
                 (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-    run.peakKiB = usage.ru_maxrss;
+    std::ifstream(peakFile) >> run.peakKiB;
+    std::remove(peakFile.c_str());
 
     std::istringstream lines(pending);
     for (std::string line; std::getline(lines, line);) {

@@ -16,7 +16,9 @@ int runCtl(int argc, char** argv, CtlIo& io)
         }
         if (options.version) {
             io.out << "brisel-ctl " << BRISEL_VERSION << "\nsettings file format "
-                   << settings::FileFormatVersion << '\n';
+                   << settings::FileFormatVersion
+                   << "\nLicence: GPL-3.0-or-later <https://www.gnu.org/licenses/gpl-3.0.html>\n"
+                      "This is free software: you may change and share it. There is NO WARRANTY.\n";
             return status::Ok;
         }
         using Command = int (*)(const Options&, CtlIo&);
