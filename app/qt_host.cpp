@@ -36,10 +36,14 @@ void QtHost::pause(int ms)
 
 QString QtHost::chooseFile(bool forSaving, const QString& caption)
 {
-    const QString filter = QStringLiteral("Settings files (*.toml);;All files (*)");
-    QWidget* parent = QApplication::activeWindow();
-    return forSaving ? QFileDialog::getSaveFileName(parent, caption, QString(), filter)
-                     : QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    QFileDialog dialog(QApplication::activeWindow(), caption, QString(),
+                       QStringLiteral("Settings files (*.toml);;All files (*)"));
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name typed without an ending gets ".toml", as the filter offers.
+    dialog.setDefaultSuffix(QStringLiteral("toml"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 bool QtHost::ask(const QString& text)
