@@ -2,6 +2,7 @@
 //
 //   brisel-bench              every figure, as a table (docs/performance.md)
 //   brisel-bench --runs N     repetitions of each flow for the CPU median
+//   brisel-bench --ctl        brisel-ctl's figures alone
 //
 // Per flow: the requests sent and the pauses taken (counted, not slept), the
 // program's own CPU time (median of many runs) and its share of the flow's
@@ -305,6 +306,12 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (argc > 1 && std::strcmp(argv[1], "--child-program") == 0) return childProgram(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--child-bare") == 0) return childBare(argc, argv);
+
+    // brisel-ctl's figures alone.
+    if (argc > 1 && std::strcmp(argv[1], "--ctl") == 0) {
+        benchCtl(BRISEL_CTL_PROGRAM, 15);
+        return 0;
+    }
 
     int runs = 200;
     if (argc > 2 && std::strcmp(argv[1], "--runs") == 0) runs = std::max(1, std::atoi(argv[2]));

@@ -35,10 +35,13 @@ struct Run {
 // under /usr/bin/time, whose report of its child's peak memory counts the
 // child alone: the kernel's figure for a process spawned from this one would
 // include this process's own memory at the spawn.
-Run runCtl(const std::string& program, std::vector<std::string> args)
+// Without `measurePeak` it runs on its own, for the time to its first
+// request.
+Run runCtl(const std::string& program, std::vector<std::string> args, bool measurePeak = false)
 {
     const std::string peakFile = "/tmp/brisel-bench-peak-" + std::to_string(getpid());
-    args.insert(args.begin(), {"/usr/bin/time", "-f", "%M", "-o", peakFile, program, "--trace"});
+    args.insert(args.begin(), {program, "--trace"});
+    if (measurePeak) args.insert(args.begin(), {"/usr/bin/time", "-f", "%M", "-o", peakFile});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -76,8 +79,10 @@ Run runCtl(const std::string& program, std::vector<std::string> args)
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
                 (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-    std::ifstream(peakFile) >> run.peakKiB;
-    std::remove(peakFile.c_str());
+    if (measurePeak) {
+        std::ifstream(peakFile) >> run.peakKiB;
+        std::remove(peakFile.c_str());
+    }
 
     std::istringstream lines(pending);
     for (std::string line; std::getline(lines, line);) {
@@ -142,7 +147,7 @@ void benchCtl(const std::string& program, int rounds)
             wall.push_back(last.wallMs);
             cpu.push_back(last.cpuMs);
             first.push_back(last.firstRequestMs);
-            peak.push_back(static_cast<double>(last.peakKiB));
+            peak.push_back(static_cast<double>(runCtl(program, flow.args, true).peakKiB));
         }
         const double floor = last.pausedMs + last.requests;
         std::printf("| %s | %d | %d | %.0f | %.1f | %.1f | %.2f %% | %.2f | %.0f |\n", flow.name, last.requests,
