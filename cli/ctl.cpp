@@ -30,7 +30,10 @@ int runCtl(int argc, char** argv, CtlIo& io)
             if (options.command == name) return run(options, io);
         return status::Usage;  // parseOptions has refused any other command
     } catch (const CtlError& error) {
-        io.err << "brisel-ctl: " << error.what() << '\n';
+        // Problems in a file stand as "FILE:LINE: what", one per line, the
+        // form editors jump from.
+        if (error.code() != status::BadFile) io.err << "brisel-ctl: ";
+        io.err << error.what() << '\n';
         return error.code();
     } catch (const std::exception& error) {
         io.err << "brisel-ctl: " << error.what() << '\n';
