@@ -109,6 +109,9 @@ expect "brisel-ctl --demo-state s" "site.toml spare.toml"
 expect "brisel-ctl --demo-state=s" "site.toml spare.toml"
 expect "brisel-ctl --demo-state site.toml " "$help_commands"
 expect "brisel-ctl --device " ""
+expect "brisel-ctl --device=" ""
+expect "brisel-ctl --wait=" ""
+expect "brisel-ctl --wait " "$help_commands"
 
 # Every key that brisel-ctl show writes is offered for get.
 keys=$("$ctl" --demo show | awk '/^\[/ { group = substr($1, 2, length($1) - 2) } group && /^[a-z_0-9]+ = / { print group "." $1 }')
