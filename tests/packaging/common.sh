@@ -16,28 +16,48 @@ need_tool() {
         skip "$1 is not installed (package $2; scripts/install-deps test installs it)"
 }
 
-# Installs the build folder $1 with prefix /usr into the empty folder $2.
+# Installs the build folder $1 with prefix /usr into the empty folder $2: all
+# of it, or only component $3 (brisel-ctl or brisel-setting).
 install_into() {
-    DESTDIR="$2" cmake --install "$1" --prefix /usr >"$2.log" 2>&1 ||
-        { cat "$2.log"; fail "cmake --install into $2 failed (is the build folder built?)"; }
+    local component=()
+    [ -n "${3:-}" ] && component=(--component "$3")
+    DESTDIR="$2" cmake --install "$1" --prefix /usr "${component[@]}" >"$2.log" 2>&1 ||
+        { cat "$2.log"; fail "cmake --install ${3:-} into $2 failed (is the build folder built?)"; }
 }
 
-# The one .deb that the packaging.deb_build test wrote into folder $1. When
-# that test failed, ctest does not run the tests that read the package; when
-# it was skipped for a missing tool, they are skipped too.
+# The Debian packages built from the one build; each install() names one as
+# its component.
+packages() {
+    echo brisel-ctl brisel-setting
+}
+
+# The .deb of package $2 that the packaging.deb_build test wrote into folder
+# $1. When that test failed, ctest does not run the tests that read the
+# packages; when it was skipped for a missing tool, they are skipped too.
 built_deb() {
-    local found=("$1"/brisel-setting_*.deb)
-    [ -f "${found[0]}" ] || skip "no package in $1: packaging.deb_build was skipped or not run"
-    [ ${#found[@]} -eq 1 ] || fail "more than one package in $1: ${found[*]}"
+    local found=("$1/$2"_*.deb)
+    [ -f "${found[0]}" ] || skip "no $2 package in $1: packaging.deb_build was skipped or not run"
+    [ ${#found[@]} -eq 1 ] || fail "more than one $2 package in $1: ${found[*]}"
     echo "${found[0]}"
 }
 
-# Every file the installation puts in place, relative to the prefix /usr.
+# Every file that package $1 holds, or with no argument every file the
+# installation puts in place, relative to the prefix /usr.
 expected_files() {
-    cat <<'LIST'
+    if [ "${1:-brisel-ctl}" = brisel-ctl ]; then
+        cat <<'LIST'
+usr/bin/brisel-ctl
+usr/lib/udev/rules.d/70-brisel-setting.rules
+usr/share/bash-completion/completions/brisel-ctl
+usr/share/doc/brisel-ctl/changelog.gz
+usr/share/doc/brisel-ctl/copyright
+usr/share/man/man1/brisel-ctl.1.gz
+LIST
+    fi
+    if [ "${1:-brisel-setting}" = brisel-setting ]; then
+        cat <<'LIST'
 usr/bin/brisel-setting
 usr/bin/brisel-setting-demo
-usr/lib/udev/rules.d/70-brisel-setting.rules
 usr/share/applications/brisel-setting-demo.desktop
 usr/share/applications/brisel-setting.desktop
 usr/share/doc/brisel-setting/changelog.gz
@@ -47,4 +67,5 @@ usr/share/man/man1/brisel-setting-demo.1.gz
 usr/share/man/man1/brisel-setting.1.gz
 usr/share/metainfo/org.brisel_setting.brisel_setting.metainfo.xml
 LIST
+    fi
 }

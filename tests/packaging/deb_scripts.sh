@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Runs the package's maintainer scripts with a stand-in udevadm that logs its
-# arguments and fails. Where udev runs, each script must reload the rules and
-# trigger the adapter; where it does not (a container, a chroot), it must not
-# call udevadm. In both cases a failing udevadm must not fail the script.
+# Runs the maintainer scripts of brisel-ctl, the package that owns the udev
+# rule, with a stand-in udevadm that logs its arguments and fails. Where udev
+# runs, each script must reload the rules and trigger the adapter; where it
+# does not (a container, a chroot), it must not call udevadm. In both cases a
+# failing udevadm must not fail the script.
 # Usage: deb_scripts.sh PACKAGE_FOLDER WORK_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 need_tool dpkg-deb dpkg
 
-deb=$(built_deb "$1")
+deb=$(built_deb "$1" brisel-ctl)
 work=$2
 rm -rf "$work" && mkdir -p "$work/bin"
 dpkg-deb -e "$deb" "$work/control"

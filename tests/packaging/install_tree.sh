@@ -1,26 +1,35 @@
 #!/usr/bin/env bash
 # Installs the build folder into an empty DESTDIR and compares the files that
 # arrive with the list of what the program installs: nothing missing, nothing
-# more. Also checks that the compressed files are intact and the programs are
-# executable.
+# more; then each component alone, which must bring exactly the files of its
+# package. Also checks that the compressed files are intact and the programs
+# are executable.
 # Usage: install_tree.sh BUILD_FOLDER WORK_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 build=$1 work=$2
 rm -rf "$work" && mkdir -p "$work"
+
+# Compares the files under folder $1 with the expected list of package $2 (all when empty).
+compare() {
+    (cd "$1" && find . \( -type f -o -type l \) | sed 's|^\./||' | LC_ALL=C sort) >"$1.installed"
+    expected_files "$2" | LC_ALL=C sort >"$1.expected"
+    diff -u "$1.expected" "$1.installed" ||
+        fail "the files installed ${2:+for component $2 }differ from the expected list (- missing, + unexpected)"
+}
+
 install_into "$build" "$work/root"
+compare "$work/root" ""
+for package in $(packages); do
+    install_into "$build" "$work/$package" "$package"
+    compare "$work/$package" "$package"
+done
 
-(cd "$work/root" && find . \( -type f -o -type l \) | sed 's|^\./||' | LC_ALL=C sort) >"$work/installed"
-expected_files | LC_ALL=C sort >"$work/expected"
-if ! diff -u "$work/expected" "$work/installed"; then
-    fail "the installed files differ from the expected list (- missing, + unexpected)"
-fi
-
-for program in brisel-setting brisel-setting-demo; do
+for program in brisel-ctl brisel-setting brisel-setting-demo; do
     [ -x "$work/root/usr/bin/$program" ] || fail "usr/bin/$program is not executable"
 done
 while read -r file; do
     gzip -t "$work/root/$file" || fail "$file is not a valid gzip file"
-done < <(grep '\.gz$' "$work/expected")
+done < <(expected_files | grep '\.gz$')
 echo "PASSED"
