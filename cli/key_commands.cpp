@@ -51,9 +51,12 @@ int getCommand(const Options& options, CtlIo& io)
 
 int setCommand(const Options& options, CtlIo& io)
 {
-    // Every value is checked before the adapter is asked anything.
-    settings::Snapshot wanted;
-    std::vector<std::string> keys;
+    // Every value is checked before the adapter is asked anything. The GPS
+    // sentence switches share one setting of the adapter; they are checked
+    // against a stand-in until the adapter's own is read.
+    std::vector<std::pair<std::string, std::string>> assignments;
+    settings::Snapshot checked;
+    checked.serialPort.emplace().gpsBits = 0;
     std::string problems;
     for (const std::string& argument : options.args) {
         const auto equals = argument.find('=');
@@ -61,15 +64,23 @@ int setCommand(const Options& options, CtlIo& io)
             throw CtlError(status::Usage, "set wants KEY=VALUE, not '" + argument + "'");
         const std::string key = argument.substr(0, equals);
         groupOf(key);
-        if (const auto problem = settings::setFromText(wanted, key, argument.substr(equals + 1)))
+        assignments.emplace_back(key, argument.substr(equals + 1));
+        if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
             problems += (problems.empty() ? "" : "\n") + *problem;
-        keys.push_back(key);
     }
     if (!problems.empty()) throw CtlError(status::BadFile, problems);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : assignments) keys.push_back(key);
 
     Session session(options, io);
+    const std::vector<settings::Group> groups = groupsOfKeys(keys, session);
+    const settings::Snapshot held = session.read(groups);
+    // The groups as the adapter holds them, with the named values changed.
+    settings::Snapshot wanted;
+    for (settings::Group group : groups) settings::copyGroup(held, wanted, group);
+    for (const auto& [key, value] : assignments) settings::setFromText(wanted, key, value);
     refuseWhatTheFirmwareLacks(options, session, wanted, io.err);
-    const settings::Snapshot held = session.read(groupsOfKeys(keys, session));
+
     const std::vector<std::string> cross = settings::crossFieldProblems(settings::merged(held, wanted));
     if (!cross.empty()) {
         std::string text;

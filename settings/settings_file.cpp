@@ -550,7 +550,7 @@ void readGroup(Group group, const toml::table& table, FileContents& out)
 std::optional<FileProblem> formatProblem(const toml::table& root, bool& newer)
 {
     const toml::node* format = root.get("format");
-    if (!format) return FileProblem{0, "format is missing: a settings file begins with format = 1"};
+    if (!format) return FileProblem{1, "format is missing: a settings file begins with format = 1"};
     const auto* version = format->as_integer();
     const int line = lineOf(format->source());
     if (!version) return FileProblem{line, "format: expected a whole number"};

@@ -28,7 +28,7 @@ struct FileOrigin {
 std::string writeSettingsFile(const Snapshot& snapshot, const FileOrigin& origin);
 
 struct FileProblem {
-    int line = 0;  // 1-based; 0 when the problem is not on one line
+    int line = 0;  // 1-based
     std::string what;
 };
 

@@ -136,7 +136,7 @@ TEST(SettingsFile, EveryProblemOnItsLine)
         {"format = 2\n[basic]\nfoo = 1\n", {1}, "newer"},
         {"format = 0\n", {1}, "unknown"},
         {"format = \"1\"\n", {1}, "expected"},
-        {"[basic]\ndelay_time_ms = 10\n", {0}, "missing"},
+        {"[basic]\ndelay_time_ms = 10\n", {1}, "missing"},
         {"format = 1\n[bsic]\n[basic]\nfoo = 1\n", {2, 4}, "bsic"},
         {"format = 1\nbasic = 5\n", {2}, "table"},
     };
