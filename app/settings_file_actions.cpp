@@ -60,19 +60,6 @@ QString changeList(const std::vector<settings::FieldChange>& changes)
     return list;
 }
 
-// What the firmware lacks among the file's values; nothing is written then.
-QStringList lacking(const settings::Snapshot& file, const settings::Features& features)
-{
-    QStringList names;
-    for (settings::Group group : settings::AllGroups)
-        if (file.has(group) && !settings::hasGroup(features, group))
-            names << QStringLiteral("the %1 group").arg(QString::fromLatin1(settings::groupName(group)));
-    if (file.basic && file.basic->squelchLevel && !features.basic.squelch) names << QStringLiteral("basic.squelch_level");
-    if (file.basic && file.basic->jitterBuffer && !features.basic.jitterBuffer)
-        names << QStringLiteral("basic.jitter_buffer_size");
-    return names;
-}
-
 void tellOutcome(const Context& context, const settings::Restore& restore)
 {
     if (restore.notTaken.empty()) {
@@ -124,9 +111,12 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
     const bool ran = runAdapterAction(context, nullptr, [&] {
         BusyCursor busy;
         const settings::Features features = featuresOf(dialogs);
-        if (const QStringList missing = lacking(file, features); !missing.isEmpty()) {
+        settings::Snapshot kept = file;
+        if (const auto missing = settings::takeOutWhatTheFirmwareLacks(kept, features); !missing.empty()) {
+            QStringList names;
+            for (const std::string& name : missing) names << text(name);
             context.host.showMessage(QStringLiteral("The adapter's firmware lacks %1, which the file holds. "
-                                                    "Nothing was written.").arg(missing.join(QStringLiteral(", "))));
+                                                    "Nothing was written.").arg(names.join(QStringLiteral(", "))));
             return;
         }
         const auto held = readAll(context, features, "nothing was written");

@@ -22,30 +22,20 @@ public:
     int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
                        std::uint16_t index, std::uint8_t* data, int length, int timeoutMs) override
     {
-        emu::LogEntry entry;
-        entry.requestType = requestType;
-        entry.request = request;
-        entry.value = value;
-        entry.index = index;
-        entry.length = length;
-        entry.timeoutMs = timeoutMs;
-        if (err_ != nullptr && (requestType & 0x80) == 0 && data != nullptr)
-            entry.data.assign(data, data + length);
-        entry.result = inner_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
+        const int result = inner_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
         if (err_ != nullptr) {
-            if ((requestType & 0x80) != 0 && entry.result > 0) entry.data.assign(data, data + entry.result);
+            // Written bytes are still in `data`: the request does not change them.
+            emu::LogEntry entry = emu::requestEntry(requestType, request, value, index, data, length, timeoutMs);
+            entry.result = result;
+            if (entry.isRead() && result > 0) entry.data.assign(data, data + result);
             *err_ << emu::describe(entry) << '\n' << std::flush;
         }
-        return entry.result;
+        return result;
     }
 
     void pause(int ms)
     {
-        if (err_ == nullptr) return;
-        emu::LogEntry entry;
-        entry.kind = emu::LogEntry::Kind::Pause;
-        entry.pauseMs = ms;
-        *err_ << emu::describe(entry) << '\n' << std::flush;
+        if (err_ != nullptr) *err_ << emu::describe(emu::pauseEntry(ms)) << '\n' << std::flush;
     }
 
 private:
@@ -160,22 +150,7 @@ void adapterLost(const std::string& alreadyWritten, const std::string& beingWrit
 void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, settings::Snapshot& wanted,
                                 std::ostream& err)
 {
-    const settings::Features& features = session.features();
-    std::vector<std::string> lacking;
-    for (settings::Group group : settings::AllGroups) {
-        if (!wanted.has(group) || settings::hasGroup(features, group)) continue;
-        lacking.push_back(std::string("the ") + settings::groupName(group) + " group");
-        settings::copyGroup(settings::Snapshot{}, wanted, group);
-    }
-    if (wanted.basic) {
-        auto drop = [&](auto& value, bool present, const char* key) {
-            if (!value || present) return;
-            lacking.push_back(key);
-            value.reset();
-        };
-        drop(wanted.basic->squelchLevel, features.basic.squelch, "basic.squelch_level");
-        drop(wanted.basic->jitterBuffer, features.basic.jitterBuffer, "basic.jitter_buffer_size");
-    }
+    const std::vector<std::string> lacking = settings::takeOutWhatTheFirmwareLacks(wanted, session.features());
     if (lacking.empty()) return;
     std::string names;
     for (const std::string& name : lacking) names += (names.empty() ? "" : ", ") + name;

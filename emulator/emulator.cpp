@@ -156,15 +156,8 @@ bool Emulator::codeBelongsToMissingFeature(std::uint8_t code) const
 int Emulator::controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
                              std::uint16_t index, std::uint8_t* data, int length, int timeoutMs)
 {
-    LogEntry entry;
-    entry.requestType = requestType;
-    entry.request = request;
-    entry.value = value;
-    entry.index = index;
-    entry.length = length;
-    entry.timeoutMs = timeoutMs;
-    const bool isRead = (requestType & 0x80) != 0;
-    if (!isRead && length > 0) entry.data.assign(data, data + length);
+    LogEntry entry = requestEntry(requestType, request, value, index, data, length, timeoutMs);
+    const bool isRead = entry.isRead();
 
     const int ordinal = requestCount_++;
     const int occurrence = ++seen_[request];
@@ -325,10 +318,29 @@ int Emulator::answerWrite(std::uint8_t code, std::uint16_t value, const std::uin
 
 void Emulator::recordPause(int ms)
 {
+    append(pauseEntry(ms));
+}
+
+LogEntry requestEntry(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
+                      std::uint16_t index, const std::uint8_t* data, int length, int timeoutMs)
+{
+    LogEntry entry;
+    entry.requestType = requestType;
+    entry.request = request;
+    entry.value = value;
+    entry.index = index;
+    entry.length = length;
+    entry.timeoutMs = timeoutMs;
+    if (!entry.isRead() && length > 0 && data != nullptr) entry.data.assign(data, data + length);
+    return entry;
+}
+
+LogEntry pauseEntry(int ms)
+{
     LogEntry entry;
     entry.kind = LogEntry::Kind::Pause;
     entry.pauseMs = ms;
-    append(std::move(entry));
+    return entry;
 }
 
 void Emulator::append(LogEntry entry)

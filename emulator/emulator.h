@@ -160,6 +160,12 @@ private:
 // in, reached through a transport that leaves the emulator to its owner.
 AdapterAccess openEmulated(Emulator& emulator);
 
+// The entry of a request as it goes out: for a write, with the bytes it
+// sends; the result and a read's answer are filled in afterwards.
+LogEntry requestEntry(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
+                      std::uint16_t index, const std::uint8_t* data, int length, int timeoutMs);
+LogEntry pauseEntry(int ms);
+
 // One readable line for a log entry, e.g.
 // "read  0x52 wValue=0x0000 len=1 -> 1 [1e]" or "pause 200 ms".
 std::string describe(const LogEntry& entry);

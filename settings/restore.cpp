@@ -20,6 +20,10 @@ Snapshot writableGroup(const Features& features, const Snapshot& held, const Sna
     return writable;
 }
 
+// The keys of the basic settings that exist only with an optional feature.
+constexpr const char* SquelchKey = "basic.squelch_level";
+constexpr const char* JitterKey = "basic.jitter_buffer_size";
+
 Snapshot only(const Snapshot& snapshot, Group group)
 {
     Snapshot one;
@@ -50,11 +54,31 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
     for (const std::string& key : allKeys()) {
         const auto group = groupOfKey(key);
         if (!group || !snapshot.has(*group)) continue;
-        if (key == "basic.squelch_level" && !features.basic.squelch) continue;
-        if (key == "basic.jitter_buffer_size" && !features.basic.jitterBuffer) continue;
+        if (key == SquelchKey && !features.basic.squelch) continue;
+        if (key == JitterKey && !features.basic.jitterBuffer) continue;
         if (!valueText(snapshot, key)) missing.push_back(key);
     }
     return missing;
+}
+
+std::vector<std::string> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Features& features)
+{
+    std::vector<std::string> lacking;
+    for (Group group : AllGroups) {
+        if (!wanted.has(group) || hasGroup(features, group)) continue;
+        lacking.push_back(std::string("the ") + groupName(group) + " group");
+        copyGroup(Snapshot{}, wanted, group);
+    }
+    if (wanted.basic) {
+        auto drop = [&](auto& value, bool present, const char* key) {
+            if (!value || present) return;
+            lacking.push_back(key);
+            value.reset();
+        };
+        drop(wanted.basic->squelchLevel, features.basic.squelch, SquelchKey);
+        drop(wanted.basic->jitterBuffer, features.basic.jitterBuffer, JitterKey);
+    }
+    return lacking;
 }
 
 bool Restore::readBackFailed() const
