@@ -14,6 +14,8 @@ class Emulator;
 }
 
 struct CtlIo {
+    CtlIo(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+
     std::ostream& out;  // data only: settings files, values, listings
     std::ostream& err;  // messages and the trace
     // The emulated adapter of --demo; without one a fresh one is made.

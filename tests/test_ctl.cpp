@@ -239,7 +239,9 @@ TEST_P(ExitStatus, IsTheDocumentedOne)
     EXPECT_EQ(ctl.run(args), c.status) << ctl.err.str();
     EXPECT_NE(ctl.err.str().find(c.errorPart), std::string::npos) << ctl.err.str();
     // A file that was to be written is whole or not there.
-    if (c.args[0] == "backup" && c.status != 73) EXPECT_FALSE(QFile::exists(QString::fromStdString(args[1])));
+    if (c.args[0] == "backup" && c.status != 73) {
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(args[1])));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExitStatus, testing::ValuesIn(StatusCases),
@@ -295,8 +297,9 @@ TEST(Ctl, RestoreUnderAFaultAtEveryRequest)
             }
             // 69: unplugged before the first request, the adapter is not found.
             EXPECT_TRUE(status == 69 || status == 74 || status == 76) << status << ctl.err.str();
-            if (kind == emu::FaultKind::Unplug && status != 69)
+            if (kind == emu::FaultKind::Unplug && status != 69) {
                 EXPECT_NE(ctl.err.str().find("no longer connected"), std::string::npos) << ctl.err.str();
+            }
             ctl.adapter.clearFaults();
             ctl.adapter.plugIn();
             EXPECT_EQ(ctl.run({"restore", "--no-backup", source.path("a.toml")}), 0) << ctl.err.str();
