@@ -1,6 +1,5 @@
 #include "app/settings_file_actions.h"
 
-#include "device/firmware_version.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/busy_cursor.h"
@@ -47,11 +46,6 @@ std::optional<settings::Snapshot> readAll(const Context& context, const settings
     return std::nullopt;
 }
 
-settings::FileOrigin originOf(const Context& context, const settings::Features& features)
-{
-    return {BRISEL_VERSION, firmware::readVersion(context.link), features};
-}
-
 QString changeList(const std::vector<settings::FieldChange>& changes)
 {
     QString list;
@@ -85,7 +79,7 @@ void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
         const settings::Features features = featuresOf(dialogs);
         const auto held = readAll(context, features, "the file was not written");
         if (!held) return;
-        const std::string file = settings::writeSettingsFile(*held, originOf(context, features));
+        const std::string file = settings::writeSettingsFile(*held, settings::readOrigin(context.link, features));
         try {
             settings::saveSettingsFile(path.toStdString(), file, true);
             context.host.showMessage(QStringLiteral("The adapter's settings were saved to %1.").arg(path));
@@ -143,7 +137,7 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
 
         try {
             settings::saveAutomaticBackup(folder, settings::backupTimeStamp(),
-                                          settings::writeSettingsFile(*held, originOf(context, features)));
+                                          settings::writeSettingsFile(*held, settings::readOrigin(context.link, features)));
         } catch (const settings::StoreError& error) {
             context.host.showMessage(QStringLiteral("The automatic backup cannot be saved, so nothing was written: %1")
                                          .arg(text(error.what())));

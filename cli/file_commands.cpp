@@ -7,6 +7,7 @@
 #include "cli/session.h"
 #include "cli/settings_files.h"
 
+#include "settings/restore.h"
 #include "settings/settings_store.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ namespace {
 
 settings::FileOrigin originOf(Session& session)
 {
-    return {BRISEL_VERSION, session.firmwareVersion(), session.features()};
+    return settings::readOrigin(session.link(), session.features());
 }
 
 std::vector<settings::Group> groupsNamed(const std::vector<std::string>& names)

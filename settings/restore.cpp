@@ -1,5 +1,6 @@
 #include "settings/restore.h"
 
+#include "device/firmware_version.h"
 #include "settings/groups.h"
 
 namespace settings {
@@ -32,6 +33,11 @@ Snapshot only(const Snapshot& snapshot, Group group)
 }
 
 }  // namespace
+
+FileOrigin readOrigin(VendorLink& link, const Features& features)
+{
+    return {BRISEL_VERSION, firmware::readVersion(link), features};
+}
 
 Snapshot readGroups(VendorLink& link, const StartUp& startUp, const std::vector<Group>& groups)
 {

@@ -26,6 +26,10 @@ struct Restore {
     bool readBackFailed() const;
 };
 
+// Where a settings file's values come from: this program's version, and the
+// firmware version read as the version message reads it.
+FileOrigin readOrigin(VendorLink& link, const Features& features);
+
 // The groups, each read as its dialog reads it.
 Snapshot readGroups(VendorLink& link, const StartUp& startUp, const std::vector<Group>& groups);
 // Every group the firmware has.
