@@ -181,6 +181,30 @@ TEST_F(BasicInfo, EachFlagBitSetsItsOwnControlWhichSetsItsOwnRequest)
     }
 }
 
+// What a user types in lower case into an upper-case box reaches the adapter
+// as its upper-case meaning: "on" is ON, "f0" is the pattern 0xF0.
+TEST_F(BasicInfo, LowerCaseTypedIntoAnUpperCaseBoxIsSentAsUpperCase)
+{
+    build();
+    const struct {
+        const char* control;
+        const char* typed;
+        std::uint8_t code;
+        unsigned value;
+    } cases[] = {{"CRCCheck", "on", 0x07, 1},    {"LastFrameSend", "on", 0x0A, 1},
+                 {"Duplex", "half duplex", 0x0E, 1}, {"PreBit", "f0", 0xE0, 0xF0},
+                 {"PostBit", "6a", 0xE1, 0x6A}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        rig.emulator.state().optionFlags = 0x00;
+        trigger("Reload1");
+        line(c.control).clear();
+        dlg::type(line(c.control), QString::fromLatin1(c.typed));
+        save();
+        EXPECT_EQ(sent(rig, {c.code}), Pics{dlg::valueWrite(c.code, c.value)});
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Save, one field at a time: its own write or its own message
 

@@ -11,17 +11,18 @@ namespace {
 TEST(BusWalk, ListsEveryAdapterInWalkOrderAndChoosesTheFirstOrTheOneAtAnAddress)
 {
     constexpr UsbDeviceId Adapter{0x04D8, 0x0300}, SameVendor{0x04D8, 0x000A}, Hub{0x1D6B, 0x0002},
-        Swapped{0x0300, 0x04D8};
+        Swapped{0x0300, 0x04D8}, SameProduct{0x1234, 0x0300};
     const std::vector<AdapterNode> adapters = adaptersAmong({{"001", "001", Hub},
-        {"001", "009", SameVendor}, {"001", "010", Adapter}, {"002", "004", Swapped},
+        {"001", "009", SameVendor}, {"001", "010", Adapter}, {"002", "004", Swapped}, {"002", "005", SameProduct},
         {"002", "012", Adapter}, {"003", "002", Adapter}});
     EXPECT_EQ(adapters, (std::vector<AdapterNode>{{2, {1, 10}, "/dev/bus/usb/001/010"},
-                                                   {4, {2, 12}, "/dev/bus/usb/002/012"},
-                                                   {5, {3, 2}, "/dev/bus/usb/003/002"}}));
+                                                   {5, {2, 12}, "/dev/bus/usb/002/012"},
+                                                   {6, {3, 2}, "/dev/bus/usb/003/002"}}));
     // The address asked for, and the place in the walk of the adapter chosen.
     const std::pair<std::optional<AdapterAddress>, std::optional<std::size_t>> cases[] = {
-        {std::nullopt, 2}, {AdapterAddress{2, 12}, 4}, {AdapterAddress{3, 2}, 5},
-        {AdapterAddress{1, 9}, std::nullopt}, {AdapterAddress{12, 2}, std::nullopt}};
+        {std::nullopt, 2}, {AdapterAddress{2, 12}, 5}, {AdapterAddress{3, 2}, 6},
+        {AdapterAddress{1, 9}, std::nullopt}, {AdapterAddress{2, 5}, std::nullopt},
+        {AdapterAddress{12, 2}, std::nullopt}};
     for (const auto& [address, chosen] : cases) {
         const auto node = chooseAdapter(adapters, address);
         EXPECT_EQ(node ? std::optional(node->index) : std::nullopt, chosen)
