@@ -102,8 +102,7 @@ BasicRead saveBasic(VendorLink& link, const Pause& pause, const BasicValues& v)
     write(cmd::WriteSquelchLevel, v.squelchLevel);
     write(cmd::WriteJitterBuffer, v.jitterBuffer);
 
-    // Time for the firmware to store the values before they are read back.
-    pause(200);
+    pause(pause_ms::BeforeReadBack);
     return readBasic(link);
 }
 

@@ -33,9 +33,9 @@ BeaconValues saveBeacon(VendorLink& link, const Pause& pause, const BeaconValues
     if (values.message)
         link.writeChunked(cmd::WriteBeaconMessage, enc::messageBlock(*values.message), enc::Plan20);
 
-    pause(200);
+    pause(pause_ms::BeforeBeaconCommit);
     link.ZeroLength(cmd::BeaconCommit, ZeroForm::Write);
-    pause(200);
+    pause(pause_ms::AfterBeaconCommit);
 
     BeaconValues readBack;
     readBack.interval = link.readByte(cmd::ReadBeaconInterval);

@@ -20,22 +20,20 @@ const std::array<CallSignField, CallSignCount> CallSignFields = {{
 
 // 0x99 comes last, just before the flag byte.
 const std::array<SwitchField, SwitchCount> SwitchFields = {{
-    {cmd::WriteCallCheck, 0, status::CallCheck},
-    {cmd::WriteDupCheck, 0, status::DupCheck},
-    {cmd::WriteDupClear, 0, status::DupClear},
-    {cmd::WriteReplaceMyCall, 0, status::ReplaceMyCall},
-    {cmd::WriteReplaceMyCall2, 0, status::ReplaceMyCall2},
-    {cmd::WriteReplaceYourCall, 0, status::ReplaceYourCall},
-    {cmd::WriteReplaceRpt1Call, 0, status::ReplaceRpt1},
-    {cmd::WriteReplaceRpt2Call, 0, status::ReplaceRpt2},
-    {cmd::WriteReplaceFlag, 1, status::ReplaceFlag},
+    {cmd::WriteCallCheck, 0, status_bit::CallCheck},
+    {cmd::WriteDupCheck, 0, status_bit::DupCheck},
+    {cmd::WriteDupClear, 0, status_bit::DupClear},
+    {cmd::WriteReplaceMyCall, 0, status_bit::ReplaceMyCall},
+    {cmd::WriteReplaceMyCall2, 0, status_bit::ReplaceMyCall2},
+    {cmd::WriteReplaceYourCall, 0, status_bit::ReplaceYourCall},
+    {cmd::WriteReplaceRpt1Call, 0, status_bit::ReplaceRpt1},
+    {cmd::WriteReplaceRpt2Call, 0, status_bit::ReplaceRpt2},
+    {cmd::WriteReplaceFlag, 1, status_bit::ReplaceFlag},
 }};
 
 namespace {
 
 constexpr int StatusBlockSize = 3;
-constexpr int CallSignWritePause = 50;  // ms between a call sign write and its read-back
-constexpr int StatusReadPause = 200;    // ms between the last write and the status read
 
 // One transfer buffer per action: the widest field plus the NUL after it.
 using Buffer = std::array<std::uint8_t, 9>;
@@ -85,14 +83,14 @@ RepeaterValues saveRepeater(VendorLink& link, const Pause& pause, const Repeater
         const auto bytes = enc::callSignField(*values.callSigns[i], static_cast<std::size_t>(field.width));
         std::copy(bytes.begin(), bytes.end(), buffer.begin());
         link.VendorWriteData(field.writeCode, buffer.data(), field.width);
-        pause(CallSignWritePause);
+        pause(pause_ms::CallSignReadBack);
         readBack.callSigns[i] = readCallSign(link, field, buffer);
     }
     for (std::size_t i = 0; i < SwitchCount; ++i)
         if (values.switches[i]) link.VendorWriteValue(SwitchFields[i].writeCode, *values.switches[i] ? 1 : 0);
     if (values.flagByte) link.VendorWriteValue(cmd::WriteAltFlagByte, *values.flagByte);
 
-    pause(StatusReadPause);
+    pause(pause_ms::BeforeReadBack);
     readStatus(link, readBack);
     return readBack;
 }

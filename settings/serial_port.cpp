@@ -56,7 +56,7 @@ SerialPortSave saveSerialPort(VendorLink& link, const Pause& pause, const Serial
     saveOne(link, values.gpsBits, cmd::WriteGpsBits, cmd::ReadGpsBits, back.gpsBits);
     if (values.gpsMessage) {
         link.writeChunked(cmd::WriteGpsMessage, enc::gpsBlock(*values.gpsMessage), enc::Plan29);
-        pause(200);
+        pause(pause_ms::BeforeReadBack);
         back.gpsMessage = readGpsMessage(link, ZeroForm::Read);
     }
     return save;

@@ -15,9 +15,9 @@ void readSwitches(VendorLink& link, SlowDataValues& values)
         values.insertBefore = values.insertAfter = values.digitalCodeInsert = std::nullopt;
         return;
     }
-    values.insertBefore = (block[1] & status::SlowDataBefore) != 0;
-    values.insertAfter = (block[1] & status::SlowDataAfter) != 0;
-    values.digitalCodeInsert = (block[1] & status::DigitalCodeInsert) != 0;
+    values.insertBefore = (block[1] & status_bit::SlowDataBefore) != 0;
+    values.insertAfter = (block[1] & status_bit::SlowDataAfter) != 0;
+    values.digitalCodeInsert = (block[1] & status_bit::DigitalCodeInsert) != 0;
 }
 
 void readCodeAndMessage(VendorLink& link, ZeroForm rewindForm, SlowDataValues& values)
@@ -53,7 +53,7 @@ SlowDataValues saveSlowData(VendorLink& link, const Pause& pause, const SlowData
 
     SlowDataValues readBack;
     readSwitches(link, readBack);
-    pause(200);
+    pause(pause_ms::BeforeReadBack);
     readCodeAndMessage(link, ZeroForm::Read, readBack);
     return readBack;
 }
