@@ -279,20 +279,20 @@ int Emulator::answerWrite(std::uint8_t code, std::uint16_t value, const std::uin
     case cmd::WriteAltRpt1Call: copyIn(s.altRpt1Call, data, length); return length;
     case cmd::WriteAltRpt2Call: copyIn(s.altRpt2Call, data, length); return length;
 
-    case cmd::WriteCallCheck: setBit(s.status[0], status::CallCheck, value); return 0;
-    case cmd::WriteDupCheck: setBit(s.status[0], status::DupCheck, value); return 0;
-    case cmd::WriteDupClear: setBit(s.status[0], status::DupClear, value); return 0;
-    case cmd::WriteReplaceMyCall: setBit(s.status[0], status::ReplaceMyCall, value); return 0;
-    case cmd::WriteReplaceMyCall2: setBit(s.status[0], status::ReplaceMyCall2, value); return 0;
-    case cmd::WriteReplaceYourCall: setBit(s.status[0], status::ReplaceYourCall, value); return 0;
-    case cmd::WriteReplaceRpt1Call: setBit(s.status[0], status::ReplaceRpt1, value); return 0;
-    case cmd::WriteReplaceRpt2Call: setBit(s.status[0], status::ReplaceRpt2, value); return 0;
-    case cmd::WriteReplaceFlag: setBit(s.status[1], status::ReplaceFlag, value); return 0;
+    case cmd::WriteCallCheck: setBit(s.status[0], status_bit::CallCheck, value); return 0;
+    case cmd::WriteDupCheck: setBit(s.status[0], status_bit::DupCheck, value); return 0;
+    case cmd::WriteDupClear: setBit(s.status[0], status_bit::DupClear, value); return 0;
+    case cmd::WriteReplaceMyCall: setBit(s.status[0], status_bit::ReplaceMyCall, value); return 0;
+    case cmd::WriteReplaceMyCall2: setBit(s.status[0], status_bit::ReplaceMyCall2, value); return 0;
+    case cmd::WriteReplaceYourCall: setBit(s.status[0], status_bit::ReplaceYourCall, value); return 0;
+    case cmd::WriteReplaceRpt1Call: setBit(s.status[0], status_bit::ReplaceRpt1, value); return 0;
+    case cmd::WriteReplaceRpt2Call: setBit(s.status[0], status_bit::ReplaceRpt2, value); return 0;
+    case cmd::WriteReplaceFlag: setBit(s.status[1], status_bit::ReplaceFlag, value); return 0;
     case cmd::WriteAltFlagByte: s.status[2] = low; return 0;
 
-    case cmd::WriteSlowDataBefore: setBit(s.status[1], status::SlowDataBefore, value); return 0;
-    case cmd::WriteSlowDataAfter: setBit(s.status[1], status::SlowDataAfter, value); return 0;
-    case cmd::WriteDigitalCodeInsert: setBit(s.status[1], status::DigitalCodeInsert, value); return 0;
+    case cmd::WriteSlowDataBefore: setBit(s.status[1], status_bit::SlowDataBefore, value); return 0;
+    case cmd::WriteSlowDataAfter: setBit(s.status[1], status_bit::SlowDataAfter, value); return 0;
+    case cmd::WriteDigitalCodeInsert: setBit(s.status[1], status_bit::DigitalCodeInsert, value); return 0;
     case cmd::WriteDigitalCode:
         if (length > 0) s.digitalCode = data[0];
         return length;
