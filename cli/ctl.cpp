@@ -21,14 +21,8 @@ int runCtl(int argc, char** argv, CtlIo& io)
                       "This is free software: you may change and share it. There is NO WARRANTY.\n";
             return status::Ok;
         }
-        using Command = int (*)(const Options&, CtlIo&);
-        const std::pair<const char*, Command> commands[] = {
-            {"detect", detectCommand}, {"show", showCommand}, {"backup", backupCommand},
-            {"restore", restoreCommand}, {"diff", diffCommand}, {"get", getCommand},
-            {"set", setCommand}};
-        for (const auto& [name, run] : commands)
-            if (options.command == name) return run(options, io);
-        return status::Usage;  // parseOptions has refused any other command
+        // parseOptions has refused any command that is not in the table.
+        return findCommand(options.command)->run(options, io);
     } catch (const CtlError& error) {
         // Problems in a file stand as "FILE:LINE: what", one per line, the
         // form editors jump from.

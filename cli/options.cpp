@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "device/adapter_list.h"
 
@@ -34,7 +35,7 @@ const char* const UsageText =
     "  --json                 detect: print one JSON object\n"
     "  --force                backup: replace an existing FILE\n"
     "  --dry-run              restore: print what would change and write nothing\n"
-    "  --skip-missing         restore, diff: skip groups the adapter's firmware lacks\n"
+    "  --skip-missing         restore, diff, set: skip what the adapter's firmware lacks\n"
     "  --no-backup            restore: do not save the adapter's settings first\n"
     "  --help                 print this help\n"
     "  --version              print the program and settings file format versions\n";
@@ -43,21 +44,18 @@ namespace {
 
 enum LongOnly { Trace = 1000, Json, Force, DryRun, SkipMissing, NoBackup, Demo, DemoState, Device, Wait };
 
-constexpr std::array<std::string_view, 7> Commands = {"detect", "show", "backup", "restore",
-                                                      "diff",   "get",  "set"};
+// The options that only some commands take, as they are written.
+constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptionNames{{
+    {JsonOption, "--json"},
+    {ForceOption, "--force"},
+    {DryRunOption, "--dry-run"},
+    {SkipMissingOption, "--skip-missing"},
+    {NoBackupOption, "--no-backup"},
+}};
 
 [[noreturn]] void usage(const std::string& what)
 {
     throw CtlError(status::Usage, what + "\nTry 'brisel-ctl --help'.");
-}
-
-// How many arguments each command takes: at least, at most (-1: any).
-std::pair<int, int> argumentCount(std::string_view command)
-{
-    if (command == "detect") return {0, 0};
-    if (command == "show") return {0, -1};
-    if (command == "get" || command == "set") return {1, -1};
-    return {1, 1};  // backup, restore, diff
 }
 
 }  // namespace
@@ -81,6 +79,7 @@ Options parseOptions(int argc, char** argv)
     };
 
     Options options;
+    unsigned given = 0;  // the CommandOptions on the line
     optind = 0;  // a fresh scan, also when called more than once
     opterr = 0;
     int c;
@@ -89,11 +88,11 @@ Options parseOptions(int argc, char** argv)
         case 'h': options.help = true; break;
         case 'V': options.version = true; break;
         case Trace: options.trace = true; break;
-        case Json: options.json = true; break;
-        case Force: options.force = true; break;
-        case DryRun: options.dryRun = true; break;
-        case SkipMissing: options.skipMissing = true; break;
-        case NoBackup: options.noBackup = true; break;
+        case Json: options.json = true; given |= JsonOption; break;
+        case Force: options.force = true; given |= ForceOption; break;
+        case DryRun: options.dryRun = true; given |= DryRunOption; break;
+        case SkipMissing: options.skipMissing = true; given |= SkipMissingOption; break;
+        case NoBackup: options.noBackup = true; given |= NoBackupOption; break;
         case Demo: options.demo = true; break;
         case DemoState: options.demoState = optarg; break;
         case Device:
@@ -122,12 +121,14 @@ Options parseOptions(int argc, char** argv)
     if (options.demoState) options.demo = true;
     if (options.help || options.version) return options;
     if (options.command.empty()) usage("no command given");
-    if (std::find(Commands.begin(), Commands.end(), options.command) == Commands.end())
-        usage("unknown command '" + options.command + "'");
-    const auto [least, most] = argumentCount(options.command);
+    const CommandEntry* entry = findCommand(options.command);
+    if (entry == nullptr) usage("unknown command '" + options.command + "'");
     const int count = static_cast<int>(options.args.size());
-    if (count < least) usage(options.command + ": an argument is missing");
-    if (most >= 0 && count > most) usage(options.command + ": too many arguments");
+    if (count < entry->leastArguments) usage(options.command + ": an argument is missing");
+    if (entry->mostArguments >= 0 && count > entry->mostArguments) usage(options.command + ": too many arguments");
+    for (const auto& [bit, name] : CommandOptionNames)
+        if ((given & bit) != 0 && (entry->options & bit) == 0)
+            usage(std::string(name) + " does not apply to " + options.command);
     if (options.demo && options.device) usage("--device and --demo cannot go together");
     return options;
 }

@@ -1,0 +1,27 @@
+#include "cli/commands.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr std::array<CommandEntry, 7> Table{{
+    {"detect", 0, 0, JsonOption, detectCommand},
+    {"show", 0, -1, 0, showCommand},
+    {"backup", 1, 1, ForceOption, backupCommand},
+    {"restore", 1, 1, DryRunOption | SkipMissingOption | NoBackupOption, restoreCommand},
+    {"diff", 1, 1, SkipMissingOption, diffCommand},
+    {"get", 1, -1, 0, getCommand},
+    {"set", 1, -1, SkipMissingOption, setCommand},
+}};
+
+}  // namespace
+
+std::span<const CommandEntry> commandTable() { return Table; }
+
+const CommandEntry* findCommand(std::string_view name)
+{
+    const auto found =
+        std::find_if(Table.begin(), Table.end(), [&](const CommandEntry& entry) { return entry.name == name; });
+    return found == Table.end() ? nullptr : &*found;
+}
