@@ -31,16 +31,15 @@ struct Run {
     int status = -1;
 };
 
-// Runs brisel-ctl with --trace, reading its trace as it comes. It runs
+// Runs `args` (the program first), reading its standard error as it comes:
+// brisel-ctl's trace, when it is given --trace. With `measurePeak` it runs
 // under /usr/bin/time, whose report of its child's peak memory counts the
 // child alone: the kernel's figure for a process spawned from this one would
-// include this process's own memory at the spawn.
-// Without `measurePeak` it runs on its own, for the time to its first
-// request.
-Run runCtl(const std::string& program, std::vector<std::string> args, bool measurePeak = false)
+// include this process's own memory at the spawn. Without it the process runs
+// on its own, for the time to its first request.
+Run runProcess(std::vector<std::string> args, bool measurePeak = false)
 {
     const std::string peakFile = "/tmp/brisel-bench-peak-" + std::to_string(getpid());
-    args.insert(args.begin(), {program, "--trace"});
     if (measurePeak) args.insert(args.begin(), {"/usr/bin/time", "-f", "%M", "-o", peakFile});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
@@ -91,6 +90,13 @@ Run runCtl(const std::string& program, std::vector<std::string> args, bool measu
         else if (line.rfind("read ", 0) == 0 || line.rfind("write ", 0) == 0) ++run.requests;
     }
     return run;
+}
+
+// brisel-ctl with --trace.
+Run runCtl(const std::string& program, std::vector<std::string> args, bool measurePeak = false)
+{
+    args.insert(args.begin(), {program, "--trace"});
+    return runProcess(std::move(args), measurePeak);
 }
 
 double median(std::vector<double> v)
@@ -154,6 +160,26 @@ void benchCtl(const std::string& program, int rounds)
                     last.pausedMs, floor, median(wall), median(cpu), 100 * median(cpu) / floor, median(first),
                     median(peak));
     }
+
+    // The cost of starting at all: brisel-ctl --version and the start to the
+    // first request, against /bin/true started the same way in the same run.
+    std::vector<double> trueWall, versionWall, first, versionPeak;
+    for (int i = 0; i < rounds; ++i) {
+        trueWall.push_back(runProcess({"/bin/true"}).wallMs);
+        versionWall.push_back(runProcess({program, "--version"}).wallMs);
+        first.push_back(runCtl(program, {"--demo", "show", "beacon"}).firstRequestMs);
+        versionPeak.push_back(static_cast<double>(runProcess({program, "--version"}, true).peakKiB));
+    }
+    const double base = median(trueWall);
+    std::printf("\n| Start (median of %d runs) | Wall (ms) | Against /bin/true | Peak RSS (KiB) |\n"
+                "|---|---:|---:|---:|\n",
+                rounds);
+    std::printf("| /bin/true | %.2f | 1.00x | |\n", base);
+    std::printf("| brisel-ctl --version | %.2f | %.2fx | %.0f |\n", median(versionWall),
+                median(versionWall) / base, median(versionPeak));
+    std::printf("| brisel-ctl --demo show beacon: start to first request | %.2f | %.2fx | |\n", median(first),
+                median(first) / base);
+
     std::remove((dir + "/b.toml").c_str());
     std::remove(backupFile.c_str());
     std::remove(other.c_str());
