@@ -37,10 +37,11 @@ mode_t newFileMode()
 
 class Folder {
 public:
-    explicit Folder(const std::string& path) : path_(path)
+    // `file` names what is to be written there, in messages.
+    Folder(const std::string& path, const std::string& file) : path_(path)
     {
         fd_ = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd_ < 0) fail(path, errno);
+        if (fd_ < 0) fail(file, errno);
     }
     ~Folder() { close(fd_); }
     Folder(const Folder&) = delete;
@@ -148,7 +149,7 @@ void writeWholeFile(const std::string& path, std::string_view text, bool replace
 {
     const auto [folderPath, name] = split(path);
     if (name.empty() || name == "." || name == "..") fail(path, EISDIR);
-    const Folder folder(folderPath);
+    const Folder folder(folderPath, path);
 
     mode_t mode = newFileMode();
     std::optional<std::pair<uid_t, gid_t>> owner;
@@ -175,8 +176,8 @@ void writeWholeFile(const std::string& path, std::string_view text, bool replace
 
 std::string writeUnderFreeName(const std::string& folderPath, const std::vector<std::string>& names, std::string_view text)
 {
-    const Folder folder(folderPath);
     if (names.empty()) fail(folderPath, EINVAL);
+    const Folder folder(folderPath, folderPath + "/" + names.front());
     TemporaryFile file(folder, names.front());
     file.fill(text, 0600, std::nullopt, folder.pathOf(names.front()));
     for (const std::string& name : names) {
