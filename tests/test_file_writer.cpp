@@ -26,14 +26,16 @@ namespace {
 namespace fs = std::filesystem;
 
 // The test process gets a mount namespace of its own, in which it may mount
-// a tmpfs: as root directly, otherwise in a user namespace where it is root.
+// a tmpfs: as root directly, otherwise (or where root may not) in a user
+// namespace where it is root.
 bool ownMountNamespace()
 {
     static const bool entered = [] {
         const uid_t uid = geteuid();
         const gid_t gid = getegid();
-        if (unshare(uid == 0 ? CLONE_NEWNS : CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
-        if (uid != 0) {
+        const bool asRoot = uid == 0 && unshare(CLONE_NEWNS) == 0;
+        if (!asRoot) {
+            if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
             std::ofstream("/proc/self/setgroups") << "deny";
             std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
             std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
