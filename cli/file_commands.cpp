@@ -10,8 +10,6 @@
 #include "settings/restore.h"
 #include "settings/settings_store.h"
 
-#include <QFile>
-
 namespace {
 
 settings::FileOrigin originOf(Session& session)
@@ -79,12 +77,11 @@ int showCommand(const Options& options, CtlIo& io)
 int backupCommand(const Options& options, CtlIo& io)
 {
     const std::string& path = options.args.front();
-    // Refused before the adapter is asked anything.
-    if (path != "-" && !options.force && QFile::exists(QString::fromStdString(path)))
-        throw CtlError(status::CantWrite, path + ": the file exists; --force replaces it");
     Session session(options, io);
     const settings::Snapshot held = session.read(session.groupsPresent());
-    writeWholeFile(path, settings::writeSettingsFile(held, originOf(session)), options.force, io.out);
+    // Whether an existing file is kept is decided as the file is put in
+    // place, so that no other program can put one there in between.
+    writeOutputFile(path, settings::writeSettingsFile(held, originOf(session)), options.force, io.out);
     return status::Ok;
 }
 

@@ -13,7 +13,7 @@ settings::FileContents readCheckedFile(const std::string& path)
     }
 }
 
-void writeWholeFile(const std::string& path, const std::string& text, bool replace, std::ostream& out)
+void writeOutputFile(const std::string& path, const std::string& text, bool replace, std::ostream& out)
 {
     if (path == "-") {
         out << text << std::flush;
@@ -23,6 +23,7 @@ void writeWholeFile(const std::string& path, const std::string& text, bool repla
     try {
         settings::saveSettingsFile(path, text, replace);
     } catch (const settings::StoreError& error) {
-        throw CtlError(status::CantWrite, std::string(error.what()) + (replace ? "" : "; --force replaces it"));
+        const bool taken = error.kind() == settings::StoreError::Kind::Taken;
+        throw CtlError(status::CantWrite, std::string(error.what()) + (taken ? "; --force replaces it" : ""));
     }
 }

@@ -11,5 +11,6 @@
 settings::FileContents readCheckedFile(const std::string& path);
 
 // Writes `text` to `path` ("-": standard output), whole or not at all;
-// without `replace` an existing file is left alone. Throws CtlError.
-void writeWholeFile(const std::string& path, const std::string& text, bool replace, std::ostream& out);
+// without `replace` an existing file is left alone, and a file that is not a
+// regular file always. Throws CtlError.
+void writeOutputFile(const std::string& path, const std::string& text, bool replace, std::ostream& out);

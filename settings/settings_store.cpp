@@ -1,28 +1,59 @@
 #include "settings/settings_store.h"
 
+#include "settings/file_writer.h"
 #include "settings/groups.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <vector>
+#include <cstring>
 #include <ctime>
 
 namespace settings {
+namespace {
+
+// A settings file is a few KiB; a larger one is not one.
+constexpr std::size_t LargestFile = 1024 * 1024;
+
+std::string readWhole(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw StoreError(StoreError::Kind::Unreadable, path + ": " + std::strerror(errno));
+    std::string bytes;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            close(fd);
+            throw StoreError(StoreError::Kind::Unreadable, path + ": " + std::strerror(error));
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > LargestFile) {
+            struct stat st {};
+            const bool sized = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+            close(fd);
+            throw StoreError(StoreError::Kind::Invalid,
+                             path + ": the file holds " +
+                                 (sized ? std::to_string(st.st_size) : "more than " + std::to_string(LargestFile)) +
+                                 " bytes; a settings file holds at most " + std::to_string(LargestFile));
+        }
+    }
+    close(fd);
+    return bytes;
+}
+
+}  // namespace
 
 FileContents loadSettingsFile(const std::string& path)
 {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(StoreError::Kind::Unreadable, path + ": " + file.errorString().toStdString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw StoreError(StoreError::Kind::Unreadable, path + ": " + file.errorString().toStdString());
-
-    FileContents contents =
-        readSettingsFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    FileContents contents = readSettingsFile(readWhole(path));
     if (!contents.problems.empty()) {
         std::string text;
         for (const FileProblem& problem : contents.problems) {
@@ -36,14 +67,11 @@ FileContents loadSettingsFile(const std::string& path)
 
 void saveSettingsFile(const std::string& path, const std::string& text, bool replace)
 {
-    const QString name = QString::fromStdString(path);
-    if (!replace && QFileInfo::exists(name))
-        throw StoreError(StoreError::Kind::CannotWrite, path + ": the file exists");
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit())
-        throw StoreError(StoreError::Kind::CannotWrite, path + ": " + file.errorString().toStdString());
+    try {
+        writeWholeFile(path, text, replace);
+    } catch (const WriteError& error) {
+        throw StoreError(error.taken() ? StoreError::Kind::Taken : StoreError::Kind::CannotWrite, error.what());
+    }
 }
 
 std::string automaticBackupFolder()
@@ -73,13 +101,15 @@ std::string backupTimeStamp()
 
 std::string saveAutomaticBackup(const std::string& folder, const std::string& stamp, const std::string& text)
 {
-    if (!QDir().mkpath(QString::fromStdString(folder)))
-        throw StoreError(StoreError::Kind::CannotWrite, folder + ": the folder for automatic backups cannot be made");
-    std::string path = folder + "/" + stamp + ".toml";
-    for (int n = 2; QFile::exists(QString::fromStdString(path)); ++n)
-        path = folder + "/" + stamp + "-" + std::to_string(n) + ".toml";
-    saveSettingsFile(path, text, false);
-    return path;
+    // stamp.toml, then stamp_2.toml and so on: in that order they sort by time.
+    std::vector<std::string> names{stamp + ".toml"};
+    for (int n = 2; n <= 100; ++n) names.push_back(stamp + "_" + std::to_string(n) + ".toml");
+    try {
+        makePrivateFolder(folder);
+        return writeUnderFreeName(folder, names, text);
+    } catch (const WriteError& error) {
+        throw StoreError(StoreError::Kind::CannotWrite, error.what());
+    }
 }
 
 void putSettings(VendorLink& link, const Snapshot& snapshot)

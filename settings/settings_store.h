@@ -13,7 +13,8 @@ namespace settings {
 
 class StoreError : public std::runtime_error {
 public:
-    enum class Kind { Unreadable, Invalid, CannotWrite };
+    // Taken: the file to be written exists and was not to be replaced.
+    enum class Kind { Unreadable, Invalid, CannotWrite, Taken };
     StoreError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
     Kind kind() const { return kind_; }
 
@@ -22,12 +23,14 @@ private:
 };
 
 // Reads and checks the file at `path`. Throws StoreError: Unreadable, or
-// Invalid with every problem on a line of its own, "FILE:LINE: what".
+// Invalid with every problem on a line of its own, "FILE:LINE: what" (or the
+// size of a file too large to be a settings file).
 FileContents loadSettingsFile(const std::string& path);
 
 // Writes `text` to `path` so that the file is either whole or not there: a
-// partial file never replaces anything. Without `replace`, an existing file
-// is left alone. Throws StoreError (CannotWrite).
+// partial file never replaces anything (see writeWholeFile). Without
+// `replace`, an existing file is left alone. Throws StoreError (Taken or
+// CannotWrite).
 void saveSettingsFile(const std::string& path, const std::string& text, bool replace);
 
 // $XDG_STATE_HOME/brisel-setting/backups, by default
@@ -37,8 +40,9 @@ std::string automaticBackupFolder();
 // The local date and time as backups are named: 2026-12-07_153000.
 std::string backupTimeStamp();
 
-// Saves `text` in `folder` (made if need be) under the name `stamp`.toml,
-// or stamp-2.toml and so on when that is taken. Returns the path.
+// Saves `text` in `folder` (made 0700 if need be) under the name
+// `stamp`.toml, or stamp_2.toml and so on when that is taken: no two
+// backups share a name. Returns the path. Throws StoreError (CannotWrite).
 std::string saveAutomaticBackup(const std::string& folder, const std::string& stamp, const std::string& text);
 
 // Puts every value of `snapshot` onto an adapter with the Save streams, with

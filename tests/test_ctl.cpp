@@ -233,6 +233,8 @@ const StatusCase StatusCases[] = {
     {"FileWithAProblem", [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\n\ndelay_time_ms = 9999\n"); },
      {"restore", "@f.toml"}, 65, "f.toml:4:"},
     {"FileMissing", nullptr, {"restore", "@missing.toml"}, 66, "missing.toml"},
+    {"FileTooLarge", [](Ctl& c) { writeFile(c, "f.toml", std::string(1024 * 1024 + 1, '#')); },
+     {"restore", "@f.toml"}, 65, "f.toml: the file holds 1048577 bytes"},
     {"OutputExists", [](Ctl& c) { writeFile(c, "f.toml", "keep"); }, {"backup", "@f.toml"}, 73, "--force"},
     {"LostDuringRead", [](Ctl& c) { c.adapter.unplugFrom(30); }, {"backup", "@b.toml"}, 74, "no longer connected"},
     {"GroupTheFirmwareLacks",

@@ -82,6 +82,27 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
     }
 }
 
+// A file stands where the backup folder is to be made.
+TEST_F(FileMenu, LoadWritesNothingWhenTheAutomaticBackupFails)
+{
+    QFile(path("brisel-setting")).open(QIODevice::WriteOnly);
+    Rig source;
+    source.emulator.state().delayTime = 42;
+    Windows from = source.start();
+    source.host.fileToChoose = path("a.toml");
+    dlg::trigger(*from.form7, QStringLiteral("SaveToFile1"));
+
+    Rig rig;
+    Windows w = rig.start();
+    const emu::AdapterState before = rig.emulator.state();
+    rig.host.fileToChoose = path("a.toml");
+    rig.host.answer = true;
+    dlg::trigger(*w.form7, QStringLiteral("LoadFromFile1"));
+    EXPECT_EQ(rig.emulator.state(), before);
+    ASSERT_EQ(rig.host.messages.size(), 1);
+    EXPECT_TRUE(rig.host.messages[0].startsWith(QStringLiteral("The automatic backup cannot be saved")));
+}
+
 TEST_F(FileMenu, AFileWithProblemsIsToldInOneMessageAndNothingIsSent)
 {
     QFile bad(path("bad.toml"));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # brisel-ctl is for machines without a display: the program in the brisel-ctl
 # package must link no GUI library, neither directly (readelf -d) nor through
-# the libraries it loads (ldd), and the package must depend on none.
+# the libraries it loads (ldd), and the package must depend on none; it links
+# neither Qt nor ICU either.
 # Usage: ctl_no_gui.sh PACKAGE_FOLDER WORK_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -23,7 +24,10 @@ echo "needed: $(tr '\n' ' ' <"$work/needed")"
 if grep -E "^$gui_library" "$work/needed"; then
     fail "brisel-ctl links the GUI libraries above"
 fi
-grep -q '^libQt6Core\.so' "$work/needed" || fail "brisel-ctl does not link libQt6Core: is this the program?"
+grep -q '^libusb-0\.1\.so' "$work/needed" || fail "brisel-ctl does not link libusb 0.1: is this the program?"
+if grep -E '^lib(Qt6|icu)' "$work/needed"; then
+    fail "brisel-ctl links Qt or ICU: the libraries above"
+fi
 
 ldd "$program" >"$work/ldd" || { cat "$work/ldd"; fail "ldd cannot resolve the libraries of brisel-ctl"; }
 if grep 'not found' "$work/ldd"; then

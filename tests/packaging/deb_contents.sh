@@ -60,8 +60,9 @@ version=$(dpkg-deb -f "$gui" Version)
 
 depends=$(dpkg-deb -f "$ctl" Depends)
 echo "brisel-ctl Depends: $depends"
-for runtime in libqt6core6 'libusb-0.1-4'; do
-    names "$depends" "$runtime" || fail "brisel-ctl: Depends does not name $runtime"
+names "$depends" 'libusb-0.1-4' || fail "brisel-ctl: Depends does not name libusb-0.1-4"
+for qt in libqt6core6 libicu72; do
+    ! names "$depends" "$qt" || fail "brisel-ctl: Depends names $qt"
 done
 
 depends=$(dpkg-deb -f "$gui" Depends)
