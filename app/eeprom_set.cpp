@@ -4,16 +4,16 @@
 #include "ui_eeprom_set.h"
 
 #include "device/firmware_version.h"
-#include "device/latin1.h"
 #include "device/vendor_link.h"
-#include "dialogs/basicinfo.h"
 #include "dialogs/adapter_action.h"
+#include "dialogs/basicinfo.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/not_read.h"
 #include "dialogs/repeaterinfo.h"
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
+#include "dialogs/wire_text.h"
 #include "settings/start_up.h"
 
 TForm7::TForm7(Context context, QWidget* parent)

@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "device/shown_text.h"
 #include "settings/settings_file.h"
 
 #include <exception>
@@ -25,12 +26,13 @@ int runCtl(int argc, char** argv, CtlIo& io)
         return findCommand(options.command)->run(options, io);
     } catch (const CtlError& error) {
         // Problems in a file stand as "FILE:LINE: what", one per line, the
-        // form editors jump from.
+        // form editors jump from. A message may quote a file name, a key or
+        // another program's name: each line is shown escaped.
         if (error.code() != status::BadFile) io.err << "brisel-ctl: ";
-        io.err << error.what() << '\n';
+        io.err << shown::linesFromUtf8(error.what()) << '\n';
         return error.code();
     } catch (const std::exception& error) {
-        io.err << "brisel-ctl: " << error.what() << '\n';
+        io.err << "brisel-ctl: " << shown::linesFromUtf8(error.what()) << '\n';
         return status::AdapterFailed;
     }
 }

@@ -6,31 +6,16 @@
 #include "cli/exit_status.h"
 #include "cli/session.h"
 #include "device/adapter_list.h"
+#include "device/latin1.h"
 #include "device/node_facts.h"
+#include "device/shown_text.h"
 #include "device/usb_transport.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
-#include <sstream>
 
 namespace {
-
-std::string quoted(const std::string& text)
-{
-    std::string json = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            json += escape;
-        } else {
-            json += static_cast<char>(c);
-        }
-    }
-    return json + "\"";
-}
 
 std::string octal(unsigned mode)
 {
@@ -45,7 +30,7 @@ struct Finding {
     std::optional<AdapterNode> used;
     int status = status::NoAdapter;
     std::string message;  // why it cannot be used
-    std::string firmware;
+    std::string firmware;  // as the adapter holds it, Latin-1
     std::vector<std::pair<std::string, bool>> features;
     std::optional<NodeFacts> facts;
     std::vector<std::string> rules;
@@ -64,28 +49,46 @@ void printText(const Finding& f, bool demo, std::ostream& out)
     } else {
         out << (f.adapters.empty() ? "No DV Brisel (Relavox) on the USB buses.\n" : "DV Brisel (Relavox) adapters, in bus order:\n");
         for (const AdapterNode& node : f.adapters) {
-            out << "  " << node.address.bus << ':' << node.address.device << "  " << node.path;
+            out << "  " << node.address.bus << ':' << node.address.device << "  " << shown::fromUtf8(node.path);
             if (f.used && node == *f.used) out << "  (used)";
             out << '\n';
         }
     }
     switch (f.status) {
     case status::Ok:
-        out << "Opened. Firmware: " << f.firmware << "\nFeatures:\n";
+        out << "Opened. Firmware: " << shown::fromLatin1(f.firmware) << "\nFeatures:\n";
         for (const auto& [name, present] : f.features) out << "  " << name << ": " << (present ? "yes" : "no") << '\n';
         break;
     case status::NoPermission:
-        out << "No permission to use " << (f.used ? f.used->path : std::string("the adapter")) << ".\n";
+        out << "No permission to use " << shown::fromUtf8(f.used ? f.used->path : "the adapter") << ".\n";
         if (f.facts)
-            out << "  owner " << f.facts->owner << ", group " << f.facts->group << ", mode " << octal(f.facts->mode) << '\n';
+            out << "  owner " << shown::fromUtf8(f.facts->owner) << ", group " << shown::fromUtf8(f.facts->group)
+                << ", mode " << octal(f.facts->mode) << '\n';
         if (f.rules.empty()) out << "  The udev rule of this program is not installed.\n";
-        for (const std::string& rule : f.rules) out << "  udev rule installed: " << rule << '\n';
+        for (const std::string& rule : f.rules) out << "  udev rule installed: " << shown::fromUtf8(rule) << '\n';
         out << AccessAdvice << '\n';
         break;
     default:
         // With no adapter at all the listing has said it.
-        if (demo || !f.adapters.empty()) out << f.message << '\n';
+        if (demo || !f.adapters.empty()) out << shown::linesFromUtf8(f.message) << '\n';
     }
+}
+
+using Json = nlohmann::ordered_json;
+
+// One line, with a blank after each ':' and ','; every key and value is
+// written by nlohmann-json. A byte that is not UTF-8 (a file name, a user
+// name) becomes U+FFFD rather than failing the output.
+std::string oneLine(const Json& value)
+{
+    if (!value.is_structured()) return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    std::string out;
+    for (auto it = value.begin(); it != value.end(); ++it) {
+        out += it == value.begin() ? "" : ", ";
+        if (value.is_object()) out += oneLine(Json(it.key())) + ": ";
+        out += oneLine(*it);
+    }
+    return value.is_object() ? "{" + out + "}" : "[" + out + "]";
 }
 
 void printJson(const Finding& f, bool demo, std::ostream& out)
@@ -94,31 +97,29 @@ void printJson(const Finding& f, bool demo, std::ostream& out)
                         : f.status == status::NoPermission ? "no_permission"
                         : f.status == status::InUse        ? "in_use"
                                                            : "not_found";
-    out << "{\"demo\": " << (demo ? "true" : "false") << ", \"adapters\": [";
-    for (std::size_t i = 0; i < f.adapters.size(); ++i) {
-        const AdapterNode& node = f.adapters[i];
-        out << (i ? ", " : "") << "{\"bus\": " << node.address.bus << ", \"device\": " << node.address.device
-            << ", \"node\": " << quoted(node.path) << ", \"used\": " << (f.used && node == *f.used ? "true" : "false")
-            << '}';
-    }
-    out << "], \"status\": \"" << state << '"';
+    Json json = {{"demo", demo}, {"adapters", Json::array()}};
+    for (const AdapterNode& node : f.adapters)
+        json["adapters"].push_back({{"bus", node.address.bus},
+                                    {"device", node.address.device},
+                                    {"node", node.path},
+                                    {"used", f.used && node == *f.used}});
+    json["status"] = state;
     if (f.status == status::Ok) {
-        out << ", \"firmware\": " << quoted(f.firmware) << ", \"features\": {";
-        for (std::size_t i = 0; i < f.features.size(); ++i)
-            out << (i ? ", " : "") << quoted(f.features[i].first) << ": " << (f.features[i].second ? "true" : "false");
-        out << '}';
+        json["firmware"] = latin1::toUtf8(f.firmware);
+        json["features"] = Json::object();
+        for (const auto& [name, present] : f.features) json["features"][name] = present;
     } else {
-        out << ", \"message\": " << quoted(f.message);
+        json["message"] = f.message;
     }
     if (f.status == status::NoPermission) {
-        if (f.facts)
-            out << ", \"owner\": " << quoted(f.facts->owner) << ", \"group\": " << quoted(f.facts->group)
-                << ", \"mode\": " << quoted(octal(f.facts->mode));
-        out << ", \"udev_rules\": [";
-        for (std::size_t i = 0; i < f.rules.size(); ++i) out << (i ? ", " : "") << quoted(f.rules[i]);
-        out << ']';
+        if (f.facts) {
+            json["owner"] = f.facts->owner;
+            json["group"] = f.facts->group;
+            json["mode"] = octal(f.facts->mode);
+        }
+        json["udev_rules"] = f.rules;
     }
-    out << "}\n";
+    out << oneLine(json) << '\n';
 }
 
 }  // namespace

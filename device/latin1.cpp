@@ -1,31 +1,38 @@
 #include "device/latin1.h"
 
-#include "device/encodings.h"
+#include "device/utf8.h"
 
-namespace wire {
+namespace latin1 {
 
-std::string fromText(const QString& text)
+std::string toUtf8(std::string_view bytes)
 {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    // One byte per character as the user sees it: a character outside the
-    // basic plane (a surrogate pair) is one '?', not two.
-    for (auto it = text.cbegin(); it != text.cend(); ++it) {
-        char32_t code = it->unicode();
-        if (it->isHighSurrogate() && it + 1 != text.cend() && (it + 1)->isLowSurrogate()) ++it;
-        bytes.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) utf8::append(out, static_cast<unsigned char>(c));
+    return out;
+}
+
+std::optional<std::string> fromUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const char32_t code = utf8::nextCharacter(text, at);
+        if (code > 0xFF) return std::nullopt;
+        out += static_cast<char>(code);
     }
-    return bytes;
+    return out;
 }
 
-QString toText(std::string_view bytes)
+std::string fromUtf8Lossy(std::string_view text)
 {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const char32_t code = utf8::nextCharacter(text, at);
+        out += code <= 0xFF ? static_cast<char>(code) : '?';
+    }
+    return out;
 }
 
-QString textUpToNul(std::span<const std::uint8_t> bytes)
-{
-    return toText(enc::textUpToNul(bytes));
-}
-
-}  // namespace wire
+}  // namespace latin1

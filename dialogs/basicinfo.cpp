@@ -3,10 +3,10 @@
 #include "ui_basicinfo.h"
 
 #include "device/encodings.h"
-#include "device/latin1.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/upper_case.h"
+#include "dialogs/wire_text.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include "ui_repeaterinfo.h"
 
-#include "device/latin1.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
+#include "dialogs/wire_text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

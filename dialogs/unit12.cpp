@@ -4,9 +4,9 @@
 
 #include "device/commands.h"
 #include "device/encodings.h"
-#include "device/latin1.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/wire_text.h"
 
 #include <array>
 #include <span>

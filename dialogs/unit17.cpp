@@ -3,9 +3,9 @@
 #include "ui_unit17.h"
 
 #include "device/encodings.h"
-#include "device/latin1.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/wire_text.h"
 
 #include "settings/rules.h"
 

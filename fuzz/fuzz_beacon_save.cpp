@@ -3,8 +3,8 @@
 // the message always goes out as its 20-byte block in pieces of 8, 8 and 4.
 
 #include "device/encodings.h"
-#include "device/latin1.h"
 #include "dialogs/unit17.h"
+#include "dialogs/wire_text.h"
 #include "fuzz/save_checks.h"
 
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 // mask, the message as its 29-byte block, and no message shown.
 
 #include "device/encodings.h"
-#include "device/latin1.h"
 #include "dialogs/unit12.h"
+#include "dialogs/wire_text.h"
 #include "fuzz/save_checks.h"
 
 #include <QAbstractButton>

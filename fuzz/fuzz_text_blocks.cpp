@@ -3,7 +3,7 @@
 // every piece with whatever the input says.
 
 #include "device/encodings.h"
-#include "device/latin1.h"
+#include "dialogs/wire_text.h"
 #include "fuzz/harness.h"
 
 #include <vector>
@@ -77,6 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    "character %lld", static_cast<long long>(i));
     }
     FUZZ_CHECK(wire::fromText(wire::toText(bytes)) == bytes, "round trip");
+    FUZZ_CHECK(latin1::fromUtf8(latin1::toUtf8(text)) == text, "Latin-1 through UTF-8");
+    // Any bytes read as UTF-8: where the strict reading takes them, the lossy
+    // one gives the same.
+    if (const auto strict = latin1::fromUtf8(text)) FUZZ_CHECK(latin1::fromUtf8Lossy(text) == *strict, "lossy agrees");
 
     // Chunked moves: whatever the adapter answers, nothing lands outside the block.
     ScriptedTransport transport(in);

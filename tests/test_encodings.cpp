@@ -9,9 +9,34 @@
 
 namespace {
 
-TEST(Encodings, ACharacterOutsideTheBasicPlane)
+// Latin-1 and UTF-8 both ways: strict for a settings file (nothing when a
+// character does not fit), lossy for what a user types ('?' per character).
+TEST(Encodings, Latin1AndUtf8)
 {
-    EXPECT_EQ(wire::fromText(QString::fromUtf8("\xF0\x9F\x93\xBB" "X")), "?X");  // one '?' for the pair
+    const struct {
+        const char* utf8;
+        std::optional<std::string> strict;
+        const char* lossy;
+    } cases[] = {
+        {"AZ az 09", "AZ az 09", "AZ az 09"},
+        {"\xC2\x80\xC2\xBF\xC3\x80\xC3\xBF", "\x80\xBF\xC0\xFF", "\x80\xBF\xC0\xFF"},
+        {"\xE2\x82\xAC" "1", std::nullopt, "?1"},                  // the euro sign: three bytes, one '?'
+        {"\xF0\x9F\x93\xBB" "X", std::nullopt, "?X"},             // outside the basic plane: one '?'
+        {"\xC3", std::nullopt, "?"},                                  // cut short
+        {"\xC0\x80", std::nullopt, "??"},                            // overlong NUL
+        {"\xED\xA0\x80", std::nullopt, "???"},                       // a surrogate
+        {"\xE9t\xE9", std::nullopt, "?t?"},                          // Latin-1, not UTF-8
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(latin1::fromUtf8(c.utf8), c.strict) << c.utf8;
+        EXPECT_EQ(latin1::fromUtf8Lossy(c.utf8), c.lossy) << c.utf8;
+        if (c.strict) {
+            EXPECT_EQ(latin1::toUtf8(*c.strict), c.utf8);
+        }
+    }
+    std::string every;
+    for (int byte = 0; byte < 256; ++byte) every += static_cast<char>(byte);
+    EXPECT_EQ(latin1::fromUtf8(latin1::toUtf8(every)), every);
 }
 
 TEST(Encodings, WordsPatternsAndNumberFields)

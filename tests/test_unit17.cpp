@@ -85,16 +85,17 @@ INSTANTIATE_TEST_SUITE_P(Entries, BeaconInterval,
                                          IntervalCase{"-1", false, -1, InvalidValue},
                                          IntervalCase{"abc", false, -1, InvalidCharacter}));
 
-// A refused interval still lets the message through; the read-back then
-// shows the adapter's interval again.
+// A refused interval still lets the message through, one Latin-1 byte per
+// character (a character outside the basic plane is one '?'); the read-back
+// then shows the adapter's interval again.
 TEST_F(BeaconDialog, MessageTravelsInTwentyZeroFilledBytesPastARefusedInterval)
 {
     rig.emulator.state().beaconInterval = 42;
     timer.setText("abc");
-    message.setText("QRV 5");
+    message.setText(QString::fromUtf8("QRV \xC3\xA9\xF0\x9F\x93\xBB" "5"));
     save();
-    EXPECT_EQ(dataSent(rig, 0xED), padded("QRV 5", 20, '\0'));
-    EXPECT_EQ(message.text(), "QRV 5");
+    EXPECT_EQ(dataSent(rig, 0xED), padded("QRV \xE9?5", 20, '\0'));
+    EXPECT_EQ(message.text(), QString::fromUtf8("QRV \xC3\xA9?5"));
     EXPECT_EQ(timer.text(), "420");
 }
 

@@ -26,9 +26,11 @@ install_into() {
 }
 
 # The Debian packages built from the one build; each install() names one as
-# its component.
+# its component. A build without the desktop program (BRISEL_GUI off) has
+# brisel-ctl alone; tests/packaging/CMakeLists.txt says which in
+# BRISEL_PACKAGES.
 packages() {
-    echo brisel-ctl brisel-setting
+    echo "${BRISEL_PACKAGES:-brisel-ctl brisel-setting}"
 }
 
 # The .deb of package $2 that the packaging.deb_build test wrote into folder
@@ -44,7 +46,8 @@ built_deb() {
 # Every file that package $1 holds, or with no argument every file the
 # installation puts in place, relative to the prefix /usr.
 expected_files() {
-    if [ "${1:-brisel-ctl}" = brisel-ctl ]; then
+    local wanted=" ${1:-$(packages)} "
+    if [[ $wanted == *" brisel-ctl "* ]]; then
         cat <<'LIST'
 usr/bin/brisel-ctl
 usr/lib/udev/rules.d/70-brisel-setting.rules
@@ -54,7 +57,7 @@ usr/share/doc/brisel-ctl/copyright
 usr/share/man/man1/brisel-ctl.1.gz
 LIST
     fi
-    if [ "${1:-brisel-setting}" = brisel-setting ]; then
+    if [[ $wanted == *" brisel-setting "* ]]; then
         cat <<'LIST'
 usr/bin/brisel-setting
 usr/bin/brisel-setting-demo

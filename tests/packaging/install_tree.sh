@@ -26,9 +26,9 @@ for package in $(packages); do
     compare "$work/$package" "$package"
 done
 
-for program in brisel-ctl brisel-setting brisel-setting-demo; do
-    [ -x "$work/root/usr/bin/$program" ] || fail "usr/bin/$program is not executable"
-done
+while read -r program; do
+    [ -x "$work/root/$program" ] || fail "$program is not executable"
+done < <(expected_files | grep '^usr/bin/')
 while read -r file; do
     gzip -t "$work/root/$file" || fail "$file is not a valid gzip file"
 done < <(expected_files | grep '\.gz$')

@@ -1,0 +1,49 @@
+#include "device/shown_text.h"
+
+#include "device/latin1.h"
+#include "device/utf8.h"
+
+#include <cstdio>
+
+namespace shown {
+namespace {
+
+void escape(std::string& out, unsigned byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "\\x%02X", byte);
+    out += text;
+}
+
+}  // namespace
+
+std::string fromUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t begin = at;
+        const char32_t code = utf8::nextCharacter(text, at);
+        if (code == utf8::NotUtf8) escape(out, static_cast<unsigned char>(text[begin]));
+        else if (code < 0x20 || (code >= 0x7F && code < 0xA0)) escape(out, code);
+        else if (code == '\\') out += "\\\\";
+        else out += text.substr(begin, at - begin);
+    }
+    return out;
+}
+
+std::string fromLatin1(std::string_view bytes)
+{
+    return fromUtf8(latin1::toUtf8(bytes));
+}
+
+std::string linesFromUtf8(std::string_view text)
+{
+    std::string out;
+    std::size_t begin = 0;
+    for (std::size_t end; (end = text.find('\n', begin)) != std::string_view::npos; begin = end + 1)
+        out += fromUtf8(text.substr(begin, end - begin)) + '\n';
+    return out + fromUtf8(text.substr(begin));
+}
+
+}  // namespace shown

@@ -1,0 +1,23 @@
+#pragma once
+// Text from a file, the command line or the adapter as this program shows it
+// to a person (a terminal, a pipe, a log): UTF-8 always, whatever the locale.
+// A control character (0x00 to 0x1F, 0x7F to 0x9F) shows as \xNN and a
+// backslash as \\, so that nothing in the text can move the cursor, change
+// colours or pass for something it is not. Settings files and JSON use their
+// own escapes instead.
+
+#include <string>
+#include <string_view>
+
+namespace shown {
+
+// Text given as UTF-8; each byte that is not UTF-8 shows as \xNN too.
+std::string fromUtf8(std::string_view text);
+
+// Text as the adapter holds it, one Latin-1 byte per character.
+std::string fromLatin1(std::string_view bytes);
+
+// A message of several lines, each shown by fromUtf8; the line breaks stay.
+std::string linesFromUtf8(std::string_view text);
+
+}  // namespace shown

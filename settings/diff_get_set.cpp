@@ -1,0 +1,110 @@
+// diff, get and set: a snapshot's values by key, and what a write would
+// change.
+
+#include "settings/settings_file.h"
+
+#include "device/encodings.h"
+#include "settings/groups.h"
+#include "settings/toml_text.h"
+#include "settings/value_checks.h"
+
+namespace settings {
+namespace {
+
+using namespace file;
+
+// How the adapter stores a value: what a write would change.
+Held storedForm(const Field& f, const Held& held)
+{
+    auto bytes = [](const auto& block) { return Held{std::string(block.begin(), block.end())}; };
+    switch (f.kind) {
+    case Kind::CallSign: return bytes(enc::callSignField(std::get<std::string>(held), textWidth(f)));
+    case Kind::Message: return bytes(enc::messageBlock(std::get<std::string>(held)));
+    case Kind::GpsMessage: return bytes(enc::gpsBlock(std::get<std::string>(held)));
+    case Kind::FlagByte: return Held{std::get<std::uint32_t>(held) & ~std::uint32_t{FixedFlagBits}};
+    default: return held;
+    }
+}
+
+}  // namespace
+
+std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wanted)
+{
+    std::vector<FieldChange> changes;
+    for (const Field& f : fields()) {
+        const std::optional<Held> to = f.get(wanted);
+        if (!to) continue;
+        const std::optional<Held> from = f.get(held);
+        if (from && storedForm(f, *from) == storedForm(f, *to)) continue;
+        changes.push_back({fullKey(f), from ? valueText(f, *from) : "(not read)", valueText(f, *to)});
+    }
+    return changes;
+}
+
+Snapshot merged(const Snapshot& held, const Snapshot& wanted)
+{
+    Snapshot result = held;
+    for (const Group group : AllGroups)
+        if (wanted.has(group)) makeThere(result, group);
+    for (const Field& f : fields())
+        if (const std::optional<Held> value = f.get(wanted)) f.put(result, *value);
+    return result;
+}
+
+std::vector<std::string> crossFieldProblems(const Snapshot& values)
+{
+    std::vector<std::string> problems;
+    const auto& basic = values.basic;
+    if (basic && basic->squelchLevel && basic->cosCheck && !squelchPairAllowed(*basic->squelchLevel, *basic->cosCheck))
+        problems.push_back("basic.squelch_level = 0 needs basic.cos_check = true");
+    return problems;
+}
+
+std::vector<std::string> allKeys()
+{
+    std::vector<std::string> keys;
+    for (const Field& f : fields()) keys.push_back(fullKey(f));
+    return keys;
+}
+
+std::optional<Group> groupOfKey(std::string_view key)
+{
+    const Field* f = findField(key);
+    return f ? std::optional<Group>(f->group) : std::nullopt;
+}
+
+std::optional<std::string> valueText(const Snapshot& snapshot, std::string_view key)
+{
+    const Field* f = findField(key);
+    if (!f) return std::nullopt;
+    const std::optional<Held> held = f->get(snapshot);
+    return held ? std::optional<std::string>(valueText(*f, *held)) : std::nullopt;
+}
+
+std::optional<std::string> setFromText(Snapshot& into, std::string_view key, std::string_view value)
+{
+    const Field* f = findField(key);
+    if (!f) return "unknown key " + std::string(key);
+    const std::string name(key);
+    Judged judged;
+    if (isText(f->kind) && !value.starts_with('"') && !value.starts_with('\'')) {
+        judged = judge(*f, Given{std::string(value)});
+    } else {
+        toml::table document;
+        try {
+            document = toml::parse("v = " + std::string(value));
+        } catch (const toml::parse_error& error) {
+            return name + ": not a value (" + std::string(error.description()) + ")";
+        }
+        const toml::node* node = document.get("v");
+        if (document.size() != 1 || !node) return name + ": more than one value";
+        judged = judgeNode(*f, *node);
+    }
+    if (!judged.value) return name + ": " + judged.problem;
+    if (f->kind == Kind::GpsBit && !(into.serialPort && into.serialPort->gpsBits))
+        return name + ": the GPS keys are one setting of the adapter, and it was not read";
+    f->put(into, *judged.value);
+    return std::nullopt;
+}
+
+}  // namespace settings

@@ -1,0 +1,103 @@
+#include "settings/value_checks.h"
+
+#include "device/latin1.h"
+
+namespace settings::file {
+namespace {
+
+const char* expectedType(Kind kind)
+{
+    if (kind == Kind::Switch || kind == Kind::GpsBit) return "true or false";
+    return isText(kind) ? "a text in quotes" : "a whole number";
+}
+
+Judged refused(std::string problem)
+{
+    return Judged{std::nullopt, std::move(problem)};
+}
+
+Judged judgeText(const Field& f, const std::string& utf8)
+{
+    const std::optional<std::string> bytes = latin1::fromUtf8(utf8);
+    if (!bytes) return refused("holds a character outside Latin-1 (the adapter keeps one byte per character)");
+    if (f.kind == Kind::Mode) {
+        for (std::size_t i = 0; i < std::size(ModeCodes); ++i)
+            if (*bytes == ModeNames[i]) return Judged{Held{std::uint32_t{ModeCodes[i]}}, {}};
+        return refused("\"" + utf8 + "\" is not one of " + modeList(" or "));
+    }
+    if (bytes->find('\0') != std::string::npos) return refused("holds a NUL character");
+    if (bytes->size() > textWidth(f))
+        return refused("is " + std::to_string(bytes->size()) + " characters long, more than " +
+                       std::to_string(textWidth(f)));
+    return Judged{Held{*bytes}, {}};
+}
+
+Judged judgeNumber(const Field& f, std::int64_t value)
+{
+    const std::string shown = std::to_string(value);
+    switch (f.kind) {
+    case Kind::Number: {
+        const NumberRule& rule = *f.rule;
+        if (value < 0 || value > std::int64_t{rule.max})
+            return refused(shown + " is outside 0 to " + std::to_string(rule.max) + (*f.unit ? " " : "") + f.unit);
+        if (value % rule.unit != 0)
+            return refused(shown + " is not a multiple of " + std::to_string(rule.unit) +
+                           ": the adapter keeps it in steps of " + std::to_string(rule.unit));
+        return Judged{Held{std::uint32_t{rule.stored(static_cast<std::uint32_t>(value))}}, {}};
+    }
+    case Kind::Baud:
+        for (const std::uint8_t code : BaudCodes)
+            if (value == code * 100) return Judged{Held{std::uint32_t{code}}, {}};
+        return refused(shown + " is not one of " + joined(baudRates(), " or "));
+    default:
+        if (value < 0 || value > 0xFF) return refused(shown + " is outside 0x00 to 0xFF");
+        return Judged{Held{static_cast<std::uint32_t>(value)}, {}};
+    }
+}
+
+}  // namespace
+
+std::string joined(const std::vector<std::string>& items, const char* last)
+{
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += i + 1 == items.size() ? last : ", ";
+        out += items[i];
+    }
+    return out;
+}
+
+std::vector<std::string> baudRates()
+{
+    std::vector<std::string> rates;
+    for (const std::uint8_t code : BaudCodes) rates.push_back(std::to_string(code * 100));
+    return rates;
+}
+
+std::string modeList(const char* last)
+{
+    return joined(std::vector<std::string>(std::begin(ModeNames), std::end(ModeNames)), last);
+}
+
+// Whether the file's value is one the adapter can hold, and what it holds.
+Judged judge(const Field& f, const Given& given)
+{
+    const bool wantsSwitch = f.kind == Kind::Switch || f.kind == Kind::GpsBit;
+    if (const auto* flag = std::get_if<bool>(&given); flag && wantsSwitch) return Judged{Held{*flag ? 1u : 0u}, {}};
+    if (const auto* text = std::get_if<std::string>(&given); text && isText(f.kind)) return judgeText(f, *text);
+    const auto* value = std::get_if<std::int64_t>(&given);
+    if (value && !wantsSwitch && !isText(f.kind)) return judgeNumber(f, *value);
+    if (value && f.kind == Kind::Mode)
+        return refused("code " + std::to_string(*value) + " has no button; expected one of " + modeList(" or "));
+    return refused(std::string("expected ") + expectedType(f.kind));
+}
+
+Judged judgeNode(const Field& f, const toml::node& node)
+{
+    if (const auto* value = node.as_integer()) return judge(f, Given{value->get()});
+    if (const auto* flag = node.as_boolean()) return judge(f, Given{flag->get()});
+    if (const auto* text = node.as_string()) return judge(f, Given{text->get()});
+    return refused(std::string("expected ") + expectedType(f.kind));
+}
+
+}  // namespace settings::file

@@ -1,0 +1,27 @@
+#pragma once
+// Whether a value of a settings file (or of the command line) is one the
+// adapter can hold, and what it holds then; each refusal says why.
+
+#include "settings/file_fields.h"
+
+#include <toml++/toml.h>
+
+namespace settings::file {
+
+struct Judged {
+    std::optional<Held> value;
+    std::string problem;  // when there is no value
+};
+
+// Whether the file's value is one the adapter can hold, and what it holds.
+Judged judge(const Field& f, const Given& given);
+Judged judgeNode(const Field& f, const toml::node& node);
+
+// "a, b, c<last>d"
+std::string joined(const std::vector<std::string>& items, const char* last);
+// The baud rates that have a button, as the file writes them.
+std::vector<std::string> baudRates();
+// The names of the modes that have a button, joined.
+std::string modeList(const char* last);
+
+}  // namespace settings::file

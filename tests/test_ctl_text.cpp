@@ -1,0 +1,80 @@
+// Text from the adapter and from files as brisel-ctl shows it: escaped on a
+// terminal, converted from Latin-1 in JSON.
+
+#include "cli/ctl.h"
+#include "device/shown_text.h"
+#include "emulator/emulator.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+namespace {
+
+TEST(ShownText, EscapesControlCharactersAndBackslashesOnly)
+{
+    const struct {
+        std::string_view given;
+        bool latin1;  // else UTF-8
+        const char* shown;
+    } cases[] = {
+        {"N0CALL B", true, "N0CALL B"},
+        {std::string_view("a\0b", 3), true, "a\\x00b"},
+        {"\x01\x1F\x20", true, "\\x01\\x1F "},
+        {"\x7F\x80\x9B\x9F\xA0", true, "\\x7F\\x80\\x9B\\x9F\xC2\xA0"},
+        {"\x1B[31m", true, "\\x1B[31m"},  // no colour change
+        {"a\\b", true, "a\\\\b"},
+        {"\\x41", true, "\\\\x41"},       // an escape in the text cannot pass for one of ours
+        {"B\xE9" "acon\xFF", true, "B\xC3\xA9" "acon\xC3\xBF"},
+        {"B\xC3\xA9" "acon", false, "B\xC3\xA9" "acon"},
+        {"\xC2\x9B" "1m\xE2\x82\xAC", false, "\\x9B1m\xE2\x82\xAC"},  // C1 in UTF-8 as well
+        {"\xE9t\xE9\xC3", false, "\\xE9t\\xE9\\xC3"},                 // not UTF-8: byte by byte
+        {"line\nbreak\t", false, "line\\x0Abreak\\x09"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.latin1 ? shown::fromLatin1(c.given) : shown::fromUtf8(c.given), c.shown) << c.given;
+    EXPECT_EQ(shown::linesFromUtf8("one\x07\ntwo\n"), "one\\x07\ntwo\n");
+}
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome detect(emu::Emulator& adapter, std::vector<std::string> args)
+{
+    args.insert(args.begin(), {"brisel-ctl", "--demo", "detect"});
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::ostringstream out, err;
+    CtlIo io{out, err};
+    io.demoAdapter = &adapter;
+    io.pause = [](int) {};
+    const int status = runCtl(static_cast<int>(args.size()), argv.data(), io);
+    return {status, out.str(), err.str()};
+}
+
+// A firmware text holding a Latin-1 letter and control characters: JSON
+// that a parser takes, with the letter as UTF-8; text with the controls
+// escaped.
+TEST(Detect, FirmwareTextComesOutAsUtf8)
+{
+    emu::Emulator adapter;
+    adapter.state().firmwareVersion = "DV Brisel \xE9\x07\x1B V01.07\\";
+
+    const Outcome json = detect(adapter, {"--json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto parsed = nlohmann::json::parse(json.out);  // throws on a raw 0xE9 byte
+    EXPECT_EQ(parsed.at("firmware"), "DV Brisel \xC3\xA9\x07\x1B V01.07\\");
+    EXPECT_EQ(parsed.at("status"), "opened");
+    EXPECT_EQ(parsed.at("features").at("beacon"), true);
+    EXPECT_EQ(json.out.find('\n'), json.out.size() - 1);
+
+    const Outcome text = detect(adapter, {});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("Firmware: DV Brisel \xC3\xA9\\x07\\x1B V01.07\\\\\n"), std::string::npos) << text.out;
+}
+
+}  // namespace
