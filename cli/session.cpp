@@ -60,6 +60,8 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
     switch (access.status) {
     case OpenStatus::InUse:
         throw CtlError(status::InUse, inUseText(access.holder));
+    case OpenStatus::OtherAdapter:
+        throw CtlError(status::NoAdapter, access.refusal);
     case OpenStatus::NoPermission:
         throw CtlError(status::NoPermission,
                        "The DV Brisel (Relavox) at " + access.node +

@@ -98,12 +98,10 @@ TEST_P(CtlRun, ExitsWithItsStatusAndSaysWhy)
     emu::Emulator adapter;
     const int device = r.adapter ? testbed_->addDevice({}, &adapter) : -1;
     if (r.adapter) testbed_->setMode(device, r.mode);
-    OpenResult held;
-    std::optional<UsbTransport> holding;
+    AdapterAccess held;  // its transport holds the adapter until the test ends
     if (r.held) {
         held = OpenDevice();
         ASSERT_EQ(held.status, OpenStatus::Opened);
-        holding.emplace(held.handle, std::move(held.lock));
     }
 
     const Outcome o = ctl(r.args);
@@ -118,8 +116,6 @@ TEST_P(CtlRun, ExitsWithItsStatusAndSaysWhy)
     if (r.adapter) {
         EXPECT_EQ(testbed_->log(device).empty(), r.status != 0) << "what was sent to the adapter";
     }
-    holding.reset();
-    if (held.handle != nullptr) usb_close(held.handle);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -77,7 +77,7 @@ struct UsbTestbed::Device {
     unsigned int address = 0;
     emu::Emulator* emulator = nullptr;
     UMockdevIoctlBase* handler = nullptr;
-    std::string devName, nodeFile, sysPath;
+    std::string devName, nodeFile, sysPath, port;
     bool vanishAfterScan = false;
     bool removed = false;  // unplugged: what is still open of it answers ENODEV
     std::vector<int> configurations;
@@ -190,8 +190,9 @@ int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
     const std::string node = format("bus/usb/%03d/%03d", bus, identity.address);
     device->devName = "/dev/" + node;
     device->nodeFile = impl_->root + device->devName;
-    device->sysPath = "/sys/devices/pci0000:00/0000:00:14.0/usb" + format("%d/%d-", bus, bus) +
-                      std::to_string(identity.address);
+    device->port = format("%d-", bus) +
+                   (identity.port.empty() ? std::to_string(identity.address) : identity.port);
+    device->sysPath = "/sys/devices/pci0000:00/0000:00:14.0/usb" + format("%d/", bus) + device->port;
     const std::string description =
         "P: " + device->sysPath.substr(4) + "\nN: " + node + "=" + descriptors(identity) +
         "\nE: DEVNAME=" + device->devName + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n" +
@@ -221,6 +222,8 @@ void UsbTestbed::removeDevice(int device)
 }
 
 std::string UsbTestbed::devName(int device) const { return impl_->devices.at(device)->devName; }
+
+std::string UsbTestbed::portPath(int device) const { return impl_->devices.at(device)->port; }
 
 void UsbTestbed::setMode(int device, mode_t mode)
 {

@@ -25,6 +25,9 @@ struct NodeIdentity {
     int address = 2;
     std::uint16_t vendor = 0x04D8;
     std::uint16_t product = 0x0300;
+    // The port path after the bus number ("1.2" for the sysfs folder
+    // "B-1.2"); empty: the address stands for it.
+    std::string port{};
 };
 
 // Why umockdev cannot serve this process, or an empty text when it can.
@@ -44,11 +47,13 @@ public:
     int addDevice(const NodeIdentity& identity, emu::Emulator* emulator);
     // Unplugs a device: its node is gone, so the next bus scan no longer
     // lists it, and a handle still open to it gets ENODEV, as from usbfs.
-    // addDevice plugs it in again, at another address.
+    // addDevice plugs it in again, at another address (and the same port).
     void removeDevice(int device);
 
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
     std::string devName(int device) const;
+    // The device's port path, its folder's name in /sys/bus/usb/devices.
+    std::string portPath(int device) const;
     // The node's mode. A node without owner write permission counts as one
     // held read-only, and usbfs refuses every ioctl on such a descriptor.
     void setMode(int device, mode_t mode);
