@@ -8,7 +8,7 @@ void AdapterConnection::reconnectIfLost()
     AdapterAccess access = reopen_ ? reopen_() : AdapterAccess{};
     if (access.status == OpenStatus::NotFound) throw AdapterGone(NotFoundText);
     if (access.status == OpenStatus::InUse) throw AdapterGone(inUseText(access.holder));
-    if (access.status == OpenStatus::OtherAdapter) throw AdapterGone(access.refusal);
+    if (access.status == OpenStatus::OtherAdapter) throw AdapterGone(otherAdapterText(*access.lost, access.seen));
     if (access.status == OpenStatus::NoPermission || access.transport == nullptr)
         throw AdapterGone(NoPermissionText);
     current_ = std::move(access.transport);
@@ -46,13 +46,13 @@ struct Tracker {
     std::size_t mostSeen = 0;
 };
 
-std::string place(const AdapterNode& node)
+}  // namespace
+
+std::string adapterPlace(const AdapterNode& node)
 {
     return (node.port.empty() ? "at an unknown USB port" : "at USB port " + node.port) + " (device " +
            std::to_string(node.address.bus) + ":" + std::to_string(node.address.device) + ")";
 }
-
-}  // namespace
 
 AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<AdapterAddress> address)
 {
@@ -65,7 +65,8 @@ AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<Ad
         AdapterAccess access;
         if (pick.othersOnly) {
             access.status = OpenStatus::OtherAdapter;
-            access.refusal = otherAdapterText(*tracker->opened, found.adapters);
+            access.lost = tracker->opened;
+            access.seen = found.adapters;
         }
         if (!pick.node) return access;
         access = found.open(*pick.node);
@@ -76,10 +77,10 @@ AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<Ad
 
 std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterNode>& seen)
 {
-    std::string text = "The DV Brisel (Relavox) in use, " + place(lost) +
+    std::string text = "The DV Brisel (Relavox) in use, " + adapterPlace(lost) +
                        ", is no longer connected.\n\nNothing was sent: the program does not change to "
                        "another adapter by itself. Adapters connected now:";
-    for (const AdapterNode& node : seen) text += "\n  " + place(node);
+    for (const AdapterNode& node : seen) text += "\n  " + adapterPlace(node);
     text += "\n\nPlug the adapter in again" + (lost.port.empty() ? "" : " at USB port " + lost.port) +
             ": the program finds it the next time you choose a menu item. To use another adapter, "
             "start the program again.";

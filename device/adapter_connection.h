@@ -23,7 +23,9 @@ struct AdapterAccess {
     std::unique_ptr<Transport> transport;  // set when status is Opened
     std::string node;    // the adapter's device node, once one was found
     std::string holder;  // when status is InUse: who holds it, if that is known
-    std::string refusal;  // when status is OtherAdapter: the text that tells why
+    // When status is OtherAdapter: the adapter that was lost, and those there now.
+    std::optional<AdapterNode> lost;
+    std::vector<AdapterNode> seen;
 };
 
 // Walks the bus for the adapter and opens it.
@@ -91,6 +93,8 @@ inline constexpr const char* LostText =
 // The text for a lost adapter that is not back while other adapters are:
 // where it was, and where those are.
 std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterNode>& seen);
+// Where an adapter is: "at USB port 1-1.2 (device 1:7)".
+std::string adapterPlace(const AdapterNode& node);
 
 // The text for an adapter that another program holds. `holder` names that
 // program as adapter_lock.h describes it, or is empty.

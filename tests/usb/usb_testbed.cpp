@@ -80,6 +80,8 @@ struct UsbTestbed::Device {
     std::string devName, nodeFile, sysPath, port;
     bool vanishAfterScan = false;
     bool removed = false;  // unplugged: what is still open of it answers ENODEV
+    int pullOutAt = 0;     // the control request that unplugs it, from 1; 0: none
+    int controls = 0;
     std::vector<int> configurations;
 };
 
@@ -150,6 +152,10 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userD
         std::memcpy(&configuration, value->data, sizeof configuration);
         device.configurations.push_back(static_cast<int>(configuration));
         result = configuration == 1 ? 0 : -EINVAL;
+    } else if (request == USBDEVFS_CONTROL && ++device.controls == device.pullOutAt) {
+        device.removed = true;
+        unlink(device.nodeFile.c_str());
+        result = -ENODEV;
     } else if (request == USBDEVFS_CONTROL) {
         result = control(device, arg);
     }
@@ -235,6 +241,12 @@ void UsbTestbed::vanishAfterScan(int device)
 {
     std::lock_guard lock(impl_->mutex);
     impl_->devices.at(device)->vanishAfterScan = true;
+}
+
+void UsbTestbed::pullOutAtRequest(int device, int n)
+{
+    std::lock_guard lock(impl_->mutex);
+    impl_->devices.at(device)->pullOutAt = n;
 }
 
 std::vector<int> UsbTestbed::configurations(int device) const

@@ -50,6 +50,11 @@ public:
     // addDevice plugs it in again, at another address (and the same port).
     void removeDevice(int device);
 
+    // The device is pulled out at its n-th control request (from 1): that
+    // request and every later one get ENODEV, and its node is gone, all at
+    // once. removeDevice finishes the removal.
+    void pullOutAtRequest(int device, int n);
+
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
     std::string devName(int device) const;
     // The device's port path, its folder's name in /sys/bus/usb/devices.
