@@ -8,7 +8,8 @@ void AdapterConnection::reconnectIfLost()
     AdapterAccess access = reopen_ ? reopen_() : AdapterAccess{};
     if (access.status == OpenStatus::NotFound) throw AdapterGone(NotFoundText);
     if (access.status == OpenStatus::InUse) throw AdapterGone(inUseText(access.holder));
-    if (access.status == OpenStatus::OtherAdapter) throw AdapterGone(otherAdapterText(*access.lost, access.seen));
+    if (access.status == OpenStatus::OtherAdapter)
+        throw AdapterGone(otherAdapterText(*access.lost, access.seen));
     if (access.status == OpenStatus::NoPermission || access.transport == nullptr)
         throw AdapterGone(NoPermissionText);
     current_ = std::move(access.transport);

@@ -4,8 +4,8 @@
 // action at once: the connection throws AdapterGone and sends nothing more.
 // The handle of a lost adapter is closed. The next action walks the bus again
 // and, if the same adapter is there (see trackingOpener), goes on with the new
-// handle. There is no polling and no
-// retry loop: only a user's action looks for the adapter again.
+// handle. There is no polling and no retry loop: only a user's action looks
+// for the adapter again.
 
 #include "device/adapter_list.h"
 #include "device/bus_walk.h"
