@@ -2,7 +2,6 @@
 
 #include "device/usb_transport.h"
 
-#include <chrono>
 #include <thread>
 
 AdapterOpener usbOpener(const Options& options)
@@ -12,21 +11,25 @@ AdapterOpener usbOpener(const Options& options)
     return usbAdapterOpener(address);
 }
 
-AdapterAccess waitForAdapter(const AdapterOpener& opener, const Options& options, std::ostream& err)
+AdapterWait::AdapterWait(const Options& options)
+    : waiting_(options.waitForever || options.waitSeconds.has_value()),
+      forever_(options.waitForever),
+      deadline_(Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double>(options.waitSeconds.value_or(0))))
 {
-    using Clock = std::chrono::steady_clock;
-    const bool waiting = options.waitForever || options.waitSeconds.has_value();
-    const auto deadline =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                           std::chrono::duration<double>(options.waitSeconds.value_or(0)));
-    bool told = false;
+}
+
+AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err)
+{
     for (;;) {
         AdapterAccess access = opener();
-        if (access.status != OpenStatus::NotFound || !waiting) return access;
-        if (!options.waitForever && Clock::now() >= deadline) return access;
-        if (!told) {
+        const bool absent =
+            access.status == OpenStatus::NotFound || access.status == OpenStatus::OtherAdapter;
+        if (!absent || !waiting_) return access;
+        if (!forever_ && Clock::now() >= deadline_) return access;
+        if (!told_) {
             err << "Waiting for the DV Brisel (Relavox) to be plugged in...\n" << std::flush;
-            told = true;
+            told_ = true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }

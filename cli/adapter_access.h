@@ -4,11 +4,28 @@
 #include "cli/options.h"
 #include "device/adapter_connection.h"
 
+#include <chrono>
 #include <ostream>
 
-// Opens the adapter that --device names, or the first in bus order.
+// Opens the adapter that --device names, or the first in bus order; after a
+// loss only that same adapter (see trackingOpener).
 AdapterOpener usbOpener(const Options& options);
 
-// Calls `opener` until it finds the adapter, as long as --wait allows
-// (once without it). Nothing is sent to the adapter while waiting.
-AdapterAccess waitForAdapter(const AdapterOpener& opener, const Options& options, std::ostream& err);
+// How long --wait lets a command look for its adapter, from its start.
+class AdapterWait {
+public:
+    explicit AdapterWait(const Options& options);
+    bool waiting() const { return waiting_; }
+
+    // Calls `opener` until it finds the adapter, as long as --wait allows
+    // (once without it). Nothing is sent to the adapter while waiting. While
+    // only other adapters are there than the one that was lost, it waits on.
+    AdapterAccess open(const AdapterOpener& opener, std::ostream& err);
+
+private:
+    using Clock = std::chrono::steady_clock;
+    bool waiting_ = false;
+    bool forever_ = false;
+    Clock::time_point deadline_;
+    bool told_ = false;
+};

@@ -60,6 +60,13 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
     switch (access.status) {
     case OpenStatus::InUse:
         throw CtlError(status::InUse, inUseText(access.holder));
+    case OpenStatus::OtherAdapter: {
+        std::string text = "The DV Brisel (Relavox) in use, " + adapterPlace(*access.lost) +
+                           ", is no longer connected; no other adapter is used in its place, and nothing "
+                           "was sent. Adapters connected now:";
+        for (const AdapterNode& node : access.seen) text += "\n  " + adapterPlace(node);
+        throw CtlError(status::NoAdapter, text);
+    }
     case OpenStatus::NoPermission:
         throw CtlError(status::NoPermission,
                        "The DV Brisel (Relavox) at " + access.node +
@@ -88,23 +95,33 @@ Session::Session(const Options& options, CtlIo& io)
         opener = usbOpener(options);
     }
 
-    AdapterAccess access = waitForAdapter(opener, options, io.err);
-    if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
-    // After a loss nothing is looked for again: the command ends.
-    connection_ = std::make_unique<AdapterConnection>(std::move(access.transport),
-                                                      [] { return AdapterAccess{}; });
-    trace_ = std::make_unique<Trace>(*connection_, options.trace ? &io.err : nullptr);
-    link_ = std::make_unique<VendorLink>(*trace_);
     settings::Pause take = io.pause;
     if (!take) take = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
     pause_ = [this, take](int ms) {
         trace_->pause(ms);
         take(ms);
     };
-    try {
-        startUp_ = settings::startUp(*link_);
-    } catch (const AdapterGone&) {
-        adapterLost("");
+    AdapterWait wait(options);
+    for (;;) {
+        AdapterAccess access = wait.open(opener, io.err);
+        if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
+        // After a loss nothing is looked for again during the command: it ends.
+        connection_ = std::make_unique<AdapterConnection>(std::move(access.transport),
+                                                          [] { return AdapterAccess{}; });
+        trace_ = std::make_unique<Trace>(*connection_, options.trace ? &io.err : nullptr);
+        link_ = std::make_unique<VendorLink>(*trace_);
+        try {
+            startUp_ = settings::startUp(*link_);
+            return;
+        } catch (const AdapterGone&) {
+            // Lost before the command has sent anything but the start-up
+            // reads: with --wait it waits for that same adapter again.
+            if (!wait.waiting()) adapterLost("");
+            link_.reset();
+            trace_.reset();
+            connection_.reset();  // closes the lost adapter's handle
+            io.err << "The DV Brisel (Relavox) was lost while starting; waiting for it again...\n" << std::flush;
+        }
     }
 }
 

@@ -1,11 +1,15 @@
 #include "device/adapter_connection.h"
 
+#include <algorithm>
+
 void AdapterConnection::reconnectIfLost()
 {
     if (current_ != nullptr) return;
     AdapterAccess access = reopen_ ? reopen_() : AdapterAccess{};
     if (access.status == OpenStatus::NotFound) throw AdapterGone(NotFoundText);
     if (access.status == OpenStatus::InUse) throw AdapterGone(inUseText(access.holder));
+    if (access.status == OpenStatus::OtherAdapter)
+        throw AdapterGone(otherAdapterText(*access.lost, access.seen));
     if (access.status == OpenStatus::NoPermission || access.transport == nullptr)
         throw AdapterGone(NoPermissionText);
     current_ = std::move(access.transport);
@@ -19,8 +23,8 @@ int AdapterConnection::controlRequest(std::uint8_t requestType, std::uint8_t req
     const int result =
         current_->controlRequest(requestType, request, value, index, data, length, timeoutMs);
     if (result == DeviceGoneResult) {
-        // The handle of a device that is gone is of no more use; it is
-        // dropped, not closed, like every handle of this program.
+        // The handle of a device that is gone is of no more use: dropping
+        // it closes it.
         current_.reset();
         throw AdapterGone(LostText);
     }
@@ -32,4 +36,54 @@ std::string inUseText(const std::string& holder)
     return "The DV Brisel (Relavox) is in use by another program" +
            (holder.empty() ? std::string() : ", " + holder) +
            ".\n\nNothing was sent to it. Try again when that program has finished.";
+}
+
+namespace {
+
+// The most adapters one walk found, and the adapter opened last.
+struct Tracker {
+    std::optional<AdapterAddress> address;
+    std::optional<AdapterNode> opened;
+    std::size_t mostSeen = 0;
+};
+
+}  // namespace
+
+std::string adapterPlace(const AdapterNode& node)
+{
+    return (node.port.empty() ? "at an unknown USB port" : "at USB port " + node.port) + " (device " +
+           std::to_string(node.address.bus) + ":" + std::to_string(node.address.device) + ")";
+}
+
+AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<AdapterAddress> address)
+{
+    auto tracker = std::make_shared<Tracker>(Tracker{address, std::nullopt, 0});
+    return [walk = std::move(walk), tracker] {
+        const AdapterWalk found = walk();
+        tracker->mostSeen = std::max(tracker->mostSeen, found.adapters.size());
+        const AdapterPick pick =
+            pickAdapter(found.adapters, tracker->address, tracker->opened, tracker->mostSeen);
+        AdapterAccess access;
+        if (pick.othersOnly) {
+            access.status = OpenStatus::OtherAdapter;
+            access.lost = tracker->opened;
+            access.seen = found.adapters;
+        }
+        if (!pick.node) return access;
+        access = found.open(*pick.node);
+        if (access.status == OpenStatus::Opened) tracker->opened = *pick.node;
+        return access;
+    };
+}
+
+std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterNode>& seen)
+{
+    std::string text = "The DV Brisel (Relavox) in use, " + adapterPlace(lost) +
+                       ", is no longer connected.\n\nNothing was sent: the program does not change to "
+                       "another adapter by itself. Adapters connected now:";
+    for (const AdapterNode& node : seen) text += "\n  " + adapterPlace(node);
+    text += "\n\nPlug the adapter in again" + (lost.port.empty() ? "" : " at USB port " + lost.port) +
+            ": the program finds it the next time you choose a menu item. To use another adapter, "
+            "start the program again.";
+    return text;
 }

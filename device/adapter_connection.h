@@ -2,27 +2,47 @@
 // The adapter as the program holds it while it runs. A request that fails
 // because the device is gone (pulled out, a failing cable) ends the user's
 // action at once: the connection throws AdapterGone and sends nothing more.
-// The next action walks the bus again the way start-up does and, if the
-// adapter is there, goes on with the new handle. There is no polling and no
-// retry loop: only a user's action looks for the adapter again.
+// The handle of a lost adapter is closed. The next action walks the bus again
+// and, if the same adapter is there (see trackingOpener), goes on with the new
+// handle. There is no polling and no retry loop: only a user's action looks
+// for the adapter again.
 
+#include "device/adapter_list.h"
 #include "device/bus_walk.h"
 #include "device/transport.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 struct AdapterAccess {
     OpenStatus status = OpenStatus::NotFound;
     std::unique_ptr<Transport> transport;  // set when status is Opened
     std::string node;    // the adapter's device node, once one was found
     std::string holder;  // when status is InUse: who holds it, if that is known
+    // When status is OtherAdapter: the adapter that was lost, and those there now.
+    std::optional<AdapterNode> lost;
+    std::vector<AdapterNode> seen;
 };
 
 // Walks the bus for the adapter and opens it.
 using AdapterOpener = std::function<AdapterAccess()>;
+
+// One walk of the bus: the adapters on it, and how to open one of them.
+struct AdapterWalk {
+    std::vector<AdapterNode> adapters;
+    std::function<AdapterAccess(const AdapterNode&)> open;
+};
+
+// The opener that walks with `walk` and takes the adapter that pickAdapter
+// allows: at first the one at `address` (or the first in bus order), and
+// after a loss only that same adapter again. It remembers the adapter it
+// opened and the most adapters one of its walks found.
+AdapterOpener trackingOpener(std::function<AdapterWalk()> walk,
+                             std::optional<AdapterAddress> address = std::nullopt);
 
 // The adapter cannot be reached; what() is the text to show the user.
 class AdapterGone : public std::runtime_error {
@@ -43,7 +63,8 @@ public:
     // Called when a user's action starts. After a loss it walks the bus
     // again; when the adapter is not there (or may not be used, or another
     // program holds it) it throws AdapterGone with the same text start-up
-    // shows, and nothing is sent.
+    // shows, and when only other adapters are there, with one that names
+    // them. Nothing is sent then.
     void reconnectIfLost();
 
     // Passes the request on. A request while the adapter is lost first looks
@@ -68,6 +89,12 @@ inline constexpr const char* LostText =
     "Nothing more was sent to it, and the dialog still shows what you entered. "
     "Plug the adapter in again: the program finds it the next time you choose "
     "a menu item.";
+
+// The text for a lost adapter that is not back while other adapters are:
+// where it was, and where those are.
+std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterNode>& seen);
+// Where an adapter is: "at USB port 1-1.2 (device 1:7)".
+std::string adapterPlace(const AdapterNode& node);
 
 // The text for an adapter that another program holds. `holder` names that
 // program as adapter_lock.h describes it, or is empty.

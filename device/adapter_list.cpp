@@ -42,6 +42,19 @@ std::optional<AdapterNode> chooseAdapter(const std::vector<AdapterNode>& adapter
     return *chosen;
 }
 
+AdapterPick pickAdapter(const std::vector<AdapterNode>& adapters, std::optional<AdapterAddress> address,
+                        const std::optional<AdapterNode>& opened, std::size_t mostSeen)
+{
+    if (!opened) return {chooseAdapter(adapters, address)};
+    if (!opened->port.empty()) {
+        const auto same = std::find_if(adapters.begin(), adapters.end(),
+                                       [&](const AdapterNode& a) { return a.port == opened->port; });
+        if (same != adapters.end()) return {*same};
+    }
+    if (adapters.size() == 1 && mostSeen <= 1) return {adapters.front()};
+    return {std::nullopt, !adapters.empty()};
+}
+
 std::optional<AdapterAddress> parseAdapterAddress(std::string_view text)
 {
     const std::size_t colon = text.find(':');

@@ -28,6 +28,7 @@ struct AdapterNode {
     std::size_t index = 0;  // its place in the walk's list
     AdapterAddress address;
     std::string path;  // its device node, "/dev/bus/usb/001/007"
+    std::string port{};  // its USB port path, "1-1.2"; empty when not known
     bool operator==(const AdapterNode&) const = default;
 };
 
@@ -39,6 +40,21 @@ std::vector<AdapterNode> adaptersAmong(const std::vector<SeenDevice>& devices);
 // is given. Nothing when there is no such adapter.
 std::optional<AdapterNode> chooseAdapter(const std::vector<AdapterNode>& adapters,
                                          std::optional<AdapterAddress> address);
+
+// What a walk lets the program take.
+struct AdapterPick {
+    std::optional<AdapterNode> node;  // the adapter to open
+    // No adapter may be taken although some are there: the adapter that was
+    // opened before is not among them, and it is not the only one ever seen.
+    bool othersOnly = false;
+};
+
+// The adapter to take from one walk's `adapters`. Before any adapter was
+// opened, it is chooseAdapter's. After the adapter `opened` was lost, it is
+// only the adapter at the same port path, or, when no walk ever found more
+// than one adapter (`mostSeen`, this walk counted), the one adapter there.
+AdapterPick pickAdapter(const std::vector<AdapterNode>& adapters, std::optional<AdapterAddress> address,
+                        const std::optional<AdapterNode>& opened, std::size_t mostSeen);
 
 // "BUS:DEVICE" in decimal, as `lsusb` shows them ("1:7" or "001:007").
 std::optional<AdapterAddress> parseAdapterAddress(std::string_view text);

@@ -1,6 +1,13 @@
 #include "device/usb_transport.h"
 
+#include "device/usb_port.h"
+
 #include <usb.h>
+
+UsbTransport::~UsbTransport()
+{
+    if (handle_ != nullptr) usb_close(handle_);
+}
 
 int UsbTransport::controlRequest(std::uint8_t requestType, std::uint8_t request,
                                  std::uint16_t value, std::uint16_t index, std::uint8_t* data,
@@ -13,7 +20,8 @@ int UsbTransport::controlRequest(std::uint8_t requestType, std::uint8_t request,
 namespace {
 
 // Every device on the buses after a fresh scan, in libusb's order, with what
-// the pure decisions need to know of each.
+// the pure decisions need to know of each. The device records stay valid
+// until the next scan.
 struct BusScan {
     std::vector<struct usb_device*> devices;
     std::vector<SeenDevice> seen;
@@ -35,22 +43,15 @@ BusScan scanBuses()
     return scan;
 }
 
-}  // namespace
-
-std::vector<AdapterNode> ListAdapters() { return adaptersAmong(scanBuses().seen); }
-
-OpenResult OpenDevice(std::optional<AdapterAddress> address)
+// Locks the adapter's node, opens it and selects its configuration.
+AdapterAccess openNode(struct usb_device* device, const AdapterNode& chosen)
 {
-    const BusScan scan = scanBuses();
-    const auto chosen = chooseAdapter(adaptersAmong(scan.seen), address);
-    if (!chosen) return {};
-
-    OpenResult result;
-    result.node = chosen->path;
+    AdapterAccess result;
+    result.node = chosen.path;
     // The lock comes first: selecting the configuration sends a request to
     // the adapter, which must not reach one that another program is using. A
     // node that cannot even be read is one the user may not use.
-    LockAttempt lock = lockAdapterNode(chosen->path);
+    LockAttempt lock = lockAdapterNode(chosen.path);
     if (lock.outcome != LockAttempt::Outcome::Taken) {
         const bool inUse = lock.outcome == LockAttempt::Outcome::InUse;
         result.status = inUse ? OpenStatus::InUse : OpenStatus::NoPermission;
@@ -58,27 +59,38 @@ OpenResult OpenDevice(std::optional<AdapterAddress> address)
         return result;
     }
 
-    usb_dev_handle* handle = usb_open(scan.devices[chosen->index]);
+    usb_dev_handle* handle = usb_open(device);
     const int configured =
         handle != nullptr ? usb_set_configuration(handle, adapter::Configuration) : 0;
     result.status = judgeOpen(handle == nullptr, configured);
-    if (result.status == OpenStatus::Opened) {
-        result.handle = handle;
-        result.lock = std::move(lock.lock);
-    }
+    if (result.status == OpenStatus::Opened)
+        result.transport = std::make_unique<UsbTransport>(handle, std::move(lock.lock));
+    else if (handle != nullptr)
+        usb_close(handle);
     return result;
+}
+
+}  // namespace
+
+AdapterWalk usbWalk()
+{
+    auto scan = std::make_shared<BusScan>(scanBuses());
+    AdapterWalk walk{adaptersAmong(scan->seen), {}};
+    for (AdapterNode& node : walk.adapters) node.port = usbPortPath({}, node.address);
+    walk.open = [scan](const AdapterNode& node) { return openNode(scan->devices.at(node.index), node); };
+    return walk;
+}
+
+std::vector<AdapterNode> ListAdapters() { return usbWalk().adapters; }
+
+AdapterAccess OpenDevice(std::optional<AdapterAddress> address)
+{
+    const AdapterWalk walk = usbWalk();
+    const auto chosen = chooseAdapter(walk.adapters, address);
+    return chosen ? walk.open(*chosen) : AdapterAccess{};
 }
 
 AdapterOpener usbAdapterOpener(std::optional<AdapterAddress> address)
 {
-    return [address] {
-        OpenResult opened = OpenDevice(address);
-        AdapterAccess access;
-        access.status = opened.status;
-        access.node = std::move(opened.node);
-        access.holder = std::move(opened.holder);
-        if (opened.status == OpenStatus::Opened)
-            access.transport = std::make_unique<UsbTransport>(opened.handle, std::move(opened.lock));
-        return access;
-    };
+    return trackingOpener(usbWalk, address);
 }

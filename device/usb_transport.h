@@ -14,11 +14,17 @@ struct usb_dev_handle;
 
 class UsbTransport final : public Transport {
 public:
-    // Holds `lock` for as long as the transport lives.
+    // Owns `handle` and holds `lock` for as long as the transport lives.
     explicit UsbTransport(usb_dev_handle* handle, AdapterLock lock = {})
         : handle_(handle), lock_(std::move(lock))
     {
     }
+    // Closes the handle with usb_close, then gives up the lock (the member
+    // that goes last), so that no other program opens the adapter while this
+    // handle is still open.
+    ~UsbTransport() override;
+    UsbTransport(const UsbTransport&) = delete;
+    UsbTransport& operator=(const UsbTransport&) = delete;
     int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
                        std::uint16_t index, std::uint8_t* data, int length,
                        int timeoutMs) override;
@@ -28,25 +34,21 @@ private:
     AdapterLock lock_;
 };
 
-struct OpenResult {
-    OpenStatus status = OpenStatus::NotFound;
-    // The open handle when status is Opened. It is never closed: the process
-    // end releases it.
-    usb_dev_handle* handle = nullptr;
-    AdapterLock lock;    // held when status is Opened
-    std::string node;    // the adapter's device node, once one was found
-    std::string holder;  // when status is InUse: who holds it, if that is known
-};
-
-// Every adapter on the USB buses, in bus order and then device order.
+// Every adapter on the USB buses, in bus order and then device order, with
+// its port path.
 std::vector<AdapterNode> ListAdapters();
+
+// The walk of the USB buses that trackingOpener takes adapters from.
+AdapterWalk usbWalk();
 
 // Walks the USB buses for the adapter at `address`, or for the first one in
 // bus order, locks its node, opens it and selects configuration 1. No
 // interface is claimed. An adapter that another program holds is neither
-// opened nor sent anything.
-OpenResult OpenDevice(std::optional<AdapterAddress> address = std::nullopt);
+// opened nor sent anything. When opened, the access's transport owns the
+// handle and the lock.
+AdapterAccess OpenDevice(std::optional<AdapterAddress> address = std::nullopt);
 
-// The opener of the adapter at `address`, or of the first one in bus order,
-// for the program and for AdapterConnection's return after a loss.
+// The opener of the program and of AdapterConnection's return after a loss:
+// the tracking opener over the USB buses, which takes the adapter at
+// `address`, or the first one in bus order, and after a loss only that one.
 AdapterOpener usbAdapterOpener(std::optional<AdapterAddress> address = std::nullopt);

@@ -79,6 +79,18 @@ AdapterAccess openEmulated(Emulator& emulator)
     return access;
 }
 
+AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus)
+{
+    return trackingOpener([&bus] {
+        AdapterWalk walk;
+        for (std::size_t i = 0; i < bus.size(); ++i)
+            if (bus[i].adapter->pluggedIn())
+                walk.adapters.push_back({i, bus[i].address, "/dev/bus/usb/emulated", bus[i].port});
+        walk.open = [&bus](const AdapterNode& node) { return openEmulated(*bus[node.index].adapter); };
+        return walk;
+    });
+}
+
 void Emulator::setFeature(Feature feature, bool present) { features_[featureIndex(feature)] = present; }
 
 bool Emulator::hasFeature(Feature feature) const { return features_[featureIndex(feature)]; }

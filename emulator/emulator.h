@@ -160,6 +160,20 @@ private:
 // in, reached through a transport that leaves the emulator to its owner.
 AdapterAccess openEmulated(Emulator& emulator);
 
+// An emulated adapter on the bus and where it is plugged in. A test that
+// plugs it in again at the same port gives it another address, as the
+// kernel does.
+struct BusSlot {
+    Emulator* adapter = nullptr;
+    std::string port;  // its USB port path, "1-1.2"
+    AdapterAddress address;
+};
+
+// The program's opener over emulated adapters, by the rule it follows over
+// USB (trackingOpener): a walk lists the adapters of `bus` that are plugged
+// in, in the bus's order. `bus` must outlive the opener.
+AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus);
+
 // The entry of a request as it goes out: for a write, with the bytes it
 // sends; the result and a read's answer are filled in afterwards.
 LogEntry requestEntry(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,

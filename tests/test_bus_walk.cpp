@@ -1,10 +1,14 @@
 // Which devices are adapters, which one is opened, and when it is usable.
 
 #include "device/adapter_list.h"
+#include "device/usb_port.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -29,6 +33,61 @@ TEST(BusWalk, ListsEveryAdapterInWalkOrderAndChoosesTheFirstOrTheOneAtAnAddress)
             << (address ? std::to_string(address->bus) + ":" + std::to_string(address->device) : "");
     }
     EXPECT_EQ(chooseAdapter({}, std::nullopt), std::nullopt);
+}
+
+TEST(BusWalk, AfterALossOnlyTheAdapterAtItsPortOrTheOnlyOneEverSeenIsTaken)
+{
+    const AdapterNode lost{0, {1, 7}, "", "1-1.2"}, unknownPort{0, {1, 7}, "", ""};
+    const AdapterNode back{3, {1, 9}, "", "1-1.2"}, other{1, {1, 8}, "", "1-1.3"};
+    const struct {
+        const char* label;
+        std::vector<AdapterNode> adapters;
+        std::optional<AdapterNode> opened;
+        std::size_t mostSeen;
+        std::optional<std::size_t> taken;  // the walk index
+        bool othersOnly;
+    } cases[] = {
+        {"NeverOpenedTakesTheFirst", {other, back}, std::nullopt, 2, 1, false},
+        {"BackAtItsPort", {other, back}, lost, 2, 3, false},
+        {"OthersOnly", {other}, lost, 2, std::nullopt, true},
+        {"NoneThere", {}, lost, 2, std::nullopt, false},
+        {"OnlyOneEverSeen", {other}, lost, 1, 1, false},
+        {"PortNeverKnownOnlyOne", {other}, unknownPort, 1, 1, false},
+        {"PortNeverKnownTwoSeen", {other}, unknownPort, 2, std::nullopt, true},
+        {"AnotherPortWithoutAPortOfItsOwn", {AdapterNode{2, {1, 9}, "", ""}}, unknownPort, 2, std::nullopt, true},
+    };
+    for (const auto& c : cases) {
+        const AdapterPick pick = pickAdapter(c.adapters, std::nullopt, c.opened, c.mostSeen);
+        EXPECT_EQ(pick.node ? std::optional(pick.node->index) : std::nullopt, c.taken) << c.label;
+        EXPECT_EQ(pick.othersOnly, c.othersOnly) << c.label;
+    }
+}
+
+TEST(BusWalk, ThePortPathIsTheSysfsFolderOfTheBusAndDeviceNumbers)
+{
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("sysfs-" + std::to_string(getpid()));
+    const fs::path devices = root / "sys/bus/usb/devices";
+    const struct {
+        const char* name;
+        const char* busnum;
+        const char* devnum;
+    } folders[] = {{"usb1", "1", "1"}, {"1-1", "1", "2"}, {"1-1.2", "1", "7"}, {"1-1.2:1.0", "1", "8"},
+                   {"2-1", "2", "7"}, {"3-1", "3\n", "x"}, {"4-1", "4", "007"}, {"1-1.9\n", "1", "9"}};
+    for (const auto& f : folders) {
+        fs::create_directories(devices / f.name);
+        std::ofstream(devices / f.name / "busnum") << f.busnum << "\n";
+        std::ofstream(devices / f.name / "devnum") << f.devnum << "\n";
+    }
+    const std::pair<AdapterAddress, std::string> cases[] = {
+        {{1, 7}, "1-1.2"}, {{2, 7}, "2-1"}, {{1, 2}, "1-1"}, {{4, 7}, "4-1"},
+        {{1, 1}, ""},  // a root hub is no port
+        {{1, 8}, ""},  // an interface's folder is no device
+        {{3, 1}, ""}, {{1, 9}, ""}, {{5, 5}, ""}};
+    for (const auto& [address, port] : cases)
+        EXPECT_EQ(usbPortPath(root.string(), address), port) << address.bus << ":" << address.device;
+    EXPECT_EQ(usbPortPath((root / "none").string(), {1, 7}), "");
+    fs::remove_all(root);
 }
 
 TEST(BusWalk, ReadsAnAddressAsBusColonDevice)

@@ -14,7 +14,9 @@
 #include <grp.h>
 #include <pwd.h>
 
+#include <array>
 #include <cstdio>
+#include <thread>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -98,12 +100,10 @@ TEST_P(CtlRun, ExitsWithItsStatusAndSaysWhy)
     emu::Emulator adapter;
     const int device = r.adapter ? testbed_->addDevice({}, &adapter) : -1;
     if (r.adapter) testbed_->setMode(device, r.mode);
-    OpenResult held;
-    std::optional<UsbTransport> holding;
+    AdapterAccess held;  // its transport holds the adapter until the test ends
     if (r.held) {
         held = OpenDevice();
         ASSERT_EQ(held.status, OpenStatus::Opened);
-        holding.emplace(held.handle, std::move(held.lock));
     }
 
     const Outcome o = ctl(r.args);
@@ -118,8 +118,6 @@ TEST_P(CtlRun, ExitsWithItsStatusAndSaysWhy)
     if (r.adapter) {
         EXPECT_EQ(testbed_->log(device).empty(), r.status != 0) << "what was sent to the adapter";
     }
-    holding.reset();
-    if (held.handle != nullptr) usb_close(held.handle);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -172,6 +170,38 @@ TEST_F(CtlOverUsb, RestoreOfABackupBringsBackTheStateOfThatTime)
     EXPECT_EQ(restore.status, 0) << restore.err;
     EXPECT_TRUE(adapter.state() == atBackup);
     std::remove(file.c_str());
+}
+
+// ---------------------------------------------------------------------------
+// With --wait, an adapter lost while the command starts is waited for at its
+// USB port: the other adapter on the bus is never taken, and the command goes
+// on once its adapter is back, at another address.
+
+TEST_F(CtlOverUsb, WaitTakesOnlyTheLostAdapterBack)
+{
+    std::array<emu::Emulator, 2> adapters;
+    std::array<int, 2> device = {testbed_->addDevice({1, 2, 0x04D8, 0x0300, "1.2"}, &adapters[0]),
+                                 testbed_->addDevice({1, 3, 0x04D8, 0x0300, "1.3"}, &adapters[1])};
+    // Whichever the command opens is pulled out at the second start-up request.
+    for (int d : device) testbed_->pullOutAtRequest(d, 2);
+    std::vector<std::string> env = testbed_->environment();
+    env.push_back(usbtest::pathVariable());
+    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, env, true);
+
+    auto opened = [&](int d) { return !testbed_->configurations(d).empty(); };
+    for (const auto end = usbtest::Clock::now() + 20s;
+         !opened(device[0]) && !opened(device[1]) && usbtest::Clock::now() < end;)
+        std::this_thread::sleep_for(20ms);
+    std::this_thread::sleep_for(1s);  // the command walks the bus with the other adapter alone there
+    const std::size_t a = opened(device[0]) ? 0 : 1, b = 1 - a;
+    testbed_->removeDevice(device[a]);
+    device[a] = testbed_->addDevice({1, 4, 0x04D8, 0x0300, a == 0 ? "1.2" : "1.3"}, &adapters[a]);
+
+    EXPECT_EQ(child.exitCode(30s), std::optional<int>(0));
+    EXPECT_EQ(child.output(5s), "basic.delay_time_ms = 300\n");
+    EXPECT_THAT(child.errors(5s), HasSubstr("lost while starting; waiting for it again"));
+    EXPECT_TRUE(testbed_->log(device[b]).empty());
+    EXPECT_TRUE(testbed_->configurations(device[b]).empty());
 }
 
 }  // namespace

@@ -14,6 +14,9 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include <array>
+#include <filesystem>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,23 +43,9 @@ protected:
         if (const std::string why = usbtest::unavailableReason(); !why.empty()) GTEST_SKIP() << why;
         testbed_.emplace();
     }
-    void TearDown() override
-    {
-        // The program never closes its handle; a test closes it so that the
-        // next testbed starts from nothing.
-        for (usb_dev_handle* h : handles_) usb_close(h);
-        testbed_.reset();
-    }
-
-    OpenResult open()
-    {
-        OpenResult result = OpenDevice();
-        if (result.handle != nullptr) handles_.push_back(result.handle);
-        return result;
-    }
+    AdapterAccess open() { return OpenDevice(); }
 
     std::optional<usbtest::UsbTestbed> testbed_;
-    std::vector<usb_dev_handle*> handles_;
 };
 
 // ---------------------------------------------------------------------------
@@ -102,13 +91,12 @@ TEST_P(TransferShape, ReachesTheDeviceExactlyAndReturnsTheLibraryResult)
     emu::Emulator adapter;
     if (s.fault) adapter.injectFault(*s.fault);
     const int device = testbed_->addDevice({}, &adapter);
-    const OpenResult opened = open();
+    const AdapterAccess opened = open();
     ASSERT_EQ(opened.status, OpenStatus::Opened);
     const bool read = s.requestType == 0xC0;
     std::vector<std::uint8_t> buffer = read ? std::vector<std::uint8_t>(8, Fill) : Sent;
 
-    UsbTransport transport(opened.handle);
-    EXPECT_EQ(transport.controlRequest(s.requestType, s.request, s.value, 0, buffer.data(),
+    EXPECT_EQ(opened.transport->controlRequest(s.requestType, s.request, s.value, 0, buffer.data(),
                                        s.length, 100),
               s.result);
     if (read) {
@@ -153,7 +141,7 @@ TEST_P(BusWalk, OpensTheFirstAdapterInLibusbOrderAndTouchesNoOtherDevice)
     for (std::size_t i = 0; i < c.devices.size(); ++i)
         devices.push_back(testbed_->addDevice(c.devices[i], &emulators[i]));
 
-    const OpenResult opened = open();
+    const AdapterAccess opened = open();
     ASSERT_EQ(libusbOrder().size(), c.devices.size())
         << "libusb saw other devices than the testbed's";
     std::optional<std::size_t> first;
@@ -165,7 +153,7 @@ TEST_P(BusWalk, OpensTheFirstAdapterInLibusbOrderAndTouchesNoOtherDevice)
     ASSERT_EQ(opened.status, first ? OpenStatus::Opened : OpenStatus::NotFound);
     std::uint8_t byte = 0;
     if (first) {
-        EXPECT_EQ(UsbTransport(opened.handle).controlRequest(0xC0, 0x52, 0, 0, &byte, 1, 100), 1);
+        EXPECT_EQ(opened.transport->controlRequest(0xC0, 0x52, 0, 0, &byte, 1, 100), 1);
     }
 
     for (std::size_t i = 0; i < c.devices.size(); ++i) {
@@ -198,10 +186,9 @@ TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
     prctl(PR_SET_NAME, "brisel-ctl");  // this process plays the other program
     const std::string holder = "brisel-ctl (process " + std::to_string(getpid()) + ")";
     {
-        OpenResult first = open();
+        const AdapterAccess first = open();
         ASSERT_EQ(first.status, OpenStatus::Opened);
-        UsbTransport held(first.handle, std::move(first.lock));
-        const OpenResult again = open();
+        const AdapterAccess again = open();
         EXPECT_EQ(again.status, OpenStatus::InUse);
         EXPECT_EQ(again.holder, holder);
         EXPECT_EQ(again.node, testbed_->devName(device));
@@ -216,6 +203,93 @@ TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
     EXPECT_EQ(open().status, OpenStatus::Opened);
     EXPECT_EQ(testbed_->configurations(device), (std::vector{1, 1}));
     EXPECT_TRUE(testbed_->log(device).empty());
+}
+
+// ---------------------------------------------------------------------------
+// A lost adapter: its handle is closed, and only the adapter at its port path
+// is opened again, found by its folder in /sys/bus/usb/devices.
+
+NodeIdentity at(int address, const char* port) { return {1, address, 0x04D8, 0x0300, port}; }
+
+int readStatus(AdapterConnection& connection)
+{
+    std::uint8_t byte = 0;
+    return connection.controlRequest(0xC0, 0x52, 0, 0, &byte, 1, 100);
+}
+
+std::string goneText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const AdapterGone& gone) {
+        return gone.what();
+    }
+    return "(not gone)";
+}
+
+TEST_F(UsbPath, ALostAdapterIsOpenedAgainOnlyAtItsPort)
+{
+    std::array<emu::Emulator, 2> adapters;
+    std::array<int, 2> device = {testbed_->addDevice(at(2, "1.2"), &adapters[0]),
+                                 testbed_->addDevice(at(3, "1.3"), &adapters[1])};
+    AdapterConnection connection(nullptr, usbAdapterOpener());
+    connection.reconnectIfLost();
+    EXPECT_EQ(readStatus(connection), 1);
+    const std::size_t a = adapters[0].requests().empty() ? 1 : 0, b = 1 - a;  // a: the one opened
+    const std::string portOfA = testbed_->portPath(device[a]);
+
+    testbed_->removeDevice(device[a]);
+    EXPECT_EQ(goneText([&] { readStatus(connection); }), LostText);
+    const std::string refusal = goneText([&] { connection.reconnectIfLost(); });
+    EXPECT_THAT(refusal, testing::HasSubstr("in use, at USB port " + portOfA + " (device "));
+    EXPECT_THAT(refusal, testing::HasSubstr("now:\n  at USB port " + testbed_->portPath(device[b]) + " (device "));
+
+    device[a] = testbed_->addDevice(at(4, a == 0 ? "1.2" : "1.3"), &adapters[a]);
+    EXPECT_EQ(testbed_->portPath(device[a]), portOfA);
+    connection.reconnectIfLost();
+    EXPECT_EQ(readStatus(connection), 1);
+    EXPECT_EQ(adapters[a].requests().size(), 2u);
+    EXPECT_TRUE(testbed_->log(device[b]).empty());
+    EXPECT_TRUE(testbed_->configurations(device[b]).empty());
+}
+
+// The descriptors this process has open, in all and on USB device nodes.
+// (The total also counts what the testbed's threads in this same process
+// open for a while, so only the nodes are compared.)
+std::pair<std::size_t, std::size_t> openDescriptors()
+{
+    std::pair<std::size_t, std::size_t> count;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        ++count.first;
+        count.second += std::filesystem::read_symlink(entry.path(), error).string().find("/dev/bus/usb/") !=
+                        std::string::npos;
+    }
+    return count;
+}
+
+TEST_F(UsbPath, FiftyReplugsLeaveNoDescriptorOpen)
+{
+    emu::Emulator adapter;
+    int device = testbed_->addDevice(at(2, "1.2"), &adapter);
+    std::size_t totalAfterOne = 0;
+    {
+        AdapterConnection connection(nullptr, usbAdapterOpener());
+        for (int i = 1; i <= 50; ++i) {
+            connection.reconnectIfLost();
+            ASSERT_EQ(readStatus(connection), 1) << i;
+            EXPECT_EQ(openDescriptors().second, 2u) << i;  // the handle and the lock
+            testbed_->removeDevice(device);
+            ASSERT_EQ(goneText([&] { readStatus(connection); }), LostText) << i;
+            EXPECT_EQ(openDescriptors().second, 0u) << i;
+            device = testbed_->addDevice(at(2 + i, "1.2"), &adapter);
+            if (i == 1) totalAfterOne = openDescriptors().first;
+        }
+        std::printf("open descriptors after 1 and after 50 re-plugs: %zu, %zu\n", totalAfterOne,
+                    openDescriptors().first);
+        connection.reconnectIfLost();
+    }
+    EXPECT_EQ(openDescriptors().second, 0u);  // closed at the end, too
 }
 
 }  // namespace

@@ -77,9 +77,11 @@ struct UsbTestbed::Device {
     unsigned int address = 0;
     emu::Emulator* emulator = nullptr;
     UMockdevIoctlBase* handler = nullptr;
-    std::string devName, nodeFile, sysPath;
+    std::string devName, nodeFile, sysPath, port;
     bool vanishAfterScan = false;
     bool removed = false;  // unplugged: what is still open of it answers ENODEV
+    int pullOutAt = 0;     // the control request that unplugs it, from 1; 0: none
+    int controls = 0;
     std::vector<int> configurations;
 };
 
@@ -150,6 +152,10 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer userD
         std::memcpy(&configuration, value->data, sizeof configuration);
         device.configurations.push_back(static_cast<int>(configuration));
         result = configuration == 1 ? 0 : -EINVAL;
+    } else if (request == USBDEVFS_CONTROL && ++device.controls == device.pullOutAt) {
+        device.removed = true;
+        unlink(device.nodeFile.c_str());
+        result = -ENODEV;
     } else if (request == USBDEVFS_CONTROL) {
         result = control(device, arg);
     }
@@ -190,8 +196,9 @@ int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
     const std::string node = format("bus/usb/%03d/%03d", bus, identity.address);
     device->devName = "/dev/" + node;
     device->nodeFile = impl_->root + device->devName;
-    device->sysPath = "/sys/devices/pci0000:00/0000:00:14.0/usb" + format("%d/%d-", bus, bus) +
-                      std::to_string(identity.address);
+    device->port = format("%d-", bus) +
+                   (identity.port.empty() ? std::to_string(identity.address) : identity.port);
+    device->sysPath = "/sys/devices/pci0000:00/0000:00:14.0/usb" + format("%d/", bus) + device->port;
     const std::string description =
         "P: " + device->sysPath.substr(4) + "\nN: " + node + "=" + descriptors(identity) +
         "\nE: DEVNAME=" + device->devName + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n" +
@@ -222,6 +229,8 @@ void UsbTestbed::removeDevice(int device)
 
 std::string UsbTestbed::devName(int device) const { return impl_->devices.at(device)->devName; }
 
+std::string UsbTestbed::portPath(int device) const { return impl_->devices.at(device)->port; }
+
 void UsbTestbed::setMode(int device, mode_t mode)
 {
     if (chmod(impl_->devices.at(device)->nodeFile.c_str(), mode) != 0)
@@ -232,6 +241,12 @@ void UsbTestbed::vanishAfterScan(int device)
 {
     std::lock_guard lock(impl_->mutex);
     impl_->devices.at(device)->vanishAfterScan = true;
+}
+
+void UsbTestbed::pullOutAtRequest(int device, int n)
+{
+    std::lock_guard lock(impl_->mutex);
+    impl_->devices.at(device)->pullOutAt = n;
 }
 
 std::vector<int> UsbTestbed::configurations(int device) const

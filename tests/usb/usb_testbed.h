@@ -25,6 +25,9 @@ struct NodeIdentity {
     int address = 2;
     std::uint16_t vendor = 0x04D8;
     std::uint16_t product = 0x0300;
+    // The port path after the bus number ("1.2" for the sysfs folder
+    // "B-1.2"); empty: the address stands for it.
+    std::string port{};
 };
 
 // Why umockdev cannot serve this process, or an empty text when it can.
@@ -44,11 +47,18 @@ public:
     int addDevice(const NodeIdentity& identity, emu::Emulator* emulator);
     // Unplugs a device: its node is gone, so the next bus scan no longer
     // lists it, and a handle still open to it gets ENODEV, as from usbfs.
-    // addDevice plugs it in again, at another address.
+    // addDevice plugs it in again, at another address (and the same port).
     void removeDevice(int device);
+
+    // The device is pulled out at its n-th control request (from 1): that
+    // request and every later one get ENODEV, and its node is gone, all at
+    // once. removeDevice finishes the removal.
+    void pullOutAtRequest(int device, int n);
 
     // "/dev/bus/usb/BBB/DDD", as libusb names it.
     std::string devName(int device) const;
+    // The device's port path, its folder's name in /sys/bus/usb/devices.
+    std::string portPath(int device) const;
     // The node's mode. A node without owner write permission counts as one
     // held read-only, and usbfs refuses every ioctl on such a descriptor.
     void setMode(int device, mode_t mode);
