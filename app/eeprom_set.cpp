@@ -48,9 +48,9 @@ void TForm7::setDialogs(const Dialogs& dialogs)
 
 void TForm7::keepOptionalItemsHonest()
 {
-    if (dialogs_.form15 == nullptr) ui_->SlowData->setEnabled(false);
-    if (dialogs_.form17 == nullptr) ui_->Beacon->setEnabled(false);
-    if (dialogs_.form12 == nullptr) ui_->RS232C->setEnabled(false);
+    if (dialogs_.slowDataDialog == nullptr) ui_->SlowData->setEnabled(false);
+    if (dialogs_.beaconDialog == nullptr) ui_->Beacon->setEnabled(false);
+    if (dialogs_.serialPortDialog == nullptr) ui_->RS232C->setEnabled(false);
 }
 
 void TForm7::SaveToFile1Click()
@@ -65,36 +65,36 @@ void TForm7::LoadFromFile1Click()
 
 void TForm7::BasicInfoSetting1Click()
 {
-    if (dialogs_.autoDetect == nullptr) return;
-    loadAndShow(*dialogs_.autoDetect, [this](notread::Report& report) {
+    if (dialogs_.basicDialog == nullptr) return;
+    loadAndShow(*dialogs_.basicDialog, [this](notread::Report& report) {
         // The serial port item is enabled on this probe only when its dialog
         // exists: an item must never open a window that was not created.
         const settings::BasicOpening opening = settings::openBasic(ctx_.link);
-        if (opening.serialPortAnswered && dialogs_.form12 != nullptr) ui_->RS232C->setEnabled(true);
-        dialogs_.autoDetect->showSettings(opening.read, TAutoDetect::LoadForm::Opening, report);
+        if (opening.serialPortAnswered && dialogs_.serialPortDialog != nullptr) ui_->RS232C->setEnabled(true);
+        dialogs_.basicDialog->showSettings(opening.read, TAutoDetect::LoadForm::Opening, report);
     });
 }
 
 void TForm7::BeaconClick()
 {
-    if (dialogs_.form17 == nullptr) return;
-    loadAndShow(*dialogs_.form17, [this](notread::Report& report) {
-        dialogs_.form17->loadSettings(ZeroForm::Read, report);
+    if (dialogs_.beaconDialog == nullptr) return;
+    loadAndShow(*dialogs_.beaconDialog, [this](notread::Report& report) {
+        dialogs_.beaconDialog->loadSettings(ZeroForm::Read, report);
     });
 }
 
 void TForm7::RepeaterInfoSetting1Click()
 {
-    if (dialogs_.form11 == nullptr) return;
-    loadAndShow(*dialogs_.form11,
-                [this](notread::Report& report) { dialogs_.form11->loadSettings(report); });
+    if (dialogs_.repeaterDialog == nullptr) return;
+    loadAndShow(*dialogs_.repeaterDialog,
+                [this](notread::Report& report) { dialogs_.repeaterDialog->loadSettings(report); });
 }
 
 void TForm7::SlowDataClick()
 {
-    if (dialogs_.form15 == nullptr) return;
-    loadAndShow(*dialogs_.form15, [this](notread::Report& report) {
-        dialogs_.form15->loadSettings(ZeroForm::Write, report);
+    if (dialogs_.slowDataDialog == nullptr) return;
+    loadAndShow(*dialogs_.slowDataDialog, [this](notread::Report& report) {
+        dialogs_.slowDataDialog->loadSettings(ZeroForm::Write, report);
     });
 }
 
@@ -113,8 +113,8 @@ void TForm7::loadAndShow(QDialog& dialog, const std::function<void(notread::Repo
 
 void TForm7::RS232CClick()
 {
-    if (dialogs_.form12 == nullptr) return;
-    ctx_.host.showModal(*dialogs_.form12);
+    if (dialogs_.serialPortDialog == nullptr) return;
+    ctx_.host.showModal(*dialogs_.serialPortDialog);
 }
 
 void TForm7::Exit1Click()

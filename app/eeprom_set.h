@@ -32,12 +32,12 @@ public:
     ~TForm7() override;
 
     struct Dialogs {
-        TAutoDetect* autoDetect = nullptr;
-        TForm11* form11 = nullptr;
-        TForm13* form13 = nullptr;
-        TForm15* form15 = nullptr;  // only with the slow data feature
-        TForm17* form17 = nullptr;  // only with the beacon feature
-        TForm12* form12 = nullptr;  // only with the serial port feature
+        TAutoDetect* basicDialog = nullptr;
+        TForm11* repeaterDialog = nullptr;
+        TForm13* flagLegend = nullptr;
+        TForm15* slowDataDialog = nullptr;    // only with the slow data feature
+        TForm17* beaconDialog = nullptr;      // only with the beacon feature
+        TForm12* serialPortDialog = nullptr;  // only with the serial port feature
     };
     // Hands over the windows start-up created. An optional item whose dialog
     // does not exist stays disabled, whatever its probe said.

@@ -65,8 +65,8 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter,
             ResponsiveTransport responsive(connection);
             VendorLink link(responsive);
             Windows windows = createWindows(Context{link, host, &connection});
-            windows.form7->setWindowTitle(windows.form7->windowTitle() + options.titleSuffix);
-            windows.form7->show();
+            windows.mainWindow->setWindowTitle(windows.mainWindow->windowTitle() + options.titleSuffix);
+            windows.mainWindow->show();
             app.exec();
         } catch (const AdapterGone&) {
             // Gone before the program could start: as if it had not been there.

@@ -19,10 +19,10 @@ QString text(const std::string& s)
 settings::Features featuresOf(const TForm7::Dialogs& dialogs)
 {
     settings::Features f;
-    f.slowData = dialogs.form15 != nullptr;
-    f.beacon = dialogs.form17 != nullptr;
-    f.serialPort = dialogs.form12 != nullptr;
-    if (dialogs.autoDetect != nullptr) f.basic = dialogs.autoDetect->features();
+    f.slowData = dialogs.slowDataDialog != nullptr;
+    f.beacon = dialogs.beaconDialog != nullptr;
+    f.serialPort = dialogs.serialPortDialog != nullptr;
+    if (dialogs.basicDialog != nullptr) f.basic = dialogs.basicDialog->features();
     return f;
 }
 
@@ -147,9 +147,9 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
                                   restore);
         // The serial port dialog shows what it read when it was built; it
         // shows the adapter's values again.
-        if (dialogs.form12 != nullptr && restore.after.serialPort) {
+        if (dialogs.serialPortDialog != nullptr && restore.after.serialPort) {
             notread::Report ignored;
-            dialogs.form12->showGroup(*restore.after.serialPort, ignored);
+            dialogs.serialPortDialog->showGroup(*restore.after.serialPort, ignored);
         }
         tellOutcome(context, restore);
     });

@@ -19,16 +19,16 @@ Windows createWindows(Context context)
 {
     BusyCursor busy;
     Windows w;
-    w.form7 = std::make_unique<TForm7>(context);
-    QWidget* owner = w.form7.get();
-    w.autoDetect = new TAutoDetect(context, owner);
-    w.form11 = new TForm11(context, owner);
-    w.form13 = new TForm13(context, w.form11);
-    w.form11->setLegend(w.form13);
+    w.mainWindow = std::make_unique<TForm7>(context);
+    QWidget* owner = w.mainWindow.get();
+    w.basicDialog = new TAutoDetect(context, owner);
+    w.repeaterDialog = new TForm11(context, owner);
+    w.flagLegend = new TForm13(context, w.repeaterDialog);
+    w.repeaterDialog->setLegend(w.flagLegend);
     const settings::MenuProbes probes = settings::probeOptionalDialogs(context.link);
-    if (probes.slowData) w.form15 = new TForm15(context, owner);
-    if (probes.beacon) w.form17 = new TForm17(context, owner);
-    if (probes.serialPort) w.form12 = new TForm12(context, owner);
-    w.form7->setDialogs({w.autoDetect, w.form11, w.form13, w.form15, w.form17, w.form12});
+    if (probes.slowData) w.slowDataDialog = new TForm15(context, owner);
+    if (probes.beacon) w.beaconDialog = new TForm17(context, owner);
+    if (probes.serialPort) w.serialPortDialog = new TForm12(context, owner);
+    w.mainWindow->setDialogs({w.basicDialog, w.repeaterDialog, w.flagLegend, w.slowDataDialog, w.beaconDialog, w.serialPortDialog});
     return w;
 }

@@ -15,13 +15,13 @@ class TForm15;
 class TForm17;
 
 struct Windows {
-    std::unique_ptr<TForm7> form7;  // owns the dialogs below
-    TAutoDetect* autoDetect = nullptr;
-    TForm11* form11 = nullptr;
-    TForm13* form13 = nullptr;
-    TForm15* form15 = nullptr;
-    TForm17* form17 = nullptr;
-    TForm12* form12 = nullptr;
+    std::unique_ptr<TForm7> mainWindow;  // owns the dialogs below
+    TAutoDetect* basicDialog = nullptr;
+    TForm11* repeaterDialog = nullptr;
+    TForm13* flagLegend = nullptr;
+    TForm15* slowDataDialog = nullptr;
+    TForm17* beaconDialog = nullptr;
+    TForm12* serialPortDialog = nullptr;
 
     Windows();
     Windows(Windows&&) noexcept;

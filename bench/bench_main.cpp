@@ -120,22 +120,22 @@ std::vector<Flow> flows()
 {
     return {
         {"start-up (all features)", [](Program& p) { p.more.push_back(createWindows(Context{p.link, p.host})); }},
-        {"basic settings: opening", [](Program& p) { p.windows.form7->BasicInfoSetting1Click(); }},
-        {"basic settings: Reload", [](Program& p) { p.windows.autoDetect->Reload1Click(); }},
-        {"basic settings: Cancel", [](Program& p) { p.windows.autoDetect->Cancel1Click(); }},
-        {"basic settings: Save", [](Program& p) { p.windows.autoDetect->Save1Click(); }},
-        {"repeater: opening", [](Program& p) { p.windows.form7->RepeaterInfoSetting1Click(); }},
-        {"repeater: Cancel", [](Program& p) { p.windows.form11->Cancel1Click(); }},
-        {"repeater: Save", [](Program& p) { p.windows.form11->Ssve1Click(); }},
-        {"slow data: opening", [](Program& p) { p.windows.form7->SlowDataClick(); }},
-        {"slow data: Cancel", [](Program& p) { p.windows.form15->Cancel1Click(); }},
-        {"slow data: Save", [](Program& p) { p.windows.form15->Save1Click(); }},
-        {"beacon: opening", [](Program& p) { p.windows.form7->BeaconClick(); }},
-        {"beacon: Cancel", [](Program& p) { p.windows.form17->Cancel1Click(); }},
-        {"beacon: Save", [](Program& p) { p.windows.form17->Save1Click(); }},
-        {"serial port: Cancel", [](Program& p) { p.windows.form12->Cancel1Click(); }},
-        {"serial port: Save", [](Program& p) { p.windows.form12->Save1Click(); }},
-        {"firmware version", [](Program& p) { p.windows.form7->PICVersion1Click(); }},
+        {"basic settings: opening", [](Program& p) { p.windows.mainWindow->BasicInfoSetting1Click(); }},
+        {"basic settings: Reload", [](Program& p) { p.windows.basicDialog->Reload1Click(); }},
+        {"basic settings: Cancel", [](Program& p) { p.windows.basicDialog->Cancel1Click(); }},
+        {"basic settings: Save", [](Program& p) { p.windows.basicDialog->Save1Click(); }},
+        {"repeater: opening", [](Program& p) { p.windows.mainWindow->RepeaterInfoSetting1Click(); }},
+        {"repeater: Cancel", [](Program& p) { p.windows.repeaterDialog->Cancel1Click(); }},
+        {"repeater: Save", [](Program& p) { p.windows.repeaterDialog->Ssve1Click(); }},
+        {"slow data: opening", [](Program& p) { p.windows.mainWindow->SlowDataClick(); }},
+        {"slow data: Cancel", [](Program& p) { p.windows.slowDataDialog->Cancel1Click(); }},
+        {"slow data: Save", [](Program& p) { p.windows.slowDataDialog->Save1Click(); }},
+        {"beacon: opening", [](Program& p) { p.windows.mainWindow->BeaconClick(); }},
+        {"beacon: Cancel", [](Program& p) { p.windows.beaconDialog->Cancel1Click(); }},
+        {"beacon: Save", [](Program& p) { p.windows.beaconDialog->Save1Click(); }},
+        {"serial port: Cancel", [](Program& p) { p.windows.serialPortDialog->Cancel1Click(); }},
+        {"serial port: Save", [](Program& p) { p.windows.serialPortDialog->Save1Click(); }},
+        {"firmware version", [](Program& p) { p.windows.mainWindow->PICVersion1Click(); }},
     };
 }
 
@@ -175,7 +175,7 @@ int runFlows(int runs)
     std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
     for (const Flow& flow : flows()) {
         Program p;
-        p.windows.form7->show();
+        p.windows.mainWindow->show();
         // One run for the stream, then the timed runs.
         p.emulator.clearLog();
         flow.act(p);
@@ -241,7 +241,7 @@ int childProgram(int argc, char** argv)
     VendorLink link(responsive);
     QtHost host;
     Windows windows = createWindows(Context{link, host});
-    return showAndReport(*windows.form7);
+    return showAndReport(*windows.mainWindow);
 }
 
 int childBare(int argc, char** argv)

@@ -13,14 +13,14 @@ int runCtl(int argc, char** argv, CtlIo& io)
         const Options options = parseOptions(argc, argv);
         if (options.help) {
             io.out << UsageText;
-            return status::Ok;
+            return exit_status::Ok;
         }
         if (options.version) {
             io.out << "brisel-ctl " << BRISEL_VERSION << "\nsettings file format "
                    << settings::FileFormatVersion
                    << "\nLicence: GPL-3.0-or-later <https://www.gnu.org/licenses/gpl-3.0.html>\n"
                       "This is free software: you may change and share it. There is NO WARRANTY.\n";
-            return status::Ok;
+            return exit_status::Ok;
         }
         // parseOptions has refused any command that is not in the table.
         return findCommand(options.command)->run(options, io);
@@ -28,11 +28,11 @@ int runCtl(int argc, char** argv, CtlIo& io)
         // Problems in a file stand as "FILE:LINE: what", one per line, the
         // form editors jump from. A message may quote a file name, a key or
         // another program's name: each line is shown escaped.
-        if (error.code() != status::BadFile) io.err << "brisel-ctl: ";
+        if (error.code() != exit_status::BadFile) io.err << "brisel-ctl: ";
         io.err << shown::linesFromUtf8(error.what()) << '\n';
         return error.code();
     } catch (const std::exception& error) {
         io.err << "brisel-ctl: " << shown::linesFromUtf8(error.what()) << '\n';
-        return status::AdapterFailed;
+        return exit_status::AdapterFailed;
     }
 }

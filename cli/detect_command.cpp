@@ -28,7 +28,7 @@ std::string octal(unsigned mode)
 struct Finding {
     std::vector<AdapterNode> adapters;
     std::optional<AdapterNode> used;
-    int status = status::NoAdapter;
+    int status = exit_status::NoAdapter;
     std::string message;  // why it cannot be used
     std::string firmware;  // as the adapter holds it, Latin-1
     std::vector<std::pair<std::string, bool>> features;
@@ -55,11 +55,11 @@ void printText(const Finding& f, bool demo, std::ostream& out)
         }
     }
     switch (f.status) {
-    case status::Ok:
+    case exit_status::Ok:
         out << "Opened. Firmware: " << shown::fromLatin1(f.firmware) << "\nFeatures:\n";
         for (const auto& [name, present] : f.features) out << "  " << name << ": " << (present ? "yes" : "no") << '\n';
         break;
-    case status::NoPermission:
+    case exit_status::NoPermission:
         out << "No permission to use " << shown::fromUtf8(f.used ? f.used->path : "the adapter") << ".\n";
         if (f.facts)
             out << "  owner " << shown::fromUtf8(f.facts->owner) << ", group " << shown::fromUtf8(f.facts->group)
@@ -93,9 +93,9 @@ std::string oneLine(const Json& value)
 
 void printJson(const Finding& f, bool demo, std::ostream& out)
 {
-    const char* state = f.status == status::Ok             ? "opened"
-                        : f.status == status::NoPermission ? "no_permission"
-                        : f.status == status::InUse        ? "in_use"
+    const char* state = f.status == exit_status::Ok             ? "opened"
+                        : f.status == exit_status::NoPermission ? "no_permission"
+                        : f.status == exit_status::InUse        ? "in_use"
                                                            : "not_found";
     Json json = {{"demo", demo}, {"adapters", Json::array()}};
     for (const AdapterNode& node : f.adapters)
@@ -104,14 +104,14 @@ void printJson(const Finding& f, bool demo, std::ostream& out)
                                     {"node", node.path},
                                     {"used", f.used && node == *f.used}});
     json["status"] = state;
-    if (f.status == status::Ok) {
+    if (f.status == exit_status::Ok) {
         json["firmware"] = latin1::toUtf8(f.firmware);
         json["features"] = Json::object();
         for (const auto& [name, present] : f.features) json["features"][name] = present;
     } else {
         json["message"] = f.message;
     }
-    if (f.status == status::NoPermission) {
+    if (f.status == exit_status::NoPermission) {
         if (f.facts) {
             json["owner"] = f.facts->owner;
             json["group"] = f.facts->group;
@@ -135,7 +135,7 @@ int detectCommand(const Options& options, CtlIo& io)
     }
     try {
         Session session(options, io);
-        f.status = status::Ok;
+        f.status = exit_status::Ok;
         f.firmware = session.firmwareVersion();
         const settings::Features& ft = session.features();
         f.features = {{"slow_data", ft.slowData},         {"beacon", ft.beacon},
@@ -144,7 +144,7 @@ int detectCommand(const Options& options, CtlIo& io)
     } catch (const CtlError& error) {
         f.status = error.code();
         f.message = error.what();
-        if (f.status == status::NoPermission && f.used) {
+        if (f.status == exit_status::NoPermission && f.used) {
             f.facts = nodeFacts(f.used->path);
             f.rules = installedUdevRules();
         }

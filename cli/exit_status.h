@@ -2,7 +2,7 @@
 // brisel-ctl's exit statuses, as its manual page lists them. The numbers are
 // those of sysexits.h where one fits.
 
-namespace status {
+namespace exit_status {
 inline constexpr int Ok = 0;
 inline constexpr int Differences = 1;   // diff found differences
 inline constexpr int Usage = 64;        // the command line is wrong
@@ -14,7 +14,7 @@ inline constexpr int AdapterFailed = 74;// adapter lost, or a request failed
 inline constexpr int InUse = 75;        // another program uses the adapter
 inline constexpr int NotTaken = 76;     // the adapter did not take a value, or lacks a group
 inline constexpr int NoPermission = 77; // found, but no permission to use it
-}  // namespace status
+}  // namespace exit_status
 
 #include <stdexcept>
 #include <string>

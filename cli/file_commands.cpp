@@ -23,7 +23,7 @@ std::vector<settings::Group> groupsNamed(const std::vector<std::string>& names)
     for (const std::string& name : names) {
         const auto group = settings::groupNamed(name);
         if (!group)
-            throw CtlError(status::Usage, "unknown group '" + name +
+            throw CtlError(exit_status::Usage, "unknown group '" + name +
                                               "' (basic, repeater, slow_data, beacon, serial_port)");
         groups.push_back(*group);
     }
@@ -54,7 +54,7 @@ void automaticBackup(Session& session, const settings::Snapshot& held, CtlIo& io
                                           settings::writeSettingsFile(held, originOf(session)));
         io.err << "The adapter's settings were saved to " << path << ".\n";
     } catch (const settings::StoreError& error) {
-        throw CtlError(status::CantWrite, std::string(error.what()) + " (--no-backup goes on without a backup)");
+        throw CtlError(exit_status::CantWrite, std::string(error.what()) + " (--no-backup goes on without a backup)");
     }
 }
 
@@ -67,11 +67,11 @@ int showCommand(const Options& options, CtlIo& io)
     if (groups.empty()) groups = session.groupsPresent();
     for (settings::Group group : groups)
         if (!settings::hasGroup(session.features(), group))
-            throw CtlError(status::NotTaken,
+            throw CtlError(exit_status::NotTaken,
                            std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
     const settings::Snapshot held = session.read(groups);
     io.out << settings::writeSettingsFile(held, originOf(session)) << std::flush;
-    return status::Ok;
+    return exit_status::Ok;
 }
 
 int backupCommand(const Options& options, CtlIo& io)
@@ -82,7 +82,7 @@ int backupCommand(const Options& options, CtlIo& io)
     // Whether an existing file is kept is decided as the file is put in
     // place, so that no other program can put one there in between.
     writeOutputFile(path, settings::writeSettingsFile(held, originOf(session)), options.force, io.out);
-    return status::Ok;
+    return exit_status::Ok;
 }
 
 int diffCommand(const Options& options, CtlIo& io)
@@ -93,7 +93,7 @@ int diffCommand(const Options& options, CtlIo& io)
     const settings::Snapshot held = session.read(groupsOf(file));
     const std::vector<settings::FieldChange> changes = settings::differences(held, file);
     printChanges(changes, io.out);
-    return changes.empty() ? status::Ok : status::Differences;
+    return changes.empty() ? exit_status::Ok : exit_status::Differences;
 }
 
 int restoreCommand(const Options& options, CtlIo& io)
@@ -110,18 +110,18 @@ int restoreCommand(const Options& options, CtlIo& io)
     if (!problems.empty()) {
         std::string text;
         for (const std::string& problem : problems) text += (text.empty() ? "" : "\n") + path + ": " + problem;
-        throw CtlError(status::BadFile, text);
+        throw CtlError(exit_status::BadFile, text);
     }
 
     const std::vector<settings::FieldChange> changes = settings::differences(held, file);
     if (options.dryRun) {
         printChanges(changes, io.out);
         if (changes.empty()) io.err << "Nothing to change: the adapter holds what the file says.\n";
-        return status::Ok;
+        return exit_status::Ok;
     }
     if (changes.empty()) {
         io.err << "Nothing to change: the adapter holds what the file says.\n";
-        return status::Ok;
+        return exit_status::Ok;
     }
     if (!options.noBackup) automaticBackup(session, held, io);
     return writeChangedGroups(session, held, file, io, &io.out).status;

@@ -38,6 +38,6 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
         if (!wrong.to.empty()) io.err << ": wrote " << wrong.to << ", reads back " << wrong.from;
         io.err << '\n';
     }
-    outcome.status = restore.readBackFailed() ? status::AdapterFailed : status::NotTaken;
+    outcome.status = restore.readBackFailed() ? exit_status::AdapterFailed : exit_status::NotTaken;
     return outcome;
 }

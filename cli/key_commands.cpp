@@ -11,7 +11,7 @@ namespace {
 settings::Group groupOf(const std::string& key)
 {
     const auto group = settings::groupOfKey(key);
-    if (!group) throw CtlError(status::Usage, "unknown key '" + key + "' (brisel-ctl show lists the keys)");
+    if (!group) throw CtlError(exit_status::Usage, "unknown key '" + key + "' (brisel-ctl show lists the keys)");
     return *group;
 }
 
@@ -25,7 +25,7 @@ std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, 
         for (const std::string& key : keys) wanted = wanted || groupOf(key) == group;
         if (!wanted) continue;
         if (!settings::hasGroup(session.features(), group))
-            throw CtlError(status::NotTaken,
+            throw CtlError(exit_status::NotTaken,
                            std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
         groups.push_back(group);
     }
@@ -46,7 +46,7 @@ int getCommand(const Options& options, CtlIo& io)
     Session session(options, io);
     const settings::Snapshot held = session.read(groupsOfKeys(options.args, session));
     printValues(options.args, held, io.out);
-    return status::Ok;
+    return exit_status::Ok;
 }
 
 int setCommand(const Options& options, CtlIo& io)
@@ -61,14 +61,14 @@ int setCommand(const Options& options, CtlIo& io)
     for (const std::string& argument : options.args) {
         const auto equals = argument.find('=');
         if (equals == std::string::npos || equals == 0)
-            throw CtlError(status::Usage, "set wants KEY=VALUE, not '" + argument + "'");
+            throw CtlError(exit_status::Usage, "set wants KEY=VALUE, not '" + argument + "'");
         const std::string key = argument.substr(0, equals);
         groupOf(key);
         assignments.emplace_back(key, argument.substr(equals + 1));
         if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
             problems += (problems.empty() ? "" : "\n") + *problem;
     }
-    if (!problems.empty()) throw CtlError(status::BadFile, problems);
+    if (!problems.empty()) throw CtlError(exit_status::BadFile, problems);
     std::vector<std::string> keys;
     for (const auto& [key, value] : assignments) keys.push_back(key);
 
@@ -85,12 +85,12 @@ int setCommand(const Options& options, CtlIo& io)
     if (!cross.empty()) {
         std::string text;
         for (const std::string& problem : cross) text += (text.empty() ? "" : "\n") + problem;
-        throw CtlError(status::BadFile, text);
+        throw CtlError(exit_status::BadFile, text);
     }
     if (settings::differences(held, wanted).empty()) {
         io.err << "Nothing to change: the adapter already holds these values.\n";
         printValues(keys, held, io.out);
-        return status::Ok;
+        return exit_status::Ok;
     }
     const WriteOutcome outcome = writeChangedGroups(session, held, wanted, io, nullptr);
     printValues(keys, outcome.after, io.out);

@@ -55,7 +55,7 @@ constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptio
 
 [[noreturn]] void usage(const std::string& what)
 {
-    throw CtlError(status::Usage, what + "\nTry 'brisel-ctl --help'.");
+    throw CtlError(exit_status::Usage, what + "\nTry 'brisel-ctl --help'.");
 }
 
 }  // namespace

@@ -59,21 +59,21 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
 {
     switch (access.status) {
     case OpenStatus::InUse:
-        throw CtlError(status::InUse, inUseText(access.holder));
+        throw CtlError(exit_status::InUse, inUseText(access.holder));
     case OpenStatus::OtherAdapter: {
         std::string text = "The DV Brisel (Relavox) in use, " + adapterPlace(*access.lost) +
                            ", is no longer connected; no other adapter is used in its place, and nothing "
                            "was sent. Adapters connected now:";
         for (const AdapterNode& node : access.seen) text += "\n  " + adapterPlace(node);
-        throw CtlError(status::NoAdapter, text);
+        throw CtlError(exit_status::NoAdapter, text);
     }
     case OpenStatus::NoPermission:
-        throw CtlError(status::NoPermission,
+        throw CtlError(exit_status::NoPermission,
                        "The DV Brisel (Relavox) at " + access.node +
                            " was found, but it cannot be opened: no permission to use the USB device.\n"
                            "'brisel-ctl detect' tells why and what to do.");
     default:
-        throw CtlError(status::NoAdapter, options.device ? "No DV Brisel (Relavox) at " + *options.device + "."
+        throw CtlError(exit_status::NoAdapter, options.device ? "No DV Brisel (Relavox) at " + *options.device + "."
                                                          : std::string(NotFoundText) + ".");
     }
 }
@@ -149,7 +149,7 @@ settings::Snapshot Session::read(const std::vector<settings::Group>& groups)
     if (!missing.empty()) {
         std::string text = "The adapter did not answer for:";
         for (const std::string& key : missing) text += "\n  " + key;
-        throw CtlError(status::AdapterFailed, text);
+        throw CtlError(exit_status::AdapterFailed, text);
     }
     return snapshot;
 }
@@ -161,7 +161,7 @@ void adapterLost(const std::string& alreadyWritten, const std::string& beingWrit
                                    : "\nWritten completely: " + alreadyWritten + ".";
     if (!beingWritten.empty())
         text += "\nPartly written: " + beingWritten + " (its values may be mixed; write it again).";
-    throw CtlError(status::AdapterFailed, text);
+    throw CtlError(exit_status::AdapterFailed, text);
 }
 
 void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, settings::Snapshot& wanted,
@@ -172,7 +172,7 @@ void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, 
     std::string names;
     for (const std::string& name : lacking) names += (names.empty() ? "" : ", ") + name;
     if (!options.skipMissing)
-        throw CtlError(status::NotTaken, "The adapter's firmware lacks " + names +
+        throw CtlError(exit_status::NotTaken, "The adapter's firmware lacks " + names +
                                              "; nothing was written (--skip-missing leaves them out).");
     err << "Left out, as the adapter's firmware lacks them: " << names << ".\n";
 }

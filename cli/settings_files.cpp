@@ -8,7 +8,7 @@ settings::FileContents readCheckedFile(const std::string& path)
     try {
         return settings::loadSettingsFile(path);
     } catch (const settings::StoreError& error) {
-        throw CtlError(error.kind() == settings::StoreError::Kind::Unreadable ? status::NoInput : status::BadFile,
+        throw CtlError(error.kind() == settings::StoreError::Kind::Unreadable ? exit_status::NoInput : exit_status::BadFile,
                        error.what());
     }
 }
@@ -17,13 +17,13 @@ void writeOutputFile(const std::string& path, const std::string& text, bool repl
 {
     if (path == "-") {
         out << text << std::flush;
-        if (!out) throw CtlError(status::CantWrite, "standard output cannot be written");
+        if (!out) throw CtlError(exit_status::CantWrite, "standard output cannot be written");
         return;
     }
     try {
         settings::saveSettingsFile(path, text, replace);
     } catch (const settings::StoreError& error) {
         const bool taken = error.kind() == settings::StoreError::Kind::Taken;
-        throw CtlError(status::CantWrite, std::string(error.what()) + (taken ? "; --force replaces it" : ""));
+        throw CtlError(exit_status::CantWrite, std::string(error.what()) + (taken ? "; --force replaces it" : ""));
     }
 }

@@ -42,7 +42,7 @@ TEST(Accessibility, EveryControlIsNamedAndTabFollowsTheLayout)
         {"Form7", 0}, {"AutoDetect", 16}, {"Form11", 24}, {"Form13", 0}, {"Form15", 5}, {"Form17", 2}, {"Form12", 16}};
     for (const auto& [name, controls] : windows) {
         SCOPED_TRACE(name);
-        QWidget* window = w.form7.get();
+        QWidget* window = w.mainWindow.get();
         if (window->objectName() != name) window = window->findChild<QWidget*>(name);
         ASSERT_NE(window, nullptr);
         window->show();

@@ -336,12 +336,12 @@ TEST(BasicInfoOpening, MainMenuProbesTheSerialPortAndShowsTheOpeningForm)
         Windows windows = rig.start();
         rig.emulator.setFeature(emu::Feature::SerialPort, true);  // answers now, too late for the dialog
         rig.emulator.state().timeOut = 0;
-        QAction& rs232c = child<QAction>(*windows.form7, "RS232C");
+        QAction& rs232c = child<QAction>(*windows.mainWindow, "RS232C");
         rs232c.setEnabled(false);
 
-        dlg::expectExitClosesSilently(rig, [&] { windows.form7->BasicInfoSetting1Click(); }, "Exit1");
-        EXPECT_EQ(rig.host.shown, QStringList{windows.autoDetect->windowTitle()});
-        EXPECT_EQ(dlg::edit(*windows.autoDetect, "TimeOut").text(), "00");
+        dlg::expectExitClosesSilently(rig, [&] { windows.mainWindow->BasicInfoSetting1Click(); }, "Exit1");
+        EXPECT_EQ(rig.host.shown, QStringList{windows.basicDialog->windowTitle()});
+        EXPECT_EQ(dlg::edit(*windows.basicDialog, "TimeOut").text(), "00");
         EXPECT_EQ(rs232c.isEnabled(), serialAtStart);
     }
 }

@@ -157,11 +157,11 @@ struct Gui {
     {
         std::function<void()> menu, saveIt;
         switch (group) {
-        case settings::Group::Basic: menu = [&] { w.form7->BasicInfoSetting1Click(); }; saveIt = [&] { w.autoDetect->Save1Click(); }; break;
-        case settings::Group::Repeater: menu = [&] { w.form7->RepeaterInfoSetting1Click(); }; saveIt = [&] { w.form11->Ssve1Click(); }; break;
-        case settings::Group::SlowData: menu = [&] { w.form7->SlowDataClick(); }; saveIt = [&] { w.form15->Save1Click(); }; break;
-        case settings::Group::Beacon: menu = [&] { w.form7->BeaconClick(); }; saveIt = [&] { w.form17->Save1Click(); }; break;
-        case settings::Group::SerialPort: menu = [&] { w.form7->RS232CClick(); }; saveIt = [&] { w.form12->Save1Click(); }; break;
+        case settings::Group::Basic: menu = [&] { w.mainWindow->BasicInfoSetting1Click(); }; saveIt = [&] { w.basicDialog->Save1Click(); }; break;
+        case settings::Group::Repeater: menu = [&] { w.mainWindow->RepeaterInfoSetting1Click(); }; saveIt = [&] { w.repeaterDialog->Ssve1Click(); }; break;
+        case settings::Group::SlowData: menu = [&] { w.mainWindow->SlowDataClick(); }; saveIt = [&] { w.slowDataDialog->Save1Click(); }; break;
+        case settings::Group::Beacon: menu = [&] { w.mainWindow->BeaconClick(); }; saveIt = [&] { w.beaconDialog->Save1Click(); }; break;
+        case settings::Group::SerialPort: menu = [&] { w.mainWindow->RS232CClick(); }; saveIt = [&] { w.serialPortDialog->Save1Click(); }; break;
         }
         if (save) rig.host.whileShown = [&](QDialog&) { saveIt(); };
         menu();

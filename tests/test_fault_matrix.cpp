@@ -96,14 +96,14 @@ Pics snapshot(const Windows& w)
                           (notread::isKnown(*b) ? "" : " not read") + (b->isEnabled() ? "" : " disabled"));
         }
     };
-    for (const QAction* a : w.form7->findChildren<QAction*>(Qt::FindDirectChildrenOnly))
+    for (const QAction* a : w.mainWindow->findChildren<QAction*>(Qt::FindDirectChildrenOnly))
         if (!a->objectName().isEmpty())
             out.push_back("Form7." + a->objectName().toStdString() + (a->isEnabled() ? "" : " disabled"));
-    dump("AutoDetect", w.autoDetect);
-    dump("Form11", w.form11);
-    dump("Form15", w.form15);
-    dump("Form17", w.form17);
-    dump("Form12", w.form12);
+    dump("AutoDetect", w.basicDialog);
+    dump("Form11", w.repeaterDialog);
+    dump("Form15", w.slowDataDialog);
+    dump("Form17", w.beaconDialog);
+    dump("Form12", w.serialPortDialog);
     return out;
 }
 
@@ -221,17 +221,17 @@ std::vector<Flow> allFlows()
     const std::vector<Feature> none = {Feature::SlowData, Feature::Beacon, Feature::SerialPort,
                                        Feature::Squelch, Feature::Jitter};
     const std::vector<Feature> noSquelchJitter = {Feature::Squelch, Feature::Jitter};
-    auto basicSave = [](Windows& w) { w.autoDetect->Save1Click(); };
-    auto repeaterSave = [](Windows& w) { w.form11->Ssve1Click(); };
-    auto slowSave = [](Windows& w) { w.form15->Save1Click(); };
-    auto beaconSave = [](Windows& w) { w.form17->Save1Click(); };
+    auto basicSave = [](Windows& w) { w.basicDialog->Save1Click(); };
+    auto repeaterSave = [](Windows& w) { w.repeaterDialog->Ssve1Click(); };
+    auto slowSave = [](Windows& w) { w.slowDataDialog->Save1Click(); };
+    auto beaconSave = [](Windows& w) { w.beaconDialog->Save1Click(); };
     auto serialSave = [](Windows& w) {
-        if (w.form12 != nullptr) w.form12->Save1Click();
+        if (w.serialPortDialog != nullptr) w.serialPortDialog->Save1Click();
     };
-    auto basicOpening = [](Windows& w) { w.form7->BasicInfoSetting1Click(); };
-    auto repeaterOpening = [](Windows& w) { w.form7->RepeaterInfoSetting1Click(); };
-    auto slowOpening = [](Windows& w) { w.form7->SlowDataClick(); };
-    auto beaconOpening = [](Windows& w) { w.form7->BeaconClick(); };
+    auto basicOpening = [](Windows& w) { w.mainWindow->BasicInfoSetting1Click(); };
+    auto repeaterOpening = [](Windows& w) { w.mainWindow->RepeaterInfoSetting1Click(); };
+    auto slowOpening = [](Windows& w) { w.mainWindow->SlowDataClick(); };
+    auto beaconOpening = [](Windows& w) { w.mainWindow->BeaconClick(); };
     return {
         {"StartUp", {}, nullptr, nullptr, serialSave,
          join({MainWindowProbes, BasicConstruction, DialogProbes, SerialLoad})},
@@ -240,32 +240,32 @@ std::vector<Flow> allFlows()
         {"BasicOpening", {}, nullptr, basicOpening, basicSave, join({{"R B3 1"}, BasicLoad})},
         {"BasicOpeningWithoutSquelchJitter", noSquelchJitter, nullptr, basicOpening, basicSave,
          join({{"R B3 1"}, BasicLoad})},
-        {"BasicReload", {}, basicOpening, [](Windows& w) { w.autoDetect->Reload1Click(); },
+        {"BasicReload", {}, basicOpening, [](Windows& w) { w.basicDialog->Reload1Click(); },
          basicSave, BasicLoad},
-        {"BasicCancel", {}, basicOpening, [](Windows& w) { w.autoDetect->Cancel1Click(); },
+        {"BasicCancel", {}, basicOpening, [](Windows& w) { w.basicDialog->Cancel1Click(); },
          basicSave, BasicLoad},
         {"BasicSave", {}, basicOpening, basicSave, basicSave,
          join({BasicWrites, {"P 200"}, BasicLoad})},
         {"BasicSaveWithoutSquelchJitter", noSquelchJitter, basicOpening, basicSave, basicSave,
          join({{BasicWrites.begin(), BasicWrites.end() - 2}, {"P 200"}, BasicLoad})},
         {"RepeaterOpening", {}, nullptr, repeaterOpening, repeaterSave, RepeaterLoad},
-        {"RepeaterCancel", {}, repeaterOpening, [](Windows& w) { w.form11->Cancel1Click(); },
+        {"RepeaterCancel", {}, repeaterOpening, [](Windows& w) { w.repeaterDialog->Cancel1Click(); },
          repeaterSave, RepeaterLoad},
         {"RepeaterSave", {}, repeaterOpening, repeaterSave, repeaterSave, RepeaterSave},
         {"SlowDataOpening", {}, nullptr, slowOpening, slowSave,
          join({{"R AF 3", "R EA 1", "V EB 0000"}, SlowDataRead})},
-        {"SlowDataCancel", {}, slowOpening, [](Windows& w) { w.form15->Cancel1Click(); }, slowSave,
+        {"SlowDataCancel", {}, slowOpening, [](Windows& w) { w.slowDataDialog->Cancel1Click(); }, slowSave,
          join({{"R AF 3", "R EA 1", "Z+ EB"}, SlowDataRead})},
         {"SlowDataSave", {}, slowOpening, slowSave, slowSave, join({SlowDataSave, SlowDataRead})},
         {"BeaconOpening", {}, nullptr, beaconOpening, beaconSave,
          join({{"Z+ EE"}, BeaconRead, {"R 59 1"}})},
-        {"BeaconCancel", {}, beaconOpening, [](Windows& w) { w.form17->Cancel1Click(); },
+        {"BeaconCancel", {}, beaconOpening, [](Windows& w) { w.beaconDialog->Cancel1Click(); },
          beaconSave, join({{"V EE 0000"}, BeaconRead, {"R 59 1"}})},
         {"BeaconSave", {}, beaconOpening, beaconSave, beaconSave, join({BeaconSave, BeaconRead})},
-        {"SerialCancel", {}, nullptr, [](Windows& w) { w.form12->Cancel1Click(); }, serialSave,
+        {"SerialCancel", {}, nullptr, [](Windows& w) { w.serialPortDialog->Cancel1Click(); }, serialSave,
          SerialLoad},
         {"SerialSave", {}, nullptr, serialSave, serialSave, SerialSave},
-        {"FirmwareVersion", {}, nullptr, [](Windows& w) { w.form7->PICVersion1Click(); }, nullptr,
+        {"FirmwareVersion", {}, nullptr, [](Windows& w) { w.mainWindow->PICVersion1Click(); }, nullptr,
          {"R FF 8", "R FF 8", "R FF 8"}, {QStringLiteral("DV Brisel PIC V01.07")}},
     };
 }
@@ -458,47 +458,47 @@ Pics basicSaveWithout(std::initializer_list<const char*> codes)
 const Case Cases[] = {
     {"SquelchZeroWithCosOffStoresNeither", nullptr,
      [](MatrixRig&, Windows& w) {
-         w.form7->BasicInfoSetting1Click();
-         enter(dlg::edit(*w.autoDetect, "SN_SQ"), "0");
+         w.mainWindow->BasicInfoSetting1Click();
+         enter(dlg::edit(*w.basicDialog, "SN_SQ"), "0");
      },
-     [](Windows& w) { w.autoDetect->Save1Click(); },
+     [](Windows& w) { w.basicDialog->Save1Click(); },
      basicSaveWithout({"V 06", "V 71"}),
      {QStringLiteral("You must set the value of S/N Squelch > 0, when you set none COS check.")}},
     {"UnchangedCodeAbIsStoredAsAb", [](emu::Emulator& e) { e.state().digitalCode = 0xAB; },
-     [](MatrixRig&, Windows& w) { w.form7->SlowDataClick(); },
-     [](Windows& w) { w.form15->Save1Click(); },
+     [](MatrixRig&, Windows& w) { w.mainWindow->SlowDataClick(); },
+     [](Windows& w) { w.slowDataDialog->Save1Click(); },
      join({{SlowDataSave.begin(), SlowDataSave.begin() + 3}, {"D E9 AB"},
            {SlowDataSave.begin() + 4, SlowDataSave.end()}, SlowDataRead}),
      {},
      [](MatrixRig& rig, Windows& w) {
          EXPECT_EQ(rig.emulator.state().digitalCode, 0xAB);
-         EXPECT_EQ(dlg::edit(*w.form15, "DigitalCodeValue").text(), "ab");
+         EXPECT_EQ(dlg::edit(*w.slowDataDialog, "DigitalCodeValue").text(), "ab");
      }},
     {"CodeWithAnotherCharacterIsRefused", nullptr,
      [](MatrixRig&, Windows& w) {
-         w.form7->SlowDataClick();
-         enter(dlg::edit(*w.form15, "DigitalCodeValue"), "1g");
+         w.mainWindow->SlowDataClick();
+         enter(dlg::edit(*w.slowDataDialog, "DigitalCodeValue"), "1g");
      },
-     [](Windows& w) { w.form15->Save1Click(); },
+     [](Windows& w) { w.slowDataDialog->Save1Click(); },
      join({{SlowDataSave.begin(), SlowDataSave.begin() + 3},
            {SlowDataSave.begin() + 4, SlowDataSave.end()}, SlowDataRead}),
      {QStringLiteral("Invalid character in Code")}},
     {"RefusedBaudRateIsTold", [](emu::Emulator& e) { e.injectFault({emu::FaultKind::Stall, 0xB0, 1}); },
-     [](MatrixRig&, Windows& w) { dlg::child<QAbstractButton>(*w.form12, "S4800").click(); },
-     [](Windows& w) { w.form12->Save1Click(); },
+     [](MatrixRig&, Windows& w) { dlg::child<QAbstractButton>(*w.serialPortDialog, "S4800").click(); },
+     [](Windows& w) { w.serialPortDialog->Save1Click(); },
      {"V B0 0030"},
      {QStringLiteral("The adapter refused the baud rate. Nothing else was saved.")},
-     [](MatrixRig&, Windows& w) { EXPECT_TRUE(dlg::child<QAbstractButton>(*w.form12, "S4800").isChecked()); }},
+     [](MatrixRig&, Windows& w) { EXPECT_TRUE(dlg::child<QAbstractButton>(*w.serialPortDialog, "S4800").isChecked()); }},
     {"StatusBlockNotReadIsNotWrittenBack",
      [](emu::Emulator& e) {
          e.state().status = {0x03, 0x01, 0x90};
          e.injectFault({emu::FaultKind::Timeout, 0xAF, 1});
      },
      [](MatrixRig& rig, Windows& w) {
-         w.form7->RepeaterInfoSetting1Click();
+         w.mainWindow->RepeaterInfoSetting1Click();
          EXPECT_EQ(rig.host.messages.size(), 1);
      },
-     [](Windows& w) { w.form11->Ssve1Click(); },
+     [](Windows& w) { w.repeaterDialog->Ssve1Click(); },
      join({{RepeaterSave.begin(), RepeaterSave.begin() + 18}, {"P 200", "R AF 3"}}),
      {QStringLiteral("Not saved, because no value was read from the adapter or entered for them: "
                      "Call Check, DUP Check, DUP Clear, Replace Alter My Call Sign, Replace Alter My Call "
@@ -506,14 +506,14 @@ const Case Cases[] = {
                      "Flag, Flag.")},
      [](MatrixRig& rig, Windows& w) {
          EXPECT_EQ(rig.emulator.state().status, (std::array<std::uint8_t, 3>{0x03, 0x01, 0x90}));
-         EXPECT_TRUE(dlg::child<QAbstractButton>(*w.form11, "AltFlag7").isChecked());  // read back after Save
+         EXPECT_TRUE(dlg::child<QAbstractButton>(*w.repeaterDialog, "AltFlag7").isChecked());  // read back after Save
      }},
     {"LostAndNotBackSendsNothing", nullptr,
      [](MatrixRig& rig, Windows& w) {
          rig.emulator.unplugFrom(0);
-         w.form11->Cancel1Click();
+         w.repeaterDialog->Cancel1Click();
      },
-     [](Windows& w) { w.form7->RepeaterInfoSetting1Click(); },
+     [](Windows& w) { w.mainWindow->RepeaterInfoSetting1Click(); },
      {},
      {QString::fromLatin1(NotFoundText)},
      [](MatrixRig& rig, Windows&) { EXPECT_TRUE(rig.host.shown.isEmpty()); }},

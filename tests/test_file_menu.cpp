@@ -37,7 +37,7 @@ TEST_F(FileMenu, SavesWhatBriselCtlBacksUpAndSendsNoWrite)
     Windows w = rig.start();
     rig.emulator.clearLog();
     rig.host.fileToChoose = path("gui.toml");
-    dlg::trigger(*w.form7, QStringLiteral("SaveToFile1"));
+    dlg::trigger(*w.mainWindow, QStringLiteral("SaveToFile1"));
     for (const emu::LogEntry& e : rig.emulator.requests())
         EXPECT_TRUE(e.isRead() || e.length == 0) << emu::describe(e);
 
@@ -59,7 +59,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
     source.emulator.state().altMyCall = dlg::block<8>("N0CALL B", ' ');
     Windows from = source.start();
     source.host.fileToChoose = path("a.toml");
-    dlg::trigger(*from.form7, QStringLiteral("SaveToFile1"));
+    dlg::trigger(*from.mainWindow, QStringLiteral("SaveToFile1"));
 
     for (bool yes : {false, true}) {
         Rig rig;
@@ -67,7 +67,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
         const emu::AdapterState before = rig.emulator.state();
         rig.host.fileToChoose = path("a.toml");
         rig.host.answer = yes;
-        dlg::trigger(*w.form7, QStringLiteral("LoadFromFile1"));
+        dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
         ASSERT_EQ(rig.host.asked.size(), 1);
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("basic.delay_time_ms: 300 -> 420")));
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("repeater.alt_my_call: \"N0CALL  \" -> \"N0CALL B\"")));
@@ -77,7 +77,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
         }
         EXPECT_EQ(rig.emulator.state(), source.emulator.state());
         EXPECT_EQ(rig.host.messages, QStringList{QStringLiteral("The adapter now holds the settings of the file.")});
-        EXPECT_TRUE(dlg::child<QRadioButton>(*w.form12, QStringLiteral("S19200")).isChecked());
+        EXPECT_TRUE(dlg::child<QRadioButton>(*w.serialPortDialog, QStringLiteral("S19200")).isChecked());
         EXPECT_EQ(QDir(path("brisel-setting/backups")).entryList(QDir::Files).size(), 1);
     }
 }
@@ -90,14 +90,14 @@ TEST_F(FileMenu, LoadWritesNothingWhenTheAutomaticBackupFails)
     source.emulator.state().delayTime = 42;
     Windows from = source.start();
     source.host.fileToChoose = path("a.toml");
-    dlg::trigger(*from.form7, QStringLiteral("SaveToFile1"));
+    dlg::trigger(*from.mainWindow, QStringLiteral("SaveToFile1"));
 
     Rig rig;
     Windows w = rig.start();
     const emu::AdapterState before = rig.emulator.state();
     rig.host.fileToChoose = path("a.toml");
     rig.host.answer = true;
-    dlg::trigger(*w.form7, QStringLiteral("LoadFromFile1"));
+    dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
     EXPECT_EQ(rig.emulator.state(), before);
     ASSERT_EQ(rig.host.messages.size(), 1);
     EXPECT_TRUE(rig.host.messages[0].startsWith(QStringLiteral("The automatic backup cannot be saved")));
@@ -113,7 +113,7 @@ TEST_F(FileMenu, AFileWithProblemsIsToldInOneMessageAndNothingIsSent)
     Windows w = rig.start();
     rig.emulator.clearLog();
     rig.host.fileToChoose = path("bad.toml");
-    dlg::trigger(*w.form7, QStringLiteral("LoadFromFile1"));
+    dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
     EXPECT_TRUE(rig.emulator.log().empty());
     ASSERT_EQ(rig.host.messages.size(), 1);
     EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:3:")));

@@ -50,7 +50,7 @@ protected:
     void open(std::function<void(QDialog&)> whileShown = nullptr)
     {
         rig.host.whileShown = std::move(whileShown);
-        dlg::trigger(*w.form7, "RepeaterInfoSetting1");
+        dlg::trigger(*w.mainWindow, "RepeaterInfoSetting1");
     }
     void save()
     {
@@ -69,7 +69,7 @@ protected:
 
     Rig rig;
     Windows w{rig.start()};
-    TForm11& dialog = *w.form11;
+    TForm11& dialog = *w.repeaterDialog;
 };
 
 // One bit at a time, then none, then several: exactly the boxes of the set
@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RepeaterDialog, ExitSendsNothing)
 {
-    dlg::expectExitClosesSilently(rig, [&] { dlg::trigger(*w.form7, "RepeaterInfoSetting1"); }, "Exit1");
+    dlg::expectExitClosesSilently(rig, [&] { dlg::trigger(*w.mainWindow, "RepeaterInfoSetting1"); }, "Exit1");
 }
 
 TEST_F(RepeaterDialog, DetailOpensTheLegendByClickOrKeyWithoutTrafficAndKeepsTheEdits)
@@ -176,7 +176,7 @@ TEST_F(RepeaterDialog, DetailOpensTheLegendByClickOrKeyWithoutTrafficAndKeepsThe
         EXPECT_EQ(edit("AltYourCall")->text(), "EDITED");
         EXPECT_TRUE(box("AltFlag5")->isChecked());
     });
-    const QString legend = w.form13->windowTitle();
+    const QString legend = w.flagLegend->windowTitle();
     EXPECT_EQ(rig.host.shown, (QStringList{dialog.windowTitle(), legend, legend}));
     EXPECT_TRUE(rig.emulator.log().empty());
 }
@@ -184,7 +184,7 @@ TEST_F(RepeaterDialog, DetailOpensTheLegendByClickOrKeyWithoutTrafficAndKeepsThe
 TEST_F(RepeaterDialog, TextsOfTheDialogAndTheLegendAreNotClipped)
 {
     dlg::expectNothingClipped(dialog);
-    dlg::expectNothingClipped(*w.form13);
+    dlg::expectNothingClipped(*w.flagLegend);
 }
 
 }  // namespace

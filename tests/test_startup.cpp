@@ -48,23 +48,23 @@ TEST_P(Startup, OffersOnlyWhatBothProbesOfAFeatureFound)
     Windows w = rig.start();
 
     EXPECT_EQ(pictures(rig.emulator.log()), expected);
-    Ui::TForm7& ui = w.form7->ui();
+    Ui::TForm7& ui = w.mainWindow->ui();
     EXPECT_EQ(ui.SlowData->isEnabled(), c.slowData);
     EXPECT_EQ(ui.Beacon->isEnabled(), c.beacon);
     EXPECT_EQ(ui.RS232C->isEnabled(), c.serialPort);
     for (QAction* a : {ui.BasicInfoSetting1, ui.RepeaterInfoSetting1, ui.Exit1, ui.Version1, ui.PICVersion1})
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_EQ(w.form15 != nullptr, c.slowData);
-    EXPECT_EQ(w.form17 != nullptr, c.beacon);
-    EXPECT_EQ(w.form12 != nullptr, c.serialPort);
-    EXPECT_TRUE(w.autoDetect && w.form11 && w.form13);
+    EXPECT_EQ(w.slowDataDialog != nullptr, c.slowData);
+    EXPECT_EQ(w.beaconDialog != nullptr, c.beacon);
+    EXPECT_EQ(w.serialPortDialog != nullptr, c.serialPort);
+    EXPECT_TRUE(w.basicDialog && w.repeaterDialog && w.flagLegend);
     EXPECT_TRUE(rig.host.messages.isEmpty());
 
     // The handler of an item without its dialog opens nothing and sends nothing.
     rig.emulator.clearLog();
-    if (!c.slowData) w.form7->SlowDataClick();
-    if (!c.beacon) w.form7->BeaconClick();
-    if (!c.serialPort) w.form7->RS232CClick();
+    if (!c.slowData) w.mainWindow->SlowDataClick();
+    if (!c.beacon) w.mainWindow->BeaconClick();
+    if (!c.serialPort) w.mainWindow->RS232CClick();
     EXPECT_TRUE(rig.emulator.log().empty());
     EXPECT_TRUE(rig.host.shown.isEmpty());
 }
@@ -97,19 +97,19 @@ TEST(MainWindow, HelpShowsBothVersionsAndExitClosesWithoutARequest)
 {
     Rig rig;
     Windows w = rig.start();
-    w.form7->show();
+    w.mainWindow->show();
     rig.emulator.state().firmwareVersion = "0123456789ABCDEF";
     rig.emulator.clearLog();
 
-    w.form7->ui().Version1->trigger();
-    w.form7->ui().PICVersion1->trigger();
-    w.form7->ui().PICVersion1->trigger();
-    w.form7->ui().Exit1->trigger();
+    w.mainWindow->ui().Version1->trigger();
+    w.mainWindow->ui().PICVersion1->trigger();
+    w.mainWindow->ui().PICVersion1->trigger();
+    w.mainWindow->ui().Exit1->trigger();
 
     EXPECT_EQ(rig.host.messages,
               QStringList({"      Brisel default Setting V03.06", "0123456789ABCDEF", "0123456789ABCDEF"}));
     EXPECT_EQ(pictures(rig.emulator.log()), Strings(6, "R FF 8"));  // 8, 8 and 0 bytes, twice
-    EXPECT_FALSE(w.form7->isVisible());
+    EXPECT_FALSE(w.mainWindow->isVisible());
 }
 
 }  // namespace

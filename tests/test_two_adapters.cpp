@@ -24,8 +24,8 @@ struct Bus {
     {
         connection.reconnectIfLost();
         windows.emplace(createWindows(Context{link, host, &connection}));
-        windows->form7->BasicInfoSetting1Click();
-        QLineEdit& delay = dlg::edit(*windows->autoDetect, "DelayTime");
+        windows->mainWindow->BasicInfoSetting1Click();
+        QLineEdit& delay = dlg::edit(*windows->basicDialog, "DelayTime");
         delay.selectAll();
         delay.insert("500");
     }
@@ -34,7 +34,7 @@ struct Bus {
         a.clearLog();
         b.clearLog();
         host.messages.clear();
-        windows->autoDetect->Save1Click();
+        windows->basicDialog->Save1Click();
     }
 };
 
@@ -78,7 +78,7 @@ TEST_P(TwoAdapters, TheNextSaveReachesOnlyTheLostAdapter)
     EXPECT_EQ(pictures(bus.a.requests()), c.toA ? saveStream : Pics{});
     EXPECT_EQ(pictures(bus.b.requests()), c.toB ? saveStream : Pics{});
     EXPECT_EQ(bus.host.messages, c.message.isEmpty() ? QStringList{} : QStringList{c.message});
-    EXPECT_EQ(dlg::edit(*bus.windows->autoDetect, "DelayTime").text(), "500");
+    EXPECT_EQ(dlg::edit(*bus.windows->basicDialog, "DelayTime").text(), "500");
 }
 
 // A back at its port, at the address a re-plug gives it.

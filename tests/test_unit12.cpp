@@ -114,16 +114,16 @@ TEST(SerialDialog, MenuOnlyShowsItAndUnsavedEditsSurviveAReopen)
 {
     Rig rig;
     Windows w = rig.start();
-    ASSERT_NE(w.form12, nullptr);
-    button(*w.form12, "S1200").click();
-    messageBox(*w.form12).setText("unsaved");
-    expectExitClosesSilently(rig, [&] { w.form7->RS232CClick(); }, "Exit1");
+    ASSERT_NE(w.serialPortDialog, nullptr);
+    button(*w.serialPortDialog, "S1200").click();
+    messageBox(*w.serialPortDialog).setText("unsaved");
+    expectExitClosesSilently(rig, [&] { w.mainWindow->RS232CClick(); }, "Exit1");
 
     QStringList seen;
     rig.host.whileShown = [&](QDialog& d) { seen = checkedControls(d) << messageBox(d).text(); };
-    w.form7->RS232CClick();
+    w.mainWindow->RS232CClick();
     EXPECT_TRUE(rig.emulator.log().empty());
-    EXPECT_EQ(rig.host.shown, QStringList(2, w.form12->windowTitle()));
+    EXPECT_EQ(rig.host.shown, QStringList(2, w.serialPortDialog->windowTitle()));
     EXPECT_EQ(seen, QStringList({"S1200", "Command_Mode", "GPRMC", "GPGGA", "unsaved"}));
 }
 

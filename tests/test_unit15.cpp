@@ -12,7 +12,7 @@ namespace {
 
 class SlowDataDialog : public testing::Test {
 protected:
-    void open() { windows.form7->SlowDataClick(); }
+    void open() { windows.mainWindow->SlowDataClick(); }
     void save()
     {
         rig.emulator.clearLog();
@@ -22,7 +22,7 @@ protected:
 
     Rig rig;
     Windows windows{rig.start()};
-    TForm15& dialog = *windows.form15;
+    TForm15& dialog = *windows.slowDataDialog;
     QLineEdit& code = edit(dialog, "DigitalCodeValue");
     QLineEdit& message = edit(dialog, "SlowDataMsg");
 };

@@ -16,17 +16,17 @@ const char* const InvalidValue = "Invalid value in Beacon Interval Timer (Max. v
 
 class BeaconDialog : public testing::Test {
 protected:
-    void open() { windows.form7->BeaconClick(); }
+    void open() { windows.mainWindow->BeaconClick(); }
     void save()
     {
         rig.emulator.clearLog();
-        trigger(*windows.form17, "Save1");
+        trigger(*windows.beaconDialog, "Save1");
     }
 
     Rig rig;
     Windows windows{rig.start()};
-    QLineEdit& timer = edit(*windows.form17, "BeaconTimer");
-    QLineEdit& message = edit(*windows.form17, "BeaconMessage");
+    QLineEdit& timer = edit(*windows.beaconDialog, "BeaconTimer");
+    QLineEdit& message = edit(*windows.beaconDialog, "BeaconMessage");
 };
 
 // The interval shows in seconds: the adapter's tens times ten.
@@ -34,14 +34,14 @@ TEST_F(BeaconDialog, MenuLoadAndCancelShowTheAdapterValues)
 {
     rig.emulator.state().beaconInterval = 255;
     open();
-    EXPECT_EQ(rig.host.shown, QStringList{windows.form17->windowTitle()});
+    EXPECT_EQ(rig.host.shown, QStringList{windows.beaconDialog->windowTitle()});
     EXPECT_EQ(timer.text(), "2550");
 
     rig.emulator.state().beaconInterval = 0;
     rig.emulator.state().beaconMessage = block<20>("STORED");
     timer.setText("999");
     message.setText("edited");
-    trigger(*windows.form17, "Cancel1");
+    trigger(*windows.beaconDialog, "Cancel1");
     EXPECT_EQ(timer.text(), "0");
     EXPECT_EQ(message.text(), "STORED");
 }
