@@ -4,6 +4,11 @@
 
 #include <thread>
 
+namespace {
+// How often the bus is walked again while waiting for the adapter.
+constexpr std::chrono::milliseconds WalkInterval{250};
+}  // namespace
+
 AdapterOpener usbOpener(const Options& options)
 {
     std::optional<AdapterAddress> address;
@@ -31,6 +36,6 @@ AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err)
             err << "Waiting for the DV Brisel (Relavox) to be plugged in...\n" << std::flush;
             told_ = true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        std::this_thread::sleep_for(WalkInterval);
     }
 }
