@@ -4,7 +4,7 @@
 // restore.
 
 #include "app/eeprom_set.h"
-#include "cli/ctl.h"
+#include "tests/support/ctl_run.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/repeaterinfo.h"
 #include "dialogs/unit12.h"
@@ -42,16 +42,7 @@ struct Ctl {
     {
         out.str({});
         err.str({});
-        args.insert(args.begin(), {"brisel-ctl", "--demo"});
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        CtlIo io{out, err};
-        io.demoAdapter = &adapter;
-        io.pause = [this](int ms) { adapter.recordPause(ms); };
-        io.timeStamp = [] { return std::string("2026-12-07_120000"); };
-        io.backupFolder = path("backups");
-        status = runCtl(static_cast<int>(args.size()), argv.data(), io);
+        status = ctltest::runDemo(adapter, std::move(args), out, err, path("backups"));
         return status;
     }
 };

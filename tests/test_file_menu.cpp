@@ -4,7 +4,7 @@
 // the file's settings.
 
 #include "app/eeprom_set.h"
-#include "cli/ctl.h"
+#include "tests/support/ctl_run.h"
 #include "dialogs/unit12.h"
 #include "tests/support/dialog_helpers.h"
 
@@ -28,6 +28,29 @@ struct FileMenu : testing::Test {
     QTemporaryDir folder;
     QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
     void SetUp() override { qputenv("XDG_STATE_HOME", folder.path().toUtf8()); }
+
+    // Saves a.toml with the File menu of a program over an adapter prepared
+    // by `prepare`; returns what that adapter holds.
+    template <typename Prepare>
+    emu::AdapterState saveFile(Prepare prepare)
+    {
+        Rig source;
+        prepare(source.emulator.state());
+        Windows from = source.start();
+        source.host.fileToChoose = path("a.toml");
+        dlg::trigger(*from.mainWindow, QStringLiteral("SaveToFile1"));
+        return source.emulator.state();
+    }
+    // Loads a.toml with the File menu of a program over `rig`, answering
+    // the question with `yes`.
+    Windows loadFile(Rig& rig, bool yes)
+    {
+        Windows w = rig.start();
+        rig.host.fileToChoose = path("a.toml");
+        rig.host.answer = yes;
+        dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
+        return w;
+    }
 };
 
 TEST_F(FileMenu, SavesWhatBriselCtlBacksUpAndSendsNoWrite)
@@ -42,32 +65,22 @@ TEST_F(FileMenu, SavesWhatBriselCtlBacksUpAndSendsNoWrite)
         EXPECT_TRUE(e.isRead() || e.length == 0) << emu::describe(e);
 
     std::ostringstream out, err;
-    CtlIo io{out, err};
-    io.demoAdapter = &rig.emulator;
-    io.pause = [](int) {};
-    std::string args[] = {"brisel-ctl", "--demo", "backup", "-"};
-    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(), nullptr};
-    ASSERT_EQ(runCtl(4, argv, io), 0) << err.str();
+    ASSERT_EQ(ctltest::runDemo(rig.emulator, {"backup", "-"}, out, err, {}), 0) << err.str();
     EXPECT_EQ(contents(path("gui.toml")).toStdString(), out.str());
 }
 
 TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
 {
-    Rig source;
-    source.emulator.state().delayTime = 42;
-    source.emulator.state().baudCode = 192;
-    source.emulator.state().altMyCall = dlg::block<8>("N0CALL B", ' ');
-    Windows from = source.start();
-    source.host.fileToChoose = path("a.toml");
-    dlg::trigger(*from.mainWindow, QStringLiteral("SaveToFile1"));
+    const emu::AdapterState saved = saveFile([](emu::AdapterState& s) {
+        s.delayTime = 42;
+        s.baudCode = 192;
+        s.altMyCall = dlg::block<8>("N0CALL B", ' ');
+    });
 
     for (bool yes : {false, true}) {
         Rig rig;
-        Windows w = rig.start();
         const emu::AdapterState before = rig.emulator.state();
-        rig.host.fileToChoose = path("a.toml");
-        rig.host.answer = yes;
-        dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
+        Windows w = loadFile(rig, yes);
         ASSERT_EQ(rig.host.asked.size(), 1);
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("basic.delay_time_ms: 300 -> 420")));
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("repeater.alt_my_call: \"N0CALL  \" -> \"N0CALL B\"")));
@@ -75,7 +88,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
             EXPECT_EQ(rig.emulator.state(), before);
             continue;
         }
-        EXPECT_EQ(rig.emulator.state(), source.emulator.state());
+        EXPECT_EQ(rig.emulator.state(), saved);
         EXPECT_EQ(rig.host.messages, QStringList{QStringLiteral("The adapter now holds the settings of the file.")});
         EXPECT_TRUE(dlg::child<QRadioButton>(*w.serialPortDialog, QStringLiteral("S19200")).isChecked());
         EXPECT_EQ(QDir(path("brisel-setting/backups")).entryList(QDir::Files).size(), 1);
@@ -86,18 +99,11 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
 TEST_F(FileMenu, LoadWritesNothingWhenTheAutomaticBackupFails)
 {
     QFile(path("brisel-setting")).open(QIODevice::WriteOnly);
-    Rig source;
-    source.emulator.state().delayTime = 42;
-    Windows from = source.start();
-    source.host.fileToChoose = path("a.toml");
-    dlg::trigger(*from.mainWindow, QStringLiteral("SaveToFile1"));
+    saveFile([](emu::AdapterState& s) { s.delayTime = 42; });
 
     Rig rig;
-    Windows w = rig.start();
     const emu::AdapterState before = rig.emulator.state();
-    rig.host.fileToChoose = path("a.toml");
-    rig.host.answer = true;
-    dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
+    Windows w = loadFile(rig, true);
     EXPECT_EQ(rig.emulator.state(), before);
     ASSERT_EQ(rig.host.messages.size(), 1);
     EXPECT_TRUE(rig.host.messages[0].startsWith(QStringLiteral("The automatic backup cannot be saved")));

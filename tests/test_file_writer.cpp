@@ -4,7 +4,7 @@
 // replaced, a link is replaced and not followed, and automatic backups get
 // names of their own in a private folder.
 
-#include "cli/ctl.h"
+#include "tests/support/ctl_run.h"
 #include "emulator/emulator.h"
 
 #include <gtest/gtest.h>
@@ -90,16 +90,7 @@ struct Ctl {
     std::ostringstream out, err;
     int run(std::vector<std::string> args, const std::string& backups = "/nonexistent")
     {
-        args.insert(args.begin(), {"brisel-ctl", "--demo"});
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        CtlIo io{out, err};
-        io.demoAdapter = &adapter;
-        io.pause = [](int) {};
-        io.timeStamp = [] { return std::string("2026-12-07_153000"); };
-        io.backupFolder = backups;
-        return runCtl(static_cast<int>(args.size()), argv.data(), io);
+        return ctltest::runDemo(adapter, std::move(args), out, err, backups);
     }
 };
 
@@ -244,13 +235,13 @@ TEST_P(AutomaticBackup, GetsANameOfItsOwnInAPrivateFolder)
 {
     const Place place(GetParam());
     const std::string folder = place / "state/backups";
-    const std::string stamp = folder + "/2026-12-07_153000";
+    const std::string stamp = folder + "/2026-12-07_120000";
     for (int i = 0; i < 2; ++i) {
         Ctl ctl;
         ASSERT_EQ(ctl.run({"restore", restoredFile(place)}, folder), 0) << ctl.err.str();
         if (i == 0) symlink((place / "planted.toml").c_str(), (stamp + "_2.toml").c_str());
     }
-    const std::set<std::string> names{"2026-12-07_153000.toml", "2026-12-07_153000_2.toml", "2026-12-07_153000_3.toml"};
+    const std::set<std::string> names{"2026-12-07_120000.toml", "2026-12-07_120000_2.toml", "2026-12-07_120000_3.toml"};
     EXPECT_EQ(namesIn(folder), names);
     EXPECT_FALSE(fs::exists(place / "planted.toml"));
     EXPECT_EQ(contents(stamp + ".toml"), backupText());
@@ -271,7 +262,7 @@ TEST(AutomaticBackupOnAFullDisk, FailsAndNothingIsWritten)
     Ctl ctl;
     const emu::AdapterState before = ctl.adapter.state();
     EXPECT_EQ(ctl.run({"restore", file}, place / "backups"), 73);
-    EXPECT_NE(ctl.err.str().find(place / "backups/2026-12-07_153000.toml"), std::string::npos) << ctl.err.str();
+    EXPECT_NE(ctl.err.str().find(place / "backups/2026-12-07_120000.toml"), std::string::npos) << ctl.err.str();
     EXPECT_EQ(ctl.adapter.state(), before);
     EXPECT_TRUE(namesIn(place / "backups").empty());
 }
