@@ -1,8 +1,11 @@
 # Fills the bash completion's groups, keys and switches in from what
 # "brisel-ctl --demo show" prints: every group and key of a settings file,
 # and the keys whose value is true or false.
-# cmake -DCTL=<brisel-ctl> -DTEMPLATE=<in> -DOUTPUT=<out> -P completion_words.cmake
-execute_process(COMMAND ${CTL} --demo show
+# cmake -DCTL=<brisel-ctl> [-DEMULATOR=<program|argument|...>] -DTEMPLATE=<in> -DOUTPUT=<out>
+#       -P completion_words.cmake
+# EMULATOR runs a program built for another architecture (qemu-user).
+string(REPLACE "|" ";" emulator "${EMULATOR}")
+execute_process(COMMAND ${emulator} ${CTL} --demo show
                 OUTPUT_VARIABLE shown RESULT_VARIABLE result ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${CTL} --demo show failed (${result}): ${errors}")

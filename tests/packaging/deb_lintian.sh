@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs lintian on the built packages: no error may remain. Warnings and
-# informational tags are printed for review.
+# Runs lintian on the built packages: no error may remain, nor a warning
+# where BRISEL_LINTIAN_FAIL_ON is "error,warning". Whatever else lintian
+# says is printed for review.
 # Usage: deb_lintian.sh PACKAGE_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -10,5 +11,7 @@ debs=()
 for package in $(packages); do
     debs+=("$(built_deb "$1" "$package")")
 done
-lintian --info --display-info --fail-on error "${debs[@]}" || fail "lintian reports errors on ${debs[*]##*/}"
+fail_on=${BRISEL_LINTIAN_FAIL_ON:-error}
+lintian --info --display-info --fail-on "$fail_on" "${debs[@]}" ||
+    fail "lintian reports tags of the levels $fail_on on ${debs[*]##*/}"
 echo "PASSED"
