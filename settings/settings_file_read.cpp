@@ -2,6 +2,7 @@
 
 #include "settings/settings_file.h"
 
+#include "settings/key_depth.h"
 #include "settings/value_checks.h"
 
 #include <algorithm>
@@ -65,6 +66,11 @@ std::optional<FileProblem> formatProblem(const toml::table& root, bool& newer)
 FileContents readSettingsFile(std::string_view text)
 {
     FileContents out;
+    if (const std::optional<DeepKey> deep = findDeepKey(text)) {
+        out.problems.push_back({deep->line, "a key or table name of more than " + std::to_string(DeepestKey) +
+                                                " dotted parts; a settings key has two"});
+        return out;
+    }
     toml::table root;
     try {
         root = toml::parse(text);
