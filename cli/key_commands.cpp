@@ -68,6 +68,10 @@ int setCommand(const Options& options, CtlIo& io)
         if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
             problems += (problems.empty() ? "" : "\n") + *problem;
     }
+    // Every text given is new to the adapter here: none may hold a control
+    // character.
+    for (const auto& [key, problem] : settings::controlCharacterProblems({}, checked))
+        problems += (problems.empty() ? "" : "\n") + problem;
     if (!problems.empty()) throw CtlError(exit_status::BadFile, problems);
     std::vector<std::string> keys;
     for (const auto& [key, value] : assignments) keys.push_back(key);

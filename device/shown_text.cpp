@@ -1,5 +1,7 @@
 #include "device/shown_text.h"
 
+#include "device/control_characters.h"
+
 #include "device/latin1.h"
 #include "device/utf8.h"
 
@@ -25,7 +27,7 @@ std::string fromUtf8(std::string_view text)
         const std::size_t begin = at;
         const char32_t code = utf8::nextCharacter(text, at);
         if (code == utf8::NotUtf8) escape(out, static_cast<unsigned char>(text[begin]));
-        else if (code < 0x20 || (code >= 0x7F && code < 0xA0)) escape(out, code);
+        else if (text::isControlCharacter(code)) escape(out, code);
         else if (code == '\\') out += "\\\\";
         else out += text.substr(begin, at - begin);
     }

@@ -28,6 +28,7 @@ void readGroup(Group group, const toml::table& table, FileContents& out)
             out.problems.push_back({lineOf(key.source()), "unknown key " + name});
             continue;
         }
+        out.lines[name] = lineOf(key.source());
         if (f->kind == Kind::GpsBit) ++gpsKeys;
         const Judged judged = judgeNode(*f, node);
         if (judged.value) f->put(out.values, *judged.value);

@@ -236,6 +236,19 @@ const StatusCase StatusCases[] = {
      {"restore", "@f.toml"}, 76, "beacon"},
     {"ValueNotTaken", [](Ctl& c) { c.adapter.injectFault({emu::FaultKind::Stall, 0x02, 1}); },
      {"set", "basic.delay_time_ms=500"}, 76, "basic.delay_time_ms"},
+    // A text the user gives holds no control character, unless the adapter
+    // holds that text already.
+    {"ControlCharacterInSet", nullptr, {"set", "beacon.interval_s=20", "repeater.alt_my_call=N0\nCALL"}, 65,
+     "repeater.alt_my_call: holds the control character 0x0A"},
+    {"ControlCharacterInFile",
+     [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[beacon]\n\nmessage = \"a\\u0085\"\n"); },
+     {"restore", "@f.toml"}, 65, "f.toml:4: beacon.message: holds the control character 0x85"},
+    {"ControlCharacterTheAdapterHolds",
+     [](Ctl& c) {
+         c.adapter.state().altMyCall = dlg::block<8>("N0\tCALL ", ' ');
+         writeFile(c, "f.toml", "format = 1\n[repeater]\nalt_my_call = \"N0\\tCALL\"\n");
+     },
+     {"restore", "@f.toml"}, 0, "Nothing to change"},
 };
 
 class ExitStatus : public testing::TestWithParam<StatusCase> {};
