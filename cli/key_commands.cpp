@@ -4,6 +4,7 @@
 #include "cli/exit_status.h"
 #include "cli/group_writer.h"
 #include "cli/session.h"
+#include "device/shown_text.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 settings::Group groupOf(const std::string& key)
 {
     const auto group = settings::groupOfKey(key);
-    if (!group) throw CtlError(exit_status::Usage, "unknown key '" + key + "' (brisel-ctl show lists the keys)");
+    if (!group) throw CtlError(exit_status::Usage, "unknown key '" + shown::clipped(key) + "' (brisel-ctl show lists the keys)");
     return *group;
 }
 

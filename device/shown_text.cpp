@@ -34,6 +34,18 @@ std::string fromUtf8(std::string_view text)
     return out;
 }
 
+std::string clipped(std::string_view text, std::size_t most)
+{
+    std::size_t width = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t begin = at;
+        const char32_t code = utf8::nextCharacter(text, at);
+        width += code == utf8::NotUtf8 || text::isControlCharacter(code) ? 4 : code == '\\' ? 2 : 1;
+        if (width > most) return std::string(text.substr(0, begin)) + "\u2026";
+    }
+    return std::string(text);
+}
+
 std::string fromLatin1(std::string_view bytes)
 {
     return fromUtf8(latin1::toUtf8(bytes));

@@ -5,6 +5,7 @@
 
 #include "device/control_characters.h"
 #include "device/encodings.h"
+#include "device/shown_text.h"
 #include "settings/groups.h"
 #include "settings/toml_text.h"
 #include "settings/value_checks.h"
@@ -104,7 +105,7 @@ std::optional<std::string> valueText(const Snapshot& snapshot, std::string_view 
 std::optional<std::string> setFromText(Snapshot& into, std::string_view key, std::string_view value)
 {
     const Field* f = findField(key);
-    if (!f) return "unknown key " + std::string(key);
+    if (!f) return "unknown key " + shown::clipped(key);
     const std::string name(key);
     Judged judged;
     if (isText(f->kind) && !value.starts_with('"') && !value.starts_with('\'')) {

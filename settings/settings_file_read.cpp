@@ -2,6 +2,7 @@
 
 #include "settings/settings_file.h"
 
+#include "device/shown_text.h"
 #include "settings/key_depth.h"
 #include "settings/value_checks.h"
 
@@ -23,7 +24,7 @@ void readGroup(Group group, const toml::table& table, FileContents& out)
     int gpsKeys = 0;
     for (auto&& [key, node] : table) {
         const Field* f = findField(group, key.str());
-        const std::string name = std::string(groupName(group)) + "." + std::string(key.str());
+        const std::string name = std::string(groupName(group)) + "." + shown::clipped(key.str());
         if (!f) {
             out.problems.push_back({lineOf(key.source()), "unknown key " + name});
             continue;
@@ -88,7 +89,7 @@ FileContents readSettingsFile(std::string_view text)
         if (key == "format") continue;
         const std::optional<Group> group = groupNamed(key.str());
         const toml::table* table = node.as_table();
-        if (!group) out.problems.push_back({lineOf(key.source()), "unknown table or key " + std::string(key.str())});
+        if (!group) out.problems.push_back({lineOf(key.source()), "unknown table or key " + shown::clipped(key.str())});
         else if (!table) out.problems.push_back({lineOf(node.source()), std::string(key.str()) + " must be a table"});
         else readGroup(*group, *table, out);
     }

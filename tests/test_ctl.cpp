@@ -236,6 +236,9 @@ const StatusCase StatusCases[] = {
      {"restore", "@f.toml"}, 76, "beacon"},
     {"ValueNotTaken", [](Ctl& c) { c.adapter.injectFault({emu::FaultKind::Stall, 0x02, 1}); },
      {"set", "basic.delay_time_ms=500"}, 76, "basic.delay_time_ms"},
+    {"LongKeyIsCut",
+     [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\n" + std::string(500000, 'k') + " = 1\n"); },
+     {"restore", "@f.toml"}, 65, "kkkk\u2026"},
     // A text the user gives holds no control character, unless the adapter
     // holds that text already.
     {"ControlCharacterInSet", nullptr, {"set", "beacon.interval_s=20", "repeater.alt_my_call=N0\nCALL"}, 65,
