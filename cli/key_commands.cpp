@@ -65,6 +65,8 @@ int setCommand(const Options& options, CtlIo& io)
             throw CtlError(exit_status::Usage, "set wants KEY=VALUE, not '" + argument + "'");
         const std::string key = argument.substr(0, equals);
         groupOf(key);
+        for (const auto& [earlier, value] : assignments)
+            if (earlier == key) throw CtlError(exit_status::Usage, "set names " + key + " twice");
         assignments.emplace_back(key, argument.substr(equals + 1));
         if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
             problems += (problems.empty() ? "" : "\n") + *problem;

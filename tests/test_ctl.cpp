@@ -218,6 +218,8 @@ const StatusCase StatusCases[] = {
      {"diff", "@f.toml"}, 1, ""},
     {"UnknownCommand", nullptr, {"frobnicate"}, 64, "unknown command"},
     {"UnknownKey", nullptr, {"get", "basic.nothing"}, 64, "unknown key"},
+    {"SameKeyTwice", nullptr, {"set", "basic.delay_time_ms=500", "basic.delay_time_ms=600"}, 64,
+     "set names basic.delay_time_ms twice"},
     {"OptionTheCommandDoesNotTake", nullptr, {"set", "--dry-run", "basic.delay_time_ms=500"}, 64,
      "--dry-run does not apply to set"},
     {"ValueNotAMultipleOfTen", nullptr, {"set", "basic.delay_time_ms=505"}, 65, "basic.delay_time_ms: 505"},
