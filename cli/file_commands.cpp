@@ -110,9 +110,10 @@ int restoreCommand(const Options& options, CtlIo& io)
     const settings::Snapshot held = session.read(session.groupsPresent());
     std::string text;
     for (const auto& [key, problem] : settings::controlCharacterProblems(held, file))
-        text += (text.empty() ? "" : "\n") + path + ":" + std::to_string(contents.lines.at(key)) + ": " + problem;
+        text += (text.empty() ? "" : "\n") + settings::fileName(path) + ":" + std::to_string(contents.lines.at(key)) +
+                ": " + problem;
     for (const std::string& problem : settings::crossFieldProblems(settings::merged(held, file)))
-        text += (text.empty() ? "" : "\n") + path + ": " + problem;
+        text += (text.empty() ? "" : "\n") + settings::fileName(path) + ": " + problem;
     if (!text.empty()) throw CtlError(exit_status::BadFile, text);
 
     const std::vector<settings::FieldChange> changes = settings::differences(held, file);
