@@ -95,6 +95,7 @@ int setCommand(const Options& options, CtlIo& io)
         throw CtlError(exit_status::BadFile, text);
     }
     if (settings::differences(held, wanted).empty()) {
+        tellFixedFlagBits(held, wanted, io);
         io.err << "Nothing to change: the adapter already holds these values.\n";
         printValues(keys, held, io.out);
         return exit_status::Ok;

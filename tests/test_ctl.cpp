@@ -220,6 +220,7 @@ const StatusCase StatusCases[] = {
     {"UnknownKey", nullptr, {"get", "basic.nothing"}, 64, "unknown key"},
     {"SameKeyTwice", nullptr, {"set", "basic.delay_time_ms=500", "basic.delay_time_ms=600"}, 64,
      "set names basic.delay_time_ms twice"},
+    {"FixedFlagBitsOnly", nullptr, {"set", "repeater.flag_byte=0x90"}, 0, "bits 7 and 4 cannot be changed"},
     {"OptionTheCommandDoesNotTake", nullptr, {"set", "--dry-run", "basic.delay_time_ms=500"}, 64,
      "--dry-run does not apply to set"},
     {"ValueNotAMultipleOfTen", nullptr, {"set", "basic.delay_time_ms=505"}, 65, "basic.delay_time_ms: 505"},
