@@ -7,7 +7,9 @@
 
 #include <exception>
 
-int runCtl(int argc, char** argv, CtlIo& io)
+namespace {
+
+int runCommand(int argc, char** argv, CtlIo& io)
 {
     try {
         const Options options = parseOptions(argc, argv);
@@ -35,4 +37,16 @@ int runCtl(int argc, char** argv, CtlIo& io)
         io.err << "brisel-ctl: " << shown::linesFromUtf8(error.what()) << '\n';
         return exit_status::AdapterFailed;
     }
+}
+
+}  // namespace
+
+int runCtl(int argc, char** argv, CtlIo& io)
+{
+    const int status = runCommand(argc, argv, io);
+    // A full disk or a closed pipe shows here at the latest: what was
+    // printed is not all there, so the command has not done what it says.
+    if (io.out.flush()) return status;
+    io.err << "brisel-ctl: " << OutputLost << '\n';
+    return status == exit_status::Ok || status == exit_status::Differences ? exit_status::CantWrite : status;
 }

@@ -28,4 +28,8 @@ struct CtlIo {
     std::string backupFolder;
 };
 
+inline constexpr const char* OutputLost = "standard output cannot be written";
+
+// Runs the command, then flushes io.out: when that fails, the status is 73
+// unless the command had failed already.
 int runCtl(int argc, char** argv, CtlIo& io);

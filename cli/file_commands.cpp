@@ -99,19 +99,22 @@ int diffCommand(const Options& options, CtlIo& io)
 int restoreCommand(const Options& options, CtlIo& io)
 {
     const std::string& path = options.args.front();
-    settings::Snapshot file = readCheckedFile(path).values;
+    const settings::FileContents contents = readCheckedFile(path);
+    settings::Snapshot file = contents.values;
     Session session(options, io);
     refuseWhatTheFirmwareLacks(options, session, file, io.err);
 
     // Everything the firmware has, for the automatic backup; the groups of
-    // the file are among them.
+    // the file are among them. A text the adapter holds already may hold
+    // anything; one that would change it holds no control character.
     const settings::Snapshot held = session.read(session.groupsPresent());
-    const std::vector<std::string> problems = settings::crossFieldProblems(settings::merged(held, file));
-    if (!problems.empty()) {
-        std::string text;
-        for (const std::string& problem : problems) text += (text.empty() ? "" : "\n") + path + ": " + problem;
-        throw CtlError(exit_status::BadFile, text);
-    }
+    std::string text;
+    for (const auto& [key, problem] : settings::controlCharacterProblems(held, file))
+        text += (text.empty() ? "" : "\n") + settings::fileName(path) + ":" + std::to_string(contents.lines.at(key)) +
+                ": " + problem;
+    for (const std::string& problem : settings::crossFieldProblems(settings::merged(held, file)))
+        text += (text.empty() ? "" : "\n") + settings::fileName(path) + ": " + problem;
+    if (!text.empty()) throw CtlError(exit_status::BadFile, text);
 
     const std::vector<settings::FieldChange> changes = settings::differences(held, file);
     if (options.dryRun) {

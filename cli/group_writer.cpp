@@ -4,11 +4,16 @@
 #include "cli/session.h"
 #include "settings/restore.h"
 
-WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held,
-                                const settings::Snapshot& wanted, CtlIo& io, std::ostream* report)
+void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot& wanted, CtlIo& io)
 {
     if (settings::changesFixedFlagBits(held, wanted))
         io.err << "repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.\n";
+}
+
+WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held,
+                                const settings::Snapshot& wanted, CtlIo& io, std::ostream* report)
+{
+    tellFixedFlagBits(held, wanted, io);
 
     settings::Restore restore;
     try {

@@ -13,6 +13,9 @@ struct WriteOutcome {
     settings::Snapshot after;
 };
 
+// Says so when `wanted` asks to change bits 7 and 4 of the flag byte.
+void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot& wanted, CtlIo& io);
+
 // Writes every group of `wanted` whose values differ from `held` (`wanted`
 // may hold only some values of a group; the others stay as held). With
 // `report`, each group written is listed there with its changes; what the

@@ -4,6 +4,7 @@
 #include "cli/exit_status.h"
 #include "cli/group_writer.h"
 #include "cli/session.h"
+#include "device/shown_text.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 settings::Group groupOf(const std::string& key)
 {
     const auto group = settings::groupOfKey(key);
-    if (!group) throw CtlError(exit_status::Usage, "unknown key '" + key + "' (brisel-ctl show lists the keys)");
+    if (!group) throw CtlError(exit_status::Usage, "unknown key '" + shown::clipped(key) + "' (brisel-ctl show lists the keys)");
     return *group;
 }
 
@@ -64,10 +65,16 @@ int setCommand(const Options& options, CtlIo& io)
             throw CtlError(exit_status::Usage, "set wants KEY=VALUE, not '" + argument + "'");
         const std::string key = argument.substr(0, equals);
         groupOf(key);
+        for (const auto& [earlier, value] : assignments)
+            if (earlier == key) throw CtlError(exit_status::Usage, "set names " + key + " twice");
         assignments.emplace_back(key, argument.substr(equals + 1));
         if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
             problems += (problems.empty() ? "" : "\n") + *problem;
     }
+    // Every text given is new to the adapter here: none may hold a control
+    // character.
+    for (const auto& [key, problem] : settings::controlCharacterProblems({}, checked))
+        problems += (problems.empty() ? "" : "\n") + problem;
     if (!problems.empty()) throw CtlError(exit_status::BadFile, problems);
     std::vector<std::string> keys;
     for (const auto& [key, value] : assignments) keys.push_back(key);
@@ -88,6 +95,7 @@ int setCommand(const Options& options, CtlIo& io)
         throw CtlError(exit_status::BadFile, text);
     }
     if (settings::differences(held, wanted).empty()) {
+        tellFixedFlagBits(held, wanted, io);
         io.err << "Nothing to change: the adapter already holds these values.\n";
         printValues(keys, held, io.out);
         return exit_status::Ok;

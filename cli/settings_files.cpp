@@ -1,5 +1,6 @@
 #include "cli/settings_files.h"
 
+#include "cli/ctl.h"
 #include "cli/exit_status.h"
 #include "settings/settings_store.h"
 
@@ -17,7 +18,7 @@ void writeOutputFile(const std::string& path, const std::string& text, bool repl
 {
     if (path == "-") {
         out << text << std::flush;
-        if (!out) throw CtlError(exit_status::CantWrite, "standard output cannot be written");
+        if (!out) throw CtlError(exit_status::CantWrite, OutputLost);
         return;
     }
     try {

@@ -1,5 +1,7 @@
 #include "device/shown_text.h"
 
+#include "device/control_characters.h"
+
 #include "device/latin1.h"
 #include "device/utf8.h"
 
@@ -25,11 +27,23 @@ std::string fromUtf8(std::string_view text)
         const std::size_t begin = at;
         const char32_t code = utf8::nextCharacter(text, at);
         if (code == utf8::NotUtf8) escape(out, static_cast<unsigned char>(text[begin]));
-        else if (code < 0x20 || (code >= 0x7F && code < 0xA0)) escape(out, code);
+        else if (text::isControlCharacter(code)) escape(out, code);
         else if (code == '\\') out += "\\\\";
         else out += text.substr(begin, at - begin);
     }
     return out;
+}
+
+std::string clipped(std::string_view text, std::size_t most)
+{
+    std::size_t width = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t begin = at;
+        const char32_t code = utf8::nextCharacter(text, at);
+        width += code == utf8::NotUtf8 || text::isControlCharacter(code) ? 4 : code == '\\' ? 2 : 1;
+        if (width > most) return std::string(text.substr(0, begin)) + "\u2026";
+    }
+    return std::string(text);
 }
 
 std::string fromLatin1(std::string_view bytes)

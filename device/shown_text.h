@@ -6,6 +6,7 @@
 // colours or pass for something it is not. Settings files and JSON use their
 // own escapes instead.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,13 @@ std::string fromUtf8(std::string_view text);
 
 // Text as the adapter holds it, one Latin-1 byte per character.
 std::string fromLatin1(std::string_view bytes);
+
+// Text from a file or the command line quoted in a message: cut where its
+// shown form (as fromUtf8 shows it) would pass `most` characters, with "…"
+// after it, so that a key of megabytes is not echoed whole. Still to be
+// shown by fromUtf8.
+inline constexpr std::size_t LongestQuote = 80;
+std::string clipped(std::string_view text, std::size_t most = LongestQuote);
 
 // A message of several lines, each shown by fromUtf8; the line breaks stay.
 std::string linesFromUtf8(std::string_view text);

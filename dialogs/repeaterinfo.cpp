@@ -4,6 +4,7 @@
 
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/entered_text.h"
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
@@ -17,11 +18,13 @@ namespace {
 // The call signs' boxes, in the order of settings::CallSignFields.
 struct CallSignBox {
     QLineEdit* Ui_TForm11::*edit;
+    const char* label;
 };
 
 constexpr CallSignBox CallSigns[settings::CallSignCount] = {
-    {&Ui_TForm11::MyRepeaterCall}, {&Ui_TForm11::AltMyCall},   {&Ui_TForm11::AltMyCall2},
-    {&Ui_TForm11::AltYourCall},    {&Ui_TForm11::AltRPT1Call}, {&Ui_TForm11::AltRPT2Call},
+    {&Ui_TForm11::MyRepeaterCall, "My Repeater Call Sign"}, {&Ui_TForm11::AltMyCall, "Alter My Call Sign"},
+    {&Ui_TForm11::AltMyCall2, "Alter My Call Sign2"},       {&Ui_TForm11::AltYourCall, "Your Call Sign"},
+    {&Ui_TForm11::AltRPT1Call, "RPT1 Call Sign"},           {&Ui_TForm11::AltRPT2Call, "RPT2 Call Sign"},
 };
 
 // The switches' boxes, in the order of settings::SwitchFields.
@@ -108,7 +111,8 @@ settings::RepeaterValues TForm11::valuesToSave(notread::Report& report)
     settings::RepeaterValues values;
     for (std::size_t i = 0; i < settings::CallSignCount; ++i) {
         const QLineEdit& edit = *(ui_.get()->*CallSigns[i].edit);
-        if (report.mayWrite(edit)) values.callSigns[i] = wire::fromText(edit.text());
+        if (report.mayWrite(edit))
+            values.callSigns[i] = enteredText(edit, QString::fromLatin1(CallSigns[i].label), ctx_.host);
     }
     for (std::size_t i = 0; i < settings::SwitchCount; ++i) {
         const QCheckBox& box = *(ui_.get()->*Switches[i].box);

@@ -6,6 +6,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/entered_text.h"
 #include "dialogs/wire_text.h"
 
 #include <array>
@@ -154,7 +155,8 @@ void TForm12::Save1Click()
         values.baudCode = settingsToSend[0].first;
         values.modeCode = settingsToSend[1].first;
         values.gpsBits = settingsToSend[2].first;
-        if (report.mayWrite(*ui_->GPS_Message)) values.gpsMessage = wire::fromText(ui_->GPS_Message->text());
+        if (report.mayWrite(*ui_->GPS_Message))
+            values.gpsMessage = enteredText(*ui_->GPS_Message, QStringLiteral("GPS Message"), ctx_.host);
 
         const settings::SerialPortSave save =
             settings::saveSerialPort(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);

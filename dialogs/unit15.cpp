@@ -5,6 +5,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/entered_text.h"
 #include "dialogs/wire_text.h"
 
 #include <array>
@@ -50,7 +51,8 @@ void TForm15::Save1Click()
             values.digitalCode = enc::codeByte(wire::fromText(ui_->DigitalCodeValue->text()));
             if (!values.digitalCode) ctx_.host.showMessage(QStringLiteral("Invalid character in Code"));
         }
-        if (report.mayWrite(*ui_->SlowDataMsg)) values.message = wire::fromText(ui_->SlowDataMsg->text());
+        if (report.mayWrite(*ui_->SlowDataMsg))
+            values.message = enteredText(*ui_->SlowDataMsg, QStringLiteral("Message"), ctx_.host);
 
         // The switches are read back at once; the code and the message after
         // the adapter has had time to store them.

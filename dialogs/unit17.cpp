@@ -5,6 +5,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/entered_text.h"
 #include "dialogs/wire_text.h"
 
 #include "settings/rules.h"
@@ -49,7 +50,8 @@ void TForm17::Save1Click()
                 values.interval = static_cast<std::uint8_t>(rule.stored(static_cast<std::uint32_t>(*seconds)));
             }
         }
-        if (report.mayWrite(*ui_->BeaconMessage)) values.message = wire::fromText(ui_->BeaconMessage->text());
+        if (report.mayWrite(*ui_->BeaconMessage))
+            values.message = enteredText(*ui_->BeaconMessage, QStringLiteral("Beacon Message"), ctx_.host);
 
         const settings::BeaconValues readBack =
             settings::saveBeacon(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);

@@ -28,8 +28,11 @@ void forceUpperCase(QLineEdit& edit)
         // setText() moves the cursor to the end; put it back where the user
         // was typing. The replacement emits textChanged once more, with a
         // text that is already upper case.
+        // It also clears the mark of an edit by the user, which Save asks.
         const int cursor = box->cursorPosition();
+        const bool edited = box->isModified();
         box->setText(upper);
+        box->setModified(edited);
         box->setCursorPosition(std::min(cursor, static_cast<int>(upper.size())));
     });
 }

@@ -1,14 +1,19 @@
 // Settings files: any text is read without a crash; a file read without a
 // problem holds only values the rules allow, and written again it reads back
-// the same, as does each of its keys through set.
+// the same, as does each of its keys through set. An input that begins with
+// "#deep" is read with a part of it repeated up to the size of the largest
+// settings file, so that nesting far deeper than a short input holds (a key
+// of a hundred thousand parts) is tried too.
 
 #include "device/encodings.h"
 #include "fuzz/check.h"
+#include "settings/key_depth.h"
 #include "settings/rules.h"
 #include "settings/settings_file.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -63,11 +68,31 @@ void checkWithinRules(const Snapshot& values)
     }
 }
 
+// "#deep" HEAD`UNIT`TAIL as HEAD, UNIT repeated to 1 MiB, TAIL (without
+// the backquotes, the whole rest is the unit); otherwise nothing.
+std::string deepened(std::string_view input)
+{
+    constexpr std::string_view Mark = "#deep";
+    if (input.substr(0, Mark.size()) != Mark) return {};
+    std::string_view head, unit = input.substr(Mark.size()), tail;
+    if (const auto open = unit.find('`'), close = unit.find('`', open + 1); close != std::string_view::npos) {
+        head = unit.substr(0, open);
+        tail = unit.substr(close + 1);
+        unit = unit.substr(open + 1, close - open - 1);
+    }
+    if (unit.empty()) return {};
+    std::string text(head);
+    while (text.size() + unit.size() + tail.size() <= 1024 * 1024) text += unit;
+    return text += tail;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string deep = deepened({reinterpret_cast<const char*>(data), size});
+    const std::string_view text = deep.empty() ? std::string_view(reinterpret_cast<const char*>(data), size) : deep;
+    if (const auto found = findDeepKey(text)) FUZZ_CHECK(found->parts > DeepestKey && found->line >= 1, "deep key");
     const FileContents file = readSettingsFile(text);
     for (const FileProblem& p : file.problems)
         FUZZ_CHECK(p.line >= 0 && !p.what.empty(), "problem on line %d: %s", p.line, p.what.c_str());

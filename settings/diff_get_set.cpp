@@ -3,10 +3,14 @@
 
 #include "settings/settings_file.h"
 
+#include "device/control_characters.h"
 #include "device/encodings.h"
+#include "device/shown_text.h"
 #include "settings/groups.h"
 #include "settings/toml_text.h"
 #include "settings/value_checks.h"
+
+#include <cstdio>
 
 namespace settings {
 namespace {
@@ -39,6 +43,23 @@ std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wante
         changes.push_back({fullKey(f), from ? valueText(f, *from) : "(not read)", valueText(f, *to)});
     }
     return changes;
+}
+
+std::vector<std::pair<std::string, std::string>> controlCharacterProblems(const Snapshot& held, const Snapshot& wanted)
+{
+    std::vector<std::pair<std::string, std::string>> problems;
+    for (const Field& f : fields()) {
+        const std::optional<Held> to = f.get(wanted);
+        if (!to || !std::holds_alternative<std::string>(*to)) continue;
+        const std::optional<unsigned char> control = text::firstControlCharacter(std::get<std::string>(*to));
+        const std::optional<Held> from = f.get(held);
+        if (!control || (from && storedForm(f, *from) == storedForm(f, *to))) continue;
+        char code[8];
+        std::snprintf(code, sizeof code, "0x%02X", unsigned(*control));
+        problems.emplace_back(fullKey(f), fullKey(f) + ": holds the control character " + code +
+                                              "; a text holds none from 0x00 to 0x1F or 0x7F to 0x9F");
+    }
+    return problems;
 }
 
 Snapshot merged(const Snapshot& held, const Snapshot& wanted)
@@ -84,7 +105,7 @@ std::optional<std::string> valueText(const Snapshot& snapshot, std::string_view 
 std::optional<std::string> setFromText(Snapshot& into, std::string_view key, std::string_view value)
 {
     const Field* f = findField(key);
-    if (!f) return "unknown key " + std::string(key);
+    if (!f) return "unknown key " + shown::clipped(key);
     const std::string name(key);
     Judged judged;
     if (isText(f->kind) && !value.starts_with('"') && !value.starts_with('\'')) {

@@ -7,6 +7,7 @@
 
 #include "settings/snapshot.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,8 @@ struct FileContents {
     Snapshot values;
     // Every problem in the file; when there is one, nothing may be written.
     std::vector<FileProblem> problems;
+    // The line of each key given ("group.key").
+    std::map<std::string, int> lines;
 };
 
 FileContents readSettingsFile(std::string_view text);
@@ -56,6 +59,10 @@ std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wante
 
 // `wanted`'s values over `held`'s; the groups only `held` has stay as they are.
 Snapshot merged(const Snapshot& held, const Snapshot& wanted);
+
+// The text keys of `wanted` that would change `held` and hold a control
+// character, each with its problem: a text the user gives holds none.
+std::vector<std::pair<std::string, std::string>> controlCharacterProblems(const Snapshot& held, const Snapshot& wanted);
 
 // Rules across fields of a whole group (a squelch level of 0 needs COS check
 // on), judged on the values that would be written. One text per problem,

@@ -2,6 +2,8 @@
 
 #include "settings/settings_file.h"
 
+#include "device/shown_text.h"
+#include "settings/key_depth.h"
 #include "settings/value_checks.h"
 
 #include <algorithm>
@@ -22,11 +24,12 @@ void readGroup(Group group, const toml::table& table, FileContents& out)
     int gpsKeys = 0;
     for (auto&& [key, node] : table) {
         const Field* f = findField(group, key.str());
-        const std::string name = std::string(groupName(group)) + "." + std::string(key.str());
+        const std::string name = std::string(groupName(group)) + "." + shown::clipped(key.str());
         if (!f) {
             out.problems.push_back({lineOf(key.source()), "unknown key " + name});
             continue;
         }
+        out.lines[name] = lineOf(key.source());
         if (f->kind == Kind::GpsBit) ++gpsKeys;
         const Judged judged = judgeNode(*f, node);
         if (judged.value) f->put(out.values, *judged.value);
@@ -65,6 +68,11 @@ std::optional<FileProblem> formatProblem(const toml::table& root, bool& newer)
 FileContents readSettingsFile(std::string_view text)
 {
     FileContents out;
+    if (const std::optional<DeepKey> deep = findDeepKey(text)) {
+        out.problems.push_back({deep->line, "a key or table name of more than " + std::to_string(DeepestKey) +
+                                                " dotted parts; a settings key has two"});
+        return out;
+    }
     toml::table root;
     try {
         root = toml::parse(text);
@@ -81,7 +89,7 @@ FileContents readSettingsFile(std::string_view text)
         if (key == "format") continue;
         const std::optional<Group> group = groupNamed(key.str());
         const toml::table* table = node.as_table();
-        if (!group) out.problems.push_back({lineOf(key.source()), "unknown table or key " + std::string(key.str())});
+        if (!group) out.problems.push_back({lineOf(key.source()), "unknown table or key " + shown::clipped(key.str())});
         else if (!table) out.problems.push_back({lineOf(node.source()), std::string(key.str()) + " must be a table"});
         else readGroup(*group, *table, out);
     }

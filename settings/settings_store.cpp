@@ -19,10 +19,15 @@ namespace {
 // A settings file is a few KiB; a larger one is not one.
 constexpr std::size_t LargestFile = 1024 * 1024;
 
-std::string readWhole(const std::string& path)
+// "-" is standard input, which stays open.
+std::string readWhole(const std::string& path, const std::string& name)
 {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw StoreError(StoreError::Kind::Unreadable, path + ": " + std::strerror(errno));
+    const bool standardInput = path == "-";
+    const int fd = standardInput ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw StoreError(StoreError::Kind::Unreadable, name + ": " + std::strerror(errno));
+    const auto done = [&] {
+        if (!standardInput) close(fd);
+    };
     std::string bytes;
     char buffer[16384];
     for (;;) {
@@ -30,22 +35,22 @@ std::string readWhole(const std::string& path)
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             const int error = errno;
-            close(fd);
-            throw StoreError(StoreError::Kind::Unreadable, path + ": " + std::strerror(error));
+            done();
+            throw StoreError(StoreError::Kind::Unreadable, name + ": " + std::strerror(error));
         }
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
         if (bytes.size() > LargestFile) {
             struct stat st {};
             const bool sized = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-            close(fd);
+            done();
             throw StoreError(StoreError::Kind::Invalid,
-                             path + ": the file holds " +
+                             name + ": the file holds " +
                                  (sized ? std::to_string(st.st_size) : "more than " + std::to_string(LargestFile)) +
                                  " bytes; a settings file holds at most " + std::to_string(LargestFile));
         }
     }
-    close(fd);
+    done();
     return bytes;
 }
 
@@ -53,12 +58,13 @@ std::string readWhole(const std::string& path)
 
 FileContents loadSettingsFile(const std::string& path)
 {
-    FileContents contents = readSettingsFile(readWhole(path));
+    const std::string name = fileName(path);
+    FileContents contents = readSettingsFile(readWhole(path, name));
     if (!contents.problems.empty()) {
         std::string text;
         for (const FileProblem& problem : contents.problems) {
             if (!text.empty()) text += '\n';
-            text += path + ':' + std::to_string(problem.line) + ": " + problem.what;
+            text += name + ':' + std::to_string(problem.line) + ": " + problem.what;
         }
         throw StoreError(StoreError::Kind::Invalid, text);
     }

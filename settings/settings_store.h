@@ -22,7 +22,14 @@ private:
     Kind kind_;
 };
 
-// Reads and checks the file at `path`. Throws StoreError: Unreadable, or
+// A settings file's name in messages: "-" is standard input.
+inline std::string fileName(const std::string& path)
+{
+    return path == "-" ? "standard input" : path;
+}
+
+// Reads and checks the file at `path` ("-": standard input, read to its
+// end). Throws StoreError: Unreadable, or
 // Invalid with every problem on a line of its own, "FILE:LINE: what" (or the
 // size of a file too large to be a settings file).
 FileContents loadSettingsFile(const std::string& path);

@@ -1,6 +1,7 @@
 #include "settings/value_checks.h"
 
 #include "device/latin1.h"
+#include "device/shown_text.h"
 
 namespace settings::file {
 namespace {
@@ -23,7 +24,7 @@ Judged judgeText(const Field& f, const std::string& utf8)
     if (f.kind == Kind::Mode) {
         for (std::size_t i = 0; i < std::size(ModeCodes); ++i)
             if (*bytes == ModeNames[i]) return Judged{Held{std::uint32_t{ModeCodes[i]}}, {}};
-        return refused("\"" + utf8 + "\" is not one of " + modeList(" or "));
+        return refused("\"" + shown::clipped(utf8) + "\" is not one of " + modeList(" or "));
     }
     if (bytes->find('\0') != std::string::npos) return refused("holds a NUL character");
     if (bytes->size() > textWidth(f))

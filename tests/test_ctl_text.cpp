@@ -37,6 +37,27 @@ TEST(ShownText, EscapesControlCharactersAndBackslashesOnly)
     EXPECT_EQ(shown::linesFromUtf8("one\x07\ntwo\n"), "one\\x07\ntwo\n");
 }
 
+// A quoted text is cut where its shown form passes 80 characters: an
+// escape counts as the four it shows as, a letter of two bytes as one.
+TEST(ShownText, QuotesAreCutAtEightyShownCharacters)
+{
+    const std::string e = "\xC3\xA9", ellipsis = "\xE2\x80\xA6";
+    const struct {
+        std::string given, clipped;
+    } cases[] = {
+        {std::string(80, 'k'), std::string(80, 'k')},
+        {std::string(81, 'k'), std::string(80, 'k') + ellipsis},
+        {[&] { std::string s; for (int i = 0; i < 81; ++i) s += e; return s; }(), [&] {
+             std::string s; for (int i = 0; i < 80; ++i) s += e; return s + ellipsis; }()},
+        {std::string(20, '\x1B') + "k", std::string(20, '\x1B') + ellipsis},
+        {std::string(79, 'k') + "\\", std::string(79, 'k') + ellipsis},
+        {std::string(78, 'k') + "\\", std::string(78, 'k') + "\\"},
+        {std::string(77, 'k') + "\xFF", std::string(77, 'k') + ellipsis},
+        {std::string(10000000, 'k'), std::string(80, 'k') + ellipsis},
+    };
+    for (const auto& c : cases) EXPECT_EQ(shown::clipped(c.given), c.clipped) << c.given.substr(0, 100);
+}
+
 struct Outcome {
     int status;
     std::string out, err;

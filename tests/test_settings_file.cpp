@@ -1,6 +1,7 @@
 // The settings file: what it writes reads back the same, every problem of a
 // file is found on its line, and backup, diff, get and set agree with it.
 
+#include "settings/key_depth.h"
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -148,6 +149,41 @@ TEST(SettingsFile, EveryProblemOnItsLine)
         if (!read.problems.empty()) {
             EXPECT_NE(read.problems.front().what.find(file.first), std::string::npos) << read.problems.front().what;
         }
+    }
+}
+
+// Keys nested deeper than any settings key are refused before the parser,
+// which would recurse once per part; dots inside texts and comments are not
+// parts of a key.
+TEST(SettingsFile, DeepKeysAreRefusedOnTheirLine)
+{
+    auto chain = [](std::size_t parts, const std::string& part) {
+        std::string key = part;
+        for (std::size_t i = 1; i < parts; ++i) key += "." + part;
+        return key;
+    };
+    const std::string ml = "m = \"\"\"\n" + chain(50, "a") + "\\\"\"\"\"\"\n";
+    const struct {
+        std::string text;
+        int line;  // 0: not too deep
+    } files[] = {
+        {"format = 1\n[" + chain(40000, "a") + "]\n", 2},
+        {"format = 1\n[basic]\n" + chain(50000, "a") + " = 1\n", 3},
+        {"format = 1\n\n[[" + chain(9, "\"q.q\"") + "]]\n", 3},
+        {"format = 1\nx = { " + chain(5, "a") + " . " + chain(4, "'b'") + " = 1 }\n", 2},
+        {"format = 1\n[" + chain(8, "a") + "]\n" + chain(8, "'b'") + " = 1.5\n", 0},
+        {"s = \"" + chain(50, "a") + "\"\nl = '" + chain(50, "a") + "'\n# " + chain(50, "a") + "\n", 0},
+        {"q = \"\\\" " + chain(50, "a") + "\"\n" + ml + "l = '''" + chain(50, "a") + "'''\n", 0},
+        {ml + chain(9, "a") + " = 1\n", 3},
+        {"x = { m = \"\"\"a\"\"\"\", " + chain(9, "b") + " = 1 }\n", 1},
+    };
+    for (const auto& file : files) {
+        const std::optional<DeepKey> deep = findDeepKey(file.text);
+        EXPECT_EQ(deep ? deep->line : 0, file.line) << file.text.substr(0, 200);
+        if (!deep) continue;
+        const FileContents read = readSettingsFile(file.text);
+        ASSERT_EQ(read.problems.size(), 1u);
+        EXPECT_EQ(read.problems[0].line, file.line);
     }
 }
 

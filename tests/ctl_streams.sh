@@ -1,0 +1,52 @@
+#!/bin/sh
+# The real brisel-ctl's standard streams. With its standard output on a full
+# disk (/dev/full), every command that prints ends with 73 and says so, never
+# 0 with output lost. restore - and diff - read the file from standard input.
+# Usage: ctl_streams.sh BRISEL_CTL WORK_FOLDER
+ctl=$1
+work=$2
+[ -w /dev/full ] || { echo "no /dev/full here"; exit 77; }
+rm -rf "$work" && mkdir -p "$work" || exit 1
+printf 'format = 1\n[basic]\ndelay_time_ms = 500\n' >"$work/f.toml"
+failed=0
+while read -r args; do
+    # shellcheck disable=SC2086  # the arguments are split on blanks
+    "$ctl" --demo $args >/dev/full 2>"$work/err"
+    status=$?
+    if [ "$status" != 73 ] || ! grep -q 'standard output cannot be written' "$work/err"; then
+        echo "FAIL: brisel-ctl --demo $args > /dev/full: exit $status"
+        cat "$work/err"
+        failed=1
+    fi
+done <<LIST
+show
+show basic
+get basic.delay_time_ms
+detect
+detect --json
+set basic.delay_time_ms=500
+restore $work/f.toml
+diff $work/f.toml
+backup -
+--help
+--version
+LIST
+
+# FILE "-": standard input, its problems named as such.
+expect() {  # STATUS NEEDLE ARGS... (standard input from $work/in)
+    want=$1 needle=$2
+    shift 2
+    "$ctl" --demo "$@" <"$work/in" >"$work/out" 2>&1
+    status=$?
+    if [ "$status" != "$want" ] || ! grep -qF -- "$needle" "$work/out"; then
+        echo "FAIL: brisel-ctl --demo $* < input: exit $status, not $want with '$needle'"
+        cat "$work/out"
+        failed=1
+    fi
+}
+cp "$work/f.toml" "$work/in"
+expect 1 'basic.delay_time_ms: 300 -> 500' diff -
+expect 0 'basic.delay_time_ms: 300 -> 500' restore --no-backup -
+printf 'format = 1\n[basic]\ndelay_time_ms = 505\n' >"$work/in"
+expect 65 'standard input:3: basic.delay_time_ms: 505' restore -
+exit $failed
