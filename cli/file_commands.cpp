@@ -109,11 +109,16 @@ int restoreCommand(const Options& options, CtlIo& io)
     // anything; one that would change it holds no control character.
     const settings::Snapshot held = session.read(session.groupsPresent());
     std::string text;
+    // FILE:LINE: problem, or FILE: problem when no line (0) is known.
+    const auto tell = [&](int line, const std::string& problem) {
+        if (!text.empty()) text += '\n';
+        text += settings::fileName(path);
+        if (line > 0) text += ':' + std::to_string(line);
+        text += ": " + problem;
+    };
     for (const auto& [key, problem] : settings::controlCharacterProblems(held, file))
-        text += (text.empty() ? "" : "\n") + settings::fileName(path) + ":" + std::to_string(contents.lines.at(key)) +
-                ": " + problem;
-    for (const std::string& problem : settings::crossFieldProblems(settings::merged(held, file)))
-        text += (text.empty() ? "" : "\n") + settings::fileName(path) + ": " + problem;
+        tell(contents.lines.at(key), problem);
+    for (const std::string& problem : settings::crossFieldProblems(settings::merged(held, file))) tell(0, problem);
     if (!text.empty()) throw CtlError(exit_status::BadFile, text);
 
     const std::vector<settings::FieldChange> changes = settings::differences(held, file);
