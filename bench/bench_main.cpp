@@ -2,7 +2,7 @@
 //
 //   brisel-bench              every figure, as a table (docs/performance.md)
 //   brisel-bench --runs N     repetitions of each flow for the CPU median
-//   brisel-bench --ctl        brisel-ctl's figures alone
+//   brisel-bench --ctl [PROGRAM]  brisel-ctl's figures alone (of PROGRAM if given)
 //
 // Per flow: the requests sent and the pauses taken (counted, not slept), the
 // program's own CPU time (median of many runs) and its share of the flow's
@@ -307,9 +307,10 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "--child-program") == 0) return childProgram(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--child-bare") == 0) return childBare(argc, argv);
 
-    // brisel-ctl's figures alone.
+    // brisel-ctl's figures alone, of this build's program or of another one
+    // (an older build, for a comparison within one run).
     if (argc > 1 && std::strcmp(argv[1], "--ctl") == 0) {
-        benchCtl(BRISEL_CTL_PROGRAM, 15);
+        benchCtl(argc > 2 ? argv[2] : BRISEL_CTL_PROGRAM, 15);
         return 0;
     }
 
