@@ -60,13 +60,11 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
     switch (access.status) {
     case OpenStatus::InUse:
         throw CtlError(exit_status::InUse, inUseText(access.holder));
-    case OpenStatus::OtherAdapter: {
-        std::string text = "The DV Brisel (Relavox) in use, " + adapterPlace(*access.lost) +
-                           ", is no longer connected; no other adapter is used in its place, and nothing "
-                           "was sent. Adapters connected now:";
-        for (const AdapterNode& node : access.seen) text += "\n  " + adapterPlace(node);
-        throw CtlError(exit_status::NoAdapter, text);
-    }
+    case OpenStatus::OtherAdapter:
+        throw CtlError(exit_status::NoAdapter, "The DV Brisel (Relavox) in use, " + adapterPlace(*access.lost) +
+                                                   ", is no longer connected; no other adapter is used in its "
+                                                   "place, and nothing was sent. Adapters connected now:" +
+                                                   adapterLines(access.seen));
     case OpenStatus::NoPermission:
         throw CtlError(exit_status::NoPermission,
                        "The DV Brisel (Relavox) at " + access.node +

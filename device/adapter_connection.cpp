@@ -76,13 +76,19 @@ AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<Ad
     };
 }
 
+std::string adapterLines(const std::vector<AdapterNode>& seen)
+{
+    std::string lines;
+    for (const AdapterNode& node : seen) lines += "\n  " + adapterPlace(node);
+    return lines;
+}
+
 std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterNode>& seen)
 {
     std::string text = "The DV Brisel (Relavox) in use, " + adapterPlace(lost) +
                        ", is no longer connected.\n\nNothing was sent: the program does not change to "
                        "another adapter by itself. Adapters connected now:";
-    for (const AdapterNode& node : seen) text += "\n  " + adapterPlace(node);
-    text += "\n\nPlug the adapter in again" + (lost.port.empty() ? "" : " at USB port " + lost.port) +
+    text += adapterLines(seen) + "\n\nPlug the adapter in again" + (lost.port.empty() ? "" : " at USB port " + lost.port) +
             ": the program finds it the next time you choose a menu item. To use another adapter, "
             "start the program again.";
     return text;

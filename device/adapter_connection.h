@@ -95,6 +95,9 @@ inline constexpr const char* LostText =
 std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterNode>& seen);
 // Where an adapter is: "at USB port 1-1.2 (device 1:7)".
 std::string adapterPlace(const AdapterNode& node);
+// The adapters of `seen`, one line each ("\n  at USB port ..."), after
+// the text that lists them.
+std::string adapterLines(const std::vector<AdapterNode>& seen);
 
 // The text for an adapter that another program holds. `holder` names that
 // program as adapter_lock.h describes it, or is empty.

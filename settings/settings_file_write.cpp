@@ -2,6 +2,7 @@
 
 #include "settings/settings_file.h"
 
+#include "device/control_characters.h"
 #include "device/latin1.h"
 #include "settings/toml_text.h"
 #include "settings/value_checks.h"
@@ -39,10 +40,8 @@ std::string rangeComment(const Field& f)
 std::string commentText(std::string_view latin1)
 {
     std::string text(latin1);
-    for (char& c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || (byte >= 0x7F && byte < 0xA0)) c = '?';
-    }
+    for (char& c : text)
+        if (text::isControlCharacter(static_cast<unsigned char>(c))) c = '?';
     return latin1::toUtf8(text);
 }
 
