@@ -2,6 +2,7 @@
 
 #include "device/firmware_version.h"
 #include "settings/groups.h"
+#include "settings/save_result.h"
 
 namespace settings {
 namespace {
@@ -20,10 +21,6 @@ Snapshot writableGroup(const Features& features, const Snapshot& held, const Sna
     }
     return writable;
 }
-
-// The keys of the basic settings that exist only with an optional feature.
-constexpr const char* SquelchKey = "basic.squelch_level";
-constexpr const char* JitterKey = "basic.jitter_buffer_size";
 
 Snapshot only(const Snapshot& snapshot, Group group)
 {
@@ -59,9 +56,7 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
     std::vector<std::string> missing;
     for (const std::string& key : allKeys()) {
         const auto group = groupOfKey(key);
-        if (!group || !snapshot.has(*group)) continue;
-        if (key == SquelchKey && !features.basic.squelch) continue;
-        if (key == JitterKey && !features.basic.jitterBuffer) continue;
+        if (!group || !snapshot.has(*group) || firmwareLacksKey(features, key)) continue;
         if (!valueText(snapshot, key)) missing.push_back(key);
     }
     return missing;
@@ -81,17 +76,10 @@ std::vector<std::string> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Fea
             lacking.push_back(key);
             value.reset();
         };
-        drop(wanted.basic->squelchLevel, features.basic.squelch, SquelchKey);
-        drop(wanted.basic->jitterBuffer, features.basic.jitterBuffer, JitterKey);
+        drop(wanted.basic->squelchLevel, features.basic.squelch, "basic.squelch_level");
+        drop(wanted.basic->jitterBuffer, features.basic.jitterBuffer, "basic.jitter_buffer_size");
     }
     return lacking;
-}
-
-bool Restore::readBackFailed() const
-{
-    for (const FieldChange& wrong : notTaken)
-        if (wrong.from == "(not read)") return true;
-    return false;
 }
 
 bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted)
@@ -105,11 +93,17 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
 {
     restore.after = held;
     const Snapshot whole = merged(held, wanted);
+    std::vector<std::pair<Group, std::vector<FieldChange>>> planned;
     for (Group group : AllGroups) {
         if (!wanted.has(group)) continue;
         std::vector<FieldChange> changes = differences(only(held, group), only(wanted, group));
         if (changes.empty()) continue;
-
+        for (const FieldChange& change : changes) restore.notSent.push_back(change.key);
+        planned.emplace_back(group, std::move(changes));
+    }
+    for (auto& [group, changes] : planned) {
+        // From here the group counts as under way, not as never reached.
+        std::erase_if(restore.notSent, [group = group](const std::string& key) { return groupOfKey(key) == group; });
         const Snapshot values = writableGroup(features, held, whole, group);
         Snapshot readBack;
         restore.lostDuring = group;
@@ -117,12 +111,9 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         restore.lostDuring.reset();
         restore.written.emplace_back(group, std::move(changes));
         restore.after = merged(restore.after, readBack);
-        if (save.refused) {
-            restore.baudRefused = true;
-            restore.notTaken.push_back({"serial_port.baud_rate", "", ""});
-            continue;
-        }
-        for (FieldChange& wrong : differences(readBack, values)) restore.notTaken.push_back(std::move(wrong));
+        restore.baudRefused = restore.baudRefused || save.refused;
+        for (ValueNotTaken& wrong : judgeSave(group, values, save, readBack, &features))
+            restore.notTaken.push_back(std::move(wrong));
     }
 }
 
