@@ -261,7 +261,8 @@ void TAutoDetect::Save1Click()
         const settings::BasicRead readBack =
             settings::saveBasic(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showSettings(readBack, LoadForm::ReadBack, report);
-        reportSave(settings::Group::Basic, settings::snapshotOf(values), {}, settings::snapshotOf(readBack.values), ctx_, *this, report);
+        reportSave(settings::Group::Basic, settings::snapshotOf(values), {}, settings::snapshotOf(readBack.values),
+                   ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }

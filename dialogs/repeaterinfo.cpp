@@ -145,7 +145,8 @@ void TForm11::Ssve1Click()
             settings::saveRepeater(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showCallSigns(readBack, true, &values, report);
         showStatus(readBack, true, report);
-        reportSave(settings::Group::Repeater, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_, *this, report);
+        reportSave(settings::Group::Repeater, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
+                   ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }

@@ -60,7 +60,8 @@ void TForm15::Save1Click()
         const settings::SlowDataValues readBack =
             settings::saveSlowData(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showValues(readBack, true, report);
-        reportSave(settings::Group::SlowData, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_, *this, report);
+        reportSave(settings::Group::SlowData, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
+                   ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }

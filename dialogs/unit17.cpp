@@ -57,7 +57,8 @@ void TForm17::Save1Click()
         const settings::BeaconValues readBack =
             settings::saveBeacon(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showValues(readBack, true, report);
-        reportSave(settings::Group::Beacon, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_, *this, report);
+        reportSave(settings::Group::Beacon, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
+                   ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }
