@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr const char* GpsBitsName = "GPS Message Select, Message Send";
+constexpr const char* GpsBitsName = QT_TRANSLATE_NOOP("TForm12", "GPS Message Select, Message Send");
 
 // Baud rate code: the baud rate divided by 100. Save looks at the buttons in
 // this order.
@@ -75,8 +75,7 @@ TForm12::TForm12(Context context, QWidget* parent)
     notread::Report report;
     if (!loadGroup(report)) {
         markAllNotRead();
-        report.notRead(QStringLiteral("Baud Rate, RS232C Mode, %1, GPS Message")
-                           .arg(QString::fromLatin1(GpsBitsName)));
+        report.notRead(tr("Baud Rate, RS232C Mode, %1, GPS Message").arg(tr(GpsBitsName)));
         close();
     }
     report.tell(ctx_.host);
@@ -103,7 +102,7 @@ void TForm12::showGroup(const settings::SerialPortValues& v, notread::Report& re
     if (v.gpsBits) {
         showGpsBits(*v.gpsBits);
     } else {
-        report.notRead(QString::fromLatin1(GpsBitsName));
+        report.notRead(tr(GpsBitsName));
         for (const auto& [button, mask] : gpsButtons()) notread::mark(*button);
     }
 
@@ -149,21 +148,21 @@ void TForm12::Save1Click()
         const std::pair<std::optional<std::uint8_t>, QString> settingsToSend[] = {
             {checkedBaudCode(), ui_->Baud->title()},
             {checkedModeCode(), ui_->Mode->title()},
-            {checkedGpsBits(), QString::fromLatin1(GpsBitsName)}};
+            {checkedGpsBits(), tr(GpsBitsName)}};
         for (const auto& [value, name] : settingsToSend)
             if (!value) report.leftOut(name);
         values.baudCode = settingsToSend[0].first;
         values.modeCode = settingsToSend[1].first;
         values.gpsBits = settingsToSend[2].first;
         if (report.mayWrite(*ui_->GPS_Message))
-            values.gpsMessage = enteredText(*ui_->GPS_Message, QStringLiteral("GPS Message"), ctx_.host);
+            values.gpsMessage = enteredText(*ui_->GPS_Message, tr("GPS Message"), ctx_.host);
 
         const settings::SerialPortSave save =
             settings::saveSerialPort(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         // A refused baud rate ends the Save.
         if (save.baudRefused) {
             ctx_.host.showMessage(
-                QStringLiteral("The adapter refused the baud rate. Nothing else was saved."));
+                tr("The adapter refused the baud rate. Nothing else was saved."));
             return;
         }
         // A failed read-back leaves the value just written in place.
