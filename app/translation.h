@@ -18,6 +18,6 @@ QStringList desktopLanguages(const std::function<QByteArray(const char*)>& envir
 // Installs the program's and Qt's translations for the first of `languages`
 // the program has a translation for; an English entry before it, or none
 // found, means English, which needs none. Translations installed by an
-// earlier call are removed first. Returns the language chosen, e.g. "ja",
+// earlier call are removed first. Returns the language of the translation chosen (e.g. "ja_JP"),
 // or an empty text for English.
 QString installTranslations(const QStringList& languages);

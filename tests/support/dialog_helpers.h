@@ -108,6 +108,15 @@ inline void expectNothingClipped(QWidget& window)
     window.hide();
 }
 
+// The character an accelerator marks: the one after "&" ("&&" is a plain
+// "&"), in upper case; none if the text has no accelerator.
+inline QChar acceleratorOf(const QString& text)
+{
+    for (qsizetype i = text.indexOf('&'); i >= 0 && i + 1 < text.size(); i = text.indexOf('&', i + 2))
+        if (text[i + 1] != '&') return text[i + 1].toUpper();
+    return {};
+}
+
 // `text` cut or filled with `fill` to `size` bytes.
 inline std::string padded(std::string_view text, std::size_t size, char fill)
 {
