@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,14 +95,16 @@ inline void expectExitClosesSilently(Rig& rig, const std::function<void()>& open
     EXPECT_TRUE(rig.emulator.log().empty());
 }
 
-// Every label and check box of `window` (not of windows inside it) gets at
-// least the room its text asks for.
+// Every label, button and group box of `window` (not of windows inside it)
+// gets at least the room its text asks for.
 inline void expectNothingClipped(QWidget& window)
 {
     window.show();
     QCoreApplication::processEvents();
     for (QWidget* w : window.findChildren<QWidget*>()) {
-        if (w->window() != &window || (!qobject_cast<QLabel*>(w) && !qobject_cast<QCheckBox*>(w))) continue;
+        if (w->window() != &window ||
+            (!qobject_cast<QLabel*>(w) && !qobject_cast<QAbstractButton*>(w) && !qobject_cast<QGroupBox*>(w)))
+            continue;
         EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
         EXPECT_GE(w->height(), w->sizeHint().height()) << w->objectName().toStdString();
     }
