@@ -36,5 +36,5 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     });
     return runProgram("brisel-setting-demo", [&adapter] { return emu::openEmulated(adapter); },
-                      {QStringLiteral(" (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
+                      {QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
 }
