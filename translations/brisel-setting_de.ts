@@ -25,6 +25,21 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     </message>
 </context>
 <context>
+    <name>NotTaken</name>
+    <message>
+        <source>%1: sent %2, the adapter holds %3</source>
+        <translation>%1: %2 gesendet, der Adapter hält %3</translation>
+    </message>
+    <message>
+        <source>%1: sent %2, the adapter refused it</source>
+        <translation>%1: %2 gesendet, der Adapter hat es abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1: not sent</source>
+        <translation>%1: nicht gesendet</translation>
+    </message>
+</context>
+<context>
     <name>ProgramOptions</name>
     <message>
         <source> (demo)</source>
@@ -51,14 +66,6 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     <message>
         <source>The adapter now holds the settings of the file.</source>
         <translation>Der Adapter enthält jetzt die Einstellungen der Datei.</translation>
-    </message>
-    <message>
-        <source>The adapter does not hold these values of the file:</source>
-        <translation>Der Adapter enthält diese Werte der Datei nicht:</translation>
-    </message>
-    <message>
-        <source>: wrote %1, reads back %2</source>
-        <translation>: %1 geschrieben, %2 zurückgelesen</translation>
     </message>
     <message>
         <source>Save settings to file</source>
@@ -621,10 +628,6 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
         <source>Baud Rate, RS232C Mode, %1, GPS Message</source>
         <translation>Baudrate, RS232C-Modus, %1, GPS-Nachricht</translation>
     </message>
-    <message>
-        <source>The adapter refused the baud rate. Nothing else was saved.</source>
-        <translation>Der Adapter hat die Baudrate abgelehnt. Sonst wurde nichts gespeichert.</translation>
-    </message>
 </context>
 <context>
     <name>TForm13</name>
@@ -874,6 +877,12 @@ Sie werden leer angezeigt und erst gespeichert, wenn Sie sie eingeben.</translat
 They still show what was sent.</source>
         <translation>Diese Werte konnten nach dem Speichern nicht zurückgelesen werden: %1.
 Sie zeigen weiterhin, was gesendet wurde.</translation>
+    </message>
+    <message>
+        <source>The adapter did not take these values:
+  %1</source>
+        <translation>Diese Werte hat der Adapter nicht übernommen:
+  %1</translation>
     </message>
 </context>
 </TS>

@@ -25,6 +25,21 @@ Nothing more was sent to it, and the dialog still shows what you entered. Plug t
     </message>
 </context>
 <context>
+    <name>NotTaken</name>
+    <message>
+        <source>%1: sent %2, the adapter holds %3</source>
+        <translation>%1: %2 を送信、アダプタの値は %3</translation>
+    </message>
+    <message>
+        <source>%1: sent %2, the adapter refused it</source>
+        <translation>%1: %2 を送信、アダプタが拒否しました</translation>
+    </message>
+    <message>
+        <source>%1: not sent</source>
+        <translation>%1: 送信されていません</translation>
+    </message>
+</context>
+<context>
     <name>ProgramOptions</name>
     <message>
         <source> (demo)</source>
@@ -51,14 +66,6 @@ Nothing more was sent to it, and the dialog still shows what you entered. Plug t
     <message>
         <source>The adapter now holds the settings of the file.</source>
         <translation>アダプタの設定はファイルの設定と同じになりました。</translation>
-    </message>
-    <message>
-        <source>The adapter does not hold these values of the file:</source>
-        <translation>アダプタには、ファイルの以下の値が入っていません:</translation>
-    </message>
-    <message>
-        <source>: wrote %1, reads back %2</source>
-        <translation>: %1 を書き込み、%2 が読み戻されました</translation>
     </message>
     <message>
         <source>Save settings to file</source>
@@ -621,10 +628,6 @@ Write the changes to the adapter?</source>
         <source>Baud Rate, RS232C Mode, %1, GPS Message</source>
         <translation>ボーレート、RS232C モード、%1、GPS メッセージ</translation>
     </message>
-    <message>
-        <source>The adapter refused the baud rate. Nothing else was saved.</source>
-        <translation>アダプタがボーレートを受け付けませんでした。ほかには何も保存されていません。</translation>
-    </message>
 </context>
 <context>
     <name>TForm13</name>
@@ -874,6 +877,12 @@ They are shown empty and are not saved until you enter them.</source>
 They still show what was sent.</source>
         <translation>保存後、以下の値を読み戻せませんでした: %1。
 送信した値がそのまま表示されています。</translation>
+    </message>
+    <message>
+        <source>The adapter did not take these values:
+  %1</source>
+        <translation>アダプタは次の値を受け付けませんでした:
+  %1</translation>
     </message>
 </context>
 </TS>
