@@ -1,6 +1,7 @@
 #include "cli/group_writer.h"
 
 #include "cli/exit_status.h"
+#include "cli/json_report.h"
 #include "cli/session.h"
 #include "settings/restore.h"
 
@@ -19,11 +20,13 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
     try {
         settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore);
     } catch (const AdapterGone&) {
+        if (io.report) io.report->restore(restore);
         std::string written;
         for (const auto& [group, changes] : restore.written)
             written += (written.empty() ? "" : ", ") + std::string(settings::groupName(group));
         adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "");
     }
+    if (io.report) io.report->restore(restore);
     if (report != nullptr) {
         for (const auto& [group, changes] : restore.written) {
             *report << "Wrote " << settings::groupName(group) << ":\n";
