@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -33,6 +34,8 @@ struct Case {
     std::vector<std::pair<const char*, Json>> expected;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class CtlJson : public testing::TestWithParam<Case> {};
 
 TEST_P(CtlJson, PrintsOneDocumentWithTheExitStatus)
@@ -46,7 +49,9 @@ TEST_P(CtlJson, PrintsOneDocumentWithTheExitStatus)
 
     emu::Emulator adapter;
     if (c.prepare) c.prepare(adapter);
-    std::vector<std::string> args{"--json"};
+    // --json first, unless the case puts it elsewhere.
+    std::vector<std::string> args;
+    if (std::find(c.args.begin(), c.args.end(), "--json") == c.args.end()) args.push_back("--json");
     for (const std::string& a : c.args) args.push_back(a == "@" ? file : a);
     std::ostringstream out, err;
     const int status = ctltest::runDemo(adapter, args, out, err, (folder / "backups").string());
@@ -104,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
              {{"/written", {{{"group", "basic"}, {"changes", {DelayChange}}}}}, {"/lost_during", "repeater"}}},
         Case{"LackingGroup", {"--lacking=beacon", "show", "beacon"}, {}, 76,
              {{"/command", "show"}, {"/message", "The adapter's firmware has no beacon group."}}},
-        Case{"UsageAfterAnUnknownOption", {"--bogus", "get", "basic.delay_time_ms"}, {}, 64,
+        Case{"UsageBeforeJson", {"--bogus", "get", "basic.delay_time_ms", "--json"}, {}, 64,
              {{"/command", "get"}, {"/message", "unknown option --bogus\nTry 'brisel-ctl --help'."}}},
         Case{"NotForBackup", {"backup", "@"}, {}, 64, {{"/command", "backup"}}}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
