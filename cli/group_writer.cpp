@@ -37,15 +37,19 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
 
     WriteOutcome outcome;
     outcome.after = restore.after;
+    std::string told;
     if (restore.baudRefused)
-        io.err << "The adapter refused serial_port.baud_rate; nothing else of serial_port was written.\n";
-    if (restore.notTaken.empty()) return outcome;
-    io.err << "The adapter does not hold what was written:\n";
-    for (const settings::FieldChange& wrong : restore.notTaken) {
-        io.err << "  " << wrong.key;
-        if (!wrong.to.empty()) io.err << ": wrote " << wrong.to << ", reads back " << wrong.from;
-        io.err << '\n';
+        told += "The adapter refused serial_port.baud_rate; nothing else of serial_port was written.\n";
+    if (!restore.notTaken.empty()) {
+        told += "The adapter does not hold what was written:\n";
+        for (const settings::FieldChange& wrong : restore.notTaken) {
+            told += "  " + wrong.key;
+            if (!wrong.to.empty()) told += ": wrote " + wrong.to + ", reads back " + wrong.from;
+            told += '\n';
+        }
+        outcome.status = restore.readBackFailed() ? exit_status::AdapterFailed : exit_status::NotTaken;
     }
-    outcome.status = restore.readBackFailed() ? exit_status::AdapterFailed : exit_status::NotTaken;
+    io.err << told;
+    if (io.report && outcome.status != exit_status::Ok) io.report->failed(told.substr(0, told.size() - 1));
     return outcome;
 }

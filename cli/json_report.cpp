@@ -88,10 +88,16 @@ void JsonReport::backup(const std::string& path)
     document_["backup"] = path;
 }
 
+void JsonReport::failed(const std::string& message)
+{
+    failure_ = message;
+}
+
 void JsonReport::print(int status, const std::string& failure, std::ostream& out)
 {
     document_["exit_status"] = status;
-    if (!failure.empty()) document_["message"] = failure;
+    if (!failure.empty()) failure_ = failure;
+    if (!failure_.empty()) document_["message"] = failure_;
     out << oneLine(document_) << '\n';
 }
 

@@ -39,11 +39,15 @@ public:
     // restore: the automatic backup's path.
     void backup(const std::string& path);
 
+    // The message of a failure the command tells itself, without throwing.
+    void failed(const std::string& message);
+
     // One line with the exit status and, when `failure` is not empty, the message.
     void print(int status, const std::string& failure, std::ostream& out);
 
 private:
     Json document_;
+    std::string failure_;
 };
 
 // One line, with a blank after each ':' and ','; a byte that is not UTF-8

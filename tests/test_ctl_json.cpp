@@ -97,6 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"RestoreValueNotTaken", {"restore", "@"},
              [](emu::Emulator& a) { a.injectFault({emu::FaultKind::Stall, cmd::WriteDelayTime, 1}); }, 76,
              {{"/not_taken", {{{"key", "basic.delay_time_ms"}, {"written", 500}, {"reads_back", 300}}}},
+              {"/message", "The adapter does not hold what was written:\n  basic.delay_time_ms: wrote 500, reads back 300"},
               {"/written/1/group", "repeater"}}},
         Case{"RestoreLostDuringRepeater", {"restore", "@"},
              [](emu::Emulator& a) {
