@@ -5,5 +5,7 @@
 
 int main(int, char**)
 {
-    return runProgram("brisel-setting", usbAdapterOpener(), {});
+    ProgramOptions options;
+    options.walkBus = usbWalk;
+    return runProgram("brisel-setting", usbAdapterOpener(), options);
 }
