@@ -6,6 +6,7 @@
 #include "dialogs/busy_cursor.h"
 #include "settings/adapter_switch.h"
 
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -30,20 +31,23 @@ AdapterMenu::AdapterMenu(Windows& windows, std::function<AdapterWalk()> walk)
       menu_(new QMenu(tr("&Adapter"), windows.mainWindow.get())), title_(windows.mainWindow->windowTitle())
 {
     menu_->setObjectName(QStringLiteral("Adapter1"));
-    QMenuBar* bar = windows.mainWindow->menuBar();
-    for (QAction* item : bar->actions())
-        if (QMenu* other = item->menu()) connect(other, &QMenu::aboutToShow, this, &AdapterMenu::refresh);
-    bar->addMenu(menu_);
+    windows.mainWindow->menuBar()->addMenu(menu_);
     connect(menu_, &QMenu::aboutToShow, this, &AdapterMenu::fill);
+    windows.mainWindow->installEventFilter(this);
     refresh();
+}
+
+bool AdapterMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) refresh();
+    return QObject::eventFilter(watched, event);
 }
 
 void AdapterMenu::refresh()
 {
-    const AdapterConnection& connection = *windows_.context->connection;
-    const bool shown = settings::offersChoice(settings::adapterChoices(walk_(), connection));
+    const bool shown = walk_().adapters.size() > 1;
     menu_->menuAction()->setVisible(shown);
-    const auto& adapter = connection.adapter();
+    const auto& adapter = windows_.context->connection->adapter();
     windows_.mainWindow->setWindowTitle(shown && adapter ? title_ + QStringLiteral(" - ") + busDevice(*adapter) : title_);
 }
 

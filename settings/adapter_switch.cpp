@@ -25,11 +25,6 @@ std::vector<AdapterChoice> adapterChoices(const AdapterWalk& walk, const Adapter
     return choices;
 }
 
-bool offersChoice(const std::vector<AdapterChoice>& choices)
-{
-    return std::any_of(choices.begin(), choices.end(), [](const AdapterChoice& c) { return !c.inUse; });
-}
-
 AdapterSwitch switchAdapter(AdapterConnection& connection, VendorLink& link,
                            const std::function<AdapterWalk()>& walk, const AdapterNode& chosen)
 {

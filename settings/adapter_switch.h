@@ -29,9 +29,6 @@ struct AdapterChoice {
 // Every adapter of `walk`, in bus order. Nothing is sent to any of them.
 std::vector<AdapterChoice> adapterChoices(const AdapterWalk& walk, const AdapterConnection& connection);
 
-// Whether there is an adapter to change to: one besides the adapter in use.
-bool offersChoice(const std::vector<AdapterChoice>& choices);
-
 struct AdapterSwitch {
     // What the chosen adapter answered at its start-up, when it is now the
     // one in use.

@@ -149,7 +149,7 @@ bool lacks(const std::vector<Feature>& missing, Feature f)
 
 const QString Title = "Brisel Setting Program V03.06";
 
-TEST(AdapterMenu, ListsEveryAdapterInBusOrderOnlyWhileThereIsAChoice)
+TEST(AdapterMenu, ListsEveryAdapterInBusOrderOnlyWhenThereAreTwo)
 {
     Bus bus;
     unplug(bus.b);
@@ -160,7 +160,8 @@ TEST(AdapterMenu, ListsEveryAdapterInBusOrderOnlyWhileThereIsAChoice)
 
     bus.b.plugIn();
     bus.sockets[1].heldBy = "brisel-ctl (process 42)";
-    bus.windows->mainWindow->ui().N1->aboutToShow();  // any menu opened walks the bus again
+    QEvent active(QEvent::WindowActivate);  // the bus is walked again
+    QCoreApplication::sendEvent(bus.windows->mainWindow.get(), &active);
     EXPECT_TRUE(bus.menu().menuAction()->isVisible());
     EXPECT_EQ(bus.title(), Title + " - 1:7");
     QStringList texts;
@@ -189,6 +190,7 @@ TEST_P(Switch, TakesTheChosenAdapterAsStartUpDoesOrKeepsTheOneInUse)
     for (Feature f : c.aLacks) bus.a.setFeature(f, false);
     for (Feature f : c.bLacks) bus.b.setFeature(f, false);
     bus.b.state().gpsMessage = dlg::block<29>("ADAPTER B", ' ');
+    bus.b.state().firmwareVersion = "ADAPTER B";
     bus.open();
     bus.a.clearLog();
     const QList<QAction*> entries = bus.entries();
@@ -219,14 +221,17 @@ TEST_P(Switch, TakesTheChosenAdapterAsStartUpDoesOrKeepsTheOneInUse)
         EXPECT_EQ(dlg::edit(*w.serialPortDialog, "GPS_Message").text().trimmed(), switched ? "ADAPTER B" : "DV Brisel");
     }
 
-    // The next action reaches the adapter in use, and only that one.
+    // The next action reaches the adapter in use, and only that one, over
+    // the handle kept open: the bus would refuse to open it again.
     bus.a.clearLog();
     bus.b.clearLog();
     bus.host.messages.clear();
     if (!switched) bus.b.plugIn();
-    ui.RepeaterInfoSetting1->trigger();
+    bus.sockets[switched ? 1 : 0].heldBy = "another program";
+    ui.PICVersion1->trigger();
     EXPECT_EQ(bus.a.requests().empty(), switched);
     EXPECT_EQ(bus.b.requests().empty(), !switched);
+    EXPECT_EQ(bus.host.messages, QStringList{switched ? "ADAPTER B" : "DV Brisel PIC V01.07"});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -328,6 +328,7 @@ TEST_F(UsbPath, AChangeOpensTheOtherNodeBeforeReleasingTheOneInUse)
         EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal,
                   inUseText(*choices[other.index].heldBy));
         EXPECT_TRUE(testbed_->configurations(device[b]).empty());
+        EXPECT_EQ(lockAdapterNode(inUse.path).outcome, LockAttempt::Outcome::InUse);  // kept
     }
     EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal, "");
 
