@@ -237,6 +237,7 @@ TEST_P(Switch, TakesTheChosenAdapterAsStartUpDoesOrKeepsTheOneInUse)
 INSTANTIATE_TEST_SUITE_P(
     AdapterMenu, Switch,
     testing::Values(
+        SwitchCase{"ToTheSameFeatures", {}, {}, [](Bus&) {}, -1, ""},
         SwitchCase{"ToFewerFeatures", {}, {Feature::SlowData, Feature::SerialPort, Feature::Squelch}, [](Bus&) {}, -1, ""},
         SwitchCase{"ToMoreFeatures", {Feature::Beacon, Feature::SerialPort, Feature::Jitter}, {}, [](Bus&) {}, -1, ""},
         SwitchCase{"HeldByAnotherProgram", {}, {}, [](Bus& bus) { bus.sockets[1].heldBy = "brisel-ctl (process 42)"; },
