@@ -77,10 +77,9 @@ void AdapterMenu::choose(const AdapterNode& node)
         BusyCursor busy;
         change = settings::switchAdapter(*context.connection, context.link, walk_, node);
     }
-    if (!change.startUp) {
-        context.host.showMessage(QString::fromUtf8(change.refusal));
-        return;
-    }
-    adoptStartUp(windows_, std::move(*change.startUp));
+    // The title may have been looked at while the chosen adapter was being
+    // asked; it names the adapter in use now.
     refresh();
+    if (change.startUp) adoptStartUp(windows_, std::move(*change.startUp));
+    else context.host.showMessage(QString::fromUtf8(change.refusal));
 }
