@@ -39,7 +39,8 @@ AdapterMenu::AdapterMenu(Windows& windows, std::function<AdapterWalk()> walk)
 
 bool AdapterMenu::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate) refresh();
+    // (Never while the main window is being taken down.)
+    if (event->type() == QEvent::WindowActivate && windows_.mainWindow != nullptr) refresh();
     return QObject::eventFilter(watched, event);
 }
 
