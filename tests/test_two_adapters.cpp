@@ -13,6 +13,7 @@
 #include "ui_eeprom_set.h"
 
 #include <QMenu>
+#include <QMenuBar>
 
 namespace {
 
@@ -163,6 +164,7 @@ TEST(AdapterMenu, ListsEveryAdapterInBusOrderOnlyWhenThereAreTwo)
     QEvent active(QEvent::WindowActivate);  // the bus is walked again
     QCoreApplication::sendEvent(bus.windows->mainWindow.get(), &active);
     EXPECT_TRUE(bus.menu().menuAction()->isVisible());
+    EXPECT_EQ(bus.windows->mainWindow->menuBar()->actions().last(), bus.menu().menuAction());
     EXPECT_EQ(bus.title(), Title + " - 1:7");
     QStringList texts;
     for (QAction* entry : bus.entries()) texts << entry->text() + (entry->isChecked() ? " [ticked]" : "");
