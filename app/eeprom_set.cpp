@@ -37,20 +37,10 @@ TForm7::~TForm7() = default;
 void TForm7::setDialogs(const Dialogs& dialogs)
 {
     dialogs_ = dialogs;
-    if (ctx_.startUp != nullptr) {
-        const settings::MenuProbes& probes = ctx_.startUp->menu;
-        if (probes.serialPort) ui_->RS232C->setEnabled(true);
-        if (probes.slowData) ui_->SlowData->setEnabled(true);
-        if (probes.beacon) ui_->Beacon->setEnabled(true);
-    }
-    keepOptionalItemsHonest();
-}
-
-void TForm7::keepOptionalItemsHonest()
-{
-    if (dialogs_.slowDataDialog == nullptr) ui_->SlowData->setEnabled(false);
-    if (dialogs_.beaconDialog == nullptr) ui_->Beacon->setEnabled(false);
-    if (dialogs_.serialPortDialog == nullptr) ui_->RS232C->setEnabled(false);
+    const settings::MenuProbes probes = ctx_.startUp != nullptr ? ctx_.startUp->menu : settings::MenuProbes{};
+    ui_->RS232C->setEnabled(probes.serialPort && dialogs_.serialPortDialog != nullptr);
+    ui_->SlowData->setEnabled(probes.slowData && dialogs_.slowDataDialog != nullptr);
+    ui_->Beacon->setEnabled(probes.beacon && dialogs_.beaconDialog != nullptr);
 }
 
 void TForm7::SaveToFile1Click()

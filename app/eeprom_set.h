@@ -38,9 +38,10 @@ public:
         TForm17* beaconDialog = nullptr;      // only with the beacon feature
         TForm12* serialPortDialog = nullptr;  // only with the serial port feature
     };
-    // Hands over the windows start-up created and enables the menu item of
-    // each optional feature the main menu's probe found. An optional item
-    // whose dialog does not exist stays disabled, whatever its probe said.
+    // Hands over the windows of the adapter's features and enables the menu
+    // item of each optional feature the main menu's probe found; the others
+    // are disabled. An optional item whose dialog is not given stays
+    // disabled, whatever its probe said.
     void setDialogs(const Dialogs& dialogs);
 
     Ui::TForm7& ui() { return *ui_; }
@@ -59,7 +60,6 @@ public:
     void PICVersion1Click();
 
 private:
-    void keepOptionalItemsHonest();
     // Loads a dialog's group and, unless the adapter was lost on the way,
     // tells what could not be read and shows the dialog modally.
     void loadAndShow(QDialog& dialog, const std::function<void(notread::Report&)>& load);

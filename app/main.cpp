@@ -10,5 +10,7 @@ int main(int argc, char** argv)
 {
     const CommandLine line = readSettingCommandLine(argc, argv, std::cout, std::cerr);
     if (line.exitStatus) return *line.exitStatus;
-    return runProgram("brisel-setting", settingOpener(usbAdapterOpener(line.choice), line.device), {});
+    ProgramOptions options;
+    options.walkBus = usbWalk;
+    return runProgram("brisel-setting", settingOpener(usbAdapterOpener(line.choice), line.device), options);
 }

@@ -1,5 +1,6 @@
 #include "app/run.h"
 
+#include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
 #include "app/qt_host.h"
 #include "app/responsive_transport.h"
@@ -71,6 +72,7 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter,
             Windows windows = createWindows(Context{link, host, &connection});
             windows.mainWindow->setWindowTitle(windows.mainWindow->windowTitle() +
                                                QCoreApplication::translate("ProgramOptions", options.titleSuffix));
+            if (options.walkBus) new AdapterMenu(windows, options.walkBus);
             windows.mainWindow->show();
             app.exec();
         } catch (const AdapterGone&) {

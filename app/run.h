@@ -9,6 +9,9 @@
 struct ProgramOptions {
     const char* titleSuffix = "";            // " (demo)" for the demo program, translated when shown
     std::function<void(int)> onPause;        // hears of each pause
+    // Lists the adapters on the bus for the adapter menu; without it there
+    // is no such menu.
+    std::function<AdapterWalk()> walkBus{};
 };
 
 // Opens the adapter before any window exists; without one it shows a single

@@ -15,26 +15,50 @@ Windows::Windows(Windows&&) noexcept = default;
 Windows& Windows::operator=(Windows&&) noexcept = default;
 Windows::~Windows() = default;
 
+namespace {
+
+// Creates the optional dialogs the record finds that are not there yet and
+// shows the record in the windows: at start-up, and for each adapter chosen
+// later. The main menu gets only the dialogs of the features the record has.
+void showStartUp(Windows& w)
+{
+    const settings::StartUp& record = *w.startUp;
+    const Context& context = *w.context;
+    QWidget* owner = w.mainWindow.get();
+    w.basicDialog->showProbe(record.basicProbe);
+    if (record.dialogs.slowData && w.slowDataDialog == nullptr) w.slowDataDialog = new TForm15(context, owner);
+    if (record.dialogs.beacon && w.beaconDialog == nullptr) w.beaconDialog = new TForm17(context, owner);
+    if (record.dialogs.serialPort) {
+        if (w.serialPortDialog == nullptr) w.serialPortDialog = new TForm12(context, owner);
+        w.serialPortDialog->showStartUpRead(record.serialPort);
+    }
+    w.mainWindow->setDialogs({w.basicDialog, w.repeaterDialog, w.flagLegend,
+                              record.dialogs.slowData ? w.slowDataDialog : nullptr,
+                              record.dialogs.beacon ? w.beaconDialog : nullptr,
+                              record.dialogs.serialPort ? w.serialPortDialog : nullptr});
+}
+
+}  // namespace
+
 Windows createWindows(Context context)
 {
     BusyCursor busy;
     Windows w;
     w.startUp = std::make_unique<settings::StartUp>(settings::startUp(context.link));
-    const settings::StartUp& record = *w.startUp;
-    context.startUp = &record;
+    context.startUp = w.startUp.get();
+    w.context = std::make_unique<Context>(context);
     w.mainWindow = std::make_unique<TForm7>(context);
     QWidget* owner = w.mainWindow.get();
     w.basicDialog = new TAutoDetect(context, owner);
-    w.basicDialog->showProbe(record.basicProbe);
     w.repeaterDialog = new TForm11(context, owner);
     w.flagLegend = new TForm13(context, w.repeaterDialog);
     w.repeaterDialog->setLegend(w.flagLegend);
-    if (record.dialogs.slowData) w.slowDataDialog = new TForm15(context, owner);
-    if (record.dialogs.beacon) w.beaconDialog = new TForm17(context, owner);
-    if (record.dialogs.serialPort) {
-        w.serialPortDialog = new TForm12(context, owner);
-        w.serialPortDialog->showStartUpRead(record.serialPort);
-    }
-    w.mainWindow->setDialogs({w.basicDialog, w.repeaterDialog, w.flagLegend, w.slowDataDialog, w.beaconDialog, w.serialPortDialog});
+    showStartUp(w);
     return w;
+}
+
+void adoptStartUp(Windows& windows, settings::StartUp answered)
+{
+    *windows.startUp = std::move(answered);
+    showStartUp(windows);
 }

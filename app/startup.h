@@ -19,8 +19,10 @@ class TForm15;
 class TForm17;
 
 struct Windows {
-    // What the firmware answered; every window reads the features here.
+    // What the firmware of the adapter in use answered; every window reads
+    // the features here.
     std::unique_ptr<settings::StartUp> startUp;
+    std::unique_ptr<Context> context;    // what every window was given
     std::unique_ptr<TForm7> mainWindow;  // owns the dialogs below
     TAutoDetect* basicDialog = nullptr;
     TForm11* repeaterDialog = nullptr;
@@ -41,3 +43,10 @@ struct Windows {
 // window, the basic settings dialog, the repeater dialog and the flag
 // legend, and each optional dialog whose second probe succeeded.
 Windows createWindows(Context context);
+
+// Shows what another adapter answered at its start-up (its requests already
+// sent), as start-up shows its own: creates the optional dialogs of its
+// features that are not there yet, shows its probes in the basic settings
+// dialog and its serial port group in that dialog, and enables the menu items
+// of its features only. Every other dialog reads the adapter when it opens.
+void adoptStartUp(Windows& windows, settings::StartUp answered);

@@ -6,13 +6,31 @@ void AdapterConnection::reconnectIfLost()
 {
     if (current_ != nullptr) return;
     AdapterAccess access = reopen_ ? reopen_() : AdapterAccess{};
-    if (access.status == OpenStatus::NotFound) throw AdapterGone(NotFoundText);
-    if (access.status == OpenStatus::InUse) throw AdapterGone(inUseText(access.holder));
-    if (access.status == OpenStatus::OtherAdapter)
-        throw AdapterGone(otherAdapterText(*access.lost, access.seen));
-    if (access.status == OpenStatus::NoPermission || access.transport == nullptr)
-        throw AdapterGone(NoPermissionText);
+    if (access.status != OpenStatus::Opened || access.transport == nullptr)
+        throw AdapterGone(refusalText(access));
     current_ = std::move(access.transport);
+    if (access.adapter) adapter_ = access.adapter;
+}
+
+AdapterConnection::Held AdapterConnection::exchange(Held next)
+{
+    Held before{std::move(current_), std::move(reopen_), std::move(adapter_)};
+    current_ = std::move(next.transport);
+    reopen_ = std::move(next.reopen);
+    adapter_ = std::move(next.adapter);
+    return before;
+}
+
+std::string refusalText(const AdapterAccess& access)
+{
+    switch (access.status) {
+    case OpenStatus::NotFound: return NotFoundText;
+    case OpenStatus::InUse: return inUseText(access.holder);
+    case OpenStatus::OtherAdapter: return otherAdapterText(*access.lost, access.seen);
+    case OpenStatus::NoPermission:
+    case OpenStatus::Opened: break;  // opened without a transport: of no use either
+    }
+    return NoPermissionText;
 }
 
 int AdapterConnection::controlRequest(std::uint8_t requestType, std::uint8_t request,
@@ -55,9 +73,10 @@ std::string adapterPlace(const AdapterNode& node)
            std::to_string(node.address.bus) + ":" + std::to_string(node.address.device) + ")";
 }
 
-AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<AdapterChoice> choice)
+namespace {
+
+AdapterOpener openerWith(std::function<AdapterWalk()> walk, std::shared_ptr<Tracker> tracker)
 {
-    auto tracker = std::make_shared<Tracker>(Tracker{choice, std::nullopt, 0});
     return [walk = std::move(walk), tracker] {
         const AdapterWalk found = walk();
         tracker->mostSeen = std::max(tracker->mostSeen, found.adapters.size());
@@ -71,9 +90,22 @@ AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<Ad
         }
         if (!pick.node) return access;
         access = found.open(*pick.node);
-        if (access.status == OpenStatus::Opened) tracker->opened = *pick.node;
+        if (access.status == OpenStatus::Opened) tracker->opened = access.adapter = *pick.node;
         return access;
     };
+}
+
+}  // namespace
+
+AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<AdapterChoice> choice)
+{
+    return openerWith(std::move(walk), std::make_shared<Tracker>(Tracker{std::move(choice), std::nullopt, 0}));
+}
+
+AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened,
+                                 std::size_t seen)
+{
+    return openerWith(std::move(walk), std::make_shared<Tracker>(Tracker{std::nullopt, opened, seen}));
 }
 
 std::string adapterLines(const std::vector<AdapterNode>& seen)

@@ -26,6 +26,8 @@ struct AdapterAccess {
     // When status is OtherAdapter: the adapter that was lost, and those there now.
     std::optional<AdapterNode> lost;
     std::vector<AdapterNode> seen;
+    // When status is Opened through a walk (see trackingOpener): which adapter.
+    std::optional<AdapterNode> adapter;
 };
 
 // Walks the bus for the adapter and opens it.
@@ -35,6 +37,10 @@ using AdapterOpener = std::function<AdapterAccess()>;
 struct AdapterWalk {
     std::vector<AdapterNode> adapters;
     std::function<AdapterAccess(const AdapterNode&)> open;
+    // Whether another program holds an adapter, asked without waiting and
+    // without sending anything: who holds it (as adapter_lock.h names the
+    // holder, or empty), or nothing when it is free. Not set: never held.
+    std::function<std::optional<std::string>(const AdapterNode&)> holder{};
 };
 
 // The opener that walks with `walk` and takes the adapter that pickAdapter
@@ -43,6 +49,10 @@ struct AdapterWalk {
 // opened and the most adapters one of its walks found.
 AdapterOpener trackingOpener(std::function<AdapterWalk()> walk,
                              std::optional<AdapterChoice> choice = std::nullopt);
+// The same opener for an adapter already opened from one of `walk`'s walks,
+// which found `seen` adapters: after a loss it takes only that adapter again.
+AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened,
+                                 std::size_t seen);
 
 // The adapter cannot be reached; what() is the text to show the user.
 class AdapterGone : public std::runtime_error {
@@ -74,9 +84,27 @@ public:
                        std::uint16_t index, std::uint8_t* data, int length,
                        int timeoutMs) override;
 
+    // The adapter opened last, when its opener walked the bus; it may have
+    // been lost since (see lost()).
+    const std::optional<AdapterNode>& adapter() const { return adapter_; }
+    bool lost() const { return current_ == nullptr; }
+
+    // What the connection holds: the adapter's transport (null while it is
+    // lost), the opener that finds it again, and which adapter it is.
+    struct Held {
+        std::unique_ptr<Transport> transport;
+        AdapterOpener reopen;
+        std::optional<AdapterNode> adapter;
+    };
+    // Puts `next` in place of what the connection holds and hands that back,
+    // so that the caller decides when the adapter held before is released
+    // (dropping its transport closes and unlocks it).
+    Held exchange(Held next);
+
 private:
     std::unique_ptr<Transport> current_;
     AdapterOpener reopen_;
+    std::optional<AdapterNode> adapter_;
 };
 
 inline constexpr const char* NotFoundText = "Does not find the DV Brisel (Relavox)";
@@ -89,6 +117,11 @@ inline constexpr const char* LostText =
     "Nothing more was sent to it, and the dialog still shows what you entered. "
     "Plug the adapter in again: the program finds it the next time you choose "
     "a menu item.";
+
+// Why an access did not open the adapter, as the user reads it: the text
+// for an adapter not found, held by another program or not to be used, and,
+// for an OtherAdapter access, otherAdapterText.
+std::string refusalText(const AdapterAccess& access);
 
 // The text for a lost adapter that is not back while other adapters are:
 // where it was, and where those are.

@@ -79,16 +79,29 @@ AdapterAccess openEmulated(Emulator& emulator)
     return access;
 }
 
-AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus, std::optional<AdapterChoice> choice)
+std::function<AdapterWalk()> emulatedBusWalk(const std::vector<BusSlot>& bus)
 {
-    return trackingOpener([&bus] {
+    return [&bus] {
         AdapterWalk walk;
         for (std::size_t i = 0; i < bus.size(); ++i)
             if (bus[i].adapter->pluggedIn())
                 walk.adapters.push_back({i, bus[i].address, "/dev/bus/usb/emulated", bus[i].port});
-        walk.open = [&bus](const AdapterNode& node) { return openEmulated(*bus[node.index].adapter); };
+        walk.open = [&bus](const AdapterNode& node) {
+            const BusSlot& slot = bus[node.index];
+            if (!slot.heldBy) return openEmulated(*slot.adapter);
+            AdapterAccess refused;
+            refused.status = OpenStatus::InUse;
+            refused.holder = *slot.heldBy;
+            return refused;
+        };
+        walk.holder = [&bus](const AdapterNode& node) { return bus[node.index].heldBy; };
         return walk;
-    }, std::move(choice));
+    };
+}
+
+AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus, std::optional<AdapterChoice> choice)
+{
+    return trackingOpener(emulatedBusWalk(bus), std::move(choice));
 }
 
 void Emulator::setFeature(Feature feature, bool present) { features_[featureIndex(feature)] = present; }

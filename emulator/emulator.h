@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -167,12 +168,17 @@ struct BusSlot {
     Emulator* adapter = nullptr;
     std::string port;  // its USB port path, "1-1.2"
     AdapterAddress address;
+    // Another program holds it: who, as the lock names the holder.
+    std::optional<std::string> heldBy{};
 };
 
+// A walk of `bus`: the adapters plugged in, in the bus's order. One held by
+// another program is not opened. `bus` must outlive the walk.
+std::function<AdapterWalk()> emulatedBusWalk(const std::vector<BusSlot>& bus);
+
 // The program's opener over emulated adapters, by the rule it follows over
-// USB (trackingOpener): a walk lists the adapters of `bus` that are plugged
-// in, in the bus's order, and the one `choice` names is taken (or the
-// first). `bus` must outlive the opener.
+// USB (trackingOpener), over emulatedBusWalk(bus); the one `choice` names
+// is taken (or the first).
 AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus, std::optional<AdapterChoice> choice = std::nullopt);
 
 // The entry of a request as it goes out: for a write, with the bytes it

@@ -1,15 +1,24 @@
-// A lost adapter is never swapped for another: the basic settings Save of a
-// program that had adapter A open, A pulled out at the 0x04 write, and the
-// next Save over whatever the bus holds then.
+// Two adapters on the bus. A lost adapter is never swapped for another: the
+// basic settings Save of a program that had adapter A open, A pulled out at
+// the 0x04 write, and the next Save over whatever the bus holds then. And
+// the adapter menu: the change to another adapter, taken as start-up takes
+// the first, or refused with the adapter in use kept.
 
+#include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
 #include "device/adapter_connection.h"
 #include "dialogs/basicinfo.h"
+#include "dialogs/unit12.h"
 #include "tests/support/dialog_helpers.h"
+#include "ui_eeprom_set.h"
+
+#include <QMenu>
+#include <QMenuBar>
 
 namespace {
 
 using Pics = std::vector<std::string>;
+using emu::Feature;
 
 struct Bus {
     emu::Emulator a, b;
@@ -19,11 +28,25 @@ struct Bus {
     RecordingHost host{a};
     std::optional<Windows> windows;
 
-    // Start-up over the adapters plugged in, and Delay Time 500 entered.
-    void start()
+    // Start-up over the adapters plugged in, with the adapter menu.
+    void open()
     {
         connection.reconnectIfLost();
         windows.emplace(createWindows(Context{link, host, &connection}));
+        new AdapterMenu(*windows, emu::emulatedBusWalk(sockets));
+    }
+    QMenu& menu() { return dlg::child<QMenu>(*windows->mainWindow, "Adapter1"); }
+    // The menu's items as it opens.
+    QList<QAction*> entries()
+    {
+        menu().aboutToShow();
+        return menu().actions();
+    }
+    QString title() { return windows->mainWindow->windowTitle(); }
+    // Start-up, and Delay Time 500 entered.
+    void start()
+    {
+        open();
         windows->mainWindow->BasicInfoSetting1Click();
         QLineEdit& delay = dlg::edit(*windows->basicDialog, "DelayTime");
         delay.selectAll();
@@ -110,5 +133,141 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"OnlyEverOneMovedToAnotherPort", false, [](Bus& bus) { replugA(bus, "1-1.4"); }, true, false, ""},
         Case{"OnlyEverOneAndANewOne", false, [](Bus& bus) { bus.b.plugIn(); }, false, true, ""}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+// The requests start-up sends to an adapter whose firmware lacks `missing`.
+Pics startUpStream(const std::vector<Feature>& missing)
+{
+    Rig rig;
+    for (Feature f : missing) rig.emulator.setFeature(f, false);
+    rig.start();
+    return pictures(rig.emulator.requests());
+}
+
+bool lacks(const std::vector<Feature>& missing, Feature f)
+{
+    return std::find(missing.begin(), missing.end(), f) != missing.end();
+}
+
+const QString Title = "Brisel Setting Program V03.06";
+
+TEST(AdapterMenu, ListsEveryAdapterInBusOrderOnlyWhenThereAreTwo)
+{
+    Bus bus;
+    unplug(bus.b);
+    bus.open();
+    EXPECT_EQ(pictures(bus.a.requests()), startUpStream({}));
+    EXPECT_FALSE(bus.menu().menuAction()->isVisible());
+    EXPECT_EQ(bus.title(), Title);
+
+    bus.b.plugIn();
+    bus.sockets[1].heldBy = "brisel-ctl (process 42)";
+    QEvent active(QEvent::WindowActivate);  // the bus is walked again
+    QCoreApplication::sendEvent(bus.windows->mainWindow.get(), &active);
+    EXPECT_TRUE(bus.menu().menuAction()->isVisible());
+    EXPECT_EQ(bus.windows->mainWindow->menuBar()->actions().last(), bus.menu().menuAction());
+    EXPECT_EQ(bus.title(), Title + " - 1:7");
+    QStringList texts;
+    for (QAction* entry : bus.entries()) texts << entry->text() + (entry->isChecked() ? " [ticked]" : "");
+    EXPECT_EQ(texts, QStringList({"at USB port 1-1.2 (device 1:7) [ticked]",
+                                  "at USB port 1-1.3 (device 1:8), in use by brisel-ctl (process 42)"}));
+    EXPECT_TRUE(bus.a.requests().size() == startUpStream({}).size() && bus.b.requests().empty());
+}
+
+struct SwitchCase {
+    const char* name;
+    std::vector<Feature> aLacks, bLacks;
+    std::function<void(Bus&)> beforeChoice;
+    int bRequests;    // how many requests B gets: -1, its whole start-up
+    QString message;  // empty: B is now in use
+};
+
+void PrintTo(const SwitchCase& c, std::ostream* os) { *os << c.name; }
+
+class Switch : public testing::TestWithParam<SwitchCase> {};
+
+TEST_P(Switch, TakesTheChosenAdapterAsStartUpDoesOrKeepsTheOneInUse)
+{
+    const SwitchCase& c = GetParam();
+    Bus bus;
+    for (Feature f : c.aLacks) bus.a.setFeature(f, false);
+    for (Feature f : c.bLacks) bus.b.setFeature(f, false);
+    bus.b.state().gpsMessage = dlg::block<29>("ADAPTER B", ' ');
+    bus.b.state().firmwareVersion = "ADAPTER B";
+    bus.open();
+    bus.a.clearLog();
+    const QList<QAction*> entries = bus.entries();
+    c.beforeChoice(bus);
+    entries.at(1)->trigger();
+
+    const bool switched = c.message.isEmpty();
+    const Pics bStream = startUpStream(c.bLacks);
+    EXPECT_EQ(pictures(bus.b.requests()), c.bRequests < 0 ? bStream : Pics(bStream.begin(), bStream.begin() + c.bRequests));
+    EXPECT_TRUE(bus.a.requests().empty());
+    EXPECT_EQ(bus.host.messages, switched ? QStringList{} : QStringList{c.message});
+    // With B gone, one adapter is left and the title is as always.
+    EXPECT_EQ(bus.title(), Title + (!bus.b.pluggedIn() ? "" : switched ? " - 1:8" : " - 1:7"));
+    QList<bool> ticks;
+    for (QAction* entry : bus.entries()) ticks << entry->isChecked();
+    EXPECT_EQ(ticks.count(true), 1);
+    EXPECT_EQ(ticks.indexOf(true), switched ? 1 : 0);
+
+    // The menus and the basic settings probes follow the adapter in use.
+    const std::vector<Feature>& lacking = switched ? c.bLacks : c.aLacks;
+    Windows& w = *bus.windows;
+    Ui::TForm7& ui = w.mainWindow->ui();
+    EXPECT_EQ(ui.SlowData->isEnabled(), !lacks(lacking, Feature::SlowData));
+    EXPECT_EQ(ui.Beacon->isEnabled(), !lacks(lacking, Feature::Beacon));
+    EXPECT_EQ(ui.RS232C->isEnabled(), !lacks(lacking, Feature::SerialPort));
+    EXPECT_EQ(dlg::edit(*w.basicDialog, "SN_SQ").isEnabled(), !lacks(lacking, Feature::Squelch));
+    EXPECT_EQ(dlg::edit(*w.basicDialog, "JitterValue").isEnabled(), !lacks(lacking, Feature::Jitter));
+    if (ui.RS232C->isEnabled()) {
+        EXPECT_EQ(dlg::edit(*w.serialPortDialog, "GPS_Message").text().trimmed(), switched ? "ADAPTER B" : "DV Brisel");
+    }
+
+    // The next action reaches the adapter in use, and only that one, over
+    // the handle kept open: the bus would refuse to open it again.
+    bus.a.clearLog();
+    bus.b.clearLog();
+    bus.host.messages.clear();
+    if (!switched) bus.b.plugIn();
+    bus.sockets[switched ? 1 : 0].heldBy = "another program";
+    ui.PICVersion1->trigger();
+    EXPECT_EQ(bus.a.requests().empty(), switched);
+    EXPECT_EQ(bus.b.requests().empty(), !switched);
+    EXPECT_EQ(bus.host.messages, QStringList{switched ? "ADAPTER B" : "DV Brisel PIC V01.07"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AdapterMenu, Switch,
+    testing::Values(
+        SwitchCase{"ToTheSameFeatures", {}, {}, [](Bus&) {}, -1, ""},
+        SwitchCase{"ToFewerFeatures", {}, {Feature::SlowData, Feature::SerialPort, Feature::Squelch}, [](Bus&) {}, -1, ""},
+        SwitchCase{"ToMoreFeatures", {Feature::Beacon, Feature::SerialPort, Feature::Jitter}, {}, [](Bus&) {}, -1, ""},
+        SwitchCase{"HeldByAnotherProgram", {}, {}, [](Bus& bus) { bus.sockets[1].heldBy = "brisel-ctl (process 42)"; },
+                   0, QString::fromStdString(inUseText("brisel-ctl (process 42)"))},
+        SwitchCase{"GoneFromTheBus", {}, {}, [](Bus& bus) { unplug(bus.b); }, 0, NotFoundText},
+        SwitchCase{"GoneDuringItsStartUp", {}, {}, [](Bus& bus) { bus.b.unplugFrom(4); }, 5, NotFoundText}),
+    [](const testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
+
+TEST(AdapterMenu, TheNewAdapterIsTrackedByItsPortAfterALoss)
+{
+    Bus bus;
+    bus.open();
+    bus.entries().at(1)->trigger();
+    unplug(bus.b);
+    Ui::TForm7& ui = bus.windows->mainWindow->ui();
+    ui.PICVersion1->trigger();
+    ui.PICVersion1->trigger();  // A is there, but is not taken for the lost B
+    ASSERT_EQ(bus.host.messages.size(), 2);
+    EXPECT_EQ(bus.host.messages[0], LostText);
+    EXPECT_TRUE(bus.host.messages[1].startsWith("The DV Brisel (Relavox) in use, at USB port 1-1.3 (device 1:8), is no"));
+    bus.b.plugIn();
+    bus.sockets[1].address = {1, 9};
+    bus.a.clearLog();
+    bus.host.messages.clear();
+    ui.PICVersion1->trigger();
+    EXPECT_TRUE(bus.a.requests().empty());
+    EXPECT_EQ(bus.host.messages, QStringList{QString::fromStdString(bus.b.state().firmwareVersion)});
+}
 
 }  // namespace

@@ -4,6 +4,8 @@
 // emulator alone; here only what the USB layer adds.
 
 #include "device/usb_transport.h"
+#include "device/vendor_link.h"
+#include "settings/adapter_switch.h"
 #include "emulator/emulator.h"
 #include "tests/usb/usb_testbed.h"
 
@@ -290,6 +292,55 @@ TEST_F(UsbPath, FiftyReplugsLeaveNoDescriptorOpen)
         connection.reconnectIfLost();
     }
     EXPECT_EQ(openDescriptors().second, 0u);  // closed at the end, too
+}
+
+// ---------------------------------------------------------------------------
+// The change to another adapter: its node is locked, opened, configured and
+// sent the start-up requests before the node in use is let go; one that
+// another program holds is neither opened nor sent anything.
+
+std::vector<std::string> described(const std::vector<emu::LogEntry>& log)
+{
+    std::vector<std::string> lines;
+    for (const emu::LogEntry& e : log) lines.push_back(emu::describe(e));
+    return lines;
+}
+
+TEST_F(UsbPath, AChangeOpensTheOtherNodeBeforeReleasingTheOneInUse)
+{
+    std::array<emu::Emulator, 2> adapters;
+    const std::array<int, 2> device = {testbed_->addDevice(at(2, "1.2"), &adapters[0]),
+                                       testbed_->addDevice(at(3, "1.3"), &adapters[1])};
+    AdapterConnection connection(nullptr, usbAdapterOpener());
+    connection.reconnectIfLost();
+    VendorLink link(connection);
+    const AdapterNode inUse = *connection.adapter();
+    const std::size_t a = inUse.path == testbed_->devName(device[0]) ? 0 : 1, b = 1 - a;
+    const AdapterNode other = ListAdapters().at(1 - inUse.index);
+    ASSERT_EQ(other.path, testbed_->devName(device[b]));
+
+    {
+        const LockAttempt held = lockAdapterNode(other.path);
+        const auto choices = settings::adapterChoices(usbWalk(), connection);
+        ASSERT_EQ(choices.size(), 2u);
+        EXPECT_TRUE(choices[inUse.index].inUse && !choices[inUse.index].heldBy);
+        ASSERT_TRUE(!choices[other.index].inUse && choices[other.index].heldBy);
+        EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal,
+                  inUseText(*choices[other.index].heldBy));
+        EXPECT_TRUE(testbed_->configurations(device[b]).empty());
+        EXPECT_EQ(lockAdapterNode(inUse.path).outcome, LockAttempt::Outcome::InUse);  // kept
+    }
+    EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal, "");
+
+    emu::Emulator alone;
+    VendorLink direct(alone);
+    settings::startUp(direct);
+    EXPECT_EQ(described(testbed_->log(device[b])), described(alone.log()));
+    EXPECT_EQ(testbed_->configurations(device[b]), std::vector{1});
+    EXPECT_TRUE(testbed_->log(device[a]).empty());
+    EXPECT_EQ(connection.adapter()->path, other.path);
+    EXPECT_EQ(lockAdapterNode(testbed_->devName(device[a])).outcome, LockAttempt::Outcome::Taken);
+    EXPECT_EQ(openDescriptors().second, 2u);  // the new one's handle and lock only
 }
 
 }  // namespace
