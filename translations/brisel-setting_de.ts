@@ -25,6 +25,29 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     </message>
 </context>
 <context>
+    <name>AdapterMenu</name>
+    <message>
+        <source>&amp;Adapter</source>
+        <translation>&amp;Adapter</translation>
+    </message>
+    <message>
+        <source>at an unknown USB port (device %1)</source>
+        <translation>an unbekanntem USB-Port (Gerät %1)</translation>
+    </message>
+    <message>
+        <source>at USB port %1 (device %2)</source>
+        <translation>an USB-Port %1 (Gerät %2)</translation>
+    </message>
+    <message>
+        <source>%1, in use by another program</source>
+        <translation>%1, von einem anderen Programm belegt</translation>
+    </message>
+    <message>
+        <source>%1, in use by %2</source>
+        <translation>%1, belegt von %2</translation>
+    </message>
+</context>
+<context>
     <name>NotTaken</name>
     <message>
         <source>%1: sent %2, the adapter holds %3</source>

@@ -25,6 +25,29 @@ Nothing more was sent to it, and the dialog still shows what you entered. Plug t
     </message>
 </context>
 <context>
+    <name>AdapterMenu</name>
+    <message>
+        <source>&amp;Adapter</source>
+        <translation>アダプタ(&amp;A)</translation>
+    </message>
+    <message>
+        <source>at an unknown USB port (device %1)</source>
+        <translation>不明な USB ポート (デバイス %1)</translation>
+    </message>
+    <message>
+        <source>at USB port %1 (device %2)</source>
+        <translation>USB ポート %1 (デバイス %2)</translation>
+    </message>
+    <message>
+        <source>%1, in use by another program</source>
+        <translation>%1、他のプログラムが使用中</translation>
+    </message>
+    <message>
+        <source>%1, in use by %2</source>
+        <translation>%1、%2 が使用中</translation>
+    </message>
+</context>
+<context>
     <name>NotTaken</name>
     <message>
         <source>%1: sent %2, the adapter holds %3</source>
