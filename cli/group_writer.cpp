@@ -3,6 +3,7 @@
 #include "cli/exit_status.h"
 #include "cli/session.h"
 #include "settings/restore.h"
+#include "settings/restore_plan.h"
 
 void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot& wanted, CtlIo& io)
 {

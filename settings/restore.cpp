@@ -2,6 +2,7 @@
 
 #include "device/firmware_version.h"
 #include "settings/groups.h"
+#include "settings/restore_plan.h"
 
 namespace settings {
 namespace {
@@ -20,10 +21,6 @@ Snapshot writableGroup(const Features& features, const Snapshot& held, const Sna
     }
     return writable;
 }
-
-// The keys of the basic settings that exist only with an optional feature.
-constexpr const char* SquelchKey = "basic.squelch_level";
-constexpr const char* JitterKey = "basic.jitter_buffer_size";
 
 Snapshot only(const Snapshot& snapshot, Group group)
 {
@@ -67,37 +64,11 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
     return missing;
 }
 
-std::vector<std::string> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Features& features)
-{
-    std::vector<std::string> lacking;
-    for (Group group : AllGroups) {
-        if (!wanted.has(group) || hasGroup(features, group)) continue;
-        lacking.push_back(std::string("the ") + groupName(group) + " group");
-        copyGroup(Snapshot{}, wanted, group);
-    }
-    if (wanted.basic) {
-        auto drop = [&](auto& value, bool present, const char* key) {
-            if (!value || present) return;
-            lacking.push_back(key);
-            value.reset();
-        };
-        drop(wanted.basic->squelchLevel, features.basic.squelch, SquelchKey);
-        drop(wanted.basic->jitterBuffer, features.basic.jitterBuffer, JitterKey);
-    }
-    return lacking;
-}
-
 bool Restore::readBackFailed() const
 {
     for (const FieldChange& wrong : notTaken)
         if (wrong.from == "(not read)") return true;
     return false;
-}
-
-bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted)
-{
-    return wanted.repeater && wanted.repeater->flagByte && held.repeater && held.repeater->flagByte &&
-           ((*wanted.repeater->flagByte ^ *held.repeater->flagByte) & FixedFlagBits) != 0;
 }
 
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
