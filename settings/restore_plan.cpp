@@ -51,8 +51,11 @@ void judgeSquelchPair(const Snapshot& held, const Snapshot& wanted, const Lines&
     const std::string cos = "basic.cos_check";
     // A value the file names, or one a command line changes (set's values
     // hold the whole group).
-    const bool levelGiven = lines.contains(level) || wanted.basic->squelchLevel != was.squelchLevel;
-    const bool cosGiven = lines.contains(cos) || wanted.basic->cosCheck != was.cosCheck;
+    const auto given = [&](const std::string& key, const auto& value, const auto& held) {
+        return value && (lines.contains(key) || value != held);
+    };
+    const bool levelGiven = given(level, wanted.basic->squelchLevel, was.squelchLevel);
+    const bool cosGiven = given(cos, wanted.basic->cosCheck, was.cosCheck);
     // Where the other value of the pair comes from.
     const auto whence = [&](const std::string& key, bool given, const char* value) {
         if (!given) return "; the adapter holds " + key + " = " + value;

@@ -218,17 +218,10 @@ const StatusCase StatusCases[] = {
      {"diff", "@f.toml"}, 1, ""},
     {"UnknownCommand", nullptr, {"frobnicate"}, 64, "unknown command"},
     {"UnknownKey", nullptr, {"get", "basic.nothing"}, 64, "unknown key"},
-    {"SameKeyTwice", nullptr, {"set", "basic.delay_time_ms=500", "basic.delay_time_ms=600"}, 64,
-     "set names basic.delay_time_ms twice"},
-    {"FixedFlagBitsOnly", nullptr, {"set", "repeater.flag_byte=0x90"}, 0, "bits 7 and 4 cannot be changed"},
-    {"OptionTheCommandDoesNotTake", nullptr, {"set", "--dry-run", "basic.delay_time_ms=500"}, 64,
-     "--dry-run does not apply to set"},
     {"ValueNotAMultipleOfTen", nullptr, {"set", "basic.delay_time_ms=505"}, 65, "basic.delay_time_ms: 505"},
     {"FileWithAProblem", [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\n\ndelay_time_ms = 9999\n"); },
      {"restore", "@f.toml"}, 65, "f.toml:4:"},
     {"FileMissing", nullptr, {"restore", "@missing.toml"}, 66, "missing.toml"},
-    {"FileTooLarge", [](Ctl& c) { writeFile(c, "f.toml", std::string(1024 * 1024 + 1, '#')); },
-     {"restore", "@f.toml"}, 65, "f.toml: the file holds 1048577 bytes"},
     {"OutputExists", [](Ctl& c) { writeFile(c, "f.toml", "keep"); }, {"backup", "@f.toml"}, 73, "--force"},
     {"LostDuringRead", [](Ctl& c) { c.adapter.unplugFrom(30); }, {"backup", "@b.toml"}, 74, "no longer connected"},
     {"GroupTheFirmwareLacks",
@@ -239,22 +232,6 @@ const StatusCase StatusCases[] = {
      {"restore", "@f.toml"}, 76, "beacon"},
     {"ValueNotTaken", [](Ctl& c) { c.adapter.injectFault({emu::FaultKind::Stall, 0x02, 1}); },
      {"set", "basic.delay_time_ms=500"}, 76, "basic.delay_time_ms"},
-    {"LongKeyIsCut",
-     [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\n" + std::string(500000, 'k') + " = 1\n"); },
-     {"restore", "@f.toml"}, 65, "kkkk\u2026"},
-    // A text the user gives holds no control character, unless the adapter
-    // holds that text already.
-    {"ControlCharacterInSet", nullptr, {"set", "beacon.interval_s=20", "repeater.alt_my_call=N0\nCALL"}, 65,
-     "repeater.alt_my_call: holds the control character 0x0A"},
-    {"ControlCharacterInFile",
-     [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[beacon]\n\nmessage = \"a\\u0085\"\n"); },
-     {"restore", "@f.toml"}, 65, "f.toml:4: beacon.message: holds the control character 0x85"},
-    {"ControlCharacterTheAdapterHolds",
-     [](Ctl& c) {
-         c.adapter.state().altMyCall = dlg::block<8>("N0\tCALL ", ' ');
-         writeFile(c, "f.toml", "format = 1\n[repeater]\nalt_my_call = \"N0\\tCALL\"\n");
-     },
-     {"restore", "@f.toml"}, 0, "Nothing to change"},
 };
 
 class ExitStatus : public testing::TestWithParam<StatusCase> {};
