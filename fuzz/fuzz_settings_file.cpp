@@ -1,11 +1,11 @@
 // Settings files: any text is read without a crash; a file read without a
 // problem holds only values the adapter can hold, a restore of it onto an
-// adapter holding those values refuses none of them, and written again it
-// reads back the same, as does each of its keys through set. An input that begins with
-// "#deep" is read with a part of it repeated up to 64 KiB, so that nesting
-// far deeper than a short input holds (a key of tens of thousands of parts,
-// where the TOML parser itself would overflow its stack) is tried too, at a
-// size that keeps each run quick.
+// adapter holding those values refuses and changes none of them, and written
+// again it reads back the same, as does each of its keys through set. An
+// input that begins with "#deep" is read with a part of it repeated up to
+// 64 KiB, so that nesting far deeper than a short input holds (a key of tens
+// of thousands of parts, where the TOML parser itself would overflow its
+// stack) is tried too, at a size that keeps each run quick.
 
 #include "device/encodings.h"
 #include "fuzz/check.h"
