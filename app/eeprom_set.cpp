@@ -30,12 +30,6 @@ TForm7::TForm7(Context context, QWidget* parent)
     connect(ui_->Exit1, &QAction::triggered, this, &TForm7::Exit1Click);
     connect(ui_->Version1, &QAction::triggered, this, &TForm7::Version1Click);
     connect(ui_->PICVersion1, &QAction::triggered, this, &TForm7::PICVersion1Click);
-
-    BusyCursor busy;
-    const settings::MenuProbes probes = settings::probeMenu(ctx_.link);
-    if (probes.serialPort) ui_->RS232C->setEnabled(true);
-    if (probes.slowData) ui_->SlowData->setEnabled(true);
-    if (probes.beacon) ui_->Beacon->setEnabled(true);
 }
 
 TForm7::~TForm7() = default;
@@ -43,6 +37,12 @@ TForm7::~TForm7() = default;
 void TForm7::setDialogs(const Dialogs& dialogs)
 {
     dialogs_ = dialogs;
+    if (ctx_.startUp != nullptr) {
+        const settings::MenuProbes& probes = ctx_.startUp->menu;
+        if (probes.serialPort) ui_->RS232C->setEnabled(true);
+        if (probes.slowData) ui_->SlowData->setEnabled(true);
+        if (probes.beacon) ui_->Beacon->setEnabled(true);
+    }
     keepOptionalItemsHonest();
 }
 
@@ -55,7 +55,7 @@ void TForm7::keepOptionalItemsHonest()
 
 void TForm7::SaveToFile1Click()
 {
-    saveSettingsToFile(ctx_, dialogs_);
+    saveSettingsToFile(ctx_);
 }
 
 void TForm7::LoadFromFile1Click()

@@ -26,8 +26,7 @@ class TForm17;
 class TForm7 : public QMainWindow {
     Q_OBJECT
 public:
-    // Builds the window, then probes the three optional features and enables
-    // the menu item of each that the firmware answers.
+    // Builds the window; `context` carries what start-up found.
     explicit TForm7(Context context, QWidget* parent = nullptr);
     ~TForm7() override;
 
@@ -39,8 +38,9 @@ public:
         TForm17* beaconDialog = nullptr;      // only with the beacon feature
         TForm12* serialPortDialog = nullptr;  // only with the serial port feature
     };
-    // Hands over the windows start-up created. An optional item whose dialog
-    // does not exist stays disabled, whatever its probe said.
+    // Hands over the windows start-up created and enables the menu item of
+    // each optional feature the main menu's probe found. An optional item
+    // whose dialog does not exist stays disabled, whatever its probe said.
     void setDialogs(const Dialogs& dialogs);
 
     Ui::TForm7& ui() { return *ui_; }

@@ -4,7 +4,11 @@
 #include "dialogs/basicinfo.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/not_read.h"
+#include "dialogs/not_taken.h"
+#include "dialogs/repeaterinfo.h"
 #include "dialogs/unit12.h"
+#include "dialogs/unit15.h"
+#include "dialogs/unit17.h"
 #include "settings/restore.h"
 #include "settings/restore_plan.h"
 #include "settings/settings_store.h"
@@ -14,17 +18,6 @@ namespace {
 QString text(const std::string& s)
 {
     return QString::fromStdString(s);
-}
-
-// What start-up found, as the windows it built show it.
-settings::Features featuresOf(const TForm7::Dialogs& dialogs)
-{
-    settings::Features f;
-    f.slowData = dialogs.slowDataDialog != nullptr;
-    f.beacon = dialogs.beaconDialog != nullptr;
-    f.serialPort = dialogs.serialPortDialog != nullptr;
-    if (dialogs.basicDialog != nullptr) f.basic = dialogs.basicDialog->features();
-    return f;
 }
 
 // Every group the firmware has, each as its dialog reads it (the serial
@@ -55,29 +48,36 @@ QString changeList(const std::vector<settings::FieldChange>& changes)
     return list;
 }
 
-void tellOutcome(const Context& context, const settings::Restore& restore)
+void tellOutcome(const Context& context, const TForm7::Dialogs& dialogs, const settings::Restore& restore)
 {
     if (restore.notTaken.empty()) {
         context.host.showMessage(QStringLiteral("The adapter now holds the settings of the file."));
         return;
     }
-    QString message = QStringLiteral("The adapter does not hold these values of the file:");
-    for (const settings::FieldChange& wrong : restore.notTaken) {
-        message += QStringLiteral("\n  ") + text(wrong.key);
-        if (!wrong.to.empty()) message += QStringLiteral(": wrote %1, reads back %2").arg(text(wrong.to), text(wrong.from));
+    // Each value under the label of the control that shows it.
+    const std::pair<settings::Group, const QWidget*> windows[] = {
+        {settings::Group::Basic, dialogs.basicDialog},       {settings::Group::Repeater, dialogs.repeaterDialog},
+        {settings::Group::SlowData, dialogs.slowDataDialog}, {settings::Group::Beacon, dialogs.beaconDialog},
+        {settings::Group::SerialPort, dialogs.serialPortDialog}};
+    notread::Report report;
+    for (const auto& [group, dialog] : windows) {
+        std::vector<settings::ValueNotTaken> values;
+        for (const settings::ValueNotTaken& value : restore.notTaken)
+            if (settings::groupOfKey(value.key) == group) values.push_back(value);
+        reportNotTaken(values, dialog, report);
     }
-    context.host.showMessage(message);
+    context.host.showMessage(report.text());
 }
 
 }  // namespace
 
-void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
+void saveSettingsToFile(const Context& context)
 {
     const QString path = context.host.chooseFile(true, QStringLiteral("Save settings to file"));
     if (path.isEmpty()) return;
     runAdapterAction(context, nullptr, [&] {
         BusyCursor busy;
-        const settings::Features features = featuresOf(dialogs);
+        const settings::Features& features = context.startUp->features;
         const auto held = readAll(context, features, "the file was not written");
         if (!held) return;
         const std::string file = settings::writeSettingsFile(*held, settings::readOrigin(context.link, features));
@@ -105,7 +105,7 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
     settings::Restore restore;
     const bool ran = runAdapterAction(context, nullptr, [&] {
         BusyCursor busy;
-        const settings::Features features = featuresOf(dialogs);
+        const settings::Features& features = context.startUp->features;
         settings::Snapshot file = contents.values;
         if (const auto missing = settings::takeOutWhatTheFirmwareLacks(file, features); !missing.empty()) {
             QStringList names;
@@ -151,7 +151,7 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
             notread::Report ignored;
             dialogs.serialPortDialog->showGroup(*restore.after.serialPort, ignored);
         }
-        tellOutcome(context, restore);
+        tellOutcome(context, dialogs, restore);
     });
     if (!ran && (!restore.written.empty() || restore.lostDuring)) {
         QString written;

@@ -19,16 +19,22 @@ Windows createWindows(Context context)
 {
     BusyCursor busy;
     Windows w;
+    w.startUp = std::make_unique<settings::StartUp>(settings::startUp(context.link));
+    const settings::StartUp& record = *w.startUp;
+    context.startUp = &record;
     w.mainWindow = std::make_unique<TForm7>(context);
     QWidget* owner = w.mainWindow.get();
     w.basicDialog = new TAutoDetect(context, owner);
+    w.basicDialog->showProbe(record.basicProbe);
     w.repeaterDialog = new TForm11(context, owner);
     w.flagLegend = new TForm13(context, w.repeaterDialog);
     w.repeaterDialog->setLegend(w.flagLegend);
-    const settings::MenuProbes probes = settings::probeOptionalDialogs(context.link);
-    if (probes.slowData) w.slowDataDialog = new TForm15(context, owner);
-    if (probes.beacon) w.beaconDialog = new TForm17(context, owner);
-    if (probes.serialPort) w.serialPortDialog = new TForm12(context, owner);
+    if (record.dialogs.slowData) w.slowDataDialog = new TForm15(context, owner);
+    if (record.dialogs.beacon) w.beaconDialog = new TForm17(context, owner);
+    if (record.dialogs.serialPort) {
+        w.serialPortDialog = new TForm12(context, owner);
+        w.serialPortDialog->showStartUpRead(record.serialPort);
+    }
     w.mainWindow->setDialogs({w.basicDialog, w.repeaterDialog, w.flagLegend, w.slowDataDialog, w.beaconDialog, w.serialPortDialog});
     return w;
 }

@@ -6,6 +6,10 @@
 
 #include <memory>
 
+namespace settings {
+struct StartUp;
+}
+
 class TForm7;
 class TAutoDetect;
 class TForm11;
@@ -15,6 +19,8 @@ class TForm15;
 class TForm17;
 
 struct Windows {
+    // What the firmware answered; every window reads the features here.
+    std::unique_ptr<settings::StartUp> startUp;
     std::unique_ptr<TForm7> mainWindow;  // owns the dialogs below
     TAutoDetect* basicDialog = nullptr;
     TForm11* repeaterDialog = nullptr;
@@ -29,7 +35,9 @@ struct Windows {
     ~Windows();
 };
 
-// The main window (probing 0xB3, 0xAF, 0x59), the basic settings dialog
-// (probing 0x72 twice and 0x58), the repeater dialog and the flag legend,
-// then each optional dialog whose probe (0xAF, 0x59, 0xB3) succeeds again.
+// Runs the start-up requests (the main menu's probes 0xB3, 0xAF, 0x59, the
+// basic settings probes 0x72 twice and 0x58, the optional dialogs' probes
+// 0xAF, 0x59, 0xB3 and the serial port group's read), then builds the main
+// window, the basic settings dialog, the repeater dialog and the flag
+// legend, and each optional dialog whose second probe succeeded.
 Windows createWindows(Context context);

@@ -11,6 +11,30 @@ void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot&
         io.err << "repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.\n";
 }
 
+namespace {
+
+std::string joined(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+// One value the adapter did not take, as the command line words it.
+std::string notTakenLine(const settings::ValueNotTaken& value)
+{
+    using Why = settings::ValueNotTaken::Why;
+    switch (value.why) {
+    case Why::Differs: return value.key + ": wrote " + value.sent + ", reads back " + value.holds;
+    case Why::NotReadBack: return value.key + ": wrote " + value.sent + ", reads back (not read)";
+    case Why::Refused: return value.key + ": wrote " + value.sent + ", which the adapter refused";
+    case Why::NotSent: break;
+    }
+    return value.key + ": not sent (" + value.sent + ")";
+}
+
+}  // namespace
+
 WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held,
                                 const settings::Snapshot& wanted, CtlIo& io, std::ostream* report)
 {
@@ -20,10 +44,10 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
     try {
         settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore);
     } catch (const AdapterGone&) {
-        std::string written;
-        for (const auto& [group, changes] : restore.written)
-            written += (written.empty() ? "" : ", ") + std::string(settings::groupName(group));
-        adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "");
+        std::vector<std::string> written;
+        for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
+        adapterLost(joined(written), restore.lostDuring ? settings::groupName(*restore.lostDuring) : "",
+                    joined(restore.notSent));
     }
     if (report != nullptr) {
         for (const auto& [group, changes] : restore.written) {
@@ -39,11 +63,7 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
         io.err << "The adapter refused serial_port.baud_rate; nothing else of serial_port was written.\n";
     if (restore.notTaken.empty()) return outcome;
     io.err << "The adapter does not hold what was written:\n";
-    for (const settings::FieldChange& wrong : restore.notTaken) {
-        io.err << "  " << wrong.key;
-        if (!wrong.to.empty()) io.err << ": wrote " << wrong.to << ", reads back " << wrong.from;
-        io.err << '\n';
-    }
-    outcome.status = restore.readBackFailed() ? exit_status::AdapterFailed : exit_status::NotTaken;
+    for (const settings::ValueNotTaken& value : restore.notTaken) io.err << "  " << notTakenLine(value) << '\n';
+    outcome.status = settings::anyNotReadBack(restore.notTaken) ? exit_status::AdapterFailed : exit_status::NotTaken;
     return outcome;
 }

@@ -153,13 +153,14 @@ settings::Snapshot Session::read(const std::vector<settings::Group>& groups)
     return snapshot;
 }
 
-void adapterLost(const std::string& alreadyWritten, const std::string& beingWritten)
+void adapterLost(const std::string& alreadyWritten, const std::string& beingWritten, const std::string& notSent)
 {
     std::string text = "The DV Brisel (Relavox) is no longer connected; nothing more was sent.";
     text += alreadyWritten.empty() ? "\nNo group was written completely."
                                    : "\nWritten completely: " + alreadyWritten + ".";
     if (!beingWritten.empty())
         text += "\nPartly written: " + beingWritten + " (its values may be mixed; write it again).";
+    if (!notSent.empty()) text += "\nNot sent: " + notSent + ".";
     throw CtlError(exit_status::AdapterFailed, text);
 }
 

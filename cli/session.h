@@ -49,7 +49,8 @@ private:
 
 // The adapter was lost during the command, as a CtlError naming the groups
 // written before (a comma-separated list) and the one being written.
-[[noreturn]] void adapterLost(const std::string& alreadyWritten, const std::string& beingWritten = {});
+[[noreturn]] void adapterLost(const std::string& alreadyWritten, const std::string& beingWritten = {},
+                              const std::string& notSent = {});
 
 // What the firmware lacks among `wanted`'s values: a group, or the S/N
 // squelch or jitter buffer setting. An error naming them (the adapter lacks

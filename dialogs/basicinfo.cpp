@@ -5,6 +5,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
 
@@ -65,22 +66,19 @@ TAutoDetect::TAutoDetect(Context context, QWidget* parent)
     connect(ui_->Exit1, &QAction::triggered, this, &TAutoDetect::Exit1Click);
 
     notread::followEntries(*this);
+}
 
+TAutoDetect::~TAutoDetect() = default;
+
+void TAutoDetect::showProbe(const settings::BasicRead& probed)
+{
     // The firmware answers the squelch and jitter reads only if it has the
     // feature; the answer decides whether its controls can be used.
-    const settings::BasicRead probed = settings::probeBasic(ctx_.link);
     showOrMark(*u().SN_SQ, probed.values.squelchLevel);
     u().CosCheck->setEnabled(probed.features.squelch);
     u().SN_SQ->setEnabled(probed.features.squelch);
     showOrMark(*u().JitterValue, probed.values.jitterBuffer);
     u().JitterValue->setEnabled(probed.features.jitterBuffer);
-}
-
-TAutoDetect::~TAutoDetect() = default;
-
-settings::BasicFeatures TAutoDetect::features() const
-{
-    return {ui_->SN_SQ->isEnabled(), ui_->JitterValue->isEnabled()};
 }
 
 template <typename T>
@@ -263,6 +261,8 @@ void TAutoDetect::Save1Click()
         const settings::BasicRead readBack =
             settings::saveBasic(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showSettings(readBack, LoadForm::ReadBack, report);
+        reportSave(settings::Group::Basic, settings::snapshotOf(values), {}, settings::snapshotOf(readBack.values),
+                   ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }

@@ -23,11 +23,13 @@ class QLineEdit;
 class TAutoDetect : public QDialog {
     Q_OBJECT
 public:
-    // Builds the window, then probes the two optional features: the S/N
-    // squelch (0x72, twice) enables SN_SQ and CosCheck, the jitter buffer
-    // (0x58) enables JitterValue.
     explicit TAutoDetect(Context context, QWidget* parent = nullptr);
     ~TAutoDetect() override;
+
+    // Shows what start-up's probes of the two optional features brought:
+    // the S/N squelch (0x72, twice) enables SN_SQ and CosCheck, the jitter
+    // buffer (0x58) enables JitterValue.
+    void showProbe(const settings::BasicRead& probed);
 
     // Who runs the load; the forms differ in the time-out and duplex texts,
     // which feature reads are judged (and so may change an enabled state),
@@ -39,9 +41,6 @@ public:
     // marked not read (after Save: the control keeps what was sent) and
     // named in `report`.
     void showSettings(const settings::BasicRead& read, LoadForm form, notread::Report& report);
-
-    // The optional features as the dialog last found them.
-    settings::BasicFeatures features() const;
 
     // Menu "&Edit".
     void Save1Click();

@@ -6,6 +6,9 @@
 #include <QString>
 
 class AdapterConnection;
+namespace settings {
+struct StartUp;
+}
 class QDialog;
 class VendorLink;
 
@@ -40,4 +43,6 @@ struct Context {
     // Looks for the adapter again after it was lost; without one (a link
     // straight to a transport) nothing is looked for.
     AdapterConnection* connection = nullptr;
+    // What the firmware answered at start-up; set once start-up has run.
+    const settings::StartUp* startUp = nullptr;
 };

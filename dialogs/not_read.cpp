@@ -87,10 +87,7 @@ namespace {
 template <typename Control>
 void readFailed(Control& control, bool readBack, Report& report)
 {
-    if (readBack && isKnown(control)) {
-        report.notReadBack(control);
-        return;
-    }
+    if (readBack && isKnown(control)) return;
     mark(control);
     if (control.isEnabled()) report.notRead(control);
 }
@@ -127,6 +124,9 @@ bool Report::mayWrite(const QWidget& control)
 QString Report::text() const
 {
     QStringList parts;
+    if (!notTaken_.isEmpty())
+        parts << QStringLiteral("The adapter did not take these values:\n  %1")
+                     .arg(notTaken_.join(QStringLiteral("\n  ")));
     if (!notRead_.isEmpty())
         parts << QStringLiteral("These values could not be read from the adapter: %1.\n"
                                 "They are shown empty and are not saved until you enter them.")

@@ -37,8 +37,8 @@ bool isKnown(const QWidget& control);
 
 class Report;
 // A read that brought nothing. After Save (`readBack`) a control that held a
-// known value keeps it, as that is what was sent; otherwise the control is
-// marked not read. Disabled controls (a feature the firmware lacks) are
+// known value keeps it, as that is what was sent (the Save's judgement names
+// it when it was sent); otherwise the control is marked not read. Disabled controls (a feature the firmware lacks) are
 // marked without being named in the report.
 void failed(QLineEdit& edit, bool readBack, Report& report);
 void failed(QAbstractButton& button, bool readBack, Report& report);
@@ -52,6 +52,8 @@ public:
     void notRead(const QString& name) { add(notRead_, name); }
     void notReadBack(const QString& name) { add(notReadBack_, name); }
     void leftOut(const QString& name) { add(leftOut_, name); }
+    // A value the adapter did not take, already worded with its label.
+    void notTaken(const QString& line) { add(notTaken_, line); }
     void notRead(const QWidget& control) { notRead(nameOf(control)); }
     void notReadBack(const QWidget& control) { notReadBack(nameOf(control)); }
     void leftOut(const QWidget& control) { leftOut(nameOf(control)); }
@@ -69,7 +71,7 @@ private:
     {
         if (!list.contains(name)) list << name;
     }
-    QStringList notRead_, notReadBack_, leftOut_;
+    QStringList notTaken_, notRead_, notReadBack_, leftOut_;
 };
 
 }  // namespace notread

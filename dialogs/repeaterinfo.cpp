@@ -4,6 +4,7 @@
 
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
@@ -75,8 +76,9 @@ void TForm11::showStatus(const settings::RepeaterValues& values, bool readBack, 
     if (!answered) {
         // Every box, the flag bits included: without them the flag byte,
         // whose bits 7 and 4 the user cannot set, is not written either.
-        if (readBack) report.notReadBack(QString::fromLatin1(StatusName));
-        else report.notRead(QString::fromLatin1(StatusName));
+        // After Save the boxes keep what was sent, and the Save's judgement
+        // names each switch that was not read back.
+        if (!readBack) report.notRead(QString::fromLatin1(StatusName));
     }
     auto showBit = [&](QCheckBox& box, bool on) {
         if (answered) notread::show(box, on);
@@ -143,6 +145,8 @@ void TForm11::Ssve1Click()
             settings::saveRepeater(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showCallSigns(readBack, true, &values, report);
         showStatus(readBack, true, report);
+        reportSave(settings::Group::Repeater, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
+                   ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }

@@ -6,6 +6,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/wire_text.h"
 
@@ -69,11 +70,13 @@ TForm12::TForm12(Context context, QWidget* parent)
     connect(ui_->Save1, &QAction::triggered, this, &TForm12::Save1Click);
     connect(ui_->Cancel1, &QAction::triggered, this, &TForm12::Cancel1Click);
     connect(ui_->Exit1, &QAction::triggered, this, &TForm12::Exit1Click);
+}
 
-    // Not shown yet, so closing just keeps it hidden. What the adapter did
-    // not answer for is told at once, as nothing else would tell it.
+void TForm12::showStartUpRead(const settings::SerialPortRead& read)
+{
+    // Not shown yet, so closing just keeps it hidden.
     notread::Report report;
-    if (!loadGroup(report)) {
+    if (!showRead(read, report)) {
         markAllNotRead();
         report.notRead(QStringLiteral("Baud Rate, RS232C Mode, %1, GPS Message")
                            .arg(QString::fromLatin1(GpsBitsName)));
@@ -86,7 +89,11 @@ TForm12::~TForm12() = default;
 
 bool TForm12::loadGroup(notread::Report& report)
 {
-    const settings::SerialPortRead read = settings::readSerialPort(ctx_.link);
+    return showRead(settings::readSerialPort(ctx_.link), report);
+}
+
+bool TForm12::showRead(const settings::SerialPortRead& read, notread::Report& report)
+{
     if (!read.answered) return false;
     showGroup(read.values, report);
     return true;
@@ -160,32 +167,29 @@ void TForm12::Save1Click()
 
         const settings::SerialPortSave save =
             settings::saveSerialPort(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
-        // A refused baud rate ends the Save.
-        if (save.baudRefused) {
-            ctx_.host.showMessage(
-                QStringLiteral("The adapter refused the baud rate. Nothing else was saved."));
-            return;
+        // A refused baud rate ends the Save; the controls keep the user's
+        // edits. Otherwise a failed read-back leaves the value just written
+        // in place.
+        if (!save.baudRefused) {
+            const settings::SerialPortValues& back = save.readBack;
+            showReadBack(values.baudCode, back.baudCode, &TForm12::showBaudCode);
+            showReadBack(values.modeCode, back.modeCode, &TForm12::showModeCode);
+            showReadBack(values.gpsBits, back.gpsBits, &TForm12::showGpsBits);
+            if (values.gpsMessage) {
+                if (back.gpsMessage) notread::show(*ui_->GPS_Message, wire::toText(*back.gpsMessage));
+                else notread::failed(*ui_->GPS_Message, true, report);
+            }
         }
-        // A failed read-back leaves the value just written in place.
-        const settings::SerialPortValues& back = save.readBack;
-        showReadBack(values.baudCode, back.baudCode, &TForm12::showBaudCode, settingsToSend[0].second, report);
-        showReadBack(values.modeCode, back.modeCode, &TForm12::showModeCode, settingsToSend[1].second, report);
-        showReadBack(values.gpsBits, back.gpsBits, &TForm12::showGpsBits, settingsToSend[2].second, report);
-        if (values.gpsMessage) {
-            if (back.gpsMessage) notread::show(*ui_->GPS_Message, wire::toText(*back.gpsMessage));
-            else notread::failed(*ui_->GPS_Message, true, report);
-        }
+        reportSave(settings::Group::SerialPort, settings::snapshotOf(values), {.refused = save.baudRefused},
+                   settings::snapshotOf(save.readBack), ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }
 
 void TForm12::showReadBack(std::optional<std::uint8_t> sent, std::optional<std::uint8_t> readBack,
-                           void (TForm12::*show)(std::uint8_t), const QString& name,
-                           notread::Report& report)
+                           void (TForm12::*show)(std::uint8_t))
 {
-    if (!sent) return;
-    if (readBack) (this->*show)(*readBack);
-    else report.notReadBack(name);
+    if (sent && readBack) (this->*show)(*readBack);
 }
 
 void TForm12::Cancel1Click()

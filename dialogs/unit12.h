@@ -33,11 +33,13 @@ public:
         QRadioButton* Ui::TForm12::*button;
     };
 
-    // Builds the window, then reads the group from the adapter. If the baud
-    // rate read fails, nothing else is read and every control shows that it
-    // was not read.
     explicit TForm12(Context context, QWidget* parent = nullptr);
     ~TForm12() override;
+
+    // Shows the group as start-up read it. If the baud rate read failed,
+    // nothing else was read and every control shows that it was not read;
+    // what was not read is told at once, as nothing else would tell it.
+    void showStartUpRead(const settings::SerialPortRead& read);
 
     // Writes each setting and reads it back at once, then writes the GPS
     // message and reads it back after a pause.
@@ -52,6 +54,8 @@ private:
     // Reads the whole group; false (and nothing read after it) when the
     // baud rate read fails.
     bool loadGroup(notread::Report& report);
+    // Shows a read of the whole group; false when the baud rate read failed.
+    bool showRead(const settings::SerialPortRead& read, notread::Report& report);
     void markAllNotRead();
     template <std::size_t N>
     void markGroupNotRead(const std::array<CodedButton, N>& buttons, notread::Report& report);
@@ -65,10 +69,9 @@ private:
     std::optional<std::uint8_t> checkedBaudCode() const;
     std::optional<std::uint8_t> checkedModeCode() const;
     // Shows the read-back of a setting that was sent; a failed read-back
-    // leaves what was sent in place and is named in `report`.
+    // leaves what was sent in place.
     void showReadBack(std::optional<std::uint8_t> sent, std::optional<std::uint8_t> readBack,
-                      void (TForm12::*show)(std::uint8_t), const QString& name,
-                      notread::Report& report);
+                      void (TForm12::*show)(std::uint8_t));
     // The GPS bits, when every one of them is known.
     std::optional<std::uint8_t> checkedGpsBits() const;
 

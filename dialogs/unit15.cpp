@@ -5,6 +5,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/wire_text.h"
 
@@ -59,6 +60,8 @@ void TForm15::Save1Click()
         const settings::SlowDataValues readBack =
             settings::saveSlowData(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showValues(readBack, true, report);
+        reportSave(settings::Group::SlowData, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
+                   ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }

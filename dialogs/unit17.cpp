@@ -5,6 +5,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/wire_text.h"
 
@@ -56,6 +57,8 @@ void TForm17::Save1Click()
         const settings::BeaconValues readBack =
             settings::saveBeacon(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showValues(readBack, true, report);
+        reportSave(settings::Group::Beacon, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
+                   ctx_, *this, report);
         report.tell(ctx_.host);
     });
 }

@@ -180,6 +180,8 @@ int Emulator::controlRequest(std::uint8_t requestType, std::uint8_t request, std
     for (const auto& [at, f] : indexFaults_)
         if (at == ordinal) fault = &f;
 
+    // Pulled out at this request: it and every later one fail.
+    if (fault != nullptr && fault->kind == FaultKind::Unplug && unplugFrom_ < 0) unplugFrom_ = ordinal;
     int result = 0;
     if (unplugFrom_ >= 0 && ordinal >= unplugFrom_) {
         result = UnpluggedResult;

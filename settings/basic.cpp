@@ -34,11 +34,12 @@ std::optional<std::uint8_t> readJitter(VendorLink& link, bool& answered)
 
 }  // namespace
 
-BasicRead probeBasic(VendorLink& link)
+BasicRead probeBasic(VendorLink& link, bool* firstSquelchAnswer)
 {
     BasicRead read;
-    for (int ask = 1; ask <= 2; ++ask)
-        read.values.squelchLevel = readSquelch(link, read.features.squelch);
+    read.values.squelchLevel = readSquelch(link, read.features.squelch);
+    if (firstSquelchAnswer != nullptr) *firstSquelchAnswer = read.features.squelch;
+    read.values.squelchLevel = readSquelch(link, read.features.squelch);
     read.values.jitterBuffer = readJitter(link, read.features.jitterBuffer);
     return read;
 }

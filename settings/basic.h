@@ -47,8 +47,9 @@ struct BasicRead {
 };
 
 // The probes of the dialog's construction: the squelch read twice (the
-// second answer counts), then the jitter read.
-BasicRead probeBasic(VendorLink& link);
+// second answer counts; the first goes to `firstSquelchAnswer` when given),
+// then the jitter read.
+BasicRead probeBasic(VendorLink& link, bool* firstSquelchAnswer = nullptr);
 
 // The group's read: 0x52, 0x51, 0x53, 0x54, 0x5B, 0x56, 0xE2, 0xE3, 0xD0,
 // 0x72, 0x58.

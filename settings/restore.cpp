@@ -3,6 +3,7 @@
 #include "device/firmware_version.h"
 #include "settings/groups.h"
 #include "settings/restore_plan.h"
+#include "settings/save_result.h"
 
 namespace settings {
 namespace {
@@ -56,19 +57,10 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
     std::vector<std::string> missing;
     for (const std::string& key : allKeys()) {
         const auto group = groupOfKey(key);
-        if (!group || !snapshot.has(*group)) continue;
-        if (key == SquelchKey && !features.basic.squelch) continue;
-        if (key == JitterKey && !features.basic.jitterBuffer) continue;
+        if (!group || !snapshot.has(*group) || firmwareLacksKey(features, key)) continue;
         if (!valueText(snapshot, key)) missing.push_back(key);
     }
     return missing;
-}
-
-bool Restore::readBackFailed() const
-{
-    for (const FieldChange& wrong : notTaken)
-        if (wrong.from == "(not read)") return true;
-    return false;
 }
 
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
@@ -76,11 +68,17 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
 {
     restore.after = held;
     const Snapshot whole = merged(held, wanted);
+    std::vector<std::pair<Group, std::vector<FieldChange>>> planned;
     for (Group group : AllGroups) {
         if (!wanted.has(group)) continue;
         std::vector<FieldChange> changes = differences(only(held, group), only(wanted, group));
         if (changes.empty()) continue;
-
+        for (const FieldChange& change : changes) restore.notSent.push_back(change.key);
+        planned.emplace_back(group, std::move(changes));
+    }
+    for (auto& [group, changes] : planned) {
+        // From here the group counts as under way, not as never reached.
+        std::erase_if(restore.notSent, [group = group](const std::string& key) { return groupOfKey(key) == group; });
         const Snapshot values = writableGroup(features, held, whole, group);
         Snapshot readBack;
         restore.lostDuring = group;
@@ -88,12 +86,9 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         restore.lostDuring.reset();
         restore.written.emplace_back(group, std::move(changes));
         restore.after = merged(restore.after, readBack);
-        if (save.refused) {
-            restore.baudRefused = true;
-            restore.notTaken.push_back({"serial_port.baud_rate", "", ""});
-            continue;
-        }
-        for (FieldChange& wrong : differences(readBack, values)) restore.notTaken.push_back(std::move(wrong));
+        restore.baudRefused = restore.baudRefused || save.refused;
+        for (ValueNotTaken& wrong : judgeSave(group, values, save, readBack, &features))
+            restore.notTaken.push_back(std::move(wrong));
     }
 }
 

@@ -5,6 +5,7 @@
 // all go through here.
 
 #include "settings/pause.h"
+#include "settings/save_result.h"
 #include "settings/settings_file.h"
 
 class VendorLink;
@@ -16,14 +17,15 @@ struct Restore {
     std::vector<std::pair<Group, std::vector<FieldChange>>> written;
     // The group being written when the adapter was lost.
     std::optional<Group> lostDuring;
-    // Values the adapter did not take: what was written ("to") and what
-    // reads back ("from", "(not read)" when the read-back failed).
-    std::vector<FieldChange> notTaken;
+    // Values the adapter did not take, or that were never sent because
+    // their group's Save ended early.
+    std::vector<ValueNotTaken> notTaken;
     bool baudRefused = false;
     // What the adapter holds afterwards: the read-backs over what was held.
     Snapshot after;
-
-    bool readBackFailed() const;
+    // The values of groups that differ but were never reached, because the
+    // adapter was lost before them.
+    std::vector<std::string> notSent;
 };
 
 // Where a settings file's values come from: this program's version, and the

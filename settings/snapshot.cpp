@@ -31,6 +31,15 @@ bool hasGroup(const Features& features, Group group)
     }
 }
 
+bool firmwareLacksKey(const Features& features, std::string_view key)
+{
+    if (key == "basic.squelch_level") return !features.basic.squelch;
+    if (key == "basic.jitter_buffer_size") return !features.basic.jitterBuffer;
+    const auto dot = key.find('.');
+    const auto group = groupNamed(key.substr(0, dot == std::string_view::npos ? 0 : dot));
+    return group && !hasGroup(features, *group);
+}
+
 bool Snapshot::has(Group group) const
 {
     switch (group) {

@@ -26,6 +26,9 @@ std::optional<Group> groupNamed(std::string_view name);
 
 // Whether the firmware has the group: basic and repeater always.
 bool hasGroup(const Features& features, Group group);
+// Whether `key` ("basic.squelch_level") is a value of a feature, or in a
+// group, that the firmware lacks.
+bool firmwareLacksKey(const Features& features, std::string_view key);
 
 struct Snapshot {
     std::optional<BasicValues> basic;
@@ -37,6 +40,13 @@ struct Snapshot {
     bool has(Group group) const;
     bool operator==(const Snapshot&) const = default;
 };
+
+// A snapshot holding one group.
+inline Snapshot snapshotOf(const BasicValues& v) { Snapshot s; s.basic = v; return s; }
+inline Snapshot snapshotOf(const RepeaterValues& v) { Snapshot s; s.repeater = v; return s; }
+inline Snapshot snapshotOf(const SlowDataValues& v) { Snapshot s; s.slowData = v; return s; }
+inline Snapshot snapshotOf(const BeaconValues& v) { Snapshot s; s.beacon = v; return s; }
+inline Snapshot snapshotOf(const SerialPortValues& v) { Snapshot s; s.serialPort = v; return s; }
 
 // Copies one group of `from` (there or not) into `to`.
 void copyGroup(const Snapshot& from, Snapshot& to, Group group);

@@ -26,13 +26,14 @@ MenuProbes probeOptionalDialogs(VendorLink& link)
 StartUp startUp(VendorLink& link)
 {
     StartUp result;
-    probeMenu(link);
-    result.features.basic = probeBasic(link).features;
-    const MenuProbes dialogs = probeOptionalDialogs(link);
-    result.features.slowData = dialogs.slowData;
-    result.features.beacon = dialogs.beacon;
-    result.features.serialPort = dialogs.serialPort;
-    if (dialogs.serialPort) result.serialPort = readSerialPort(link);
+    result.menu = probeMenu(link);
+    result.basicProbe = probeBasic(link, &result.squelchFirstAnswer);
+    result.dialogs = probeOptionalDialogs(link);
+    result.features.basic = result.basicProbe.features;
+    result.features.slowData = result.dialogs.slowData;
+    result.features.beacon = result.dialogs.beacon;
+    result.features.serialPort = result.dialogs.serialPort;
+    if (result.dialogs.serialPort) result.serialPort = readSerialPort(link);
     return result;
 }
 

@@ -29,7 +29,18 @@ struct Features {
     BasicFeatures basic;
 };
 
+// Everything the firmware answered at start-up, in the order it was asked.
+// The serial port, slow data and beacon features are asked twice (first
+// for the main menu, then for the optional dialogs) and the S/N squelch
+// twice in a row: both answers are kept, and the later one counts.
 struct StartUp {
+    MenuProbes menu;
+    bool squelchFirstAnswer = false;
+    // The basic settings dialog's probes: the squelch level and jitter
+    // buffer size they brought, and whether each feature answered.
+    BasicRead basicProbe;
+    MenuProbes dialogs;
+    // What the firmware has: the later answers.
     Features features;
     // The serial port group, read as its dialog is built (when it exists).
     SerialPortRead serialPort;

@@ -25,6 +25,7 @@ protected:
     void build()
     {
         dialog = std::make_unique<TAutoDetect>(rig.context());
+        dialog->showProbe(settings::probeBasic(rig.link));
         rig.emulator.clearLog();
         rig.emulator.clearFaults();
     }

@@ -264,7 +264,10 @@ const StatusCase StatusCases[] = {
      },
      {"restore", "@f.toml"}, 76, "beacon"},
     {"ValueNotTaken", [](Ctl& c) { c.adapter.injectFault({emu::FaultKind::Stall, 0x02, 1}); },
-     {"set", "basic.delay_time_ms=500"}, 76, "basic.delay_time_ms"},
+     {"set", "basic.delay_time_ms=500"}, 76, "basic.delay_time_ms: wrote 500, reads back 300"},
+    {"LostDuringAGroupNamesWhatWasNeverSent", [](Ctl& c) { c.adapter.injectFault({emu::FaultKind::Unplug, 0x02, 1}); },
+     {"set", "basic.delay_time_ms=500", "beacon.interval_s=20"}, 74,
+     "Partly written: basic (its values may be mixed; write it again).\nNot sent: beacon.interval_s."},
 };
 
 class ExitStatus : public testing::TestWithParam<StatusCase> {};

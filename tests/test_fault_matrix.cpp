@@ -483,11 +483,37 @@ const Case Cases[] = {
      join({{SlowDataSave.begin(), SlowDataSave.begin() + 3},
            {SlowDataSave.begin() + 4, SlowDataSave.end()}, SlowDataRead}),
      {QStringLiteral("Invalid character in Code")}},
+    // What the adapter did not take is named with what it holds; the box
+    // shows what it holds.
+    {"RefusedKeepAliveIsNamedWithWhatTheAdapterHolds",
+     [](emu::Emulator& e) { e.injectFault({emu::FaultKind::Stall, 0x03, 1}); },
+     [](MatrixRig&, Windows& w) {
+         w.mainWindow->BasicInfoSetting1Click();
+         enter(dlg::edit(*w.basicDialog, "KeepAlive"), "20");
+     },
+     [](Windows& w) { w.basicDialog->Save1Click(); },
+     join({{BasicWrites.begin(), BasicWrites.begin() + 4},
+           {"V 03 0002"}, {BasicWrites.begin() + 5, BasicWrites.end()}, {"P 200"}, BasicLoad}),
+     {QStringLiteral("The adapter did not take these values:\n  Keep Alive: sent 20, the adapter holds 100")},
+     [](MatrixRig&, Windows& w) { EXPECT_EQ(dlg::edit(*w.basicDialog, "KeepAlive").text(), "100"); }},
+    {"KeepAliveNotReadBackIsNamed", [](emu::Emulator& e) { e.injectFault({emu::FaultKind::Timeout, 0x53, 2}); },
+     [](MatrixRig&, Windows& w) {
+         w.mainWindow->BasicInfoSetting1Click();
+         enter(dlg::edit(*w.basicDialog, "KeepAlive"), "20");
+     },
+     [](Windows& w) { w.basicDialog->Save1Click(); },
+     join({{BasicWrites.begin(), BasicWrites.begin() + 4}, {"V 03 0002"},
+           {BasicWrites.begin() + 5, BasicWrites.end()}, {"P 200"}, BasicLoad}),
+     {QStringLiteral("These values could not be read back after saving: Keep Alive.\nThey still show what was sent.")},
+     [](MatrixRig&, Windows& w) { EXPECT_EQ(dlg::edit(*w.basicDialog, "KeepAlive").text(), "20"); }},
+    // Nothing after a refused baud rate is sent, and each value is named.
     {"RefusedBaudRateIsTold", [](emu::Emulator& e) { e.injectFault({emu::FaultKind::Stall, 0xB0, 1}); },
      [](MatrixRig&, Windows& w) { dlg::child<QAbstractButton>(*w.serialPortDialog, "S4800").click(); },
      [](Windows& w) { w.serialPortDialog->Save1Click(); },
      {"V B0 0030"},
-     {QStringLiteral("The adapter refused the baud rate. Nothing else was saved.")},
+     {QStringLiteral("The adapter did not take these values:\n  Baud Rate: sent 4800, the adapter refused it\n"
+                     "  RS232C Mode: not sent\n  GPRMC: not sent\n  GPGGA: not sent\n  GPGLL: not sent\n"
+                     "  GPGSA: not sent\n  GPVTG: not sent\n  Message Send: not sent\n  GPS Message: not sent")},
      [](MatrixRig&, Windows& w) { EXPECT_TRUE(dlg::child<QAbstractButton>(*w.serialPortDialog, "S4800").isChecked()); }},
     {"StatusBlockNotReadIsNotWrittenBack",
      [](emu::Emulator& e) {

@@ -95,6 +95,24 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
     }
 }
 
+// A value the adapter does not take is named with what it holds, in the
+// desktop program's words and in brisel-ctl's, from the same judgement.
+TEST_F(FileMenu, LoadNamesTheValueTheAdapterDidNotTake)
+{
+    saveFile([](emu::AdapterState& s) { s.delayTime = 42; });
+    Rig rig;
+    rig.emulator.injectFault({emu::FaultKind::Stall, 0x02, 1});
+    Windows w = loadFile(rig, true);
+    EXPECT_EQ(rig.host.messages, QStringList{QStringLiteral(
+                                     "The adapter did not take these values:\n  Delay Time: sent 420, the adapter holds 300")});
+
+    std::ostringstream out, err;
+    rig.emulator.clearFaults();
+    rig.emulator.injectFault({emu::FaultKind::Stall, 0x02, 1});
+    EXPECT_EQ(ctltest::runDemo(rig.emulator, {"restore", "--no-backup", path("a.toml").toStdString()}, out, err, {}), 76);
+    EXPECT_NE(err.str().find("basic.delay_time_ms: wrote 420, reads back 300"), std::string::npos) << err.str();
+}
+
 // A file stands where the backup folder is to be made.
 TEST_F(FileMenu, LoadWritesNothingWhenTheAutomaticBackupFails)
 {

@@ -54,6 +54,7 @@ TEST_P(SerialCodes, CheckTheirControlsWhichSaveWritesBack)
     rig.emulator.state().serialMode = c.mode;
     rig.emulator.state().gpsBits = c.bits;
     TForm12 dialog(rig.context());
+    dialog.showStartUpRead(settings::readSerialPort(rig.link));
     EXPECT_EQ(checkedControls(dialog), c.checked);
 
     rig.emulator.clearLog();
@@ -86,6 +87,7 @@ TEST(SerialDialog, CancelReadsTheGroupAgainKeepingChoicesWithoutAButton)
     emu::AdapterState& s = rig.emulator.state();
     std::tie(s.baudCode, s.serialMode, s.gpsBits) = std::tuple(48, 1, 0x9F);
     TForm12 dialog(rig.context());
+    dialog.showStartUpRead(settings::readSerialPort(rig.link));
     std::tie(s.baudCode, s.serialMode, s.gpsBits) = std::tuple(0, 3, 0x10);
     s.gpsMessage = block<29>("N35.40.00 E139.45.00", ' ');
 
@@ -101,6 +103,7 @@ TEST(SerialDialog, MessageSendCanBeClickedOffAgain)
     Rig rig;
     rig.emulator.state().gpsBits = 0x80;
     TForm12 dialog(rig.context());
+    dialog.showStartUpRead(settings::readSerialPort(rig.link));
     QAbstractButton& send = button(dialog, "GPS_MsgSend");
     send.click();
     EXPECT_FALSE(send.isChecked());

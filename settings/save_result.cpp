@@ -1,0 +1,52 @@
+#include "settings/save_result.h"
+
+#include "settings/settings_file.h"
+
+#include <algorithm>
+
+namespace settings {
+namespace {
+
+constexpr const char* BaudKey = "serial_port.baud_rate";
+
+Snapshot only(const Snapshot& snapshot, Group group)
+{
+    Snapshot one;
+    copyGroup(snapshot, one, group);
+    return one;
+}
+
+}  // namespace
+
+std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const GroupSave& save,
+                                     const Snapshot& readBack, const Features* features)
+{
+    using Why = ValueNotTaken::Why;
+    std::vector<ValueNotTaken> result;
+    auto judged = [&](const std::string& key) {
+        return groupOfKey(key) == group && !(features != nullptr && firmwareLacksKey(*features, key));
+    };
+    if (save.refused) {
+        // Nothing after the refused baud rate was sent.
+        for (const std::string& key : allKeys()) {
+            if (!judged(key)) continue;
+            if (const auto value = valueText(sent, key))
+                result.push_back({key == BaudKey ? Why::Refused : Why::NotSent, key, *value, {}});
+        }
+        return result;
+    }
+    for (FieldChange& change : differences(only(readBack, group), only(sent, group))) {
+        if (!judged(change.key)) continue;
+        if (valueText(readBack, change.key)) result.push_back({Why::Differs, change.key, change.to, change.from});
+        else result.push_back({Why::NotReadBack, change.key, change.to, {}});
+    }
+    return result;
+}
+
+bool anyNotReadBack(const std::vector<ValueNotTaken>& values)
+{
+    return std::any_of(values.begin(), values.end(),
+                       [](const ValueNotTaken& v) { return v.why == ValueNotTaken::Why::NotReadBack; });
+}
+
+}  // namespace settings
