@@ -124,7 +124,7 @@ void TForm7::Exit1Click()
 
 void TForm7::Version1Click()
 {
-    ctx_.host.showMessage(QString::fromLatin1(ProgramVersionText));
+    ctx_.host.showMessage(tr(ProgramVersionText));
 }
 
 void TForm7::PICVersion1Click()

@@ -69,4 +69,4 @@ private:
     Dialogs dialogs_;
 };
 
-inline constexpr const char* ProgramVersionText = "      Brisel default Setting V03.06";
+inline constexpr const char* ProgramVersionText = QT_TRANSLATE_NOOP("TForm7", "      Brisel default Setting V03.06");

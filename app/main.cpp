@@ -1,9 +1,14 @@
 // brisel-setting: configures a DV Brisel attached by USB.
 
+#include "app/command_line.h"
 #include "app/run.h"
 #include "device/usb_transport.h"
 
-int main(int, char**)
+#include <iostream>
+
+int main(int argc, char** argv)
 {
-    return runProgram("brisel-setting", usbAdapterOpener(), {});
+    const CommandLine line = readSettingCommandLine(argc, argv, std::cout, std::cerr);
+    if (line.exitStatus) return *line.exitStatus;
+    return runProgram("brisel-setting", settingOpener(usbAdapterOpener(line.choice), line.device), {});
 }

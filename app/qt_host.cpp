@@ -12,7 +12,7 @@ void QtHost::showMessage(const QString& text)
     // A wait cursor may be up for the device sequence that reports this;
     // the user needs the arrow to answer the box.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(MessageTitle), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("QtHost", MessageTitle), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     // Texts are shown as they are: blanks kept, and a firmware text that
     // happens to look like markup is not interpreted.
@@ -37,7 +37,7 @@ void QtHost::pause(int ms)
 QString QtHost::chooseFile(bool forSaving, const QString& caption)
 {
     QFileDialog dialog(QApplication::activeWindow(), caption, QString(),
-                       QStringLiteral("Settings files (*.toml);;All files (*)"));
+                       QCoreApplication::translate("QtHost", "Settings files (*.toml);;All files (*)"));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // A name typed without an ending gets ".toml", as the filter offers.
@@ -49,7 +49,7 @@ QString QtHost::chooseFile(bool forSaving, const QString& caption)
 bool QtHost::ask(const QString& text)
 {
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    QMessageBox box(QMessageBox::Question, QString::fromLatin1(MessageTitle), text,
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("QtHost", MessageTitle), text,
                     QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);

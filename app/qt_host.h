@@ -4,6 +4,8 @@
 
 #include "dialogs/host.h"
 
+#include <QtGlobal>
+
 #include <functional>
 
 class QtHost final : public Host {
@@ -24,4 +26,4 @@ private:
 };
 
 // The title of every message box.
-inline constexpr const char* MessageTitle = "Brisel Setting";
+inline constexpr const char* MessageTitle = QT_TRANSLATE_NOOP("QtHost", "Brisel Setting");

@@ -4,12 +4,15 @@
 #include "app/qt_host.h"
 #include "app/responsive_transport.h"
 #include "app/startup.h"
+#include "app/translation.h"
 #include "device/transport.h"
 #include "device/vendor_link.h"
+#include "dialogs/adapter_action.h"
 
 #include <QApplication>
 #include <exception>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -50,27 +53,29 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter,
         // The adapter is looked for before any window exists, by the same
         // walk that finds it again after it was lost.
         AdapterConnection connection(nullptr, openAdapter);
-        std::optional<QString> refusal;
+        std::optional<std::string> refusal;
         try {
             connection.reconnectIfLost();
         } catch (const AdapterGone& gone) {
-            refusal = QString::fromUtf8(gone.what());
+            refusal = gone.what();
         }
         GuardedApplication app(argc, argv, host);
+        installTranslations(desktopLanguages());
         try {
             if (refusal) {
-                host.showMessage(*refusal);
+                host.showMessage(adapterText(refusal->c_str()));
                 return 0;
             }
             ResponsiveTransport responsive(connection);
             VendorLink link(responsive);
             Windows windows = createWindows(Context{link, host, &connection});
-            windows.mainWindow->setWindowTitle(windows.mainWindow->windowTitle() + options.titleSuffix);
+            windows.mainWindow->setWindowTitle(windows.mainWindow->windowTitle() +
+                                               QCoreApplication::translate("ProgramOptions", options.titleSuffix));
             windows.mainWindow->show();
             app.exec();
         } catch (const AdapterGone&) {
             // Gone before the program could start: as if it had not been there.
-            host.showMessage(QString::fromLatin1(NotFoundText));
+            host.showMessage(adapterText(NotFoundText));
         } catch (const std::exception& e) {
             host.showMessage(QString::fromLocal8Bit(e.what()));
         } catch (...) {

@@ -7,7 +7,7 @@
 #include <functional>
 
 struct ProgramOptions {
-    QString titleSuffix;                     // " (demo)" for the demo program
+    const char* titleSuffix = "";            // " (demo)" for the demo program, translated when shown
     std::function<void(int)> onPause;        // hears of each pause
 };
 

@@ -13,7 +13,14 @@
 #include "settings/restore_plan.h"
 #include "settings/settings_store.h"
 
+#include <QCoreApplication>
+
 namespace {
+
+// The context of this file's texts in the translations.
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(SettingsFileActions)
+};
 
 QString text(const std::string& s)
 {
@@ -33,8 +40,8 @@ std::optional<settings::Snapshot> readAll(const Context& context, const settings
         settings::readGroups(context.link, started, settings::groupsPresent(features));
     const std::vector<std::string> missing = settings::notReadKeys(held, features);
     if (missing.empty()) return held;
-    QString message = QStringLiteral("The adapter did not answer for these settings, so %1:")
-                          .arg(QString::fromLatin1(consequence));
+    QString message = Texts::tr("The adapter did not answer for these settings, so %1:")
+                          .arg(Texts::tr(consequence));
     for (const std::string& key : missing) message += QStringLiteral("\n  ") + text(key);
     context.host.showMessage(message);
     return std::nullopt;
@@ -51,7 +58,7 @@ QString changeList(const std::vector<settings::FieldChange>& changes)
 void tellOutcome(const Context& context, const TForm7::Dialogs& dialogs, const settings::Restore& restore)
 {
     if (restore.notTaken.empty()) {
-        context.host.showMessage(QStringLiteral("The adapter now holds the settings of the file."));
+        context.host.showMessage(Texts::tr("The adapter now holds the settings of the file."));
         return;
     }
     // Each value under the label of the control that shows it.
@@ -73,32 +80,32 @@ void tellOutcome(const Context& context, const TForm7::Dialogs& dialogs, const s
 
 void saveSettingsToFile(const Context& context)
 {
-    const QString path = context.host.chooseFile(true, QStringLiteral("Save settings to file"));
+    const QString path = context.host.chooseFile(true, Texts::tr("Save settings to file"));
     if (path.isEmpty()) return;
     runAdapterAction(context, nullptr, [&] {
         BusyCursor busy;
         const settings::Features& features = context.startUp->features;
-        const auto held = readAll(context, features, "the file was not written");
+        const auto held = readAll(context, features, QT_TRANSLATE_NOOP("SettingsFileActions", "the file was not written"));
         if (!held) return;
         const std::string file = settings::writeSettingsFile(*held, settings::readOrigin(context.link, features));
         try {
             settings::saveSettingsFile(path.toStdString(), file, true);
-            context.host.showMessage(QStringLiteral("The adapter's settings were saved to %1.").arg(path));
+            context.host.showMessage(Texts::tr("The adapter's settings were saved to %1.").arg(path));
         } catch (const settings::StoreError& error) {
-            context.host.showMessage(QStringLiteral("The file was not written: %1").arg(text(error.what())));
+            context.host.showMessage(Texts::tr("The file was not written: %1").arg(text(error.what())));
         }
     });
 }
 
 void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs)
 {
-    const QString path = context.host.chooseFile(false, QStringLiteral("Load settings from file"));
+    const QString path = context.host.chooseFile(false, Texts::tr("Load settings from file"));
     if (path.isEmpty()) return;
     settings::FileContents contents;
     try {
         contents = settings::loadSettingsFile(path.toStdString());
     } catch (const settings::StoreError& error) {
-        context.host.showMessage(QStringLiteral("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.what())));
+        context.host.showMessage(Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.what())));
         return;
     }
 
@@ -110,28 +117,28 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
         if (const auto missing = settings::takeOutWhatTheFirmwareLacks(file, features); !missing.empty()) {
             QStringList names;
             for (const std::string& name : missing) names << text(name);
-            context.host.showMessage(QStringLiteral("The adapter's firmware lacks %1, which the file holds. "
+            context.host.showMessage(Texts::tr("The adapter's firmware lacks %1, which the file holds. "
                                                     "Nothing was written.").arg(names.join(QStringLiteral(", "))));
             return;
         }
-        const auto held = readAll(context, features, "nothing was written");
+        const auto held = readAll(context, features, QT_TRANSLATE_NOOP("SettingsFileActions", "nothing was written"));
         if (!held) return;
         const settings::RestorePlan plan = settings::planRestore(*held, file, contents.lines);
         if (!plan.problems.empty()) {
             const QString problems = text(settings::problemLines(plan.problems, path.toStdString()));
-            context.host.showMessage(QStringLiteral("The file's settings cannot be written:\n  %1\n\nNothing was written.")
-                                         .arg(QString(problems).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
+            context.host.showMessage(Texts::tr("The file's settings cannot be written:%1\n\nNothing was written.")
+                                         .arg(QStringLiteral("\n  ") + QString(problems).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
             return;
         }
         if (plan.changes.empty()) {
-            context.host.showMessage(QStringLiteral("The adapter already holds the settings of the file."));
+            context.host.showMessage(Texts::tr("The adapter already holds the settings of the file."));
             return;
         }
-        QString question = QStringLiteral("Loading the file changes these settings in the adapter:%1").arg(changeList(plan.changes));
+        QString question = Texts::tr("Loading the file changes these settings in the adapter:%1").arg(changeList(plan.changes));
         if (plan.fixedFlagBits)
-            question += QStringLiteral("\n\nBits 7 and 4 of the flag byte cannot be changed; they stay as they are.");
+            question += Texts::tr("\n\nBits 7 and 4 of the flag byte cannot be changed; they stay as they are.");
         const std::string folder = settings::automaticBackupFolder();
-        question += QStringLiteral("\n\nThe adapter's present settings are saved first, in %1.\n\nWrite the changes "
+        question += Texts::tr("\n\nThe adapter's present settings are saved first, in %1.\n\nWrite the changes "
                                    "to the adapter?").arg(text(folder));
         if (!context.host.ask(question)) return;
 
@@ -139,7 +146,7 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
             settings::saveAutomaticBackup(folder, settings::backupTimeStamp(),
                                           settings::writeSettingsFile(*held, settings::readOrigin(context.link, features)));
         } catch (const settings::StoreError& error) {
-            context.host.showMessage(QStringLiteral("The automatic backup cannot be saved, so nothing was written: %1")
+            context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
                                          .arg(text(error.what())));
             return;
         }
@@ -158,9 +165,9 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
         for (const auto& [group, changes] : restore.written)
             written += (written.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromLatin1(settings::groupName(group));
         context.host.showMessage(
-            QStringLiteral("Written completely before the adapter was lost: %1.%2")
-                .arg(written.isEmpty() ? QStringLiteral("nothing") : written,
-                     restore.lostDuring ? QStringLiteral(" Partly written: %1; load the file again.")
+            Texts::tr("Written completely before the adapter was lost: %1.%2")
+                .arg(written.isEmpty() ? Texts::tr("nothing") : written,
+                     restore.lostDuring ? Texts::tr(" Partly written: %1; load the file again.")
                                               .arg(QString::fromLatin1(settings::groupName(*restore.lostDuring)))
                                         : QString()));
     }

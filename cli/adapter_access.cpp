@@ -11,9 +11,9 @@ constexpr std::chrono::milliseconds WalkInterval{250};
 
 AdapterOpener usbOpener(const Options& options)
 {
-    std::optional<AdapterAddress> address;
-    if (options.device) address = parseAdapterAddress(*options.device);
-    return usbAdapterOpener(address);
+    std::optional<AdapterChoice> choice;
+    if (options.device) choice = parseAdapterChoice(*options.device);
+    return usbAdapterOpener(choice);
 }
 
 AdapterWait::AdapterWait(const Options& options)

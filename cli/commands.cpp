@@ -7,11 +7,11 @@ namespace {
 
 constexpr std::array<CommandEntry, 7> Table{{
     {"detect", 0, 0, JsonOption, detectCommand},
-    {"show", 0, -1, 0, showCommand},
+    {"show", 0, -1, JsonOption, showCommand},
     {"backup", 1, 1, ForceOption, backupCommand},
-    {"restore", 1, 1, DryRunOption | SkipMissingOption | NoBackupOption, restoreCommand},
-    {"diff", 1, 1, SkipMissingOption, diffCommand},
-    {"get", 1, -1, 0, getCommand},
+    {"restore", 1, 1, JsonOption | DryRunOption | SkipMissingOption | NoBackupOption, restoreCommand},
+    {"diff", 1, 1, JsonOption | SkipMissingOption, diffCommand},
+    {"get", 1, -1, JsonOption, getCommand},
     {"set", 1, -1, SkipMissingOption, setCommand},
 }};
 

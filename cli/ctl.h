@@ -13,11 +13,10 @@ namespace emu {
 class Emulator;
 }
 
-struct CtlIo {
-    CtlIo(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+class JsonReport;
 
-    std::ostream& out;  // data only: settings files, values, listings
-    std::ostream& err;  // messages and the trace
+// What brisel-ctl runs with besides its streams.
+struct CtlSetup {
     // The emulated adapter of --demo; without one a fresh one is made.
     emu::Emulator* demoAdapter = nullptr;
     // Takes the pauses between requests; by default it sleeps.
@@ -26,6 +25,17 @@ struct CtlIo {
     std::function<std::string()> timeStamp;
     // The folder that holds automatic backups; empty: from the environment.
     std::string backupFolder;
+};
+
+struct CtlIo : CtlSetup {
+    CtlIo(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+    CtlIo(std::ostream& out, std::ostream& err, const CtlSetup& setup) : CtlSetup(setup), out(out), err(err) {}
+
+    std::ostream& out;  // data only: settings files, values, listings
+    std::ostream& err;  // messages and the trace
+    // Under --json: where the command puts what it found; its words on
+    // `out` are then not shown.
+    JsonReport* report = nullptr;
 };
 
 inline constexpr const char* OutputLost = "standard output cannot be written";

@@ -4,14 +4,13 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/json_report.h"
 #include "cli/session.h"
 #include "device/adapter_list.h"
 #include "device/latin1.h"
 #include "device/node_facts.h"
 #include "device/shown_text.h"
 #include "device/usb_transport.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cstdio>
 
@@ -49,7 +48,9 @@ void printText(const Finding& f, bool demo, std::ostream& out)
     } else {
         out << (f.adapters.empty() ? "No DV Brisel (Relavox) on the USB buses.\n" : "DV Brisel (Relavox) adapters, in bus order:\n");
         for (const AdapterNode& node : f.adapters) {
-            out << "  " << node.address.bus << ':' << node.address.device << "  " << shown::fromUtf8(node.path);
+            out << "  " << node.address.bus << ':' << node.address.device;
+            if (!node.port.empty()) out << "  " << shown::fromUtf8(node.port);
+            out << "  " << shown::fromUtf8(node.path);
             if (f.used && node == *f.used) out << "  (used)";
             out << '\n';
         }
@@ -74,24 +75,9 @@ void printText(const Finding& f, bool demo, std::ostream& out)
     }
 }
 
-using Json = nlohmann::ordered_json;
+using Json = JsonReport::Json;
 
-// One line, with a blank after each ':' and ','; every key and value is
-// written by nlohmann-json. A byte that is not UTF-8 (a file name, a user
-// name) becomes U+FFFD rather than failing the output.
-std::string oneLine(const Json& value)
-{
-    if (!value.is_structured()) return value.dump(-1, ' ', false, Json::error_handler_t::replace);
-    std::string out;
-    for (auto it = value.begin(); it != value.end(); ++it) {
-        out += it == value.begin() ? "" : ", ";
-        if (value.is_object()) out += oneLine(Json(it.key())) + ": ";
-        out += oneLine(*it);
-    }
-    return value.is_object() ? "{" + out + "}" : "[" + out + "]";
-}
-
-void printJson(const Finding& f, bool demo, std::ostream& out)
+void putJson(const Finding& f, bool demo, JsonReport& report)
 {
     const char* state = f.status == exit_status::Ok             ? "opened"
                         : f.status == exit_status::NoPermission ? "no_permission"
@@ -101,6 +87,7 @@ void printJson(const Finding& f, bool demo, std::ostream& out)
     for (const AdapterNode& node : f.adapters)
         json["adapters"].push_back({{"bus", node.address.bus},
                                     {"device", node.address.device},
+                                    {"port", node.port.empty() ? Json() : Json(node.port)},
                                     {"node", node.path},
                                     {"used", f.used && node == *f.used}});
     json["status"] = state;
@@ -119,7 +106,7 @@ void printJson(const Finding& f, bool demo, std::ostream& out)
         }
         json["udev_rules"] = f.rules;
     }
-    out << oneLine(json) << '\n';
+    report.add(json);
 }
 
 }  // namespace
@@ -129,9 +116,9 @@ int detectCommand(const Options& options, CtlIo& io)
     Finding f;
     if (!options.demo) {
         f.adapters = ListAdapters();
-        std::optional<AdapterAddress> address;
-        if (options.device) address = parseAdapterAddress(*options.device);
-        f.used = chooseAdapter(f.adapters, address);
+        std::optional<AdapterChoice> choice;
+        if (options.device) choice = parseAdapterChoice(*options.device);
+        f.used = chooseAdapter(f.adapters, choice);
     }
     try {
         Session session(options, io);
@@ -149,7 +136,7 @@ int detectCommand(const Options& options, CtlIo& io)
             f.rules = installedUdevRules();
         }
     }
-    if (options.json) printJson(f, options.demo, io.out);
+    if (io.report) putJson(f, options.demo, *io.report);
     else printText(f, options.demo, io.out);
     return f.status;
 }

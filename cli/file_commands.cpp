@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/group_writer.h"
+#include "cli/json_report.h"
 #include "cli/session.h"
 #include "cli/settings_files.h"
 
@@ -39,10 +40,11 @@ std::vector<settings::Group> groupsOf(const settings::Snapshot& snapshot)
     return groups;
 }
 
-void printChanges(const std::vector<settings::FieldChange>& changes, std::ostream& out)
+void printChanges(const std::vector<settings::FieldChange>& changes, CtlIo& io)
 {
+    if (io.report) io.report->changes(changes);
     for (const settings::FieldChange& change : changes)
-        out << change.key << ": " << change.from << " -> " << change.to << '\n';
+        io.out << change.key << ": " << change.from << " -> " << change.to << '\n';
 }
 
 // Saves what the adapter holds before a restore changes it; the path is told.
@@ -54,6 +56,7 @@ void automaticBackup(Session& session, const settings::Snapshot& held, CtlIo& io
             settings::saveAutomaticBackup(folder, io.timeStamp ? io.timeStamp() : settings::backupTimeStamp(),
                                           settings::writeSettingsFile(held, originOf(session)));
         io.err << "The adapter's settings were saved to " << path << ".\n";
+        if (io.report) io.report->backup(path);
     } catch (const settings::StoreError& error) {
         throw CtlError(exit_status::CantWrite, std::string(error.what()) + " (--no-backup goes on without a backup)");
     }
@@ -71,7 +74,9 @@ int showCommand(const Options& options, CtlIo& io)
             throw CtlError(exit_status::NotTaken,
                            std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
     const settings::Snapshot held = session.read(groups);
-    io.out << settings::writeSettingsFile(held, originOf(session)) << std::flush;
+    const settings::FileOrigin origin = originOf(session);
+    if (io.report) io.report->settings(held, origin.firmwareVersion);
+    io.out << settings::writeSettingsFile(held, origin) << std::flush;
     return exit_status::Ok;
 }
 
@@ -94,7 +99,7 @@ int diffCommand(const Options& options, CtlIo& io)
     refuseWhatTheFirmwareLacks(options, session, file, io.err);
     const settings::Snapshot held = session.read(groupsOf(file));
     const std::vector<settings::FieldChange> changes = settings::planRestore(held, file, contents.lines).changes;
-    printChanges(changes, io.out);
+    printChanges(changes, io);
     return changes.empty() ? exit_status::Ok : exit_status::Differences;
 }
 
@@ -114,7 +119,7 @@ int restoreCommand(const Options& options, CtlIo& io)
         throw CtlError(exit_status::BadFile, settings::problemLines(plan.problems, settings::fileName(path)));
 
     if (options.dryRun) {
-        printChanges(plan.changes, io.out);
+        printChanges(plan.changes, io);
         if (plan.changes.empty()) io.err << "Nothing to change: the adapter holds what the file says.\n";
         return exit_status::Ok;
     }

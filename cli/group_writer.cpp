@@ -1,6 +1,7 @@
 #include "cli/group_writer.h"
 
 #include "cli/exit_status.h"
+#include "cli/json_report.h"
 #include "cli/session.h"
 #include "settings/restore.h"
 #include "settings/restore_plan.h"
@@ -44,11 +45,13 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
     try {
         settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore);
     } catch (const AdapterGone&) {
+        if (io.report) io.report->restore(restore);
         std::vector<std::string> written;
         for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
         adapterLost(joined(written), restore.lostDuring ? settings::groupName(*restore.lostDuring) : "",
                     joined(restore.notSent));
     }
+    if (io.report) io.report->restore(restore);
     if (report != nullptr) {
         for (const auto& [group, changes] : restore.written) {
             *report << "Wrote " << settings::groupName(group) << ":\n";
@@ -59,11 +62,15 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
 
     WriteOutcome outcome;
     outcome.after = restore.after;
+    std::string told;
     if (restore.baudRefused)
-        io.err << "The adapter refused serial_port.baud_rate; nothing else of serial_port was written.\n";
-    if (restore.notTaken.empty()) return outcome;
-    io.err << "The adapter does not hold what was written:\n";
-    for (const settings::ValueNotTaken& value : restore.notTaken) io.err << "  " << notTakenLine(value) << '\n';
-    outcome.status = settings::anyNotReadBack(restore.notTaken) ? exit_status::AdapterFailed : exit_status::NotTaken;
+        told += "The adapter refused serial_port.baud_rate; nothing else of serial_port was written.\n";
+    if (!restore.notTaken.empty()) {
+        told += "The adapter does not hold what was written:\n";
+        for (const settings::ValueNotTaken& value : restore.notTaken) told += "  " + notTakenLine(value) + '\n';
+        outcome.status = settings::anyNotReadBack(restore.notTaken) ? exit_status::AdapterFailed : exit_status::NotTaken;
+    }
+    io.err << told;
+    if (io.report && outcome.status != exit_status::Ok) io.report->failed(told.substr(0, told.size() - 1));
     return outcome;
 }

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/group_writer.h"
+#include "cli/json_report.h"
 #include "cli/session.h"
 #include "device/shown_text.h"
 #include "settings/restore_plan.h"
@@ -46,6 +47,7 @@ int getCommand(const Options& options, CtlIo& io)
     for (const std::string& key : options.args) groupOf(key);
     Session session(options, io);
     const settings::Snapshot held = session.read(groupsOfKeys(options.args, session));
+    if (io.report) io.report->values(options.args, held);
     printValues(options.args, held, io.out);
     return exit_status::Ok;
 }

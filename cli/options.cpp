@@ -3,6 +3,8 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "device/adapter_list.h"
+#include "device/device_option.h"
+#include "emulator/lacking.h"
 
 #include <getopt.h>
 
@@ -27,12 +29,15 @@ const char* const UsageText =
     "Groups: basic, repeater, slow_data, beacon, serial_port\n"
     "\n"
     "Options:\n"
-    "  --device BUS:DEVICE    use this adapter (as detect lists them); default: the first\n"
+    "  --device ADAPTER       use this adapter, by BUS:DEVICE or USB port path (as detect\n"
+    "                         lists them); default: the first\n"
     "  --wait[=SECONDS]       wait for the adapter to appear (without SECONDS: no limit)\n"
     "  --trace                print every request and pause on standard error\n"
     "  --demo                 use the built-in emulated adapter instead of USB\n"
     "  --demo-state FILE      the emulated adapter starts with the settings of FILE\n"
-    "  --json                 detect: print one JSON object\n"
+    "  --lacking=FEATURE,...  the emulated firmware lacks these: slow_data, beacon,\n"
+    "                         serial_port, squelch, jitter_buffer (implies --demo)\n"
+    "  --json                 detect, show, get, diff, restore: print one JSON document\n"
     "  --force                backup: replace an existing FILE\n"
     "  --dry-run              restore: print what would change and write nothing\n"
     "  --skip-missing         restore, diff, set: skip what the adapter's firmware lacks\n"
@@ -42,7 +47,7 @@ const char* const UsageText =
 
 namespace {
 
-enum LongOnly { Trace = 1000, Json, Force, DryRun, SkipMissing, NoBackup, Demo, DemoState, Device, Wait };
+enum LongOnly { Trace = 1000, Json, Force, DryRun, SkipMissing, NoBackup, Demo, DemoState, Lacking, Device, Wait };
 
 // The options that only some commands take, as they are written.
 constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptionNames{{
@@ -58,9 +63,9 @@ constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptio
     throw CtlError(exit_status::Usage, what + "\nTry 'brisel-ctl --help'.");
 }
 
-}  // namespace
-
-Options parseOptions(int argc, char** argv)
+// Reads argv into `options`; throws at the first problem, but only once
+// every option has been read, so that --json is known.
+void readOptions(int argc, char** argv, Options& options)
 {
     static const option longOptions[] = {
         {"help", no_argument, nullptr, 'h'},
@@ -73,12 +78,16 @@ Options parseOptions(int argc, char** argv)
         {"no-backup", no_argument, nullptr, NoBackup},
         {"demo", no_argument, nullptr, Demo},
         {"demo-state", required_argument, nullptr, DemoState},
+        {"lacking", required_argument, nullptr, Lacking},
         {"device", required_argument, nullptr, Device},
         {"wait", optional_argument, nullptr, Wait},
         {nullptr, 0, nullptr, 0},
     };
 
-    Options options;
+    std::string problem;  // the first one
+    const auto fail = [&problem](const std::string& what) {
+        if (problem.empty()) problem = what;
+    };
     unsigned given = 0;  // the CommandOptions on the line
     optind = 0;  // a fresh scan, also when called more than once
     opterr = 0;
@@ -95,8 +104,13 @@ Options parseOptions(int argc, char** argv)
         case NoBackup: options.noBackup = true; given |= NoBackupOption; break;
         case Demo: options.demo = true; break;
         case DemoState: options.demoState = optarg; break;
+        case Lacking:
+            if (const auto lacking = emu::parseLacking(optarg)) options.demoLacking = *lacking;
+            else fail(emu::lackingProblem(optarg));
+            options.demo = true;
+            break;
         case Device:
-            if (!parseAdapterAddress(optarg)) usage(std::string("--device wants BUS:DEVICE, e.g. 1:7, not '") + optarg + "'");
+            if (!parseAdapterChoice(optarg)) fail(deviceOptionProblem(optarg));
             options.device = optarg;
             break;
         case Wait:
@@ -106,20 +120,21 @@ Options parseOptions(int argc, char** argv)
                 char* end = nullptr;
                 const double seconds = std::strtod(optarg, &end);
                 if (end == optarg || *end != '\0' || !(seconds >= 0) || seconds > 86400)
-                    usage(std::string("--wait wants a number of seconds, not '") + optarg + "'");
+                    fail(std::string("--wait wants a number of seconds, not '") + optarg + "'");
                 options.waitSeconds = seconds;
             }
             break;
-        case ':': usage(std::string("option ") + argv[optind - 1] + " needs a value");
-        default: usage(std::string("unknown option ") + argv[optind - 1]);
+        case ':': fail(std::string("option ") + argv[optind - 1] + " needs a value"); break;
+        default: fail(std::string("unknown option ") + argv[optind - 1]);
         }
     }
     // getopt_long has moved the command and its arguments behind the options.
     if (options.command.empty() && optind < argc) options.command = argv[optind++];
     while (optind < argc) options.args.emplace_back(argv[optind++]);
+    if (!problem.empty()) usage(problem);
 
     if (options.demoState) options.demo = true;
-    if (options.help || options.version) return options;
+    if (options.help || options.version) return;
     if (options.command.empty()) usage("no command given");
     const CommandEntry* entry = findCommand(options.command);
     if (entry == nullptr) usage("unknown command '" + options.command + "'");
@@ -130,5 +145,17 @@ Options parseOptions(int argc, char** argv)
         if ((given & bit) != 0 && (entry->options & bit) == 0)
             usage(std::string(name) + " does not apply to " + options.command);
     if (options.demo && options.device) usage("--device and --demo cannot go together");
+}
+
+}  // namespace
+
+Options parseOptions(int argc, char** argv)
+{
+    Options options;
+    try {
+        readOptions(argc, argv, options);
+    } catch (const CtlError& error) {
+        throw UsageError(error.what(), options.json, options.command);
+    }
     return options;
 }

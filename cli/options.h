@@ -1,6 +1,9 @@
 #pragma once
 // brisel-ctl's command line.
 
+#include "cli/exit_status.h"
+#include "emulator/emulator.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,15 +22,27 @@ struct Options {
     bool noBackup = false;
     bool demo = false;
     std::optional<std::string> demoState;
-    std::optional<std::string> device;     // "BUS:DEVICE"
+    std::vector<emu::Feature> demoLacking;  // what the emulated firmware lacks
+    std::optional<std::string> device;     // "BUS:DEVICE" or a USB port path
     // --wait: how long to wait for the adapter; --wait alone waits as long as
     // it takes.
     std::optional<double> waitSeconds;
     bool waitForever = false;
 };
 
-// Parses argv; options may stand before or after the command.
-// Throws CtlError with the usage status for anything it cannot take.
+// A command line that cannot be taken, and whether it asked for --json.
+class UsageError : public CtlError {
+public:
+    UsageError(const std::string& what, bool json, std::string command)
+        : CtlError(exit_status::Usage, what), json(json), command(std::move(command))
+    {
+    }
+    bool json;
+    std::string command;
+};
+
+// Parses argv; options may stand before or after the command. Throws
+// UsageError for anything it cannot take, naming the first problem.
 Options parseOptions(int argc, char** argv);
 
 extern const char* const UsageText;

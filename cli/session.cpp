@@ -4,7 +4,9 @@
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
 #include "device/firmware_version.h"
+#include "device/device_option.h"
 #include "emulator/emulator.h"
+#include "emulator/lacking.h"
 #include "settings/groups.h"
 #include "settings/settings_file.h"
 #include "settings/restore.h"
@@ -72,8 +74,8 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
                            " was found, but it cannot be opened: no permission to use the USB device.\n"
                            "'brisel-ctl detect' tells why and what to do.");
     default:
-        throw CtlError(exit_status::NoAdapter, options.device ? "No DV Brisel (Relavox) at " + *options.device + "."
-                                                         : std::string(NotFoundText) + ".");
+        throw CtlError(exit_status::NoAdapter,
+                       options.device ? notAtDeviceText(*options.device) : std::string(NotFoundText) + ".");
     }
 }
 
@@ -89,6 +91,7 @@ Session::Session(const Options& options, CtlIo& io)
             adapter = ownDemo_.get();
         }
         if (options.demoState) loadDemoState(*adapter, *options.demoState);
+        emu::leaveOut(*adapter, options.demoLacking);
         opener = [adapter] { return emu::openEmulated(*adapter); };
     } else {
         opener = usbOpener(options);

@@ -42,7 +42,7 @@ namespace {
 
 // The most adapters one walk found, and the adapter opened last.
 struct Tracker {
-    std::optional<AdapterAddress> address;
+    std::optional<AdapterChoice> choice;
     std::optional<AdapterNode> opened;
     std::size_t mostSeen = 0;
 };
@@ -55,14 +55,14 @@ std::string adapterPlace(const AdapterNode& node)
            std::to_string(node.address.bus) + ":" + std::to_string(node.address.device) + ")";
 }
 
-AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<AdapterAddress> address)
+AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<AdapterChoice> choice)
 {
-    auto tracker = std::make_shared<Tracker>(Tracker{address, std::nullopt, 0});
+    auto tracker = std::make_shared<Tracker>(Tracker{choice, std::nullopt, 0});
     return [walk = std::move(walk), tracker] {
         const AdapterWalk found = walk();
         tracker->mostSeen = std::max(tracker->mostSeen, found.adapters.size());
         const AdapterPick pick =
-            pickAdapter(found.adapters, tracker->address, tracker->opened, tracker->mostSeen);
+            pickAdapter(found.adapters, tracker->choice, tracker->opened, tracker->mostSeen);
         AdapterAccess access;
         if (pick.othersOnly) {
             access.status = OpenStatus::OtherAdapter;

@@ -38,11 +38,11 @@ struct AdapterWalk {
 };
 
 // The opener that walks with `walk` and takes the adapter that pickAdapter
-// allows: at first the one at `address` (or the first in bus order), and
+// allows: at first the one `choice` names (or the first in bus order), and
 // after a loss only that same adapter again. It remembers the adapter it
 // opened and the most adapters one of its walks found.
 AdapterOpener trackingOpener(std::function<AdapterWalk()> walk,
-                             std::optional<AdapterAddress> address = std::nullopt);
+                             std::optional<AdapterChoice> choice = std::nullopt);
 
 // The adapter cannot be reached; what() is the text to show the user.
 class AdapterGone : public std::runtime_error {

@@ -32,20 +32,25 @@ std::vector<AdapterNode> adaptersAmong(const std::vector<SeenDevice>& devices)
     return adapters;
 }
 
+bool AdapterChoice::names(const AdapterNode& node) const
+{
+    return address ? node.address == *address : !port.empty() && node.port == port;
+}
+
 std::optional<AdapterNode> chooseAdapter(const std::vector<AdapterNode>& adapters,
-                                         std::optional<AdapterAddress> address)
+                                         const std::optional<AdapterChoice>& choice)
 {
     const auto chosen = std::find_if(adapters.begin(), adapters.end(), [&](const AdapterNode& a) {
-        return !address || a.address == *address;
+        return !choice || choice->names(a);
     });
     if (chosen == adapters.end()) return std::nullopt;
     return *chosen;
 }
 
-AdapterPick pickAdapter(const std::vector<AdapterNode>& adapters, std::optional<AdapterAddress> address,
+AdapterPick pickAdapter(const std::vector<AdapterNode>& adapters, const std::optional<AdapterChoice>& choice,
                         const std::optional<AdapterNode>& opened, std::size_t mostSeen)
 {
-    if (!opened) return {chooseAdapter(adapters, address)};
+    if (!opened) return {chooseAdapter(adapters, choice)};
     if (!opened->port.empty()) {
         const auto same = std::find_if(adapters.begin(), adapters.end(),
                                        [&](const AdapterNode& a) { return a.port == opened->port; });
@@ -63,4 +68,19 @@ std::optional<AdapterAddress> parseAdapterAddress(std::string_view text)
     const auto device = usbNumber(text.substr(colon + 1));
     if (!bus || !device) return std::nullopt;
     return AdapterAddress{*bus, *device};
+}
+
+std::optional<AdapterChoice> parseAdapterChoice(std::string_view text)
+{
+    if (const auto address = parseAdapterAddress(text)) return AdapterChoice(*address);
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos || !usbNumber(text.substr(0, dash))) return std::nullopt;
+    std::string_view ports = text.substr(dash + 1);
+    for (int count = 1; count <= 7; ++count) {
+        const std::size_t dot = ports.find('.');
+        if (!usbNumber(ports.substr(0, dot))) return std::nullopt;
+        if (dot == std::string_view::npos) return AdapterChoice(std::string(text));
+        ports.remove_prefix(dot + 1);
+    }
+    return std::nullopt;
 }

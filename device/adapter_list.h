@@ -32,14 +32,26 @@ struct AdapterNode {
     bool operator==(const AdapterNode&) const = default;
 };
 
+// The adapter a user names: by BUS:DEVICE, or by its USB port path, which
+// stays the same when the adapter is plugged in again at the same socket.
+struct AdapterChoice {
+    AdapterChoice(AdapterAddress address) : address(address) {}
+    explicit AdapterChoice(std::string port) : port(std::move(port)) {}
+
+    std::optional<AdapterAddress> address;
+    std::string port;  // when no address is given
+
+    bool names(const AdapterNode& node) const;
+};
+
 // Every device with the adapter's vendor and product IDs, in the walk's
 // order: bus by bus, and device by device within a bus.
 std::vector<AdapterNode> adaptersAmong(const std::vector<SeenDevice>& devices);
 
-// The adapter at `address`, or the first one in bus order when no address
-// is given. Nothing when there is no such adapter.
+// The adapter `choice` names, or the first one in bus order when there is
+// no choice. Nothing when there is no such adapter.
 std::optional<AdapterNode> chooseAdapter(const std::vector<AdapterNode>& adapters,
-                                         std::optional<AdapterAddress> address);
+                                         const std::optional<AdapterChoice>& choice);
 
 // What a walk lets the program take.
 struct AdapterPick {
@@ -50,11 +62,14 @@ struct AdapterPick {
 };
 
 // The adapter to take from one walk's `adapters`. Before any adapter was
-// opened, it is chooseAdapter's. After the adapter `opened` was lost, it is
+// opened, it is chooseAdapter's for `choice`. After the adapter `opened` was lost, it is
 // only the adapter at the same port path, or, when no walk ever found more
 // than one adapter (`mostSeen`, this walk counted), the one adapter there.
-AdapterPick pickAdapter(const std::vector<AdapterNode>& adapters, std::optional<AdapterAddress> address,
+AdapterPick pickAdapter(const std::vector<AdapterNode>& adapters, const std::optional<AdapterChoice>& choice,
                         const std::optional<AdapterNode>& opened, std::size_t mostSeen);
 
 // "BUS:DEVICE" in decimal, as `lsusb` shows them ("1:7" or "001:007").
 std::optional<AdapterAddress> parseAdapterAddress(std::string_view text);
+// BUS:DEVICE, or a USB port path as sysfs names it: the bus, a '-' and the
+// ports from the root hub on, joined by '.' ("1-1.2"), up to 7 of them.
+std::optional<AdapterChoice> parseAdapterChoice(std::string_view text);

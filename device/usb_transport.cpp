@@ -83,14 +83,14 @@ AdapterWalk usbWalk()
 
 std::vector<AdapterNode> ListAdapters() { return usbWalk().adapters; }
 
-AdapterAccess OpenDevice(std::optional<AdapterAddress> address)
+AdapterAccess OpenDevice(std::optional<AdapterChoice> choice)
 {
     const AdapterWalk walk = usbWalk();
-    const auto chosen = chooseAdapter(walk.adapters, address);
+    const auto chosen = chooseAdapter(walk.adapters, choice);
     return chosen ? walk.open(*chosen) : AdapterAccess{};
 }
 
-AdapterOpener usbAdapterOpener(std::optional<AdapterAddress> address)
+AdapterOpener usbAdapterOpener(std::optional<AdapterChoice> choice)
 {
-    return trackingOpener(usbWalk, address);
+    return trackingOpener(usbWalk, choice);
 }

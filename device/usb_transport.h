@@ -41,14 +41,14 @@ std::vector<AdapterNode> ListAdapters();
 // The walk of the USB buses that trackingOpener takes adapters from.
 AdapterWalk usbWalk();
 
-// Walks the USB buses for the adapter at `address`, or for the first one in
+// Walks the USB buses for the adapter `choice` names, or for the first one in
 // bus order, locks its node, opens it and selects configuration 1. No
 // interface is claimed. An adapter that another program holds is neither
 // opened nor sent anything. When opened, the access's transport owns the
 // handle and the lock.
-AdapterAccess OpenDevice(std::optional<AdapterAddress> address = std::nullopt);
+AdapterAccess OpenDevice(std::optional<AdapterChoice> choice = std::nullopt);
 
 // The opener of the program and of AdapterConnection's return after a loss:
 // the tracking opener over the USB buses, which takes the adapter at
-// `address`, or the first one in bus order, and after a loss only that one.
-AdapterOpener usbAdapterOpener(std::optional<AdapterAddress> address = std::nullopt);
+// `choice` names, or the first one in bus order, and after a loss only that one.
+AdapterOpener usbAdapterOpener(std::optional<AdapterChoice> choice = std::nullopt);

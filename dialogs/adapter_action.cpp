@@ -4,6 +4,7 @@
 #include "dialogs/not_read.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QVariant>
@@ -71,7 +72,25 @@ private:
     std::vector<Button> buttons_;
 };
 
+// The connection's fixed texts (device/adapter_connection.h), for the
+// translation tools; a test checks that each is found under its own words.
+[[maybe_unused]] constexpr const char* ConnectionTexts[] = {
+    QT_TRANSLATE_NOOP("AdapterGone", "Does not find the DV Brisel (Relavox)"),
+    QT_TRANSLATE_NOOP("AdapterGone", "The DV Brisel (Relavox) was found, but it cannot be opened: "
+                                     "no permission to use the USB device.\n\n"
+                                     "See \"Access to the adapter\" in the README."),
+    QT_TRANSLATE_NOOP("AdapterGone", "The DV Brisel (Relavox) is no longer connected.\n\n"
+                                     "Nothing more was sent to it, and the dialog still shows what you entered. "
+                                     "Plug the adapter in again: the program finds it the next time you choose "
+                                     "a menu item."),
+};
+
 }  // namespace
+
+QString adapterText(const char* text)
+{
+    return QCoreApplication::translate("AdapterGone", text);
+}
 
 bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action)
 {
@@ -82,7 +101,7 @@ bool runAdapterAction(const Context& context, QWidget* window, const std::functi
         return true;
     } catch (const AdapterGone& gone) {
         before.restore();
-        context.host.showMessage(QString::fromUtf8(gone.what()));
+        context.host.showMessage(adapterText(gone.what()));
         return false;
     }
 }

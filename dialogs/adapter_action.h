@@ -4,9 +4,16 @@
 
 #include "dialogs/host.h"
 
+#include <QString>
+
 #include <functional>
 
 class QWidget;
+
+// A text about the adapter's connection, as start-up and runAdapterAction
+// show it: in the user's language when it is one of the fixed texts, as
+// given otherwise.
+QString adapterText(const char* text);
 
 // Runs `action`. First, if the adapter was lost, the bus is walked again; if
 // the adapter is not there, the user is told and nothing is sent. If the

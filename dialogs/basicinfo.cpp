@@ -159,7 +159,7 @@ void TAutoDetect::showSettings(const settings::BasicRead& read, LoadForm form, n
 
 void TAutoDetect::refuse(const char* message)
 {
-    ctx_.host.showMessage(QString::fromLatin1(message));
+    ctx_.host.showMessage(tr(message));
 }
 
 std::optional<std::uint32_t> TAutoDetect::numberIn(const QLineEdit& edit, const settings::NumberRule& rule,
@@ -194,18 +194,18 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
     using settings::BasicValues;
     namespace rule = settings::rule;
 
-    takeNumber({u.DelayTime, rule::DelayTime, &BasicValues::delayTime, "Invalid character in Delay Time",
-                "Invalid value in Delay Time (Max. value is 2550 mSec.)"}, v, report);
-    takeNumber({u.TimeOut, rule::TimeOut, &BasicValues::timeOut, "Invalid character in Time Out",
-                "Invalid value in Time Out(Max. value is 2550 sec.)"}, v, report);
+    takeNumber({u.DelayTime, rule::DelayTime, &BasicValues::delayTime, QT_TR_NOOP("Invalid character in Delay Time"),
+                QT_TR_NOOP("Invalid value in Delay Time (Max. value is 2550 mSec.)")}, v, report);
+    takeNumber({u.TimeOut, rule::TimeOut, &BasicValues::timeOut, QT_TR_NOOP("Invalid character in Time Out"),
+                QT_TR_NOOP("Invalid value in Time Out(Max. value is 2550 sec.)")}, v, report);
     takeNumber({u.ReSyncErrorBit, rule::ResyncErrorBits, &BasicValues::resyncErrorBits,
-                "Invalid character in Resync error bits",
-                "Invalid value in Resync error bits (Max. value is 24)"}, v, report);
+                QT_TR_NOOP("Invalid character in Resync error bits"),
+                QT_TR_NOOP("Invalid value in Resync error bits (Max. value is 24)")}, v, report);
     takeNumber({u.LastFrameErrorBits, rule::LastFrameErrorBits, &BasicValues::lastFrameErrorBits,
-                "Invalid character in Last Frame Error bits",
-                "Invalid value in Last Frame Error Bits (Max. value is 24)"}, v, report);
-    takeNumber({u.KeepAlive, rule::KeepAlive, &BasicValues::keepAlive, "Invalid character in Keep Alive",
-                "Invalid value in Keep Alive (Max. value is 2550 mSec.)"}, v, report);
+                QT_TR_NOOP("Invalid character in Last Frame Error bits"),
+                QT_TR_NOOP("Invalid value in Last Frame Error Bits (Max. value is 24)")}, v, report);
+    takeNumber({u.KeepAlive, rule::KeepAlive, &BasicValues::keepAlive, QT_TR_NOOP("Invalid character in Keep Alive"),
+                QT_TR_NOOP("Invalid value in Keep Alive (Max. value is 2550 mSec.)")}, v, report);
 
     // Words, patterns and check boxes count as they stand (enabled or not),
     // if their value is known.
@@ -234,9 +234,9 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
     const bool refusedByRule = level && !settings::squelchPairAllowed(static_cast<std::uint32_t>(*level), cosOn);
     if (!refusedByRule) take(u.CosCheck, v.cosCheck, u.CosCheck->isChecked());
     if (squelchSaved) {
-        if (!level) refuse("Invalid character in SN Squelch");
-        else if (refusedByRule) refuse("You must set the value of S/N Squelch > 0, when you set none COS check.");
-        else if (enc::exceedsMax(*level, rule::SquelchLevel.max)) refuse("Invalid value in S/N Squelch (Max. value is 1023.)");
+        if (!level) refuse(QT_TR_NOOP("Invalid character in SN Squelch"));
+        else if (refusedByRule) refuse(QT_TR_NOOP("You must set the value of S/N Squelch > 0, when you set none COS check."));
+        else if (enc::exceedsMax(*level, rule::SquelchLevel.max)) refuse(QT_TR_NOOP("Invalid value in S/N Squelch (Max. value is 1023.)"));
         else v.squelchLevel = static_cast<std::uint16_t>(*level);
     } else if (u.SN_SQ->isEnabled()) {
         report.leftOut(*u.SN_SQ);
@@ -245,8 +245,8 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
     if (u.JitterValue->isEnabled()) {
         if (report.mayWrite(*u.JitterValue))
             if (const auto n = numberIn(*u.JitterValue, rule::JitterBuffer,
-                                        "Invalid character in Jitter Buffer Size",
-                                        "Invalid value in Jitter Buffer Size (Max. value is 255)"))
+                                        QT_TR_NOOP("Invalid character in Jitter Buffer Size"),
+                                        QT_TR_NOOP("Invalid value in Jitter Buffer Size (Max. value is 255)")))
                 v.jitterBuffer = static_cast<std::uint8_t>(*n);
     }
     return v;

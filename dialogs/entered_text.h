@@ -9,6 +9,7 @@
 #include "dialogs/host.h"
 #include "dialogs/wire_text.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include <optional>
@@ -18,7 +19,7 @@ inline std::optional<std::string> enteredText(const QLineEdit& box, const QStrin
 {
     std::string bytes = wire::fromText(box.text());
     if (box.isModified() && text::firstControlCharacter(bytes)) {
-        host.showMessage(QStringLiteral("Invalid character in ") + label);
+        host.showMessage(QCoreApplication::translate("enteredText", "Invalid character in %1").arg(label));
         return std::nullopt;
     }
     return bytes;

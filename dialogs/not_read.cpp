@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QVariant>
@@ -13,13 +14,17 @@ namespace notread {
 
 namespace {
 
-constexpr const char* NotReadHint = "not read";
+// The hint an empty box shows when its value was not read.
+QString notReadHint()
+{
+    return QCoreApplication::translate("notread", "not read");
+}
 
 void setKnown(QWidget& control)
 {
     control.setProperty(Property, false);
     if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
-        if (edit->placeholderText() == QLatin1String(NotReadHint)) edit->setPlaceholderText(QString());
+        if (edit->placeholderText() == notReadHint()) edit->setPlaceholderText(QString());
     } else if (auto* box = qobject_cast<QCheckBox*>(&control)) {
         if (box->checkState() == Qt::PartiallyChecked) box->setCheckState(Qt::Unchecked);
         box->setTristate(false);
@@ -54,7 +59,7 @@ void show(QAbstractButton& button, bool checked)
 void mark(QLineEdit& edit)
 {
     edit.setText(QString());
-    edit.setPlaceholderText(QString::fromLatin1(NotReadHint));
+    edit.setPlaceholderText(notReadHint());
     edit.setProperty(Property, true);
 }
 
@@ -125,18 +130,18 @@ QString Report::text() const
 {
     QStringList parts;
     if (!notTaken_.isEmpty())
-        parts << QStringLiteral("The adapter did not take these values:\n  %1")
+        parts << QCoreApplication::translate("notread", "The adapter did not take these values:\n  %1")
                      .arg(notTaken_.join(QStringLiteral("\n  ")));
     if (!notRead_.isEmpty())
-        parts << QStringLiteral("These values could not be read from the adapter: %1.\n"
+        parts << QCoreApplication::translate("notread", "These values could not be read from the adapter: %1.\n"
                                 "They are shown empty and are not saved until you enter them.")
                      .arg(notRead_.join(QStringLiteral(", ")));
     if (!leftOut_.isEmpty())
-        parts << QStringLiteral("Not saved, because no value was read from the adapter or "
+        parts << QCoreApplication::translate("notread", "Not saved, because no value was read from the adapter or "
                                 "entered for them: %1.")
                      .arg(leftOut_.join(QStringLiteral(", ")));
     if (!notReadBack_.isEmpty())
-        parts << QStringLiteral("These values could not be read back after saving: %1.\n"
+        parts << QCoreApplication::translate("notread", "These values could not be read back after saving: %1.\n"
                                 "They still show what was sent.")
                      .arg(notReadBack_.join(QStringLiteral(", ")));
     return parts.join(QStringLiteral("\n\n"));

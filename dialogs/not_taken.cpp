@@ -76,11 +76,6 @@ QString shownValue(const std::string& value)
     return QString::fromStdString(value);
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("NotTaken", text);
-}
-
 }  // namespace
 
 QString valueLabel(const QWidget* dialog, const std::string& key)
@@ -103,11 +98,11 @@ void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QW
         const QString sent = shownValue(value.sent);
         switch (value.why) {
         case Why::Differs:
-            report.notTaken(tr("%1: sent %2, the adapter holds %3").arg(label, sent, shownValue(value.holds)));
+            report.notTaken(QCoreApplication::translate("NotTaken", "%1: sent %2, the adapter holds %3").arg(label, sent, shownValue(value.holds)));
             break;
         case Why::NotReadBack: report.notReadBack(label); break;
-        case Why::Refused: report.notTaken(tr("%1: sent %2, the adapter refused it").arg(label, sent)); break;
-        case Why::NotSent: report.notTaken(tr("%1: not sent").arg(label)); break;
+        case Why::Refused: report.notTaken(QCoreApplication::translate("NotTaken", "%1: sent %2, the adapter refused it").arg(label, sent)); break;
+        case Why::NotSent: report.notTaken(QCoreApplication::translate("NotTaken", "%1: not sent").arg(label)); break;
         }
     }
 }

@@ -23,9 +23,12 @@ struct CallSignBox {
 };
 
 constexpr CallSignBox CallSigns[settings::CallSignCount] = {
-    {&Ui_TForm11::MyRepeaterCall, "My Repeater Call Sign"}, {&Ui_TForm11::AltMyCall, "Alter My Call Sign"},
-    {&Ui_TForm11::AltMyCall2, "Alter My Call Sign2"},       {&Ui_TForm11::AltYourCall, "Your Call Sign"},
-    {&Ui_TForm11::AltRPT1Call, "RPT1 Call Sign"},           {&Ui_TForm11::AltRPT2Call, "RPT2 Call Sign"},
+    {&Ui_TForm11::MyRepeaterCall, QT_TRANSLATE_NOOP("TForm11", "My Repeater Call Sign")},
+    {&Ui_TForm11::AltMyCall, QT_TRANSLATE_NOOP("TForm11", "Alter My Call Sign")},
+    {&Ui_TForm11::AltMyCall2, QT_TRANSLATE_NOOP("TForm11", "Alter My Call Sign2")},
+    {&Ui_TForm11::AltYourCall, QT_TRANSLATE_NOOP("TForm11", "Your Call Sign")},
+    {&Ui_TForm11::AltRPT1Call, QT_TRANSLATE_NOOP("TForm11", "RPT1 Call Sign")},
+    {&Ui_TForm11::AltRPT2Call, QT_TRANSLATE_NOOP("TForm11", "RPT2 Call Sign")},
 };
 
 // The switches' boxes, in the order of settings::SwitchFields.
@@ -51,7 +54,8 @@ constexpr FlagBit FlagBits[] = {
     {&Ui_TForm11::AltFlag1, 0x02}, {&Ui_TForm11::AltFlag0, 0x01},
 };
 
-constexpr const char* StatusName = "Call Check, DUP Check, DUP Clear, the Replace switches and Flag";
+constexpr const char* StatusName =
+    QT_TRANSLATE_NOOP("TForm11", "Call Check, DUP Check, DUP Clear, the Replace switches and Flag");
 
 }  // namespace
 
@@ -78,7 +82,7 @@ void TForm11::showStatus(const settings::RepeaterValues& values, bool readBack, 
         // whose bits 7 and 4 the user cannot set, is not written either.
         // After Save the boxes keep what was sent, and the Save's judgement
         // names each switch that was not read back.
-        if (!readBack) report.notRead(QString::fromLatin1(StatusName));
+        if (!readBack) report.notRead(tr(StatusName));
     }
     auto showBit = [&](QCheckBox& box, bool on) {
         if (answered) notread::show(box, on);
@@ -114,7 +118,7 @@ settings::RepeaterValues TForm11::valuesToSave(notread::Report& report)
     for (std::size_t i = 0; i < settings::CallSignCount; ++i) {
         const QLineEdit& edit = *(ui_.get()->*CallSigns[i].edit);
         if (report.mayWrite(edit))
-            values.callSigns[i] = enteredText(edit, QString::fromLatin1(CallSigns[i].label), ctx_.host);
+            values.callSigns[i] = enteredText(edit, tr(CallSigns[i].label), ctx_.host);
     }
     for (std::size_t i = 0; i < settings::SwitchCount; ++i) {
         const QCheckBox& box = *(ui_.get()->*Switches[i].box);
@@ -131,7 +135,7 @@ settings::RepeaterValues TForm11::valuesToSave(notread::Report& report)
         if (box.isChecked()) flagByte |= bit.mask;
     }
     if (flagKnown) values.flagByte = flagByte;
-    else report.leftOut(QStringLiteral("Flag"));
+    else report.leftOut(tr("Flag"));
     return values;
 }
 

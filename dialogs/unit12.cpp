@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr const char* GpsBitsName = "GPS Message Select, Message Send";
+constexpr const char* GpsBitsName = QT_TRANSLATE_NOOP("TForm12", "GPS Message Select, Message Send");
 
 // Baud rate code: the baud rate divided by 100. Save looks at the buttons in
 // this order.
@@ -78,8 +78,7 @@ void TForm12::showStartUpRead(const settings::SerialPortRead& read)
     notread::Report report;
     if (!showRead(read, report)) {
         markAllNotRead();
-        report.notRead(QStringLiteral("Baud Rate, RS232C Mode, %1, GPS Message")
-                           .arg(QString::fromLatin1(GpsBitsName)));
+        report.notRead(tr("Baud Rate, RS232C Mode, %1, GPS Message").arg(tr(GpsBitsName)));
         close();
     }
     report.tell(ctx_.host);
@@ -110,7 +109,7 @@ void TForm12::showGroup(const settings::SerialPortValues& v, notread::Report& re
     if (v.gpsBits) {
         showGpsBits(*v.gpsBits);
     } else {
-        report.notRead(QString::fromLatin1(GpsBitsName));
+        report.notRead(tr(GpsBitsName));
         for (const auto& [button, mask] : gpsButtons()) notread::mark(*button);
     }
 
@@ -156,14 +155,14 @@ void TForm12::Save1Click()
         const std::pair<std::optional<std::uint8_t>, QString> settingsToSend[] = {
             {checkedBaudCode(), ui_->Baud->title()},
             {checkedModeCode(), ui_->Mode->title()},
-            {checkedGpsBits(), QString::fromLatin1(GpsBitsName)}};
+            {checkedGpsBits(), tr(GpsBitsName)}};
         for (const auto& [value, name] : settingsToSend)
             if (!value) report.leftOut(name);
         values.baudCode = settingsToSend[0].first;
         values.modeCode = settingsToSend[1].first;
         values.gpsBits = settingsToSend[2].first;
         if (report.mayWrite(*ui_->GPS_Message))
-            values.gpsMessage = enteredText(*ui_->GPS_Message, QStringLiteral("GPS Message"), ctx_.host);
+            values.gpsMessage = enteredText(*ui_->GPS_Message, tr("GPS Message"), ctx_.host);
 
         const settings::SerialPortSave save =
             settings::saveSerialPort(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);

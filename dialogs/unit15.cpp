@@ -50,10 +50,10 @@ void TForm15::Save1Click()
         // way, so an unchanged code is stored unchanged.
         if (report.mayWrite(*ui_->DigitalCodeValue)) {
             values.digitalCode = enc::codeByte(wire::fromText(ui_->DigitalCodeValue->text()));
-            if (!values.digitalCode) ctx_.host.showMessage(QStringLiteral("Invalid character in Code"));
+            if (!values.digitalCode) ctx_.host.showMessage(tr("Invalid character in Code"));
         }
         if (report.mayWrite(*ui_->SlowDataMsg))
-            values.message = enteredText(*ui_->SlowDataMsg, QStringLiteral("Message"), ctx_.host);
+            values.message = enteredText(*ui_->SlowDataMsg, tr("Message"), ctx_.host);
 
         // The switches are read back at once; the code and the message after
         // the adapter has had time to store them.

@@ -42,17 +42,17 @@ void TForm17::Save1Click()
         if (report.mayWrite(*ui_->BeaconTimer)) {
             const auto seconds = enc::parseNumberField(wire::fromText(ui_->BeaconTimer->text()), rule.firstN);
             if (!seconds) {
-                ctx_.host.showMessage(QStringLiteral("Invalid character in Beacon Interval Timer"));
+                ctx_.host.showMessage(tr("Invalid character in Beacon Interval Timer"));
             } else if (enc::exceedsMax(*seconds, rule.max)) {
                 // Compared as unsigned, so a negative entry is refused here too.
-                ctx_.host.showMessage(QStringLiteral(
+                ctx_.host.showMessage(tr(
                     "Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"));
             } else {
                 values.interval = static_cast<std::uint8_t>(rule.stored(static_cast<std::uint32_t>(*seconds)));
             }
         }
         if (report.mayWrite(*ui_->BeaconMessage))
-            values.message = enteredText(*ui_->BeaconMessage, QStringLiteral("Beacon Message"), ctx_.host);
+            values.message = enteredText(*ui_->BeaconMessage, tr("Beacon Message"), ctx_.host);
 
         const settings::BeaconValues readBack =
             settings::saveBeacon(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);

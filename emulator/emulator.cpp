@@ -79,7 +79,7 @@ AdapterAccess openEmulated(Emulator& emulator)
     return access;
 }
 
-AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus)
+AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus, std::optional<AdapterChoice> choice)
 {
     return trackingOpener([&bus] {
         AdapterWalk walk;
@@ -88,7 +88,7 @@ AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus)
                 walk.adapters.push_back({i, bus[i].address, "/dev/bus/usb/emulated", bus[i].port});
         walk.open = [&bus](const AdapterNode& node) { return openEmulated(*bus[node.index].adapter); };
         return walk;
-    });
+    }, std::move(choice));
 }
 
 void Emulator::setFeature(Feature feature, bool present) { features_[featureIndex(feature)] = present; }

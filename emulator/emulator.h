@@ -171,8 +171,9 @@ struct BusSlot {
 
 // The program's opener over emulated adapters, by the rule it follows over
 // USB (trackingOpener): a walk lists the adapters of `bus` that are plugged
-// in, in the bus's order. `bus` must outlive the opener.
-AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus);
+// in, in the bus's order, and the one `choice` names is taken (or the
+// first). `bus` must outlive the opener.
+AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus, std::optional<AdapterChoice> choice = std::nullopt);
 
 // The entry of a request as it goes out: for a write, with the bytes it
 // sends; the result and a read's answer are filled in afterwards.

@@ -1,14 +1,20 @@
 // Every window over the emulated adapter as a screen reader and a keyboard
-// user meet it: each control that takes the focus has a name, and Tab visits
-// the controls in the order they stand, rows from the top, each row from the
-// left (the controls of a group box where their group box stands).
+// user meet it, in English and in each translation: each control that takes
+// the focus has a name, Tab visits the controls in the order they stand,
+// rows from the top, each row from the left (the controls of a group box
+// where their group box stands), no text is cut off, and no two items of a
+// menu share an accelerator.
 
 #include "app/eeprom_set.h"
-#include "tests/support/fixture.h"
+#include "app/translation.h"
+#include "tests/support/dialog_helpers.h"
 
 #include <QAccessible>
+#include <QMenu>
+#include <QMenuBar>
 
 #include <cstdlib>
+#include <set>
 
 namespace {
 
@@ -33,7 +39,22 @@ std::string nameOf(QWidget* control)
     return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).trimmed().toStdString();
 }
 
-TEST(Accessibility, EveryControlIsNamedAndTabFollowsTheLayout)
+void expectDistinctAccelerators(QWidget& menu)
+{
+    std::set<QChar> keys;
+    for (QAction* item : menu.actions())
+        if (const QChar key = dlg::acceleratorOf(item->text()); !key.isNull()) {
+            EXPECT_TRUE(keys.insert(key).second) << item->text().toStdString();
+        }
+}
+
+class Accessibility : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override { installTranslations({QString::fromLatin1(GetParam())}); }
+    void TearDown() override { installTranslations({}); }
+};
+
+TEST_P(Accessibility, EveryControlIsNamedTabFollowsTheLayoutAndNoTextIsCut)
 {
     Rig rig;
     Windows w = rig.start();
@@ -56,7 +77,12 @@ TEST(Accessibility, EveryControlIsNamedAndTabFollowsTheLayout)
             EXPECT_TRUE(standsBefore(chain[i - 1], chain[i]))
                 << "Tab goes from " << nameOf(chain[i - 1]) << " to " << nameOf(chain[i]);
         window->hide();
+        dlg::expectNothingClipped(*window);
+        for (QMenuBar* bar : window->findChildren<QMenuBar*>()) expectDistinctAccelerators(*bar);
+        for (QMenu* menu : window->findChildren<QMenu*>()) expectDistinctAccelerators(*menu);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, Accessibility, testing::Values("en", "ja", "de"));
 
 }  // namespace

@@ -65,12 +65,6 @@ protected:
 // ---------------------------------------------------------------------------
 // The window
 
-TEST_F(BasicInfo, NoTextIsClipped)
-{
-    build();
-    dlg::expectNothingClipped(*dialog);
-}
-
 // At construction the second squelch answer decides; a failed answer blanks
 // and disables the feature's controls.
 TEST_F(BasicInfo, ConstructionProbesEnableOrBlankTheFeatureControls)

@@ -98,6 +98,32 @@ TEST(BusWalk, ReadsAnAddressAsBusColonDevice)
         EXPECT_EQ(parseAdapterAddress(wrong), std::nullopt) << wrong;
 }
 
+// --device names an adapter by BUS:DEVICE or by port path; a port path
+// chooses the adapter plugged in there, whatever its address.
+TEST(BusWalk, ChoosesByAddressOrByPortPath)
+{
+    const std::vector<AdapterNode> adapters{{0, {1, 7}, "", "1-1.2"}, {1, {1, 9}, "", "1-1.3"},
+                                            {2, {2, 4}, "", ""}};
+    const struct {
+        const char* given;
+        std::optional<std::size_t> chosen;  // the walk index; nothing: no adapter there, or not taken
+        bool taken = true;
+    } cases[] = {
+        {"1:9", 1}, {"1-1.3", 1}, {"1-1.2", 0}, {"002:004", 2}, {"1-1", std::nullopt}, {"1-1.2.1", std::nullopt},
+        {"2-1", std::nullopt}, {"3-1.2.3.4.5.6.7", std::nullopt},
+        {"1-1.", std::nullopt, false}, {"1-", std::nullopt, false}, {"-1.2", std::nullopt, false},
+        {"1-1..2", std::nullopt, false}, {"1-1.2.3.4.5.6.7.8", std::nullopt, false}, {"1-1:1.0", std::nullopt, false},
+        {"1.2", std::nullopt, false}, {"1-x", std::nullopt, false}, {"", std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<AdapterChoice> choice = parseAdapterChoice(c.given);
+        EXPECT_EQ(choice.has_value(), c.taken) << c.given;
+        if (!choice) continue;
+        const auto node = chooseAdapter(adapters, choice);
+        EXPECT_EQ(node ? std::optional(node->index) : std::nullopt, c.chosen) << c.given;
+    }
+}
+
 TEST(BusWalk, OnlyAMissingHandleOrARefusedConfigurationMeansNoPermission)
 {
     const struct {

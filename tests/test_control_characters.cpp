@@ -1,6 +1,7 @@
 // Control characters in the dialogs' text boxes: one typed or pasted is
 // refused with its message and only that write is skipped; one the adapter
-// holds goes back to it unchanged when the box is not edited.
+// holds goes back to it unchanged when the box is not edited. The full-width
+// forms a Japanese input method commits travel as the ASCII they stand for.
 
 #include "app/eeprom_set.h"
 #include "dialogs/repeaterinfo.h"
@@ -11,6 +12,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 
 #include <algorithm>
 #include <functional>
@@ -108,6 +110,22 @@ TEST_P(ControlCharacter, HeldByTheAdapterGoesBackUnchangedWhenNotEdited)
         if (!e.isRead()) written.append(e.data.begin(), e.data.end());
     EXPECT_NE(written.find('\t'), std::string::npos) << "written back";
     EXPECT_EQ(GetParam().held(rig.emulator.state()), held);
+}
+
+TEST_P(ControlCharacter, FullWidthFromAnInputMethodIsSentAsHalfWidth)
+{
+    QWidget& dialog = open();
+    QLineEdit& box = edit(dialog, GetParam().name);
+    box.selectAll();
+    QInputMethodEvent commit;
+    // "N0 CALL!" in full-width letters, digits and sign, with the ideographic space.
+    commit.setCommitString(QString::fromUtf8("\xEF\xBC\xAE\xEF\xBC\x90\xE3\x80\x80\xEF\xBC\xA3\xEF\xBC\xA1"
+                                             "\xEF\xBC\xAC\xEF\xBC\xAC\xEF\xBC\x81"));
+    QCoreApplication::sendEvent(&box, &commit);
+    save(dialog);
+    EXPECT_EQ(rig.host.messages, QStringList{});
+    EXPECT_EQ(GetParam().held(rig.emulator.state()).substr(0, 8), "N0 CALL!");
+    EXPECT_EQ(box.text().trimmed(), QStringLiteral("N0 CALL!"));  // as read back
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, ControlCharacter, testing::ValuesIn(Boxes),

@@ -181,10 +181,4 @@ TEST_F(RepeaterDialog, DetailOpensTheLegendByClickOrKeyWithoutTrafficAndKeepsThe
     EXPECT_TRUE(rig.emulator.log().empty());
 }
 
-TEST_F(RepeaterDialog, TextsOfTheDialogAndTheLegendAreNotClipped)
-{
-    dlg::expectNothingClipped(dialog);
-    dlg::expectNothingClipped(*w.flagLegend);
-}
-
 }  // namespace

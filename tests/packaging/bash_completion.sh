@@ -5,7 +5,7 @@
 # (COMP_WORDS, COMP_CWORD, COMP_LINE, COMP_POINT) and checks the answers:
 # commands, every option and group that brisel-ctl --help lists, keys for
 # get and set, true and false after a switch's KEY=, file names for backup,
-# restore, diff and --demo-state.
+# restore, diff and --demo-state, feature names for --lacking.
 # Usage: bash_completion.sh BUILD_FOLDER WORK_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -111,6 +111,9 @@ expect "brisel-ctl --demo-state site.toml " "$help_commands"
 expect "brisel-ctl --device " ""
 expect "brisel-ctl --device=" ""
 expect "brisel-ctl --wait=" ""
+expect "brisel-ctl --lacking " "slow_data beacon serial_port squelch jitter_buffer"
+expect "brisel-ctl --lacking=beacon,s" "beacon,slow_data beacon,serial_port beacon,squelch"
+expect "brisel-ctl --lacking beacon d" "detect diff"
 expect "brisel-ctl --wait " "$help_commands"
 
 # Every key that brisel-ctl show writes is offered for get.

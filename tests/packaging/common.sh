@@ -63,6 +63,8 @@ usr/bin/brisel-setting
 usr/bin/brisel-setting-demo
 usr/share/applications/brisel-setting-demo.desktop
 usr/share/applications/brisel-setting.desktop
+usr/share/brisel-setting/translations/brisel-setting_de.qm
+usr/share/brisel-setting/translations/brisel-setting_ja.qm
 usr/share/doc/brisel-setting/changelog.gz
 usr/share/doc/brisel-setting/copyright
 usr/share/icons/hicolor/scalable/apps/brisel-setting.svg

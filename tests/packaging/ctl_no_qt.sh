@@ -2,7 +2,7 @@
 # brisel-ctl is for machines without a display, down to a bare board: the
 # program in the brisel-ctl package must link neither Qt nor ICU nor any GUI
 # library, directly (readelf -d) or through the libraries it loads (ldd), and
-# the package must depend on none of them.
+# the package must depend on none of them. It names the package's version.
 # Usage: ctl_no_qt.sh PACKAGE_FOLDER WORK_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -42,4 +42,9 @@ tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }' >"$work/depends"
 if grep -x -E "$unwanted_package" "$work/depends"; then
     fail "brisel-ctl depends on the Qt, ICU or GUI packages above"
 fi
+
+# The program spells its version as its package does.
+said=$("$program" --version | head -n 1)
+[ "$said" = "brisel-ctl $(dpkg-deb -f "$deb" Version)" ] ||
+    fail "brisel-ctl --version says '$said', the package is $(dpkg-deb -f "$deb" Version)"
 echo "PASSED"

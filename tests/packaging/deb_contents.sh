@@ -78,6 +78,12 @@ for runtime in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins 'libusb-0.1
 done
 grep -q -E "(^|, )brisel-ctl \(= $version\)(,|$)" <<<"$depends" ||
     fail "brisel-setting: Depends does not name brisel-ctl (= $version)"
+# Qt's own texts in the user's language, and a font for Japanese.
+recommends=$(dpkg-deb -f "$gui" Recommends)
+echo "brisel-setting Recommends: $recommends"
+for package in qt6-translations-l10n fonts-noto-cjk; do
+    names "$recommends" "$package" || fail "brisel-setting: Recommends does not name $package"
+done
 
 for script in postinst postrm; do
     [ ! -e "$work/brisel-setting/control/$script" ] ||

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,18 +95,29 @@ inline void expectExitClosesSilently(Rig& rig, const std::function<void()>& open
     EXPECT_TRUE(rig.emulator.log().empty());
 }
 
-// Every label and check box of `window` (not of windows inside it) gets at
-// least the room its text asks for.
+// Every label, button and group box of `window` (not of windows inside it)
+// gets at least the room its text asks for.
 inline void expectNothingClipped(QWidget& window)
 {
     window.show();
     QCoreApplication::processEvents();
     for (QWidget* w : window.findChildren<QWidget*>()) {
-        if (w->window() != &window || (!qobject_cast<QLabel*>(w) && !qobject_cast<QCheckBox*>(w))) continue;
+        if (w->window() != &window ||
+            (!qobject_cast<QLabel*>(w) && !qobject_cast<QAbstractButton*>(w) && !qobject_cast<QGroupBox*>(w)))
+            continue;
         EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
         EXPECT_GE(w->height(), w->sizeHint().height()) << w->objectName().toStdString();
     }
     window.hide();
+}
+
+// The character an accelerator marks: the one after "&" ("&&" is a plain
+// "&"), in upper case; none if the text has no accelerator.
+inline QChar acceleratorOf(const QString& text)
+{
+    for (qsizetype i = text.indexOf('&'); i >= 0 && i + 1 < text.size(); i = text.indexOf('&', i + 2))
+        if (text[i + 1] != '&') return text[i + 1].toUpper();
+    return {};
 }
 
 // `text` cut or filled with `fill` to `size` bytes.

@@ -137,7 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
         Command{"GetFromHeldAdapter", true, 0644, true, {"get", "basic.delay_time_ms"}, 75, false,
             {"in use by another program, test_usb_ctl (process {pid})"}},
         Command{"DeviceThatIsNotThere", true, 0644, false, {"--device", "9:9", "detect"}, 69, true,
-            {"No DV Brisel (Relavox) at 9:9."}}),
+            {"No DV Brisel (Relavox) at 9:9."}},
+        Command{"PortThatIsNotThere", true, 0644, false, {"get", "basic.delay_time_ms", "--device", "9-9.9"}, 69,
+            false, {"No DV Brisel (Relavox) at 9-9.9."}}),
     [](const testing::TestParamInfo<Command>& info) { return info.param.name; });
 
 // ---------------------------------------------------------------------------

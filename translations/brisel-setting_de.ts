@@ -1,0 +1,888 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AdapterGone</name>
+    <message>
+        <source>Does not find the DV Brisel (Relavox)</source>
+        <translation>DV Brisel (Relavox) nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) was found, but it cannot be opened: no permission to use the USB device.
+
+See &quot;Access to the adapter&quot; in the README.</source>
+        <translation>Der DV Brisel (Relavox) wurde gefunden, lässt sich aber nicht öffnen: keine Berechtigung für das USB-Gerät.
+
+Siehe „Access to the adapter“ in der README.</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) is no longer connected.
+
+Nothing more was sent to it, and the dialog still shows what you entered. Plug the adapter in again: the program finds it the next time you choose a menu item.</source>
+        <translation>Der DV Brisel (Relavox) ist nicht mehr angeschlossen.
+
+Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingaben. Stecken Sie den Adapter wieder ein: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen.</translation>
+    </message>
+</context>
+<context>
+    <name>NotTaken</name>
+    <message>
+        <source>%1: sent %2, the adapter holds %3</source>
+        <translation>%1: %2 gesendet, der Adapter hält %3</translation>
+    </message>
+    <message>
+        <source>%1: sent %2, the adapter refused it</source>
+        <translation>%1: %2 gesendet, der Adapter hat es abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1: not sent</source>
+        <translation>%1: nicht gesendet</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramOptions</name>
+    <message>
+        <source> (demo)</source>
+        <translation> (Demo)</translation>
+    </message>
+</context>
+<context>
+    <name>QtHost</name>
+    <message>
+        <source>Settings files (*.toml);;All files (*)</source>
+        <translation>Einstellungsdateien (*.toml);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Brisel Setting</source>
+        <translation>Brisel-Einstellung</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFileActions</name>
+    <message>
+        <source>The adapter did not answer for these settings, so %1:</source>
+        <translation>Der Adapter hat für diese Einstellungen nicht geantwortet, daher %1:</translation>
+    </message>
+    <message>
+        <source>The adapter now holds the settings of the file.</source>
+        <translation>Der Adapter enthält jetzt die Einstellungen der Datei.</translation>
+    </message>
+    <message>
+        <source>Save settings to file</source>
+        <translation>Einstellungen in Datei speichern</translation>
+    </message>
+    <message>
+        <source>the file was not written</source>
+        <translation>wurde die Datei nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>The adapter&apos;s settings were saved to %1.</source>
+        <translation>Die Einstellungen des Adapters wurden in %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>The file was not written: %1</source>
+        <translation>Die Datei wurde nicht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>Load settings from file</source>
+        <translation>Einstellungen aus Datei laden</translation>
+    </message>
+    <message>
+        <source>The file cannot be loaded; nothing was written.
+
+%1</source>
+        <translation>Die Datei kann nicht geladen werden; es wurde nichts geschrieben.
+
+%1</translation>
+    </message>
+    <message>
+        <source>The adapter&apos;s firmware lacks %1, which the file holds. Nothing was written.</source>
+        <translation>Der Firmware des Adapters fehlt %1, das die Datei enthält. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>nothing was written</source>
+        <translation>wurde nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>The file&apos;s settings cannot be written:%1
+
+Nothing was written.</source>
+        <translation>Die Einstellungen der Datei können nicht geschrieben werden:%1
+
+Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>The adapter already holds the settings of the file.</source>
+        <translation>Der Adapter enthält die Einstellungen der Datei bereits.</translation>
+    </message>
+    <message>
+        <source>Loading the file changes these settings in the adapter:%1</source>
+        <translation>Das Laden der Datei ändert diese Einstellungen im Adapter:%1</translation>
+    </message>
+    <message>
+        <source>
+
+Bits 7 and 4 of the flag byte cannot be changed; they stay as they are.</source>
+        <translation>
+
+Bit 7 und 4 des Flag-Bytes können nicht geändert werden; sie bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>
+
+The adapter&apos;s present settings are saved first, in %1.
+
+Write the changes to the adapter?</source>
+        <translation>
+
+Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
+
+Änderungen in den Adapter schreiben?</translation>
+    </message>
+    <message>
+        <source>The automatic backup cannot be saved, so nothing was written: %1</source>
+        <translation>Die automatische Sicherung kann nicht gespeichert werden, daher wurde nichts geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>Written completely before the adapter was lost: %1.%2</source>
+        <translation>Vollständig geschrieben, bevor der Adapter verloren ging: %1.%2</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source> Partly written: %1; load the file again.</source>
+        <translation> Teilweise geschrieben: %1; laden Sie die Datei erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>TAutoDetect</name>
+    <message>
+        <source>Basic Infomation Setting</source>
+        <translation>Grundeinstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>B&amp;earbeiten</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>Verzögerungszeit</translation>
+    </message>
+    <message>
+        <source>mSec.</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Time Out</source>
+        <translation>Timeout</translation>
+    </message>
+    <message>
+        <source>Sec.</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Keep Alive</source>
+        <translation>Keep-Alive</translation>
+    </message>
+    <message>
+        <source>Resync Error Bits</source>
+        <translation>Fehlerbits für Resync</translation>
+    </message>
+    <message>
+        <source>(0 - 24)</source>
+        <translation>(0 - 24)</translation>
+    </message>
+    <message>
+        <source>Last Frame Error Bits</source>
+        <translation>Fehlerbits letzter Frame</translation>
+    </message>
+    <message>
+        <source>CRC Check</source>
+        <translation>CRC-Prüfung</translation>
+    </message>
+    <message>
+        <source>Last Frame Send</source>
+        <translation>Letzten Frame senden</translation>
+    </message>
+    <message>
+        <source>Full/Half Duplex</source>
+        <translation>Voll-/Halbduplex</translation>
+    </message>
+    <message>
+        <source>PreBitPattern</source>
+        <translation>Pre-Bitmuster</translation>
+    </message>
+    <message>
+        <source>recommended F0</source>
+        <translation>empfohlen F0</translation>
+    </message>
+    <message>
+        <source>PostBitPattern</source>
+        <translation>Post-Bitmuster</translation>
+    </message>
+    <message>
+        <source>recommended 66</source>
+        <translation>empfohlen 66</translation>
+    </message>
+    <message>
+        <source>Auto RX Polarity </source>
+        <translation>RX-Polarität automatisch</translation>
+    </message>
+    <message>
+        <source>RX Invert</source>
+        <translation>RX invertieren</translation>
+    </message>
+    <message>
+        <source>TX Invert</source>
+        <translation>TX invertieren</translation>
+    </message>
+    <message>
+        <source>S/N Squelch</source>
+        <translation>S/N-Squelch</translation>
+    </message>
+    <message>
+        <source>(0 - 1023)</source>
+        <translation>(0 - 1023)</translation>
+    </message>
+    <message>
+        <source>COS Check</source>
+        <translation>COS-Prüfung</translation>
+    </message>
+    <message>
+        <source>Jitter Buffer Size</source>
+        <translation>Jitterpuffer-Größe</translation>
+    </message>
+    <message>
+        <source>(0-255)</source>
+        <translation>(0-255)</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>E&amp;rneut lesen</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>Invalid character in Delay Time</source>
+        <translation>Ungültiges Zeichen in Verzögerungszeit</translation>
+    </message>
+    <message>
+        <source>Invalid value in Delay Time (Max. value is 2550 mSec.)</source>
+        <translation>Ungültiger Wert in Verzögerungszeit (Höchstwert 2550 ms)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Time Out</source>
+        <translation>Ungültiges Zeichen in Timeout</translation>
+    </message>
+    <message>
+        <source>Invalid value in Time Out(Max. value is 2550 sec.)</source>
+        <translation>Ungültiger Wert in Timeout (Höchstwert 2550 s)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Resync error bits</source>
+        <translation>Ungültiges Zeichen in Fehlerbits für Resync</translation>
+    </message>
+    <message>
+        <source>Invalid value in Resync error bits (Max. value is 24)</source>
+        <translation>Ungültiger Wert in Fehlerbits für Resync (Höchstwert 24)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Last Frame Error bits</source>
+        <translation>Ungültiges Zeichen in Fehlerbits letzter Frame</translation>
+    </message>
+    <message>
+        <source>Invalid value in Last Frame Error Bits (Max. value is 24)</source>
+        <translation>Ungültiger Wert in Fehlerbits letzter Frame (Höchstwert 24)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Keep Alive</source>
+        <translation>Ungültiges Zeichen in Keep-Alive</translation>
+    </message>
+    <message>
+        <source>Invalid value in Keep Alive (Max. value is 2550 mSec.)</source>
+        <translation>Ungültiger Wert in Keep-Alive (Höchstwert 2550 ms)</translation>
+    </message>
+    <message>
+        <source>Invalid character in SN Squelch</source>
+        <translation>Ungültiges Zeichen in S/N-Squelch</translation>
+    </message>
+    <message>
+        <source>You must set the value of S/N Squelch &gt; 0, when you set none COS check.</source>
+        <translation>Ohne COS-Prüfung muss S/N-Squelch größer als 0 sein.</translation>
+    </message>
+    <message>
+        <source>Invalid value in S/N Squelch (Max. value is 1023.)</source>
+        <translation>Ungültiger Wert in S/N-Squelch (Höchstwert 1023)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Jitter Buffer Size</source>
+        <translation>Ungültiges Zeichen in Jitterpuffer-Größe</translation>
+    </message>
+    <message>
+        <source>Invalid value in Jitter Buffer Size (Max. value is 255)</source>
+        <translation>Ungültiger Wert in Jitterpuffer-Größe (Höchstwert 255)</translation>
+    </message>
+</context>
+<context>
+    <name>TForm11</name>
+    <message>
+        <source>Repeater Information Setting</source>
+        <translation>Relais-Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>B&amp;earbeiten</translation>
+    </message>
+    <message>
+        <source>Call Check</source>
+        <translation>Rufzeichenprüfung</translation>
+    </message>
+    <message>
+        <source>DUP Check</source>
+        <translation>DUP-Prüfung</translation>
+    </message>
+    <message>
+        <source>DUP Clear</source>
+        <translation>DUP löschen</translation>
+    </message>
+    <message>
+        <source>My Repeater Call Sign</source>
+        <translation>Eigenes Relais-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Alter My Call Sign</source>
+        <translation>Ersatz-MY-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>Replace Alter My Call Sign</source>
+        <translation>Durch Ersatz-MY-Rufzeichen ersetzen</translation>
+    </message>
+    <message>
+        <source>              Call Sign2</source>
+        <translation>Rufzeichen 2</translation>
+    </message>
+    <message>
+        <source>Alter My Call Sign2</source>
+        <translation>Ersatz-MY-Rufzeichen 2</translation>
+    </message>
+    <message>
+        <source>Replace Alter My Call Sign2</source>
+        <translation>Durch Ersatz-MY-Rufzeichen 2 ersetzen</translation>
+    </message>
+    <message>
+        <source>      Your Call Sign</source>
+        <translation>YOUR-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>Replace Your Call Sign</source>
+        <translation>YOUR-Rufzeichen ersetzen</translation>
+    </message>
+    <message>
+        <source>     RPT1 Call Sign</source>
+        <translation>RPT1-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>Replace RPT1 Call Sign</source>
+        <translation>RPT1-Rufzeichen ersetzen</translation>
+    </message>
+    <message>
+        <source>   RPT2 Call Sign</source>
+        <translation>RPT2-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>Replace RPT2 Call Sign</source>
+        <translation>RPT2-Rufzeichen ersetzen</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Flag</translation>
+    </message>
+    <message>
+        <source>(detail)</source>
+        <translation>(Details)</translation>
+    </message>
+    <message>
+        <source>Shows what each flag bit means</source>
+        <translation>Zeigt, was jedes Flag-Bit bedeutet</translation>
+    </message>
+    <message>
+        <source>Flag bit 7</source>
+        <translation>Flag-Bit 7</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>Flag bit 6</source>
+        <translation>Flag-Bit 6</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>Flag bit 5</source>
+        <translation>Flag-Bit 5</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>Flag bit 4</source>
+        <translation>Flag-Bit 4</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>Flag bit 3</source>
+        <translation>Flag-Bit 3</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Flag bit 2</source>
+        <translation>Flag-Bit 2</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>Flag bit 1</source>
+        <translation>Flag-Bit 1</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>Flag bit 0</source>
+        <translation>Flag-Bit 0</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Replace Flag</source>
+        <translation>Flag ersetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>Your Call Sign</source>
+        <translation>YOUR-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>RPT1 Call Sign</source>
+        <translation>RPT1-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>RPT2 Call Sign</source>
+        <translation>RPT2-Rufzeichen</translation>
+    </message>
+    <message>
+        <source>Call Check, DUP Check, DUP Clear, the Replace switches and Flag</source>
+        <translation>Rufzeichenprüfung, DUP-Prüfung, DUP löschen, die Ersetzen-Schalter und Flag</translation>
+    </message>
+</context>
+<context>
+    <name>TForm12</name>
+    <message>
+        <source>RS232C Information Setting</source>
+        <translation>RS232C-Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>B&amp;earbeiten</translation>
+    </message>
+    <message>
+        <source>Baud Rate</source>
+        <translation>Baudrate</translation>
+    </message>
+    <message>
+        <source>19200</source>
+        <translation>19200</translation>
+    </message>
+    <message>
+        <source>9600</source>
+        <translation>9600</translation>
+    </message>
+    <message>
+        <source>4800</source>
+        <translation>4800</translation>
+    </message>
+    <message>
+        <source>1200</source>
+        <translation>1200</translation>
+    </message>
+    <message>
+        <source>RS232C Mode</source>
+        <translation>RS232C-Modus</translation>
+    </message>
+    <message>
+        <source>Command Mode</source>
+        <translation>Befehlsmodus</translation>
+    </message>
+    <message>
+        <source>Slow Data Mode</source>
+        <translation>Slow-Data-Modus</translation>
+    </message>
+    <message>
+        <source>Short Message</source>
+        <translation>Kurznachricht</translation>
+    </message>
+    <message>
+        <source>GPS RCV Mode</source>
+        <translation>GPS-Empfangsmodus</translation>
+    </message>
+    <message>
+        <source>GPS SEND Mode</source>
+        <translation>GPS-Sendemodus</translation>
+    </message>
+    <message>
+        <source>GPS Message Select</source>
+        <translation>GPS-Nachrichtenauswahl</translation>
+    </message>
+    <message>
+        <source>GPRMC</source>
+        <translation>GPRMC</translation>
+    </message>
+    <message>
+        <source>GPGGA</source>
+        <translation>GPGGA</translation>
+    </message>
+    <message>
+        <source>GPGLL</source>
+        <translation>GPGLL</translation>
+    </message>
+    <message>
+        <source>GPGSA</source>
+        <translation>GPGSA</translation>
+    </message>
+    <message>
+        <source>GPVTG</source>
+        <translation>GPVTG</translation>
+    </message>
+    <message>
+        <source>GPS Message Send</source>
+        <translation>GPS-Nachricht senden</translation>
+    </message>
+    <message>
+        <source>Message Send</source>
+        <translation>Nachricht senden</translation>
+    </message>
+    <message>
+        <source>GPS Message</source>
+        <translation>GPS-Nachricht</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>GPS Message Select, Message Send</source>
+        <translation>GPS-Nachrichtenauswahl, Nachricht senden</translation>
+    </message>
+    <message>
+        <source>Baud Rate, RS232C Mode, %1, GPS Message</source>
+        <translation>Baudrate, RS232C-Modus, %1, GPS-Nachricht</translation>
+    </message>
+</context>
+<context>
+    <name>TForm13</name>
+    <message>
+        <source>Flag DetaiL Information</source>
+        <translation>Flag-Details</translation>
+    </message>
+    <message>
+        <source>7  0:Voice  1:Data</source>
+        <translation>7  0:Sprache  1:Daten</translation>
+    </message>
+    <message>
+        <source>6  0:Direct 1:repeater</source>
+        <translation>6  0:Direkt 1:Relais</translation>
+    </message>
+    <message>
+        <source>5  0:None Interrupt 1:Interrupt</source>
+        <translation>5  0:Keine Unterbrechung 1:Unterbrechung</translation>
+    </message>
+    <message>
+        <source>4  0:None control 1:Control</source>
+        <translation>4  0:Keine Steuerung 1:Steuerung</translation>
+    </message>
+    <message>
+        <source>3  0:None urgent  1:Urgent</source>
+        <translation>3  0:Nicht dringend  1:Dringend</translation>
+    </message>
+    <message>
+        <source>2-0</source>
+        <translation>2-0</translation>
+    </message>
+    <message>
+        <source>111 Repeater Control</source>
+        <translation>111 Relais-Steuerung</translation>
+    </message>
+    <message>
+        <source>011 ACK</source>
+        <translation>011 ACK</translation>
+    </message>
+    <message>
+        <source>110 Auto Reply</source>
+        <translation>110 Automatische Antwort</translation>
+    </message>
+    <message>
+        <source>010 No Response</source>
+        <translation>010 Keine Antwort</translation>
+    </message>
+    <message>
+        <source>101 Not Use</source>
+        <translation>101 Nicht benutzt</translation>
+    </message>
+    <message>
+        <source>001 Relay unavaliable</source>
+        <translation>001 Relais nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>100 Resend</source>
+        <translation>100 Erneut senden</translation>
+    </message>
+    <message>
+        <source>000 NULL</source>
+        <translation>000 NULL</translation>
+    </message>
+</context>
+<context>
+    <name>TForm15</name>
+    <message>
+        <source>Slow Data (Stand alone Repeater)</source>
+        <translation>Slow Data (Stand-alone-Relais)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>B&amp;earbeiten</translation>
+    </message>
+    <message>
+        <source>Digital Code Insert</source>
+        <translation>Digitalcode einfügen</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Before Slow Data Insert</source>
+        <translation>Vor Slow Data einfügen</translation>
+    </message>
+    <message>
+        <source>After Slow Data Insert</source>
+        <translation>Nach Slow Data einfügen</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>Invalid character in Code</source>
+        <translation>Ungültiges Zeichen in Code</translation>
+    </message>
+</context>
+<context>
+    <name>TForm17</name>
+    <message>
+        <source>Beacon Setting</source>
+        <translation>Baken-Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>B&amp;earbeiten</translation>
+    </message>
+    <message>
+        <source>Beacon Message</source>
+        <translation>Bakennachricht</translation>
+    </message>
+    <message>
+        <source>Beacon Interval timer</source>
+        <translation>Bakenintervall</translation>
+    </message>
+    <message>
+        <source>Sec.</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>Invalid character in Beacon Interval Timer</source>
+        <translation>Ungültiges Zeichen in Bakenintervall</translation>
+    </message>
+    <message>
+        <source>Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)</source>
+        <translation>Ungültiger Wert in Bakenintervall (Höchstwert 2550 s)</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+    <message>
+        <source>Brisel Setting Program V03.06</source>
+        <translation>Brisel-Einstellprogramm V03.06</translation>
+    </message>
+    <message>
+        <source>Brisel Default setting Program</source>
+        <translation>Brisel-Grundeinstellungsprogramm</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Setting</source>
+        <translation>Ein&amp;stellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Save settings to file...</source>
+        <translation>Einstellungen in Datei &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Load settings from file...</source>
+        <translation>Einstellungen aus Datei &amp;laden...</translation>
+    </message>
+    <message>
+        <source>&amp;Basic Info. </source>
+        <translation>&amp;Basis-Info.</translation>
+    </message>
+    <message>
+        <source>Be&amp;acon Info.</source>
+        <translation>B&amp;aken-Info.</translation>
+    </message>
+    <message>
+        <source>&amp;Repeater Info. </source>
+        <translation>&amp;Relais-Info.</translation>
+    </message>
+    <message>
+        <source>&amp;Slow Data</source>
+        <translation>&amp;Slow Data</translation>
+    </message>
+    <message>
+        <source>RS232C Info.</source>
+        <translation>RS232C-Info.</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>&amp;Version</source>
+        <translation>&amp;Version</translation>
+    </message>
+    <message>
+        <source>&amp;PIC Version</source>
+        <translation>&amp;PIC-Version</translation>
+    </message>
+    <message>
+        <source>      Brisel default Setting V03.06</source>
+        <translation>      Brisel-Grundeinstellung V03.06</translation>
+    </message>
+</context>
+<context>
+    <name>enteredText</name>
+    <message>
+        <source>Invalid character in %1</source>
+        <translation>Ungültiges Zeichen in %1</translation>
+    </message>
+</context>
+<context>
+    <name>notread</name>
+    <message>
+        <source>not read</source>
+        <translation>nicht gelesen</translation>
+    </message>
+    <message>
+        <source>These values could not be read from the adapter: %1.
+They are shown empty and are not saved until you enter them.</source>
+        <translation>Diese Werte konnten nicht aus dem Adapter gelesen werden: %1.
+Sie werden leer angezeigt und erst gespeichert, wenn Sie sie eingeben.</translation>
+    </message>
+    <message>
+        <source>Not saved, because no value was read from the adapter or entered for them: %1.</source>
+        <translation>Nicht gespeichert, weil dafür weder ein Wert aus dem Adapter gelesen noch einer eingegeben wurde: %1.</translation>
+    </message>
+    <message>
+        <source>These values could not be read back after saving: %1.
+They still show what was sent.</source>
+        <translation>Diese Werte konnten nach dem Speichern nicht zurückgelesen werden: %1.
+Sie zeigen weiterhin, was gesendet wurde.</translation>
+    </message>
+    <message>
+        <source>The adapter did not take these values:
+  %1</source>
+        <translation>Diese Werte hat der Adapter nicht übernommen:
+  %1</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,888 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>AdapterGone</name>
+    <message>
+        <source>Does not find the DV Brisel (Relavox)</source>
+        <translation>DV Brisel (Relavox) が見つかりません</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) was found, but it cannot be opened: no permission to use the USB device.
+
+See &quot;Access to the adapter&quot; in the README.</source>
+        <translation>DV Brisel (Relavox) は見つかりましたが、開けません: USB デバイスを使う権限がありません。
+
+README の「Access to the adapter」を参照してください。</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) is no longer connected.
+
+Nothing more was sent to it, and the dialog still shows what you entered. Plug the adapter in again: the program finds it the next time you choose a menu item.</source>
+        <translation>DV Brisel (Relavox) が接続されていません。
+
+これ以上は何も送信しておらず、ダイアログには入力した内容がそのまま表示されています。アダプタを接続し直してください。次にメニュー項目を選んだときに、プログラムがアダプタを見つけます。</translation>
+    </message>
+</context>
+<context>
+    <name>NotTaken</name>
+    <message>
+        <source>%1: sent %2, the adapter holds %3</source>
+        <translation>%1: %2 を送信、アダプタの値は %3</translation>
+    </message>
+    <message>
+        <source>%1: sent %2, the adapter refused it</source>
+        <translation>%1: %2 を送信、アダプタが拒否しました</translation>
+    </message>
+    <message>
+        <source>%1: not sent</source>
+        <translation>%1: 送信されていません</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramOptions</name>
+    <message>
+        <source> (demo)</source>
+        <translation> (デモ)</translation>
+    </message>
+</context>
+<context>
+    <name>QtHost</name>
+    <message>
+        <source>Settings files (*.toml);;All files (*)</source>
+        <translation>設定ファイル (*.toml);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Brisel Setting</source>
+        <translation>Brisel 設定</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFileActions</name>
+    <message>
+        <source>The adapter did not answer for these settings, so %1:</source>
+        <translation>以下の設定についてアダプタから応答がなかったため、%1:</translation>
+    </message>
+    <message>
+        <source>The adapter now holds the settings of the file.</source>
+        <translation>アダプタの設定はファイルの設定と同じになりました。</translation>
+    </message>
+    <message>
+        <source>Save settings to file</source>
+        <translation>設定をファイルに保存</translation>
+    </message>
+    <message>
+        <source>the file was not written</source>
+        <translation>ファイルは書き込まれませんでした</translation>
+    </message>
+    <message>
+        <source>The adapter&apos;s settings were saved to %1.</source>
+        <translation>アダプタの設定を %1 に保存しました。</translation>
+    </message>
+    <message>
+        <source>The file was not written: %1</source>
+        <translation>ファイルは書き込まれませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Load settings from file</source>
+        <translation>設定をファイルから読み込み</translation>
+    </message>
+    <message>
+        <source>The file cannot be loaded; nothing was written.
+
+%1</source>
+        <translation>ファイルを読み込めません。何も書き込まれていません。
+
+%1</translation>
+    </message>
+    <message>
+        <source>The adapter&apos;s firmware lacks %1, which the file holds. Nothing was written.</source>
+        <translation>アダプタのファームウェアには、ファイルにある %1 がありません。何も書き込まれていません。</translation>
+    </message>
+    <message>
+        <source>nothing was written</source>
+        <translation>何も書き込まれませんでした</translation>
+    </message>
+    <message>
+        <source>The file&apos;s settings cannot be written:%1
+
+Nothing was written.</source>
+        <translation>ファイルの設定は書き込めません:%1
+
+何も書き込まれていません。</translation>
+    </message>
+    <message>
+        <source>The adapter already holds the settings of the file.</source>
+        <translation>アダプタはすでにファイルの設定になっています。</translation>
+    </message>
+    <message>
+        <source>Loading the file changes these settings in the adapter:%1</source>
+        <translation>ファイルを読み込むと、アダプタの以下の設定が変わります:%1</translation>
+    </message>
+    <message>
+        <source>
+
+Bits 7 and 4 of the flag byte cannot be changed; they stay as they are.</source>
+        <translation>
+
+フラグバイトのビット 7 と 4 は変更できないため、そのまま残ります。</translation>
+    </message>
+    <message>
+        <source>
+
+The adapter&apos;s present settings are saved first, in %1.
+
+Write the changes to the adapter?</source>
+        <translation>
+
+アダプタの現在の設定は、先に %1 に保存されます。
+
+変更をアダプタに書き込みますか?</translation>
+    </message>
+    <message>
+        <source>The automatic backup cannot be saved, so nothing was written: %1</source>
+        <translation>自動バックアップを保存できないため、何も書き込まれていません: %1</translation>
+    </message>
+    <message>
+        <source>Written completely before the adapter was lost: %1.%2</source>
+        <translation>アダプタとの接続が切れる前に書き込みを終えたもの: %1。%2</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source> Partly written: %1; load the file again.</source>
+        <translation> 一部だけ書き込まれたもの: %1。ファイルをもう一度読み込んでください。</translation>
+    </message>
+</context>
+<context>
+    <name>TAutoDetect</name>
+    <message>
+        <source>Basic Infomation Setting</source>
+        <translation>基本設定</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>遅延時間</translation>
+    </message>
+    <message>
+        <source>mSec.</source>
+        <translation>ミリ秒</translation>
+    </message>
+    <message>
+        <source>Time Out</source>
+        <translation>タイムアウト</translation>
+    </message>
+    <message>
+        <source>Sec.</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>Keep Alive</source>
+        <translation>キープアライブ</translation>
+    </message>
+    <message>
+        <source>Resync Error Bits</source>
+        <translation>再同期エラービット数</translation>
+    </message>
+    <message>
+        <source>(0 - 24)</source>
+        <translation>(0 - 24)</translation>
+    </message>
+    <message>
+        <source>Last Frame Error Bits</source>
+        <translation>最終フレームエラービット数</translation>
+    </message>
+    <message>
+        <source>CRC Check</source>
+        <translation>CRC チェック</translation>
+    </message>
+    <message>
+        <source>Last Frame Send</source>
+        <translation>最終フレーム送信</translation>
+    </message>
+    <message>
+        <source>Full/Half Duplex</source>
+        <translation>全二重/半二重</translation>
+    </message>
+    <message>
+        <source>PreBitPattern</source>
+        <translation>プリビットパターン</translation>
+    </message>
+    <message>
+        <source>recommended F0</source>
+        <translation>推奨値 F0</translation>
+    </message>
+    <message>
+        <source>PostBitPattern</source>
+        <translation>ポストビットパターン</translation>
+    </message>
+    <message>
+        <source>recommended 66</source>
+        <translation>推奨値 66</translation>
+    </message>
+    <message>
+        <source>Auto RX Polarity </source>
+        <translation>RX 極性自動検出</translation>
+    </message>
+    <message>
+        <source>RX Invert</source>
+        <translation>RX 反転</translation>
+    </message>
+    <message>
+        <source>TX Invert</source>
+        <translation>TX 反転</translation>
+    </message>
+    <message>
+        <source>S/N Squelch</source>
+        <translation>S/N スケルチ</translation>
+    </message>
+    <message>
+        <source>(0 - 1023)</source>
+        <translation>(0 - 1023)</translation>
+    </message>
+    <message>
+        <source>COS Check</source>
+        <translation>COS チェック</translation>
+    </message>
+    <message>
+        <source>Jitter Buffer Size</source>
+        <translation>ジッタバッファサイズ</translation>
+    </message>
+    <message>
+        <source>(0-255)</source>
+        <translation>(0-255)</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>再読み込み(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>取り消し(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>終了(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Delay Time</source>
+        <translation>遅延時間に無効な文字があります</translation>
+    </message>
+    <message>
+        <source>Invalid value in Delay Time (Max. value is 2550 mSec.)</source>
+        <translation>遅延時間の値が無効です (最大値は 2550 ミリ秒)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Time Out</source>
+        <translation>タイムアウトに無効な文字があります</translation>
+    </message>
+    <message>
+        <source>Invalid value in Time Out(Max. value is 2550 sec.)</source>
+        <translation>タイムアウトの値が無効です (最大値は 2550 秒)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Resync error bits</source>
+        <translation>再同期エラービット数に無効な文字があります</translation>
+    </message>
+    <message>
+        <source>Invalid value in Resync error bits (Max. value is 24)</source>
+        <translation>再同期エラービット数の値が無効です (最大値は 24)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Last Frame Error bits</source>
+        <translation>最終フレームエラービット数に無効な文字があります</translation>
+    </message>
+    <message>
+        <source>Invalid value in Last Frame Error Bits (Max. value is 24)</source>
+        <translation>最終フレームエラービット数の値が無効です (最大値は 24)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Keep Alive</source>
+        <translation>キープアライブに無効な文字があります</translation>
+    </message>
+    <message>
+        <source>Invalid value in Keep Alive (Max. value is 2550 mSec.)</source>
+        <translation>キープアライブの値が無効です (最大値は 2550 ミリ秒)</translation>
+    </message>
+    <message>
+        <source>Invalid character in SN Squelch</source>
+        <translation>S/N スケルチに無効な文字があります</translation>
+    </message>
+    <message>
+        <source>You must set the value of S/N Squelch &gt; 0, when you set none COS check.</source>
+        <translation>COS チェックをしない場合は、S/N スケルチの値を 0 より大きくしてください。</translation>
+    </message>
+    <message>
+        <source>Invalid value in S/N Squelch (Max. value is 1023.)</source>
+        <translation>S/N スケルチの値が無効です (最大値は 1023)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Jitter Buffer Size</source>
+        <translation>ジッタバッファサイズに無効な文字があります</translation>
+    </message>
+    <message>
+        <source>Invalid value in Jitter Buffer Size (Max. value is 255)</source>
+        <translation>ジッタバッファサイズの値が無効です (最大値は 255)</translation>
+    </message>
+</context>
+<context>
+    <name>TForm11</name>
+    <message>
+        <source>Repeater Information Setting</source>
+        <translation>レピータ設定</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Call Check</source>
+        <translation>コールチェック</translation>
+    </message>
+    <message>
+        <source>DUP Check</source>
+        <translation>DUP チェック</translation>
+    </message>
+    <message>
+        <source>DUP Clear</source>
+        <translation>DUP クリア</translation>
+    </message>
+    <message>
+        <source>My Repeater Call Sign</source>
+        <translation>自レピータのコールサイン</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置換</translation>
+    </message>
+    <message>
+        <source>Alter My Call Sign</source>
+        <translation>代替 MY コールサイン</translation>
+    </message>
+    <message>
+        <source>Replace Alter My Call Sign</source>
+        <translation>代替 MY コールサインで置換</translation>
+    </message>
+    <message>
+        <source>              Call Sign2</source>
+        <translation>コールサイン 2</translation>
+    </message>
+    <message>
+        <source>Alter My Call Sign2</source>
+        <translation>代替 MY コールサイン 2</translation>
+    </message>
+    <message>
+        <source>Replace Alter My Call Sign2</source>
+        <translation>代替 MY コールサイン 2 で置換</translation>
+    </message>
+    <message>
+        <source>      Your Call Sign</source>
+        <translation>YOUR コールサイン</translation>
+    </message>
+    <message>
+        <source>Replace Your Call Sign</source>
+        <translation>YOUR コールサインを置換</translation>
+    </message>
+    <message>
+        <source>     RPT1 Call Sign</source>
+        <translation>RPT1 コールサイン</translation>
+    </message>
+    <message>
+        <source>Replace RPT1 Call Sign</source>
+        <translation>RPT1 コールサインを置換</translation>
+    </message>
+    <message>
+        <source>   RPT2 Call Sign</source>
+        <translation>RPT2 コールサイン</translation>
+    </message>
+    <message>
+        <source>Replace RPT2 Call Sign</source>
+        <translation>RPT2 コールサインを置換</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>フラグ</translation>
+    </message>
+    <message>
+        <source>(detail)</source>
+        <translation>(詳細)</translation>
+    </message>
+    <message>
+        <source>Shows what each flag bit means</source>
+        <translation>各フラグビットの意味を表示します</translation>
+    </message>
+    <message>
+        <source>Flag bit 7</source>
+        <translation>フラグビット 7</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>Flag bit 6</source>
+        <translation>フラグビット 6</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>Flag bit 5</source>
+        <translation>フラグビット 5</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>Flag bit 4</source>
+        <translation>フラグビット 4</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>Flag bit 3</source>
+        <translation>フラグビット 3</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Flag bit 2</source>
+        <translation>フラグビット 2</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>Flag bit 1</source>
+        <translation>フラグビット 1</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>Flag bit 0</source>
+        <translation>フラグビット 0</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Replace Flag</source>
+        <translation>フラグを置換</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>取り消し(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>終了(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Your Call Sign</source>
+        <translation>YOUR コールサイン</translation>
+    </message>
+    <message>
+        <source>RPT1 Call Sign</source>
+        <translation>RPT1 コールサイン</translation>
+    </message>
+    <message>
+        <source>RPT2 Call Sign</source>
+        <translation>RPT2 コールサイン</translation>
+    </message>
+    <message>
+        <source>Call Check, DUP Check, DUP Clear, the Replace switches and Flag</source>
+        <translation>コールチェック、DUP チェック、DUP クリア、置換スイッチ、フラグ</translation>
+    </message>
+</context>
+<context>
+    <name>TForm12</name>
+    <message>
+        <source>RS232C Information Setting</source>
+        <translation>RS232C 設定</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Baud Rate</source>
+        <translation>ボーレート</translation>
+    </message>
+    <message>
+        <source>19200</source>
+        <translation>19200</translation>
+    </message>
+    <message>
+        <source>9600</source>
+        <translation>9600</translation>
+    </message>
+    <message>
+        <source>4800</source>
+        <translation>4800</translation>
+    </message>
+    <message>
+        <source>1200</source>
+        <translation>1200</translation>
+    </message>
+    <message>
+        <source>RS232C Mode</source>
+        <translation>RS232C モード</translation>
+    </message>
+    <message>
+        <source>Command Mode</source>
+        <translation>コマンドモード</translation>
+    </message>
+    <message>
+        <source>Slow Data Mode</source>
+        <translation>スローデータモード</translation>
+    </message>
+    <message>
+        <source>Short Message</source>
+        <translation>ショートメッセージ</translation>
+    </message>
+    <message>
+        <source>GPS RCV Mode</source>
+        <translation>GPS 受信モード</translation>
+    </message>
+    <message>
+        <source>GPS SEND Mode</source>
+        <translation>GPS 送信モード</translation>
+    </message>
+    <message>
+        <source>GPS Message Select</source>
+        <translation>GPS メッセージ選択</translation>
+    </message>
+    <message>
+        <source>GPRMC</source>
+        <translation>GPRMC</translation>
+    </message>
+    <message>
+        <source>GPGGA</source>
+        <translation>GPGGA</translation>
+    </message>
+    <message>
+        <source>GPGLL</source>
+        <translation>GPGLL</translation>
+    </message>
+    <message>
+        <source>GPGSA</source>
+        <translation>GPGSA</translation>
+    </message>
+    <message>
+        <source>GPVTG</source>
+        <translation>GPVTG</translation>
+    </message>
+    <message>
+        <source>GPS Message Send</source>
+        <translation>GPS メッセージ送信</translation>
+    </message>
+    <message>
+        <source>Message Send</source>
+        <translation>メッセージ送信</translation>
+    </message>
+    <message>
+        <source>GPS Message</source>
+        <translation>GPS メッセージ</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>取り消し(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>終了(&amp;E)</translation>
+    </message>
+    <message>
+        <source>GPS Message Select, Message Send</source>
+        <translation>GPS メッセージ選択、メッセージ送信</translation>
+    </message>
+    <message>
+        <source>Baud Rate, RS232C Mode, %1, GPS Message</source>
+        <translation>ボーレート、RS232C モード、%1、GPS メッセージ</translation>
+    </message>
+</context>
+<context>
+    <name>TForm13</name>
+    <message>
+        <source>Flag DetaiL Information</source>
+        <translation>フラグの詳細</translation>
+    </message>
+    <message>
+        <source>7  0:Voice  1:Data</source>
+        <translation>7  0:音声  1:データ</translation>
+    </message>
+    <message>
+        <source>6  0:Direct 1:repeater</source>
+        <translation>6  0:直接 1:レピータ</translation>
+    </message>
+    <message>
+        <source>5  0:None Interrupt 1:Interrupt</source>
+        <translation>5  0:割り込みなし 1:割り込み</translation>
+    </message>
+    <message>
+        <source>4  0:None control 1:Control</source>
+        <translation>4  0:制御なし 1:制御</translation>
+    </message>
+    <message>
+        <source>3  0:None urgent  1:Urgent</source>
+        <translation>3  0:通常  1:緊急</translation>
+    </message>
+    <message>
+        <source>2-0</source>
+        <translation>2-0</translation>
+    </message>
+    <message>
+        <source>111 Repeater Control</source>
+        <translation>111 レピータ制御</translation>
+    </message>
+    <message>
+        <source>011 ACK</source>
+        <translation>011 ACK</translation>
+    </message>
+    <message>
+        <source>110 Auto Reply</source>
+        <translation>110 自動応答</translation>
+    </message>
+    <message>
+        <source>010 No Response</source>
+        <translation>010 応答なし</translation>
+    </message>
+    <message>
+        <source>101 Not Use</source>
+        <translation>101 未使用</translation>
+    </message>
+    <message>
+        <source>001 Relay unavaliable</source>
+        <translation>001 中継不可</translation>
+    </message>
+    <message>
+        <source>100 Resend</source>
+        <translation>100 再送</translation>
+    </message>
+    <message>
+        <source>000 NULL</source>
+        <translation>000 NULL</translation>
+    </message>
+</context>
+<context>
+    <name>TForm15</name>
+    <message>
+        <source>Slow Data (Stand alone Repeater)</source>
+        <translation>スローデータ (スタンドアロン・レピータ)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Digital Code Insert</source>
+        <translation>デジタルコード挿入</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>コード</translation>
+    </message>
+    <message>
+        <source>Before Slow Data Insert</source>
+        <translation>スローデータの前に挿入</translation>
+    </message>
+    <message>
+        <source>After Slow Data Insert</source>
+        <translation>スローデータの後に挿入</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>メッセージ</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>取り消し(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>終了(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Code</source>
+        <translation>コードに無効な文字があります</translation>
+    </message>
+</context>
+<context>
+    <name>TForm17</name>
+    <message>
+        <source>Beacon Setting</source>
+        <translation>ビーコン設定</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Beacon Message</source>
+        <translation>ビーコンメッセージ</translation>
+    </message>
+    <message>
+        <source>Beacon Interval timer</source>
+        <translation>ビーコン送信間隔</translation>
+    </message>
+    <message>
+        <source>Sec.</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>取り消し(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>終了(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Invalid character in Beacon Interval Timer</source>
+        <translation>ビーコン送信間隔に無効な文字があります</translation>
+    </message>
+    <message>
+        <source>Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)</source>
+        <translation>ビーコン送信間隔の値が無効です (最大値は 2550 秒)</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+    <message>
+        <source>Brisel Setting Program V03.06</source>
+        <translation>Brisel 設定プログラム V03.06</translation>
+    </message>
+    <message>
+        <source>Brisel Default setting Program</source>
+        <translation>Brisel 初期設定プログラム</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Setting</source>
+        <translation>設定(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Save settings to file...</source>
+        <translation>設定をファイルに保存(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>&amp;Load settings from file...</source>
+        <translation>設定をファイルから読み込み(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>&amp;Basic Info. </source>
+        <translation>基本設定(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Be&amp;acon Info.</source>
+        <translation>ビーコン設定(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Repeater Info. </source>
+        <translation>レピータ設定(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Slow Data</source>
+        <translation>スローデータ(&amp;S)</translation>
+    </message>
+    <message>
+        <source>RS232C Info.</source>
+        <translation>RS232C 設定</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>終了(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Version</source>
+        <translation>バージョン(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;PIC Version</source>
+        <translation>PIC バージョン(&amp;P)</translation>
+    </message>
+    <message>
+        <source>      Brisel default Setting V03.06</source>
+        <translation>      Brisel 初期設定 V03.06</translation>
+    </message>
+</context>
+<context>
+    <name>enteredText</name>
+    <message>
+        <source>Invalid character in %1</source>
+        <translation>%1に無効な文字があります</translation>
+    </message>
+</context>
+<context>
+    <name>notread</name>
+    <message>
+        <source>not read</source>
+        <translation>未読み込み</translation>
+    </message>
+    <message>
+        <source>These values could not be read from the adapter: %1.
+They are shown empty and are not saved until you enter them.</source>
+        <translation>以下の値をアダプタから読み出せませんでした: %1。
+空欄で表示され、入力するまで保存されません。</translation>
+    </message>
+    <message>
+        <source>Not saved, because no value was read from the adapter or entered for them: %1.</source>
+        <translation>アダプタから値を読み出せず、入力もされていないため保存されていません: %1。</translation>
+    </message>
+    <message>
+        <source>These values could not be read back after saving: %1.
+They still show what was sent.</source>
+        <translation>保存後、以下の値を読み戻せませんでした: %1。
+送信した値がそのまま表示されています。</translation>
+    </message>
+    <message>
+        <source>The adapter did not take these values:
+  %1</source>
+        <translation>アダプタは次の値を受け付けませんでした:
+  %1</translation>
+    </message>
+</context>
+</TS>
