@@ -10,6 +10,7 @@
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
 #include "settings/restore.h"
+#include "settings/restore_plan.h"
 #include "settings/settings_store.h"
 
 #include <QCoreApplication>
@@ -100,9 +101,9 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
 {
     const QString path = context.host.chooseFile(false, Texts::tr("Load settings from file"));
     if (path.isEmpty()) return;
-    settings::Snapshot file;
+    settings::FileContents contents;
     try {
-        file = settings::loadSettingsFile(path.toStdString()).values;
+        contents = settings::loadSettingsFile(path.toStdString());
     } catch (const settings::StoreError& error) {
         context.host.showMessage(Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.what())));
         return;
@@ -112,8 +113,8 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
     const bool ran = runAdapterAction(context, nullptr, [&] {
         BusyCursor busy;
         const settings::Features& features = context.startUp->features;
-        settings::Snapshot kept = file;
-        if (const auto missing = settings::takeOutWhatTheFirmwareLacks(kept, features); !missing.empty()) {
+        settings::Snapshot file = contents.values;
+        if (const auto missing = settings::takeOutWhatTheFirmwareLacks(file, features); !missing.empty()) {
             QStringList names;
             for (const std::string& name : missing) names << text(name);
             context.host.showMessage(Texts::tr("The adapter's firmware lacks %1, which the file holds. "
@@ -122,20 +123,19 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
         }
         const auto held = readAll(context, features, QT_TRANSLATE_NOOP("SettingsFileActions", "nothing was written"));
         if (!held) return;
-        QString problems;
-        for (const std::string& problem : settings::crossFieldProblems(settings::merged(*held, file)))
-            problems += QStringLiteral("\n  ") + text(problem);
-        if (!problems.isEmpty()) {
-            context.host.showMessage(Texts::tr("The file's settings cannot be written:%1\n\nNothing was written.").arg(problems));
+        const settings::RestorePlan plan = settings::planRestore(*held, file, contents.lines);
+        if (!plan.problems.empty()) {
+            const QString problems = text(settings::problemLines(plan.problems, path.toStdString()));
+            context.host.showMessage(Texts::tr("The file's settings cannot be written:%1\n\nNothing was written.")
+                                         .arg(QStringLiteral("\n  ") + QString(problems).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
             return;
         }
-        const std::vector<settings::FieldChange> changes = settings::differences(*held, file);
-        if (changes.empty()) {
+        if (plan.changes.empty()) {
             context.host.showMessage(Texts::tr("The adapter already holds the settings of the file."));
             return;
         }
-        QString question = Texts::tr("Loading the file changes these settings in the adapter:%1").arg(changeList(changes));
-        if (settings::changesFixedFlagBits(*held, file))
+        QString question = Texts::tr("Loading the file changes these settings in the adapter:%1").arg(changeList(plan.changes));
+        if (plan.fixedFlagBits)
             question += Texts::tr("\n\nBits 7 and 4 of the flag byte cannot be changed; they stay as they are.");
         const std::string folder = settings::automaticBackupFolder();
         question += Texts::tr("\n\nThe adapter's present settings are saved first, in %1.\n\nWrite the changes "

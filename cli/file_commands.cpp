@@ -9,6 +9,7 @@
 #include "cli/settings_files.h"
 
 #include "settings/restore.h"
+#include "settings/restore_plan.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -81,7 +82,7 @@ int showCommand(const Options& options, CtlIo& io)
 
 int backupCommand(const Options& options, CtlIo& io)
 {
-    const std::string& path = options.args.front();
+    const std::string& path = fileArgument(options);
     Session session(options, io);
     const settings::Snapshot held = session.read(session.groupsPresent());
     // Whether an existing file is kept is decided as the file is put in
@@ -92,47 +93,37 @@ int backupCommand(const Options& options, CtlIo& io)
 
 int diffCommand(const Options& options, CtlIo& io)
 {
-    settings::Snapshot file = readCheckedFile(options.args.front()).values;
+    const settings::FileContents contents = readCheckedFile(fileArgument(options));
+    settings::Snapshot file = contents.values;
     Session session(options, io);
     refuseWhatTheFirmwareLacks(options, session, file, io.err);
     const settings::Snapshot held = session.read(groupsOf(file));
-    const std::vector<settings::FieldChange> changes = settings::differences(held, file);
+    const std::vector<settings::FieldChange> changes = settings::planRestore(held, file, contents.lines).changes;
     printChanges(changes, io);
     return changes.empty() ? exit_status::Ok : exit_status::Differences;
 }
 
 int restoreCommand(const Options& options, CtlIo& io)
 {
-    const std::string& path = options.args.front();
+    const std::string& path = fileArgument(options);
     const settings::FileContents contents = readCheckedFile(path);
     settings::Snapshot file = contents.values;
     Session session(options, io);
     refuseWhatTheFirmwareLacks(options, session, file, io.err);
 
     // Everything the firmware has, for the automatic backup; the groups of
-    // the file are among them. A text the adapter holds already may hold
-    // anything; one that would change it holds no control character.
+    // the file are among them.
     const settings::Snapshot held = session.read(session.groupsPresent());
-    std::string text;
-    // FILE:LINE: problem, or FILE: problem when no line (0) is known.
-    const auto tell = [&](int line, const std::string& problem) {
-        if (!text.empty()) text += '\n';
-        text += settings::fileName(path);
-        if (line > 0) text += ':' + std::to_string(line);
-        text += ": " + problem;
-    };
-    for (const auto& [key, problem] : settings::controlCharacterProblems(held, file))
-        tell(contents.lines.at(key), problem);
-    for (const std::string& problem : settings::crossFieldProblems(settings::merged(held, file))) tell(0, problem);
-    if (!text.empty()) throw CtlError(exit_status::BadFile, text);
+    const settings::RestorePlan plan = settings::planRestore(held, file, contents.lines);
+    if (!plan.problems.empty())
+        throw CtlError(exit_status::BadFile, settings::problemLines(plan.problems, settings::fileName(path)));
 
-    const std::vector<settings::FieldChange> changes = settings::differences(held, file);
     if (options.dryRun) {
-        printChanges(changes, io);
-        if (changes.empty()) io.err << "Nothing to change: the adapter holds what the file says.\n";
+        printChanges(plan.changes, io);
+        if (plan.changes.empty()) io.err << "Nothing to change: the adapter holds what the file says.\n";
         return exit_status::Ok;
     }
-    if (changes.empty()) {
+    if (plan.changes.empty()) {
         io.err << "Nothing to change: the adapter holds what the file says.\n";
         return exit_status::Ok;
     }

@@ -4,6 +4,7 @@
 #include "cli/json_report.h"
 #include "cli/session.h"
 #include "settings/restore.h"
+#include "settings/restore_plan.h"
 
 void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot& wanted, CtlIo& io)
 {

@@ -6,7 +6,7 @@
 #include "cli/json_report.h"
 #include "cli/session.h"
 #include "device/shown_text.h"
-#include "settings/settings_file.h"
+#include "settings/restore_plan.h"
 
 namespace {
 
@@ -90,13 +90,9 @@ int setCommand(const Options& options, CtlIo& io)
     for (const auto& [key, value] : assignments) settings::setFromText(wanted, key, value);
     refuseWhatTheFirmwareLacks(options, session, wanted, io.err);
 
-    const std::vector<std::string> cross = settings::crossFieldProblems(settings::merged(held, wanted));
-    if (!cross.empty()) {
-        std::string text;
-        for (const std::string& problem : cross) text += (text.empty() ? "" : "\n") + problem;
-        throw CtlError(exit_status::BadFile, text);
-    }
-    if (settings::differences(held, wanted).empty()) {
+    const settings::RestorePlan plan = settings::planRestore(held, wanted);
+    if (!plan.problems.empty()) throw CtlError(exit_status::BadFile, settings::problemLines(plan.problems, ""));
+    if (plan.changes.empty()) {
         tellFixedFlagBits(held, wanted, io);
         io.err << "Nothing to change: the adapter already holds these values.\n";
         printValues(keys, held, io.out);

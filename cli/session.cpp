@@ -10,6 +10,7 @@
 #include "settings/groups.h"
 #include "settings/settings_file.h"
 #include "settings/restore.h"
+#include "settings/restore_plan.h"
 #include "settings/settings_store.h"
 
 #include <chrono>

@@ -4,8 +4,25 @@
 #include "cli/exit_status.h"
 #include "settings/settings_store.h"
 
+namespace {
+
+void refuseEmptyName(const std::string& path)
+{
+    if (path.empty())
+        throw CtlError(exit_status::Usage, "the file name is empty: name a settings file, or - for standard input");
+}
+
+}  // namespace
+
+const std::string& fileArgument(const Options& options)
+{
+    refuseEmptyName(options.args.front());
+    return options.args.front();
+}
+
 settings::FileContents readCheckedFile(const std::string& path)
 {
+    refuseEmptyName(path);
     try {
         return settings::loadSettingsFile(path);
     } catch (const settings::StoreError& error) {

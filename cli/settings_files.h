@@ -1,10 +1,14 @@
 #pragma once
 // Settings files for the command line: the store's errors as exit statuses.
 
+#include "cli/options.h"
 #include "settings/settings_file.h"
 
 #include <ostream>
 #include <string>
+
+// The FILE argument of a command: a usage error when it is empty.
+const std::string& fileArgument(const Options& options);
 
 // Reads and checks `path`; throws CtlError (file missing or unreadable, or
 // every problem as "FILE:LINE: what is wrong").

@@ -72,15 +72,6 @@ Snapshot merged(const Snapshot& held, const Snapshot& wanted)
     return result;
 }
 
-std::vector<std::string> crossFieldProblems(const Snapshot& values)
-{
-    std::vector<std::string> problems;
-    const auto& basic = values.basic;
-    if (basic && basic->squelchLevel && basic->cosCheck && !squelchPairAllowed(*basic->squelchLevel, *basic->cosCheck))
-        problems.push_back("basic.squelch_level = 0 needs basic.cos_check = true");
-    return problems;
-}
-
 std::vector<std::string> allKeys()
 {
     std::vector<std::string> keys;

@@ -1,6 +1,7 @@
 #include "settings/groups.h"
 
 #include "device/vendor_link.h"
+#include "settings/rules.h"
 
 #include <algorithm>
 
@@ -24,6 +25,23 @@ BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features)
 {
     if (!features.squelch) wanted.squelchLevel.reset();
     if (!features.jitterBuffer) wanted.jitterBuffer.reset();
+    // A number beyond the dialog's range is refused by its Save, and so is
+    // an S/N squelch level of 0 with COS check off, together with that COS
+    // check: none of them is written.
+    const auto withinRange = [](auto& value, const NumberRule& rule) {
+        if (value && rule.shown(*value) > rule.max) value.reset();
+    };
+    withinRange(wanted.delayTime, rule::DelayTime);
+    withinRange(wanted.timeOut, rule::TimeOut);
+    withinRange(wanted.keepAlive, rule::KeepAlive);
+    withinRange(wanted.resyncErrorBits, rule::ResyncErrorBits);
+    withinRange(wanted.lastFrameErrorBits, rule::LastFrameErrorBits);
+    withinRange(wanted.squelchLevel, rule::SquelchLevel);
+    withinRange(wanted.jitterBuffer, rule::JitterBuffer);
+    if (wanted.squelchLevel && wanted.cosCheck && !squelchPairAllowed(*wanted.squelchLevel, *wanted.cosCheck)) {
+        wanted.squelchLevel.reset();
+        wanted.cosCheck.reset();
+    }
     return wanted;
 }
 

@@ -17,7 +17,9 @@ void readGroup(VendorLink& link, Group group, const StartUp& startUp, Snapshot& 
 
 // The values the dialog would send when it shows `wanted`:
 // - basic: the squelch level and the jitter buffer size only when the
-//   firmware has them (their boxes are disabled otherwise);
+//   firmware has them (their boxes are disabled otherwise); no number beyond
+//   its dialog's range, and neither value of a squelch level of 0 with COS
+//   check off (the Save refuses them);
 // - repeater: bits 7 and 4 of the flag byte as the adapter holds them (the
 //   user cannot change them);
 // - serial port: a baud or mode code without a button is left out, and of

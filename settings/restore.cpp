@@ -2,6 +2,7 @@
 
 #include "device/firmware_version.h"
 #include "settings/groups.h"
+#include "settings/restore_plan.h"
 #include "settings/save_result.h"
 
 namespace settings {
@@ -60,32 +61,6 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
         if (!valueText(snapshot, key)) missing.push_back(key);
     }
     return missing;
-}
-
-std::vector<std::string> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Features& features)
-{
-    std::vector<std::string> lacking;
-    for (Group group : AllGroups) {
-        if (!wanted.has(group) || hasGroup(features, group)) continue;
-        lacking.push_back(std::string("the ") + groupName(group) + " group");
-        copyGroup(Snapshot{}, wanted, group);
-    }
-    if (wanted.basic) {
-        auto drop = [&](auto& value, bool present, const char* key) {
-            if (!value || present) return;
-            lacking.push_back(key);
-            value.reset();
-        };
-        drop(wanted.basic->squelchLevel, features.basic.squelch, "basic.squelch_level");
-        drop(wanted.basic->jitterBuffer, features.basic.jitterBuffer, "basic.jitter_buffer_size");
-    }
-    return lacking;
-}
-
-bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted)
-{
-    return wanted.repeater && wanted.repeater->flagByte && held.repeater && held.repeater->flagByte &&
-           ((*wanted.repeater->flagByte ^ *held.repeater->flagByte) & FixedFlagBits) != 0;
 }
 
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,

@@ -41,15 +41,6 @@ std::vector<Group> groupsPresent(const Features& features);
 // those of features the firmware lacks.
 std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& features);
 
-// Takes out of `wanted` what the firmware lacks: a group, or the S/N squelch
-// or jitter buffer setting. Returns their names ("the beacon group",
-// "basic.squelch_level"); empty when the firmware has all of it.
-std::vector<std::string> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Features& features);
-
-// Whether `wanted` asks to change bits 7 and 4 of the flag byte, which stay
-// as the adapter holds them.
-bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted);
-
 // Writes every group of `wanted` whose values differ from `held` (`wanted`
 // may hold only some values of a group; the others stay as held). Fills
 // `restore` as it goes, so that it tells how far it came when AdapterGone

@@ -13,6 +13,10 @@ struct NumberRule {
     std::size_t firstN;  // characters of the dialog's text that count
     std::uint32_t max;   // the largest value, in the unit the dialog shows
     std::uint32_t unit;  // shown value / unit = the value the adapter keeps
+    // The largest value the adapter can hold, in the unit the dialog shows:
+    // what one request carries. A value above `max` is one the adapter may
+    // hold but the dialog does not write.
+    std::uint32_t wireMax;
 
     // The value the adapter keeps for a shown value within the range; the
     // dialogs drop any remainder, a settings file must not have one.
@@ -21,18 +25,19 @@ struct NumberRule {
 };
 
 namespace rule {
-inline constexpr NumberRule DelayTime{8, 2550, 10};           // ms
-inline constexpr NumberRule TimeOut{8, 2550, 10};             // s
-inline constexpr NumberRule KeepAlive{8, 2550, 10};           // ms
-inline constexpr NumberRule ResyncErrorBits{8, 24, 1};
-inline constexpr NumberRule LastFrameErrorBits{4, 24, 1};
-inline constexpr NumberRule SquelchLevel{8, 1023, 1};
-inline constexpr NumberRule JitterBuffer{4, 255, 1};
-inline constexpr NumberRule BeaconInterval{4, 2550, 10};      // s
+inline constexpr NumberRule DelayTime{8, 2550, 10, 2550};           // ms
+inline constexpr NumberRule TimeOut{8, 2550, 10, 2550};             // s
+inline constexpr NumberRule KeepAlive{8, 2550, 10, 2550};           // ms
+inline constexpr NumberRule ResyncErrorBits{8, 24, 1, 255};
+inline constexpr NumberRule LastFrameErrorBits{4, 24, 1, 255};
+inline constexpr NumberRule SquelchLevel{8, 1023, 1, 1023};
+inline constexpr NumberRule JitterBuffer{4, 255, 1, 255};
+inline constexpr NumberRule BeaconInterval{4, 2550, 10, 2550};      // s
 }  // namespace rule
 
-// A squelch level of 0 is allowed only with COS check on; otherwise neither
-// of the two is written, so the adapter never holds that pair.
+// A squelch level of 0 is allowed only with COS check on; otherwise the
+// dialog's Save writes neither of the two. The adapter may hold that pair
+// all the same.
 inline bool squelchPairAllowed(std::uint32_t level, bool cosCheckOn)
 {
     return level != 0 || cosCheckOn;

@@ -64,11 +64,6 @@ Snapshot merged(const Snapshot& held, const Snapshot& wanted);
 // character, each with its problem: a text the user gives holds none.
 std::vector<std::pair<std::string, std::string>> controlCharacterProblems(const Snapshot& held, const Snapshot& wanted);
 
-// Rules across fields of a whole group (a squelch level of 0 needs COS check
-// on), judged on the values that would be written. One text per problem,
-// naming the keys.
-std::vector<std::string> crossFieldProblems(const Snapshot& values);
-
 // Every key, in file order ("group.key").
 std::vector<std::string> allKeys();
 std::optional<Group> groupOfKey(std::string_view key);

@@ -144,4 +144,35 @@ TEST_F(FileMenu, AFileWithProblemsIsToldInOneMessageAndNothingIsSent)
     EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:5:")));
 }
 
+// A file saved from an adapter that holds values the dialogs do not write
+// (an S/N squelch of 0 with COS check off, resync error bits of 30) loads
+// onto that adapter; onto another, each value is refused on its lines.
+TEST_F(FileMenu, LoadRefusesOnlyWhatWouldChangeTheAdapter)
+{
+    const auto odd = [](emu::AdapterState& s) {
+        s.resyncErrorBits = 30;
+        s.optionFlags = 0x00;  // COS check off
+        s.squelch = {0x00, 0x00};
+    };
+    saveFile(odd);
+    for (bool same : {true, false}) {
+        Rig rig;
+        if (same) odd(rig.emulator.state());
+        const emu::AdapterState before = rig.emulator.state();
+        Windows w = loadFile(rig, true);
+        EXPECT_EQ(rig.emulator.state(), before);
+        ASSERT_EQ(rig.host.messages.size(), 1);
+        const QString& message = rig.host.messages[0];
+        if (same) {
+            EXPECT_EQ(message, QStringLiteral("The adapter already holds the settings of the file."));
+            continue;
+        }
+        EXPECT_TRUE(message.contains(QStringLiteral("a.toml:10: basic.resync_error_bits: 30 is outside 0 to 24")))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("a.toml:21: basic.squelch_level = 0 needs basic.cos_check = true; "
+                                                    "line 13 sets basic.cos_check = false")))
+            << message.toStdString();
+    }
+}
+
 }  // namespace
