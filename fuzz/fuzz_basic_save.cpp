@@ -39,7 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     fuzz::startApplication();
     static fuzz::Adapter* adapter = new fuzz::Adapter;
-    static TAutoDetect* dialog = new TAutoDetect(adapter->context());
+    // Built as start-up builds it: the probes' answers shown.
+    static TAutoDetect* dialog = [] {
+        auto* built = new TAutoDetect(adapter->context());
+        built->showProbe(settings::probeBasic(adapter->link));
+        return built;
+    }();
 
     fuzz::Input in(data, size);
     const std::uint8_t checks = in.byte();

@@ -20,7 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     fuzz::startApplication();
     static fuzz::Adapter* adapter = new fuzz::Adapter;
-    static TForm12* dialog = new TForm12(adapter->context());
+    // Built as start-up builds it: the group's read shown.
+    static TForm12* dialog = [] {
+        auto* built = new TForm12(adapter->context());
+        built->showStartUpRead(settings::readSerialPort(adapter->link));
+        return built;
+    }();
 
     fuzz::Input in(data, size);
     // Clicks and checks in the order the input gives them.

@@ -17,10 +17,11 @@ namespace {
 
 using namespace file;
 
-// How the adapter stores a value: what a write would change.
+// A value as the adapter stores it and a read gives it back: a text as its
+// block up to the first NUL byte, which is all a read returns.
 Held storedForm(const Field& f, const Held& held)
 {
-    auto bytes = [](const auto& block) { return Held{std::string(block.begin(), block.end())}; };
+    auto bytes = [](const auto& block) { return Held{enc::textUpToNul(block)}; };
     switch (f.kind) {
     case Kind::CallSign: return bytes(enc::callSignField(std::get<std::string>(held), textWidth(f)));
     case Kind::Message: return bytes(enc::messageBlock(std::get<std::string>(held)));
