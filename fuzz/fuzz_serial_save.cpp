@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& log = adapter->emulator.log();
 
     fuzz::checkWire(log);
-    FUZZ_CHECK(adapter->host.messages.isEmpty(), "Save shows no message");
+    FUZZ_CHECK(adapter->host.messages.isEmpty(), "Save shows no message: %s",
+               adapter->host.messages.join(QStringLiteral(" / ")).toUtf8().constData());
     std::vector<std::uint8_t> sent;
     for (const emu::LogEntry* e : fuzz::writesOf(log, 0xB6)) sent.insert(sent.end(), e->data.begin(), e->data.end());
     FUZZ_CHECK(sent == std::vector<std::uint8_t>(block.begin(), block.end()), "GPS block");

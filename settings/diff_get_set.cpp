@@ -17,15 +17,22 @@ namespace {
 
 using namespace file;
 
-// A value as the adapter stores it and a read gives it back: a text as its
-// block up to the first NUL byte, which is all a read returns.
+// A value as a read gives it back once it is stored: a text as its block up
+// to the first NUL byte, which is all a read returns. A block padded with
+// spaces is compared without them, so that a text cut at a NUL byte and its
+// read-back (which the block pads again) compare equal.
 Held storedForm(const Field& f, const Held& held)
 {
     auto bytes = [](const auto& block) { return Held{enc::textUpToNul(block)}; };
+    auto spacePadded = [](const auto& block) {
+        std::string text = enc::textUpToNul(block);
+        text.erase(text.find_last_not_of(' ') + 1);
+        return Held{text};
+    };
     switch (f.kind) {
-    case Kind::CallSign: return bytes(enc::callSignField(std::get<std::string>(held), textWidth(f)));
+    case Kind::CallSign: return spacePadded(enc::callSignField(std::get<std::string>(held), textWidth(f)));
     case Kind::Message: return bytes(enc::messageBlock(std::get<std::string>(held)));
-    case Kind::GpsMessage: return bytes(enc::gpsBlock(std::get<std::string>(held)));
+    case Kind::GpsMessage: return spacePadded(enc::gpsBlock(std::get<std::string>(held)));
     case Kind::FlagByte: return Held{std::get<std::uint32_t>(held) & ~std::uint32_t{FixedFlagBits}};
     default: return held;
     }
