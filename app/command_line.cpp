@@ -4,6 +4,7 @@
 #include "device/device_option.h"
 #include "device/shown_text.h"
 #include "emulator/lacking.h"
+#include "settings/licence.h"
 
 #include <getopt.h>
 
@@ -71,9 +72,7 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
         out << help;
         line.exitStatus = 0;
     } else if (versionAsked) {
-        out << program << ' ' << BRISEL_VERSION
-            << "\nLicence: GPL-3.0-or-later <https://www.gnu.org/licenses/gpl-3.0.html>\n"
-               "This is free software: you may change and share it. There is NO WARRANTY.\n";
+        out << program << ' ' << BRISEL_VERSION << '\n' << LicenceLines;
         line.exitStatus = 0;
     }
     return line;

@@ -4,6 +4,7 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "device/shown_text.h"
+#include "settings/licence.h"
 #include "settings/settings_file.h"
 
 #include <exception>
@@ -20,8 +21,7 @@ int runCommand(const Options& options, CtlIo& io)
     }
     if (options.version) {
         io.out << "brisel-ctl " << BRISEL_VERSION << "\nsettings file format " << settings::FileFormatVersion
-               << "\nLicence: GPL-3.0-or-later <https://www.gnu.org/licenses/gpl-3.0.html>\n"
-                  "This is free software: you may change and share it. There is NO WARRANTY.\n";
+               << '\n' << LicenceLines;
         return exit_status::Ok;
     }
     // parseOptions has refused any command that is not in the table.

@@ -14,13 +14,6 @@ void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot&
 
 namespace {
 
-std::string joined(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
 // One value the adapter did not take, as the command line words it.
 std::string notTakenLine(const settings::ValueNotTaken& value)
 {
@@ -48,8 +41,7 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
         if (io.report) io.report->restore(restore);
         std::vector<std::string> written;
         for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
-        adapterLost(joined(written), restore.lostDuring ? settings::groupName(*restore.lostDuring) : "",
-                    joined(restore.notSent));
+        adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent);
     }
     if (io.report) io.report->restore(restore);
     if (report != nullptr) {

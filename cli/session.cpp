@@ -118,7 +118,7 @@ Session::Session(const Options& options, CtlIo& io)
         } catch (const AdapterGone&) {
             // Lost before the command has sent anything but the start-up
             // reads: with --wait it waits for that same adapter again.
-            if (!wait.waiting()) adapterLost("");
+            if (!wait.waiting()) adapterLost();
             link_.reset();
             trace_.reset();
             connection_.reset();  // closes the lost adapter's handle
@@ -145,7 +145,7 @@ settings::Snapshot Session::read(const std::vector<settings::Group>& groups)
     try {
         snapshot = settings::readGroups(*link_, startUp_, groups);
     } catch (const AdapterGone&) {
-        adapterLost("");
+        adapterLost();
     }
     const std::vector<std::string> missing = settings::notReadKeys(snapshot, startUp_.features);
     if (!missing.empty()) {
@@ -156,14 +156,27 @@ settings::Snapshot Session::read(const std::vector<settings::Group>& groups)
     return snapshot;
 }
 
-void adapterLost(const std::string& alreadyWritten, const std::string& beingWritten, const std::string& notSent)
+namespace {
+
+// "a, b, c"
+std::string commaList(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+}  // namespace
+
+void adapterLost(const std::vector<std::string>& alreadyWritten, const std::string& beingWritten,
+                 const std::vector<std::string>& notSent)
 {
     std::string text = "The DV Brisel (Relavox) is no longer connected; nothing more was sent.";
     text += alreadyWritten.empty() ? "\nNo group was written completely."
-                                   : "\nWritten completely: " + alreadyWritten + ".";
+                                   : "\nWritten completely: " + commaList(alreadyWritten) + ".";
     if (!beingWritten.empty())
         text += "\nPartly written: " + beingWritten + " (its values may be mixed; write it again).";
-    if (!notSent.empty()) text += "\nNot sent: " + notSent + ".";
+    if (!notSent.empty()) text += "\nNot sent: " + commaList(notSent) + ".";
     throw CtlError(exit_status::AdapterFailed, text);
 }
 
@@ -172,8 +185,7 @@ void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, 
 {
     const std::vector<std::string> lacking = settings::takeOutWhatTheFirmwareLacks(wanted, session.features());
     if (lacking.empty()) return;
-    std::string names;
-    for (const std::string& name : lacking) names += (names.empty() ? "" : ", ") + name;
+    const std::string names = commaList(lacking);
     if (!options.skipMissing)
         throw CtlError(exit_status::NotTaken, "The adapter's firmware lacks " + names +
                                              "; nothing was written (--skip-missing leaves them out).");

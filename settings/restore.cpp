@@ -23,13 +23,6 @@ Snapshot writableGroup(const Features& features, const Snapshot& held, const Sna
     return writable;
 }
 
-Snapshot only(const Snapshot& snapshot, Group group)
-{
-    Snapshot one;
-    copyGroup(snapshot, one, group);
-    return one;
-}
-
 }  // namespace
 
 FileOrigin readOrigin(VendorLink& link, const Features& features)
@@ -71,7 +64,7 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
     std::vector<std::pair<Group, std::vector<FieldChange>>> planned;
     for (Group group : AllGroups) {
         if (!wanted.has(group)) continue;
-        std::vector<FieldChange> changes = differences(only(held, group), only(wanted, group));
+        std::vector<FieldChange> changes = differences(onlyGroup(held, group), onlyGroup(wanted, group));
         if (changes.empty()) continue;
         for (const FieldChange& change : changes) restore.notSent.push_back(change.key);
         planned.emplace_back(group, std::move(changes));

@@ -24,10 +24,6 @@
 
 namespace settings {
 
-// The keys of the basic settings that exist only with an optional feature.
-inline constexpr const char* SquelchKey = "basic.squelch_level";
-inline constexpr const char* JitterKey = "basic.jitter_buffer_size";
-
 // Takes out of `wanted` what the firmware lacks: a group, or the S/N squelch
 // or jitter buffer setting. Returns their names ("the beacon group",
 // "basic.squelch_level"); empty when the firmware has all of it.

@@ -9,13 +9,6 @@ namespace {
 
 constexpr const char* BaudKey = "serial_port.baud_rate";
 
-Snapshot only(const Snapshot& snapshot, Group group)
-{
-    Snapshot one;
-    copyGroup(snapshot, one, group);
-    return one;
-}
-
 }  // namespace
 
 std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const GroupSave& save,
@@ -35,7 +28,7 @@ std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const Gr
         }
         return result;
     }
-    for (FieldChange& change : differences(only(readBack, group), only(sent, group))) {
+    for (FieldChange& change : differences(onlyGroup(readBack, group), onlyGroup(sent, group))) {
         if (!judged(change.key)) continue;
         if (valueText(readBack, change.key)) result.push_back({Why::Differs, change.key, change.to, change.from});
         else result.push_back({Why::NotReadBack, change.key, change.to, {}});

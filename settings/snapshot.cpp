@@ -33,8 +33,8 @@ bool hasGroup(const Features& features, Group group)
 
 bool firmwareLacksKey(const Features& features, std::string_view key)
 {
-    if (key == "basic.squelch_level") return !features.basic.squelch;
-    if (key == "basic.jitter_buffer_size") return !features.basic.jitterBuffer;
+    if (key == SquelchKey) return !features.basic.squelch;
+    if (key == JitterKey) return !features.basic.jitterBuffer;
     const auto dot = key.find('.');
     const auto group = groupNamed(key.substr(0, dot == std::string_view::npos ? 0 : dot));
     return group && !hasGroup(features, *group);
@@ -61,6 +61,13 @@ void copyGroup(const Snapshot& from, Snapshot& to, Group group)
     case Group::Beacon: to.beacon = from.beacon; break;
     case Group::SerialPort: to.serialPort = from.serialPort; break;
     }
+}
+
+Snapshot onlyGroup(const Snapshot& snapshot, Group group)
+{
+    Snapshot one;
+    copyGroup(snapshot, one, group);
+    return one;
 }
 
 }  // namespace settings

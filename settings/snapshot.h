@@ -26,6 +26,10 @@ std::optional<Group> groupNamed(std::string_view name);
 
 // Whether the firmware has the group: basic and repeater always.
 bool hasGroup(const Features& features, Group group);
+// The keys of the basic settings that exist only with an optional feature.
+inline constexpr const char* SquelchKey = "basic.squelch_level";
+inline constexpr const char* JitterKey = "basic.jitter_buffer_size";
+
 // Whether `key` ("basic.squelch_level") is a value of a feature, or in a
 // group, that the firmware lacks.
 bool firmwareLacksKey(const Features& features, std::string_view key);
@@ -50,5 +54,7 @@ inline Snapshot snapshotOf(const SerialPortValues& v) { Snapshot s; s.serialPort
 
 // Copies one group of `from` (there or not) into `to`.
 void copyGroup(const Snapshot& from, Snapshot& to, Group group);
+// A snapshot holding only `group` of `snapshot` (there or not).
+Snapshot onlyGroup(const Snapshot& snapshot, Group group);
 
 }  // namespace settings
