@@ -49,7 +49,8 @@ void AdapterMenu::refresh()
     const bool shown = walk_().adapters.size() > 1;
     menu_->menuAction()->setVisible(shown);
     const auto& adapter = windows_.context->connection->adapter();
-    windows_.mainWindow->setWindowTitle(shown && adapter ? title_ + QStringLiteral(" - ") + busDevice(*adapter) : title_);
+    windows_.mainWindow->setWindowTitle(shown && adapter ? title_ + QStringLiteral(" - ") + busDevice(*adapter)
+                                                         : title_);
 }
 
 void AdapterMenu::fill()

@@ -37,8 +37,8 @@ enum LongOnly { Help = 1000, Version, Device, Lacking };
 
 // Reads the options of `program`; `takes` is Device or Lacking, the one it
 // has besides --help and --version. Arguments are left from optind on.
-CommandLine readOptions(int argc, char** argv, const char* program, int takes, const char* help,
-                        std::ostream& out, std::ostream& err)
+CommandLine readOptions(int argc, char** argv, const char* program, int takes, const char* help, std::ostream& out,
+                        std::ostream& err)
 {
     static const option longOptions[] = {
         {"help", no_argument, nullptr, Help},

@@ -15,10 +15,10 @@ struct CommandLine {
     // When set, the program ends at once with this status: it has printed
     // its help or version, or why the command line cannot be taken.
     std::optional<int> exitStatus;
-    std::optional<std::string> device;  // brisel-setting --device, as given
+    std::optional<std::string> device;    // brisel-setting --device, as given
     std::optional<AdapterChoice> choice;  // and the adapter it names
-    std::vector<emu::Feature> lacking;  // brisel-setting-demo --lacking
-    std::optional<std::string> file;    // brisel-setting-demo FILE
+    std::vector<emu::Feature> lacking;    // brisel-setting-demo --lacking
+    std::optional<std::string> file;      // brisel-setting-demo FILE
 };
 
 // brisel-setting [--device ADAPTER] [--help] [--version]

@@ -5,9 +5,9 @@
 
 #include "app/command_line.h"
 #include "app/run.h"
+#include "device/vendor_link.h"
 #include "emulator/emulator.h"
 #include "emulator/lacking.h"
-#include "device/vendor_link.h"
 #include "settings/settings_store.h"
 
 #include <cstdio>
@@ -33,6 +33,7 @@ int main(int argc, char** argv)
         std::printf("%s\n", emu::describe(entry).c_str());
         std::fflush(stdout);
     });
-    return runProgram("brisel-setting-demo", [&adapter] { return emu::openEmulated(adapter); },
-                      {QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
+    return runProgram(
+        "brisel-setting-demo", [&adapter] { return emu::openEmulated(adapter); },
+        {QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
 }

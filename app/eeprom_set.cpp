@@ -68,9 +68,8 @@ void TForm7::BasicInfoSetting1Click()
 void TForm7::BeaconClick()
 {
     if (dialogs_.beaconDialog == nullptr) return;
-    loadAndShow(*dialogs_.beaconDialog, [this](notread::Report& report) {
-        dialogs_.beaconDialog->loadSettings(ZeroForm::Read, report);
-    });
+    loadAndShow(*dialogs_.beaconDialog,
+                [this](notread::Report& report) { dialogs_.beaconDialog->loadSettings(ZeroForm::Read, report); });
 }
 
 void TForm7::RepeaterInfoSetting1Click()
@@ -83,9 +82,8 @@ void TForm7::RepeaterInfoSetting1Click()
 void TForm7::SlowDataClick()
 {
     if (dialogs_.slowDataDialog == nullptr) return;
-    loadAndShow(*dialogs_.slowDataDialog, [this](notread::Report& report) {
-        dialogs_.slowDataDialog->loadSettings(ZeroForm::Write, report);
-    });
+    loadAndShow(*dialogs_.slowDataDialog,
+                [this](notread::Report& report) { dialogs_.slowDataDialog->loadSettings(ZeroForm::Write, report); });
 }
 
 void TForm7::loadAndShow(QDialog& dialog, const std::function<void(notread::Report&)>& load)

@@ -13,11 +13,10 @@ class ResponsiveTransport final : public Transport {
 public:
     explicit ResponsiveTransport(Transport& inner) : inner_(inner) {}
 
-    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                       std::uint16_t index, std::uint8_t* data, int length, int timeoutMs) override
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                       std::uint8_t* data, int length, int timeoutMs) override
     {
-        const int result =
-            inner_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
+        const int result = inner_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return result;
     }

@@ -40,8 +40,7 @@ private:
 
 }  // namespace
 
-int runProgram(const char* programName, const AdapterOpener& openAdapter,
-               const ProgramOptions& options)
+int runProgram(const char* programName, const AdapterOpener& openAdapter, const ProgramOptions& options)
 {
     // The command line is not the program's: Qt sees only the program name.
     char name[64];

@@ -7,8 +7,8 @@
 #include <functional>
 
 struct ProgramOptions {
-    const char* titleSuffix = "";            // " (demo)" for the demo program, translated when shown
-    std::function<void(int)> onPause;        // hears of each pause
+    const char* titleSuffix = "";      // " (demo)" for the demo program, translated when shown
+    std::function<void(int)> onPause;  // hears of each pause
     // Lists the adapters on the bus for the adapter menu; without it there
     // is no such menu.
     std::function<AdapterWalk()> walkBus{};
@@ -18,5 +18,4 @@ struct ProgramOptions {
 // message and returns. Otherwise it builds the windows and runs the message
 // loop until the main window closes. `openAdapter` is called again when the
 // adapter was lost and the user asks for it. Always returns 0.
-int runProgram(const char* programName, const AdapterOpener& openAdapter,
-               const ProgramOptions& options);
+int runProgram(const char* programName, const AdapterOpener& openAdapter, const ProgramOptions& options);

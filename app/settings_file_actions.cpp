@@ -36,12 +36,10 @@ std::optional<settings::Snapshot> readAll(const Context& context, const settings
     settings::StartUp started;
     started.features = features;
     if (features.serialPort) started.serialPort = settings::readSerialPort(context.link);
-    settings::Snapshot held =
-        settings::readGroups(context.link, started, settings::groupsPresent(features));
+    settings::Snapshot held = settings::readGroups(context.link, started, settings::groupsPresent(features));
     const std::vector<std::string> missing = settings::notReadKeys(held, features);
     if (missing.empty()) return held;
-    QString message = Texts::tr("The adapter did not answer for these settings, so %1:")
-                          .arg(Texts::tr(consequence));
+    QString message = Texts::tr("The adapter did not answer for these settings, so %1:").arg(Texts::tr(consequence));
     for (const std::string& key : missing) message += QStringLiteral("\n  ") + text(key);
     context.host.showMessage(message);
     return std::nullopt;
@@ -63,8 +61,10 @@ void tellOutcome(const Context& context, const TForm7::Dialogs& dialogs, const s
     }
     // Each value under the label of the control that shows it.
     const std::pair<settings::Group, const QWidget*> windows[] = {
-        {settings::Group::Basic, dialogs.basicDialog},       {settings::Group::Repeater, dialogs.repeaterDialog},
-        {settings::Group::SlowData, dialogs.slowDataDialog}, {settings::Group::Beacon, dialogs.beaconDialog},
+        {settings::Group::Basic, dialogs.basicDialog},
+        {settings::Group::Repeater, dialogs.repeaterDialog},
+        {settings::Group::SlowData, dialogs.slowDataDialog},
+        {settings::Group::Beacon, dialogs.beaconDialog},
         {settings::Group::SerialPort, dialogs.serialPortDialog}};
     notread::Report report;
     for (const auto& [group, dialog] : windows) {
@@ -85,7 +85,8 @@ void saveSettingsToFile(const Context& context)
     runAdapterAction(context, nullptr, [&] {
         BusyCursor busy;
         const settings::Features& features = context.startUp->features;
-        const auto held = readAll(context, features, QT_TRANSLATE_NOOP("SettingsFileActions", "the file was not written"));
+        const auto held =
+            readAll(context, features, QT_TRANSLATE_NOOP("SettingsFileActions", "the file was not written"));
         if (!held) return;
         const std::string file = settings::writeSettingsFile(*held, settings::readOrigin(context.link, features));
         try {
@@ -105,7 +106,8 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
     try {
         contents = settings::loadSettingsFile(path.toStdString());
     } catch (const settings::StoreError& error) {
-        context.host.showMessage(Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.what())));
+        context.host.showMessage(
+            Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.what())));
         return;
     }
 
@@ -118,7 +120,8 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
             QStringList names;
             for (const std::string& name : missing) names << text(name);
             context.host.showMessage(Texts::tr("The adapter's firmware lacks %1, which the file holds. "
-                                                    "Nothing was written.").arg(names.join(QStringLiteral(", "))));
+                                               "Nothing was written.")
+                                         .arg(names.join(QStringLiteral(", "))));
             return;
         }
         const auto held = readAll(context, features, QT_TRANSLATE_NOOP("SettingsFileActions", "nothing was written"));
@@ -127,31 +130,36 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
         if (!plan.problems.empty()) {
             const QString problems = text(settings::problemLines(plan.problems, path.toStdString()));
             context.host.showMessage(Texts::tr("The file's settings cannot be written:%1\n\nNothing was written.")
-                                         .arg(QStringLiteral("\n  ") + QString(problems).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
+                                         .arg(QStringLiteral("\n  ") +
+                                              QString(problems).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
             return;
         }
         if (plan.changes.empty()) {
             context.host.showMessage(Texts::tr("The adapter already holds the settings of the file."));
             return;
         }
-        QString question = Texts::tr("Loading the file changes these settings in the adapter:%1").arg(changeList(plan.changes));
+        QString question =
+            Texts::tr("Loading the file changes these settings in the adapter:%1").arg(changeList(plan.changes));
         if (plan.fixedFlagBits)
             question += Texts::tr("\n\nBits 7 and 4 of the flag byte cannot be changed; they stay as they are.");
         const std::string folder = settings::automaticBackupFolder();
-        question += Texts::tr("\n\nThe adapter's present settings are saved first, in %1.\n\nWrite the changes "
-                                   "to the adapter?").arg(text(folder));
+        question += Texts::tr(
+                        "\n\nThe adapter's present settings are saved first, in %1.\n\nWrite the changes "
+                        "to the adapter?")
+                        .arg(text(folder));
         if (!context.host.ask(question)) return;
 
         try {
-            settings::saveAutomaticBackup(folder, settings::backupTimeStamp(),
-                                          settings::writeSettingsFile(*held, settings::readOrigin(context.link, features)));
+            settings::saveAutomaticBackup(
+                folder, settings::backupTimeStamp(),
+                settings::writeSettingsFile(*held, settings::readOrigin(context.link, features)));
         } catch (const settings::StoreError& error) {
-            context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
-                                         .arg(text(error.what())));
+            context.host.showMessage(
+                Texts::tr("The automatic backup cannot be saved, so nothing was written: %1").arg(text(error.what())));
             return;
         }
-        settings::restoreSettings(context.link, [&](int ms) { context.host.pause(ms); }, features, *held, file,
-                                  restore);
+        settings::restoreSettings(
+            context.link, [&](int ms) { context.host.pause(ms); }, features, *held, file, restore);
         // The serial port dialog shows what it read when it was built; it
         // shows the adapter's values again.
         if (dialogs.serialPortDialog != nullptr && restore.after.serialPort) {
@@ -163,12 +171,13 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
     if (!ran && (!restore.written.empty() || restore.lostDuring)) {
         QString written;
         for (const auto& [group, changes] : restore.written)
-            written += (written.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromLatin1(settings::groupName(group));
-        context.host.showMessage(
-            Texts::tr("Written completely before the adapter was lost: %1.%2")
-                .arg(written.isEmpty() ? Texts::tr("nothing") : written,
-                     restore.lostDuring ? Texts::tr(" Partly written: %1; load the file again.")
-                                              .arg(QString::fromLatin1(settings::groupName(*restore.lostDuring)))
-                                        : QString()));
+            written += (written.isEmpty() ? QString() : QStringLiteral(", ")) +
+                       QString::fromLatin1(settings::groupName(group));
+        context.host.showMessage(Texts::tr("Written completely before the adapter was lost: %1.%2")
+                                     .arg(written.isEmpty() ? Texts::tr("nothing") : written,
+                                          restore.lostDuring
+                                              ? Texts::tr(" Partly written: %1; load the file again.")
+                                                    .arg(QString::fromLatin1(settings::groupName(*restore.lostDuring)))
+                                              : QString()));
     }
 }

@@ -32,10 +32,9 @@ void showStartUp(Windows& w)
         if (w.serialPortDialog == nullptr) w.serialPortDialog = new TForm12(context, owner);
         w.serialPortDialog->showStartUpRead(record.serialPort);
     }
-    w.mainWindow->setDialogs({w.basicDialog, w.repeaterDialog, w.flagLegend,
-                              record.dialogs.slowData ? w.slowDataDialog : nullptr,
-                              record.dialogs.beacon ? w.beaconDialog : nullptr,
-                              record.dialogs.serialPort ? w.serialPortDialog : nullptr});
+    w.mainWindow->setDialogs(
+        {w.basicDialog, w.repeaterDialog, w.flagLegend, record.dialogs.slowData ? w.slowDataDialog : nullptr,
+         record.dialogs.beacon ? w.beaconDialog : nullptr, record.dialogs.serialPort ? w.serialPortDialog : nullptr});
 }
 
 }  // namespace

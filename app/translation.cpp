@@ -54,8 +54,7 @@ QString installTranslations(const QStringList& languages)
         const QLocale locale(language);
         if (locale.language() == QLocale::English) return {};
         auto own = std::make_unique<QTranslator>();
-        if (!own->load(locale, QStringLiteral("brisel-setting"), QStringLiteral("_"), programTranslations()))
-            continue;
+        if (!own->load(locale, QStringLiteral("brisel-setting"), QStringLiteral("_"), programTranslations())) continue;
         // Qt's own texts (OK, Yes, No, the file chooser), when the system
         // has them.
         auto qt = std::make_unique<QTranslator>();

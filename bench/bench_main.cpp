@@ -64,14 +64,13 @@ double median(std::vector<double> v)
 class FramedTransport final : public Transport {
 public:
     explicit FramedTransport(emu::Emulator& emulator) : emulator_(emulator) {}
-    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                       std::uint16_t index, std::uint8_t* data, int length, int timeoutMs) override
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                       std::uint8_t* data, int length, int timeoutMs) override
     {
         if (framed) {
             // Spins rather than sleeps: a sleep overshoots by the scheduler's slack.
             const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
-            while (std::chrono::steady_clock::now() < end) {
-            }
+            while (std::chrono::steady_clock::now() < end) {}
         }
         return emulator_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
     }
@@ -119,7 +118,10 @@ struct Flow {
 std::vector<Flow> flows()
 {
     return {
-        {"start-up (all features)", [](Program& p) { p.more.push_back(createWindows(Context{p.link, p.host})); }},
+        {"start-up (all features)",
+         [](Program& p) {
+             p.more.push_back(createWindows(Context{p.link, p.host}));
+         }},
         {"basic settings: opening", [](Program& p) { p.windows.mainWindow->BasicInfoSetting1Click(); }},
         {"basic settings: Reload", [](Program& p) { p.windows.basicDialog->Reload1Click(); }},
         {"basic settings: Cancel", [](Program& p) { p.windows.basicDialog->Cancel1Click(); }},
@@ -171,7 +173,9 @@ double longestStall(Program& p, const Flow& flow)
 
 int runFlows(int runs)
 {
-    std::printf("| Flow | Requests | Pauses (ms) | Floor (ms) | Own CPU, median (ms) | Share of floor | Longest GUI stall, median of 7 (ms) |\n");
+    std::printf(
+        "| Flow | Requests | Pauses (ms) | Floor (ms) | Own CPU, median (ms) | Share of floor | Longest GUI stall, "
+        "median of 7 (ms) |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
     for (const Flow& flow : flows()) {
         Program p;
@@ -181,10 +185,8 @@ int runFlows(int runs)
         flow.act(p);
         int requests = 0, pauses = 0;
         for (const emu::LogEntry& e : p.emulator.log()) {
-            if (e.kind == emu::LogEntry::Kind::Pause)
-                pauses += e.pauseMs;
-            else
-                ++requests;
+            if (e.kind == emu::LogEntry::Kind::Pause) pauses += e.pauseMs;
+            else ++requests;
         }
         std::vector<double> cpu;
         for (int i = 0; i < runs; ++i) {
@@ -250,7 +252,8 @@ int childBare(int argc, char** argv)
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Bare window"));
     QMenu* menu = window.menuBar()->addMenu(QStringLiteral("&Setting"));
-    for (const char* item : {"&Basic Info. ", "Be&acon Info.", "&Repeater Info. ", "&Slow Data", "RS232C Info.", "&Exit"})
+    for (const char* item :
+         {"&Basic Info. ", "Be&acon Info.", "&Repeater Info. ", "&Slow Data", "RS232C Info.", "&Exit"})
         menu->addAction(QString::fromLatin1(item));
     window.menuBar()->addMenu(QStringLiteral("&Help"))->addAction(QStringLiteral("&Version"));
     return showAndReport(window);

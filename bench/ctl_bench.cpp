@@ -76,8 +76,8 @@ Run runProcess(std::vector<std::string> args, bool measurePeak = false)
     wait4(pid, &status, 0, &usage);
     run.wallMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    run.cpuMs =
+        (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     if (measurePeak) {
         std::ifstream(peakFile) >> run.peakKiB;
         std::remove(peakFile.c_str());
@@ -124,11 +124,10 @@ void benchCtl(const std::string& program, int rounds)
     // writes them all.
     runCtl(program, {"--demo", "backup", backupFile});
     std::string text = slurp(backupFile);
-    for (const auto& [from, to] : {std::pair{"delay_time_ms = 300", "delay_time_ms = 310"},
-                                   std::pair{"dup_clear = false", "dup_clear = true"},
-                                   std::pair{"insert_before = false", "insert_before = true"},
-                                   std::pair{"interval_s = 600", "interval_s = 610"},
-                                   std::pair{"baud_rate = 9600", "baud_rate = 4800"}})
+    for (const auto& [from, to] :
+         {std::pair{"delay_time_ms = 300", "delay_time_ms = 310"}, std::pair{"dup_clear = false", "dup_clear = true"},
+          std::pair{"insert_before = false", "insert_before = true"}, std::pair{"interval_s = 600", "interval_s = 610"},
+          std::pair{"baud_rate = 9600", "baud_rate = 4800"}})
         text = std::regex_replace(text, std::regex(from), to);
     std::ofstream(other) << text;
 
@@ -142,8 +141,9 @@ void benchCtl(const std::string& program, int rounds)
     };
     std::printf("\nbrisel-ctl over the emulated adapter (median of %d runs; floor = pauses + 1 ms per request)\n\n",
                 rounds);
-    std::printf("| Command | Requests | Pauses (ms) | Floor (ms) | Wall (ms) | Own CPU (ms) | Own CPU / floor "
-                "| Start to first request (ms) | Peak RSS (KiB) |\n|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::printf(
+        "| Command | Requests | Pauses (ms) | Floor (ms) | Wall (ms) | Own CPU (ms) | Own CPU / floor "
+        "| Start to first request (ms) | Peak RSS (KiB) |\n|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const Flow& flow : flows) {
         std::vector<double> wall, cpu, first, peak;
         Run last;
@@ -171,12 +171,13 @@ void benchCtl(const std::string& program, int rounds)
         versionPeak.push_back(static_cast<double>(runProcess({program, "--version"}, true).peakKiB));
     }
     const double base = median(trueWall);
-    std::printf("\n| Start (median of %d runs) | Wall (ms) | Against /bin/true | Peak RSS (KiB) |\n"
-                "|---|---:|---:|---:|\n",
-                rounds);
+    std::printf(
+        "\n| Start (median of %d runs) | Wall (ms) | Against /bin/true | Peak RSS (KiB) |\n"
+        "|---|---:|---:|---:|\n",
+        rounds);
     std::printf("| /bin/true | %.2f | 1.00x | |\n", base);
-    std::printf("| brisel-ctl --version | %.2f | %.2fx | %.0f |\n", median(versionWall),
-                median(versionWall) / base, median(versionPeak));
+    std::printf("| brisel-ctl --version | %.2f | %.2fx | %.0f |\n", median(versionWall), median(versionWall) / base,
+                median(versionPeak));
     std::printf("| brisel-ctl --demo show beacon: start to first request | %.2f | %.2fx | |\n", median(first),
                 median(first) / base);
 

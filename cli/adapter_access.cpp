@@ -17,19 +17,16 @@ AdapterOpener usbOpener(const Options& options)
 }
 
 AdapterWait::AdapterWait(const Options& options)
-    : waiting_(options.waitForever || options.waitSeconds.has_value()),
-      forever_(options.waitForever),
+    : waiting_(options.waitForever || options.waitSeconds.has_value()), forever_(options.waitForever),
       deadline_(Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                    std::chrono::duration<double>(options.waitSeconds.value_or(0))))
-{
-}
+{}
 
 AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err)
 {
     for (;;) {
         AdapterAccess access = opener();
-        const bool absent =
-            access.status == OpenStatus::NotFound || access.status == OpenStatus::OtherAdapter;
+        const bool absent = access.status == OpenStatus::NotFound || access.status == OpenStatus::OtherAdapter;
         if (!absent || !waiting_) return access;
         if (!forever_ && Clock::now() >= deadline_) return access;
         if (!told_) {

@@ -17,7 +17,10 @@ constexpr std::array<CommandEntry, 7> Table{{
 
 }  // namespace
 
-std::span<const CommandEntry> commandTable() { return Table; }
+std::span<const CommandEntry> commandTable()
+{
+    return Table;
+}
 
 const CommandEntry* findCommand(std::string_view name)
 {

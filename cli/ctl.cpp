@@ -20,8 +20,8 @@ int runCommand(const Options& options, CtlIo& io)
         return exit_status::Ok;
     }
     if (options.version) {
-        io.out << "brisel-ctl " << BRISEL_VERSION << "\nsettings file format " << settings::FileFormatVersion
-               << '\n' << LicenceLines;
+        io.out << "brisel-ctl " << BRISEL_VERSION << "\nsettings file format " << settings::FileFormatVersion << '\n'
+               << LicenceLines;
         return exit_status::Ok;
     }
     // parseOptions has refused any command that is not in the table.

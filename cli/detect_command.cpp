@@ -28,7 +28,7 @@ struct Finding {
     std::vector<AdapterNode> adapters;
     std::optional<AdapterNode> used;
     int status = exit_status::NoAdapter;
-    std::string message;  // why it cannot be used
+    std::string message;   // why it cannot be used
     std::string firmware;  // as the adapter holds it, Latin-1
     std::vector<std::pair<std::string, bool>> features;
     std::optional<NodeFacts> facts;
@@ -46,7 +46,8 @@ void printText(const Finding& f, bool demo, std::ostream& out)
     if (demo) {
         out << "demo: the built-in emulated adapter\n";
     } else {
-        out << (f.adapters.empty() ? "No DV Brisel (Relavox) on the USB buses.\n" : "DV Brisel (Relavox) adapters, in bus order:\n");
+        out << (f.adapters.empty() ? "No DV Brisel (Relavox) on the USB buses.\n"
+                                   : "DV Brisel (Relavox) adapters, in bus order:\n");
         for (const AdapterNode& node : f.adapters) {
             out << "  " << node.address.bus << ':' << node.address.device;
             if (!node.port.empty()) out << "  " << shown::fromUtf8(node.port);
@@ -82,7 +83,7 @@ void putJson(const Finding& f, bool demo, JsonReport& report)
     const char* state = f.status == exit_status::Ok             ? "opened"
                         : f.status == exit_status::NoPermission ? "no_permission"
                         : f.status == exit_status::InUse        ? "in_use"
-                                                           : "not_found";
+                                                                : "not_found";
     Json json = {{"demo", demo}, {"adapters", Json::array()}};
     for (const AdapterNode& node : f.adapters)
         json["adapters"].push_back({{"bus", node.address.bus},
@@ -125,8 +126,10 @@ int detectCommand(const Options& options, CtlIo& io)
         f.status = exit_status::Ok;
         f.firmware = session.firmwareVersion();
         const settings::Features& ft = session.features();
-        f.features = {{"slow_data", ft.slowData},         {"beacon", ft.beacon},
-                      {"serial_port_and_gps", ft.serialPort}, {"sn_squelch", ft.basic.squelch},
+        f.features = {{"slow_data", ft.slowData},
+                      {"beacon", ft.beacon},
+                      {"serial_port_and_gps", ft.serialPort},
+                      {"sn_squelch", ft.basic.squelch},
                       {"jitter_buffer", ft.basic.jitterBuffer}};
     } catch (const CtlError& error) {
         f.status = error.code();

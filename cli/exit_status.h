@@ -4,16 +4,16 @@
 
 namespace exit_status {
 inline constexpr int Ok = 0;
-inline constexpr int Differences = 1;   // diff found differences
-inline constexpr int Usage = 64;        // the command line is wrong
-inline constexpr int BadFile = 65;      // a settings file or value is invalid
-inline constexpr int NoInput = 66;      // a file is missing or unreadable
-inline constexpr int NoAdapter = 69;    // no adapter is connected
-inline constexpr int CantWrite = 73;    // an output file cannot be written
-inline constexpr int AdapterFailed = 74;// adapter lost, or a request failed
-inline constexpr int InUse = 75;        // another program uses the adapter
-inline constexpr int NotTaken = 76;     // the adapter did not take a value, or lacks a group
-inline constexpr int NoPermission = 77; // found, but no permission to use it
+inline constexpr int Differences = 1;     // diff found differences
+inline constexpr int Usage = 64;          // the command line is wrong
+inline constexpr int BadFile = 65;        // a settings file or value is invalid
+inline constexpr int NoInput = 66;        // a file is missing or unreadable
+inline constexpr int NoAdapter = 69;      // no adapter is connected
+inline constexpr int CantWrite = 73;      // an output file cannot be written
+inline constexpr int AdapterFailed = 74;  // adapter lost, or a request failed
+inline constexpr int InUse = 75;          // another program uses the adapter
+inline constexpr int NotTaken = 76;       // the adapter did not take a value, or lacks a group
+inline constexpr int NoPermission = 77;   // found, but no permission to use it
 }  // namespace exit_status
 
 #include <stdexcept>

@@ -25,8 +25,8 @@ std::vector<settings::Group> groupsNamed(const std::vector<std::string>& names)
     for (const std::string& name : names) {
         const auto group = settings::groupNamed(name);
         if (!group)
-            throw CtlError(exit_status::Usage, "unknown group '" + name +
-                                              "' (basic, repeater, slow_data, beacon, serial_port)");
+            throw CtlError(exit_status::Usage,
+                           "unknown group '" + name + "' (basic, repeater, slow_data, beacon, serial_port)");
         groups.push_back(*group);
     }
     return groups;

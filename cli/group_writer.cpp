@@ -29,8 +29,8 @@ std::string notTakenLine(const settings::ValueNotTaken& value)
 
 }  // namespace
 
-WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held,
-                                const settings::Snapshot& wanted, CtlIo& io, std::ostream* report)
+WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
+                                CtlIo& io, std::ostream* report)
 {
     tellFixedFlagBits(held, wanted, io);
 
@@ -60,7 +60,8 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
     if (!restore.notTaken.empty()) {
         told += "The adapter does not hold what was written:\n";
         for (const settings::ValueNotTaken& value : restore.notTaken) told += "  " + notTakenLine(value) + '\n';
-        outcome.status = settings::anyNotReadBack(restore.notTaken) ? exit_status::AdapterFailed : exit_status::NotTaken;
+        outcome.status =
+            settings::anyNotReadBack(restore.notTaken) ? exit_status::AdapterFailed : exit_status::NotTaken;
     }
     io.err << told;
     if (io.report && outcome.status != exit_status::Ok) io.report->failed(told.substr(0, told.size() - 1));

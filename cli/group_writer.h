@@ -21,5 +21,5 @@ void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot&
 // `report`, each group written is listed there with its changes; what the
 // adapter did not take goes to io.err. A lost adapter throws CtlError
 // naming the groups already written.
-WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held,
-                                const settings::Snapshot& wanted, CtlIo& io, std::ostream* report);
+WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
+                                CtlIo& io, std::ostream* report);

@@ -24,9 +24,7 @@ Json changeJson(const settings::FieldChange& change)
 
 }  // namespace
 
-JsonReport::JsonReport(const std::string& command) : document_{{"command", command.empty() ? Json() : Json(command)}}
-{
-}
+JsonReport::JsonReport(const std::string& command) : document_{{"command", command.empty() ? Json() : Json(command)}} {}
 
 JsonReport::JsonReport(const Options& options) : JsonReport(options.command)
 {
@@ -82,7 +80,7 @@ void JsonReport::restore(const settings::Restore& restore)
     using Why = settings::ValueNotTaken::Why;
     Json& notTaken = document_["not_taken"] = Json::array();
     for (const settings::ValueNotTaken& value : restore.notTaken) {
-        const char* why = value.why == Why::Differs        ? "differs"
+        const char* why = value.why == Why::Differs       ? "differs"
                           : value.why == Why::NotReadBack ? "not_read_back"
                           : value.why == Why::Refused     ? "refused"
                                                           : "not_sent";

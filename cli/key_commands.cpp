@@ -13,7 +13,9 @@ namespace {
 settings::Group groupOf(const std::string& key)
 {
     const auto group = settings::groupOfKey(key);
-    if (!group) throw CtlError(exit_status::Usage, "unknown key '" + shown::clipped(key) + "' (brisel-ctl show lists the keys)");
+    if (!group)
+        throw CtlError(exit_status::Usage,
+                       "unknown key '" + shown::clipped(key) + "' (brisel-ctl show lists the keys)");
     return *group;
 }
 

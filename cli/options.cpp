@@ -89,7 +89,7 @@ void readOptions(int argc, char** argv, Options& options)
         if (problem.empty()) problem = what;
     };
     unsigned given = 0;  // the CommandOptions on the line
-    optind = 0;  // a fresh scan, also when called more than once
+    optind = 0;          // a fresh scan, also when called more than once
     opterr = 0;
     int c;
     while ((c = getopt_long(argc, argv, ":hV", longOptions, nullptr)) != -1) {
@@ -97,11 +97,26 @@ void readOptions(int argc, char** argv, Options& options)
         case 'h': options.help = true; break;
         case 'V': options.version = true; break;
         case Trace: options.trace = true; break;
-        case Json: options.json = true; given |= JsonOption; break;
-        case Force: options.force = true; given |= ForceOption; break;
-        case DryRun: options.dryRun = true; given |= DryRunOption; break;
-        case SkipMissing: options.skipMissing = true; given |= SkipMissingOption; break;
-        case NoBackup: options.noBackup = true; given |= NoBackupOption; break;
+        case Json:
+            options.json = true;
+            given |= JsonOption;
+            break;
+        case Force:
+            options.force = true;
+            given |= ForceOption;
+            break;
+        case DryRun:
+            options.dryRun = true;
+            given |= DryRunOption;
+            break;
+        case SkipMissing:
+            options.skipMissing = true;
+            given |= SkipMissingOption;
+            break;
+        case NoBackup:
+            options.noBackup = true;
+            given |= NoBackupOption;
+            break;
         case Demo: options.demo = true; break;
         case DemoState: options.demoState = optarg; break;
         case Lacking:

@@ -23,7 +23,7 @@ struct Options {
     bool demo = false;
     std::optional<std::string> demoState;
     std::vector<emu::Feature> demoLacking;  // what the emulated firmware lacks
-    std::optional<std::string> device;     // "BUS:DEVICE" or a USB port path
+    std::optional<std::string> device;      // "BUS:DEVICE" or a USB port path
     // --wait: how long to wait for the adapter; --wait alone waits as long as
     // it takes.
     std::optional<double> waitSeconds;
@@ -35,8 +35,7 @@ class UsageError : public CtlError {
 public:
     UsageError(const std::string& what, bool json, std::string command)
         : CtlError(exit_status::Usage, what), json(json), command(std::move(command))
-    {
-    }
+    {}
     bool json;
     std::string command;
 };

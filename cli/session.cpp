@@ -3,14 +3,14 @@
 #include "cli/adapter_access.h"
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
-#include "device/firmware_version.h"
 #include "device/device_option.h"
+#include "device/firmware_version.h"
 #include "emulator/emulator.h"
 #include "emulator/lacking.h"
 #include "settings/groups.h"
-#include "settings/settings_file.h"
 #include "settings/restore.h"
 #include "settings/restore_plan.h"
+#include "settings/settings_file.h"
 #include "settings/settings_store.h"
 
 #include <chrono>
@@ -22,8 +22,8 @@ class Session::Trace final : public Transport {
 public:
     Trace(Transport& inner, std::ostream* err) : inner_(inner), err_(err) {}
 
-    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                       std::uint16_t index, std::uint8_t* data, int length, int timeoutMs) override
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                       std::uint8_t* data, int length, int timeoutMs) override
     {
         const int result = inner_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
         if (err_ != nullptr) {
@@ -61,8 +61,7 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
 [[noreturn]] void refuseAccess(const AdapterAccess& access, const Options& options)
 {
     switch (access.status) {
-    case OpenStatus::InUse:
-        throw CtlError(exit_status::InUse, inUseText(access.holder));
+    case OpenStatus::InUse: throw CtlError(exit_status::InUse, inUseText(access.holder));
     case OpenStatus::OtherAdapter:
         throw CtlError(exit_status::NoAdapter, "The DV Brisel (Relavox) in use, " + adapterPlace(*access.lost) +
                                                    ", is no longer connected; no other adapter is used in its "
@@ -108,8 +107,7 @@ Session::Session(const Options& options, CtlIo& io)
         AdapterAccess access = wait.open(opener, io.err);
         if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
         // After a loss nothing is looked for again during the command: it ends.
-        connection_ = std::make_unique<AdapterConnection>(std::move(access.transport),
-                                                          [] { return AdapterAccess{}; });
+        connection_ = std::make_unique<AdapterConnection>(std::move(access.transport), [] { return AdapterAccess{}; });
         trace_ = std::make_unique<Trace>(*connection_, options.trace ? &io.err : nullptr);
         link_ = std::make_unique<VendorLink>(*trace_);
         try {
@@ -188,6 +186,6 @@ void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, 
     const std::string names = commaList(lacking);
     if (!options.skipMissing)
         throw CtlError(exit_status::NotTaken, "The adapter's firmware lacks " + names +
-                                             "; nothing was written (--skip-missing leaves them out).");
+                                                  "; nothing was written (--skip-missing leaves them out).");
     err << "Left out, as the adapter's firmware lacks them: " << names << ".\n";
 }

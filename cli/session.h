@@ -49,8 +49,8 @@ private:
 
 // The adapter was lost during the command, as a CtlError naming the groups
 // written before, the one being written and the values never sent.
-[[noreturn]] void adapterLost(const std::vector<std::string>& alreadyWritten = {},
-                              const std::string& beingWritten = {}, const std::vector<std::string>& notSent = {});
+[[noreturn]] void adapterLost(const std::vector<std::string>& alreadyWritten = {}, const std::string& beingWritten = {},
+                              const std::vector<std::string>& notSent = {});
 
 // What the firmware lacks among `wanted`'s values: a group, or the S/N
 // squelch or jitter buffer setting. An error naming them (the adapter lacks

@@ -26,7 +26,8 @@ settings::FileContents readCheckedFile(const std::string& path)
     try {
         return settings::loadSettingsFile(path);
     } catch (const settings::StoreError& error) {
-        throw CtlError(error.kind() == settings::StoreError::Kind::Unreadable ? exit_status::NoInput : exit_status::BadFile,
+        throw CtlError(error.kind() == settings::StoreError::Kind::Unreadable ? exit_status::NoInput
+                                                                              : exit_status::BadFile,
                        error.what());
     }
 }

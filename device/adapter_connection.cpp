@@ -6,8 +6,7 @@ void AdapterConnection::reconnectIfLost()
 {
     if (current_ != nullptr) return;
     AdapterAccess access = reopen_ ? reopen_() : AdapterAccess{};
-    if (access.status != OpenStatus::Opened || access.transport == nullptr)
-        throw AdapterGone(refusalText(access));
+    if (access.status != OpenStatus::Opened || access.transport == nullptr) throw AdapterGone(refusalText(access));
     current_ = std::move(access.transport);
     if (access.adapter) adapter_ = access.adapter;
 }
@@ -33,13 +32,11 @@ std::string refusalText(const AdapterAccess& access)
     return NoPermissionText;
 }
 
-int AdapterConnection::controlRequest(std::uint8_t requestType, std::uint8_t request,
-                                      std::uint16_t value, std::uint16_t index,
-                                      std::uint8_t* data, int length, int timeoutMs)
+int AdapterConnection::controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
+                                      std::uint16_t index, std::uint8_t* data, int length, int timeoutMs)
 {
     reconnectIfLost();
-    const int result =
-        current_->controlRequest(requestType, request, value, index, data, length, timeoutMs);
+    const int result = current_->controlRequest(requestType, request, value, index, data, length, timeoutMs);
     if (result == DeviceGoneResult) {
         // The handle of a device that is gone is of no more use: dropping
         // it closes it.
@@ -51,8 +48,7 @@ int AdapterConnection::controlRequest(std::uint8_t requestType, std::uint8_t req
 
 std::string inUseText(const std::string& holder)
 {
-    return "The DV Brisel (Relavox) is in use by another program" +
-           (holder.empty() ? std::string() : ", " + holder) +
+    return "The DV Brisel (Relavox) is in use by another program" + (holder.empty() ? std::string() : ", " + holder) +
            ".\n\nNothing was sent to it. Try again when that program has finished.";
 }
 
@@ -80,8 +76,7 @@ AdapterOpener openerWith(std::function<AdapterWalk()> walk, std::shared_ptr<Trac
     return [walk = std::move(walk), tracker] {
         const AdapterWalk found = walk();
         tracker->mostSeen = std::max(tracker->mostSeen, found.adapters.size());
-        const AdapterPick pick =
-            pickAdapter(found.adapters, tracker->choice, tracker->opened, tracker->mostSeen);
+        const AdapterPick pick = pickAdapter(found.adapters, tracker->choice, tracker->opened, tracker->mostSeen);
         AdapterAccess access;
         if (pick.othersOnly) {
             access.status = OpenStatus::OtherAdapter;
@@ -102,8 +97,7 @@ AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<Ad
     return openerWith(std::move(walk), std::make_shared<Tracker>(Tracker{std::move(choice), std::nullopt, 0}));
 }
 
-AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened,
-                                 std::size_t seen)
+AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened, std::size_t seen)
 {
     return openerWith(std::move(walk), std::make_shared<Tracker>(Tracker{std::nullopt, opened, seen}));
 }
@@ -120,7 +114,8 @@ std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterN
     std::string text = "The DV Brisel (Relavox) in use, " + adapterPlace(lost) +
                        ", is no longer connected.\n\nNothing was sent: the program does not change to "
                        "another adapter by itself. Adapters connected now:";
-    text += adapterLines(seen) + "\n\nPlug the adapter in again" + (lost.port.empty() ? "" : " at USB port " + lost.port) +
+    text += adapterLines(seen) + "\n\nPlug the adapter in again" +
+            (lost.port.empty() ? "" : " at USB port " + lost.port) +
             ": the program finds it the next time you choose a menu item. To use another adapter, "
             "start the program again.";
     return text;

@@ -21,8 +21,8 @@
 struct AdapterAccess {
     OpenStatus status = OpenStatus::NotFound;
     std::unique_ptr<Transport> transport;  // set when status is Opened
-    std::string node;    // the adapter's device node, once one was found
-    std::string holder;  // when status is InUse: who holds it, if that is known
+    std::string node;                      // the adapter's device node, once one was found
+    std::string holder;                    // when status is InUse: who holds it, if that is known
     // When status is OtherAdapter: the adapter that was lost, and those there now.
     std::optional<AdapterNode> lost;
     std::vector<AdapterNode> seen;
@@ -47,12 +47,10 @@ struct AdapterWalk {
 // allows: at first the one `choice` names (or the first in bus order), and
 // after a loss only that same adapter again. It remembers the adapter it
 // opened and the most adapters one of its walks found.
-AdapterOpener trackingOpener(std::function<AdapterWalk()> walk,
-                             std::optional<AdapterChoice> choice = std::nullopt);
+AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<AdapterChoice> choice = std::nullopt);
 // The same opener for an adapter already opened from one of `walk`'s walks,
 // which found `seen` adapters: after a loss it takes only that adapter again.
-AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened,
-                                 std::size_t seen);
+AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened, std::size_t seen);
 
 // The adapter cannot be reached; what() is the text to show the user.
 class AdapterGone : public std::runtime_error {
@@ -67,8 +65,7 @@ class AdapterConnection final : public Transport {
 public:
     AdapterConnection(std::unique_ptr<Transport> opened, AdapterOpener reopen)
         : current_(std::move(opened)), reopen_(std::move(reopen))
-    {
-    }
+    {}
 
     // Called when a user's action starts. After a loss it walks the bus
     // again; when the adapter is not there (or may not be used, or another
@@ -80,9 +77,8 @@ public:
     // Passes the request on. A request while the adapter is lost first looks
     // for it again; a request that finds the device gone marks it lost and
     // throws AdapterGone.
-    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                       std::uint16_t index, std::uint8_t* data, int length,
-                       int timeoutMs) override;
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                       std::uint8_t* data, int length, int timeoutMs) override;
 
     // The adapter opened last, when its opener walked the bus; it may have
     // been lost since (see lost()).

@@ -11,8 +11,8 @@ std::optional<int> usbNumber(std::string_view text)
 {
     int number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (text.empty() || text.size() > 3 || error != std::errc{} ||
-        end != text.data() + text.size() || text.front() == '-')
+    if (text.empty() || text.size() > 3 || error != std::errc{} || end != text.data() + text.size() ||
+        text.front() == '-')
         return std::nullopt;
     return number;
 }
@@ -40,9 +40,8 @@ bool AdapterChoice::names(const AdapterNode& node) const
 std::optional<AdapterNode> chooseAdapter(const std::vector<AdapterNode>& adapters,
                                          const std::optional<AdapterChoice>& choice)
 {
-    const auto chosen = std::find_if(adapters.begin(), adapters.end(), [&](const AdapterNode& a) {
-        return !choice || choice->names(a);
-    });
+    const auto chosen = std::find_if(adapters.begin(), adapters.end(),
+                                     [&](const AdapterNode& a) { return !choice || choice->names(a); });
     if (chosen == adapters.end()) return std::nullopt;
     return *chosen;
 }

@@ -27,7 +27,7 @@ struct SeenDevice {
 struct AdapterNode {
     std::size_t index = 0;  // its place in the walk's list
     AdapterAddress address;
-    std::string path;  // its device node, "/dev/bus/usb/001/007"
+    std::string path;    // its device node, "/dev/bus/usb/001/007"
     std::string port{};  // its USB port path, "1-1.2"; empty when not known
     bool operator==(const AdapterNode&) const = default;
 };

@@ -28,8 +28,7 @@ AdapterLock& AdapterLock::operator=(AdapterLock&& other) noexcept
     return *this;
 }
 
-std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsigned minor,
-                               unsigned long inode)
+std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsigned minor, unsigned long inode)
 {
     // "1: FLOCK  ADVISORY  WRITE 1234 00:05:1178 0 EOF"; a waiter's line has
     // "->" after the number. The device numbers are hexadecimal.
@@ -38,13 +37,11 @@ std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsig
         std::istringstream fields(line);
         std::string number, kind, mode, access, file;
         int pid = 0;
-        if (!(fields >> number >> kind >> mode >> access >> pid >> file) || kind != "FLOCK")
-            continue;
+        if (!(fields >> number >> kind >> mode >> access >> pid >> file) || kind != "FLOCK") continue;
         unsigned fileMajor = 0, fileMinor = 0;
         unsigned long fileInode = 0;
         char end = 0;
-        if (std::sscanf(file.c_str(), "%x:%x:%lu%c", &fileMajor, &fileMinor, &fileInode, &end) ==
-                3 &&
+        if (std::sscanf(file.c_str(), "%x:%x:%lu%c", &fileMajor, &fileMinor, &fileInode, &end) == 3 &&
             fileMajor == major && fileMinor == minor && fileInode == inode && pid > 0)
             return pid;
     }

@@ -47,5 +47,4 @@ struct LockAttempt {
 // file is given as that table names it: its file system's device (major and
 // minor of st_dev) and its inode. Processes waiting for the lock are not
 // holders.
-std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsigned minor,
-                               unsigned long inode);
+std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsigned minor, unsigned long inode);

@@ -5,8 +5,7 @@
 OpenStatus judgeOpen(bool handleIsNull, int setConfigurationResult)
 {
     if (handleIsNull) return OpenStatus::NoPermission;
-    if (setConfigurationResult == -EPERM || setConfigurationResult == -EACCES ||
-        setConfigurationResult == -EBADF)
+    if (setConfigurationResult == -EPERM || setConfigurationResult == -EACCES || setConfigurationResult == -EBADF)
         return OpenStatus::NoPermission;
     return OpenStatus::Opened;
 }

@@ -101,18 +101,18 @@ inline constexpr std::uint8_t ReadGpsMessage = 0xB7;
 
 // Bits of the status block (request 0xAF, 3 bytes).
 namespace status_bit {
-inline constexpr std::uint8_t CallCheck = 0x01;      // byte 0
-inline constexpr std::uint8_t DupCheck = 0x02;       // byte 0
-inline constexpr std::uint8_t DupClear = 0x04;       // byte 0
-inline constexpr std::uint8_t ReplaceMyCall = 0x08;  // byte 0
-inline constexpr std::uint8_t ReplaceMyCall2 = 0x10; // byte 0
-inline constexpr std::uint8_t ReplaceYourCall = 0x20;// byte 0
-inline constexpr std::uint8_t ReplaceRpt1 = 0x40;    // byte 0
-inline constexpr std::uint8_t ReplaceRpt2 = 0x80;    // byte 0
-inline constexpr std::uint8_t ReplaceFlag = 0x01;    // byte 1
-inline constexpr std::uint8_t SlowDataBefore = 0x02; // byte 1
-inline constexpr std::uint8_t SlowDataAfter = 0x04;  // byte 1
-inline constexpr std::uint8_t DigitalCodeInsert = 0x08; // byte 1
+inline constexpr std::uint8_t CallCheck = 0x01;          // byte 0
+inline constexpr std::uint8_t DupCheck = 0x02;           // byte 0
+inline constexpr std::uint8_t DupClear = 0x04;           // byte 0
+inline constexpr std::uint8_t ReplaceMyCall = 0x08;      // byte 0
+inline constexpr std::uint8_t ReplaceMyCall2 = 0x10;     // byte 0
+inline constexpr std::uint8_t ReplaceYourCall = 0x20;    // byte 0
+inline constexpr std::uint8_t ReplaceRpt1 = 0x40;        // byte 0
+inline constexpr std::uint8_t ReplaceRpt2 = 0x80;        // byte 0
+inline constexpr std::uint8_t ReplaceFlag = 0x01;        // byte 1
+inline constexpr std::uint8_t SlowDataBefore = 0x02;     // byte 1
+inline constexpr std::uint8_t SlowDataAfter = 0x04;      // byte 1
+inline constexpr std::uint8_t DigitalCodeInsert = 0x08;  // byte 1
 }  // namespace status_bit
 
 // Bits of the basic option flags byte (request 0x56).

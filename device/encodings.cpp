@@ -42,8 +42,7 @@ int squelchLevel(std::uint8_t byte0, std::uint8_t byte1)
 
 std::array<std::uint8_t, 2> squelchBytes(int level)
 {
-    return {static_cast<std::uint8_t>((level >> 2) & 0xFF),
-            static_cast<std::uint8_t>((level & 0x03) << 6)};
+    return {static_cast<std::uint8_t>((level >> 2) & 0xFF), static_cast<std::uint8_t>((level & 0x03) << 6)};
 }
 
 std::optional<std::uint8_t> codeByte(std::string_view text)
@@ -99,10 +98,22 @@ std::string format(const char* pattern, unsigned value)
 }
 }  // namespace
 
-std::string formatDecimal(unsigned value) { return format("%u", value); }
-std::string formatTens(unsigned value) { return format("%u0", value); }
-std::string formatHexPadded(unsigned value) { return format("%2.0x", value); }
-std::string formatHex2(unsigned value) { return format("%0.2x", value); }
+std::string formatDecimal(unsigned value)
+{
+    return format("%u", value);
+}
+std::string formatTens(unsigned value)
+{
+    return format("%u0", value);
+}
+std::string formatHexPadded(unsigned value)
+{
+    return format("%2.0x", value);
+}
+std::string formatHex2(unsigned value)
+{
+    return format("%0.2x", value);
+}
 
 std::optional<std::int32_t> toInt32(std::string_view text)
 {
@@ -118,8 +129,7 @@ std::optional<std::int32_t> toInt32(std::string_view text)
         const char c = text[i];
         if (c < '0' || c > '9') return std::nullopt;
         magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1)
-            return std::nullopt;
+        if (magnitude > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return std::nullopt;
     }
     const std::int64_t value = negative ? -magnitude : magnitude;
     if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;

@@ -11,8 +11,7 @@ public:
     // device-to-host request the data stage fills `data`; otherwise it sends
     // `length` bytes from it. Returns the bytes moved, or a negative number on
     // failure (time-out, stall, lost device).
-    virtual int controlRequest(std::uint8_t requestType, std::uint8_t request,
-                               std::uint16_t value, std::uint16_t index,
+    virtual int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
                                std::uint8_t* data, int length, int timeoutMs) = 0;
 };
 

@@ -9,12 +9,11 @@ UsbTransport::~UsbTransport()
     if (handle_ != nullptr) usb_close(handle_);
 }
 
-int UsbTransport::controlRequest(std::uint8_t requestType, std::uint8_t request,
-                                 std::uint16_t value, std::uint16_t index, std::uint8_t* data,
-                                 int length, int timeoutMs)
+int UsbTransport::controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
+                                 std::uint16_t index, std::uint8_t* data, int length, int timeoutMs)
 {
-    return usb_control_msg(handle_, requestType, request, value, index,
-                           reinterpret_cast<char*>(data), length, timeoutMs);
+    return usb_control_msg(handle_, requestType, request, value, index, reinterpret_cast<char*>(data), length,
+                           timeoutMs);
 }
 
 namespace {
@@ -36,8 +35,7 @@ BusScan scanBuses()
     for (struct usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next) {
         for (struct usb_device* dev = bus->devices; dev != nullptr; dev = dev->next) {
             scan.devices.push_back(dev);
-            scan.seen.push_back(
-                {bus->dirname, dev->filename, {dev->descriptor.idVendor, dev->descriptor.idProduct}});
+            scan.seen.push_back({bus->dirname, dev->filename, {dev->descriptor.idVendor, dev->descriptor.idProduct}});
         }
     }
     return scan;
@@ -60,13 +58,11 @@ AdapterAccess openNode(struct usb_device* device, const AdapterNode& chosen)
     }
 
     usb_dev_handle* handle = usb_open(device);
-    const int configured =
-        handle != nullptr ? usb_set_configuration(handle, adapter::Configuration) : 0;
+    const int configured = handle != nullptr ? usb_set_configuration(handle, adapter::Configuration) : 0;
     result.status = judgeOpen(handle == nullptr, configured);
     if (result.status == OpenStatus::Opened)
         result.transport = std::make_unique<UsbTransport>(handle, std::move(lock.lock));
-    else if (handle != nullptr)
-        usb_close(handle);
+    else if (handle != nullptr) usb_close(handle);
     return result;
 }
 
@@ -86,7 +82,10 @@ AdapterWalk usbWalk()
     return walk;
 }
 
-std::vector<AdapterNode> ListAdapters() { return usbWalk().adapters; }
+std::vector<AdapterNode> ListAdapters()
+{
+    return usbWalk().adapters;
+}
 
 AdapterAccess OpenDevice(std::optional<AdapterChoice> choice)
 {

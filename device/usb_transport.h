@@ -15,19 +15,15 @@ struct usb_dev_handle;
 class UsbTransport final : public Transport {
 public:
     // Owns `handle` and holds `lock` for as long as the transport lives.
-    explicit UsbTransport(usb_dev_handle* handle, AdapterLock lock = {})
-        : handle_(handle), lock_(std::move(lock))
-    {
-    }
+    explicit UsbTransport(usb_dev_handle* handle, AdapterLock lock = {}) : handle_(handle), lock_(std::move(lock)) {}
     // Closes the handle with usb_close, then gives up the lock (the member
     // that goes last), so that no other program opens the adapter while this
     // handle is still open.
     ~UsbTransport() override;
     UsbTransport(const UsbTransport&) = delete;
     UsbTransport& operator=(const UsbTransport&) = delete;
-    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                       std::uint16_t index, std::uint8_t* data, int length,
-                       int timeoutMs) override;
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                       std::uint8_t* data, int length, int timeoutMs) override;
 
 private:
     usb_dev_handle* handle_;

@@ -6,7 +6,10 @@ char32_t nextCharacter(std::string_view text, std::size_t& at)
 {
     const auto lead = static_cast<unsigned char>(text[at++]);
     if (lead < 0x80) return lead;
-    const int extra = lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+    const int extra = lead >= 0xC2 && lead < 0xE0    ? 1
+                      : lead >= 0xE0 && lead < 0xF0  ? 2
+                      : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                     : 0;
     if (extra == 0 || at + static_cast<std::size_t>(extra) > text.size()) return NotUtf8;
     char32_t code = lead & (0x3F >> extra);
     for (std::size_t i = 0; i < static_cast<std::size_t>(extra); ++i) {

@@ -8,14 +8,12 @@
 int VendorLink::VendorRead(std::uint8_t code, std::uint8_t* buffer, int length)
 {
     assert(length >= 0 && length <= usbreq::MaxTransfer);
-    return transport_.controlRequest(usbreq::VendorIn, code, 0, 0, buffer, length,
-                                     usbreq::TimeoutMs);
+    return transport_.controlRequest(usbreq::VendorIn, code, 0, 0, buffer, length, usbreq::TimeoutMs);
 }
 
 int VendorLink::VendorWriteValue(std::uint8_t code, std::uint16_t value)
 {
-    return transport_.controlRequest(usbreq::VendorOut, code, value, 0, nullptr, 0,
-                                     usbreq::TimeoutMs);
+    return transport_.controlRequest(usbreq::VendorOut, code, value, 0, nullptr, 0, usbreq::TimeoutMs);
 }
 
 int VendorLink::VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, int length)
@@ -25,8 +23,7 @@ int VendorLink::VendorWriteData(std::uint8_t code, const std::uint8_t* bytes, in
     // a host-to-device request never writes into it.
     std::uint8_t copy[usbreq::MaxTransfer];
     std::copy_n(bytes, length, copy);
-    return transport_.controlRequest(usbreq::VendorOut, code, 0, 0, copy, length,
-                                     usbreq::TimeoutMs);
+    return transport_.controlRequest(usbreq::VendorOut, code, 0, 0, copy, length, usbreq::TimeoutMs);
 }
 
 std::optional<std::uint8_t> VendorLink::readByte(std::uint8_t code)
@@ -67,8 +64,7 @@ bool VendorLink::readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::
     return whole;
 }
 
-void VendorLink::writeChunked(std::uint8_t writeCode, std::span<const std::uint8_t> block,
-                              std::span<const int> plan)
+void VendorLink::writeChunked(std::uint8_t writeCode, std::span<const std::uint8_t> block, std::span<const int> plan)
 {
     VendorWriteValue(cmd::StartTextWrite, 0);
     std::size_t offset = 0;

@@ -37,12 +37,11 @@ public:
     // consecutive positions of `block`. The caller zero-fills `block` first.
     // Returns whether the whole text arrived: the rewind and every piece in
     // full. All pieces are asked for either way.
-    bool readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::uint8_t readCode,
-                     std::span<std::uint8_t> block, std::span<const int> plan);
+    bool readChunked(std::uint8_t rewindCode, ZeroForm rewindForm, std::uint8_t readCode, std::span<std::uint8_t> block,
+                     std::span<const int> plan);
     // Chunked write: 0xE4 opens the text write, then one data write per piece
     // from consecutive positions of `block`. Results are not judged.
-    void writeChunked(std::uint8_t writeCode, std::span<const std::uint8_t> block,
-                      std::span<const int> plan);
+    void writeChunked(std::uint8_t writeCode, std::span<const std::uint8_t> block, std::span<const int> plan);
 
 private:
     Transport& transport_;

@@ -4,8 +4,8 @@
 #include "dialogs/not_read.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
@@ -76,13 +76,15 @@ private:
 // translation tools; a test checks that each is found under its own words.
 [[maybe_unused]] constexpr const char* ConnectionTexts[] = {
     QT_TRANSLATE_NOOP("AdapterGone", "Does not find the DV Brisel (Relavox)"),
-    QT_TRANSLATE_NOOP("AdapterGone", "The DV Brisel (Relavox) was found, but it cannot be opened: "
-                                     "no permission to use the USB device.\n\n"
-                                     "See \"Access to the adapter\" in the README."),
-    QT_TRANSLATE_NOOP("AdapterGone", "The DV Brisel (Relavox) is no longer connected.\n\n"
-                                     "Nothing more was sent to it, and the dialog still shows what you entered. "
-                                     "Plug the adapter in again: the program finds it the next time you choose "
-                                     "a menu item."),
+    QT_TRANSLATE_NOOP("AdapterGone",
+                      "The DV Brisel (Relavox) was found, but it cannot be opened: "
+                      "no permission to use the USB device.\n\n"
+                      "See \"Access to the adapter\" in the README."),
+    QT_TRANSLATE_NOOP("AdapterGone",
+                      "The DV Brisel (Relavox) is no longer connected.\n\n"
+                      "Nothing more was sent to it, and the dialog still shows what you entered. "
+                      "Plug the adapter in again: the program finds it the next time you choose "
+                      "a menu item."),
 };
 
 }  // namespace

@@ -88,8 +88,8 @@ void TAutoDetect::showOrMark(QLineEdit& edit, const std::optional<T>& value)
     else notread::mark(edit);
 }
 
-void TAutoDetect::showByte(QLineEdit& edit, std::optional<std::uint8_t> value,
-                           QString (*format)(unsigned), LoadForm form, notread::Report& report)
+void TAutoDetect::showByte(QLineEdit& edit, std::optional<std::uint8_t> value, QString (*format)(unsigned),
+                           LoadForm form, notread::Report& report)
 {
     if (value) notread::show(edit, format(*value));
     else notread::failed(edit, form == LoadForm::ReadBack, report);
@@ -121,8 +121,7 @@ void TAutoDetect::showSettings(const settings::BasicRead& read, LoadForm form, n
         notread::show(*u.LastFrameSend, onOff(*v.lastFrameSend));
         if (form == LoadForm::Opening)
             notread::show(*u.Duplex, *v.halfDuplex ? QStringLiteral("HALF DUPLEX") : QStringLiteral("FULL DUPLEX"));
-        else
-            notread::show(*u.Duplex, *v.halfDuplex ? QStringLiteral("Half Duplex") : QStringLiteral("Full Duplex"));
+        else notread::show(*u.Duplex, *v.halfDuplex ? QStringLiteral("Half Duplex") : QStringLiteral("Full Duplex"));
     } else {
         notread::failed(*u.CRCCheck, readBack, report);
         notread::failed(*u.CosCheck, readBack, report);
@@ -165,8 +164,7 @@ void TAutoDetect::refuse(const char* message)
 std::optional<std::uint32_t> TAutoDetect::numberIn(const QLineEdit& edit, const settings::NumberRule& rule,
                                                    const char* notNumber, const char* outOfRange)
 {
-    const std::optional<std::int32_t> number =
-        enc::parseNumberField(wire::fromText(edit.text()), rule.firstN);
+    const std::optional<std::int32_t> number = enc::parseNumberField(wire::fromText(edit.text()), rule.firstN);
     if (!number) {
         refuse(notNumber);
         return std::nullopt;
@@ -179,8 +177,7 @@ std::optional<std::uint32_t> TAutoDetect::numberIn(const QLineEdit& edit, const 
     return static_cast<std::uint32_t>(*number);
 }
 
-void TAutoDetect::takeNumber(const NumberField& field, settings::BasicValues& values,
-                             notread::Report& report)
+void TAutoDetect::takeNumber(const NumberField& field, settings::BasicValues& values, notread::Report& report)
 {
     if (!report.mayWrite(*field.edit)) return;
     if (const auto number = numberIn(*field.edit, field.rule, field.notNumber, field.outOfRange))
@@ -195,17 +192,22 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
     namespace rule = settings::rule;
 
     takeNumber({u.DelayTime, rule::DelayTime, &BasicValues::delayTime, QT_TR_NOOP("Invalid character in Delay Time"),
-                QT_TR_NOOP("Invalid value in Delay Time (Max. value is 2550 mSec.)")}, v, report);
+                QT_TR_NOOP("Invalid value in Delay Time (Max. value is 2550 mSec.)")},
+               v, report);
     takeNumber({u.TimeOut, rule::TimeOut, &BasicValues::timeOut, QT_TR_NOOP("Invalid character in Time Out"),
-                QT_TR_NOOP("Invalid value in Time Out(Max. value is 2550 sec.)")}, v, report);
+                QT_TR_NOOP("Invalid value in Time Out(Max. value is 2550 sec.)")},
+               v, report);
     takeNumber({u.ReSyncErrorBit, rule::ResyncErrorBits, &BasicValues::resyncErrorBits,
                 QT_TR_NOOP("Invalid character in Resync error bits"),
-                QT_TR_NOOP("Invalid value in Resync error bits (Max. value is 24)")}, v, report);
+                QT_TR_NOOP("Invalid value in Resync error bits (Max. value is 24)")},
+               v, report);
     takeNumber({u.LastFrameErrorBits, rule::LastFrameErrorBits, &BasicValues::lastFrameErrorBits,
                 QT_TR_NOOP("Invalid character in Last Frame Error bits"),
-                QT_TR_NOOP("Invalid value in Last Frame Error Bits (Max. value is 24)")}, v, report);
+                QT_TR_NOOP("Invalid value in Last Frame Error Bits (Max. value is 24)")},
+               v, report);
     takeNumber({u.KeepAlive, rule::KeepAlive, &BasicValues::keepAlive, QT_TR_NOOP("Invalid character in Keep Alive"),
-                QT_TR_NOOP("Invalid value in Keep Alive (Max. value is 2550 mSec.)")}, v, report);
+                QT_TR_NOOP("Invalid value in Keep Alive (Max. value is 2550 mSec.)")},
+               v, report);
 
     // Words, patterns and check boxes count as they stand (enabled or not),
     // if their value is known.
@@ -228,15 +230,16 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
     // alone: the user cannot fix it and the firmware would refuse it.
     const bool squelchSaved = u.SN_SQ->isEnabled() && notread::isKnown(*u.SN_SQ);
     const std::optional<std::int32_t> level =
-        squelchSaved ? enc::parseNumberField(wire::fromText(u.SN_SQ->text()), rule::SquelchLevel.firstN)
-                     : std::nullopt;
+        squelchSaved ? enc::parseNumberField(wire::fromText(u.SN_SQ->text()), rule::SquelchLevel.firstN) : std::nullopt;
     const bool cosOn = notread::isKnown(*u.CosCheck) && u.CosCheck->isChecked();
     const bool refusedByRule = level && !settings::squelchPairAllowed(static_cast<std::uint32_t>(*level), cosOn);
     if (!refusedByRule) take(u.CosCheck, v.cosCheck, u.CosCheck->isChecked());
     if (squelchSaved) {
         if (!level) refuse(QT_TR_NOOP("Invalid character in SN Squelch"));
-        else if (refusedByRule) refuse(QT_TR_NOOP("You must set the value of S/N Squelch > 0, when you set none COS check."));
-        else if (enc::exceedsMax(*level, rule::SquelchLevel.max)) refuse(QT_TR_NOOP("Invalid value in S/N Squelch (Max. value is 1023.)"));
+        else if (refusedByRule)
+            refuse(QT_TR_NOOP("You must set the value of S/N Squelch > 0, when you set none COS check."));
+        else if (enc::exceedsMax(*level, rule::SquelchLevel.max))
+            refuse(QT_TR_NOOP("Invalid value in S/N Squelch (Max. value is 1023.)"));
         else v.squelchLevel = static_cast<std::uint16_t>(*level);
     } else if (u.SN_SQ->isEnabled()) {
         report.leftOut(*u.SN_SQ);
@@ -244,9 +247,9 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
 
     if (u.JitterValue->isEnabled()) {
         if (report.mayWrite(*u.JitterValue))
-            if (const auto n = numberIn(*u.JitterValue, rule::JitterBuffer,
-                                        QT_TR_NOOP("Invalid character in Jitter Buffer Size"),
-                                        QT_TR_NOOP("Invalid value in Jitter Buffer Size (Max. value is 255)")))
+            if (const auto n =
+                    numberIn(*u.JitterValue, rule::JitterBuffer, QT_TR_NOOP("Invalid character in Jitter Buffer Size"),
+                             QT_TR_NOOP("Invalid value in Jitter Buffer Size (Max. value is 255)")))
                 v.jitterBuffer = static_cast<std::uint8_t>(*n);
     }
     return v;
@@ -258,8 +261,8 @@ void TAutoDetect::Save1Click()
         BusyCursor busy;
         notread::Report report;
         const settings::BasicValues values = valuesToSave(report);
-        const settings::BasicRead readBack =
-            settings::saveBasic(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        const settings::BasicRead readBack = settings::saveBasic(
+            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showSettings(readBack, LoadForm::ReadBack, report);
         reportSave(settings::Group::Basic, settings::snapshotOf(values), {}, settings::snapshotOf(readBack.values),
                    ctx_, *this, report);

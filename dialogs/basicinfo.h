@@ -64,8 +64,8 @@ private:
     template <typename T>
     void showOrMark(QLineEdit& edit, const std::optional<T>& value);
     // A one-byte setting shown in `edit` as `format` gives it.
-    void showByte(QLineEdit& edit, std::optional<std::uint8_t> value, QString (*format)(unsigned),
-                  LoadForm form, notread::Report& report);
+    void showByte(QLineEdit& edit, std::optional<std::uint8_t> value, QString (*format)(unsigned), LoadForm form,
+                  notread::Report& report);
 
     Context ctx_;
     std::unique_ptr<Ui::TAutoDetect> ui_;

@@ -5,8 +5,7 @@
 
 class BusyCursor {
 public:
-    BusyCursor()
-        : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    BusyCursor() : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
     {
         if (active_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     }

@@ -4,8 +4,8 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
@@ -133,16 +133,19 @@ QString Report::text() const
         parts << QCoreApplication::translate("notread", "The adapter did not take these values:\n  %1")
                      .arg(notTaken_.join(QStringLiteral("\n  ")));
     if (!notRead_.isEmpty())
-        parts << QCoreApplication::translate("notread", "These values could not be read from the adapter: %1.\n"
-                                "They are shown empty and are not saved until you enter them.")
+        parts << QCoreApplication::translate("notread",
+                                             "These values could not be read from the adapter: %1.\n"
+                                             "They are shown empty and are not saved until you enter them.")
                      .arg(notRead_.join(QStringLiteral(", ")));
     if (!leftOut_.isEmpty())
-        parts << QCoreApplication::translate("notread", "Not saved, because no value was read from the adapter or "
-                                "entered for them: %1.")
+        parts << QCoreApplication::translate("notread",
+                                             "Not saved, because no value was read from the adapter or "
+                                             "entered for them: %1.")
                      .arg(leftOut_.join(QStringLiteral(", ")));
     if (!notReadBack_.isEmpty())
-        parts << QCoreApplication::translate("notread", "These values could not be read back after saving: %1.\n"
-                                "They still show what was sent.")
+        parts << QCoreApplication::translate("notread",
+                                             "These values could not be read back after saving: %1.\n"
+                                             "They still show what was sent.")
                      .arg(notReadBack_.join(QStringLiteral(", ")));
     return parts.join(QStringLiteral("\n\n"));
 }

@@ -89,8 +89,7 @@ QString valueLabel(const QWidget* dialog, const std::string& key)
     return notread::nameOf(*control);
 }
 
-void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QWidget* dialog,
-                    notread::Report& report)
+void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QWidget* dialog, notread::Report& report)
 {
     using Why = settings::ValueNotTaken::Why;
     for (const settings::ValueNotTaken& value : values) {
@@ -98,10 +97,14 @@ void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QW
         const QString sent = shownValue(value.sent);
         switch (value.why) {
         case Why::Differs:
-            report.notTaken(QCoreApplication::translate("NotTaken", "%1: sent %2, the adapter holds %3").arg(label, sent, shownValue(value.holds)));
+            report.notTaken(QCoreApplication::translate("NotTaken", "%1: sent %2, the adapter holds %3")
+                                .arg(label, sent, shownValue(value.holds)));
             break;
         case Why::NotReadBack: report.notReadBack(label); break;
-        case Why::Refused: report.notTaken(QCoreApplication::translate("NotTaken", "%1: sent %2, the adapter refused it").arg(label, sent)); break;
+        case Why::Refused:
+            report.notTaken(
+                QCoreApplication::translate("NotTaken", "%1: sent %2, the adapter refused it").arg(label, sent));
+            break;
         case Why::NotSent: report.notTaken(QCoreApplication::translate("NotTaken", "%1: not sent").arg(label)); break;
         }
     }

@@ -4,15 +4,14 @@
 
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
-#include "dialogs/not_taken.h"
 #include "dialogs/entered_text.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-
 
 namespace {
 
@@ -90,12 +89,11 @@ void TForm11::showStatus(const settings::RepeaterValues& values, bool readBack, 
     };
     for (std::size_t i = 0; i < settings::SwitchCount; ++i)
         showBit(*(ui_.get()->*Switches[i].box), values.switches[i].value_or(false));
-    for (const FlagBit& bit : FlagBits)
-        showBit(*(ui_.get()->*bit.box), (values.flagByte.value_or(0) & bit.mask) != 0);
+    for (const FlagBit& bit : FlagBits) showBit(*(ui_.get()->*bit.box), (values.flagByte.value_or(0) & bit.mask) != 0);
 }
 
-void TForm11::showCallSigns(const settings::RepeaterValues& values, bool readBack,
-                            const settings::RepeaterValues* sent, notread::Report& report)
+void TForm11::showCallSigns(const settings::RepeaterValues& values, bool readBack, const settings::RepeaterValues* sent,
+                            notread::Report& report)
 {
     for (std::size_t i = 0; i < settings::CallSignCount; ++i) {
         if (sent != nullptr && !sent->callSigns[i]) continue;
@@ -117,8 +115,7 @@ settings::RepeaterValues TForm11::valuesToSave(notread::Report& report)
     settings::RepeaterValues values;
     for (std::size_t i = 0; i < settings::CallSignCount; ++i) {
         const QLineEdit& edit = *(ui_.get()->*CallSigns[i].edit);
-        if (report.mayWrite(edit))
-            values.callSigns[i] = enteredText(edit, tr(CallSigns[i].label), ctx_.host);
+        if (report.mayWrite(edit)) values.callSigns[i] = enteredText(edit, tr(CallSigns[i].label), ctx_.host);
     }
     for (std::size_t i = 0; i < settings::SwitchCount; ++i) {
         const QCheckBox& box = *(ui_.get()->*Switches[i].box);
@@ -145,12 +142,12 @@ void TForm11::Ssve1Click()
         BusyCursor busy;
         notread::Report report;
         const settings::RepeaterValues values = valuesToSave(report);
-        const settings::RepeaterValues readBack =
-            settings::saveRepeater(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        const settings::RepeaterValues readBack = settings::saveRepeater(
+            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showCallSigns(readBack, true, &values, report);
         showStatus(readBack, true, report);
-        reportSave(settings::Group::Repeater, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
-                   ctx_, *this, report);
+        reportSave(settings::Group::Repeater, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
+                   *this, report);
         report.tell(ctx_.host);
     });
 }
@@ -199,8 +196,7 @@ bool TForm11::eventFilter(QObject* watched, QEvent* event)
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton && detailPressed_) {
                 detailPressed_ = false;
-                if (ui_->StaticText18->rect().contains(mouse->position().toPoint()))
-                    StaticText18Click();
+                if (ui_->StaticText18->rect().contains(mouse->position().toPoint())) StaticText18Click();
                 return true;
             }
         }

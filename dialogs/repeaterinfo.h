@@ -46,8 +46,8 @@ private:
     // Save, where a failed read keeps what was sent.
     void showStatus(const settings::RepeaterValues& values, bool readBack, notread::Report& report);
     // Shows the call signs; after Save (`sent`) only those that were sent.
-    void showCallSigns(const settings::RepeaterValues& values, bool readBack,
-                       const settings::RepeaterValues* sent, notread::Report& report);
+    void showCallSigns(const settings::RepeaterValues& values, bool readBack, const settings::RepeaterValues* sent,
+                       notread::Report& report);
     // The values Save writes: every known one.
     settings::RepeaterValues valuesToSave(notread::Report& report);
 

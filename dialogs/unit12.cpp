@@ -6,8 +6,8 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
-#include "dialogs/not_taken.h"
 #include "dialogs/entered_text.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/wire_text.h"
 
 #include <array>
@@ -47,8 +47,7 @@ void checkMatching(Ui::TForm12& ui, const std::array<TForm12::CodedButton, N>& b
 }
 
 template <std::size_t N>
-std::optional<std::uint8_t> checkedCode(const Ui::TForm12& ui,
-                                        const std::array<TForm12::CodedButton, N>& buttons)
+std::optional<std::uint8_t> checkedCode(const Ui::TForm12& ui, const std::array<TForm12::CodedButton, N>& buttons)
 {
     for (const TForm12::CodedButton& b : buttons)
         if ((ui.*b.button)->isChecked()) return b.code;
@@ -164,8 +163,8 @@ void TForm12::Save1Click()
         if (report.mayWrite(*ui_->GPS_Message))
             values.gpsMessage = enteredText(*ui_->GPS_Message, tr("GPS Message"), ctx_.host);
 
-        const settings::SerialPortSave save =
-            settings::saveSerialPort(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        const settings::SerialPortSave save = settings::saveSerialPort(
+            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         // A refused baud rate ends the Save; the controls keep the user's
         // edits. Otherwise a failed read-back leaves the value just written
         // in place.

@@ -4,8 +4,8 @@
 // Unlike the other dialogs it loads itself when it is built; the main
 // window only shows it.
 
-#include "dialogs/host.h"
 #include "device/vendor_link.h"
+#include "dialogs/host.h"
 #include "dialogs/not_read.h"
 #include "settings/serial_port.h"
 

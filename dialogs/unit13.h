@@ -2,8 +2,8 @@
 // The flag legend: what each bit of the alternative flag byte means. It only
 // shows fixed texts; it talks to no device and has no handlers.
 
-#include "dialogs/host.h"
 #include "device/vendor_link.h"
+#include "dialogs/host.h"
 
 #include <QDialog>
 

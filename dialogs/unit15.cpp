@@ -5,8 +5,8 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
-#include "dialogs/not_taken.h"
 #include "dialogs/entered_text.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/wire_text.h"
 
 #include <array>
@@ -57,11 +57,11 @@ void TForm15::Save1Click()
 
         // The switches are read back at once; the code and the message after
         // the adapter has had time to store them.
-        const settings::SlowDataValues readBack =
-            settings::saveSlowData(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        const settings::SlowDataValues readBack = settings::saveSlowData(
+            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showValues(readBack, true, report);
-        reportSave(settings::Group::SlowData, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
-                   ctx_, *this, report);
+        reportSave(settings::Group::SlowData, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
+                   *this, report);
         report.tell(ctx_.host);
     });
 }
@@ -89,8 +89,7 @@ void TForm15::showValues(const settings::SlowDataValues& values, bool readBack, 
     }
     if (values.digitalCode)
         notread::show(*ui_->DigitalCodeValue, QString::fromStdString(enc::formatHex2(*values.digitalCode)));
-    else
-        notread::failed(*ui_->DigitalCodeValue, readBack, report);
+    else notread::failed(*ui_->DigitalCodeValue, readBack, report);
     if (values.message) notread::show(*ui_->SlowDataMsg, wire::toText(*values.message));
     else notread::failed(*ui_->SlowDataMsg, readBack, report);
 }

@@ -2,8 +2,8 @@
 // The slow data dialog: the two slow data insertion switches, the digital
 // code switch and its two-digit code, and the 20-character slow data message.
 
-#include "dialogs/host.h"
 #include "device/vendor_link.h"
+#include "dialogs/host.h"
 #include "dialogs/not_read.h"
 #include "settings/slow_data.h"
 

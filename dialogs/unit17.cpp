@@ -5,8 +5,8 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
-#include "dialogs/not_taken.h"
 #include "dialogs/entered_text.h"
+#include "dialogs/not_taken.h"
 #include "dialogs/wire_text.h"
 
 #include "settings/rules.h"
@@ -45,8 +45,7 @@ void TForm17::Save1Click()
                 ctx_.host.showMessage(tr("Invalid character in Beacon Interval Timer"));
             } else if (enc::exceedsMax(*seconds, rule.max)) {
                 // Compared as unsigned, so a negative entry is refused here too.
-                ctx_.host.showMessage(tr(
-                    "Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"));
+                ctx_.host.showMessage(tr("Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"));
             } else {
                 values.interval = static_cast<std::uint8_t>(rule.stored(static_cast<std::uint32_t>(*seconds)));
             }
@@ -54,11 +53,11 @@ void TForm17::Save1Click()
         if (report.mayWrite(*ui_->BeaconMessage))
             values.message = enteredText(*ui_->BeaconMessage, tr("Beacon Message"), ctx_.host);
 
-        const settings::BeaconValues readBack =
-            settings::saveBeacon(ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        const settings::BeaconValues readBack = settings::saveBeacon(
+            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
         showValues(readBack, true, report);
-        reportSave(settings::Group::Beacon, settings::snapshotOf(values), {}, settings::snapshotOf(readBack),
-                   ctx_, *this, report);
+        reportSave(settings::Group::Beacon, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
+                   *this, report);
         report.tell(ctx_.host);
     });
 }
@@ -89,7 +88,6 @@ void TForm17::showValues(const settings::BeaconValues& values, bool readBack, no
     if (!readBack) showMessage();
     if (values.interval)
         notread::show(*ui_->BeaconTimer, QString::fromStdString(enc::formatDecimal(*values.interval * 10u)));
-    else
-        notread::failed(*ui_->BeaconTimer, readBack, report);
+    else notread::failed(*ui_->BeaconTimer, readBack, report);
     if (readBack) showMessage();
 }

@@ -11,11 +11,10 @@ AdapterAccess openEmulated(Emulator& emulator)
     class Port final : public Transport {
     public:
         explicit Port(Emulator& emulator) : emulator_(emulator) {}
-        int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                           std::uint16_t index, std::uint8_t* data, int length, int timeoutMs) override
+        int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                           std::uint8_t* data, int length, int timeoutMs) override
         {
-            return emulator_.controlRequest(requestType, request, value, index, data, length,
-                                            timeoutMs);
+            return emulator_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
         }
 
     private:

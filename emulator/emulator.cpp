@@ -10,7 +10,10 @@ namespace emu {
 
 namespace {
 
-std::size_t featureIndex(Feature feature) { return static_cast<std::size_t>(feature); }
+std::size_t featureIndex(Feature feature)
+{
+    return static_cast<std::size_t>(feature);
+}
 
 void setBit(std::uint8_t& byte, std::uint8_t mask, std::uint16_t value)
 {
@@ -33,8 +36,7 @@ void copyIn(std::array<std::uint8_t, N>& target, const std::uint8_t* data, int l
 
 // A chunk of a long text at the current position; the position advances.
 template <std::size_t N>
-int readPiece(const std::array<std::uint8_t, N>& text, std::size_t& pos, std::uint8_t* data,
-              int length)
+int readPiece(const std::array<std::uint8_t, N>& text, std::size_t& pos, std::uint8_t* data, int length)
 {
     const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), N - std::min(pos, N));
     std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(std::min(pos, N)), n, data);
@@ -43,8 +45,7 @@ int readPiece(const std::array<std::uint8_t, N>& text, std::size_t& pos, std::ui
 }
 
 template <std::size_t N>
-int writePiece(std::array<std::uint8_t, N>& text, std::size_t& pos, const std::uint8_t* data,
-               int length)
+int writePiece(std::array<std::uint8_t, N>& text, std::size_t& pos, const std::uint8_t* data, int length)
 {
     const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), N - std::min(pos, N));
     std::copy_n(data, n, text.begin() + static_cast<std::ptrdiff_t>(std::min(pos, N)));
@@ -56,11 +57,20 @@ int writePiece(std::array<std::uint8_t, N>& text, std::size_t& pos, const std::u
 
 Emulator::Emulator() = default;
 
-void Emulator::setFeature(Feature feature, bool present) { features_[featureIndex(feature)] = present; }
+void Emulator::setFeature(Feature feature, bool present)
+{
+    features_[featureIndex(feature)] = present;
+}
 
-bool Emulator::hasFeature(Feature feature) const { return features_[featureIndex(feature)]; }
+bool Emulator::hasFeature(Feature feature) const
+{
+    return features_[featureIndex(feature)];
+}
 
-void Emulator::injectFault(const Fault& fault) { faults_.push_back(fault); }
+void Emulator::injectFault(const Fault& fault)
+{
+    faults_.push_back(fault);
+}
 
 void Emulator::injectFaultAt(int requestIndex, FaultKind kind, int shortBytes)
 {
@@ -80,7 +90,10 @@ void Emulator::clearFaults()
     unplugFrom_ = -1;
 }
 
-void Emulator::unplugFrom(int requestIndex) { unplugFrom_ = requestIndex; }
+void Emulator::unplugFrom(int requestIndex)
+{
+    unplugFrom_ = requestIndex;
+}
 
 void Emulator::plugIn()
 {
@@ -101,14 +114,12 @@ bool Emulator::codeBelongsToMissingFeature(std::uint8_t code) const
     case cmd::ReadDigitalCode:
     case cmd::WriteSlowDataMessage:
     case cmd::RewindSlowDataMessage:
-    case cmd::ReadSlowDataMessage:
-        return !hasFeature(Feature::SlowData);
+    case cmd::ReadSlowDataMessage: return !hasFeature(Feature::SlowData);
     case cmd::ReadBeaconInterval:
     case cmd::WriteBeaconInterval:
     case cmd::WriteBeaconMessage:
     case cmd::RewindBeaconMessage:
-    case cmd::ReadBeaconMessage:
-        return !hasFeature(Feature::Beacon);
+    case cmd::ReadBeaconMessage: return !hasFeature(Feature::Beacon);
     case cmd::ReadBaudRate:
     case cmd::WriteBaudRate:
     case cmd::ReadSerialMode:
@@ -117,21 +128,17 @@ bool Emulator::codeBelongsToMissingFeature(std::uint8_t code) const
     case cmd::WriteGpsBits:
     case cmd::WriteGpsMessage:
     case cmd::RewindGpsMessage:
-    case cmd::ReadGpsMessage:
-        return !hasFeature(Feature::SerialPort);
+    case cmd::ReadGpsMessage: return !hasFeature(Feature::SerialPort);
     case cmd::ReadSquelchLevel:
-    case cmd::WriteSquelchLevel:
-        return !hasFeature(Feature::Squelch);
+    case cmd::WriteSquelchLevel: return !hasFeature(Feature::Squelch);
     case cmd::ReadJitterBuffer:
-    case cmd::WriteJitterBuffer:
-        return !hasFeature(Feature::Jitter);
-    default:
-        return false;
+    case cmd::WriteJitterBuffer: return !hasFeature(Feature::Jitter);
+    default: return false;
     }
 }
 
-int Emulator::controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                             std::uint16_t index, std::uint8_t* data, int length, int timeoutMs)
+int Emulator::controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                             std::uint8_t* data, int length, int timeoutMs)
 {
     LogEntry entry = requestEntry(requestType, request, value, index, data, length, timeoutMs);
     const bool isRead = entry.isRead();
@@ -220,16 +227,13 @@ int Emulator::answerRead(std::uint8_t code, std::uint8_t* data, int length)
     case cmd::RewindSlowDataMessage: slowReadPos_ = 0; return 0;
     case cmd::RewindBeaconMessage: beaconReadPos_ = 0; return 0;
     case cmd::RewindGpsMessage: gpsReadPos_ = 0; return 0;
-    case cmd::StartTextWrite:
-        slowWritePos_ = beaconWritePos_ = gpsWritePos_ = 0;
-        return 0;
+    case cmd::StartTextWrite: slowWritePos_ = beaconWritePos_ = gpsWritePos_ = 0; return 0;
     case cmd::BeaconCommit: return 0;
     default: return StallResult;
     }
 }
 
-int Emulator::answerWrite(std::uint8_t code, std::uint16_t value, const std::uint8_t* data,
-                          int length)
+int Emulator::answerWrite(std::uint8_t code, std::uint16_t value, const std::uint8_t* data, int length)
 {
     AdapterState& s = state_;
     const auto low = static_cast<std::uint8_t>(value & 0xFF);
@@ -275,9 +279,7 @@ int Emulator::answerWrite(std::uint8_t code, std::uint16_t value, const std::uin
     case cmd::WriteDigitalCode:
         if (length > 0) s.digitalCode = data[0];
         return length;
-    case cmd::StartTextWrite:
-        slowWritePos_ = beaconWritePos_ = gpsWritePos_ = 0;
-        return 0;
+    case cmd::StartTextWrite: slowWritePos_ = beaconWritePos_ = gpsWritePos_ = 0; return 0;
     case cmd::WriteSlowDataMessage: return writePiece(s.slowDataMessage, slowWritePos_, data, length);
     case cmd::RewindSlowDataMessage: slowReadPos_ = 0; return 0;
 
@@ -300,8 +302,8 @@ void Emulator::recordPause(int ms)
     append(pauseEntry(ms));
 }
 
-LogEntry requestEntry(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                      std::uint16_t index, const std::uint8_t* data, int length, int timeoutMs)
+LogEntry requestEntry(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                      const std::uint8_t* data, int length, int timeoutMs)
 {
     LogEntry entry;
     entry.requestType = requestType;
@@ -344,8 +346,8 @@ std::string describe(const LogEntry& entry)
         return line;
     }
     std::snprintf(line, sizeof line, "%-5s 0x%02X bmRequestType=0x%02X wValue=0x%04X len=%d -> %d",
-                  entry.isRead() ? "read" : "write", entry.request, entry.requestType, entry.value,
-                  entry.length, entry.result);
+                  entry.isRead() ? "read" : "write", entry.request, entry.requestType, entry.value, entry.length,
+                  entry.result);
     std::string text = line;
     if (!entry.data.empty()) {
         text += " [";

@@ -18,12 +18,12 @@ namespace emu {
 // What the adapter holds. Fields are the bytes the firmware reports.
 struct AdapterState {
     // Basic settings
-    std::uint8_t delayTime = 30;        // units of 10 ms
-    std::uint8_t timeOut = 18;          // units of 10 s
-    std::uint8_t keepAlive = 10;        // units of 10 ms
+    std::uint8_t delayTime = 30;  // units of 10 ms
+    std::uint8_t timeOut = 18;    // units of 10 s
+    std::uint8_t keepAlive = 10;  // units of 10 ms
     std::uint8_t resyncErrorBits = 12;
     std::uint8_t lastFrameErrorBits = 8;
-    std::uint8_t optionFlags = 0x0A;    // CRC check, last frame send; full duplex
+    std::uint8_t optionFlags = 0x0A;  // CRC check, last frame send; full duplex
     std::uint8_t preBit = 0xF0;
     std::uint8_t postBit = 0x66;
     std::uint8_t polarityFlags = 0x00;
@@ -44,7 +44,7 @@ struct AdapterState {
     std::array<std::uint8_t, 20> slowDataMessage = {'D', 'V', ' ', 'B', 'r', 'i', 's', 'e', 'l'};
 
     // Beacon
-    std::uint8_t beaconInterval = 60;   // units of 10 s
+    std::uint8_t beaconInterval = 60;  // units of 10 s
     std::array<std::uint8_t, 20> beaconMessage = {'Q', 'R', 'V', ' ', 'D', 'V'};
 
     // Serial port and GPS
@@ -72,13 +72,13 @@ enum class FaultKind {
 
 struct Fault {
     FaultKind kind = FaultKind::Stall;
-    std::uint8_t code = 0;   // the request code it applies to
-    int occurrence = 1;      // the n-th request of that code, from 1
-    int shortBytes = 0;      // for ShortRead
+    std::uint8_t code = 0;  // the request code it applies to
+    int occurrence = 1;     // the n-th request of that code, from 1
+    int shortBytes = 0;     // for ShortRead
 };
 
-inline constexpr int StallResult = -32;     // -EPIPE
-inline constexpr int TimeoutResult = -110;  // -ETIMEDOUT
+inline constexpr int StallResult = -32;                   // -EPIPE
+inline constexpr int TimeoutResult = -110;                // -ETIMEDOUT
 inline constexpr int UnpluggedResult = DeviceGoneResult;  // -ENODEV
 
 struct LogEntry {
@@ -87,11 +87,11 @@ struct LogEntry {
     std::uint8_t request = 0;
     std::uint16_t value = 0;
     std::uint16_t index = 0;
-    int length = 0;                   // bytes asked for or offered
+    int length = 0;  // bytes asked for or offered
     int timeoutMs = 0;
-    std::vector<std::uint8_t> data;   // bytes sent, or bytes returned by a read
+    std::vector<std::uint8_t> data;  // bytes sent, or bytes returned by a read
     int result = 0;
-    int pauseMs = 0;                  // for a pause
+    int pauseMs = 0;  // for a pause
 
     bool isRead() const { return (requestType & 0x80) != 0; }
 };
@@ -119,9 +119,8 @@ public:
     bool pluggedIn() const { return unplugFrom_ < 0 || requestCount_ < unplugFrom_; }
     void plugIn();
 
-    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                       std::uint16_t index, std::uint8_t* data, int length,
-                       int timeoutMs) override;
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                       std::uint8_t* data, int length, int timeoutMs) override;
 
     // Records a pause the program took between requests.
     void recordPause(int ms);
@@ -183,8 +182,8 @@ AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus, std::optional<A
 
 // The entry of a request as it goes out: for a write, with the bytes it
 // sends; the result and a read's answer are filled in afterwards.
-LogEntry requestEntry(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                      std::uint16_t index, const std::uint8_t* data, int length, int timeoutMs);
+LogEntry requestEntry(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                      const std::uint8_t* data, int length, int timeoutMs);
 LogEntry pauseEntry(int ms);
 
 // One readable line for a log entry, e.g.

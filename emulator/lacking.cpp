@@ -37,7 +37,8 @@ std::optional<std::vector<Feature>> parseLacking(std::string_view text)
 std::string lackingProblem(std::string_view given)
 {
     return "--lacking wants some of slow_data, beacon, serial_port, squelch, jitter_buffer, joined by commas, "
-           "not '" + shown::clipped(given) + "'";
+           "not '" +
+           shown::clipped(given) + "'";
 }
 
 void leaveOut(Emulator& adapter, const std::vector<Feature>& lacking)

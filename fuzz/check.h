@@ -5,13 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(condition, ...)                                                  \
-    do {                                                                            \
-        if (!(condition)) {                                                         \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, \
-                         __LINE__);                                                 \
-            std::fprintf(stderr, __VA_ARGS__);                                      \
-            std::fprintf(stderr, "\n");                                             \
-            std::abort();                                                           \
-        }                                                                           \
+#define FUZZ_CHECK(condition, ...)                                                                                     \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                        \
+            std::fprintf(stderr, __VA_ARGS__);                                                                         \
+            std::fprintf(stderr, "\n");                                                                                \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (0)

@@ -48,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fuzz::Input in(data, size);
     const std::uint8_t checks = in.byte();
-    for (const NumberRow& row : Rows)
-        dialog->findChild<QLineEdit*>(row.edit)->setText(fuzz::typed(in.field()));
+    for (const NumberRow& row : Rows) dialog->findChild<QLineEdit*>(row.edit)->setText(fuzz::typed(in.field()));
     for (const char* name : WordEdits) dialog->findChild<QLineEdit*>(name)->setText(fuzz::typed(in.field()));
     for (int i = 0; i < 4; ++i) dialog->findChild<QCheckBox*>(Boxes[i])->setChecked(checks & (1 << i));
 
@@ -74,8 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         int refusals = 0;
         for (const QString& m : adapter->host.messages)
             if (m == row.notNumber || m == row.outOfRange || (row.code == 0x71 && m == SquelchRule)) ++refusals;
-        FUZZ_CHECK(writes.size() + refusals == 1, "%s: %zu writes, %d messages", row.edit, writes.size(),
-                   refusals);
+        FUZZ_CHECK(writes.size() + refusals == 1, "%s: %zu writes, %d messages", row.edit, writes.size(), refusals);
     }
     for (std::uint8_t code : {0x07, 0x0A, 0x0E, 0xE0, 0xE1, 0xD2, 0xD1, 0xD3})
         FUZZ_CHECK(fuzz::writesOf(log, code).size() == 1, "code 0x%02X not written once", code);

@@ -28,9 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& log = adapter->emulator.log();
 
     fuzz::checkWire(log);
-    fuzz::checkMessages(adapter->host.messages,
-                        {"Invalid character in Beacon Interval Timer",
-                         "Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"});
+    fuzz::checkMessages(adapter->host.messages, {"Invalid character in Beacon Interval Timer",
+                                                 "Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"});
     const auto intervals = fuzz::writesOf(log, 0x4B);
     FUZZ_CHECK(intervals.size() + adapter->host.messages.size() == 1, "interval written %zu times, %lld messages",
                intervals.size(), static_cast<long long>(adapter->host.messages.size()));

@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(enc::hexPair(text) == expected, "hex pair of %zu bytes", text.size());
 
     FUZZ_CHECK(enc::isOnWord(text) == (text == "ON"), "on word");
-    FUZZ_CHECK(enc::isHalfDuplexWord(text) == (text.size() >= 4 && text.substr(0, 4) == "HALF"),
-               "duplex word");
+    FUZZ_CHECK(enc::isHalfDuplexWord(text) == (text.size() >= 4 && text.substr(0, 4) == "HALF"), "duplex word");
 
     // Formats: the device shows each byte; any unsigned value must format.
     const std::string decimal = enc::formatDecimal(value);
@@ -39,10 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string hex2 = enc::formatHex2(value);
     FUZZ_CHECK(hex2.size() >= 2 && std::stoul(hex2, nullptr, 16) == value, "hex2 %u", value);
     const std::string padded = enc::formatHexPadded(value);
-    if (value == 0)
-        FUZZ_CHECK(padded == "  ", "0 shows two blanks");
-    else
-        FUZZ_CHECK(padded.size() >= 2 && std::stoul(padded, nullptr, 16) == value, "padded %u", value);
+    if (value == 0) FUZZ_CHECK(padded == "  ", "0 shows two blanks");
+    else FUZZ_CHECK(padded.size() >= 2 && std::stoul(padded, nullptr, 16) == value, "padded %u", value);
     if (value <= 0xFF) {
         // What the pattern box shows goes back as the same byte once upper-cased.
         std::string shown = padded;

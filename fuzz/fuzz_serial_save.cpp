@@ -11,9 +11,9 @@
 #include <QLineEdit>
 
 namespace {
-const char* const Buttons[] = {"S19200", "S9600", "S4800", "S1200", "Command_Mode", "SlowData_Mode",
-                               "ShortMessage_Mode", "GPS_RCV_Mode", "GPS_SEND_Mode", "GPRMC", "GPGGA",
-                               "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"};
+const char* const Buttons[] = {
+    "S19200",        "S9600", "S4800", "S1200", "Command_Mode", "SlowData_Mode", "ShortMessage_Mode", "GPS_RCV_Mode",
+    "GPS_SEND_Mode", "GPRMC", "GPGGA", "GPGLL", "GPGSA",        "GPVTG",         "GPS_MsgSend"};
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

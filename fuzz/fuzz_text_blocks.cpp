@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto field = enc::callSignField(text, width);
         FUZZ_CHECK(field.size() == width, "call sign width");
         for (std::size_t i = 0; i < width; ++i)
-            FUZZ_CHECK(field[i] == (i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' '),
-                       "call sign byte %zu", i);
+            FUZZ_CHECK(field[i] == (i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' '), "call sign byte %zu",
+                       i);
     }
     const auto message = enc::messageBlock(text);
     const auto gps = enc::gpsBlock(text);
@@ -91,8 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(gpsRead.back() == 0xA5, "read past the GPS block");
     std::array<std::uint8_t, enc::MessageBlockSize + 1> messageRead{};
     messageRead.back() = 0x5A;
-    link.readChunked(0xEB, ZeroForm::Write, 0xEC, std::span(messageRead).first(enc::MessageBlockSize),
-                     enc::Plan20);
+    link.readChunked(0xEB, ZeroForm::Write, 0xEC, std::span(messageRead).first(enc::MessageBlockSize), enc::Plan20);
     FUZZ_CHECK(messageRead.back() == 0x5A, "read past the message block");
     transport.sent.clear();
     link.writeChunked(0xED, message, enc::Plan20);

@@ -25,10 +25,7 @@ class Input {
 public:
     Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool empty() const { return pos_ >= size_; }
-    std::uint8_t byte()
-    {
-        return pos_ < size_ ? data_[pos_++] : 0;
-    }
+    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
     // Bytes up to the next separator (0x0A) or the end.
     std::string_view field()
     {

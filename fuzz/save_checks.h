@@ -21,8 +21,8 @@ inline void checkWire(const std::vector<emu::LogEntry>& log)
 inline void checkMessages(const QStringList& shown, std::initializer_list<const char*> quoted)
 {
     for (const QString& m : shown) {
-        const bool known = std::any_of(quoted.begin(), quoted.end(),
-                                       [&m](const char* q) { return m == QString::fromLatin1(q); });
+        const bool known =
+            std::any_of(quoted.begin(), quoted.end(), [&m](const char* q) { return m == QString::fromLatin1(q); });
         FUZZ_CHECK(known, "unknown message: %s", m.toUtf8().constData());
     }
 }

@@ -25,8 +25,8 @@ std::vector<AdapterChoice> adapterChoices(const AdapterWalk& walk, const Adapter
     return choices;
 }
 
-AdapterSwitch switchAdapter(AdapterConnection& connection, VendorLink& link,
-                           const std::function<AdapterWalk()>& walk, const AdapterNode& chosen)
+AdapterSwitch switchAdapter(AdapterConnection& connection, VendorLink& link, const std::function<AdapterWalk()>& walk,
+                            const AdapterNode& chosen)
 {
     const AdapterWalk found = walk();
     const auto node = std::find_if(found.adapters.begin(), found.adapters.end(),

@@ -44,7 +44,7 @@ struct AdapterSwitch {
 // chosen adapter is not there, is held by another program, may not be used
 // or goes during its start-up requests, the connection keeps the adapter it
 // had and nothing has been sent to that one.
-AdapterSwitch switchAdapter(AdapterConnection& connection, VendorLink& link,
-                           const std::function<AdapterWalk()>& walk, const AdapterNode& chosen);
+AdapterSwitch switchAdapter(AdapterConnection& connection, VendorLink& link, const std::function<AdapterWalk()>& walk,
+                            const AdapterNode& chosen);
 
 }  // namespace settings

@@ -11,8 +11,7 @@ namespace {
 std::optional<std::string> readMessage(VendorLink& link, ZeroForm rewindForm)
 {
     std::array<std::uint8_t, enc::MessageBlockSize> message{};
-    if (!link.readChunked(cmd::RewindBeaconMessage, rewindForm, cmd::ReadBeaconMessage, message,
-                          enc::Plan20))
+    if (!link.readChunked(cmd::RewindBeaconMessage, rewindForm, cmd::ReadBeaconMessage, message, enc::Plan20))
         return std::nullopt;
     return enc::textUpToNul(message);
 }
@@ -30,8 +29,7 @@ BeaconValues readBeacon(VendorLink& link, ZeroForm rewindForm)
 BeaconValues saveBeacon(VendorLink& link, const Pause& pause, const BeaconValues& values)
 {
     if (values.interval) link.VendorWriteValue(cmd::WriteBeaconInterval, *values.interval);
-    if (values.message)
-        link.writeChunked(cmd::WriteBeaconMessage, enc::messageBlock(*values.message), enc::Plan20);
+    if (values.message) link.writeChunked(cmd::WriteBeaconMessage, enc::messageBlock(*values.message), enc::Plan20);
 
     pause(pause_ms::BeforeBeaconCommit);
     link.ZeroLength(cmd::BeaconCommit, ZeroForm::Write);

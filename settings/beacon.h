@@ -11,8 +11,8 @@
 namespace settings {
 
 struct BeaconValues {
-    std::optional<std::string> message;   // up to 20 bytes
-    std::optional<std::uint8_t> interval; // tens of s
+    std::optional<std::string> message;    // up to 20 bytes
+    std::optional<std::uint8_t> interval;  // tens of s
 
     bool operator==(const BeaconValues&) const = default;
 };

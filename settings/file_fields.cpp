@@ -64,17 +64,39 @@ void putGpsBit(Snapshot& snapshot, const Held& value)
     group->gpsBits = static_cast<std::uint8_t>(std::get<std::uint32_t>(value) ? bits | Mask : bits & ~Mask);
 }
 
-constexpr Group groupOf(std::optional<BasicValues> Snapshot::*) { return Group::Basic; }
-constexpr Group groupOf(std::optional<RepeaterValues> Snapshot::*) { return Group::Repeater; }
-constexpr Group groupOf(std::optional<SlowDataValues> Snapshot::*) { return Group::SlowData; }
-constexpr Group groupOf(std::optional<BeaconValues> Snapshot::*) { return Group::Beacon; }
-constexpr Group groupOf(std::optional<SerialPortValues> Snapshot::*) { return Group::SerialPort; }
+constexpr Group groupOf(std::optional<BasicValues> Snapshot::*)
+{
+    return Group::Basic;
+}
+constexpr Group groupOf(std::optional<RepeaterValues> Snapshot::*)
+{
+    return Group::Repeater;
+}
+constexpr Group groupOf(std::optional<SlowDataValues> Snapshot::*)
+{
+    return Group::SlowData;
+}
+constexpr Group groupOf(std::optional<BeaconValues> Snapshot::*)
+{
+    return Group::Beacon;
+}
+constexpr Group groupOf(std::optional<SerialPortValues> Snapshot::*)
+{
+    return Group::SerialPort;
+}
 
 template <auto GroupSlot, auto Member, int Index = -1>
 Field field(const char* key, Kind kind, const char* note = "")
 {
-    return Field{groupOf(GroupSlot), key, kind, nullptr, "", Index < 0 ? 0u : std::size_t(Index), note,
-                 &getValue<GroupSlot, Member, Index>, &putValue<GroupSlot, Member, Index>};
+    return Field{groupOf(GroupSlot),
+                 key,
+                 kind,
+                 nullptr,
+                 "",
+                 Index < 0 ? 0u : std::size_t(Index),
+                 note,
+                 &getValue<GroupSlot, Member, Index>,
+                 &putValue<GroupSlot, Member, Index>};
 }
 
 template <auto GroupSlot, auto Member>

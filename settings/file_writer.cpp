@@ -65,8 +65,8 @@ public:
             unsigned char random[6];
             if (getrandom(random, sizeof random, 0) != sizeof random) fail(folder.pathOf(name), errno);
             char suffix[16];
-            std::snprintf(suffix, sizeof suffix, "%02x%02x%02x%02x%02x%02x", random[0], random[1], random[2],
-                          random[3], random[4], random[5]);
+            std::snprintf(suffix, sizeof suffix, "%02x%02x%02x%02x%02x%02x", random[0], random[1], random[2], random[3],
+                          random[4], random[5]);
             name_ = "." + name.substr(0, 200) + "." + suffix + ".tmp";
             fd_ = openat(folder.fd(), name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
             if (fd_ < 0 && errno != EEXIST) fail(folder.pathOf(name), errno);
@@ -83,7 +83,8 @@ public:
 
     // Writes all of `text` and syncs it, with the owner and mode it is to
     // have; `target` names the file in messages.
-    void fill(std::string_view text, mode_t mode, std::optional<std::pair<uid_t, gid_t>> owner, const std::string& target)
+    void fill(std::string_view text, mode_t mode, std::optional<std::pair<uid_t, gid_t>> owner,
+              const std::string& target)
     {
         while (!text.empty()) {
             const ssize_t n = write(fd_, text.data(), text.size());
@@ -167,14 +168,13 @@ void writeWholeFile(const std::string& path, std::string_view text, bool replace
 
     TemporaryFile file(folder, name);
     file.fill(text, mode, owner, path);
-    if (replace)
-        file.placeOver(name);
-    else if (!file.placeUnlessTaken(name))
-        throw WriteError(path + ": the file exists", true);
+    if (replace) file.placeOver(name);
+    else if (!file.placeUnlessTaken(name)) throw WriteError(path + ": the file exists", true);
     syncFolder(folder, path);
 }
 
-std::string writeUnderFreeName(const std::string& folderPath, const std::vector<std::string>& names, std::string_view text)
+std::string writeUnderFreeName(const std::string& folderPath, const std::vector<std::string>& names,
+                               std::string_view text)
 {
     if (names.empty()) fail(folderPath, EINVAL);
     const Folder folder(folderPath, folderPath + "/" + names.front());

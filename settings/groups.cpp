@@ -52,8 +52,7 @@ RepeaterValues writableRepeater(RepeaterValues wanted, std::optional<std::uint8_
         wanted.flagByte.reset();
         return wanted;
     }
-    wanted.flagByte = static_cast<std::uint8_t>((*wanted.flagByte & ~FixedFlagBits) |
-                                                (*heldFlagByte & FixedFlagBits));
+    wanted.flagByte = static_cast<std::uint8_t>((*wanted.flagByte & ~FixedFlagBits) | (*heldFlagByte & FixedFlagBits));
     return wanted;
 }
 
@@ -68,8 +67,7 @@ SerialPortValues writableSerialPort(SerialPortValues wanted)
     return wanted;
 }
 
-GroupSave saveGroup(VendorLink& link, const Pause& pause, Group group, const Snapshot& values,
-                    Snapshot& readBack)
+GroupSave saveGroup(VendorLink& link, const Pause& pause, Group group, const Snapshot& values, Snapshot& readBack)
 {
     GroupSave result;
     switch (group) {

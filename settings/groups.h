@@ -40,7 +40,6 @@ struct GroupSave {
 // Writes `group` from `values` with the dialog's Save stream and puts what
 // was read back into `readBack`. The caller has made the values writable
 // and judged them by the rules.
-GroupSave saveGroup(VendorLink& link, const Pause& pause, Group group, const Snapshot& values,
-                    Snapshot& readBack);
+GroupSave saveGroup(VendorLink& link, const Pause& pause, Group group, const Snapshot& values, Snapshot& readBack);
 
 }  // namespace settings

@@ -63,9 +63,11 @@ void judgeSquelchPair(const Snapshot& held, const Snapshot& wanted, const Lines&
         return line > 0 ? "; line " + std::to_string(line) + " sets " + key + " = " + value : std::string();
     };
     if (levelGiven)
-        problems.push_back({lineOf(lines, level), level + " = 0 needs " + cos + " = true" + whence(cos, cosGiven, "false")});
+        problems.push_back(
+            {lineOf(lines, level), level + " = 0 needs " + cos + " = true" + whence(cos, cosGiven, "false")});
     else
-        problems.push_back({lineOf(lines, cos), cos + " = false needs " + level + " above 0" + whence(level, false, "0")});
+        problems.push_back(
+            {lineOf(lines, cos), cos + " = false needs " + level + " above 0" + whence(level, false, "0")});
 }
 
 }  // namespace

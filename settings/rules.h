@@ -25,14 +25,14 @@ struct NumberRule {
 };
 
 namespace rule {
-inline constexpr NumberRule DelayTime{8, 2550, 10, 2550};           // ms
-inline constexpr NumberRule TimeOut{8, 2550, 10, 2550};             // s
-inline constexpr NumberRule KeepAlive{8, 2550, 10, 2550};           // ms
+inline constexpr NumberRule DelayTime{8, 2550, 10, 2550};  // ms
+inline constexpr NumberRule TimeOut{8, 2550, 10, 2550};    // s
+inline constexpr NumberRule KeepAlive{8, 2550, 10, 2550};  // ms
 inline constexpr NumberRule ResyncErrorBits{8, 24, 1, 255};
 inline constexpr NumberRule LastFrameErrorBits{4, 24, 1, 255};
 inline constexpr NumberRule SquelchLevel{8, 1023, 1, 1023};
 inline constexpr NumberRule JitterBuffer{4, 255, 1, 255};
-inline constexpr NumberRule BeaconInterval{4, 2550, 10, 2550};      // s
+inline constexpr NumberRule BeaconInterval{4, 2550, 10, 2550};  // s
 }  // namespace rule
 
 // A squelch level of 0 is allowed only with COS check on; otherwise the

@@ -11,8 +11,8 @@ constexpr const char* BaudKey = "serial_port.baud_rate";
 
 }  // namespace
 
-std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const GroupSave& save,
-                                     const Snapshot& readBack, const Features* features)
+std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const GroupSave& save, const Snapshot& readBack,
+                                     const Features* features)
 {
     using Why = ValueNotTaken::Why;
     std::vector<ValueNotTaken> result;

@@ -29,8 +29,8 @@ struct ValueNotTaken {
 // its write failed; a text counts whole, so a failed piece of it makes it
 // not taken. Values of a feature that `features` says the firmware lacks
 // are not judged (no `features`: every value is).
-std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const GroupSave& save,
-                                     const Snapshot& readBack, const Features* features);
+std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const GroupSave& save, const Snapshot& readBack,
+                                     const Features* features);
 
 // Whether any value was not taken because its read-back failed: the
 // adapter may have taken it, but nobody can tell.

@@ -18,8 +18,8 @@ std::optional<std::string> readGpsMessage(VendorLink& link, ZeroForm rewindForm)
 
 // Writes one setting and reads it back at once. With `refusalEnds`, a write
 // the adapter refuses is not read back and false is returned.
-bool saveOne(VendorLink& link, std::optional<std::uint8_t> value, std::uint8_t writeCode,
-             std::uint8_t readCode, std::optional<std::uint8_t>& readBack, bool refusalEnds = false)
+bool saveOne(VendorLink& link, std::optional<std::uint8_t> value, std::uint8_t writeCode, std::uint8_t readCode,
+             std::optional<std::uint8_t>& readBack, bool refusalEnds = false)
 {
     if (!value) return true;
     std::uint8_t byte = *value;

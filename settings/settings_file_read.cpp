@@ -35,8 +35,8 @@ void readGroup(Group group, const toml::table& table, FileContents& out)
         if (judged.value) f->put(out.values, *judged.value);
         else out.problems.push_back({lineOf(node.source()), name + ": " + judged.problem});
     }
-    const auto gpsFields = std::count_if(fields().begin(), fields().end(),
-                                         [](const Field& f) { return f.kind == Kind::GpsBit; });
+    const auto gpsFields =
+        std::count_if(fields().begin(), fields().end(), [](const Field& f) { return f.kind == Kind::GpsBit; });
     if (gpsKeys != 0 && gpsKeys != gpsFields) {
         out.problems.push_back({lineOf(table.source()),
                                 "serial_port: the GPS keys gprmc, gpgga, gpgll, gpgsa, gpvtg and message_send are "
@@ -59,7 +59,8 @@ std::optional<FileProblem> formatProblem(const toml::table& root, bool& newer)
     newer = version->get() > FileFormatVersion;
     if (newer)
         return FileProblem{line, "format " + given + " is written by a newer program; this one reads format " + known};
-    if (version->get() < 1) return FileProblem{line, "format " + given + " is unknown; this program reads format " + known};
+    if (version->get() < 1)
+        return FileProblem{line, "format " + given + " is unknown; this program reads format " + known};
     return std::nullopt;
 }
 

@@ -27,8 +27,7 @@ std::string rangeComment(const Field& f)
     case Kind::Switch:
     case Kind::GpsBit: return "true (on) or false (off)";
     case Kind::CallSign:
-    case Kind::GpsMessage:
-        return "up to " + std::to_string(textWidth(f)) + " characters, Latin-1; filled with blanks";
+    case Kind::GpsMessage: return "up to " + std::to_string(textWidth(f)) + " characters, Latin-1; filled with blanks";
     case Kind::Message: return "up to " + std::to_string(textWidth(f)) + " characters, Latin-1";
     case Kind::Baud: return "baud, " + joined(baudRates(), " or ");
     case Kind::Mode: return modeList(" or ");

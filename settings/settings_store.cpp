@@ -9,9 +9,9 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <vector>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 namespace settings {
 namespace {

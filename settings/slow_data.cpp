@@ -24,11 +24,9 @@ void readCodeAndMessage(VendorLink& link, ZeroForm rewindForm, SlowDataValues& v
 {
     values.digitalCode = link.readByte(cmd::ReadDigitalCode);
     std::array<std::uint8_t, enc::MessageBlockSize> message{};
-    if (link.readChunked(cmd::RewindSlowDataMessage, rewindForm, cmd::ReadSlowDataMessage, message,
-                         enc::Plan20))
+    if (link.readChunked(cmd::RewindSlowDataMessage, rewindForm, cmd::ReadSlowDataMessage, message, enc::Plan20))
         values.message = enc::textUpToNul(message);
-    else
-        values.message.reset();
+    else values.message.reset();
 }
 
 }  // namespace
@@ -48,8 +46,7 @@ SlowDataValues saveSlowData(VendorLink& link, const Pause& pause, const SlowData
                                std::pair{values.digitalCodeInsert, cmd::WriteDigitalCodeInsert}})
         if (value) link.VendorWriteValue(code, *value ? 1 : 0);
     if (values.digitalCode) link.VendorWriteData(cmd::WriteDigitalCode, &*values.digitalCode, 1);
-    if (values.message)
-        link.writeChunked(cmd::WriteSlowDataMessage, enc::messageBlock(*values.message), enc::Plan20);
+    if (values.message) link.writeChunked(cmd::WriteSlowDataMessage, enc::messageBlock(*values.message), enc::Plan20);
 
     SlowDataValues readBack;
     readSwitches(link, readBack);

@@ -17,8 +17,8 @@
 namespace settings {
 
 enum class Group { Basic, Repeater, SlowData, Beacon, SerialPort };
-inline constexpr std::array<Group, 5> AllGroups = {Group::Basic, Group::Repeater, Group::SlowData,
-                                                   Group::Beacon, Group::SerialPort};
+inline constexpr std::array<Group, 5> AllGroups = {Group::Basic, Group::Repeater, Group::SlowData, Group::Beacon,
+                                                   Group::SerialPort};
 
 // The group's name in settings files and on the command line.
 const char* groupName(Group group);
@@ -46,11 +46,36 @@ struct Snapshot {
 };
 
 // A snapshot holding one group.
-inline Snapshot snapshotOf(const BasicValues& v) { Snapshot s; s.basic = v; return s; }
-inline Snapshot snapshotOf(const RepeaterValues& v) { Snapshot s; s.repeater = v; return s; }
-inline Snapshot snapshotOf(const SlowDataValues& v) { Snapshot s; s.slowData = v; return s; }
-inline Snapshot snapshotOf(const BeaconValues& v) { Snapshot s; s.beacon = v; return s; }
-inline Snapshot snapshotOf(const SerialPortValues& v) { Snapshot s; s.serialPort = v; return s; }
+inline Snapshot snapshotOf(const BasicValues& v)
+{
+    Snapshot s;
+    s.basic = v;
+    return s;
+}
+inline Snapshot snapshotOf(const RepeaterValues& v)
+{
+    Snapshot s;
+    s.repeater = v;
+    return s;
+}
+inline Snapshot snapshotOf(const SlowDataValues& v)
+{
+    Snapshot s;
+    s.slowData = v;
+    return s;
+}
+inline Snapshot snapshotOf(const BeaconValues& v)
+{
+    Snapshot s;
+    s.beacon = v;
+    return s;
+}
+inline Snapshot snapshotOf(const SerialPortValues& v)
+{
+    Snapshot s;
+    s.serialPort = v;
+    return s;
+}
 
 // Copies one group of `from` (there or not) into `to`.
 void copyGroup(const Snapshot& from, Snapshot& to, Group group);

@@ -42,9 +42,9 @@ Judged judgeNumber(const Field& f, std::int64_t value)
         // Above the dialog's range but within what the adapter can hold, a
         // value is judged against the adapter's own (see restore_plan.h).
         if (value < 0 || value > std::int64_t{rule.wireMax})
-            return refused(shown + " is outside 0 to " + std::to_string(rule.max) + (*f.unit ? " " : "") + f.unit +
-                           (rule.wireMax != rule.max ? "; the adapter holds at most " + std::to_string(rule.wireMax)
-                                                     : ""));
+            return refused(
+                shown + " is outside 0 to " + std::to_string(rule.max) + (*f.unit ? " " : "") + f.unit +
+                (rule.wireMax != rule.max ? "; the adapter holds at most " + std::to_string(rule.wireMax) : ""));
         if (value % rule.unit != 0)
             return refused(shown + " is not a multiple of " + std::to_string(rule.unit) +
                            ": the adapter keeps it in steps of " + std::to_string(rule.unit));

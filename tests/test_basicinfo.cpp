@@ -85,18 +85,18 @@ TEST_F(BasicInfo, ConstructionProbesEnableOrBlankTheFeatureControls)
 
 TEST_F(BasicInfo, EachLoadFormShowsTheAdapterValues)
 {
-    const char* const controls[] = {"DelayTime", "TimeOut", "KeepAlive", "ReSyncErrorBit",
-                                    "LastFrameErrorBits", "PreBit", "PostBit", "SN_SQ", "JitterValue"};
+    const char* const controls[] = {"DelayTime", "TimeOut", "KeepAlive", "ReSyncErrorBit", "LastFrameErrorBits",
+                                    "PreBit",    "PostBit", "SN_SQ",     "JitterValue"};
     struct Case {
         std::array<std::uint8_t, 10> adapter;  // the reads of `controls`, 0x72 in two bytes
         std::array<const char*, 9> opening;    // as the opening shows them
         const char* timeOutLater;              // TimeOut after Reload, Cancel, read-back
     };
     const Case cases[] = {
-        {{0, 0, 0, 24, 3, 0xF0, 0x06, 0x80, 0x3F, 255},
-         {"0", "00", "00", "24", "3", "F0", " 6", "512", "255"}, "0"},
+        {{0, 0, 0, 24, 3, 0xF0, 0x06, 0x80, 0x3F, 255}, {"0", "00", "00", "24", "3", "F0", " 6", "512", "255"}, "0"},
         {{200, 25, 255, 7, 24, 0x00, 0xAB, 0xFF, 0xC0, 0},
-         {"2000", "250", "2550", "7", "24", "  ", "AB", "1023", "0"}, "250"},
+         {"2000", "250", "2550", "7", "24", "  ", "AB", "1023", "0"},
+         "250"},
     };
     for (Form form : {Form::Opening, Form::Reload, Form::Cancel, Form::ReadBack}) {
         for (const Case& c : cases) {
@@ -154,10 +154,8 @@ TEST_F(BasicInfo, EachFlagBitSetsItsOwnControlWhichSetsItsOwnRequest)
         rig.emulator.state().optionFlags = options;
         rig.emulator.state().polarityFlags = polarity;
         for (std::size_t i = 0; i < std::size(Flags); ++i) {
-            if (Flags[i].onText)
-                line(Flags[i].control).setText(i == on ? Flags[i].offText : Flags[i].onText);
-            else
-                box(Flags[i].control).setChecked(i != on);
+            if (Flags[i].onText) line(Flags[i].control).setText(i == on ? Flags[i].offText : Flags[i].onText);
+            else box(Flags[i].control).setChecked(i != on);
         }
 
         run(Form::Reload);
@@ -165,10 +163,8 @@ TEST_F(BasicInfo, EachFlagBitSetsItsOwnControlWhichSetsItsOwnRequest)
         Pics writes;
         for (std::size_t i = 0; i < std::size(Flags); ++i) {
             const Flag& f = Flags[i];
-            if (f.onText)
-                EXPECT_EQ(text(f.control), i == on ? f.onText : f.offText);
-            else
-                EXPECT_EQ(box(f.control).isChecked(), i == on) << f.control;
+            if (f.onText) EXPECT_EQ(text(f.control), i == on ? f.onText : f.offText);
+            else EXPECT_EQ(box(f.control).isChecked(), i == on) << f.control;
             writes.push_back(dlg::valueWrite(f.code, i == on));
         }
         save();
@@ -186,8 +182,10 @@ TEST_F(BasicInfo, LowerCaseTypedIntoAnUpperCaseBoxIsSentAsUpperCase)
         const char* typed;
         std::uint8_t code;
         unsigned value;
-    } cases[] = {{"CRCCheck", "on", 0x07, 1},    {"LastFrameSend", "on", 0x0A, 1},
-                 {"Duplex", "half duplex", 0x0E, 1}, {"PreBit", "f0", 0xE0, 0xF0},
+    } cases[] = {{"CRCCheck", "on", 0x07, 1},
+                 {"LastFrameSend", "on", 0x0A, 1},
+                 {"Duplex", "half duplex", 0x0E, 1},
+                 {"PreBit", "f0", 0xE0, 0xF0},
                  {"PostBit", "6a", 0xE1, 0x6A}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control);
@@ -206,8 +204,8 @@ TEST_F(BasicInfo, LowerCaseTypedIntoAnUpperCaseBoxIsSentAsUpperCase)
 struct NumberField {
     const char* control;
     std::uint8_t code;
-    const char* cutToMax;  // its largest value in the first N characters, more after them
-    int sent;              // the wValue that goes out for it
+    const char* cutToMax;                        // its largest value in the first N characters, more after them
+    int sent;                                    // the wValue that goes out for it
     const char *overMax, *tooLarge, *notNumber;  // one above the largest value; the two messages
 };
 
@@ -219,8 +217,7 @@ const NumberField Numbers[] = {
      "Invalid character in Time Out"},
     {"ReSyncErrorBit", 0x04, "00000024x", 24, "25", "Invalid value in Resync error bits (Max. value is 24)",
      "Invalid character in Resync error bits"},
-    {"LastFrameErrorBits", 0x5A, "0024x", 24, "25",
-     "Invalid value in Last Frame Error Bits (Max. value is 24)",
+    {"LastFrameErrorBits", 0x5A, "0024x", 24, "25", "Invalid value in Last Frame Error Bits (Max. value is 24)",
      "Invalid character in Last Frame Error bits"},
     {"KeepAlive", 0x03, "00002550x", 0xFF, "2551", "Invalid value in Keep Alive (Max. value is 2550 mSec.)",
      "Invalid character in Keep Alive"},
@@ -269,8 +266,7 @@ TEST_F(BasicInfo, RefusedFieldsLeaveTheRestOfTheSaveGoing)
     save();
     EXPECT_EQ(rig.host.messages, (QStringList{Numbers[0].notNumber, Numbers[6].tooLarge}));
     EXPECT_TRUE(sent(rig, {0x02, 0x4A}).empty());
-    const Pics others =
-        sent(rig, {0x01, 0x04, 0x5A, 0x03, 0x07, 0x0A, 0x0E, 0xE0, 0xE1, 0xD2, 0xD1, 0xD3, 0x06, 0x71});
+    const Pics others = sent(rig, {0x01, 0x04, 0x5A, 0x03, 0x07, 0x0A, 0x0E, 0xE0, 0xE1, 0xD2, 0xD1, 0xD3, 0x06, 0x71});
     EXPECT_EQ(others.size(), 14u);
     EXPECT_EQ(text("DelayTime"), "300");
     EXPECT_EQ(text("JitterValue"), "20");
@@ -334,7 +330,8 @@ TEST(BasicInfoOpening, MainMenuProbesTheSerialPortAndShowsTheOpeningForm)
         QAction& rs232c = child<QAction>(*windows.mainWindow, "RS232C");
         rs232c.setEnabled(false);
 
-        dlg::expectExitClosesSilently(rig, [&] { windows.mainWindow->BasicInfoSetting1Click(); }, "Exit1");
+        dlg::expectExitClosesSilently(
+            rig, [&] { windows.mainWindow->BasicInfoSetting1Click(); }, "Exit1");
         EXPECT_EQ(rig.host.shown, QStringList{windows.basicDialog->windowTitle()});
         EXPECT_EQ(dlg::edit(*windows.basicDialog, "TimeOut").text(), "00");
         EXPECT_EQ(rs232c.isEnabled(), serialAtStart);

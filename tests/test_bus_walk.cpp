@@ -17,15 +17,22 @@ TEST(BusWalk, ListsEveryAdapterInWalkOrderAndChoosesTheFirstOrTheOneAtAnAddress)
     constexpr UsbDeviceId Adapter{0x04D8, 0x0300}, SameVendor{0x04D8, 0x000A}, Hub{0x1D6B, 0x0002},
         Swapped{0x0300, 0x04D8}, SameProduct{0x1234, 0x0300};
     const std::vector<AdapterNode> adapters = adaptersAmong({{"001", "001", Hub},
-        {"001", "009", SameVendor}, {"001", "010", Adapter}, {"002", "004", Swapped}, {"002", "005", SameProduct},
-        {"002", "012", Adapter}, {"003", "002", Adapter}});
+                                                             {"001", "009", SameVendor},
+                                                             {"001", "010", Adapter},
+                                                             {"002", "004", Swapped},
+                                                             {"002", "005", SameProduct},
+                                                             {"002", "012", Adapter},
+                                                             {"003", "002", Adapter}});
     EXPECT_EQ(adapters, (std::vector<AdapterNode>{{2, {1, 10}, "/dev/bus/usb/001/010"},
-                                                   {5, {2, 12}, "/dev/bus/usb/002/012"},
-                                                   {6, {3, 2}, "/dev/bus/usb/003/002"}}));
+                                                  {5, {2, 12}, "/dev/bus/usb/002/012"},
+                                                  {6, {3, 2}, "/dev/bus/usb/003/002"}}));
     // The address asked for, and the place in the walk of the adapter chosen.
     const std::pair<std::optional<AdapterAddress>, std::optional<std::size_t>> cases[] = {
-        {std::nullopt, 2}, {AdapterAddress{2, 12}, 5}, {AdapterAddress{3, 2}, 6},
-        {AdapterAddress{1, 9}, std::nullopt}, {AdapterAddress{2, 5}, std::nullopt},
+        {std::nullopt, 2},
+        {AdapterAddress{2, 12}, 5},
+        {AdapterAddress{3, 2}, 6},
+        {AdapterAddress{1, 9}, std::nullopt},
+        {AdapterAddress{2, 5}, std::nullopt},
         {AdapterAddress{12, 2}, std::nullopt}};
     for (const auto& [address, chosen] : cases) {
         const auto node = chooseAdapter(adapters, address);
@@ -72,18 +79,17 @@ TEST(BusWalk, ThePortPathIsTheSysfsFolderOfTheBusAndDeviceNumbers)
         const char* name;
         const char* busnum;
         const char* devnum;
-    } folders[] = {{"usb1", "1", "1"}, {"1-1", "1", "2"}, {"1-1.2", "1", "7"}, {"1-1.2:1.0", "1", "8"},
-                   {"2-1", "2", "7"}, {"3-1", "3\n", "x"}, {"4-1", "4", "007"}, {"1-1.9\n", "1", "9"}};
+    } folders[] = {{"usb1", "1", "1"}, {"1-1", "1", "2"},   {"1-1.2", "1", "7"}, {"1-1.2:1.0", "1", "8"},
+                   {"2-1", "2", "7"},  {"3-1", "3\n", "x"}, {"4-1", "4", "007"}, {"1-1.9\n", "1", "9"}};
     for (const auto& f : folders) {
         fs::create_directories(devices / f.name);
         std::ofstream(devices / f.name / "busnum") << f.busnum << "\n";
         std::ofstream(devices / f.name / "devnum") << f.devnum << "\n";
     }
-    const std::pair<AdapterAddress, std::string> cases[] = {
-        {{1, 7}, "1-1.2"}, {{2, 7}, "2-1"}, {{1, 2}, "1-1"}, {{4, 7}, "4-1"},
-        {{1, 1}, ""},  // a root hub is no port
-        {{1, 8}, ""},  // an interface's folder is no device
-        {{3, 1}, ""}, {{1, 9}, ""}, {{5, 5}, ""}};
+    const std::pair<AdapterAddress, std::string> cases[] = {{{1, 7}, "1-1.2"}, {{2, 7}, "2-1"}, {{1, 2}, "1-1"},
+                                                            {{4, 7}, "4-1"},   {{1, 1}, ""},  // a root hub is no port
+                                                            {{1, 8}, ""},  // an interface's folder is no device
+                                                            {{3, 1}, ""},      {{1, 9}, ""},    {{5, 5}, ""}};
     for (const auto& [address, port] : cases)
         EXPECT_EQ(usbPortPath(root.string(), address), port) << address.bus << ":" << address.device;
     EXPECT_EQ(usbPortPath((root / "none").string(), {1, 7}), "");
@@ -102,18 +108,29 @@ TEST(BusWalk, ReadsAnAddressAsBusColonDevice)
 // chooses the adapter plugged in there, whatever its address.
 TEST(BusWalk, ChoosesByAddressOrByPortPath)
 {
-    const std::vector<AdapterNode> adapters{{0, {1, 7}, "", "1-1.2"}, {1, {1, 9}, "", "1-1.3"},
-                                            {2, {2, 4}, "", ""}};
+    const std::vector<AdapterNode> adapters{{0, {1, 7}, "", "1-1.2"}, {1, {1, 9}, "", "1-1.3"}, {2, {2, 4}, "", ""}};
     const struct {
         const char* given;
         std::optional<std::size_t> chosen;  // the walk index; nothing: no adapter there, or not taken
         bool taken = true;
     } cases[] = {
-        {"1:9", 1}, {"1-1.3", 1}, {"1-1.2", 0}, {"002:004", 2}, {"1-1", std::nullopt}, {"1-1.2.1", std::nullopt},
-        {"2-1", std::nullopt}, {"3-1.2.3.4.5.6.7", std::nullopt},
-        {"1-1.", std::nullopt, false}, {"1-", std::nullopt, false}, {"-1.2", std::nullopt, false},
-        {"1-1..2", std::nullopt, false}, {"1-1.2.3.4.5.6.7.8", std::nullopt, false}, {"1-1:1.0", std::nullopt, false},
-        {"1.2", std::nullopt, false}, {"1-x", std::nullopt, false}, {"", std::nullopt, false},
+        {"1:9", 1},
+        {"1-1.3", 1},
+        {"1-1.2", 0},
+        {"002:004", 2},
+        {"1-1", std::nullopt},
+        {"1-1.2.1", std::nullopt},
+        {"2-1", std::nullopt},
+        {"3-1.2.3.4.5.6.7", std::nullopt},
+        {"1-1.", std::nullopt, false},
+        {"1-", std::nullopt, false},
+        {"-1.2", std::nullopt, false},
+        {"1-1..2", std::nullopt, false},
+        {"1-1.2.3.4.5.6.7.8", std::nullopt, false},
+        {"1-1:1.0", std::nullopt, false},
+        {"1.2", std::nullopt, false},
+        {"1-x", std::nullopt, false},
+        {"", std::nullopt, false},
     };
     for (const auto& c : cases) {
         const std::optional<AdapterChoice> choice = parseAdapterChoice(c.given);
@@ -131,9 +148,12 @@ TEST(BusWalk, OnlyAMissingHandleOrARefusedConfigurationMeansNoPermission)
         int setConfiguration;
         OpenStatus expected;
     } cases[] = {
-        {false, 0, OpenStatus::Opened},           {true, 0, OpenStatus::NoPermission},
-        {false, -EPERM, OpenStatus::NoPermission}, {false, -EACCES, OpenStatus::NoPermission},
-        {false, -EBADF, OpenStatus::NoPermission}, {false, -EBUSY, OpenStatus::Opened},
+        {false, 0, OpenStatus::Opened},
+        {true, 0, OpenStatus::NoPermission},
+        {false, -EPERM, OpenStatus::NoPermission},
+        {false, -EACCES, OpenStatus::NoPermission},
+        {false, -EBADF, OpenStatus::NoPermission},
+        {false, -EBUSY, OpenStatus::Opened},
         {false, -EPIPE, OpenStatus::Opened},
     };
     for (const auto& c : cases)

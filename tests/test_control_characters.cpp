@@ -36,23 +36,38 @@ struct TextBox {
     std::function<void(emu::AdapterState&)> holdControl;  // the adapter holds a text with a TAB
 };
 
-void PrintTo(const TextBox& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TextBox& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 const TextBox Boxes[] = {
     {"AltMyCall", "Alter My Call Sign",
-     [](Windows& w) { w.mainWindow->RepeaterInfoSetting1Click(); return static_cast<QWidget*>(w.repeaterDialog); },
+     [](Windows& w) {
+         w.mainWindow->RepeaterInfoSetting1Click();
+         return static_cast<QWidget*>(w.repeaterDialog);
+     },
      [](emu::AdapterState& s) { return bytes(s.altMyCall); },
      [](emu::AdapterState& s) { s.altMyCall = block<8>("N0\tCALL ", ' '); }},
     {"SlowDataMsg", "Message",
-     [](Windows& w) { w.mainWindow->SlowDataClick(); return static_cast<QWidget*>(w.slowDataDialog); },
+     [](Windows& w) {
+         w.mainWindow->SlowDataClick();
+         return static_cast<QWidget*>(w.slowDataDialog);
+     },
      [](emu::AdapterState& s) { return bytes(s.slowDataMessage); },
      [](emu::AdapterState& s) { s.slowDataMessage = block<20>("A\tB"); }},
     {"BeaconMessage", "Beacon Message",
-     [](Windows& w) { w.mainWindow->BeaconClick(); return static_cast<QWidget*>(w.beaconDialog); },
+     [](Windows& w) {
+         w.mainWindow->BeaconClick();
+         return static_cast<QWidget*>(w.beaconDialog);
+     },
      [](emu::AdapterState& s) { return bytes(s.beaconMessage); },
      [](emu::AdapterState& s) { s.beaconMessage = block<20>("A\tB"); }},
     {"GPS_Message", "GPS Message",
-     [](Windows& w) { w.mainWindow->RS232CClick(); return static_cast<QWidget*>(w.serialPortDialog); },
+     [](Windows& w) {
+         w.mainWindow->RS232CClick();
+         return static_cast<QWidget*>(w.serialPortDialog);
+     },
      [](emu::AdapterState& s) { return bytes(s.gpsMessage); },
      [](emu::AdapterState& s) { s.gpsMessage = block<29>("$GP\tRMC", ' '); }},
 };
@@ -119,8 +134,9 @@ TEST_P(ControlCharacter, FullWidthFromAnInputMethodIsSentAsHalfWidth)
     box.selectAll();
     QInputMethodEvent commit;
     // "N0 CALL!" in full-width letters, digits and sign, with the ideographic space.
-    commit.setCommitString(QString::fromUtf8("\xEF\xBC\xAE\xEF\xBC\x90\xE3\x80\x80\xEF\xBC\xA3\xEF\xBC\xA1"
-                                             "\xEF\xBC\xAC\xEF\xBC\xAC\xEF\xBC\x81"));
+    commit.setCommitString(
+        QString::fromUtf8("\xEF\xBC\xAE\xEF\xBC\x90\xE3\x80\x80\xEF\xBC\xA3\xEF\xBC\xA1"
+                          "\xEF\xBC\xAC\xEF\xBC\xAC\xEF\xBC\x81"));
     QCoreApplication::sendEvent(&box, &commit);
     save(dialog);
     EXPECT_EQ(rig.host.messages, QStringList{});

@@ -4,13 +4,13 @@
 // restore.
 
 #include "app/eeprom_set.h"
-#include "tests/support/ctl_run.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/repeaterinfo.h"
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
 #include "settings/settings_file.h"
+#include "tests/support/ctl_run.h"
 #include "tests/support/dialog_helpers.h"
 
 #include <QDir>
@@ -72,7 +72,9 @@ void moveEverything(emu::AdapterState& s)
     s.digitalCode = 0xFF;
     s.slowDataMessage = dlg::block<20>("12345678901234567890");
     s.beaconInterval = 255;
-    s.beaconMessage = dlg::block<20>("B\xE9" "acon");
+    s.beaconMessage = dlg::block<20>(
+        "B\xE9"
+        "acon");
     s.baudCode = 192;
     s.serialMode = 6;
     s.gpsBits = 0x9C;
@@ -85,7 +87,8 @@ Pics writesTo(const emu::Emulator& adapter)
 {
     Pics writes;
     for (const emu::LogEntry& e : adapter.log()) {
-        const bool rewind = e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
+        const bool rewind =
+            e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
         if (e.kind == emu::LogEntry::Kind::Pause || (!e.isRead() && !rewind)) writes.push_back(emu::describe(e));
     }
     return writes;
@@ -148,11 +151,26 @@ struct Gui {
     {
         std::function<void()> menu, saveIt;
         switch (group) {
-        case settings::Group::Basic: menu = [&] { w.mainWindow->BasicInfoSetting1Click(); }; saveIt = [&] { w.basicDialog->Save1Click(); }; break;
-        case settings::Group::Repeater: menu = [&] { w.mainWindow->RepeaterInfoSetting1Click(); }; saveIt = [&] { w.repeaterDialog->Ssve1Click(); }; break;
-        case settings::Group::SlowData: menu = [&] { w.mainWindow->SlowDataClick(); }; saveIt = [&] { w.slowDataDialog->Save1Click(); }; break;
-        case settings::Group::Beacon: menu = [&] { w.mainWindow->BeaconClick(); }; saveIt = [&] { w.beaconDialog->Save1Click(); }; break;
-        case settings::Group::SerialPort: menu = [&] { w.mainWindow->RS232CClick(); }; saveIt = [&] { w.serialPortDialog->Save1Click(); }; break;
+        case settings::Group::Basic:
+            menu = [&] { w.mainWindow->BasicInfoSetting1Click(); };
+            saveIt = [&] { w.basicDialog->Save1Click(); };
+            break;
+        case settings::Group::Repeater:
+            menu = [&] { w.mainWindow->RepeaterInfoSetting1Click(); };
+            saveIt = [&] { w.repeaterDialog->Ssve1Click(); };
+            break;
+        case settings::Group::SlowData:
+            menu = [&] { w.mainWindow->SlowDataClick(); };
+            saveIt = [&] { w.slowDataDialog->Save1Click(); };
+            break;
+        case settings::Group::Beacon:
+            menu = [&] { w.mainWindow->BeaconClick(); };
+            saveIt = [&] { w.beaconDialog->Save1Click(); };
+            break;
+        case settings::Group::SerialPort:
+            menu = [&] { w.mainWindow->RS232CClick(); };
+            saveIt = [&] { w.serialPortDialog->Save1Click(); };
+            break;
         }
         if (save) rig.host.whileShown = [&](QDialog&) { saveIt(); };
         menu();
@@ -243,17 +261,26 @@ struct StatusCase {
     const char* errorPart;  // in stderr
 };
 
-void writeFile(Ctl& c, const char* name, const std::string& text) { std::ofstream(c.path(name)) << text; }
+void writeFile(Ctl& c, const char* name, const std::string& text)
+{
+    std::ofstream(c.path(name)) << text;
+}
 
 const StatusCase StatusCases[] = {
     {"Show", nullptr, {"show", "beacon"}, 0, ""},
-    {"DiffFindsDifferences", [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\ndelay_time_ms = 500\n"); },
-     {"diff", "@f.toml"}, 1, ""},
+    {"DiffFindsDifferences",
+     [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\ndelay_time_ms = 500\n"); },
+     {"diff", "@f.toml"},
+     1,
+     ""},
     {"UnknownCommand", nullptr, {"frobnicate"}, 64, "unknown command"},
     {"UnknownKey", nullptr, {"get", "basic.nothing"}, 64, "unknown key"},
     {"ValueNotAMultipleOfTen", nullptr, {"set", "basic.delay_time_ms=505"}, 65, "basic.delay_time_ms: 505"},
-    {"FileWithAProblem", [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\n\ndelay_time_ms = 9999\n"); },
-     {"restore", "@f.toml"}, 65, "f.toml:4:"},
+    {"FileWithAProblem",
+     [](Ctl& c) { writeFile(c, "f.toml", "format = 1\n[basic]\n\ndelay_time_ms = 9999\n"); },
+     {"restore", "@f.toml"},
+     65,
+     "f.toml:4:"},
     {"FileMissing", nullptr, {"restore", "@missing.toml"}, 66, "missing.toml"},
     {"OutputExists", [](Ctl& c) { writeFile(c, "f.toml", "keep"); }, {"backup", "@f.toml"}, 73, "--force"},
     {"LostDuringRead", [](Ctl& c) { c.adapter.unplugFrom(30); }, {"backup", "@b.toml"}, 74, "no longer connected"},
@@ -262,11 +289,22 @@ const StatusCase StatusCases[] = {
          c.adapter.setFeature(Feature::Beacon, false);
          writeFile(c, "f.toml", "format = 1\n[beacon]\ninterval_s = 20\n");
      },
-     {"restore", "@f.toml"}, 76, "beacon"},
-    {"ValueNotTaken", [](Ctl& c) { c.adapter.injectFault({emu::FaultKind::Stall, 0x02, 1}); },
-     {"set", "basic.delay_time_ms=500"}, 76, "basic.delay_time_ms: wrote 500, reads back 300"},
-    {"LostDuringAGroupNamesWhatWasNeverSent", [](Ctl& c) { c.adapter.injectFault({emu::FaultKind::Unplug, 0x02, 1}); },
-     {"set", "basic.delay_time_ms=500", "beacon.interval_s=20"}, 74,
+     {"restore", "@f.toml"},
+     76,
+     "beacon"},
+    {"ValueNotTaken",
+     [](Ctl& c) {
+         c.adapter.injectFault({emu::FaultKind::Stall, 0x02, 1});
+     },
+     {"set", "basic.delay_time_ms=500"},
+     76,
+     "basic.delay_time_ms: wrote 500, reads back 300"},
+    {"LostDuringAGroupNamesWhatWasNeverSent",
+     [](Ctl& c) {
+         c.adapter.injectFault({emu::FaultKind::Unplug, 0x02, 1});
+     },
+     {"set", "basic.delay_time_ms=500", "beacon.interval_s=20"},
+     74,
      "Partly written: basic (its values may be mixed; write it again).\nNot sent: beacon.interval_s."},
 };
 

@@ -19,21 +19,21 @@ namespace fs = std::filesystem;
 
 // What reached the adapter.
 enum class Sent {
-    Any,       // not judged
-    Nothing,   // judged before the first request
-    NoWrite,   // read, but nothing changed
-    Writes,    // exactly the writes of the row
+    Any,      // not judged
+    Nothing,  // judged before the first request
+    NoWrite,  // read, but nothing changed
+    Writes,   // exactly the writes of the row
 };
 
 struct Case {
     const char* name;
     std::vector<std::pair<const char*, std::string>> files;  // written in the test's folder first
-    std::vector<std::string> args;  // "@name": that file of the test's folder
+    std::vector<std::string> args;                           // "@name": that file of the test's folder
     int status;
-    const char* err;             // parts of stderr, one a line
-    const char* out = "";        // a part of stdout
+    const char* err;       // parts of stderr, one a line
+    const char* out = "";  // a part of stdout
     Sent sent = Sent::Any;
-    std::vector<int> writes{};   // Sent::Writes: the request codes, in order
+    std::vector<int> writes{};     // Sent::Writes: the request codes, in order
     const char* errNot = nullptr;  // not in stderr
 };
 
@@ -51,97 +51,234 @@ const std::string DeepKey = "format = 1\n" + [] {
 // An adapter holding an S/N squelch level of 0 with COS check off and
 // resync error bits of 30: values the dialog does not write.
 const std::string OddState = "format = 1\n[basic]\nresync_error_bits = 30\ncos_check = false\nsquelch_level = 0\n";
-const std::string Odd = "format = 1\n[basic]\ndelay_time_ms = 500\nresync_error_bits = 30\ncos_check = false\n"
-                        "squelch_level = 0\n";
+const std::string Odd =
+    "format = 1\n[basic]\ndelay_time_ms = 500\nresync_error_bits = 30\ncos_check = false\n"
+    "squelch_level = 0\n";
 // The basic Save's writes without resync error bits (0x04), COS check
 // (0x06) and S/N squelch (0x71), which the dialog refuses there.
 const std::vector<int> BasicSaveOfOdd{0x02, 0x01, 0x5A, 0x03, 0x07, 0x0A, 0x0E, 0xE0, 0xE1, 0xD2, 0xD1, 0xD3, 0x4A};
 
 const Case Cases[] = {
     // Crashes and unbounded work.
-    {"DeepTableHeader", {{"f.toml", Deep}}, {"restore", "@f.toml"}, 65, "f.toml:2: a key or table name of more than 8",
-     "", Sent::Nothing},
+    {"DeepTableHeader",
+     {{"f.toml", Deep}},
+     {"restore", "@f.toml"},
+     65,
+     "f.toml:2: a key or table name of more than 8",
+     "",
+     Sent::Nothing},
     {"DeepKeyInDiff", {{"f.toml", DeepKey}}, {"diff", "@f.toml"}, 65, "f.toml:2:", "", Sent::Nothing},
     {"DeepDemoState", {{"f.toml", Deep}}, {"--demo-state", "@f.toml", "show"}, 65, "f.toml:2:", "", Sent::Nothing},
-    {"EndlessFile", {}, {"restore", "/dev/zero"}, 65, "/dev/zero: the file holds more than 1048576 bytes", "",
+    {"EndlessFile",
+     {},
+     {"restore", "/dev/zero"},
+     65,
+     "/dev/zero: the file holds more than 1048576 bytes",
+     "",
      Sent::Nothing},
-    {"FileTooLarge", {{"f.toml", std::string(1024 * 1024 + 1, '#')}}, {"restore", "@f.toml"}, 65,
-     "f.toml: the file holds 1048577 bytes", "", Sent::Nothing},
+    {"FileTooLarge",
+     {{"f.toml", std::string(1024 * 1024 + 1, '#')}},
+     {"restore", "@f.toml"},
+     65,
+     "f.toml: the file holds 1048577 bytes",
+     "",
+     Sent::Nothing},
     // Nothing written that the user did not ask for.
-    {"SetDryRun", {}, {"set", "--dry-run", "basic.delay_time_ms=500"}, 64, "--dry-run does not apply to set", "",
+    {"SetDryRun",
+     {},
+     {"set", "--dry-run", "basic.delay_time_ms=500"},
+     64,
+     "--dry-run does not apply to set",
+     "",
      Sent::Nothing},
     {"ForceShow", {}, {"--force", "show"}, 64, "--force does not apply to show", "", Sent::Nothing},
-    {"NoBackupBackup", {}, {"--no-backup", "backup", "-"}, 64, "--no-backup does not apply to backup", "",
+    {"NoBackupBackup",
+     {},
+     {"--no-backup", "backup", "-"},
+     64,
+     "--no-backup does not apply to backup",
+     "",
      Sent::Nothing},
-    {"ControlCharacterInSet", {}, {"set", "beacon.interval_s=20", "repeater.alt_my_call=N0\nCALL"}, 65,
-     "repeater.alt_my_call: holds the control character 0x0A", "", Sent::Nothing},
-    {"ControlCharacterInFile", {{"f.toml", "format = 1\n[beacon]\n\nmessage = \"a\\u0085\"\n"}},
-     {"restore", "@f.toml"}, 65, "f.toml:4: beacon.message: holds the control character 0x85", "", Sent::NoWrite},
+    {"ControlCharacterInSet",
+     {},
+     {"set", "beacon.interval_s=20", "repeater.alt_my_call=N0\nCALL"},
+     65,
+     "repeater.alt_my_call: holds the control character 0x0A",
+     "",
+     Sent::Nothing},
+    {"ControlCharacterInFile",
+     {{"f.toml", "format = 1\n[beacon]\n\nmessage = \"a\\u0085\"\n"}},
+     {"restore", "@f.toml"},
+     65,
+     "f.toml:4: beacon.message: holds the control character 0x85",
+     "",
+     Sent::NoWrite},
     {"ControlCharacterTheAdapterHolds",
      {{"s.toml", "format = 1\n[repeater]\nalt_my_call = \"N0\\tCALL\"\n"},
       {"f.toml", "format = 1\n[repeater]\nalt_my_call = \"N0\\tCALL\"\n"}},
-     {"--demo-state", "@s.toml", "restore", "@f.toml"}, 0, "Nothing to change", "", Sent::NoWrite},
+     {"--demo-state", "@s.toml", "restore", "@f.toml"},
+     0,
+     "Nothing to change",
+     "",
+     Sent::NoWrite},
     // A backup that restore refused. What the adapter holds is never refused.
-    {"OddValuesInDemoState", {{"s.toml", OddState}}, {"--demo-state", "@s.toml", "get", "basic.resync_error_bits"}, 0,
-     "", "basic.resync_error_bits = 30\n"},
-    {"OddBackupOntoItsAdapter", {{"s.toml", OddState}, {"f.toml", OddState}},
-     {"--demo-state", "@s.toml", "restore", "@f.toml"}, 0, "Nothing to change", "", Sent::NoWrite},
-    {"OddBackupDiff", {{"s.toml", OddState}, {"f.toml", OddState}}, {"--demo-state", "@s.toml", "diff", "@f.toml"}, 0,
-     "", "", Sent::NoWrite},
+    {"OddValuesInDemoState",
+     {{"s.toml", OddState}},
+     {"--demo-state", "@s.toml", "get", "basic.resync_error_bits"},
+     0,
+     "",
+     "basic.resync_error_bits = 30\n"},
+    {"OddBackupOntoItsAdapter",
+     {{"s.toml", OddState}, {"f.toml", OddState}},
+     {"--demo-state", "@s.toml", "restore", "@f.toml"},
+     0,
+     "Nothing to change",
+     "",
+     Sent::NoWrite},
+    {"OddBackupDiff",
+     {{"s.toml", OddState}, {"f.toml", OddState}},
+     {"--demo-state", "@s.toml", "diff", "@f.toml"},
+     0,
+     "",
+     "",
+     Sent::NoWrite},
     // The group is written as the dialog's Save writes it.
-    {"OddGroupWrittenAsTheSave", {{"s.toml", OddState}, {"f.toml", Odd}},
-     {"--demo-state", "@s.toml", "restore", "--no-backup", "@f.toml"}, 0, "", "basic.delay_time_ms: 300 -> 500",
-     Sent::Writes, BasicSaveOfOdd},
-    {"OddGroupWrittenBySet", {{"s.toml", OddState}}, {"--demo-state", "@s.toml", "set", "basic.delay_time_ms=500"}, 0,
-     "", "basic.delay_time_ms = 500", Sent::Writes, BasicSaveOfOdd},
+    {"OddGroupWrittenAsTheSave",
+     {{"s.toml", OddState}, {"f.toml", Odd}},
+     {"--demo-state", "@s.toml", "restore", "--no-backup", "@f.toml"},
+     0,
+     "",
+     "basic.delay_time_ms: 300 -> 500",
+     Sent::Writes,
+     BasicSaveOfOdd},
+    {"OddGroupWrittenBySet",
+     {{"s.toml", OddState}},
+     {"--demo-state", "@s.toml", "set", "basic.delay_time_ms=500"},
+     0,
+     "",
+     "basic.delay_time_ms = 500",
+     Sent::Writes,
+     BasicSaveOfOdd},
     // Refused where they would change the adapter, every line named.
-    {"OddOntoAnotherAdapter", {{"f.toml", Odd}}, {"restore", "@f.toml"}, 65,
+    {"OddOntoAnotherAdapter",
+     {{"f.toml", Odd}},
+     {"restore", "@f.toml"},
+     65,
      "f.toml:4: basic.resync_error_bits: 30 is outside 0 to 24 bits; a value beyond is kept only where the adapter "
      "holds it already, and it holds 12\n"
      "f.toml:6: basic.squelch_level = 0 needs basic.cos_check = true; line 5 sets basic.cos_check = false",
-     "", Sent::NoWrite},
-    {"OddOntoAnotherAdapterDryRun", {{"f.toml", Odd}}, {"restore", "--dry-run", "@f.toml"}, 65, "f.toml:6:", "",
+     "",
      Sent::NoWrite},
-    {"SquelchZeroWhereCosCheckIsOff", {{"f.toml", "format = 1\n[basic]\nsquelch_level = 0\n"}},
-     {"restore", "@f.toml"}, 65,
-     "f.toml:3: basic.squelch_level = 0 needs basic.cos_check = true; the adapter holds basic.cos_check = false", "",
+    {"OddOntoAnotherAdapterDryRun",
+     {{"f.toml", Odd}},
+     {"restore", "--dry-run", "@f.toml"},
+     65,
+     "f.toml:6:",
+     "",
+     Sent::NoWrite},
+    {"SquelchZeroWhereCosCheckIsOff",
+     {{"f.toml", "format = 1\n[basic]\nsquelch_level = 0\n"}},
+     {"restore", "@f.toml"},
+     65,
+     "f.toml:3: basic.squelch_level = 0 needs basic.cos_check = true; the adapter holds basic.cos_check = false",
+     "",
      Sent::NoWrite},
     {"CosCheckOffWhereSquelchIsZero",
      {{"s.toml", "format = 1\n[basic]\ncos_check = true\nsquelch_level = 0\n"},
       {"f.toml", "format = 1\n[basic]\ncos_check = false\n"}},
-     {"--demo-state", "@s.toml", "restore", "@f.toml"}, 65,
+     {"--demo-state", "@s.toml", "restore", "@f.toml"},
+     65,
      "f.toml:3: basic.cos_check = false needs basic.squelch_level above 0; the adapter holds basic.squelch_level = 0",
-     "", Sent::NoWrite},
-    {"SetBeyondTheDialog", {}, {"set", "basic.last_frame_error_bits=30"}, 65,
-     "basic.last_frame_error_bits: 30 is outside 0 to 24 bits; a value beyond", "", Sent::NoWrite},
-    {"SetWhatTheAdapterHolds", {{"s.toml", OddState}}, {"--demo-state", "@s.toml", "set", "basic.resync_error_bits=30"},
-     0, "Nothing to change", "", Sent::NoWrite},
+     "",
+     Sent::NoWrite},
+    {"SetBeyondTheDialog",
+     {},
+     {"set", "basic.last_frame_error_bits=30"},
+     65,
+     "basic.last_frame_error_bits: 30 is outside 0 to 24 bits; a value beyond",
+     "",
+     Sent::NoWrite},
+    {"SetWhatTheAdapterHolds",
+     {{"s.toml", OddState}},
+     {"--demo-state", "@s.toml", "set", "basic.resync_error_bits=30"},
+     0,
+     "Nothing to change",
+     "",
+     Sent::NoWrite},
     // What the file alone shows is judged before the first request.
-    {"BeyondTheWire", {{"f.toml", "format = 1\n[basic]\nresync_error_bits = 256\n"}}, {"restore", "@f.toml"}, 65,
-     "f.toml:3: basic.resync_error_bits: 256 is outside 0 to 24 bits; the adapter holds at most 255", "",
+    {"BeyondTheWire",
+     {{"f.toml", "format = 1\n[basic]\nresync_error_bits = 256\n"}},
+     {"restore", "@f.toml"},
+     65,
+     "f.toml:3: basic.resync_error_bits: 256 is outside 0 to 24 bits; the adapter holds at most 255",
+     "",
      Sent::Nothing},
-    {"SetBeyondTheWire", {}, {"set", "basic.resync_error_bits=256"}, 65, "the adapter holds at most 255", "",
+    {"SetBeyondTheWire",
+     {},
+     {"set", "basic.resync_error_bits=256"},
+     65,
+     "the adapter holds at most 255",
+     "",
      Sent::Nothing},
     // Nothing untold.
     {"EscapesInAFile",
      {{"f.toml", "format = 1\n[serial_port]\n\"\\u001b]0;x\\u0007\\u001b[2J\" = 1\nmode = \"\\u001b[2J\"\n"}},
-     {"restore", "@f.toml"}, 65,
+     {"restore", "@f.toml"},
+     65,
      "f.toml:3: unknown key serial_port.\\x1B]0;x\\x07\\x1B[2J\nf.toml:4: serial_port.mode: \"\\x1B[2J\" is not",
-     "", Sent::Nothing},
-    {"LongKeyIsCut", {{"f.toml", "format = 1\n[basic]\n" + std::string(500000, 'k') + " = 1\n"}},
-     {"restore", "@f.toml"}, 65, "unknown key basic.kkkk", "", Sent::Nothing},
-    {"HintWhenTheFileExists", {{"f.toml", "keep"}}, {"backup", "@f.toml"}, 73, "f.toml: the file exists; --force replaces it"},
-    {"NoHintForAMissingFolder", {}, {"backup", "@none/f.toml"}, 73, "none/f.toml: No such file or directory", "",
-     Sent::Any, {}, "--force"},
-    {"NoHintForAFolder", {{"d/f.toml", "keep"}}, {"backup", "@d"}, 73, "d: not a regular file", "", Sent::Any, {},
+     "",
+     Sent::Nothing},
+    {"LongKeyIsCut",
+     {{"f.toml", "format = 1\n[basic]\n" + std::string(500000, 'k') + " = 1\n"}},
+     {"restore", "@f.toml"},
+     65,
+     "unknown key basic.kkkk",
+     "",
+     Sent::Nothing},
+    {"HintWhenTheFileExists",
+     {{"f.toml", "keep"}},
+     {"backup", "@f.toml"},
+     73,
+     "f.toml: the file exists; --force replaces it"},
+    {"NoHintForAMissingFolder",
+     {},
+     {"backup", "@none/f.toml"},
+     73,
+     "none/f.toml: No such file or directory",
+     "",
+     Sent::Any,
+     {},
+     "--force"},
+    {"NoHintForAFolder",
+     {{"d/f.toml", "keep"}},
+     {"backup", "@d"},
+     73,
+     "d: not a regular file",
+     "",
+     Sent::Any,
+     {},
      "--force"},
     {"EmptyFileName", {}, {"restore", ""}, 64, "the file name is empty", "", Sent::Nothing},
     {"EmptyFileNameInDiff", {}, {"diff", ""}, 64, "the file name is empty", "", Sent::Nothing},
-    {"SameKeyTwice", {}, {"set", "basic.delay_time_ms=500", "basic.delay_time_ms=600"}, 64,
-     "set names basic.delay_time_ms twice", "", Sent::Nothing},
-    {"FixedFlagBitsOnly", {}, {"set", "repeater.flag_byte=0x90"}, 0,
-     "repeater.flag_byte: bits 7 and 4 cannot be changed", "repeater.flag_byte = 0x00", Sent::NoWrite},
-    {"EmptyCallSignShowsItsBlanks", {}, {"set", "repeater.alt_my_call="}, 0, "",
+    {"SameKeyTwice",
+     {},
+     {"set", "basic.delay_time_ms=500", "basic.delay_time_ms=600"},
+     64,
+     "set names basic.delay_time_ms twice",
+     "",
+     Sent::Nothing},
+    {"FixedFlagBitsOnly",
+     {},
+     {"set", "repeater.flag_byte=0x90"},
+     0,
+     "repeater.flag_byte: bits 7 and 4 cannot be changed",
+     "repeater.flag_byte = 0x00",
+     Sent::NoWrite},
+    {"EmptyCallSignShowsItsBlanks",
+     {},
+     {"set", "repeater.alt_my_call="},
+     0,
+     "",
      "repeater.alt_my_call = \"        \"\n"},
 };
 
@@ -154,7 +291,8 @@ std::vector<int> writesTo(const emu::Emulator& adapter)
 {
     std::vector<int> writes;
     for (const emu::LogEntry& e : adapter.requests()) {
-        const bool rewind = e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
+        const bool rewind =
+            e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
         if (!e.isRead() && !rewind) writes.push_back(e.request);
     }
     return writes;
@@ -206,8 +344,8 @@ TEST(HostileOutput, LostStandardOutputIs73)
     struct Full : std::streambuf {
         int overflow(int) override { return traits_type::eof(); }
     } full;
-    for (std::vector<std::string> args : {std::vector<std::string>{"show"}, {"set", "basic.delay_time_ms=500"},
-                                          {"backup", "-"}, {"--help"}}) {
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"show"}, {"set", "basic.delay_time_ms=500"}, {"backup", "-"}, {"--help"}}) {
         emu::Emulator adapter;
         std::ostream out(&full);
         std::ostringstream err;
@@ -216,6 +354,7 @@ TEST(HostileOutput, LostStandardOutputIs73)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Hostile, testing::ValuesIn(Cases), [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, Hostile, testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -34,7 +34,10 @@ struct Case {
     std::vector<std::pair<const char*, Json>> expected;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class CtlJson : public testing::TestWithParam<Case> {};
 
@@ -65,7 +68,8 @@ TEST_P(CtlJson, PrintsOneDocumentWithTheExitStatus)
         EXPECT_EQ(document.value(Json::json_pointer(pointer), Json()), value) << pointer << " in " << out.str();
     // A failure says why on stderr too, in words.
     if (document.contains("message")) {
-        EXPECT_NE(err.str().find(document.at("message").get<std::string>().substr(0, 20)), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find(document.at("message").get<std::string>().substr(0, 20)), std::string::npos)
+            << err.str();
     }
     fs::remove_all(folder);
 }
@@ -73,33 +77,58 @@ TEST_P(CtlJson, PrintsOneDocumentWithTheExitStatus)
 INSTANTIATE_TEST_SUITE_P(
     Commands, CtlJson,
     testing::Values(
-        Case{"Detect", {"detect"}, {}, 0,
-             {{"/command", "detect"}, {"/status", "opened"}, {"/features/beacon", true}}},
-        Case{"Show", {"show", "basic", "beacon"}, {}, 0,
-             {{"/firmware", "DV Brisel PIC V01.07"}, {"/settings/basic/delay_time_ms", 300},
-              {"/settings/basic/half_duplex", false}, {"/settings/basic/pre_bit_pattern", 0xF0},
-              {"/settings/beacon/message", "QRV DV"}, {"/settings/repeater", nullptr}}},
-        Case{"Get", {"get", "repeater.alt_my_call", "basic.delay_time_ms"}, {}, 0,
+        Case{"Detect", {"detect"}, {}, 0, {{"/command", "detect"}, {"/status", "opened"}, {"/features/beacon", true}}},
+        Case{"Show",
+             {"show", "basic", "beacon"},
+             {},
+             0,
+             {{"/firmware", "DV Brisel PIC V01.07"},
+              {"/settings/basic/delay_time_ms", 300},
+              {"/settings/basic/half_duplex", false},
+              {"/settings/basic/pre_bit_pattern", 0xF0},
+              {"/settings/beacon/message", "QRV DV"},
+              {"/settings/repeater", nullptr}}},
+        Case{"Get",
+             {"get", "repeater.alt_my_call", "basic.delay_time_ms"},
+             {},
+             0,
              {{"/values", {{"repeater.alt_my_call", "N0CALL  "}, {"basic.delay_time_ms", 300}}}}},
         Case{"Diff", {"diff", "@"}, {}, 1, {{"/changes", {DelayChange, CallChange}}}},
-        Case{"DiffSame", {"diff", "@"},
+        Case{"DiffSame",
+             {"diff", "@"},
              [](emu::Emulator& a) {
                  a.state().delayTime = 50;
                  a.state().altMyCall = {'D', 'L', '1', 'A', 'B', 'C', ' ', ' '};
              },
-             0, {{"/changes", Json::array()}}},
-        Case{"RestoreDryRun", {"restore", "--dry-run", "@"}, {}, 0,
+             0,
+             {{"/changes", Json::array()}}},
+        Case{"RestoreDryRun",
+             {"restore", "--dry-run", "@"},
+             {},
+             0,
              {{"/dry_run", true}, {"/changes", {DelayChange, CallChange}}, {"/written", nullptr}}},
-        Case{"Restore", {"restore", "@"}, {}, 0,
+        Case{"Restore",
+             {"restore", "@"},
+             {},
+             0,
              {{"/dry_run", false},
-              {"/written", {{{"group", "basic"}, {"changes", {DelayChange}}}, {{"group", "repeater"}, {"changes", {CallChange}}}}},
-              {"/lost_during", nullptr}, {"/not_taken", Json::array()}}},
-        Case{"RestoreValueNotTaken", {"restore", "@"},
-             [](emu::Emulator& a) { a.injectFault({emu::FaultKind::Stall, cmd::WriteDelayTime, 1}); }, 76,
-             {{"/not_taken", {{{"key", "basic.delay_time_ms"}, {"why", "differs"}, {"written", 500}, {"reads_back", 300}}}},
-              {"/message", "The adapter does not hold what was written:\n  basic.delay_time_ms: wrote 500, reads back 300"},
+              {"/written",
+               {{{"group", "basic"}, {"changes", {DelayChange}}}, {{"group", "repeater"}, {"changes", {CallChange}}}}},
+              {"/lost_during", nullptr},
+              {"/not_taken", Json::array()}}},
+        Case{"RestoreValueNotTaken",
+             {"restore", "@"},
+             [](emu::Emulator& a) {
+                 a.injectFault({emu::FaultKind::Stall, cmd::WriteDelayTime, 1});
+             },
+             76,
+             {{"/not_taken",
+               {{{"key", "basic.delay_time_ms"}, {"why", "differs"}, {"written", 500}, {"reads_back", 300}}}},
+              {"/message",
+               "The adapter does not hold what was written:\n  basic.delay_time_ms: wrote 500, reads back 300"},
               {"/written/1/group", "repeater"}}},
-        Case{"RestoreLostDuringRepeater", {"restore", "@"},
+        Case{"RestoreLostDuringRepeater",
+             {"restore", "@"},
              [](emu::Emulator& a) {
                  // Pulled out right after the first write of the repeater group.
                  a.setListener([&a](const emu::LogEntry& e) {
@@ -108,9 +137,15 @@ INSTANTIATE_TEST_SUITE_P(
              },
              74,
              {{"/written", {{{"group", "basic"}, {"changes", {DelayChange}}}}}, {"/lost_during", "repeater"}}},
-        Case{"LackingGroup", {"--lacking=beacon", "show", "beacon"}, {}, 76,
+        Case{"LackingGroup",
+             {"--lacking=beacon", "show", "beacon"},
+             {},
+             76,
              {{"/command", "show"}, {"/message", "The adapter's firmware has no beacon group."}}},
-        Case{"UsageBeforeJson", {"--bogus", "get", "basic.delay_time_ms", "--json"}, {}, 64,
+        Case{"UsageBeforeJson",
+             {"--bogus", "get", "basic.delay_time_ms", "--json"},
+             {},
+             64,
              {{"/command", "get"}, {"/message", "unknown option --bogus\nTry 'brisel-ctl --help'."}}},
         Case{"NotForBackup", {"backup", "@"}, {}, 64, {{"/command", "backup"}}}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });

@@ -25,11 +25,21 @@ TEST(ShownText, EscapesControlCharactersAndBackslashesOnly)
         {"\x7F\x80\x9B\x9F\xA0", true, "\\x7F\\x80\\x9B\\x9F\xC2\xA0"},
         {"\x1B[31m", true, "\\x1B[31m"},  // no colour change
         {"a\\b", true, "a\\\\b"},
-        {"\\x41", true, "\\\\x41"},       // an escape in the text cannot pass for one of ours
-        {"B\xE9" "acon\xFF", true, "B\xC3\xA9" "acon\xC3\xBF"},
-        {"B\xC3\xA9" "acon", false, "B\xC3\xA9" "acon"},
-        {"\xC2\x9B" "1m\xE2\x82\xAC", false, "\\x9B1m\xE2\x82\xAC"},  // C1 in UTF-8 as well
-        {"\xE9t\xE9\xC3", false, "\\xE9t\\xE9\\xC3"},                 // not UTF-8: byte by byte
+        {"\\x41", true, "\\\\x41"},  // an escape in the text cannot pass for one of ours
+        {"B\xE9"
+         "acon\xFF",
+         true,
+         "B\xC3\xA9"
+         "acon\xC3\xBF"},
+        {"B\xC3\xA9"
+         "acon",
+         false,
+         "B\xC3\xA9"
+         "acon"},
+        {"\xC2\x9B"
+         "1m\xE2\x82\xAC",
+         false, "\\x9B1m\xE2\x82\xAC"},                // C1 in UTF-8 as well
+        {"\xE9t\xE9\xC3", false, "\\xE9t\\xE9\\xC3"},  // not UTF-8: byte by byte
         {"line\nbreak\t", false, "line\\x0Abreak\\x09"},
     };
     for (const auto& c : cases)
@@ -47,8 +57,16 @@ TEST(ShownText, QuotesAreCutAtEightyShownCharacters)
     } cases[] = {
         {std::string(80, 'k'), std::string(80, 'k')},
         {std::string(81, 'k'), std::string(80, 'k') + ellipsis},
-        {[&] { std::string s; for (int i = 0; i < 81; ++i) s += e; return s; }(), [&] {
-             std::string s; for (int i = 0; i < 80; ++i) s += e; return s + ellipsis; }()},
+        {[&] {
+             std::string s;
+             for (int i = 0; i < 81; ++i) s += e;
+             return s;
+         }(),
+         [&] {
+             std::string s;
+             for (int i = 0; i < 80; ++i) s += e;
+             return s + ellipsis;
+         }()},
         {std::string(20, '\x1B') + "k", std::string(20, '\x1B') + ellipsis},
         {std::string(79, 'k') + "\\", std::string(79, 'k') + ellipsis},
         {std::string(78, 'k') + "\\", std::string(78, 'k') + "\\"},

@@ -37,8 +37,7 @@ TEST(Emulator, AMissingFeatureStallsItsRequestsAndNoOthers)
         Harness h;
         h.emulator.setFeature(missing, false);
         for (const auto& [feature, codes] : features)
-            for (std::uint8_t code : codes)
-                EXPECT_EQ(h.read(code, 1) == StallResult, feature == missing) << int(code);
+            for (std::uint8_t code : codes) EXPECT_EQ(h.read(code, 1) == StallResult, feature == missing) << int(code);
         EXPECT_EQ(h.read(cmd::ReadDelayTime, 1), 1);
     }
 }
@@ -55,13 +54,20 @@ TEST(Emulator, FaultsStrikeTheChosenRequestsOnly)
     h.emulator.injectFaultAt(9, FaultKind::Unplug);
     auto write = [&h](std::uint16_t value) { return h.link.VendorWriteValue(cmd::WriteDelayTime, value); };
     const std::vector<int> results = {
-        h.read(cmd::ReadDelayTime, 1),   h.read(cmd::ReadDelayTime, 1), h.read(cmd::ReadDelayTime, 1),
-        h.read(cmd::ReadTimeOut, 1),     h.read(cmd::ReadStatusBlock, 3), h.read(cmd::ReadStatusBlock, 3),
-        write(99),                       h.read(cmd::ReadTimeOut, 1),   write(1),
-        write(2),                        h.read(cmd::ReadDelayTime, 1),
+        h.read(cmd::ReadDelayTime, 1),
+        h.read(cmd::ReadDelayTime, 1),
+        h.read(cmd::ReadDelayTime, 1),
+        h.read(cmd::ReadTimeOut, 1),
+        h.read(cmd::ReadStatusBlock, 3),
+        h.read(cmd::ReadStatusBlock, 3),
+        write(99),
+        h.read(cmd::ReadTimeOut, 1),
+        write(1),
+        write(2),
+        h.read(cmd::ReadDelayTime, 1),
     };
-    EXPECT_EQ(results, (std::vector<int>{1, StallResult, 1, TimeoutResult, 2, 1, StallResult, TimeoutResult,
-                                         0, UnpluggedResult, UnpluggedResult}));
+    EXPECT_EQ(results, (std::vector<int>{1, StallResult, 1, TimeoutResult, 2, 1, StallResult, TimeoutResult, 0,
+                                         UnpluggedResult, UnpluggedResult}));
     EXPECT_EQ(h.emulator.state().delayTime, 1);  // the failed writes changed nothing
 
     // Clearing ends every fault and counts requests from 0 again.
@@ -82,11 +88,11 @@ TEST(Emulator, LogsEveryRequestAndPauseInOrderAndDescribesThem)
     h.read(cmd::ReadMyRepeaterCall, 8);
     h.link.ZeroLength(cmd::RewindGpsMessage, ZeroForm::Read);
 
-    EXPECT_EQ(heard, (std::vector<std::string>{
-                         "write 0x46 bmRequestType=0x40 wValue=0x0000 len=8 -> 8 [41 42 43 20 20 20 20 20]",
-                         "pause 50 ms",
-                         "read  0x55 bmRequestType=0xC0 wValue=0x0000 len=8 -> 8 [41 42 43 20 20 20 20 20]",
-                         "read  0xB8 bmRequestType=0xC0 wValue=0x0000 len=0 -> 0"}));
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{
+                  "write 0x46 bmRequestType=0x40 wValue=0x0000 len=8 -> 8 [41 42 43 20 20 20 20 20]", "pause 50 ms",
+                  "read  0x55 bmRequestType=0xC0 wValue=0x0000 len=8 -> 8 [41 42 43 20 20 20 20 20]",
+                  "read  0xB8 bmRequestType=0xC0 wValue=0x0000 len=0 -> 0"}));
     EXPECT_EQ(h.emulator.requests().size(), 3u);
 }
 

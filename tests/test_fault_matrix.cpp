@@ -41,7 +41,10 @@
 #include <optional>
 
 // Message texts print as text in failures.
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -53,8 +56,7 @@ using Pics = std::vector<std::string>;
 // finds the emulator while it is plugged in.
 struct MatrixRig {
     emu::Emulator emulator;
-    AdapterConnection connection{emu::openEmulated(emulator).transport,
-                                 [this] { return emu::openEmulated(emulator); }};
+    AdapterConnection connection{emu::openEmulated(emulator).transport, [this] { return emu::openEmulated(emulator); }};
     VendorLink link{connection};
     RecordingHost host{emulator};
     Context context() { return Context{link, host, &connection}; }
@@ -83,16 +85,17 @@ Pics snapshot(const Windows& w)
         }
         for (const QLineEdit* e : root->findChildren<QLineEdit*>()) {
             if (e->objectName().isEmpty()) continue;
-            out.push_back(std::string(window) + "." + e->objectName().toStdString() + " '" +
-                          e->text().toStdString() + "'" + (notread::isKnown(*e) ? "" : " not read") +
-                          (e->isEnabled() ? "" : " disabled"));
+            out.push_back(std::string(window) + "." + e->objectName().toStdString() + " '" + e->text().toStdString() +
+                          "'" + (notread::isKnown(*e) ? "" : " not read") + (e->isEnabled() ? "" : " disabled"));
         }
         for (const QAbstractButton* b : root->findChildren<QAbstractButton*>()) {
             if (b->objectName().isEmpty() || !b->isCheckable()) continue;
             const auto* box = qobject_cast<const QCheckBox*>(b);
             const bool undecided = box != nullptr && box->checkState() == Qt::PartiallyChecked;
             out.push_back(std::string(window) + "." + b->objectName().toStdString() +
-                          (undecided ? " undecided" : b->isChecked() ? " on" : " off") +
+                          (undecided        ? " undecided"
+                           : b->isChecked() ? " on"
+                                            : " off") +
                           (notread::isKnown(*b) ? "" : " not read") + (b->isEnabled() ? "" : " disabled"));
         }
     };
@@ -182,44 +185,91 @@ Pics join(std::initializer_list<Pics> parts)
 const Pics MainWindowProbes = {"R B3 1", "R AF 3", "R 59 1"};
 const Pics BasicConstruction = {"R 72 2", "R 72 2", "R 58 1"};
 const Pics DialogProbes = {"R AF 3", "R 59 1", "R B3 1"};
-const Pics SerialLoad = {"R B1 1", "R B3 1", "R B5 1", "V B8 0000",
-                         "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
+const Pics SerialLoad = {"R B1 1", "R B3 1", "R B5 1", "V B8 0000", "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
 // The basic settings load: the 0x5B read sits after 0x54 in every form.
 const Pics BasicLoad = {"R 52 1", "R 51 1", "R 53 1", "R 54 1", "R 5B 1", "R 56 1",
                         "R E2 1", "R E3 1", "R D0 1", "R 72 2", "R 58 1"};
 // A Save without edits of the emulator's default basic settings.
-const Pics BasicWrites = {"V 02 001E", "V 01 0012", "V 04 000C", "V 5A 0008", "V 03 000A",
-                          "V 07 0001", "V 0A 0001", "V 0E 0000", "V E0 00F0", "V E1 0066",
-                          "V D2 0000", "V D1 0000", "V D3 0000", "V 06 0000", "V 71 0080",
-                          "V 4A 0014"};
+const Pics BasicWrites = {"V 02 001E", "V 01 0012", "V 04 000C", "V 5A 0008", "V 03 000A", "V 07 0001",
+                          "V 0A 0001", "V 0E 0000", "V E0 00F0", "V E1 0066", "V D2 0000", "V D1 0000",
+                          "V D3 0000", "V 06 0000", "V 71 0080", "V 4A 0014"};
 const Pics RepeaterLoad = {"R AF 3", "R 55 8", "R A8 8", "R A9 4", "R AA 8", "R AB 8", "R AC 8"};
-const Pics RepeaterSave = {
-    "D 46 4E 30 52 50 54 20 20 41", "P 50", "R 55 8",
-    "D A0 4E 30 43 41 4C 4C 20 20", "P 50", "R A8 8",
-    "D A1 54 45 53 54", "P 50", "R A9 4",
-    "D A2 43 51 43 51 43 51 20 20", "P 50", "R AA 8",
-    "D A3 4E 30 52 50 54 20 20 41", "P 50", "R AB 8",
-    "D A4 4E 30 52 50 54 20 20 47", "P 50", "R AC 8",
-    "V 90 0001", "V 91 0001", "V 92 0000", "V 93 0000", "V 94 0000", "V 95 0000",
-    "V 96 0000", "V 97 0000", "V 99 0000", "V 98 0000", "P 200", "R AF 3"};
+const Pics RepeaterSave = {"D 46 4E 30 52 50 54 20 20 41",
+                           "P 50",
+                           "R 55 8",
+                           "D A0 4E 30 43 41 4C 4C 20 20",
+                           "P 50",
+                           "R A8 8",
+                           "D A1 54 45 53 54",
+                           "P 50",
+                           "R A9 4",
+                           "D A2 43 51 43 51 43 51 20 20",
+                           "P 50",
+                           "R AA 8",
+                           "D A3 4E 30 52 50 54 20 20 41",
+                           "P 50",
+                           "R AB 8",
+                           "D A4 4E 30 52 50 54 20 20 47",
+                           "P 50",
+                           "R AC 8",
+                           "V 90 0001",
+                           "V 91 0001",
+                           "V 92 0000",
+                           "V 93 0000",
+                           "V 94 0000",
+                           "V 95 0000",
+                           "V 96 0000",
+                           "V 97 0000",
+                           "V 99 0000",
+                           "V 98 0000",
+                           "P 200",
+                           "R AF 3"};
 const Pics SlowDataRead = {"R EC 8", "R EC 8", "R EC 4"};
-const Pics SlowDataSave = {"V E5 0000", "V E7 0000", "V E8 0000", "D E9 00", "V E4 0000",
-                           "D E6 44 56 20 42 72 69 73 65", "D E6 6C 00 00 00 00 00 00 00",
-                           "D E6 00 00 00 00", "R AF 3", "P 200", "R EA 1", "Z+ EB"};
+const Pics SlowDataSave = {"V E5 0000",
+                           "V E7 0000",
+                           "V E8 0000",
+                           "D E9 00",
+                           "V E4 0000",
+                           "D E6 44 56 20 42 72 69 73 65",
+                           "D E6 6C 00 00 00 00 00 00 00",
+                           "D E6 00 00 00 00",
+                           "R AF 3",
+                           "P 200",
+                           "R EA 1",
+                           "Z+ EB"};
 const Pics BeaconRead = {"R EF 8", "R EF 8", "R EF 4"};
-const Pics BeaconSave = {"V 4B 003C", "V E4 0000", "D ED 51 52 56 20 44 56 00 00",
-                         "D ED 00 00 00 00 00 00 00 00", "D ED 00 00 00 00", "P 200",
-                         "V 00 0000", "P 200", "R 59 1", "Z+ EE"};
-const Pics SerialSave = {"V B0 0060", "R B1 1", "V B2 0000", "R B3 1", "V B4 0003", "R B5 1",
-                         "V E4 0000", "D B6 44 56 20 42 72 69 73 65",
-                         "D B6 6C 20 20 20 20 20 20 20", "D B6 20 20 20 20 20 20 20 20",
-                         "D B6 20 20 20 20 20", "P 200", "Z+ B8",
-                         "R B7 8", "R B7 8", "R B7 8", "R B7 5"};
+const Pics BeaconSave = {"V 4B 003C",
+                         "V E4 0000",
+                         "D ED 51 52 56 20 44 56 00 00",
+                         "D ED 00 00 00 00 00 00 00 00",
+                         "D ED 00 00 00 00",
+                         "P 200",
+                         "V 00 0000",
+                         "P 200",
+                         "R 59 1",
+                         "Z+ EE"};
+const Pics SerialSave = {"V B0 0060",
+                         "R B1 1",
+                         "V B2 0000",
+                         "R B3 1",
+                         "V B4 0003",
+                         "R B5 1",
+                         "V E4 0000",
+                         "D B6 44 56 20 42 72 69 73 65",
+                         "D B6 6C 20 20 20 20 20 20 20",
+                         "D B6 20 20 20 20 20 20 20 20",
+                         "D B6 20 20 20 20 20",
+                         "P 200",
+                         "Z+ B8",
+                         "R B7 8",
+                         "R B7 8",
+                         "R B7 8",
+                         "R B7 5"};
 
 std::vector<Flow> allFlows()
 {
-    const std::vector<Feature> none = {Feature::SlowData, Feature::Beacon, Feature::SerialPort,
-                                       Feature::Squelch, Feature::Jitter};
+    const std::vector<Feature> none = {Feature::SlowData, Feature::Beacon, Feature::SerialPort, Feature::Squelch,
+                                       Feature::Jitter};
     const std::vector<Feature> noSquelchJitter = {Feature::Squelch, Feature::Jitter};
     auto basicSave = [](Windows& w) { w.basicDialog->Save1Click(); };
     auto repeaterSave = [](Windows& w) { w.repeaterDialog->Ssve1Click(); };
@@ -233,40 +283,60 @@ std::vector<Flow> allFlows()
     auto slowOpening = [](Windows& w) { w.mainWindow->SlowDataClick(); };
     auto beaconOpening = [](Windows& w) { w.mainWindow->BeaconClick(); };
     return {
-        {"StartUp", {}, nullptr, nullptr, serialSave,
+        {"StartUp",
+         {},
+         nullptr,
+         nullptr,
+         serialSave,
          join({MainWindowProbes, BasicConstruction, DialogProbes, SerialLoad})},
         {"StartUpWithoutOptionalFeatures", none, nullptr, nullptr, nullptr,
          join({MainWindowProbes, BasicConstruction, DialogProbes})},
         {"BasicOpening", {}, nullptr, basicOpening, basicSave, join({{"R B3 1"}, BasicLoad})},
         {"BasicOpeningWithoutSquelchJitter", noSquelchJitter, nullptr, basicOpening, basicSave,
          join({{"R B3 1"}, BasicLoad})},
-        {"BasicReload", {}, basicOpening, [](Windows& w) { w.basicDialog->Reload1Click(); },
-         basicSave, BasicLoad},
-        {"BasicCancel", {}, basicOpening, [](Windows& w) { w.basicDialog->Cancel1Click(); },
-         basicSave, BasicLoad},
-        {"BasicSave", {}, basicOpening, basicSave, basicSave,
-         join({BasicWrites, {"P 200"}, BasicLoad})},
+        {"BasicReload", {}, basicOpening, [](Windows& w) { w.basicDialog->Reload1Click(); }, basicSave, BasicLoad},
+        {"BasicCancel", {}, basicOpening, [](Windows& w) { w.basicDialog->Cancel1Click(); }, basicSave, BasicLoad},
+        {"BasicSave", {}, basicOpening, basicSave, basicSave, join({BasicWrites, {"P 200"}, BasicLoad})},
         {"BasicSaveWithoutSquelchJitter", noSquelchJitter, basicOpening, basicSave, basicSave,
          join({{BasicWrites.begin(), BasicWrites.end() - 2}, {"P 200"}, BasicLoad})},
         {"RepeaterOpening", {}, nullptr, repeaterOpening, repeaterSave, RepeaterLoad},
-        {"RepeaterCancel", {}, repeaterOpening, [](Windows& w) { w.repeaterDialog->Cancel1Click(); },
-         repeaterSave, RepeaterLoad},
+        {"RepeaterCancel",
+         {},
+         repeaterOpening,
+         [](Windows& w) { w.repeaterDialog->Cancel1Click(); },
+         repeaterSave,
+         RepeaterLoad},
         {"RepeaterSave", {}, repeaterOpening, repeaterSave, repeaterSave, RepeaterSave},
-        {"SlowDataOpening", {}, nullptr, slowOpening, slowSave,
+        {"SlowDataOpening",
+         {},
+         nullptr,
+         slowOpening,
+         slowSave,
          join({{"R AF 3", "R EA 1", "V EB 0000"}, SlowDataRead})},
-        {"SlowDataCancel", {}, slowOpening, [](Windows& w) { w.slowDataDialog->Cancel1Click(); }, slowSave,
+        {"SlowDataCancel",
+         {},
+         slowOpening,
+         [](Windows& w) { w.slowDataDialog->Cancel1Click(); },
+         slowSave,
          join({{"R AF 3", "R EA 1", "Z+ EB"}, SlowDataRead})},
         {"SlowDataSave", {}, slowOpening, slowSave, slowSave, join({SlowDataSave, SlowDataRead})},
-        {"BeaconOpening", {}, nullptr, beaconOpening, beaconSave,
-         join({{"Z+ EE"}, BeaconRead, {"R 59 1"}})},
-        {"BeaconCancel", {}, beaconOpening, [](Windows& w) { w.beaconDialog->Cancel1Click(); },
-         beaconSave, join({{"V EE 0000"}, BeaconRead, {"R 59 1"}})},
+        {"BeaconOpening", {}, nullptr, beaconOpening, beaconSave, join({{"Z+ EE"}, BeaconRead, {"R 59 1"}})},
+        {"BeaconCancel",
+         {},
+         beaconOpening,
+         [](Windows& w) { w.beaconDialog->Cancel1Click(); },
+         beaconSave,
+         join({{"V EE 0000"}, BeaconRead, {"R 59 1"}})},
         {"BeaconSave", {}, beaconOpening, beaconSave, beaconSave, join({BeaconSave, BeaconRead})},
-        {"SerialCancel", {}, nullptr, [](Windows& w) { w.serialPortDialog->Cancel1Click(); }, serialSave,
-         SerialLoad},
+        {"SerialCancel", {}, nullptr, [](Windows& w) { w.serialPortDialog->Cancel1Click(); }, serialSave, SerialLoad},
         {"SerialSave", {}, nullptr, serialSave, serialSave, SerialSave},
-        {"FirmwareVersion", {}, nullptr, [](Windows& w) { w.mainWindow->PICVersion1Click(); }, nullptr,
-         {"R FF 8", "R FF 8", "R FF 8"}, {QStringLiteral("DV Brisel PIC V01.07")}},
+        {"FirmwareVersion",
+         {},
+         nullptr,
+         [](Windows& w) { w.mainWindow->PICVersion1Click(); },
+         nullptr,
+         {"R FF 8", "R FF 8", "R FF 8"},
+         {QStringLiteral("DV Brisel PIC V01.07")}},
     };
 }
 
@@ -275,7 +345,10 @@ std::string text(const QStringList& messages)
     return messages.join(QStringLiteral(" | ")).toStdString();
 }
 
-std::string flowName(const testing::TestParamInfo<Flow>& info) { return info.param.name; }
+std::string flowName(const testing::TestParamInfo<Flow>& info)
+{
+    return info.param.name;
+}
 
 class Flows : public testing::TestWithParam<Flow> {};
 
@@ -327,16 +400,15 @@ TEST_P(Flows, UnpluggedAtEachRequestEndsAtOnceKeepsTheControlsAndFindsTheAdapter
         const std::string label = flow.name + " unplugged at request " + std::to_string(k);
         Pics again;
         QStringList againMessages;
-        const Outcome o = runFlow(flow, Injected{FaultKind::Unplug, k}, false,
-                                  [&](MatrixRig& rig, Windows& w) {
-                                      // The user plugs it in and chooses the same again.
-                                      rig.emulator.plugIn();
-                                      rig.emulator.clearLog();
-                                      rig.host.messages.clear();
-                                      flow.act(w);
-                                      again = pictures(rig.emulator.log());
-                                      againMessages = rig.host.messages;
-                                  });
+        const Outcome o = runFlow(flow, Injected{FaultKind::Unplug, k}, false, [&](MatrixRig& rig, Windows& w) {
+            // The user plugs it in and chooses the same again.
+            rig.emulator.plugIn();
+            rig.emulator.clearLog();
+            rig.host.messages.clear();
+            flow.act(w);
+            again = pictures(rig.emulator.log());
+            againMessages = rig.host.messages;
+        });
         EXPECT_EQ(o.stream, prefixThroughRequest(healthy.stream, healthy.log, k)) << label;
         if (!flow.act) {
             EXPECT_TRUE(o.lostAtStartUp) << label;
@@ -364,8 +436,8 @@ TEST_P(Flows, AnyOtherFaultAtEachRequestWritesNothingThatWasNotRead)
                 if (!target.isRead() || target.length == 0) continue;
                 fault.shortBytes = target.length - 1;
             }
-            const std::string label = flow.name + " " + kindName(kind) + " at request " +
-                                      std::to_string(k) + " (" + picture(target) + ")";
+            const std::string label =
+                flow.name + " " + kindName(kind) + " at request " + std::to_string(k) + " (" + picture(target) + ")";
             const Outcome o = runFlow(flow, fault, true);
             ++cases;
             for (const emu::LogEntry& e : o.log) EXPECT_EQ(wire_rules::offRange(e), "") << label;
@@ -373,15 +445,12 @@ TEST_P(Flows, AnyOtherFaultAtEachRequestWritesNothingThatWasNotRead)
             // flow early, and at start-up the serial port probe that decides
             // whether its dialog exists.
             int occurrence = 0;
-            for (int i = 0; i <= k; ++i)
-                occurrence += requests[static_cast<std::size_t>(i)]->request == target.request;
-            const bool endsFlow =
-                target.request == 0xFF ||  // a short piece ends the version text
-                (kind != FaultKind::ShortRead &&
-                 ((target.request == 0xB1 && flow.name != "SerialSave") || target.request == 0xB0 ||
-                  (!flow.act && target.request == 0xB3 && occurrence == 2)));
-            EXPECT_EQ(o.stream, endsFlow ? prefixThroughRequest(healthy.stream, healthy.log, k)
-                                         : healthy.stream)
+            for (int i = 0; i <= k; ++i) occurrence += requests[static_cast<std::size_t>(i)]->request == target.request;
+            const bool endsFlow = target.request == 0xFF ||  // a short piece ends the version text
+                                  (kind != FaultKind::ShortRead &&
+                                   ((target.request == 0xB1 && flow.name != "SerialSave") || target.request == 0xB0 ||
+                                    (!flow.act && target.request == 0xB3 && occurrence == 2)));
+            EXPECT_EQ(o.stream, endsFlow ? prefixThroughRequest(healthy.stream, healthy.log, k) : healthy.stream)
                 << label;
             EXPECT_LE(o.messages.size(), 1) << label << ": " << text(o.messages);
             EXPECT_TRUE(o.heldAfterSave == o.held) << label << ": a Save without edits changed the adapter";
@@ -417,15 +486,18 @@ void enter(QLineEdit& edit, const char* text)
 
 struct Case {
     const char* name;
-    std::function<void(emu::Emulator&)> adapter;          // what it holds, and its faults
+    std::function<void(emu::Emulator&)> adapter;       // what it holds, and its faults
     std::function<void(MatrixRig&, Windows&)> before;  // opening and the user's edits
     std::function<void(Windows&)> act;
-    Pics stream;                                          // what `act` sends
+    Pics stream;  // what `act` sends
     QStringList messages;
     std::function<void(MatrixRig&, Windows&)> check = {};
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SaveGuards : public testing::TestWithParam<Case> {};
 
@@ -456,7 +528,8 @@ Pics basicSaveWithout(std::initializer_list<const char*> codes)
 }
 
 const Case Cases[] = {
-    {"SquelchZeroWithCosOffStoresNeither", nullptr,
+    {"SquelchZeroWithCosOffStoresNeither",
+     nullptr,
      [](MatrixRig&, Windows& w) {
          w.mainWindow->BasicInfoSetting1Click();
          enter(dlg::edit(*w.basicDialog, "SN_SQ"), "0");
@@ -464,57 +537,78 @@ const Case Cases[] = {
      [](Windows& w) { w.basicDialog->Save1Click(); },
      basicSaveWithout({"V 06", "V 71"}),
      {QStringLiteral("You must set the value of S/N Squelch > 0, when you set none COS check.")}},
-    {"UnchangedCodeAbIsStoredAsAb", [](emu::Emulator& e) { e.state().digitalCode = 0xAB; },
+    {"UnchangedCodeAbIsStoredAsAb",
+     [](emu::Emulator& e) { e.state().digitalCode = 0xAB; },
      [](MatrixRig&, Windows& w) { w.mainWindow->SlowDataClick(); },
      [](Windows& w) { w.slowDataDialog->Save1Click(); },
-     join({{SlowDataSave.begin(), SlowDataSave.begin() + 3}, {"D E9 AB"},
-           {SlowDataSave.begin() + 4, SlowDataSave.end()}, SlowDataRead}),
+     join({{SlowDataSave.begin(), SlowDataSave.begin() + 3},
+           {"D E9 AB"},
+           {SlowDataSave.begin() + 4, SlowDataSave.end()},
+           SlowDataRead}),
      {},
      [](MatrixRig& rig, Windows& w) {
          EXPECT_EQ(rig.emulator.state().digitalCode, 0xAB);
          EXPECT_EQ(dlg::edit(*w.slowDataDialog, "DigitalCodeValue").text(), "ab");
      }},
-    {"CodeWithAnotherCharacterIsRefused", nullptr,
+    {"CodeWithAnotherCharacterIsRefused",
+     nullptr,
      [](MatrixRig&, Windows& w) {
          w.mainWindow->SlowDataClick();
          enter(dlg::edit(*w.slowDataDialog, "DigitalCodeValue"), "1g");
      },
      [](Windows& w) { w.slowDataDialog->Save1Click(); },
      join({{SlowDataSave.begin(), SlowDataSave.begin() + 3},
-           {SlowDataSave.begin() + 4, SlowDataSave.end()}, SlowDataRead}),
+           {SlowDataSave.begin() + 4, SlowDataSave.end()},
+           SlowDataRead}),
      {QStringLiteral("Invalid character in Code")}},
     // What the adapter did not take is named with what it holds; the box
     // shows what it holds.
     {"RefusedKeepAliveIsNamedWithWhatTheAdapterHolds",
-     [](emu::Emulator& e) { e.injectFault({emu::FaultKind::Stall, 0x03, 1}); },
+     [](emu::Emulator& e) {
+         e.injectFault({emu::FaultKind::Stall, 0x03, 1});
+     },
      [](MatrixRig&, Windows& w) {
          w.mainWindow->BasicInfoSetting1Click();
          enter(dlg::edit(*w.basicDialog, "KeepAlive"), "20");
      },
      [](Windows& w) { w.basicDialog->Save1Click(); },
      join({{BasicWrites.begin(), BasicWrites.begin() + 4},
-           {"V 03 0002"}, {BasicWrites.begin() + 5, BasicWrites.end()}, {"P 200"}, BasicLoad}),
+           {"V 03 0002"},
+           {BasicWrites.begin() + 5, BasicWrites.end()},
+           {"P 200"},
+           BasicLoad}),
      {QStringLiteral("The adapter did not take these values:\n  Keep Alive: sent 20, the adapter holds 100")},
      [](MatrixRig&, Windows& w) { EXPECT_EQ(dlg::edit(*w.basicDialog, "KeepAlive").text(), "100"); }},
-    {"KeepAliveNotReadBackIsNamed", [](emu::Emulator& e) { e.injectFault({emu::FaultKind::Timeout, 0x53, 2}); },
+    {"KeepAliveNotReadBackIsNamed",
+     [](emu::Emulator& e) {
+         e.injectFault({emu::FaultKind::Timeout, 0x53, 2});
+     },
      [](MatrixRig&, Windows& w) {
          w.mainWindow->BasicInfoSetting1Click();
          enter(dlg::edit(*w.basicDialog, "KeepAlive"), "20");
      },
      [](Windows& w) { w.basicDialog->Save1Click(); },
-     join({{BasicWrites.begin(), BasicWrites.begin() + 4}, {"V 03 0002"},
-           {BasicWrites.begin() + 5, BasicWrites.end()}, {"P 200"}, BasicLoad}),
+     join({{BasicWrites.begin(), BasicWrites.begin() + 4},
+           {"V 03 0002"},
+           {BasicWrites.begin() + 5, BasicWrites.end()},
+           {"P 200"},
+           BasicLoad}),
      {QStringLiteral("These values could not be read back after saving: Keep Alive.\nThey still show what was sent.")},
      [](MatrixRig&, Windows& w) { EXPECT_EQ(dlg::edit(*w.basicDialog, "KeepAlive").text(), "20"); }},
     // Nothing after a refused baud rate is sent, and each value is named.
-    {"RefusedBaudRateIsTold", [](emu::Emulator& e) { e.injectFault({emu::FaultKind::Stall, 0xB0, 1}); },
+    {"RefusedBaudRateIsTold",
+     [](emu::Emulator& e) {
+         e.injectFault({emu::FaultKind::Stall, 0xB0, 1});
+     },
      [](MatrixRig&, Windows& w) { dlg::child<QAbstractButton>(*w.serialPortDialog, "S4800").click(); },
      [](Windows& w) { w.serialPortDialog->Save1Click(); },
      {"V B0 0030"},
      {QStringLiteral("The adapter did not take these values:\n  Baud Rate: sent 4800, the adapter refused it\n"
                      "  RS232C Mode: not sent\n  GPRMC: not sent\n  GPGGA: not sent\n  GPGLL: not sent\n"
                      "  GPGSA: not sent\n  GPVTG: not sent\n  Message Send: not sent\n  GPS Message: not sent")},
-     [](MatrixRig&, Windows& w) { EXPECT_TRUE(dlg::child<QAbstractButton>(*w.serialPortDialog, "S4800").isChecked()); }},
+     [](MatrixRig&, Windows& w) {
+         EXPECT_TRUE(dlg::child<QAbstractButton>(*w.serialPortDialog, "S4800").isChecked());
+     }},
     {"StatusBlockNotReadIsNotWrittenBack",
      [](emu::Emulator& e) {
          e.state().status = {0x03, 0x01, 0x90};
@@ -534,7 +628,8 @@ const Case Cases[] = {
          EXPECT_EQ(rig.emulator.state().status, (std::array<std::uint8_t, 3>{0x03, 0x01, 0x90}));
          EXPECT_TRUE(dlg::child<QAbstractButton>(*w.repeaterDialog, "AltFlag7").isChecked());  // read back after Save
      }},
-    {"LostAndNotBackSendsNothing", nullptr,
+    {"LostAndNotBackSendsNothing",
+     nullptr,
      [](MatrixRig& rig, Windows& w) {
          rig.emulator.unplugFrom(0);
          w.repeaterDialog->Cancel1Click();

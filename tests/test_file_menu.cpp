@@ -4,8 +4,8 @@
 // the file's settings.
 
 #include "app/eeprom_set.h"
-#include "tests/support/ctl_run.h"
 #include "dialogs/unit12.h"
+#include "tests/support/ctl_run.h"
 #include "tests/support/dialog_helpers.h"
 
 #include <QFile>
@@ -61,8 +61,7 @@ TEST_F(FileMenu, SavesWhatBriselCtlBacksUpAndSendsNoWrite)
     rig.emulator.clearLog();
     rig.host.fileToChoose = path("gui.toml");
     dlg::trigger(*w.mainWindow, QStringLiteral("SaveToFile1"));
-    for (const emu::LogEntry& e : rig.emulator.requests())
-        EXPECT_TRUE(e.isRead() || e.length == 0) << emu::describe(e);
+    for (const emu::LogEntry& e : rig.emulator.requests()) EXPECT_TRUE(e.isRead() || e.length == 0) << emu::describe(e);
 
     std::ostringstream out, err;
     ASSERT_EQ(ctltest::runDemo(rig.emulator, {"backup", "-"}, out, err, {}), 0) << err.str();
@@ -103,13 +102,15 @@ TEST_F(FileMenu, LoadNamesTheValueTheAdapterDidNotTake)
     Rig rig;
     rig.emulator.injectFault({emu::FaultKind::Stall, 0x02, 1});
     Windows w = loadFile(rig, true);
-    EXPECT_EQ(rig.host.messages, QStringList{QStringLiteral(
-                                     "The adapter did not take these values:\n  Delay Time: sent 420, the adapter holds 300")});
+    EXPECT_EQ(rig.host.messages,
+              QStringList{QStringLiteral(
+                  "The adapter did not take these values:\n  Delay Time: sent 420, the adapter holds 300")});
 
     std::ostringstream out, err;
     rig.emulator.clearFaults();
     rig.emulator.injectFault({emu::FaultKind::Stall, 0x02, 1});
-    EXPECT_EQ(ctltest::runDemo(rig.emulator, {"restore", "--no-backup", path("a.toml").toStdString()}, out, err, {}), 76);
+    EXPECT_EQ(ctltest::runDemo(rig.emulator, {"restore", "--no-backup", path("a.toml").toStdString()}, out, err, {}),
+              76);
     EXPECT_NE(err.str().find("basic.delay_time_ms: wrote 420, reads back 300"), std::string::npos) << err.str();
 }
 
@@ -169,8 +170,9 @@ TEST_F(FileMenu, LoadRefusesOnlyWhatWouldChangeTheAdapter)
         }
         EXPECT_TRUE(message.contains(QStringLiteral("a.toml:10: basic.resync_error_bits: 30 is outside 0 to 24")))
             << message.toStdString();
-        EXPECT_TRUE(message.contains(QStringLiteral("a.toml:21: basic.squelch_level = 0 needs basic.cos_check = true; "
-                                                    "line 13 sets basic.cos_check = false")))
+        EXPECT_TRUE(
+            message.contains(QStringLiteral("a.toml:21: basic.squelch_level = 0 needs basic.cos_check = true; "
+                                            "line 13 sets basic.cos_check = false")))
             << message.toStdString();
     }
 }

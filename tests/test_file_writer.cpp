@@ -4,8 +4,8 @@
 // replaced, a link is replaced and not followed, and automatic backups get
 // names of their own in a private folder.
 
-#include "tests/support/ctl_run.h"
 #include "emulator/emulator.h"
+#include "tests/support/ctl_run.h"
 
 #include <gtest/gtest.h>
 
@@ -215,11 +215,10 @@ std::vector<std::tuple<Case, Where>> casesAndPlaces()
     return all;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Backup, testing::ValuesIn(casesAndPlaces()),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    (std::get<1>(info.param) == Where::Tmpfs ? "_Tmpfs" : "_Scratch");
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, Backup, testing::ValuesIn(casesAndPlaces()), [](const auto& info) {
+    return std::string(std::get<0>(info.param).name) +
+           (std::get<1>(info.param) == Where::Tmpfs ? "_Tmpfs" : "_Scratch");
+});
 
 std::string restoredFile(const Place& place)
 {

@@ -16,8 +16,8 @@ namespace {
 TEST(QtHost, MessageBoxShowsThePlainTextWithItsBlanksAndAnOkButton)
 {
     QtHost host;
-    for (const QString& text : {QStringLiteral("      Brisel default Setting V03.06"),
-                                QStringLiteral("<b>PIC</b> V01.07")}) {
+    for (const QString& text :
+         {QStringLiteral("      Brisel default Setting V03.06"), QStringLiteral("<b>PIC</b> V01.07")}) {
         QString seen;
         Qt::TextFormat format = Qt::AutoText;
         int buttons = 0;
@@ -57,7 +57,8 @@ TEST(ResponsiveTransport, PassesEachRequestUnchangedAndLetsPendingEventsRun)
     ResponsiveTransport responsive(emulator);
     VendorLink link(responsive);
     bool ran = false;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&] { ran = true; }, Qt::QueuedConnection);
 
     std::uint8_t buffer[3] = {};
     EXPECT_EQ(link.VendorRead(0xAF, buffer, 3), 3);

@@ -104,10 +104,8 @@ TEST_F(RepeaterDialog, EachStatusBitTicksItsOwnBoxWhichSaveSendsBack)
         for (const Box& b : Boxes) {
             const bool on = (status[b.byte] & b.mask) != 0;
             if (on) expected.push_back(b.name);
-            if (b.code == 0x98)
-                flagByte |= on ? b.mask : 0;
-            else
-                writes.push_back(dlg::valueWrite(b.code, on));
+            if (b.code == 0x98) flagByte |= on ? b.mask : 0;
+            else writes.push_back(dlg::valueWrite(b.code, on));
         }
         writes.push_back(dlg::valueWrite(0x98, flagByte));
         EXPECT_EQ(ticked(), expected);
@@ -124,7 +122,10 @@ struct CallSign {
     std::uint8_t* (*held)(State&);  // the adapter's bytes
 };
 
-void PrintTo(const CallSign& c, std::ostream* os) { *os << c.control; }
+void PrintTo(const CallSign& c, std::ostream* os)
+{
+    *os << c.control;
+}
 
 class CallSignField : public RepeaterDialog, public testing::WithParamInterface<CallSign> {};
 
@@ -160,7 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RepeaterDialog, ExitSendsNothing)
 {
-    dlg::expectExitClosesSilently(rig, [&] { dlg::trigger(*w.mainWindow, "RepeaterInfoSetting1"); }, "Exit1");
+    dlg::expectExitClosesSilently(
+        rig, [&] { dlg::trigger(*w.mainWindow, "RepeaterInfoSetting1"); }, "Exit1");
 }
 
 TEST_F(RepeaterDialog, DetailOpensTheLegendByClickOrKeyWithoutTrafficAndKeepsTheEdits)

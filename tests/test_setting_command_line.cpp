@@ -4,8 +4,8 @@
 #include "app/command_line.h"
 #include "device/adapter_connection.h"
 #include "device/device_option.h"
-#include "settings/start_up.h"
 #include "device/vendor_link.h"
+#include "settings/start_up.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +38,18 @@ TEST(SettingCommandLine, TakesItsOptionsAndRefusesTheRestWith64)
         {false, {"--help", "--bogus"}, 64, "unknown option --bogus"},
         {false, {"site.toml"}, 64, "brisel-setting: takes no argument, not 'site.toml'"},
         {true, {"site.toml"}, std::nullopt, "", std::nullopt, {}, "site.toml"},
-        {true, {"--lacking=jitter_buffer,slow_data", "s.toml"}, std::nullopt, "", std::nullopt,
-         {Feature::Jitter, Feature::SlowData}, "s.toml"},
-        {true, {"--lacking", "beacon,serial_port,squelch"}, std::nullopt, "", std::nullopt,
+        {true,
+         {"--lacking=jitter_buffer,slow_data", "s.toml"},
+         std::nullopt,
+         "",
+         std::nullopt,
+         {Feature::Jitter, Feature::SlowData},
+         "s.toml"},
+        {true,
+         {"--lacking", "beacon,serial_port,squelch"},
+         std::nullopt,
+         "",
+         std::nullopt,
          {Feature::Beacon, Feature::SerialPort, Feature::Squelch}},
         {true, {"--lacking=beacon,"}, 64, "brisel-setting-demo: --lacking wants some of slow_data, beacon"},
         {true, {"--lacking=gps"}, 64, "not 'gps'"},

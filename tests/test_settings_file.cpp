@@ -19,7 +19,9 @@ Snapshot highest()
     s.basic = BasicValues{255, 255, 255, 24, 24, true, true, true, true, 0xFF, 0xF0, true, true, true, 1023, 255};
     s.repeater = RepeaterValues{{"N0RPT   ", "N0CALL B", "ABCD", Umlauts, "N0RPT  G", ""}, {}, 0xFF};
     s.repeater->switches.fill(true);
-    s.slowData = SlowDataValues{true, true, true, 0xFF, "\n\"q\" \\ \t\x7F\x80\xFF" "123456789"};
+    s.slowData = SlowDataValues{true, true, true, 0xFF,
+                                "\n\"q\" \\ \t\x7F\x80\xFF"
+                                "123456789"};
     s.beacon = BeaconValues{"", 255};
     s.serialPort = SerialPortValues{192, 6, 0x9F, "$GPRMC,N0CALL-9 " + Umlauts + "0123456789"};
     return s;
@@ -72,7 +74,11 @@ TEST(SettingsFile, Layout)
     s.beacon = BeaconValues{"N0CALL", 30};
     s.serialPort = SerialPortValues{5, 3, std::nullopt, std::nullopt};
     Features features{false, true, true, {true, false}};
-    EXPECT_EQ(writeSettingsFile(s, {"3.6", "DVB\x01" "1.0\xE9", features}), R"(format = 1
+    EXPECT_EQ(writeSettingsFile(s, {"3.6",
+                                    "DVB\x01"
+                                    "1.0\xE9",
+                                    features}),
+              R"(format = 1
 # Settings of a DV Brisel adapter, written by brisel-setting 3.6
 # Firmware: DVB?1.0é
 # Optional features: slow data no, beacon yes, serial port yes, S/N squelch yes, jitter buffer no
@@ -123,14 +129,19 @@ TEST(SettingsFile, EveryProblemOnItsLine)
         {"format = 1\n[basic\n", {2}, ""},
         {"format = 1\n[basic]\ndelay_time_ms = 10\ndelay_time_ms = 20\n", {4}, "delay_time_ms"},
         {"format = 1\n[basic]\ndelay_time_ms = 505\n", {3}, "not a multiple of 10"},
-        {"format = 1\n[basic]\ndelay_time_ms = 2560\nresync_error_bits = -1\nsquelch_level = 1024\n", {3, 4, 5},
+        {"format = 1\n[basic]\ndelay_time_ms = 2560\nresync_error_bits = -1\nsquelch_level = 1024\n",
+         {3, 4, 5},
          "2560 is outside 0 to 2550"},
-        {"format = 1\n[basic]\ncrc_check = 1\npre_bit_pattern = 0x100\ntime_out_s = 1.0\n", {3, 4, 5},
+        {"format = 1\n[basic]\ncrc_check = 1\npre_bit_pattern = 0x100\ntime_out_s = 1.0\n",
+         {3, 4, 5},
          "expected true or false"},
         {"format = 1\n[repeater]\nalt_my_call2 = \"ABCDE\"\nmy_repeater_call = \"N0CALL  X\"\nflag_byte = true\n",
-         {3, 4, 5}, "alt_my_call2: is 5 characters long, more than 4"},
+         {3, 4, 5},
+         "alt_my_call2: is 5 characters long, more than 4"},
         {"format = 1\n[slow_data]\nmessage = \"\xE2\x82\xAC\"\n\n[beacon]\nmessage = \"a\\u0000b\"\n"
-         "\n[serial_port]\ngps_message = \"123456789012345678901234567890\"\n", {3, 6, 9}, "Latin-1"},
+         "\n[serial_port]\ngps_message = \"123456789012345678901234567890\"\n",
+         {3, 6, 9},
+         "Latin-1"},
         {"format = 1\n[beacon]\nmessage = \"123456789012345678901\"\n", {3}, "more than 20"},
         {"format = 1\n[serial_port]\nbaud_rate = 4801\nmode = \"fast\"\nmode_code = 1\n", {3, 4, 5}, "4801"},
         {"format = 1\n[serial_port]\ngprmc = true\n", {2}, "all six"},
@@ -207,10 +218,12 @@ TEST(SettingsFile, DifferencesAsTheAdapterStoresThem)
         std::vector<std::string> changes;  // key, from, to
     } cases[] = {
         {repeater("N0CALL", 0x00), repeater("N0CALL  ", 0x90), {}},
-        {repeater("N0CALL", 0x10), repeater("N0CALL B", 0x01),
+        {repeater("N0CALL", 0x10),
+         repeater("N0CALL B", 0x01),
          {"repeater.my_repeater_call", "\"N0CALL\"", "\"N0CALL B\"", "repeater.flag_byte", "0x10", "0x01"}},
         {texts("AB", "ABC", 0x61), texts("AB", "ABC   ", 0x01), {}},
-        {texts("AB", "ABC", 0x01), texts("AB ", "ABC", 0x03),
+        {texts("AB", "ABC", 0x01),
+         texts("AB ", "ABC", 0x03),
          {"beacon.message", "\"AB\"", "\"AB \"", "serial_port.gpgga", "false", "true"}},
         {Snapshot{}, delay, {"basic.delay_time_ms", "(not read)", "500"}},
         {delay, Snapshot{}, {}},

@@ -28,7 +28,10 @@ struct StartCase {
     bool slowData, beacon, serialPort;  // its menu item enabled and its dialog created
 };
 
-void PrintTo(const StartCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const StartCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class Startup : public testing::TestWithParam<StartCase> {};
 
@@ -69,26 +72,35 @@ TEST_P(Startup, OffersOnlyWhatBothProbesOfAFeatureFound)
     EXPECT_TRUE(rig.host.shown.isEmpty());
 }
 
-emu::Fault StallSecond(std::uint8_t code) { return {FaultKind::Stall, code, 2, 0}; }
+emu::Fault StallSecond(std::uint8_t code)
+{
+    return {FaultKind::Stall, code, 2, 0};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Firmwares, Startup,
-    testing::Values(
-        StartCase{"AllPresent", {}, {}, true, true, true},
-        StartCase{"NoSlowData", {Feature::SlowData}, {}, false, true, true},
-        StartCase{"NoBeacon", {Feature::Beacon}, {}, true, false, true},
-        StartCase{"NoSerialPort", {Feature::SerialPort}, {}, true, true, false},
-        StartCase{"NoOptionalFeature",
-                  {Feature::SlowData, Feature::Beacon, Feature::SerialPort, Feature::Squelch, Feature::Jitter},
-                  {}, false, false, false},
-        StartCase{"ProbeAnsweredWithNoBytes", {},
-                  {{FaultKind::ShortRead, cmd::ReadBeaconInterval, 1, 0},
-                   {FaultKind::ShortRead, cmd::ReadBeaconInterval, 2, 0}},
-                  true, true, true},
-        // The menu item's probe succeeds, the dialog's probe fails.
-        StartCase{"SlowDataDialogProbeFails", {}, {StallSecond(cmd::ReadStatusBlock)}, false, true, true},
-        StartCase{"BeaconDialogProbeFails", {}, {StallSecond(cmd::ReadBeaconInterval)}, true, false, true},
-        StartCase{"SerialDialogProbeFails", {}, {StallSecond(cmd::ReadSerialMode)}, true, true, false}),
+    testing::Values(StartCase{"AllPresent", {}, {}, true, true, true},
+                    StartCase{"NoSlowData", {Feature::SlowData}, {}, false, true, true},
+                    StartCase{"NoBeacon", {Feature::Beacon}, {}, true, false, true},
+                    StartCase{"NoSerialPort", {Feature::SerialPort}, {}, true, true, false},
+                    StartCase{
+                        "NoOptionalFeature",
+                        {Feature::SlowData, Feature::Beacon, Feature::SerialPort, Feature::Squelch, Feature::Jitter},
+                        {},
+                        false,
+                        false,
+                        false},
+                    StartCase{"ProbeAnsweredWithNoBytes",
+                              {},
+                              {{FaultKind::ShortRead, cmd::ReadBeaconInterval, 1, 0},
+                               {FaultKind::ShortRead, cmd::ReadBeaconInterval, 2, 0}},
+                              true,
+                              true,
+                              true},
+                    // The menu item's probe succeeds, the dialog's probe fails.
+                    StartCase{"SlowDataDialogProbeFails", {}, {StallSecond(cmd::ReadStatusBlock)}, false, true, true},
+                    StartCase{"BeaconDialogProbeFails", {}, {StallSecond(cmd::ReadBeaconInterval)}, true, false, true},
+                    StartCase{"SerialDialogProbeFails", {}, {StallSecond(cmd::ReadSerialMode)}, true, true, false}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // How the firmware version pieces make up the text is tested on

@@ -65,7 +65,8 @@ TEST(Translations, TheFirstLanguageWithATranslationWinsAndEnglishNeedsNone)
 std::set<QString> placeholdersOf(const QString& text)
 {
     std::set<QString> found;
-    for (const auto& match : QRegularExpression(QStringLiteral("%\\d")).globalMatch(text)) found.insert(match.captured());
+    for (const auto& match : QRegularExpression(QStringLiteral("%\\d")).globalMatch(text))
+        found.insert(match.captured());
     return found;
 }
 
@@ -76,10 +77,11 @@ TEST_P(TranslationFile, IsCompleteCurrentAndKeepsPlaceholdersAndAccelerators)
     const QString language = QString::fromLatin1(GetParam());
     QTemporaryDir work;
     const QString copy = work.filePath(QStringLiteral("brisel-setting_%1.ts").arg(language));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(BRISEL_SOURCE_DIR "/translations/brisel-setting_%1.ts").arg(language), copy));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(BRISEL_SOURCE_DIR "/translations/brisel-setting_%1.ts").arg(language), copy));
     QProcess lupdate;
-    lupdate.start(QStringLiteral(BRISEL_LUPDATE),
-                  {"-locations", "none", "-silent", BRISEL_SOURCE_DIR "/app", BRISEL_SOURCE_DIR "/dialogs", "-ts", copy});
+    lupdate.start(QStringLiteral(BRISEL_LUPDATE), {"-locations", "none", "-silent", BRISEL_SOURCE_DIR "/app",
+                                                   BRISEL_SOURCE_DIR "/dialogs", "-ts", copy});
     ASSERT_TRUE(lupdate.waitForFinished(60000));
     ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
 

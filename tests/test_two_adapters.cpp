@@ -69,13 +69,16 @@ void unplug(emu::Emulator& e)
 
 struct Case {
     const char* name;
-    bool bothAtStart;                      // else only A, and B is plugged in later
-    std::function<void(Bus&)> afterLoss;   // what the user does before the next Save
-    bool toA, toB;                         // which adapter the next Save reaches
-    QString message;                       // what it shows
+    bool bothAtStart;                     // else only A, and B is plugged in later
+    std::function<void(Bus&)> afterLoss;  // what the user does before the next Save
+    bool toA, toB;                        // which adapter the next Save reaches
+    QString message;                      // what it shows
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class TwoAdapters : public testing::TestWithParam<Case> {};
 
@@ -114,24 +117,24 @@ void replugA(Bus& bus, const char* port = "1-1.2")
 
 INSTANTIATE_TEST_SUITE_P(
     Bus, TwoAdapters,
-    testing::Values(
-        Case{"OtherAdapterIsNotTaken", true, [](Bus&) {}, false, false,
-             "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
-             "Nothing was sent: the program does not change to another adapter by itself. Adapters "
-             "connected now:\n  at USB port 1-1.3 (device 1:8)\n\nPlug the adapter in again at USB port "
-             "1-1.2: the program finds it the next time you choose a menu item. To use another adapter, "
-             "start the program again."},
-        Case{"LostAdapterBackAtItsPortIsTaken", true, [](Bus& bus) { replugA(bus); }, true, false, ""},
-        Case{"LostAdapterAtAnotherPortIsNot", true, [](Bus& bus) { replugA(bus, "1-1.4"); }, false, false,
-             "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
-             "Nothing was sent: the program does not change to another adapter by itself. Adapters "
-             "connected now:\n  at USB port 1-1.4 (device 1:9)\n  at USB port 1-1.3 (device 1:8)\n\n"
-             "Plug the adapter in again at USB port 1-1.2: the program finds it the next time you choose "
-             "a menu item. To use another adapter, start the program again."},
-        Case{"NoAdapterLeft", true, [](Bus& bus) { unplug(bus.b); }, false, false, NotFoundText},
-        // Only one adapter ever seen: the one found is taken wherever it is.
-        Case{"OnlyEverOneMovedToAnotherPort", false, [](Bus& bus) { replugA(bus, "1-1.4"); }, true, false, ""},
-        Case{"OnlyEverOneAndANewOne", false, [](Bus& bus) { bus.b.plugIn(); }, false, true, ""}),
+    testing::Values(Case{"OtherAdapterIsNotTaken", true, [](Bus&) {}, false, false,
+                         "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
+                         "Nothing was sent: the program does not change to another adapter by itself. Adapters "
+                         "connected now:\n  at USB port 1-1.3 (device 1:8)\n\nPlug the adapter in again at USB port "
+                         "1-1.2: the program finds it the next time you choose a menu item. To use another adapter, "
+                         "start the program again."},
+                    Case{"LostAdapterBackAtItsPortIsTaken", true, [](Bus& bus) { replugA(bus); }, true, false, ""},
+                    Case{"LostAdapterAtAnotherPortIsNot", true, [](Bus& bus) { replugA(bus, "1-1.4"); }, false, false,
+                         "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
+                         "Nothing was sent: the program does not change to another adapter by itself. Adapters "
+                         "connected now:\n  at USB port 1-1.4 (device 1:9)\n  at USB port 1-1.3 (device 1:8)\n\n"
+                         "Plug the adapter in again at USB port 1-1.2: the program finds it the next time you choose "
+                         "a menu item. To use another adapter, start the program again."},
+                    Case{"NoAdapterLeft", true, [](Bus& bus) { unplug(bus.b); }, false, false, NotFoundText},
+                    // Only one adapter ever seen: the one found is taken wherever it is.
+                    Case{"OnlyEverOneMovedToAnotherPort", false, [](Bus& bus) { replugA(bus, "1-1.4"); }, true, false,
+                         ""},
+                    Case{"OnlyEverOneAndANewOne", false, [](Bus& bus) { bus.b.plugIn(); }, false, true, ""}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 // The requests start-up sends to an adapter whose firmware lacks `missing`.
@@ -181,7 +184,10 @@ struct SwitchCase {
     QString message;  // empty: B is now in use
 };
 
-void PrintTo(const SwitchCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SwitchCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Switch : public testing::TestWithParam<SwitchCase> {};
 
@@ -201,7 +207,8 @@ TEST_P(Switch, TakesTheChosenAdapterAsStartUpDoesOrKeepsTheOneInUse)
 
     const bool switched = c.message.isEmpty();
     const Pics bStream = startUpStream(c.bLacks);
-    EXPECT_EQ(pictures(bus.b.requests()), c.bRequests < 0 ? bStream : Pics(bStream.begin(), bStream.begin() + c.bRequests));
+    EXPECT_EQ(pictures(bus.b.requests()),
+              c.bRequests < 0 ? bStream : Pics(bStream.begin(), bStream.begin() + c.bRequests));
     EXPECT_TRUE(bus.a.requests().empty());
     EXPECT_EQ(bus.host.messages, switched ? QStringList{} : QStringList{c.message});
     // With B gone, one adapter is left and the title is as always.
@@ -241,10 +248,15 @@ INSTANTIATE_TEST_SUITE_P(
     AdapterMenu, Switch,
     testing::Values(
         SwitchCase{"ToTheSameFeatures", {}, {}, [](Bus&) {}, -1, ""},
-        SwitchCase{"ToFewerFeatures", {}, {Feature::SlowData, Feature::SerialPort, Feature::Squelch}, [](Bus&) {}, -1, ""},
+        SwitchCase{
+            "ToFewerFeatures", {}, {Feature::SlowData, Feature::SerialPort, Feature::Squelch}, [](Bus&) {}, -1, ""},
         SwitchCase{"ToMoreFeatures", {Feature::Beacon, Feature::SerialPort, Feature::Jitter}, {}, [](Bus&) {}, -1, ""},
-        SwitchCase{"HeldByAnotherProgram", {}, {}, [](Bus& bus) { bus.sockets[1].heldBy = "brisel-ctl (process 42)"; },
-                   0, QString::fromStdString(inUseText("brisel-ctl (process 42)"))},
+        SwitchCase{"HeldByAnotherProgram",
+                   {},
+                   {},
+                   [](Bus& bus) { bus.sockets[1].heldBy = "brisel-ctl (process 42)"; },
+                   0,
+                   QString::fromStdString(inUseText("brisel-ctl (process 42)"))},
         SwitchCase{"GoneFromTheBus", {}, {}, [](Bus& bus) { unplug(bus.b); }, 0, NotFoundText},
         SwitchCase{"GoneDuringItsStartUp", {}, {}, [](Bus& bus) { bus.b.unplugFrom(4); }, 5, NotFoundText}),
     [](const testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
@@ -260,7 +272,8 @@ TEST(AdapterMenu, TheNewAdapterIsTrackedByItsPortAfterALoss)
     ui.PICVersion1->trigger();  // A is there, but is not taken for the lost B
     ASSERT_EQ(bus.host.messages.size(), 2);
     EXPECT_EQ(bus.host.messages[0], LostText);
-    EXPECT_TRUE(bus.host.messages[1].startsWith("The DV Brisel (Relavox) in use, at USB port 1-1.3 (device 1:8), is no"));
+    EXPECT_TRUE(
+        bus.host.messages[1].startsWith("The DV Brisel (Relavox) in use, at USB port 1-1.3 (device 1:8), is no"));
     bus.b.plugIn();
     bus.sockets[1].address = {1, 9};
     bus.a.clearLog();

@@ -16,13 +16,18 @@ using namespace dlg;
 namespace {
 
 // Every control with a checked state, in the order checkedControls() lists them.
-const QStringList Checkables = {"S19200", "S9600", "S4800", "S1200",
-                                "Command_Mode", "SlowData_Mode", "ShortMessage_Mode",
-                                "GPS_RCV_Mode", "GPS_SEND_Mode",
-                                "GPRMC", "GPGGA", "GPGLL", "GPGSA", "GPVTG", "GPS_MsgSend"};
+const QStringList Checkables = {
+    "S19200",        "S9600", "S4800", "S1200", "Command_Mode", "SlowData_Mode", "ShortMessage_Mode", "GPS_RCV_Mode",
+    "GPS_SEND_Mode", "GPRMC", "GPGGA", "GPGLL", "GPGSA",        "GPVTG",         "GPS_MsgSend"};
 
-QAbstractButton& button(QWidget& dialog, const QString& name) { return child<QAbstractButton>(dialog, name); }
-QLineEdit& messageBox(QWidget& dialog) { return edit(dialog, "GPS_Message"); }
+QAbstractButton& button(QWidget& dialog, const QString& name)
+{
+    return child<QAbstractButton>(dialog, name);
+}
+QLineEdit& messageBox(QWidget& dialog)
+{
+    return edit(dialog, "GPS_Message");
+}
 
 QStringList checkedControls(QWidget& dialog)
 {
@@ -39,7 +44,10 @@ struct CodeCase {
     Pics writes;  // what Save then sends for the three settings
 };
 
-void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CodeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SerialCodes : public ::testing::TestWithParam<CodeCase> {};
 
@@ -65,16 +73,32 @@ TEST_P(SerialCodes, CheckTheirControlsWhichSaveWritesBack)
 INSTANTIATE_TEST_SUITE_P(
     OneAtATime, SerialCodes,
     ::testing::Values(
-        CodeCase{"S1200CommandGprmc", 12, 0, 0x01, {"S1200", "Command_Mode", "GPRMC"},
+        CodeCase{"S1200CommandGprmc",
+                 12,
+                 0,
+                 0x01,
+                 {"S1200", "Command_Mode", "GPRMC"},
                  {"V B0 000C", "V B2 0000", "V B4 0001"}},
-        CodeCase{"S4800SlowDataGpgga", 48, 1, 0x02, {"S4800", "SlowData_Mode", "GPGGA"},
+        CodeCase{"S4800SlowDataGpgga",
+                 48,
+                 1,
+                 0x02,
+                 {"S4800", "SlowData_Mode", "GPGGA"},
                  {"V B0 0030", "V B2 0001", "V B4 0002"}},
-        CodeCase{"S9600ShortMessageGpgll", 96, 2, 0x04, {"S9600", "ShortMessage_Mode", "GPGLL"},
+        CodeCase{"S9600ShortMessageGpgll",
+                 96,
+                 2,
+                 0x04,
+                 {"S9600", "ShortMessage_Mode", "GPGLL"},
                  {"V B0 0060", "V B2 0002", "V B4 0004"}},
-        CodeCase{"S19200GpsRcvGpgsa", 192, 5, 0x08, {"S19200", "GPS_RCV_Mode", "GPGSA"},
+        CodeCase{"S19200GpsRcvGpgsa",
+                 192,
+                 5,
+                 0x08,
+                 {"S19200", "GPS_RCV_Mode", "GPGSA"},
                  {"V B0 00C0", "V B2 0005", "V B4 0008"}},
-        CodeCase{"GpsSendGpvtg", 96, 6, 0x10, {"S9600", "GPS_SEND_Mode", "GPVTG"},
-                 {"V B0 0060", "V B2 0006", "V B4 0010"}},
+        CodeCase{
+            "GpsSendGpvtg", 96, 6, 0x10, {"S9600", "GPS_SEND_Mode", "GPVTG"}, {"V B0 0060", "V B2 0006", "V B4 0010"}},
         CodeCase{"NoBaudMode3MessageSend", 0, 3, 0x80, {"GPS_MsgSend"}, {"V B4 0080"}},
         CodeCase{"NoBaudMode4UnusedBits", 0xFF, 4, 0x60, {}, {"V B4 0000"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -120,7 +144,8 @@ TEST(SerialDialog, MenuOnlyShowsItAndUnsavedEditsSurviveAReopen)
     ASSERT_NE(w.serialPortDialog, nullptr);
     button(*w.serialPortDialog, "S1200").click();
     messageBox(*w.serialPortDialog).setText("unsaved");
-    expectExitClosesSilently(rig, [&] { w.mainWindow->RS232CClick(); }, "Exit1");
+    expectExitClosesSilently(
+        rig, [&] { w.mainWindow->RS232CClick(); }, "Exit1");
 
     QStringList seen;
     rig.host.whileShown = [&](QDialog& d) { seen = checkedControls(d) << messageBox(d).text(); };

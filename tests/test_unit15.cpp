@@ -33,8 +33,7 @@ struct Switch {
     const char* box;
     std::uint8_t bit, code;
 };
-const Switch Switches[] = {
-    {"SlowDataInsB", 0x02, 0xE5}, {"SlowDataInsA", 0x04, 0xE7}, {"DigitalCodeSW", 0x08, 0xE8}};
+const Switch Switches[] = {{"SlowDataInsB", 0x02, 0xE5}, {"SlowDataInsA", 0x04, 0xE7}, {"DigitalCodeSW", 0x08, 0xE8}};
 
 // One bit at a time (none in the last round), with every bit that is not a
 // slow data switch set around it: exactly its box is ticked, and Save sends
@@ -77,7 +76,8 @@ TEST_F(SlowDataDialog, CancelShowsTheAdapterCodeAndMessageAgain)
 
 TEST_F(SlowDataDialog, ExitClosesTheDialogWithoutTraffic)
 {
-    expectExitClosesSilently(rig, [&] { open(); }, "Exu1");
+    expectExitClosesSilently(
+        rig, [&] { open(); }, "Exu1");
 }
 
 }  // namespace

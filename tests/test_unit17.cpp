@@ -76,14 +76,12 @@ TEST_P(BeaconInterval, IsWrittenInTensOfSecondsOrRefused)
 
 // Only the first four characters count: typing stops there, and a longer
 // text is cut by Save itself.
-INSTANTIATE_TEST_SUITE_P(Entries, BeaconInterval,
-                         testing::Values(IntervalCase{"2550", false, 0xFF, nullptr},
-                                         IntervalCase{"2551", false, -1, InvalidValue},
-                                         IntervalCase{"25509", false, 0xFF, nullptr},
-                                         IntervalCase{"25509", true, 0xFF, nullptr},
-                                         IntervalCase{"125", false, 12, nullptr},
-                                         IntervalCase{"-1", false, -1, InvalidValue},
-                                         IntervalCase{"abc", false, -1, InvalidCharacter}));
+INSTANTIATE_TEST_SUITE_P(
+    Entries, BeaconInterval,
+    testing::Values(IntervalCase{"2550", false, 0xFF, nullptr}, IntervalCase{"2551", false, -1, InvalidValue},
+                    IntervalCase{"25509", false, 0xFF, nullptr}, IntervalCase{"25509", true, 0xFF, nullptr},
+                    IntervalCase{"125", false, 12, nullptr}, IntervalCase{"-1", false, -1, InvalidValue},
+                    IntervalCase{"abc", false, -1, InvalidCharacter}));
 
 // A refused interval still lets the message through, one Latin-1 byte per
 // character (a character outside the basic plane is one '?'); the read-back
@@ -92,7 +90,9 @@ TEST_F(BeaconDialog, MessageTravelsInTwentyZeroFilledBytesPastARefusedInterval)
 {
     rig.emulator.state().beaconInterval = 42;
     timer.setText("abc");
-    message.setText(QString::fromUtf8("QRV \xC3\xA9\xF0\x9F\x93\xBB" "5"));
+    message.setText(
+        QString::fromUtf8("QRV \xC3\xA9\xF0\x9F\x93\xBB"
+                          "5"));
     save();
     EXPECT_EQ(dataSent(rig, 0xED), padded("QRV \xE9?5", 20, '\0'));
     EXPECT_EQ(message.text(), QString::fromUtf8("QRV \xC3\xA9?5"));
@@ -101,7 +101,8 @@ TEST_F(BeaconDialog, MessageTravelsInTwentyZeroFilledBytesPastARefusedInterval)
 
 TEST_F(BeaconDialog, ExitClosesTheDialogWithoutTraffic)
 {
-    expectExitClosesSilently(rig, [&] { open(); }, "Exit1");
+    expectExitClosesSilently(
+        rig, [&] { open(); }, "Exit1");
 }
 
 }  // namespace

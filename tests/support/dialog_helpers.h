@@ -37,7 +37,10 @@ T& child(const QObject& parent, const QString& name)
     return *found;
 }
 
-inline QLineEdit& edit(const QObject& parent, const QString& name) { return child<QLineEdit>(parent, name); }
+inline QLineEdit& edit(const QObject& parent, const QString& name)
+{
+    return child<QLineEdit>(parent, name);
+}
 inline void trigger(const QObject& parent, const QString& action)
 {
     child<QAction>(parent, action).trigger();

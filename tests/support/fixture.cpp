@@ -12,10 +12,8 @@ std::string picture(const emu::LogEntry& e)
     if (e.index != 0 || e.timeoutMs != 100) return "?";
     if (e.requestType == 0xC0) {
         if (e.value != 0) return "?";
-        if (e.length == 0)
-            std::snprintf(text, sizeof text, "Z+ %02X", e.request);
-        else
-            std::snprintf(text, sizeof text, "R %02X %d", e.request, e.length);
+        if (e.length == 0) std::snprintf(text, sizeof text, "Z+ %02X", e.request);
+        else std::snprintf(text, sizeof text, "R %02X %d", e.request, e.length);
         return text;
     }
     if (e.requestType != 0x40) return "?";

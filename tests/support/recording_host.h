@@ -37,7 +37,7 @@ public:
     }
 
     QStringList messages;
-    QStringList shown;  // window titles, in order
+    QStringList shown;     // window titles, in order
     QString fileToChoose;  // what a file chooser returns
     bool answer = true;    // how every question is answered
     QStringList asked;

@@ -36,8 +36,7 @@ inline const std::map<std::uint8_t, WireRule>& wireRules()
         };
         const auto Read = WireRule::Read, Data = WireRule::Data;
         // One-byte settings, the probes' codes among them, and the firmware version pieces.
-        shape(Read, {0x52, 0x51, 0x53, 0x54, 0x5B, 0x56, 0xE2, 0xE3, 0xD0, 0x58, 0xEA, 0x59, 0xB1, 0xB3,
-                     0xB5}, {1});
+        shape(Read, {0x52, 0x51, 0x53, 0x54, 0x5B, 0x56, 0xE2, 0xE3, 0xD0, 0x58, 0xEA, 0x59, 0xB1, 0xB3, 0xB5}, {1});
         shape(Read, {0x72}, {2});  // S/N squelch
         shape(Read, {0xAF}, {3});  // status block
         shape(Read, {0xA9}, {4});
@@ -51,8 +50,8 @@ inline const std::map<std::uint8_t, WireRule>& wireRules()
         shape(Data, {0xB6}, {8, 5});
         shape(WireRule::Zero, {0xE4, 0x00, 0xEB, 0xEE, 0xB8}, {});
         // Flags of the basic, repeater and slow data settings.
-        upTo(1, {0x07, 0x0A, 0x0E, 0x06, 0xD2, 0xD1, 0xD3, 0x90, 0x91, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97,
-                 0x99, 0xE5, 0xE7, 0xE8});
+        upTo(1, {0x07, 0x0A, 0x0E, 0x06, 0xD2, 0xD1, 0xD3, 0x90, 0x91, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97, 0x99, 0xE5,
+                 0xE7, 0xE8});
         upTo(24, {0x04, 0x5A});
         // One-byte values; the timings and the beacon interval travel in units of ten.
         upTo(255, {0x02, 0x01, 0x03, 0xE0, 0xE1, 0x4A, 0x98, 0x4B});
@@ -70,8 +69,8 @@ inline std::string offRange(const emu::LogEntry& e)
 {
     if (e.kind != emu::LogEntry::Kind::Request) return {};
     char head[64];
-    std::snprintf(head, sizeof head, "request 0x%02X type 0x%02X wValue 0x%04X len %d: ", e.request,
-                  e.requestType, e.value, e.length);
+    std::snprintf(head, sizeof head, "request 0x%02X type 0x%02X wValue 0x%04X len %d: ", e.request, e.requestType,
+                  e.value, e.length);
     auto wrong = [&head](const char* why) { return head + std::string(why); };
     if (e.index != 0 || e.timeoutMs != 100) return wrong("wIndex or time-out off");
     const auto it = wireRules().find(e.request);
@@ -81,12 +80,10 @@ inline std::string offRange(const emu::LogEntry& e)
     case WireRule::Zero:
         if (e.value != 0 || e.length != 0) return wrong("signal with value or data");
         if (e.requestType != 0xC0 && e.requestType != 0x40) return wrong("bad type");
-        if ((e.request == 0xE4 || e.request == 0x00) && e.requestType != 0x40)
-            return wrong("must be the write form");
+        if ((e.request == 0xE4 || e.request == 0x00) && e.requestType != 0x40) return wrong("must be the write form");
         return {};
     case WireRule::Read:
-        if (e.requestType != 0xC0 || e.value != 0 || !rule.lengths.count(e.length))
-            return wrong("bad read shape");
+        if (e.requestType != 0xC0 || e.value != 0 || !rule.lengths.count(e.length)) return wrong("bad read shape");
         return {};
     case WireRule::Data:
         if (e.requestType != 0x40 || e.value != 0 || !rule.lengths.count(e.length) ||

@@ -88,8 +88,7 @@ public:
         for (const auto end = Clock::now() + limit; !status_; std::this_thread::sleep_for(20ms)) {
             int status = 0;
             const pid_t r = waitpid(pid_, &status, WNOHANG);
-            if (r == pid_)
-                status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            if (r == pid_) status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
             else if (r < 0) status_ = -1;
             else if (Clock::now() > end) break;
         }

@@ -16,11 +16,11 @@
 
 #include <array>
 #include <cstdio>
-#include <thread>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -76,7 +76,10 @@ struct Command {
     std::vector<std::string> needles;
 };
 
-void PrintTo(const Command& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const Command& r, std::ostream* os)
+{
+    *os << r.name;
+}
 
 std::string expand(std::string text, const std::string& node)
 {
@@ -84,8 +87,7 @@ std::string expand(std::string text, const std::string& node)
     const group* group = getgrgid(getegid());
     const std::pair<std::string, std::string> fields[] = {
         {"{node}", node},
-        {"{owner}", "owner " + std::string(user ? user->pw_name : "?") + ", group " +
-                        (group ? group->gr_name : "?")},
+        {"{owner}", "owner " + std::string(user ? user->pw_name : "?") + ", group " + (group ? group->gr_name : "?")},
         {"{pid}", std::to_string(getpid())}};
     for (const auto& [field, value] : fields)
         if (const auto at = text.find(field); at != std::string::npos) text.replace(at, field.size(), value);
@@ -120,27 +122,74 @@ TEST_P(CtlRun, ExitsWithItsStatusAndSaysWhy)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UsbPath, CtlRun,
-    testing::Values(
-        Command{"DetectWithoutAdapter", false, 0644, false, {"detect"}, 69, true,
-            {"No DV Brisel (Relavox) on the USB buses."}},
-        Command{"DetectReadOnlyNode", true, 0444, false, {"detect"}, 77, true,
-            {"No permission to use {node}.", "{owner}, mode 0444", "udev rule"}},
-        Command{"DetectUsableAdapter", true, 0644, false, {"detect"}, 0, true,
-            {"{node}  (used)", "Firmware: DV Brisel PIC V01.07", "Features:\n  slow_data: yes", "jitter_buffer: yes"}},
-        Command{"DetectAsJson", true, 0644, false, {"detect", "--json"}, 0, true,
-            {"\"status\": \"opened\"", "\"firmware\": \"DV Brisel PIC V01.07\"", "\"beacon\": true",
-             "\"node\": \"{node}\""}},
-        Command{"DetectHeldAdapter", true, 0644, true, {"detect"}, 75, true,
-            {"in use by another program, test_usb_ctl (process {pid})"}},
-        Command{"GetFromHeldAdapter", true, 0644, true, {"get", "basic.delay_time_ms"}, 75, false,
-            {"in use by another program, test_usb_ctl (process {pid})"}},
-        Command{"DeviceThatIsNotThere", true, 0644, false, {"--device", "9:9", "detect"}, 69, true,
-            {"No DV Brisel (Relavox) at 9:9."}},
-        Command{"PortThatIsNotThere", true, 0644, false, {"get", "basic.delay_time_ms", "--device", "9-9.9"}, 69,
-            false, {"No DV Brisel (Relavox) at 9-9.9."}}),
-    [](const testing::TestParamInfo<Command>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(UsbPath, CtlRun,
+                         testing::Values(Command{"DetectWithoutAdapter",
+                                                 false,
+                                                 0644,
+                                                 false,
+                                                 {"detect"},
+                                                 69,
+                                                 true,
+                                                 {"No DV Brisel (Relavox) on the USB buses."}},
+                                         Command{"DetectReadOnlyNode",
+                                                 true,
+                                                 0444,
+                                                 false,
+                                                 {"detect"},
+                                                 77,
+                                                 true,
+                                                 {"No permission to use {node}.", "{owner}, mode 0444", "udev rule"}},
+                                         Command{"DetectUsableAdapter",
+                                                 true,
+                                                 0644,
+                                                 false,
+                                                 {"detect"},
+                                                 0,
+                                                 true,
+                                                 {"{node}  (used)", "Firmware: DV Brisel PIC V01.07",
+                                                  "Features:\n  slow_data: yes", "jitter_buffer: yes"}},
+                                         Command{"DetectAsJson",
+                                                 true,
+                                                 0644,
+                                                 false,
+                                                 {"detect", "--json"},
+                                                 0,
+                                                 true,
+                                                 {"\"status\": \"opened\"", "\"firmware\": \"DV Brisel PIC V01.07\"",
+                                                  "\"beacon\": true", "\"node\": \"{node}\""}},
+                                         Command{"DetectHeldAdapter",
+                                                 true,
+                                                 0644,
+                                                 true,
+                                                 {"detect"},
+                                                 75,
+                                                 true,
+                                                 {"in use by another program, test_usb_ctl (process {pid})"}},
+                                         Command{"GetFromHeldAdapter",
+                                                 true,
+                                                 0644,
+                                                 true,
+                                                 {"get", "basic.delay_time_ms"},
+                                                 75,
+                                                 false,
+                                                 {"in use by another program, test_usb_ctl (process {pid})"}},
+                                         Command{"DeviceThatIsNotThere",
+                                                 true,
+                                                 0644,
+                                                 false,
+                                                 {"--device", "9:9", "detect"},
+                                                 69,
+                                                 true,
+                                                 {"No DV Brisel (Relavox) at 9:9."}},
+                                         Command{"PortThatIsNotThere",
+                                                 true,
+                                                 0644,
+                                                 false,
+                                                 {"get", "basic.delay_time_ms", "--device", "9-9.9"},
+                                                 69,
+                                                 false,
+                                                 {"No DV Brisel (Relavox) at 9-9.9."}}),
+                         [](const testing::TestParamInfo<Command>& info) { return info.param.name; });
 
 // ---------------------------------------------------------------------------
 // A backup over USB, restored onto the adapter after its values changed,

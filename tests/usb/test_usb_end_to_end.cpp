@@ -37,8 +37,7 @@ std::optional<std::string> run(std::vector<std::string> argv, std::vector<std::s
     Child child(std::move(argv), std::move(env));
     const auto end = Clock::now() + 5s;
     std::string out = child.output(5s);
-    if (child.exitCode(std::chrono::duration_cast<milliseconds>(end - Clock::now())) != 0)
-        return {};
+    if (child.exitCode(std::chrono::duration_cast<milliseconds>(end - Clock::now())) != 0) return {};
     return out;
 }
 
@@ -50,8 +49,7 @@ protected:
     {
         if (const std::string why = usbtest::unavailableReason(); !why.empty()) GTEST_SKIP() << why;
         const std::string number = xvfb_.output(20s, true);
-        if (!number.ends_with('\n'))
-            GTEST_SKIP() << "Xvfb did not start (is the xvfb package installed?)";
+        if (!number.ends_with('\n')) GTEST_SKIP() << "Xvfb did not start (is the xvfb package installed?)";
         display_ = "DISPLAY=:" + number.substr(0, number.size() - 1);
         if (!xdotool({"version"})) GTEST_SKIP() << "xdotool is missing";
     }
@@ -71,18 +69,15 @@ protected:
     std::string waitForWindow(const std::string& title) const
     {
         const std::string pid = std::to_string(program_->pid());
-        for (const auto end = Clock::now() + 30s; Clock::now() < end;
-             std::this_thread::sleep_for(100ms))
-            if (auto found = xdotool({"search", "--all", "--onlyvisible", "--pid", pid, "--name",
-                                      "^" + title + "$"}))
+        for (const auto end = Clock::now() + 30s; Clock::now() < end; std::this_thread::sleep_for(100ms))
+            if (auto found = xdotool({"search", "--all", "--onlyvisible", "--pid", pid, "--name", "^" + title + "$"}))
                 return found->substr(0, found->find('\n'));
         return {};
     }
     void keys(const std::string& window, const std::vector<std::string>& sequence) const
     {
         EXPECT_TRUE(xdotool({"windowfocus", "--sync", window}));
-        for (const std::string& key : sequence)
-            EXPECT_TRUE(xdotool({"key", "--clearmodifiers", key})) << key;
+        for (const std::string& key : sequence) EXPECT_TRUE(xdotool({"key", "--clearmodifiers", key})) << key;
     }
 
     // A virtual X display. Xvfb picks a free display number itself and reports
@@ -91,9 +86,8 @@ protected:
     // display. -noreset: by default the server resets when its last client
     // leaves and drops a client that connects during the reset, so a program
     // starting just as an xdotool run ends could not connect.
-    Child xvfb_{
-        {"Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
-        {pathVariable()}};
+    Child xvfb_{{"Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
+                {pathVariable()}};
     std::string display_;  // DISPLAY=:N
     // Destroyed in reverse: the program ends before the testbed and the display.
     usbtest::UsbTestbed testbed_;
@@ -153,7 +147,10 @@ struct Refusal {
     const char* text;
 };
 
-void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Refusal& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 std::vector<std::string> shown;
 
@@ -183,9 +180,11 @@ TEST_P(RefusedStart, ShowsTheMessageOfTheOutcomeAndSendsNothing)
     if (c.adapter) testbed.setMode(device, c.mode);
     if (c.vanishAfterScan) testbed.vanishAfterScan(device);
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    [[maybe_unused]] static const bool closing = (qAddPreRoutine([] {  // as each application starts
-        QTimer::singleShot(10, QCoreApplication::instance(), closeWhatIsShown);
-    }), true);
+    [[maybe_unused]] static const bool closing =
+        (qAddPreRoutine([] {  // as each application starts
+             QTimer::singleShot(10, QCoreApplication::instance(), closeWhatIsShown);
+         }),
+         true);
     shown.clear();
 
     EXPECT_EQ(runProgram("brisel-setting", usbAdapterOpener(), {}), 0);  // what main() does
@@ -195,11 +194,10 @@ TEST_P(RefusedStart, ShowsTheMessageOfTheOutcomeAndSendsNothing)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EndToEnd, RefusedStart,
-    testing::Values(Refusal{"NoDevice", false, 0644, false, NotFoundText},
-                    Refusal{"ReadOnlyNode", true, 0444, false, NoPermissionText},
-                    Refusal{"NodeThatCannotBeOpened", true, 0644, true, NoPermissionText}),
-    [](const testing::TestParamInfo<Refusal>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(EndToEnd, RefusedStart,
+                         testing::Values(Refusal{"NoDevice", false, 0644, false, NotFoundText},
+                                         Refusal{"ReadOnlyNode", true, 0444, false, NoPermissionText},
+                                         Refusal{"NodeThatCannotBeOpened", true, 0644, true, NoPermissionText}),
+                         [](const testing::TestParamInfo<Refusal>& info) { return info.param.name; });
 
 }  // namespace

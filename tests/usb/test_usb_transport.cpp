@@ -5,8 +5,8 @@
 
 #include "device/usb_transport.h"
 #include "device/vendor_link.h"
-#include "settings/adapter_switch.h"
 #include "emulator/emulator.h"
+#include "settings/adapter_switch.h"
 #include "tests/usb/usb_testbed.h"
 
 #include <gmock/gmock.h>
@@ -65,24 +65,30 @@ struct Shape {
     std::vector<std::uint8_t> received;  // the head of a read's buffer afterwards
 };
 
-void PrintTo(const Shape& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const Shape& s, std::ostream* os)
+{
+    *os << s.name;
+}
 
 constexpr std::uint8_t Fill = 0xEE;  // what a read's buffer holds before the call
 const std::vector<std::uint8_t> Sent = {'J', 'R', 0x00, 0xFF, 'P', 'R', ' ', 'B'};
 
 const Shape shapes[] = {
     {"ReadOfEightBytes", 0xC0, 0x55, 0, 8, {}, 8, {'N', '0', 'R', 'P', 'T', ' ', ' ', 'A'}},
-    {"ShortReadReturnsTheSmallerCount", 0xC0, 0xAF, 0, 3,
-     emu::Fault{emu::FaultKind::ShortRead, 0xAF, 1, 1}, 1, {0x03}},
-    {"ReadAnsweredWithNothing", 0xC0, 0x59, 0, 1, emu::Fault{emu::FaultKind::ShortRead, 0x59, 1, 0},
-     0, {}},
+    {"ShortReadReturnsTheSmallerCount", 0xC0, 0xAF, 0, 3, emu::Fault{emu::FaultKind::ShortRead, 0xAF, 1, 1}, 1, {0x03}},
+    {"ReadAnsweredWithNothing", 0xC0, 0x59, 0, 1, emu::Fault{emu::FaultKind::ShortRead, 0x59, 1, 0}, 0, {}},
     {"ZeroLengthRead", 0xC0, 0xB8, 0, 0, {}, 0, {}},
     {"ValueWriteOfTenBits", 0x40, 0x71, 0x03FF, 0, {}, 0, {}},
     {"DataWriteOfEightBytes", 0x40, 0x46, 0, 8, {}, 8, {}},
-    {"StallIsNegativeAndLeavesTheBuffer", 0xC0, 0x52, 0, 1,
-     emu::Fault{emu::FaultKind::Stall, 0x52, 1, 0}, emu::StallResult, {}},
-    {"TimeOutIsNegative", 0x40, 0x46, 0, 8, emu::Fault{emu::FaultKind::Timeout, 0x46, 1, 0},
-     emu::TimeoutResult, {}},
+    {"StallIsNegativeAndLeavesTheBuffer",
+     0xC0,
+     0x52,
+     0,
+     1,
+     emu::Fault{emu::FaultKind::Stall, 0x52, 1, 0},
+     emu::StallResult,
+     {}},
+    {"TimeOutIsNegative", 0x40, 0x46, 0, 8, emu::Fault{emu::FaultKind::Timeout, 0x46, 1, 0}, emu::TimeoutResult, {}},
 };
 
 class TransferShape : public UsbPath, public testing::WithParamInterface<Shape> {};
@@ -98,8 +104,7 @@ TEST_P(TransferShape, ReachesTheDeviceExactlyAndReturnsTheLibraryResult)
     const bool read = s.requestType == 0xC0;
     std::vector<std::uint8_t> buffer = read ? std::vector<std::uint8_t>(8, Fill) : Sent;
 
-    EXPECT_EQ(opened.transport->controlRequest(s.requestType, s.request, s.value, 0, buffer.data(),
-                                       s.length, 100),
+    EXPECT_EQ(opened.transport->controlRequest(s.requestType, s.request, s.value, 0, buffer.data(), s.length, 100),
               s.result);
     if (read) {
         std::vector<std::uint8_t> received = s.received;
@@ -131,7 +136,10 @@ struct WalkCase {
     std::vector<NodeIdentity> devices;
 };
 
-void PrintTo(const WalkCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WalkCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class BusWalk : public UsbPath, public testing::WithParamInterface<WalkCase> {};
 
@@ -144,8 +152,7 @@ TEST_P(BusWalk, OpensTheFirstAdapterInLibusbOrderAndTouchesNoOtherDevice)
         devices.push_back(testbed_->addDevice(c.devices[i], &emulators[i]));
 
     const AdapterAccess opened = open();
-    ASSERT_EQ(libusbOrder().size(), c.devices.size())
-        << "libusb saw other devices than the testbed's";
+    ASSERT_EQ(libusbOrder().size(), c.devices.size()) << "libusb saw other devices than the testbed's";
     std::optional<std::size_t> first;
     for (const std::string& name : libusbOrder())
         for (std::size_t i = 0; i < c.devices.size() && !first; ++i)
@@ -160,8 +167,7 @@ TEST_P(BusWalk, OpensTheFirstAdapterInLibusbOrderAndTouchesNoOtherDevice)
 
     for (std::size_t i = 0; i < c.devices.size(); ++i) {
         SCOPED_TRACE(testbed_->devName(devices[i]));
-        EXPECT_EQ(testbed_->configurations(devices[i]),
-                  first == i ? std::vector{1} : std::vector<int>{});
+        EXPECT_EQ(testbed_->configurations(devices[i]), first == i ? std::vector{1} : std::vector<int>{});
         EXPECT_EQ(testbed_->log(devices[i]).size(), first == i ? 1u : 0u);
     }
 }
@@ -169,12 +175,10 @@ TEST_P(BusWalk, OpensTheFirstAdapterInLibusbOrderAndTouchesNoOtherDevice)
 INSTANTIATE_TEST_SUITE_P(
     UsbPath, BusWalk,
     testing::Values(
-        WalkCase{"NoDevice", {}},
-        WalkCase{"TwoAdaptersOnTwoBuses", {{1, 2, 0x04D8, 0x0300}, {2, 3, 0x04D8, 0x0300}}},
+        WalkCase{"NoDevice", {}}, WalkCase{"TwoAdaptersOnTwoBuses", {{1, 2, 0x04D8, 0x0300}, {2, 3, 0x04D8, 0x0300}}},
         WalkCase{"TwoAdaptersOnOneBus", {{1, 4, 0x04D8, 0x0300}, {1, 5, 0x04D8, 0x0300}}},
         WalkCase{"AdapterAmongOtherDevices",
-                 {{1, 2, 0x04D8, 0x0301}, {1, 3, 0x0300, 0x04D8}, {2, 2, 0x04D8, 0x0300},
-                  {3, 7, 0x04D8, 0x00DD}}}),
+                 {{1, 2, 0x04D8, 0x0301}, {1, 3, 0x0300, 0x04D8}, {2, 2, 0x04D8, 0x0300}, {3, 7, 0x04D8, 0x00DD}}}),
     [](const testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
 
 // ---------------------------------------------------------------------------
@@ -211,7 +215,10 @@ TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
 // A lost adapter: its handle is closed, and only the adapter at its port path
 // is opened again, found by its folder in /sys/bus/usb/devices.
 
-NodeIdentity at(int address, const char* port) { return {1, address, 0x04D8, 0x0300, port}; }
+NodeIdentity at(int address, const char* port)
+{
+    return {1, address, 0x04D8, 0x0300, port};
+}
 
 int readStatus(AdapterConnection& connection)
 {
@@ -264,8 +271,8 @@ std::pair<std::size_t, std::size_t> openDescriptors()
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
         std::error_code error;
         ++count.first;
-        count.second += std::filesystem::read_symlink(entry.path(), error).string().find("/dev/bus/usb/") !=
-                        std::string::npos;
+        count.second +=
+            std::filesystem::read_symlink(entry.path(), error).string().find("/dev/bus/usb/") != std::string::npos;
     }
     return count;
 }

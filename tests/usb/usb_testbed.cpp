@@ -27,8 +27,7 @@ std::string loadedObject(const char* part)
 {
     std::ifstream maps("/proc/self/maps");
     for (std::string line; std::getline(maps, line);)
-        if (line.find('/') != std::string::npos &&
-            line.find(part, line.rfind('/')) != std::string::npos)
+        if (line.find('/') != std::string::npos && line.find(part, line.rfind('/')) != std::string::npos)
             return line.substr(line.find('/'));
     return {};
 }
@@ -48,9 +47,10 @@ std::string format(const char* pattern, Values... values)
 // beyond the default control endpoint.
 std::string descriptors(const NodeIdentity& id)
 {
-    return format("1201000200000008%02X%02X%02X%02X000100000001"
-                  "0902120001010080320904000000FF000000",
-                  id.vendor & 0xFF, id.vendor >> 8, id.product & 0xFF, id.product >> 8);
+    return format(
+        "1201000200000008%02X%02X%02X%02X000100000001"
+        "0902120001010080320904000000FF000000",
+        id.vendor & 0xFF, id.vendor >> 8, id.product & 0xFF, id.product >> 8);
 }
 
 // Each testbed takes bus numbers never used before in this process: libusb
@@ -113,12 +113,11 @@ int control(UsbTestbed::Device& device, UMockdevIoctlData* arg)
     std::memcpy(&t, block->data, sizeof t);
     const int length = t.wLength;
     g_autoptr(UMockdevIoctlData) buffer =
-        length > 0 ? resolve(block, offsetof(usbdevfs_ctrltransfer, data), std::size_t(length))
-                   : nullptr;
+        length > 0 ? resolve(block, offsetof(usbdevfs_ctrltransfer, data), std::size_t(length)) : nullptr;
     std::vector<std::uint8_t> bytes(std::size_t(length) + 1, 0);
     if (buffer != nullptr) std::memcpy(bytes.data(), buffer->data, std::size_t(length));
-    const int result = device.emulator->controlRequest(
-        t.bRequestType, t.bRequest, t.wValue, t.wIndex, bytes.data(), length, int(t.timeout));
+    const int result = device.emulator->controlRequest(t.bRequestType, t.bRequest, t.wValue, t.wIndex, bytes.data(),
+                                                       length, int(t.timeout));
     if (result > 0 && (t.bRequestType & 0x80) != 0 && buffer != nullptr)
         std::memcpy(buffer->data, bytes.data(), std::size_t(std::min(result, length)));
     return result;
@@ -196,14 +195,12 @@ int UsbTestbed::addDevice(const NodeIdentity& identity, emu::Emulator* emulator)
     const std::string node = format("bus/usb/%03d/%03d", bus, identity.address);
     device->devName = "/dev/" + node;
     device->nodeFile = impl_->root + device->devName;
-    device->port = format("%d-", bus) +
-                   (identity.port.empty() ? std::to_string(identity.address) : identity.port);
+    device->port = format("%d-", bus) + (identity.port.empty() ? std::to_string(identity.address) : identity.port);
     device->sysPath = "/sys/devices/pci0000:00/0000:00:14.0/usb" + format("%d/", bus) + device->port;
-    const std::string description =
-        "P: " + device->sysPath.substr(4) + "\nN: " + node + "=" + descriptors(identity) +
-        "\nE: DEVNAME=" + device->devName + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n" +
-        format("A: idVendor=%04x\nA: idProduct=%04x\n", identity.vendor, identity.product) +
-        format("A: busnum=%d\nA: devnum=%d\n", bus, identity.address);
+    const std::string description = "P: " + device->sysPath.substr(4) + "\nN: " + node + "=" + descriptors(identity) +
+                                    "\nE: DEVNAME=" + device->devName + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n" +
+                                    format("A: idVendor=%04x\nA: idProduct=%04x\n", identity.vendor, identity.product) +
+                                    format("A: busnum=%d\nA: devnum=%d\n", bus, identity.address);
     GError* error = nullptr;
     umockdev_testbed_add_from_string(impl_->testbed, description.c_str(), &error);
     g_assert_no_error(error);
@@ -227,14 +224,19 @@ void UsbTestbed::removeDevice(int device)
     unlink(d.nodeFile.c_str());  // umockdev leaves the node file behind
 }
 
-std::string UsbTestbed::devName(int device) const { return impl_->devices.at(device)->devName; }
+std::string UsbTestbed::devName(int device) const
+{
+    return impl_->devices.at(device)->devName;
+}
 
-std::string UsbTestbed::portPath(int device) const { return impl_->devices.at(device)->port; }
+std::string UsbTestbed::portPath(int device) const
+{
+    return impl_->devices.at(device)->port;
+}
 
 void UsbTestbed::setMode(int device, mode_t mode)
 {
-    if (chmod(impl_->devices.at(device)->nodeFile.c_str(), mode) != 0)
-        g_error("usb testbed: cannot change a mode");
+    if (chmod(impl_->devices.at(device)->nodeFile.c_str(), mode) != 0) g_error("usb testbed: cannot change a mode");
 }
 
 void UsbTestbed::vanishAfterScan(int device)
@@ -277,8 +279,7 @@ int main(int argc, char** argv)
     constexpr const char* Marker = "BRISEL_USB_TEST_PRELOADED";
     if (!usbtest::unavailableReason().empty() && std::getenv(Marker) == nullptr) {
         std::string list = usbtest::preloadList();
-        if (const char* old = std::getenv("LD_PRELOAD"); old != nullptr && *old != '\0')
-            list += std::string(":") + old;
+        if (const char* old = std::getenv("LD_PRELOAD"); old != nullptr && *old != '\0') list += std::string(":") + old;
         setenv("LD_PRELOAD", list.c_str(), 1);
         setenv(Marker, "1", 1);
         // By its own path, not /proc/self/exe, so that its process keeps its
