@@ -73,6 +73,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
 {
     const emu::AdapterState saved = saveFile([](emu::AdapterState& s) {
         s.delayTime = 42;
+        s.preBit = 0x0E;
         s.baudCode = 192;
         s.altMyCall = dlg::block<8>("N0CALL B", ' ');
     });
@@ -85,6 +86,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
         // Each value by its field's label, as its box shows it.
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Delay Time: 300 -> 420\n")));
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Alter My Call Sign: N0CALL   -> N0CALL B\n")));
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  PreBitPattern: F0 -> 0E\n")));
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Baud Rate: 9600 -> 19200\n")))
             << rig.host.asked[0].toStdString();
         if (!yes) {
