@@ -37,6 +37,8 @@ const char* const UsageText =
     "  --demo-state FILE      the emulated adapter starts with the settings of FILE\n"
     "  --lacking=FEATURE,...  the emulated firmware lacks these: slow_data, beacon,\n"
     "                         serial_port, squelch, jitter_buffer (implies --demo)\n"
+    "  --not-taking           the emulated adapter does not take the values written\n"
+    "                         (implies --demo)\n"
     "  --json                 detect, show, get, diff, restore: print one JSON document\n"
     "  --force                backup: replace an existing FILE\n"
     "  --dry-run              restore: print what would change and write nothing\n"
@@ -47,7 +49,20 @@ const char* const UsageText =
 
 namespace {
 
-enum LongOnly { Trace = 1000, Json, Force, DryRun, SkipMissing, NoBackup, Demo, DemoState, Lacking, Device, Wait };
+enum LongOnly {
+    Trace = 1000,
+    Json,
+    Force,
+    DryRun,
+    SkipMissing,
+    NoBackup,
+    Demo,
+    DemoState,
+    Lacking,
+    NotTaking,
+    Device,
+    Wait
+};
 
 // The options that only some commands take, as they are written.
 constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptionNames{{
@@ -79,6 +94,7 @@ void readOptions(int argc, char** argv, Options& options)
         {"demo", no_argument, nullptr, Demo},
         {"demo-state", required_argument, nullptr, DemoState},
         {"lacking", required_argument, nullptr, Lacking},
+        {"not-taking", no_argument, nullptr, NotTaking},
         {"device", required_argument, nullptr, Device},
         {"wait", optional_argument, nullptr, Wait},
         {nullptr, 0, nullptr, 0},
@@ -122,6 +138,10 @@ void readOptions(int argc, char** argv, Options& options)
         case Lacking:
             if (const auto lacking = emu::parseLacking(optarg)) options.demoLacking = *lacking;
             else fail(emu::lackingProblem(optarg));
+            options.demo = true;
+            break;
+        case NotTaking:
+            options.demoNotTaking = true;
             options.demo = true;
             break;
         case Device:

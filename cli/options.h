@@ -23,6 +23,7 @@ struct Options {
     bool demo = false;
     std::optional<std::string> demoState;
     std::vector<emu::Feature> demoLacking;  // what the emulated firmware lacks
+    bool demoNotTaking = false;             // the emulated adapter keeps its values
     std::optional<std::string> device;      // "BUS:DEVICE" or a USB port path
     // --wait: how long to wait for the adapter; --wait alone waits as long as
     // it takes.
