@@ -71,7 +71,7 @@ def toml_value(value, where):
     # Dates and times of a parsed settings file; brisel-ctl names them.
     if hasattr(value, 'isoformat'):
         return value.isoformat()
-    raise SettingsTextError('%s: a %s is not a value of a settings file' % (where, type(value).__name__))
+    raise SettingsTextError('%s: a value of type %s cannot stand in a settings file' % (where, type(value).__name__))
 
 
 def flat_keys(keys):
