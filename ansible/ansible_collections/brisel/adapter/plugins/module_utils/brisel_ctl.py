@@ -18,7 +18,8 @@ import os
 # brisel-ctl prints one line of a few kilobytes; more is not its output.
 MAX_OUTPUT = 1024 * 1024
 
-# The options of every module that say which adapter brisel-ctl talks to.
+# The options of every module that say which adapter brisel-ctl talks to;
+# plugins/doc_fragments/adapter.py documents them.
 ADAPTER_OPTIONS = dict(
     adapter=dict(type='str'),
     brisel_ctl=dict(type='str', default='brisel-ctl'),

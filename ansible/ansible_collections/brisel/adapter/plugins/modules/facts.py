@@ -22,40 +22,15 @@ description:
 version_added: 3.6.0
 author:
   - brisel-setting developers
+extends_documentation_fragment:
+  - brisel.adapter.adapter
 options:
-  adapter:
-    description:
-      - Only this adapter, by USB port path or C(BUS:DEVICE).
-    type: str
   settings:
     description:
       - Read each adapter's settings as well; C(false) leaves out C(settings) and asks the
         adapter only for its firmware and features.
     type: bool
     default: true
-  brisel_ctl:
-    description:
-      - The program to run on the host, a name looked up on C(PATH) or a path.
-    type: str
-    default: brisel-ctl
-  demo:
-    description:
-      - Use brisel-ctl's emulated adapter instead of the USB buses; see the option of the same
-        name of M(brisel.adapter.settings).
-    type: dict
-    suboptions:
-      file:
-        description: The file in which the emulated adapter keeps its settings.
-        type: path
-      lacking:
-        description: Optional features its firmware lacks.
-        type: list
-        elements: str
-        default: []
-      not_taking:
-        description: The emulated adapter keeps what it holds whatever is written.
-        type: bool
-        default: false
 attributes:
   check_mode:
     support: full
@@ -171,7 +146,8 @@ def main():
         result = dict(msg=str(error))
         if error.status is not None:
             result['exit_status'] = error.status
-            result['message'] = error.document.get('message')
+            if error.document.get('message'):
+                result['message'] = error.document['message']
         module.fail_json(**result)
 
     module.exit_json(changed=False, ansible_facts=dict(brisel_adapters=adapters))

@@ -30,6 +30,8 @@ description:
 version_added: 3.6.0
 author:
   - brisel-setting developers
+extends_documentation_fragment:
+  - brisel.adapter.adapter
 options:
   content:
     description:
@@ -55,12 +57,6 @@ options:
         later on the host, and writes the two as one file; brisel-ctl's line numbers then count
         in that file, which a failed task returns as I(settings_file).
     type: dict
-  adapter:
-    description:
-      - The adapter to use, by its USB port path (C(1-1.2), which stays the same while it is
-        plugged into the same socket) or C(BUS:DEVICE) (C(1:7)), as C(brisel-ctl detect) lists
-        them; a dual-band site has two. Without it, the first adapter on the buses.
-    type: str
   skip_missing:
     description:
       - Leave out the groups and settings that the adapter's firmware lacks, instead of failing
@@ -73,35 +69,6 @@ options:
         C(false) writes without one (C(--no-backup)).
     type: bool
     default: true
-  brisel_ctl:
-    description:
-      - The program to run on the host, a name looked up on C(PATH) or a path.
-    type: str
-    default: brisel-ctl
-  demo:
-    description:
-      - Use brisel-ctl's emulated adapter instead of a USB one, to try a play without the
-        hardware. It keeps what is written between runs.
-    type: dict
-    suboptions:
-      file:
-        description:
-          - The file in which the emulated adapter keeps its settings, so that each host of a
-            trial has its own (brisel-ctl C(--demo-file)). Without it, the demo's own file.
-        type: path
-      lacking:
-        description:
-          - Optional features its firmware lacks, any of C(slow_data), C(beacon),
-            C(serial_port), C(squelch) and C(jitter_buffer).
-        type: list
-        elements: str
-        default: []
-      not_taking:
-        description:
-          - The emulated adapter answers every write but keeps what it holds, as an adapter that
-            does not take a value does.
-        type: bool
-        default: false
 attributes:
   check_mode:
     support: full
@@ -268,7 +235,8 @@ def main():
         if error.status is not None:
             result['exit_status'] = error.status
             document = error.document
-            result['message'] = document.get('message')
+            if document.get('message'):
+                result['message'] = document['message']
             if document.get('command') == 'restore':
                 result['msg'], result['written_keys'] = failure(document, error.status)
                 result['changed'] = bool(result['written_keys'])
