@@ -140,8 +140,8 @@ class RestoreFailure(unittest.TestCase):
              'nothing was written.', []),
             ({'command': 'restore', 'dry_run': False, 'lost_during': 'repeater', 'message': 'lost',
               'written': [{'group': 'basic', 'changes': [DELAY]}]}, 74,
-             'brisel-ctl restore ended with status 74: lost Already written (groups basic): '
-             'basic.delay_time_ms. The group repeater was being written when the adapter was lost '
+             'brisel-ctl restore ended with status 74: lost\nAlready written (groups basic): '
+             'basic.delay_time_ms.\nThe group repeater was being written when the adapter was lost '
              'and may be half written.', ['basic.delay_time_ms']),
             ({'command': 'restore', 'dry_run': True, 'changes': [DELAY], 'message': 'bad'}, 65,
              'brisel-ctl restore ended with status 65: bad', []),

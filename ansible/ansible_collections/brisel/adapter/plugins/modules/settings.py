@@ -194,9 +194,9 @@ def failure(document, status):
     written = [change['key'] for change in changes_of(document)] if not document.get('dry_run') else []
     if written:
         groups = ', '.join(group['group'] for group in document.get('written') or [])
-        text += ' Already written (groups %s): %s.' % (groups, ', '.join(written))
+        text += '\nAlready written (groups %s): %s.' % (groups, ', '.join(written))
     if document.get('lost_during'):
-        text += (' The group %s was being written when the adapter was lost and may be half written.'
+        text += ('\nThe group %s was being written when the adapter was lost and may be half written.'
                  % document['lost_during'])
     return text, written
 
