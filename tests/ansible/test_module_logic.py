@@ -172,6 +172,10 @@ class Documents(unittest.TestCase):
                 with self.assertRaises(brisel_ctl.BriselCtlError) as caught:
                     brisel_ctl.read_document(64, out, err)
                 self.assertIn(why, str(caught.exception))
+        with self.assertRaises(brisel_ctl.BriselCtlError) as caught:
+            brisel_ctl.read_document(-15, '', 'The group basic was written.\n')
+        self.assertEqual(str(caught.exception), 'brisel-ctl gave no JSON object (ended by signal 15); '
+                                                'it said: The group basic was written.')
 
     def test_adapter_arguments(self):
         for params, args in [

@@ -90,9 +90,11 @@ def read_document(status, out, err):
     except ValueError:
         document = None
     if not isinstance(document, dict) or 'exit_status' not in document:
+        # A signal (an ssh drop, a stop) may end it before its JSON; what it
+        # had written it says on standard error.
+        ended = 'ended by signal %d' % -status if status < 0 else 'exit status %s' % status
         said = ' '.join(err.strip().splitlines()[-3:]) or 'nothing'
-        raise BriselCtlError('brisel-ctl gave no JSON object (exit status %s); it said: %s' % (status, said),
-                             status)
+        raise BriselCtlError('brisel-ctl gave no JSON object (%s); it said: %s' % (ended, said), status)
     return document
 
 
