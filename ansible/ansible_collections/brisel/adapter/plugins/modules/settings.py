@@ -78,11 +78,10 @@ notes:
   - A task that fails after some groups were written names them and their keys, and the group
     under way when the adapter was lost; C(brisel-ctl diff) shows what the adapter then holds,
     and restoring the automatic backup undoes the task.
+  - The exit statuses of brisel-ctl, which a failed task returns as I(exit_status), are listed in
+    its manual page, C(man brisel-ctl), under EXIT STATUS.
 seealso:
   - module: brisel.adapter.facts
-  - name: brisel-ctl(1)
-    description: The manual page of brisel-ctl, with its exit statuses.
-    link: https://manpages.debian.org/brisel-ctl
 '''
 
 EXAMPLES = r'''
