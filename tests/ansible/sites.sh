@@ -147,6 +147,20 @@ expect_text "brisel-ctl restore ended with status 76: The adapter does not hold 
 expect_text "basic.delay_time_ms: wrote 800, reads back 700" "not taking"
 expect_text 'reads back 700\nAlready written (groups basic): basic.delay_time_ms."' "not taking"
 
+# An adapter in use by another program (a lock on north's demo file, as on a
+# device node): north fails with brisel-ctl's message, south is ok.
+setsid flock -o "$work/north/demo-adapter.toml" sleep 300 &
+holder=$!
+while flock -n "$work/north/demo-adapter.toml" true; do sleep 0.1; done
+play site.yml -e '{"more_keys": {"basic.delay_time_ms": 700}}'
+kill -- -"$holder"
+wait "$holder" || true
+expect_status 2 "in use"
+expect_recap north 0 1 "in use"
+expect_recap south 0 0 "in use"
+expect_text "brisel-ctl restore ended with status 75: The DV Brisel (Relavox) is in use by another program, flock (process $holder)." \
+  "in use"
+
 # brisel-ctl missing on the host, by path and by name.
 play site.yml -e "brisel_ctl=$work/nowhere/brisel-ctl"
 expect_status 2 "brisel-ctl missing"
