@@ -137,6 +137,8 @@ play site.yml --diff -e '{"lacking": ["beacon"], "skip_missing": true, "more_key
 expect_status 0 "lacking beacon, skip_missing"
 for site in north south; do expect_recap "$site" 1 0 "lacking beacon, skip_missing"; done
 expect_line "+basic.delay_time_ms = 700" "lacking beacon, skip_missing"
+expect_text "[WARNING]: Left out, as the adapter's firmware lacks them: the beacon group." \
+  "lacking beacon, skip_missing"
 
 # An adapter that does not take a value: the task fails, naming the value,
 # what it reads back, and what was written.

@@ -161,8 +161,8 @@ not_sent:
   type: list
   elements: str
 notes:
-  description: What brisel-ctl said on standard error besides its JSON, such as what
-    I(skip_missing) left out.
+  description: What brisel-ctl said on standard error besides its JSON. What I(skip_missing)
+    left out, and flag bits the adapter keeps, are shown as warnings as well.
   returned: always, once brisel-ctl ran
   type: list
   elements: str
@@ -178,6 +178,11 @@ from ansible_collections.brisel.adapter.plugins.module_utils.brisel_ctl import (
     ADAPTER_OPTIONS, BriselCtlError, adapter_arguments, failure_text, find_program, run)
 from ansible_collections.brisel.adapter.plugins.module_utils.settings_text import (
     SettingsTextError, diff_lines, settings_file)
+
+# brisel-ctl's notes on standard error that a play should show as warnings:
+# what skip_missing left out, and flag bits the adapter keeps as its own.
+WARNING_NOTES = ("Left out, as the adapter's firmware lacks them", 'repeater.flag_byte: bits 7 and 4')
+
 
 def changes_of(document):
     """The changes of a restore, or of a dry run."""
@@ -248,8 +253,11 @@ def main():
         module.fail_json(**result)
 
     changes = changes_of(document)
-    result = dict(changed=bool(changes), changes=changes, exit_status=status,
-                  notes=[line for line in err.splitlines() if line.strip()])
+    notes = [line for line in err.splitlines() if line.strip()]
+    for note in notes:
+        if note.startswith(WARNING_NOTES):
+            module.warn(note)
+    result = dict(changed=bool(changes), changes=changes, exit_status=status, notes=notes)
     if not module.check_mode:
         result['written'] = document.get('written') or []
         result['backup'] = document.get('backup')
