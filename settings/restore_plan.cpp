@@ -83,7 +83,7 @@ std::vector<std::string> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Fea
     if (wanted.basic) {
         auto drop = [&](auto& value, bool present, const char* key) {
             if (!value || present) return;
-            lacking.push_back(key);
+            lacking.emplace_back(key);
             value.reset();
         };
         drop(wanted.basic->squelchLevel, features.basic.squelch, SquelchKey);
