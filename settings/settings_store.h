@@ -42,8 +42,12 @@ FileContents loadSettingsFile(const std::string& path);
 // CannotWrite).
 void saveSettingsFile(const std::string& path, const std::string& text, bool replace);
 
-// $XDG_STATE_HOME/brisel-setting/backups, by default
-// ~/.local/state/brisel-setting/backups.
+// $XDG_STATE_HOME/brisel-setting, by default ~/.local/state/brisel-setting:
+// where the programs keep what they write by themselves. Throws StoreError
+// (CannotWrite) when neither variable names a folder.
+std::string stateFolder();
+
+// stateFolder()/backups.
 std::string automaticBackupFolder();
 
 // The local date and time as backups are named: 2026-12-07_153000.
