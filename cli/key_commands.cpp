@@ -87,6 +87,7 @@ int setCommand(const Options& options, CtlIo& io)
     }
     if (!problems.empty()) throw CtlError(exit_status::BadFile, problems);
     std::vector<std::string> keys;
+    keys.reserve(assignments.size());
     for (const auto& [key, value] : assignments) keys.push_back(key);
 
     Session session(options, io);

@@ -91,6 +91,7 @@ Session::Session(const Options& options, CtlIo& io)
         }
         if (options.demoState) loadDemoState(*adapter, *options.demoState);
         emu::leaveOut(*adapter, options.demoLacking);
+        if (options.demoNotTaking) adapter->keepValues(true);
         opener = [adapter] { return emu::openEmulated(*adapter); };
     } else {
         opener = usbOpener(options);

@@ -17,7 +17,7 @@ namespace settings {
 namespace {
 
 // A settings file is a few KiB; a larger one is not one.
-constexpr std::size_t LargestFile = 1024 * 1024;
+constexpr std::size_t LargestFile = std::size_t{1024} * 1024;
 
 // "-" is standard input, which stays open.
 std::string readWhole(const std::string& path, const std::string& name)
@@ -80,19 +80,19 @@ void saveSettingsFile(const std::string& path, const std::string& text, bool rep
     }
 }
 
-std::string automaticBackupFolder()
+std::string stateFolder()
 {
     const char* state = std::getenv("XDG_STATE_HOME");
-    std::string base;
-    if (state != nullptr && state[0] == '/') {
-        base = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] == '\0')
-            throw StoreError(StoreError::Kind::CannotWrite, "no folder for the automatic backup: HOME is not set");
-        base = std::string(home) + "/.local/state";
-    }
-    return base + "/brisel-setting/backups";
+    if (state != nullptr && state[0] == '/') return std::string(state) + "/brisel-setting";
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0')
+        throw StoreError(StoreError::Kind::CannotWrite, "no folder for the program's state: HOME is not set");
+    return std::string(home) + "/.local/state/brisel-setting";
+}
+
+std::string automaticBackupFolder()
+{
+    return stateFolder() + "/backups";
 }
 
 std::string backupTimeStamp()
