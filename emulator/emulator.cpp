@@ -170,6 +170,10 @@ int Emulator::controlRequest(std::uint8_t requestType, std::uint8_t request, std
             std::copy_n(reply, result, data);
             entry.data.assign(reply, reply + result);
         }
+    } else if (keepsValues_) {
+        const AdapterState held = state_;
+        result = answerWrite(request, value, data, length);
+        state_ = held;
     } else {
         result = answerWrite(request, value, data, length);
     }
