@@ -2,7 +2,7 @@
 
 #include "device/encodings.h"
 #include "dialogs/not_read.h"
-#include "settings/value_names.h"
+#include "settings_file/value_names.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>

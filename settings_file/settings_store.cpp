@@ -1,7 +1,7 @@
-#include "settings/settings_store.h"
+#include "settings_file/settings_store.h"
 
-#include "settings/file_writer.h"
 #include "settings/groups.h"
+#include "settings_file/file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

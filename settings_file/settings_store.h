@@ -4,7 +4,7 @@
 // and putSettings, which puts a snapshot onto an adapter (an emulated one
 // starting with the settings of a file).
 
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 
 #include <stdexcept>
 #include <string>
