@@ -8,6 +8,7 @@
 #include "emulator/emulator.h"
 #include "emulator/lacking.h"
 #include "settings/groups.h"
+#include "settings_file/put_settings.h"
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
 #include "settings_file/settings_file.h"

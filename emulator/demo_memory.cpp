@@ -4,6 +4,7 @@
 #include "device/vendor_link.h"
 #include "settings/start_up.h"
 #include "settings_file/file_writer.h"
+#include "settings_file/put_settings.h"
 #include "settings_file/restore.h"
 #include "settings_file/settings_store.h"
 
