@@ -1,6 +1,7 @@
 #include "dialogs/not_taken.h"
 
 #include "device/encodings.h"
+#include "dialogs/display_formats.h"
 #include "dialogs/not_read.h"
 #include "settings_file/value_names.h"
 
@@ -18,7 +19,7 @@ QString shownValue(const std::string& key, const std::string& value)
     if (value == "(not read)") return QCoreApplication::translate("NotTaken", "(not read)");
     // A byte as its box shows it: two hex digits.
     if (value.size() == 4 && value.starts_with("0x")) {
-        if (const auto byte = enc::codeByte(value.substr(2))) return QString::fromStdString(enc::formatHex2(*byte));
+        if (const auto byte = enc::codeByte(value.substr(2))) return QString::fromStdString(display::formatHex2(*byte));
     }
     // A text without escapes as the box shows it, without the file's quotes.
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"' && value.find('\\') == std::string::npos)
