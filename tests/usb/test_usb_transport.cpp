@@ -328,12 +328,12 @@ TEST_F(UsbPath, AChangeOpensTheOtherNodeBeforeReleasingTheOneInUse)
 
     {
         const LockAttempt held = lockAdapterNode(other.path);
-        const auto choices = settings::adapterChoices(usbWalk(), connection);
-        ASSERT_EQ(choices.size(), 2u);
-        EXPECT_TRUE(choices[inUse.index].inUse && !choices[inUse.index].heldBy);
-        ASSERT_TRUE(!choices[other.index].inUse && choices[other.index].heldBy);
+        const auto offers = settings::adapterOffers(usbWalk(), connection);
+        ASSERT_EQ(offers.size(), 2u);
+        EXPECT_TRUE(offers[inUse.index].inUse && !offers[inUse.index].heldBy);
+        ASSERT_TRUE(!offers[other.index].inUse && offers[other.index].heldBy);
         EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal,
-                  inUseText(*choices[other.index].heldBy));
+                  inUseText(*offers[other.index].heldBy));
         EXPECT_TRUE(testbed_->configurations(device[b]).empty());
         EXPECT_EQ(lockAdapterNode(inUse.path).outcome, LockAttempt::Outcome::InUse);  // kept
     }
