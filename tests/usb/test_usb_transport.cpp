@@ -198,7 +198,7 @@ TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
         EXPECT_EQ(again.status, OpenStatus::InUse);
         EXPECT_EQ(again.holder, holder);
         EXPECT_EQ(again.node, testbed_->devName(device));
-        AdapterConnection connection(nullptr, usbAdapterOpener(ListAdapters().at(0).address));
+        AdapterConnection connection(nullptr, usbAdapterOpener(listAdapters().at(0).address));
         try {
             connection.reconnectIfLost();
             ADD_FAILURE() << "opened while held";
@@ -323,7 +323,7 @@ TEST_F(UsbPath, AChangeOpensTheOtherNodeBeforeReleasingTheOneInUse)
     VendorLink link(connection);
     const AdapterNode inUse = *connection.adapter();
     const std::size_t a = inUse.path == testbed_->devName(device[0]) ? 0 : 1, b = 1 - a;
-    const AdapterNode other = ListAdapters().at(1 - inUse.index);
+    const AdapterNode other = listAdapters().at(1 - inUse.index);
     ASSERT_EQ(other.path, testbed_->devName(device[b]));
 
     {
