@@ -64,17 +64,17 @@ void AdapterMenu::refresh()
 void AdapterMenu::fill()
 {
     menu_->clear();
-    for (const settings::AdapterChoice& choice : settings::adapterChoices(walk_(), *windows_.context->connection)) {
-        const AdapterNode& node = choice.node;
+    for (const settings::AdapterOffer& offer : settings::adapterOffers(walk_(), *windows_.context->connection)) {
+        const AdapterNode& node = offer.node;
         QString text = node.port.empty() ? tr("at an unknown USB port (device %1)").arg(busDevice(node))
                                          : tr("at USB port %1 (device %2)").arg(itemText(node.port), busDevice(node));
-        if (choice.heldBy)
-            text = choice.heldBy->empty() ? tr("%1, in use by another program").arg(text)
-                                          : tr("%1, in use by %2").arg(text, itemText(*choice.heldBy));
+        if (offer.heldBy)
+            text = offer.heldBy->empty() ? tr("%1, in use by another program").arg(text)
+                                         : tr("%1, in use by %2").arg(text, itemText(*offer.heldBy));
         QAction* item = menu_->addAction(text);
         item->setCheckable(true);
-        item->setChecked(choice.inUse);
-        if (!choice.inUse) connect(item, &QAction::triggered, this, [this, node] { choose(node); });
+        item->setChecked(offer.inUse);
+        if (!offer.inUse) connect(item, &QAction::triggered, this, [this, node] { choose(node); });
         else connect(item, &QAction::triggered, item, [item] { item->setChecked(true); });
     }
 }

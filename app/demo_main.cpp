@@ -11,7 +11,8 @@
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
 #include "emulator/lacking.h"
-#include "settings/settings_store.h"
+#include "settings_file/put_settings.h"
+#include "settings_file/settings_store.h"
 
 #include <cstdio>
 #include <iostream>

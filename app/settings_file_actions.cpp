@@ -9,9 +9,9 @@
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
-#include "settings/restore_job.h"
-#include "settings/settings_store.h"
-#include "settings/value_names.h"
+#include "settings_file/restore_job.h"
+#include "settings_file/settings_store.h"
+#include "settings_file/value_names.h"
 
 #include <QCoreApplication>
 

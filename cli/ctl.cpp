@@ -7,8 +7,8 @@
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
 #include "settings/licence.h"
-#include "settings/settings_file.h"
-#include "settings/settings_store.h"
+#include "settings_file/settings_file.h"
+#include "settings_file/settings_store.h"
 
 #include <exception>
 #include <memory>

@@ -116,7 +116,7 @@ int detectCommand(const Options& options, CtlIo& io)
 {
     Finding f;
     if (!options.demo) {
-        f.adapters = ListAdapters();
+        f.adapters = listAdapters();
         std::optional<AdapterChoice> choice;
         if (options.device) choice = parseAdapterChoice(*options.device);
         f.used = chooseAdapter(f.adapters, choice);

@@ -9,9 +9,9 @@
 #include "cli/session.h"
 #include "cli/settings_files.h"
 
-#include "settings/restore_job.h"
-#include "settings/restore_plan.h"
-#include "settings/settings_store.h"
+#include "settings_file/restore_job.h"
+#include "settings_file/restore_plan.h"
+#include "settings_file/settings_store.h"
 
 namespace {
 

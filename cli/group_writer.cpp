@@ -3,8 +3,8 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "cli/session.h"
-#include "settings/restore.h"
-#include "settings/restore_plan.h"
+#include "settings_file/restore.h"
+#include "settings_file/restore_plan.h"
 
 void tellFixedFlagBits(CtlIo& io)
 {

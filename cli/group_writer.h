@@ -3,8 +3,8 @@
 // differ, each with its dialog's Save stream, each read back and compared.
 
 #include "cli/ctl.h"
-#include "settings/restore.h"
 #include "settings/snapshot.h"
+#include "settings_file/restore.h"
 
 class Session;
 

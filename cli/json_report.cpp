@@ -2,7 +2,7 @@
 
 #include "cli/options.h"
 #include "device/latin1.h"
-#include "settings/file_value.h"
+#include "settings_file/file_value.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // status and, after a failure, the message. Keys are those of the settings
 // file, values are in its units: numbers, true or false, and texts in UTF-8.
 
-#include "settings/restore.h"
-#include "settings/settings_file.h"
+#include "settings_file/restore.h"
+#include "settings_file/settings_file.h"
 
 #include <nlohmann/json.hpp>
 

@@ -7,7 +7,7 @@
 #include "cli/plan_problems.h"
 #include "cli/session.h"
 #include "device/shown_text.h"
-#include "settings/restore_plan.h"
+#include "settings_file/restore_plan.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "cli/plan_problems.h"
 
-#include "settings/value_names.h"
+#include "settings_file/value_names.h"
 
 #include <cstdio>
 

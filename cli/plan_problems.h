@@ -1,7 +1,7 @@
 #pragma once
 // The problems of a restore plan in brisel-ctl's English, which scripts read.
 
-#include "settings/restore_plan.h"
+#include "settings_file/restore_plan.h"
 
 #include <string>
 #include <vector>

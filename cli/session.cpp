@@ -8,10 +8,11 @@
 #include "emulator/emulator.h"
 #include "emulator/lacking.h"
 #include "settings/groups.h"
-#include "settings/restore.h"
-#include "settings/restore_plan.h"
-#include "settings/settings_file.h"
-#include "settings/settings_store.h"
+#include "settings_file/put_settings.h"
+#include "settings_file/restore.h"
+#include "settings_file/restore_plan.h"
+#include "settings_file/settings_file.h"
+#include "settings_file/settings_store.h"
 
 #include <chrono>
 #include <thread>

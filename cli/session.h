@@ -7,8 +7,8 @@
 #include "cli/options.h"
 #include "device/adapter_connection.h"
 #include "device/vendor_link.h"
-#include "settings/restore_plan.h"
 #include "settings/snapshot.h"
+#include "settings_file/restore_plan.h"
 
 #include <memory>
 #include <string>

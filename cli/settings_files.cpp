@@ -2,7 +2,7 @@
 
 #include "cli/ctl.h"
 #include "cli/exit_status.h"
-#include "settings/settings_store.h"
+#include "settings_file/settings_store.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Settings files for the command line: the store's errors as exit statuses.
 
 #include "cli/options.h"
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 
 #include <ostream>
 #include <string>

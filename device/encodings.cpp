@@ -1,7 +1,6 @@
 #include "device/encodings.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
 namespace enc {
@@ -87,32 +86,6 @@ bool isOnWord(std::string_view text)
 bool isHalfDuplexWord(std::string_view text)
 {
     return text.substr(0, 4) == "HALF";
-}
-
-namespace {
-std::string format(const char* pattern, unsigned value)
-{
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
-}  // namespace
-
-std::string formatDecimal(unsigned value)
-{
-    return format("%u", value);
-}
-std::string formatTens(unsigned value)
-{
-    return format("%u0", value);
-}
-std::string formatHexPadded(unsigned value)
-{
-    return format("%2.0x", value);
-}
-std::string formatHex2(unsigned value)
-{
-    return format("%0.2x", value);
 }
 
 std::optional<std::int32_t> toInt32(std::string_view text)

@@ -1,5 +1,6 @@
 #pragma once
-// Pure encodings between what the dialogs show and the bytes on the wire.
+// Pure encodings between what the dialogs take and the bytes on the wire; how
+// the dialogs show numbers is in dialogs/display_formats.h.
 // Texts here are byte strings, one byte per character (see latin1.h).
 
 #include <array>
@@ -50,12 +51,6 @@ std::uint8_t hexPair(std::string_view text);
 bool isOnWord(std::string_view text);
 // 1 if the first four characters are exactly "HALF".
 bool isHalfDuplexWord(std::string_view text);
-
-// Display formats of the dialogs.
-std::string formatDecimal(unsigned value);    // "%d"
-std::string formatTens(unsigned value);       // "%d0": the decimal and a trailing 0
-std::string formatHexPadded(unsigned value);  // "%2.0x": width 2, 0 shows two blanks
-std::string formatHex2(unsigned value);       // "%0.2x": at least two digits
 
 // Signed 32-bit conversion of a whole text: an optional sign and at least one
 // decimal digit, nothing else; fails on overflow.

@@ -83,7 +83,7 @@ AdapterWalk usbWalk()
     return walk;
 }
 
-std::vector<AdapterNode> ListAdapters()
+std::vector<AdapterNode> listAdapters()
 {
     return usbWalk().adapters;
 }

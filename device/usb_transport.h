@@ -32,7 +32,7 @@ private:
 
 // Every adapter on the USB buses, in bus order and then device order, with
 // its port path.
-std::vector<AdapterNode> ListAdapters();
+std::vector<AdapterNode> listAdapters();
 
 // The walk of the USB buses that trackingOpener takes adapters from.
 AdapterWalk usbWalk();

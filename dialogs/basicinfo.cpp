@@ -5,6 +5,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/display_formats.h"
 #include "dialogs/not_taken.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
@@ -19,22 +20,22 @@ QString shown(const std::string& text)
 // Units of 10 ms or 10 s, shown as the value times ten.
 QString timesTen(unsigned value)
 {
-    return shown(enc::formatDecimal(value * 10u));
+    return shown(display::formatDecimal(value * 10u));
 }
 
 QString tens(unsigned value)
 {
-    return shown(enc::formatTens(value));
+    return shown(display::formatTens(value));
 }
 
 QString decimal(unsigned value)
 {
-    return shown(enc::formatDecimal(value));
+    return shown(display::formatDecimal(value));
 }
 
 QString hexPadded(unsigned value)
 {
-    return shown(enc::formatHexPadded(value));
+    return shown(display::formatHexPadded(value));
 }
 
 QString onOff(bool on)

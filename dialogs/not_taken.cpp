@@ -1,8 +1,9 @@
 #include "dialogs/not_taken.h"
 
 #include "device/encodings.h"
+#include "dialogs/display_formats.h"
 #include "dialogs/not_read.h"
-#include "settings/value_names.h"
+#include "settings_file/value_names.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -19,7 +20,7 @@ QString shownValue(const std::string& key, const std::string& value)
     // A byte as its box shows it: two hex digits, in capitals.
     if (value.size() == 4 && value.starts_with("0x")) {
         if (const auto byte = enc::codeByte(value.substr(2)))
-            return QString::fromStdString(enc::formatHex2(*byte)).toUpper();
+            return QString::fromStdString(display::formatHex2(*byte)).toUpper();
     }
     // A text without escapes as the box shows it, without the file's quotes.
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"' && value.find('\\') == std::string::npos)

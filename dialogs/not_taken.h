@@ -3,7 +3,7 @@
 // control's label, what was sent and what the adapter holds now.
 
 #include "dialogs/host.h"
-#include "settings/save_result.h"
+#include "settings_file/save_result.h"
 
 #include <QString>
 

@@ -5,6 +5,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/display_formats.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/not_taken.h"
 #include "dialogs/wire_text.h"
@@ -88,7 +89,7 @@ void TForm15::showValues(const settings::SlowDataValues& values, bool readBack, 
         else notread::failed(*box, readBack, report);
     }
     if (values.digitalCode)
-        notread::show(*ui_->DigitalCodeValue, QString::fromStdString(enc::formatHex2(*values.digitalCode)));
+        notread::show(*ui_->DigitalCodeValue, QString::fromStdString(display::formatHex2(*values.digitalCode)));
     else notread::failed(*ui_->DigitalCodeValue, readBack, report);
     if (values.message) notread::show(*ui_->SlowDataMsg, wire::toText(*values.message));
     else notread::failed(*ui_->SlowDataMsg, readBack, report);

@@ -5,6 +5,7 @@
 #include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/display_formats.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/not_taken.h"
 #include "dialogs/wire_text.h"
@@ -87,7 +88,7 @@ void TForm17::showValues(const settings::BeaconValues& values, bool readBack, no
     };
     if (!readBack) showMessage();
     if (values.interval)
-        notread::show(*ui_->BeaconTimer, QString::fromStdString(enc::formatDecimal(*values.interval * 10u)));
+        notread::show(*ui_->BeaconTimer, QString::fromStdString(display::formatDecimal(*values.interval * 10u)));
     else notread::failed(*ui_->BeaconTimer, readBack, report);
     if (readBack) showMessage();
 }

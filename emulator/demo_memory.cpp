@@ -2,10 +2,11 @@
 
 #include "device/adapter_connection.h"
 #include "device/vendor_link.h"
-#include "settings/file_writer.h"
-#include "settings/restore.h"
-#include "settings/settings_store.h"
 #include "settings/start_up.h"
+#include "settings_file/file_writer.h"
+#include "settings_file/put_settings.h"
+#include "settings_file/restore.h"
+#include "settings_file/settings_store.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,7 @@
 // Hex pair, on word, duplex word and the display formats.
 
 #include "device/encodings.h"
+#include "dialogs/display_formats.h"
 #include "fuzz/harness.h"
 
 #include <cstring>
@@ -32,12 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(enc::isHalfDuplexWord(text) == (text.size() >= 4 && text.substr(0, 4) == "HALF"), "duplex word");
 
     // Formats: the device shows each byte; any unsigned value must format.
-    const std::string decimal = enc::formatDecimal(value);
+    const std::string decimal = display::formatDecimal(value);
     FUZZ_CHECK(std::stoul(decimal) == value, "decimal %u -> %s", value, decimal.c_str());
-    FUZZ_CHECK(enc::formatTens(value) == decimal + "0", "tens %u", value);
-    const std::string hex2 = enc::formatHex2(value);
+    FUZZ_CHECK(display::formatTens(value) == decimal + "0", "tens %u", value);
+    const std::string hex2 = display::formatHex2(value);
     FUZZ_CHECK(hex2.size() >= 2 && std::stoul(hex2, nullptr, 16) == value, "hex2 %u", value);
-    const std::string padded = enc::formatHexPadded(value);
+    const std::string padded = display::formatHexPadded(value);
     if (value == 0) FUZZ_CHECK(padded == "  ", "0 shows two blanks");
     else FUZZ_CHECK(padded.size() >= 2 && std::stoul(padded, nullptr, 16) == value, "padded %u", value);
     if (value <= 0xFF) {

@@ -1,6 +1,7 @@
 // The digital code byte and the squelch level.
 
 #include "device/encodings.h"
+#include "dialogs/display_formats.h"
 #include "fuzz/harness.h"
 
 #include <cctype>
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     two.resize(2, '0');
     const auto code = enc::codeByte(text);
     FUZZ_CHECK(code.has_value() == digits, "code of %zu bytes", text.size());
-    if (code) FUZZ_CHECK(enc::formatHex2(*code) == two, "code 0x%02x", *code);
+    if (code) FUZZ_CHECK(display::formatHex2(*code) == two, "code 0x%02x", *code);
 
     const int level = enc::squelchLevel(b0, b1);
     FUZZ_CHECK(level >= 0 && level <= 1023, "level %d", level);

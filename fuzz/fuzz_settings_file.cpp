@@ -9,10 +9,10 @@
 
 #include "device/encodings.h"
 #include "fuzz/check.h"
-#include "settings/key_depth.h"
-#include "settings/restore_plan.h"
 #include "settings/rules.h"
-#include "settings/settings_file.h"
+#include "settings_file/key_depth.h"
+#include "settings_file/restore_plan.h"
+#include "settings_file/settings_file.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -13,16 +13,16 @@ bool isInUse(const AdapterNode& node, const AdapterConnection& connection)
 
 }  // namespace
 
-std::vector<AdapterChoice> adapterChoices(const AdapterWalk& walk, const AdapterConnection& connection)
+std::vector<AdapterOffer> adapterOffers(const AdapterWalk& walk, const AdapterConnection& connection)
 {
-    std::vector<AdapterChoice> choices;
+    std::vector<AdapterOffer> offers;
     for (const AdapterNode& node : walk.adapters) {
-        AdapterChoice choice{node, isInUse(node, connection), std::nullopt};
+        AdapterOffer offer{node, isInUse(node, connection), std::nullopt};
         // A lock attempt on the node in use would find this program's own lock.
-        if (!choice.inUse && walk.holder) choice.heldBy = walk.holder(node);
-        choices.push_back(std::move(choice));
+        if (!offer.inUse && walk.holder) offer.heldBy = walk.holder(node);
+        offers.push_back(std::move(offer));
     }
-    return choices;
+    return offers;
 }
 
 AdapterSwitch switchAdapter(AdapterConnection& connection, VendorLink& link, const std::function<AdapterWalk()>& walk,

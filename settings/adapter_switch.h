@@ -18,7 +18,7 @@ class VendorLink;
 namespace settings {
 
 // One adapter of a walk, as the program offers it.
-struct AdapterChoice {
+struct AdapterOffer {
     AdapterNode node;
     bool inUse = false;  // the adapter the program holds now
     // Another program holds it: who, as adapter_lock.h names the holder
@@ -27,7 +27,7 @@ struct AdapterChoice {
 };
 
 // Every adapter of `walk`, in bus order. Nothing is sent to any of them.
-std::vector<AdapterChoice> adapterChoices(const AdapterWalk& walk, const AdapterConnection& connection);
+std::vector<AdapterOffer> adapterOffers(const AdapterWalk& walk, const AdapterConnection& connection);
 
 struct AdapterSwitch {
     // What the chosen adapter answered at its start-up, when it is now the

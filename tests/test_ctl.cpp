@@ -9,7 +9,7 @@
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 #include "tests/support/ctl_run.h"
 #include "tests/support/dialog_helpers.h"
 

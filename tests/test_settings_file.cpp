@@ -1,8 +1,8 @@
 // The settings file: what it writes reads back the same, every problem of a
 // file is found on its line, and backup, diff, get and set agree with it.
 
-#include "settings/key_depth.h"
-#include "settings/settings_file.h"
+#include "settings_file/key_depth.h"
+#include "settings_file/settings_file.h"
 
 #include <gtest/gtest.h>
 

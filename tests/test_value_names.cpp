@@ -10,8 +10,8 @@
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
-#include "settings/file_fields.h"
-#include "settings/value_names.h"
+#include "settings_file/file_fields.h"
+#include "settings_file/value_names.h"
 #include "tests/support/fixture.h"
 
 #include <QWidget>

@@ -198,7 +198,7 @@ TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
         EXPECT_EQ(again.status, OpenStatus::InUse);
         EXPECT_EQ(again.holder, holder);
         EXPECT_EQ(again.node, testbed_->devName(device));
-        AdapterConnection connection(nullptr, usbAdapterOpener(ListAdapters().at(0).address));
+        AdapterConnection connection(nullptr, usbAdapterOpener(listAdapters().at(0).address));
         try {
             connection.reconnectIfLost();
             ADD_FAILURE() << "opened while held";
@@ -323,17 +323,17 @@ TEST_F(UsbPath, AChangeOpensTheOtherNodeBeforeReleasingTheOneInUse)
     VendorLink link(connection);
     const AdapterNode inUse = *connection.adapter();
     const std::size_t a = inUse.path == testbed_->devName(device[0]) ? 0 : 1, b = 1 - a;
-    const AdapterNode other = ListAdapters().at(1 - inUse.index);
+    const AdapterNode other = listAdapters().at(1 - inUse.index);
     ASSERT_EQ(other.path, testbed_->devName(device[b]));
 
     {
         const LockAttempt held = lockAdapterNode(other.path);
-        const auto choices = settings::adapterChoices(usbWalk(), connection);
-        ASSERT_EQ(choices.size(), 2u);
-        EXPECT_TRUE(choices[inUse.index].inUse && !choices[inUse.index].heldBy);
-        ASSERT_TRUE(!choices[other.index].inUse && choices[other.index].heldBy);
+        const auto offers = settings::adapterOffers(usbWalk(), connection);
+        ASSERT_EQ(offers.size(), 2u);
+        EXPECT_TRUE(offers[inUse.index].inUse && !offers[inUse.index].heldBy);
+        ASSERT_TRUE(!offers[other.index].inUse && offers[other.index].heldBy);
         EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal,
-                  inUseText(*choices[other.index].heldBy));
+                  inUseText(*offers[other.index].heldBy));
         EXPECT_TRUE(testbed_->configurations(device[b]).empty());
         EXPECT_EQ(lockAdapterNode(inUse.path).outcome, LockAttempt::Outcome::InUse);  // kept
     }

@@ -1,9 +1,9 @@
-#include "settings/restore.h"
+#include "settings_file/restore.h"
 
 #include "device/firmware_version.h"
 #include "settings/groups.h"
-#include "settings/restore_plan.h"
-#include "settings/save_result.h"
+#include "settings_file/restore_plan.h"
+#include "settings_file/save_result.h"
 
 namespace settings {
 namespace {

@@ -16,7 +16,7 @@
 //   change the adapter. A group written anyway leaves such values out, as
 //   the dialog's Save does.
 
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 
 #include <cstdint>
 #include <map>

@@ -1,15 +1,11 @@
 #pragma once
 // Settings files on disk: read and checked as a whole, written atomically,
-// and the automatic backups taken before settings are put on an adapter;
-// and putSettings, which puts a snapshot onto an adapter (an emulated one
-// starting with the settings of a file).
+// and the automatic backups taken before settings are put on an adapter.
 
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 
 #include <stdexcept>
 #include <string>
-
-class VendorLink;
 
 namespace settings {
 
@@ -57,9 +53,5 @@ std::string backupTimeStamp();
 // `stamp`.toml, or stamp_2.toml and so on when that is taken: no two
 // backups share a name. Returns the path. Throws StoreError (CannotWrite).
 std::string saveAutomaticBackup(const std::string& folder, const std::string& stamp, const std::string& text);
-
-// Puts every value of `snapshot` onto an adapter with the Save streams, with
-// no pauses: how an emulated adapter starts with the settings of a file.
-void putSettings(VendorLink& link, const Snapshot& snapshot);
 
 }  // namespace settings

@@ -1,4 +1,4 @@
-#include "settings/file_value.h"
+#include "settings_file/file_value.h"
 
 #include <toml++/toml.h>
 

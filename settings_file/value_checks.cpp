@@ -1,4 +1,4 @@
-#include "settings/value_checks.h"
+#include "settings_file/value_checks.h"
 
 #include "device/latin1.h"
 #include "device/shown_text.h"

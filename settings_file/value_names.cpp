@@ -1,6 +1,6 @@
-#include "settings/value_names.h"
+#include "settings_file/value_names.h"
 
-#include "settings/file_fields.h"
+#include "settings_file/file_fields.h"
 
 #include <string>
 

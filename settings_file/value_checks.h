@@ -2,7 +2,7 @@
 // Whether a value of a settings file (or of the command line) is one the
 // adapter can hold, and what it holds then; each refusal says why.
 
-#include "settings/file_fields.h"
+#include "settings_file/file_fields.h"
 
 #include <toml++/toml.h>
 

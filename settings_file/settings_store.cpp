@@ -1,7 +1,6 @@
-#include "settings/settings_store.h"
+#include "settings_file/settings_store.h"
 
-#include "settings/file_writer.h"
-#include "settings/groups.h"
+#include "settings_file/file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -115,19 +114,6 @@ std::string saveAutomaticBackup(const std::string& folder, const std::string& st
         return writeUnderFreeName(folder, names, text);
     } catch (const WriteError& error) {
         throw StoreError(StoreError::Kind::CannotWrite, error.what());
-    }
-}
-
-void putSettings(VendorLink& link, const Snapshot& snapshot)
-{
-    const Pause none = [](int) {};
-    const StartUp started = startUp(link);
-    for (Group group : AllGroups) {
-        if (!snapshot.has(group)) continue;
-        Snapshot held;
-        readGroup(link, group, started, held);
-        Snapshot ignored;
-        saveGroup(link, none, group, merged(held, snapshot), ignored);
     }
 }
 

@@ -1,6 +1,6 @@
-#include "settings/save_result.h"
+#include "settings_file/save_result.h"
 
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "settings/key_depth.h"
+#include "settings_file/key_depth.h"
 
 namespace settings {
 namespace {

@@ -1,10 +1,10 @@
 // The reader of settings files: every problem with its line.
 
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 
 #include "device/shown_text.h"
-#include "settings/key_depth.h"
-#include "settings/value_checks.h"
+#include "settings_file/key_depth.h"
+#include "settings_file/value_checks.h"
 
 #include <algorithm>
 

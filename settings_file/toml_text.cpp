@@ -1,4 +1,4 @@
-#include "settings/toml_text.h"
+#include "settings_file/toml_text.h"
 
 #include "device/latin1.h"
 

@@ -1,14 +1,14 @@
 // diff, get and set: a snapshot's values by key, and what a write would
 // change.
 
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 
 #include "device/control_characters.h"
 #include "device/encodings.h"
 #include "device/shown_text.h"
 #include "settings/groups.h"
-#include "settings/toml_text.h"
-#include "settings/value_checks.h"
+#include "settings_file/toml_text.h"
+#include "settings_file/value_checks.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "settings/restore_plan.h"
+#include "settings_file/restore_plan.h"
 
 #include "settings/groups.h"
-#include "settings/toml_text.h"
+#include "settings_file/toml_text.h"
 
 #include <algorithm>
 

@@ -15,9 +15,9 @@
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
 // far the job came.
 
-#include "settings/restore.h"
-#include "settings/restore_plan.h"
-#include "settings/settings_store.h"
+#include "settings_file/restore.h"
+#include "settings_file/restore_plan.h"
+#include "settings_file/settings_store.h"
 
 #include <functional>
 #include <optional>

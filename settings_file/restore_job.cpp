@@ -1,4 +1,4 @@
-#include "settings/restore_job.h"
+#include "settings_file/restore_job.h"
 
 namespace settings {
 

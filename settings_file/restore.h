@@ -5,8 +5,8 @@
 // all go through here.
 
 #include "settings/pause.h"
-#include "settings/save_result.h"
-#include "settings/settings_file.h"
+#include "settings_file/save_result.h"
+#include "settings_file/settings_file.h"
 
 class VendorLink;
 

@@ -1,4 +1,4 @@
-#include "settings/file_fields.h"
+#include "settings_file/file_fields.h"
 
 #include "device/encodings.h"
 

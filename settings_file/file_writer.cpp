@@ -1,4 +1,4 @@
-#include "settings/file_writer.h"
+#include "settings_file/file_writer.h"
 
 #include <fcntl.h>
 #include <sys/random.h>

@@ -2,7 +2,7 @@
 // Values as a settings file writes them: numbers in the dialogs' units,
 // texts in UTF-8 as TOML basic strings.
 
-#include "settings/file_fields.h"
+#include "settings_file/file_fields.h"
 
 namespace settings::file {
 

@@ -1,11 +1,11 @@
 // The writer of settings files.
 
-#include "settings/settings_file.h"
+#include "settings_file/settings_file.h"
 
 #include "device/control_characters.h"
 #include "device/latin1.h"
-#include "settings/toml_text.h"
-#include "settings/value_checks.h"
+#include "settings_file/toml_text.h"
+#include "settings_file/value_checks.h"
 
 namespace settings {
 namespace {
