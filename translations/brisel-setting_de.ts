@@ -178,6 +178,18 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
         <source> Partly written: %1; load the file again.</source>
         <translation> Teilweise geschrieben: %1; laden Sie die Datei erneut.</translation>
     </message>
+    <message>
+        <source>No automatic backup yet</source>
+        <translation>Noch keine automatische Sicherung</translation>
+    </message>
+    <message>
+        <source>&amp;All automatic backups...</source>
+        <translation>&amp;Alle automatischen Sicherungen...</translation>
+    </message>
+    <message>
+        <source>Load an automatic backup</source>
+        <translation>Automatische Sicherung laden</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>
@@ -870,6 +882,10 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     <message>
         <source>      Brisel default Setting V03.06</source>
         <translation>      Brisel-Grundeinstellung V03.06</translation>
+    </message>
+    <message>
+        <source>Load an &amp;automatic backup</source>
+        <translation>&amp;Automatische Sicherung laden</translation>
     </message>
 </context>
 <context>

@@ -178,6 +178,18 @@ Write the changes to the adapter?</source>
         <source> Partly written: %1; load the file again.</source>
         <translation> 一部だけ書き込まれたもの: %1。ファイルをもう一度読み込んでください。</translation>
     </message>
+    <message>
+        <source>No automatic backup yet</source>
+        <translation>自動バックアップはまだありません</translation>
+    </message>
+    <message>
+        <source>&amp;All automatic backups...</source>
+        <translation>すべての自動バックアップ(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Load an automatic backup</source>
+        <translation>自動バックアップを読み込み</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>
@@ -870,6 +882,10 @@ Write the changes to the adapter?</source>
     <message>
         <source>      Brisel default Setting V03.06</source>
         <translation>      Brisel 初期設定 V03.06</translation>
+    </message>
+    <message>
+        <source>Load an &amp;automatic backup</source>
+        <translation>自動バックアップを読み込み(&amp;A)</translation>
     </message>
 </context>
 <context>
