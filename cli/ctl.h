@@ -3,6 +3,7 @@
 // program's main() gives it the real streams, clock and adapter; tests give
 // their own.
 
+#include "device/adapter_connection.h"
 #include "settings/pause.h"
 
 #include <functional>
@@ -25,6 +26,8 @@ struct CtlSetup {
     std::function<std::string()> timeStamp;
     // The folder that holds automatic backups; empty: from the environment.
     std::string backupFolder;
+    // The bus the adapter is looked for on; not set: USB.
+    std::function<AdapterWalk()> busWalk;
 };
 
 struct CtlIo : CtlSetup {

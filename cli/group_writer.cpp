@@ -3,6 +3,7 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "cli/session.h"
+#include "settings/interrupts.h"
 #include "settings/restore.h"
 #include "settings/restore_plan.h"
 
@@ -27,10 +28,32 @@ std::string notTakenLine(const settings::ValueNotTaken& value)
     return value.key + ": not sent (" + value.sent + ")";
 }
 
+// What a signal left: the groups written and those not begun, and what
+// puts the adapter back as it was.
+[[noreturn]] void interrupted(const settings::Restore& restore, const std::string& backup)
+{
+    std::vector<std::string> written, notBegun;
+    for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
+    for (settings::Group group : restore.notBegun) notBegun.emplace_back(settings::groupName(group));
+    std::string text =
+        std::string("Stopped by ") + interrupts::signalName(restore.interruptedBy) +
+        (written.empty() ? "; no group was begun."
+                         : " once the group under way was finished.\nWritten completely: " + commaList(written) + ".");
+    text += "\nNot written: " + commaList(notBegun) + ".";
+    if (!written.empty() && !backup.empty())
+        text += "\nThe settings from before are in " + backup + "; 'brisel-ctl restore' of that file puts them back.";
+    else if (!written.empty()) {
+        text += "\nWhat the written values were before:";
+        for (const auto& [group, changes] : restore.written)
+            for (const settings::FieldChange& change : changes) text += "\n  " + change.key + " = " + change.from;
+    }
+    throw Interrupted(restore.interruptedBy, text);
+}
+
 }  // namespace
 
 WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
-                                CtlIo& io, std::ostream* report)
+                                CtlIo& io, std::ostream* report, const std::string& backup)
 {
     tellFixedFlagBits(held, wanted, io);
 
@@ -44,6 +67,7 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
         adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent);
     }
     if (io.report) io.report->restore(restore);
+    if (restore.interruptedBy != 0) interrupted(restore, backup);
     if (report != nullptr) {
         for (const auto& [group, changes] : restore.written) {
             *report << "Wrote " << settings::groupName(group) << ":\n";

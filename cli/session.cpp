@@ -93,7 +93,7 @@ Session::Session(const Options& options, CtlIo& io)
         emu::leaveOut(*adapter, options.demoLacking);
         opener = [adapter] { return emu::openEmulated(*adapter); };
     } else {
-        opener = usbOpener(options);
+        opener = usbOpener(options, io.busWalk);
     }
 
     settings::Pause take = io.pause;
@@ -154,17 +154,12 @@ settings::Snapshot Session::read(const std::vector<settings::Group>& groups)
     return snapshot;
 }
 
-namespace {
-
-// "a, b, c"
 std::string commaList(const std::vector<std::string>& names)
 {
     std::string text;
     for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
     return text;
 }
-
-}  // namespace
 
 void adapterLost(const std::vector<std::string>& alreadyWritten, const std::string& beingWritten,
                  const std::vector<std::string>& notSent)

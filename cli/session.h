@@ -52,6 +52,9 @@ private:
 [[noreturn]] void adapterLost(const std::vector<std::string>& alreadyWritten = {}, const std::string& beingWritten = {},
                               const std::vector<std::string>& notSent = {});
 
+// "a, b, c"
+std::string commaList(const std::vector<std::string>& names);
+
 // What the firmware lacks among `wanted`'s values: a group, or the S/N
 // squelch or jitter buffer setting. An error naming them (the adapter lacks
 // what is to be written), or with --skip-missing a note on `err`, and they

@@ -68,7 +68,9 @@ AdapterAccess openNode(struct usb_device* device, const AdapterNode& chosen)
 
 }  // namespace
 
-AdapterWalk usbWalk()
+namespace {
+
+AdapterWalk scanWalk()
 {
     auto scan = std::make_shared<BusScan>(scanBuses());
     AdapterWalk walk{adaptersAmong(scan->seen), {}};
@@ -80,6 +82,15 @@ AdapterWalk usbWalk()
         return std::move(attempt.holder);
     };
     return walk;
+}
+
+}  // namespace
+
+AdapterWalk usbWalk()
+{
+    // One memory for the process: every walk of the bus counts.
+    static const std::function<AdapterWalk()> walk = rememberingWalk(scanWalk);
+    return walk();
 }
 
 std::vector<AdapterNode> ListAdapters()

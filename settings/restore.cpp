@@ -2,6 +2,7 @@
 
 #include "device/firmware_version.h"
 #include "settings/groups.h"
+#include "settings/interrupts.h"
 #include "settings/restore_plan.h"
 #include "settings/save_result.h"
 
@@ -69,7 +70,13 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         for (const FieldChange& change : changes) restore.notSent.push_back(change.key);
         planned.emplace_back(group, std::move(changes));
     }
+    if (!planned.empty()) interrupts::deferUntilTheEnd();
     for (auto& [group, changes] : planned) {
+        if (const int signal = interrupts::caught()) {
+            restore.interruptedBy = signal;
+            restore.notBegun.push_back(group);
+            continue;
+        }
         // From here the group counts as under way, not as never reached.
         std::erase_if(restore.notSent, [group = group](const std::string& key) { return groupOfKey(key) == group; });
         const Snapshot values = writableGroup(features, held, whole, group);
