@@ -46,3 +46,9 @@ inline constexpr const char* OutputLost = "standard output cannot be written";
 // Runs the command, then flushes io.out: when that fails, the status is 73
 // unless the command had failed already.
 int runCtl(int argc, char** argv, CtlIo& io);
+
+// brisel-ctl as its main() runs it, over the process's standard output:
+// takes SIGINT, SIGTERM and SIGHUP as interrupts.h says, runs the command,
+// closes standard output, and ends by a signal that arrived while the
+// adapter or a file was being written, once that is done and told.
+int runCtlProgram(int argc, char** argv, CtlIo& io);

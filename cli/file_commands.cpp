@@ -47,8 +47,9 @@ void printChanges(const std::vector<settings::FieldChange>& changes, CtlIo& io)
         io.out << change.key << ": " << change.from << " -> " << change.to << '\n';
 }
 
-// Saves what the adapter holds before a restore changes it; the path is told.
-void automaticBackup(Session& session, const settings::Snapshot& held, CtlIo& io)
+// Saves what the adapter holds before a restore changes it; the path is told
+// and given back.
+std::string automaticBackup(Session& session, const settings::Snapshot& held, CtlIo& io)
 {
     try {
         const std::string folder = io.backupFolder.empty() ? settings::automaticBackupFolder() : io.backupFolder;
@@ -57,6 +58,7 @@ void automaticBackup(Session& session, const settings::Snapshot& held, CtlIo& io
                                           settings::writeSettingsFile(held, originOf(session)));
         io.err << "The adapter's settings were saved to " << path << ".\n";
         if (io.report) io.report->backup(path);
+        return path;
     } catch (const settings::StoreError& error) {
         throw CtlError(exit_status::CantWrite, std::string(error.what()) + " (--no-backup goes on without a backup)");
     }
@@ -127,6 +129,6 @@ int restoreCommand(const Options& options, CtlIo& io)
         io.err << "Nothing to change: the adapter holds what the file says.\n";
         return exit_status::Ok;
     }
-    if (!options.noBackup) automaticBackup(session, held, io);
-    return writeChangedGroups(session, held, file, io, &io.out).status;
+    const std::string backup = options.noBackup ? std::string() : automaticBackup(session, held, io);
+    return writeChangedGroups(session, held, file, io, &io.out, backup).status;
 }

@@ -3,6 +3,7 @@
 #include "cli/options.h"
 #include "device/latin1.h"
 #include "settings/file_value.h"
+#include "settings/interrupts.h"
 
 namespace {
 
@@ -90,6 +91,10 @@ void JsonReport::restore(const settings::Restore& restore)
                             {"reads_back", value.why == Why::Differs ? valueJson(value.holds) : Json()}});
     }
     document_["not_sent"] = restore.notSent;
+    if (restore.interruptedBy == 0) return;
+    document_["interrupted_by"] = interrupts::signalName(restore.interruptedBy);
+    Json& notBegun = document_["not_begun"] = Json::array();
+    for (settings::Group group : restore.notBegun) notBegun.push_back(settings::groupName(group));
 }
 
 void JsonReport::backup(const std::string& path)
