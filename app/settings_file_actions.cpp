@@ -166,6 +166,17 @@ void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs
             notread::Report ignored;
             dialogs.serialPortDialog->showGroup(*restore.after.serialPort, ignored);
         }
+        if (restore.interruptedBy != 0) {
+            // The program is to end: it says how far the file came.
+            QStringList written, notBegun;
+            for (const auto& [group, changes] : restore.written)
+                written << QString::fromLatin1(settings::groupName(group));
+            for (settings::Group group : restore.notBegun) notBegun << QString::fromLatin1(settings::groupName(group));
+            context.host.showMessage(Texts::tr("The program was asked to end, so the file was loaded only in part. "
+                                               "Written completely: %1. Not written: %2; load the file again.")
+                                         .arg(written.join(QStringLiteral(", ")), notBegun.join(QStringLiteral(", "))));
+            return;
+        }
         tellOutcome(context, dialogs, restore);
     });
     if (!ran && (!restore.written.empty() || restore.lostDuring)) {

@@ -178,6 +178,10 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
         <source> Partly written: %1; load the file again.</source>
         <translation> Teilweise geschrieben: %1; laden Sie die Datei erneut.</translation>
     </message>
+    <message>
+        <source>The program was asked to end, so the file was loaded only in part. Written completely: %1. Not written: %2; load the file again.</source>
+        <translation>Das Programm wurde zum Beenden aufgefordert, daher wurde die Datei nur zum Teil geladen. Vollständig geschrieben: %1. Nicht geschrieben: %2; laden Sie die Datei erneut.</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>

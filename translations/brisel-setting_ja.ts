@@ -178,6 +178,10 @@ Write the changes to the adapter?</source>
         <source> Partly written: %1; load the file again.</source>
         <translation> 一部だけ書き込まれたもの: %1。ファイルをもう一度読み込んでください。</translation>
     </message>
+    <message>
+        <source>The program was asked to end, so the file was loaded only in part. Written completely: %1. Not written: %2; load the file again.</source>
+        <translation>プログラムの終了が要求されたため、ファイルは一部だけ読み込まれました。書き込みを終えたもの: %1。書き込まれなかったもの: %2。ファイルをもう一度読み込んでください。</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>
