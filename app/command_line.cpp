@@ -24,16 +24,20 @@ const char* const SettingHelp =
 
 const char* const DemoHelp =
     "Usage: brisel-setting-demo [OPTION...] [FILE]\n"
-    "Runs brisel-setting over an emulated adapter; with FILE, the adapter starts\n"
-    "with the settings of that settings file.\n"
+    "Runs brisel-setting over an emulated adapter, which keeps its settings\n"
+    "between runs in $XDG_STATE_HOME/brisel-setting/demo-adapter.toml, the file\n"
+    "'brisel-ctl --demo' uses too. With FILE, the adapter starts with the\n"
+    "settings of that settings file and remembers nothing.\n"
     "\n"
     "Options:\n"
     "  --lacking=FEATURE,...  the emulated firmware lacks these: slow_data, beacon,\n"
     "                         serial_port, squelch, jitter_buffer\n"
+    "  --demo-file FILE       the emulated adapter keeps its settings in FILE\n"
+    "  --demo-reset           the emulated adapter starts again with its factory settings\n"
     "  --help                 print this help\n"
     "  --version              print the program's version\n";
 
-enum LongOnly { Help = 1000, Version, Device, Lacking };
+enum LongOnly { Help = 1000, Version, Device, Lacking, DemoFile, DemoReset };
 
 // Reads the options of `program`; `takes` is Device or Lacking, the one it
 // has besides --help and --version. Arguments are left from optind on.
@@ -45,6 +49,8 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
         {"version", no_argument, nullptr, Version},
         {"device", required_argument, nullptr, Device},
         {"lacking", required_argument, nullptr, Lacking},
+        {"demo-file", required_argument, nullptr, DemoFile},
+        {"demo-reset", no_argument, nullptr, DemoReset},
         {nullptr, 0, nullptr, 0},
     };
     CommandLine line;
@@ -54,7 +60,9 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
     opterr = 0;
     int c;
     while ((c = getopt_long(argc, argv, ":", longOptions, nullptr)) != -1) {
-        const bool foreign = (c == Device || c == Lacking) && c != takes;
+        // The demo's own options come with --lacking.
+        const int group = c == DemoFile || c == DemoReset ? Lacking : c;
+        const bool foreign = (group == Device || group == Lacking) && group != takes;
         if (!problem.empty()) continue;
         if (c == Help) helpAsked = true;
         else if (c == Version) versionAsked = true;
@@ -62,6 +70,9 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
         else if (c == '?' || foreign) problem = "unknown option " + std::string(argv[optind - 1]);
         else if (c == Device && !parseAdapterChoice(optarg)) problem = deviceOptionProblem(optarg);
         else if (c == Device) line.device = optarg, line.choice = parseAdapterChoice(optarg);
+        else if (c == DemoFile && *optarg == '\0') problem = "--demo-file wants a file name";
+        else if (c == DemoFile) line.demoFile = optarg;
+        else if (c == DemoReset) line.demoReset = true;
         else if (const auto lacking = emu::parseLacking(optarg)) line.lacking = *lacking;
         else problem = emu::lackingProblem(optarg);
     }
@@ -97,6 +108,10 @@ CommandLine readDemoCommandLine(int argc, char** argv, std::ostream& out, std::o
     if (line.exitStatus) return line;
     if (argc - optind > 1) {
         err << "brisel-setting-demo: takes one FILE at most\nTry 'brisel-setting-demo --help'.\n";
+        line.exitStatus = UsageStatus;
+    } else if (optind < argc && (line.demoFile || line.demoReset)) {
+        err << "brisel-setting-demo: FILE remembers nothing; it cannot go with "
+            << (line.demoFile ? "--demo-file" : "--demo-reset") << "\nTry 'brisel-setting-demo --help'.\n";
         line.exitStatus = UsageStatus;
     } else if (optind < argc) {
         line.file = argv[optind];

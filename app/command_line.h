@@ -18,12 +18,15 @@ struct CommandLine {
     std::optional<std::string> device;    // brisel-setting --device, as given
     std::optional<AdapterChoice> choice;  // and the adapter it names
     std::vector<emu::Feature> lacking;    // brisel-setting-demo --lacking
-    std::optional<std::string> file;      // brisel-setting-demo FILE
+    std::optional<std::string> file;      // brisel-setting-demo FILE: start from it, remember nothing
+    std::optional<std::string> demoFile;  // brisel-setting-demo --demo-file
+    bool demoReset = false;               // brisel-setting-demo --demo-reset
 };
 
 // brisel-setting [--device ADAPTER] [--help] [--version]
 CommandLine readSettingCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
-// brisel-setting-demo [--lacking=FEATURE,...] [--help] [--version] [FILE]
+// brisel-setting-demo [--lacking=FEATURE,...] [--demo-file FILE] [--demo-reset]
+// [--help] [--version] [FILE]
 CommandLine readDemoCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
 
 // The opener of brisel-setting: the adapter --device names, or the first.

@@ -1,39 +1,92 @@
-// brisel-setting-demo [--lacking=FEATURE,...] [FILE]: the program over the
-// built-in emulated adapter, with every optional feature present but those
-// --lacking names; with FILE, the adapter starts with the settings of that
-// settings file. Each request and pause is printed.
+// brisel-setting-demo [--lacking=FEATURE,...] [--demo-file FILE] [--demo-reset]
+// [FILE]: the program over the built-in emulated adapter, with every
+// optional feature present but those --lacking names. The adapter keeps its
+// settings between runs in its file, shared with brisel-ctl --demo; with
+// FILE, it starts with the settings of that settings file and remembers
+// nothing. Each request and pause is printed.
 
 #include "app/command_line.h"
 #include "app/run.h"
 #include "device/vendor_link.h"
+#include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
 #include "emulator/lacking.h"
 #include "settings/settings_store.h"
 
 #include <cstdio>
 #include <iostream>
+#include <optional>
+
+namespace {
+
+// The exit statuses of brisel-ctl for the same faults.
+int statusOf(emu::DemoMemoryError::Kind kind)
+{
+    switch (kind) {
+    case emu::DemoMemoryError::Kind::Unreadable: return 66;
+    case emu::DemoMemoryError::Kind::Invalid: return 65;
+    default: return 73;
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     const CommandLine line = readDemoCommandLine(argc, argv, std::cout, std::cerr);
     if (line.exitStatus) return *line.exitStatus;
     emu::Emulator adapter;
-    if (line.file) {
-        try {
+    std::optional<emu::DemoMemory> memory;
+    // Held by another program: the program says so as it does for an
+    // adapter whose device node another program holds.
+    std::optional<std::string> heldBy;
+    try {
+        if (line.file) {
             VendorLink quiet(adapter);
             settings::putSettings(quiet, settings::loadSettingsFile(*line.file).values);
             adapter.clearLog();
-        } catch (const settings::StoreError& error) {
-            std::fprintf(stderr, "brisel-setting-demo: %s\n", error.what());
-            return error.kind() == settings::StoreError::Kind::Unreadable ? 66 : 65;
+        } else {
+            memory.emplace(adapter, line.demoFile ? *line.demoFile : emu::defaultDemoFile(), line.demoReset);
         }
+    } catch (const settings::StoreError& error) {
+        std::fprintf(stderr, "brisel-setting-demo: %s\n", error.what());
+        return error.kind() == settings::StoreError::Kind::Unreadable ? 66 : 65;
+    } catch (const emu::DemoMemoryError& error) {
+        if (error.kind() != emu::DemoMemoryError::Kind::InUse) {
+            std::fprintf(stderr, "brisel-setting-demo: %s%s\n", error.what(),
+                         error.kind() == emu::DemoMemoryError::Kind::Invalid
+                             ? "\n(--demo-reset starts the demo adapter afresh)"
+                             : "");
+            return statusOf(error.kind());
+        }
+        heldBy = error.holder();
     }
     emu::leaveOut(adapter, line.lacking);
-    adapter.setListener([](const emu::LogEntry& entry) {
+    // A Save pauses between its writes and its read-back: what it wrote is
+    // kept then, and whatever is left when the program ends.
+    const auto keep = [&memory] {
+        if (!memory) return;
+        try {
+            memory->keep();
+        } catch (const emu::DemoMemoryError& error) {
+            std::fprintf(stderr, "brisel-setting-demo: %s\n", error.what());
+        }
+    };
+    adapter.setListener([&keep](const emu::LogEntry& entry) {
         std::printf("%s\n", emu::describe(entry).c_str());
         std::fflush(stdout);
+        if (entry.kind == emu::LogEntry::Kind::Pause) keep();
     });
-    return runProgram(
-        "brisel-setting-demo", [&adapter] { return emu::openEmulated(adapter); },
-        {QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
+    const int status =
+        runProgram("brisel-setting-demo",
+                   [&adapter, &heldBy] {
+                       if (!heldBy) return emu::openEmulated(adapter);
+                       AdapterAccess refused;
+                       refused.status = OpenStatus::InUse;
+                       refused.holder = *heldBy;
+                       return refused;
+                   },
+                   {QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
+    keep();
+    return status;
 }

@@ -119,10 +119,12 @@ void benchCtl(const std::string& program, int rounds)
     if (mkdtemp(folder) == nullptr) return;
     const std::string dir = folder;
     const std::string backupFile = dir + "/a.toml", other = dir + "/other.toml";
+    // The demo adapter is kept in the bench's folder, not the user's.
+    const std::string demo = dir + "/demo-adapter.toml";
 
     // An adapter that differs from the file in every group, so that restore
     // writes them all.
-    runCtl(program, {"--demo", "backup", backupFile});
+    runCtl(program, {"--demo-reset", "--demo-file", demo, "backup", backupFile});
     std::string text = slurp(backupFile);
     for (const auto& [from, to] :
          {std::pair{"delay_time_ms = 300", "delay_time_ms = 310"}, std::pair{"dup_clear = false", "dup_clear = true"},
@@ -136,7 +138,7 @@ void benchCtl(const std::string& program, int rounds)
         std::vector<std::string> args;
     };
     const Flow flows[] = {
-        {"backup (all groups)", {"--demo", "backup", "--force", dir + "/b.toml"}},
+        {"backup (all groups)", {"--demo-file", demo, "backup", "--force", dir + "/b.toml"}},
         {"restore (all groups differ)", {"--demo", "--demo-state", other, "restore", "--no-backup", backupFile}},
     };
     std::printf("\nbrisel-ctl over the emulated adapter (median of %d runs; floor = pauses + 1 ms per request)\n\n",
@@ -167,7 +169,7 @@ void benchCtl(const std::string& program, int rounds)
     for (int i = 0; i < rounds; ++i) {
         trueWall.push_back(runProcess({"/bin/true"}).wallMs);
         versionWall.push_back(runProcess({program, "--version"}).wallMs);
-        first.push_back(runCtl(program, {"--demo", "show", "beacon"}).firstRequestMs);
+        first.push_back(runCtl(program, {"--demo-file", demo, "show", "beacon"}).firstRequestMs);
         versionPeak.push_back(static_cast<double>(runProcess({program, "--version"}, true).peakKiB));
     }
     const double base = median(trueWall);

@@ -4,16 +4,76 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "device/shown_text.h"
+#include "emulator/demo_memory.h"
+#include "emulator/emulator.h"
 #include "settings/interrupts.h"
 #include "settings/licence.h"
 #include "settings/settings_file.h"
+#include "settings/settings_store.h"
 
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 namespace {
+
+// The demo adapter's memory failing, as the command's error.
+CtlError demoMemoryFailed(const emu::DemoMemoryError& error)
+{
+    using Kind = emu::DemoMemoryError::Kind;
+    switch (error.kind()) {
+    case Kind::InUse: return CtlError(exit_status::InUse, error.what());
+    case Kind::Unreadable: return CtlError(exit_status::NoInput, error.what());
+    case Kind::Invalid:
+        return CtlError(exit_status::BadFile,
+                        std::string(error.what()) + "\n(--demo-reset starts the demo adapter afresh)");
+    default: return CtlError(exit_status::CantWrite, error.what());
+    }
+}
+
+int runCommand(const Options& options, CtlIo& io);
+
+// --demo without --demo-state: the command runs over the demo adapter kept
+// in its file, which then keeps what the command left in the adapter, also
+// when the command failed half-way, as a real adapter would.
+int runOverDemoMemory(const Options& options, CtlIo& io)
+{
+    emu::Emulator adapter;
+    std::optional<emu::DemoMemory> memory;
+    try {
+        memory.emplace(adapter, options.demoFile ? *options.demoFile : emu::defaultDemoFile(), options.demoReset);
+    } catch (const emu::DemoMemoryError& error) {
+        throw demoMemoryFailed(error);
+    } catch (const settings::StoreError& error) {
+        throw CtlError(exit_status::CantWrite, error.what());
+    }
+    CtlIo over(io.out, io.err, io);
+    over.report = io.report;
+    over.demoAdapter = &adapter;
+    const auto keep = [&memory] {
+        try {
+            memory->keep();
+        } catch (const emu::DemoMemoryError& error) {
+            throw demoMemoryFailed(error);
+        }
+    };
+    int status;
+    try {
+        status = runCommand(options, over);
+    } catch (const CtlError&) {
+        // The command's own failure is the one its status tells.
+        try {
+            keep();
+        } catch (const CtlError& lost) {
+            io.err << "brisel-ctl: " << shown::linesFromUtf8(lost.what()) << '\n';
+        }
+        throw;
+    }
+    keep();
+    return status;
+}
 
 int runCommand(const Options& options, CtlIo& io)
 {
@@ -58,7 +118,9 @@ int runCtl(int argc, char** argv, CtlIo& io)
         const Options options = parseOptions(argc, argv);
         if (options.json && !options.help && !options.version) report = std::make_unique<JsonReport>(options);
         io.report = report.get();
-        status = runCommand(options, io);
+        const bool remembers =
+            options.demo && !options.demoState && io.demoAdapter == nullptr && !options.help && !options.version;
+        status = remembers ? runOverDemoMemory(options, io) : runCommand(options, io);
     } catch (const UsageError& error) {
         if (error.json) report = std::make_unique<JsonReport>(error.command);
         failure = error.what();

@@ -26,6 +26,8 @@ struct CtlSetup {
     std::function<std::string()> timeStamp;
     // The folder that holds automatic backups; empty: from the environment.
     std::string backupFolder;
+    // The folder of the records writes leave; empty: the state folder.
+    std::string stateFolder;
     // The bus the adapter is looked for on; not set: USB.
     std::function<AdapterWalk()> busWalk;
 };

@@ -7,6 +7,8 @@
 #include "cli/json_report.h"
 #include "cli/session.h"
 #include "cli/settings_files.h"
+#include "cli/write_records.h"
+#include "device/shown_text.h"
 
 #include "settings/restore.h"
 #include "settings/restore_plan.h"
@@ -56,7 +58,7 @@ std::string automaticBackup(Session& session, const settings::Snapshot& held, Ct
         const std::string path =
             settings::saveAutomaticBackup(folder, io.timeStamp ? io.timeStamp() : settings::backupTimeStamp(),
                                           settings::writeSettingsFile(held, originOf(session)));
-        io.err << "The adapter's settings were saved to " << path << ".\n";
+        io.err << "The adapter's settings were saved to " << shown::fromUtf8(path) << ".\n";
         if (io.report) io.report->backup(path);
         return path;
     } catch (const settings::StoreError& error) {
@@ -110,6 +112,8 @@ int restoreCommand(const Options& options, CtlIo& io)
     const std::string& path = fileArgument(options);
     const settings::FileContents contents = readCheckedFile(path);
     settings::Snapshot file = contents.values;
+    // The folder of the record (and of the backup) is judged before any request.
+    if (!options.dryRun) recordFolder(io);
     Session session(options, io);
     refuseWhatTheFirmwareLacks(options, session, file, io.err);
 

@@ -3,9 +3,11 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "cli/session.h"
+#include "cli/write_records.h"
 #include "settings/interrupts.h"
 #include "settings/restore.h"
 #include "settings/restore_plan.h"
+#include "settings/settings_store.h"
 
 void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot& wanted, CtlIo& io)
 {
@@ -57,9 +59,20 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
 {
     tellFixedFlagBits(held, wanted, io);
 
+    // The record of this write, kept until its result is told; without one
+    // nothing is written.
+    std::optional<settings::RecordKeeper> record;
+    try {
+        record.emplace(settings::recordPath(recordFolder(io), session.port()), report ? "restore" : "set",
+                       session.port(), settings::heldBeforeWriting(held, wanted), session.features());
+    } catch (const settings::StoreError& error) {
+        throw CtlError(exit_status::CantWrite,
+                       std::string(error.what()) + "; without a record of the write, nothing was written");
+    }
     settings::Restore restore;
     try {
-        settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore);
+        settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore,
+                                  [&](settings::Group group) { record->groupDone(group); });
     } catch (const AdapterGone&) {
         if (io.report) io.report->restore(restore);
         std::vector<std::string> written;

@@ -97,6 +97,15 @@ void JsonReport::restore(const settings::Restore& restore)
     for (settings::Group group : restore.notBegun) notBegun.push_back(settings::groupName(group));
 }
 
+void JsonReport::record(const settings::WriteRecord& record, const std::string& path)
+{
+    Json groups = Json::array(), done = Json::array();
+    for (settings::Group group : record.groups) groups.push_back(settings::groupName(group));
+    for (settings::Group group : record.done) done.push_back(settings::groupName(group));
+    document_["record"] = {{"path", path},          {"job", record.job}, {"port", record.port},
+                           {"begun", record.begun}, {"groups", groups},  {"done", done}};
+}
+
 void JsonReport::backup(const std::string& path)
 {
     document_["backup"] = path;

@@ -5,6 +5,7 @@
 #include "cli/group_writer.h"
 #include "cli/json_report.h"
 #include "cli/session.h"
+#include "cli/write_records.h"
 #include "device/shown_text.h"
 #include "settings/restore_plan.h"
 
@@ -83,6 +84,7 @@ int setCommand(const Options& options, CtlIo& io)
     std::vector<std::string> keys;
     for (const auto& [key, value] : assignments) keys.push_back(key);
 
+    recordFolder(io);  // judged before any request
     Session session(options, io);
     const std::vector<settings::Group> groups = groupsOfKeys(keys, session);
     const settings::Snapshot held = session.read(groups);

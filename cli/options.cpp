@@ -35,7 +35,11 @@ const char* const UsageText =
     "  --wait[=SECONDS]       wait for the adapter to appear (without SECONDS: no limit)\n"
     "  --trace                print every request and pause on standard error\n"
     "  --demo                 use the built-in emulated adapter instead of USB\n"
-    "  --demo-state FILE      the emulated adapter starts with the settings of FILE\n"
+    "  --demo-file FILE       the emulated adapter keeps its settings in FILE (default:\n"
+    "                         $XDG_STATE_HOME/brisel-setting/demo-adapter.toml)\n"
+    "  --demo-reset           the emulated adapter starts again with its factory settings\n"
+    "  --demo-state FILE      the emulated adapter starts with the settings of FILE and\n"
+    "                         remembers nothing\n"
     "  --lacking=FEATURE,...  the emulated firmware lacks these: slow_data, beacon,\n"
     "                         serial_port, squelch, jitter_buffer (implies --demo)\n"
     "  --json                 detect, show, get, diff, restore: print one JSON document\n"
@@ -43,12 +47,28 @@ const char* const UsageText =
     "  --dry-run              restore: print what would change and write nothing\n"
     "  --skip-missing         restore, diff, set: skip what the adapter's firmware lacks\n"
     "  --no-backup            restore: do not save the adapter's settings first\n"
+    "  --forget-record        forget the record of a write to the adapter that was cut short\n"
     "  --help                 print this help\n"
     "  --version              print the program and settings file format versions\n";
 
 namespace {
 
-enum LongOnly { Trace = 1000, Json, Force, DryRun, SkipMissing, NoBackup, Demo, DemoState, Lacking, Device, Wait };
+enum LongOnly {
+    Trace = 1000,
+    Json,
+    Force,
+    DryRun,
+    SkipMissing,
+    NoBackup,
+    Demo,
+    DemoState,
+    DemoFile,
+    DemoReset,
+    Lacking,
+    Device,
+    Wait,
+    ForgetRecord
+};
 
 // The options that only some commands take, as they are written.
 constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptionNames{{
@@ -90,9 +110,12 @@ void readOptions(int argc, char** argv, Options& options)
         {"no-backup", no_argument, nullptr, NoBackup},
         {"demo", no_argument, nullptr, Demo},
         {"demo-state", required_argument, nullptr, DemoState},
+        {"demo-file", required_argument, nullptr, DemoFile},
+        {"demo-reset", no_argument, nullptr, DemoReset},
         {"lacking", required_argument, nullptr, Lacking},
         {"device", required_argument, nullptr, Device},
         {"wait", optional_argument, nullptr, Wait},
+        {"forget-record", no_argument, nullptr, ForgetRecord},
         {nullptr, 0, nullptr, 0},
     };
 
@@ -130,7 +153,13 @@ void readOptions(int argc, char** argv, Options& options)
             given |= NoBackupOption;
             break;
         case Demo: options.demo = true; break;
+        case ForgetRecord: options.forgetRecord = true; break;
         case DemoState: options.demoState = optarg; break;
+        case DemoFile:
+            if (*optarg == '\0') fail("--demo-file wants a file name");
+            options.demoFile = optarg;
+            break;
+        case DemoReset: options.demoReset = true; break;
         case Lacking:
             if (const auto lacking = emu::parseLacking(optarg)) options.demoLacking = *lacking;
             else fail(emu::lackingProblem(optarg));
@@ -163,7 +192,10 @@ void readOptions(int argc, char** argv, Options& options)
     while (optind < argc) options.args.emplace_back(argv[optind++]);
     if (!problem.empty()) usage(problem);
 
-    if (options.demoState) options.demo = true;
+    if (options.demoState || options.demoFile || options.demoReset) options.demo = true;
+    if (options.demoState && (options.demoFile || options.demoReset))
+        usage(std::string("--demo-state remembers nothing; it cannot go with ") +
+              (options.demoFile ? "--demo-file" : "--demo-reset"));
     if (options.help || options.version) return;
     if (options.command.empty()) usage("no command given");
     const CommandEntry* entry = findCommand(options.command);

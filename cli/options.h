@@ -20,8 +20,11 @@ struct Options {
     bool dryRun = false;
     bool skipMissing = false;
     bool noBackup = false;
+    bool forgetRecord = false;
     bool demo = false;
-    std::optional<std::string> demoState;
+    std::optional<std::string> demoState;   // start from this file, remember nothing
+    std::optional<std::string> demoFile;    // the demo adapter's memory, if not the default
+    bool demoReset = false;                 // the demo adapter starts with its factory settings
     std::vector<emu::Feature> demoLacking;  // what the emulated firmware lacks
     std::optional<std::string> device;      // "BUS:DEVICE" or a USB port path
     // --wait: how long to wait for the adapter; --wait alone waits as long as

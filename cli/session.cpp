@@ -3,6 +3,7 @@
 #include "cli/adapter_access.h"
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
+#include "cli/write_records.h"
 #include "device/device_option.h"
 #include "device/firmware_version.h"
 #include "emulator/emulator.h"
@@ -106,6 +107,12 @@ Session::Session(const Options& options, CtlIo& io)
     for (;;) {
         AdapterAccess access = wait.open(opener, io.err);
         if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
+        if (access.adapter)
+            port_ = access.adapter->port.empty() ? "device-" + std::to_string(access.adapter->address.bus) + "-" +
+                                                       std::to_string(access.adapter->address.device)
+                                                 : access.adapter->port;
+        // A write cut short on this adapter is told before anything is sent.
+        tellRecord(options, io, port_);
         // After a loss nothing is looked for again during the command: it ends.
         connection_ = std::make_unique<AdapterConnection>(std::move(access.transport), [] { return AdapterAccess{}; });
         trace_ = std::make_unique<Trace>(*connection_, options.trace ? &io.err : nullptr);

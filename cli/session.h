@@ -35,6 +35,9 @@ public:
     settings::Snapshot read(const std::vector<settings::Group>& groups);
     // Every group the firmware has.
     std::vector<settings::Group> groupsPresent() const;
+    // The adapter's USB port path ("demo" for the emulated adapter), which
+    // names its record (cli/write_records.h).
+    const std::string& port() const { return port_; }
 
 private:
     class Trace;
@@ -45,6 +48,7 @@ private:
     std::unique_ptr<VendorLink> link_;
     settings::Pause pause_;
     settings::StartUp startUp_;
+    std::string port_ = "demo";
 };
 
 // The adapter was lost during the command, as a CtlError naming the groups

@@ -5,7 +5,9 @@
 #       -P completion_words.cmake
 # EMULATOR runs a program built for another architecture (qemu-user).
 string(REPLACE "|" ";" emulator "${EMULATOR}")
-execute_process(COMMAND ${emulator} ${CTL} --demo show
+# The demo adapter afresh, in a file of the build's own: a build touches no
+# home folder.
+execute_process(COMMAND ${emulator} ${CTL} --demo-reset --demo-file ${OUTPUT}.demo-adapter.toml show
                 OUTPUT_VARIABLE shown RESULT_VARIABLE result ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${CTL} --demo show failed (${result}): ${errors}")

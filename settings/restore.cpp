@@ -57,8 +57,17 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
     return missing;
 }
 
+Snapshot heldBeforeWriting(const Snapshot& held, const Snapshot& wanted)
+{
+    Snapshot before;
+    for (Group group : AllGroups)
+        if (wanted.has(group) && !differences(onlyGroup(held, group), onlyGroup(wanted, group)).empty())
+            copyGroup(held, before, group);
+    return before;
+}
+
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
-                     const Snapshot& wanted, Restore& restore)
+                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone)
 {
     restore.after = held;
     const Snapshot whole = merged(held, wanted);
@@ -85,6 +94,7 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         const GroupSave save = saveGroup(link, pause, group, values, readBack);
         restore.lostDuring.reset();
         restore.written.emplace_back(group, std::move(changes));
+        if (groupDone) groupDone(group);
         restore.after = merged(restore.after, readBack);
         restore.baudRefused = restore.baudRefused || save.refused;
         for (ValueNotTaken& wrong : judgeSave(group, values, save, readBack, &features))

@@ -8,6 +8,8 @@
 #include "settings/save_result.h"
 #include "settings/settings_file.h"
 
+#include <functional>
+
 class VendorLink;
 
 namespace settings {
@@ -50,7 +52,12 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
 // `restore` as it goes, so that it tells how far it came when AdapterGone
 // ends it. Once its first group is begun, a signal (interrupts.h) lets the
 // group under way finish and begins no other.
+// `groupDone` is told of each group as it is written completely.
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
-                     const Snapshot& wanted, Restore& restore);
+                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone = {});
+
+// The groups of `wanted` whose values differ from `held`, with the values
+// `held` has for them: what a record keeps before they are written.
+Snapshot heldBeforeWriting(const Snapshot& held, const Snapshot& wanted);
 
 }  // namespace settings

@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "device/utf8.h"
+
 #include "settings/file_writer.h"
 #include "settings/groups.h"
 
@@ -80,19 +82,41 @@ void saveSettingsFile(const std::string& path, const std::string& text, bool rep
     }
 }
 
+namespace {
+
+// A folder name is shown to the user and given in JSON, which is UTF-8: a
+// folder whose name is not could not be found again from what is shown.
+std::string utf8Folder(std::string folder, const char* variable)
+{
+    for (std::size_t at = 0; at < folder.size();)
+        if (utf8::nextCharacter(folder, at) == utf8::NotUtf8)
+            throw StoreError(StoreError::Kind::CannotWrite, "the folder for the program's state, " + folder +
+                                                                ", has a name that is not UTF-8; set " + variable +
+                                                                " to a folder whose name is UTF-8");
+    return folder;
+}
+
+}  // namespace
+
+std::string stateFolder()
+{
+    // As the XDG rule has it, a relative XDG_STATE_HOME is ignored.
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/')
+        return utf8Folder(std::string(state) + "/brisel-setting", "XDG_STATE_HOME");
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0')
+        throw StoreError(StoreError::Kind::CannotWrite, "no folder for the program's state: HOME is not set");
+    if (home[0] != '/')
+        throw StoreError(StoreError::Kind::CannotWrite,
+                         "no folder for the program's state: HOME is not an absolute path (" + std::string(home) +
+                             "); set HOME or XDG_STATE_HOME to one");
+    return utf8Folder(std::string(home) + "/.local/state/brisel-setting", "XDG_STATE_HOME");
+}
+
 std::string automaticBackupFolder()
 {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    std::string base;
-    if (state != nullptr && state[0] == '/') {
-        base = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] == '\0')
-            throw StoreError(StoreError::Kind::CannotWrite, "no folder for the automatic backup: HOME is not set");
-        base = std::string(home) + "/.local/state";
-    }
-    return base + "/brisel-setting/backups";
+    return stateFolder() + "/backups";
 }
 
 std::string backupTimeStamp()

@@ -1,6 +1,8 @@
 #pragma once
 // Settings files on disk: read and checked as a whole, written atomically,
-// and the automatic backups taken before settings are put on an adapter.
+// and the automatic backups taken before settings are put on an adapter;
+// and putSettings, which puts a snapshot onto an adapter (an emulated one
+// starting with the settings of a file).
 
 #include "settings/settings_file.h"
 
@@ -40,8 +42,12 @@ FileContents loadSettingsFile(const std::string& path);
 // CannotWrite).
 void saveSettingsFile(const std::string& path, const std::string& text, bool replace);
 
-// $XDG_STATE_HOME/brisel-setting/backups, by default
-// ~/.local/state/brisel-setting/backups.
+// $XDG_STATE_HOME/brisel-setting, by default ~/.local/state/brisel-setting:
+// where the programs keep what they write by themselves. Throws StoreError
+// (CannotWrite) when neither variable names a folder.
+std::string stateFolder();
+
+// stateFolder()/backups.
 std::string automaticBackupFolder();
 
 // The local date and time as backups are named: 2026-12-07_153000.

@@ -8,10 +8,12 @@ work=$2
 [ -w /dev/full ] || { echo "no /dev/full here"; exit 77; }
 rm -rf "$work" && mkdir -p "$work" || exit 1
 printf 'format = 1\n[basic]\ndelay_time_ms = 500\n' >"$work/f.toml"
+# The demo adapter is kept in the test's folder, and each run starts it afresh.
+export XDG_STATE_HOME="$work/state"
 failed=0
 while read -r args; do
     # shellcheck disable=SC2086  # the arguments are split on blanks
-    "$ctl" --demo $args >/dev/full 2>"$work/err"
+    "$ctl" --demo-reset $args >/dev/full 2>"$work/err"
     status=$?
     if [ "$status" != 73 ] || ! grep -q 'standard output cannot be written' "$work/err"; then
         echo "FAIL: brisel-ctl --demo $args > /dev/full: exit $status"
@@ -36,7 +38,7 @@ LIST
 expect() {  # STATUS NEEDLE ARGS... (standard input from $work/in)
     want=$1 needle=$2
     shift 2
-    "$ctl" --demo "$@" <"$work/in" >"$work/out" 2>&1
+    "$ctl" --demo-reset "$@" <"$work/in" >"$work/out" 2>&1
     status=$?
     if [ "$status" != "$want" ] || ! grep -qF -- "$needle" "$work/out"; then
         echo "FAIL: brisel-ctl --demo $* < input: exit $status, not $want with '$needle'"

@@ -21,6 +21,8 @@ struct Line {
     std::optional<std::string> device = std::nullopt;
     std::vector<emu::Feature> lacking = {};
     std::optional<std::string> file = std::nullopt;
+    std::optional<std::string> demoFile = std::nullopt;
+    bool demoReset = false;
 };
 
 TEST(SettingCommandLine, TakesItsOptionsAndRefusesTheRestWith64)
@@ -56,6 +58,27 @@ TEST(SettingCommandLine, TakesItsOptionsAndRefusesTheRestWith64)
         {true, {"--device=1:7"}, 64, "unknown option --device=1:7"},
         {true, {"a.toml", "b.toml"}, 64, "takes one FILE at most"},
         {true, {"--help"}, 0, "  --lacking=FEATURE,...  the emulated firmware lacks these"},
+        {true, {"--demo-file", "a.toml"}, std::nullopt, "", std::nullopt, {}, std::nullopt, "a.toml"},
+        {true, {"--demo-reset"}, std::nullopt, "", std::nullopt, {}, std::nullopt, std::nullopt, true},
+        {true, {"--demo-file="}, 64, "brisel-setting-demo: --demo-file wants a file name"},
+        {true,
+         {"--demo-reset", "s.toml"},
+         64,
+         "FILE remembers nothing; it cannot go with --demo-reset",
+         std::nullopt,
+         {},
+         std::nullopt,
+         std::nullopt,
+         true},
+        {true,
+         {"--demo-file", "a.toml", "s.toml"},
+         64,
+         "FILE remembers nothing; it cannot go with --demo-file",
+         std::nullopt,
+         {},
+         std::nullopt,
+         "a.toml"},
+        {false, {"--demo-reset"}, 64, "unknown option --demo-reset"},
     };
     for (const Line& l : lines) {
         std::vector<std::string> args = l.args;
@@ -75,6 +98,8 @@ TEST(SettingCommandLine, TakesItsOptionsAndRefusesTheRestWith64)
         EXPECT_EQ(got.choice.has_value(), l.device.has_value()) << label;
         EXPECT_EQ(got.lacking, l.lacking) << label;
         EXPECT_EQ(got.file, l.file) << label;
+        EXPECT_EQ(got.demoFile, l.demoFile) << label;
+        EXPECT_EQ(got.demoReset, l.demoReset) << label;
     }
 }
 

@@ -5,7 +5,7 @@
 # (COMP_WORDS, COMP_CWORD, COMP_LINE, COMP_POINT) and checks the answers:
 # commands, every option and group that brisel-ctl --help lists, keys for
 # get and set, true and false after a switch's KEY=, file names for backup,
-# restore, diff and --demo-state, feature names for --lacking.
+# restore, diff, --demo-state and --demo-file, feature names for --lacking.
 # Usage: bash_completion.sh BUILD_FOLDER WORK_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -108,6 +108,8 @@ expect "brisel-ctl backup sp" "spare.toml"
 expect "brisel-ctl --demo-state s" "site.toml spare.toml"
 expect "brisel-ctl --demo-state=s" "site.toml spare.toml"
 expect "brisel-ctl --demo-state site.toml " "$help_commands"
+expect "brisel-ctl --demo-file s" "site.toml spare.toml"
+expect "brisel-ctl --demo-file site.toml " "$help_commands"
 expect "brisel-ctl --device " ""
 expect "brisel-ctl --device=" ""
 expect "brisel-ctl --wait=" ""
@@ -117,7 +119,7 @@ expect "brisel-ctl --lacking beacon d" "detect diff"
 expect "brisel-ctl --wait " "$help_commands"
 
 # Every key that brisel-ctl show writes is offered for get.
-keys=$("$ctl" --demo show | awk '/^\[/ { group = substr($1, 2, length($1) - 2) } group && /^[a-z_0-9]+ = / { print group "." $1 }')
+keys=$("$ctl" --demo-reset --demo-file "$work/demo-adapter.toml" show | awk '/^\[/ { group = substr($1, 2, length($1) - 2) } group && /^[a-z_0-9]+ = / { print group "." $1 }')
 [ -n "$keys" ] || fail "brisel-ctl --demo show printed no keys"
 expect "brisel-ctl get " "$keys"
 echo "PASSED"
