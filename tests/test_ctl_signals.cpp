@@ -7,6 +7,8 @@
 
 #include "cli/ctl.h"
 #include "emulator/emulator.h"
+#include "settings/settings_store.h"
+#include "settings/write_record.h"
 #include "tests/support/ctl_run.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +40,7 @@ struct Case {
     // What the child did: the request log from the first write on is that
     // of a healthy restore of basic alone, or of all three groups, or
     // nothing was written.
-    enum { BasicWhole, AllWritten, NothingWritten } wrote;
+    enum { BasicWhole, AllWritten, NothingWritten, CutShort } wrote;
     const char* err;  // in its standard error
 };
 
@@ -131,6 +133,7 @@ TEST_P(CtlSignal, FinishesTheGroupUnderWayThenEndsByTheSignal)
         io.pause = [&adapter](int ms) { adapter.recordPause(ms); };
         io.timeStamp = [] { return std::string(ctltest::BackupStamp); };
         io.backupFolder = (folder / "backups").string();
+        io.stateFolder = folder.string();
         _exit(runCtlProgram(static_cast<int>(args.size()), argv.data(), io));
     }
     int status = 0;
@@ -150,6 +153,31 @@ TEST_P(CtlSignal, FinishesTheGroupUnderWayThenEndsByTheSignal)
     case Case::BasicWhole: EXPECT_EQ(log, healthyRestore(folder, BasicOnly)) << fileText(folder / "err"); break;
     case Case::AllWritten: EXPECT_EQ(log, healthyRestore(folder, ThreeGroups)); break;
     case Case::NothingWritten: EXPECT_EQ(log, std::vector<std::string>{}); break;
+    case Case::CutShort: break;
+    }
+    // A record is left only by a write the program could not see to its
+    // end; the next command onto that adapter tells it.
+    const auto record = settings::readRecord(settings::recordPath(folder.string(), "demo"));
+    EXPECT_EQ(record.has_value(), c.signal == SIGKILL);
+    if (record) {
+        EXPECT_EQ(record->job, "restore");
+        EXPECT_EQ(record->groups,
+                  (std::vector{settings::Group::Basic, settings::Group::Repeater, settings::Group::Beacon}));
+        EXPECT_EQ(record->done, std::vector{settings::Group::Basic});
+        // It is a settings file of the values from before.
+        const settings::FileContents before = settings::loadSettingsFile(settings::recordPath(folder.string(), "demo"));
+        ASSERT_TRUE(before.values.basic.has_value());
+        EXPECT_EQ(before.values.basic->delayTime, std::optional<std::uint8_t>(30));
+        emu::Emulator next;
+        std::ostringstream out, err;
+        EXPECT_EQ(ctltest::runDemo(next, {"get", "basic.delay_time_ms"}, out, err, (folder / "backups").string()), 0);
+        EXPECT_NE(err.str().find("A restore onto the emulated adapter was cut short on "), std::string::npos)
+            << err.str();
+        EXPECT_NE(err.str().find(", after the group basic; the groups repeater, beacon may be half written. The "
+                                 "settings from before it are in " +
+                                 (folder / "interrupted-demo.toml").string()),
+                  std::string::npos)
+            << err.str();
     }
     EXPECT_NE(fileText(folder / "err").find(c.err), std::string::npos) << fileText(folder / "err");
     // No file is left half written.
@@ -193,6 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
              0,
              Case::BasicWhole,
              "Not written: beacon."},
+        // SIGKILL cannot be caught: the record tells what was under way.
+        Case{"KillDuringRepeater", {"restore", "--no-backup", "@"}, SIGKILL, {18}, 0, Case::CutShort, ""},
         // A closed standard error (with every request traced onto it) does
         // not stop a write: the restore goes on to its end.
         Case{"ClosedStandardError", {"--trace", "restore", "--no-backup", "@"}, 0, {2}, 0, Case::AllWritten, ""}),
