@@ -21,14 +21,16 @@ settings::Group groupOf(const std::string& key)
 }
 
 // The groups of `keys` in file order, each once; a group the firmware lacks
-// is refused.
-std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, const Session& session)
+// is refused, or with `skipMissing` left out (and told later).
+std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, const Session& session,
+                                          bool skipMissing = false)
 {
     std::vector<settings::Group> groups;
     for (settings::Group group : settings::AllGroups) {
         bool wanted = false;
         for (const std::string& key : keys) wanted = wanted || groupOf(key) == group;
         if (!wanted) continue;
+        if (!settings::hasGroup(session.features(), group) && skipMissing) continue;
         if (!settings::hasGroup(session.features(), group))
             throw CtlError(exit_status::NotTaken,
                            std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
@@ -86,7 +88,7 @@ int setCommand(const Options& options, CtlIo& io)
 
     recordFolder(io);  // judged before any request
     Session session(options, io);
-    const std::vector<settings::Group> groups = groupsOfKeys(keys, session);
+    const std::vector<settings::Group> groups = groupsOfKeys(keys, session, options.skipMissing);
     const settings::Snapshot held = session.read(groups);
     // The groups as the adapter holds them, with the named values changed.
     settings::Snapshot wanted;

@@ -172,8 +172,9 @@ void adapterLost(const std::vector<std::string>& alreadyWritten, const std::stri
                  const std::vector<std::string>& notSent)
 {
     std::string text = "The DV Brisel (Relavox) is no longer connected; nothing more was sent.";
-    text += alreadyWritten.empty() ? "\nNo group was written completely."
-                                   : "\nWritten completely: " + commaList(alreadyWritten) + ".";
+    // A command lost before its first write says nothing about writing.
+    if (!alreadyWritten.empty()) text += "\nWritten completely: " + commaList(alreadyWritten) + ".";
+    else if (!beingWritten.empty() || !notSent.empty()) text += "\nNo group was written completely.";
     if (!beingWritten.empty())
         text += "\nPartly written: " + beingWritten + " (its values may be mixed; write it again).";
     if (!notSent.empty()) text += "\nNot sent: " + commaList(notSent) + ".";

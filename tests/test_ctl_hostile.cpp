@@ -275,6 +275,12 @@ const Case Cases[] = {
      "repeater.flag_byte: bits 7 and 4 cannot be changed",
      "repeater.flag_byte = 0x00",
      Sent::NoWrite},
+    {"SkipMissingInSet",
+     {},
+     {"--lacking=beacon", "set", "--skip-missing", "beacon.message=X", "basic.delay_time_ms=100"},
+     0,
+     "Left out, as the adapter's firmware lacks them: the beacon group.",
+     "basic.delay_time_ms = 100"},
     // The command line.
     {"BundledUnknownOption", {}, {"-xh", "show"}, 64, "unknown option -x\n", "", Sent::Nothing},
     {"DeviceTwice",
