@@ -119,14 +119,19 @@ std::string automaticBackupFolder()
     return stateFolder() + "/backups";
 }
 
-std::string backupTimeStamp()
+std::string localTimeText(const char* format)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d_%H%M%S", &local);
+    char text[64];
+    std::strftime(text, sizeof text, format, &local);
     return text;
+}
+
+std::string backupTimeStamp()
+{
+    return localTimeText("%Y-%m-%d_%H%M%S");
 }
 
 std::string saveAutomaticBackup(const std::string& folder, const std::string& stamp, const std::string& text)

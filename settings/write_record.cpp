@@ -126,12 +126,7 @@ void RecordKeeper::groupDone(Group group)
 
 std::string recordTime()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
+    return localTimeText("%Y-%m-%d %H:%M");
 }
 
 }  // namespace settings
