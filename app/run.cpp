@@ -2,6 +2,7 @@
 
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
+#include "app/end_on_signals.h"
 #include "app/qt_host.h"
 #include "app/responsive_transport.h"
 #include "app/startup.h"
@@ -60,6 +61,7 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter, const 
             refusal = gone.what();
         }
         GuardedApplication app(argc, argv, host);
+        endOnSignals(app);
         installTranslations(desktopLanguages());
         try {
             if (refusal) {

@@ -180,6 +180,18 @@ void tellLoss(const Context& context, const TForm7::Dialogs& dialogs, const sett
     context.host.showMessage(text);
 }
 
+// A signal stopped the writing once the group under way was finished: the
+// program is to end, and says how far the file came.
+void tellInterrupted(const Context& context, const settings::Restore& restore)
+{
+    QStringList written, notBegun;
+    for (const auto& [group, changes] : restore.written) written << groupTitle(group);
+    for (settings::Group group : restore.notBegun) notBegun << groupTitle(group);
+    context.host.showMessage(Texts::tr("The program was asked to end, so the file was loaded only in part. "
+                                       "Written completely: %1. Not written: %2; load the file again.")
+                                 .arg(notread::listOf(written), notread::listOf(notBegun)));
+}
+
 }  // namespace
 
 void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
@@ -306,6 +318,10 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         if (dialogs.serialPortDialog != nullptr && outcome.restore.after.serialPort) {
             notread::Report ignored;
             dialogs.serialPortDialog->showGroup(*outcome.restore.after.serialPort, ignored);
+        }
+        if (outcome.restore.interruptedBy != 0) {
+            tellInterrupted(context, outcome.restore);
+            break;
         }
         tellOutcome(context, dialogs, outcome.restore);
         break;

@@ -9,11 +9,11 @@ namespace {
 constexpr std::chrono::milliseconds WalkInterval{250};
 }  // namespace
 
-AdapterOpener usbOpener(const Options& options)
+AdapterOpener usbOpener(const Options& options, const std::function<AdapterWalk()>& busWalk)
 {
     std::optional<AdapterChoice> choice;
     if (options.device) choice = parseAdapterChoice(*options.device);
-    return usbAdapterOpener(choice);
+    return busWalk ? trackingOpener(busWalk, choice) : usbAdapterOpener(choice);
 }
 
 AdapterWait::AdapterWait(const Options& options)

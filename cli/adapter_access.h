@@ -7,9 +7,10 @@
 #include <chrono>
 #include <ostream>
 
-// Opens the adapter that --device names, or the first in bus order; after a
-// loss only that same adapter (see trackingOpener).
-AdapterOpener usbOpener(const Options& options);
+// Opens the adapter that --device names, or the first in bus order, on
+// `busWalk`'s bus (not set: USB); after a loss only that same adapter (see
+// trackingOpener).
+AdapterOpener usbOpener(const Options& options, const std::function<AdapterWalk()>& busWalk = {});
 
 // How long --wait lets a command look for its adapter, from its start.
 class AdapterWait {

@@ -6,10 +6,12 @@
 #include "device/shown_text.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
+#include "settings/interrupts.h"
 #include "settings/licence.h"
 #include "settings_file/settings_file.h"
 #include "settings_file/settings_store.h"
 
+#include <cstdio>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -135,6 +137,20 @@ int runCtl(int argc, char** argv, CtlIo& io)
     // A full disk or a closed pipe shows here at the latest: what was
     // printed is not all there, so the command has not done what it says.
     if (io.out.flush()) return status;
-    io.err << "brisel-ctl: " << OutputLost << '\n';
+    if (failure != OutputLost) io.err << "brisel-ctl: " << OutputLost << '\n';
     return status == exit_status::Ok || status == exit_status::Differences ? exit_status::CantWrite : status;
+}
+
+int runCtlProgram(int argc, char** argv, CtlIo& io)
+{
+    interrupts::catchSignals();
+    int status = runCtl(argc, argv, io);
+    // Some files report a failed write only when closed.
+    if (std::fclose(stdout) != 0 && (status == exit_status::Ok || status == exit_status::Differences)) {
+        io.err << "brisel-ctl: " << OutputLost << '\n';
+        status = exit_status::CantWrite;
+    }
+    io.err.flush();
+    if (const int signal = interrupts::caught()) interrupts::endBySignal(signal);
+    return status;
 }

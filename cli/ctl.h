@@ -3,6 +3,7 @@
 // program's main() gives it the real streams, clock and adapter; tests give
 // their own.
 
+#include "device/adapter_connection.h"
 #include "settings/pause.h"
 
 #include <functional>
@@ -25,6 +26,10 @@ struct CtlSetup {
     std::function<std::string()> timeStamp;
     // The folder that holds automatic backups; empty: from the environment.
     std::string backupFolder;
+    // The folder of the records writes leave; empty: the state folder.
+    std::string stateFolder;
+    // The bus the adapter is looked for on; not set: USB.
+    std::function<AdapterWalk()> busWalk;
 };
 
 struct CtlIo : CtlSetup {
@@ -43,3 +48,9 @@ inline constexpr const char* OutputLost = "standard output cannot be written";
 // Runs the command, then flushes io.out: when that fails, the status is 73
 // unless the command had failed already.
 int runCtl(int argc, char** argv, CtlIo& io);
+
+// brisel-ctl as its main() runs it, over the process's standard output:
+// takes SIGINT, SIGTERM and SIGHUP as interrupts.h says, runs the command,
+// closes standard output, and ends by a signal that arrived while the
+// adapter or a file was being written, once that is done and told.
+int runCtlProgram(int argc, char** argv, CtlIo& io);

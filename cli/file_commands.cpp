@@ -8,6 +8,8 @@
 #include "cli/plan_problems.h"
 #include "cli/session.h"
 #include "cli/settings_files.h"
+#include "cli/write_records.h"
+#include "device/shown_text.h"
 
 #include "settings_file/restore_job.h"
 #include "settings_file/restore_plan.h"
@@ -93,6 +95,8 @@ int restoreCommand(const Options& options, CtlIo& io)
 {
     const std::string& path = fileArgument(options);
     const settings::FileContents contents = readCheckedFile(path);
+    // The folder of the record (and of the backup) is judged before any request.
+    if (!options.dryRun) recordFolder(io);
     Session session(options, io);
 
     settings::RestoreSteps steps;
@@ -106,12 +110,19 @@ int restoreCommand(const Options& options, CtlIo& io)
     if (!options.noBackup)
         steps.backupFolder = io.backupFolder.empty() ? settings::automaticBackupFolder() : io.backupFolder;
     steps.timeStamp = io.timeStamp;
+    // The record of the write, made once the backup is saved and before the
+    // first write; it goes once the result is told.
+    std::unique_ptr<settings::RecordKeeper> record;
     steps.writing = [&](const settings::RestoreOutcome& outcome) {
         if (!outcome.backupPath.empty()) {
-            io.err << "The adapter's settings were saved to " << outcome.backupPath << ".\n";
+            io.err << "The adapter's settings were saved to " << shown::fromUtf8(outcome.backupPath) << ".\n";
             if (io.report) io.report->backup(outcome.backupPath);
         }
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
+        record = keepRecord(session, outcome.held, outcome.wanted, "restore", io);
+    };
+    steps.groupDone = [&](settings::Group group) {
+        if (record) record->groupDone(group);
     };
 
     using Stage = settings::RestoreOutcome::Stage;
@@ -135,7 +146,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     case Stage::BackupFailed:
         throw CtlError(exit_status::CantWrite,
                        std::string(outcome.backupError->what()) + " (--no-backup goes on without a backup)");
-    case Stage::Written: return tellWritten(outcome.restore, io, &io.out).status;
+    case Stage::Written: return tellWritten(outcome.restore, io, &io.out, outcome.backupPath).status;
     default: break;
     }
     return exit_status::Ok;

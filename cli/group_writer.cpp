@@ -3,8 +3,11 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "cli/session.h"
+#include "cli/write_records.h"
+#include "settings/interrupts.h"
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
+#include "settings_file/settings_store.h"
 
 void tellFixedFlagBits(CtlIo& io)
 {
@@ -26,6 +29,28 @@ std::string notTakenLine(const settings::ValueNotTaken& value)
     return value.key + ": not sent (" + value.sent + ")";
 }
 
+// What a signal left: the groups written and those not begun, and what
+// puts the adapter back as it was.
+[[noreturn]] void interrupted(const settings::Restore& restore, const std::string& backup)
+{
+    std::vector<std::string> written, notBegun;
+    for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
+    for (settings::Group group : restore.notBegun) notBegun.emplace_back(settings::groupName(group));
+    std::string text =
+        std::string("Stopped by ") + interrupts::signalName(restore.interruptedBy) +
+        (written.empty() ? "; no group was begun."
+                         : " once the group under way was finished.\nWritten completely: " + commaList(written) + ".");
+    text += "\nNot written: " + commaList(notBegun) + ".";
+    if (!written.empty() && !backup.empty())
+        text += "\nThe settings from before are in " + backup + "; 'brisel-ctl restore' of that file puts them back.";
+    else if (!written.empty()) {
+        text += "\nWhat the written values were before:";
+        for (const auto& [group, changes] : restore.written)
+            for (const settings::FieldChange& change : changes) text += "\n  " + change.key + " = " + change.from;
+    }
+    throw Interrupted(restore.interruptedBy, text);
+}
+
 }  // namespace
 
 void tellLoss(const settings::Restore& restore, CtlIo& io)
@@ -36,9 +61,10 @@ void tellLoss(const settings::Restore& restore, CtlIo& io)
     adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent);
 }
 
-WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report)
+WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report, const std::string& backup)
 {
     if (io.report) io.report->restore(restore);
+    if (restore.interruptedBy != 0) interrupted(restore, backup);
     if (report != nullptr) {
         for (const auto& [group, changes] : restore.written) {
             *report << "Wrote " << settings::groupName(group) << ":\n";
@@ -63,13 +89,28 @@ WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostre
     return outcome;
 }
 
+std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const settings::Snapshot& held,
+                                                   const settings::Snapshot& wanted, const std::string& job, CtlIo& io)
+{
+    try {
+        return std::make_unique<settings::RecordKeeper>(settings::recordPath(recordFolder(io), session.port()), job,
+                                                        session.port(), settings::heldBeforeWriting(held, wanted),
+                                                        session.features());
+    } catch (const settings::StoreError& error) {
+        throw CtlError(exit_status::CantWrite,
+                       std::string(error.what()) + "; without a record of the write, nothing was written");
+    }
+}
+
 WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
                                 bool fixedFlagBits, CtlIo& io)
 {
     if (fixedFlagBits) tellFixedFlagBits(io);
+    const std::unique_ptr<settings::RecordKeeper> record = keepRecord(session, held, wanted, "set", io);
     settings::Restore restore;
     try {
-        settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore);
+        settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore,
+                                  [&](settings::Group group) { record->groupDone(group); });
     } catch (const AdapterGone&) {
         tellLoss(restore, io);
     }

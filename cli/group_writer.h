@@ -3,8 +3,13 @@
 // differ, each with its dialog's Save stream, each read back and compared.
 
 #include "cli/ctl.h"
+#include "cli/exit_status.h"
 #include "settings/snapshot.h"
 #include "settings_file/restore.h"
+#include "settings_file/write_record.h"
+
+#include <memory>
+#include <string>
 
 class Session;
 
@@ -22,12 +27,32 @@ void tellFixedFlagBits(CtlIo& io);
 [[noreturn]] void tellLoss(const settings::Restore& restore, CtlIo& io);
 
 // Tells what `restore` did: with `report`, each group written is listed there
-// with its changes; what the adapter did not take goes to io.err.
-WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report);
+// with its changes; what the adapter did not take goes to io.err. When a
+// signal stopped it once the group under way was finished, throws
+// Interrupted naming the groups written and those not, and how to put back
+// what they held (from `backup`, the automatic backup's path, when there is
+// one).
+WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report,
+                         const std::string& backup = {});
+
+// The record of a write of the groups of `wanted` that differ from `held`
+// (job "restore" or "set"), kept until its result is told. Without one
+// nothing is written: a CtlError (73) says so.
+std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const settings::Snapshot& held,
+                                                   const settings::Snapshot& wanted, const std::string& job, CtlIo& io);
 
 // Writes every group of `wanted` whose values differ from `held` (`wanted`
 // may hold only some values of a group; the others stay as held), with the
 // flag-bit note first when `fixedFlagBits`, and tells it as tellWritten does
-// (without a list of the groups). A lost adapter throws as tellLoss does.
+// (without a list of the groups), under a record that keepRecord makes. A lost
+// adapter throws as tellLoss does.
 WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
                                 bool fixedFlagBits, CtlIo& io);
+
+// The command was stopped by a signal once the group under way was
+// finished; the program ends by that signal after telling what().
+class Interrupted : public CtlError {
+public:
+    Interrupted(int signal, const std::string& what) : CtlError(128 + signal, what), signal(signal) {}
+    int signal;
+};

@@ -2,6 +2,7 @@
 
 #include "cli/options.h"
 #include "device/latin1.h"
+#include "settings/interrupts.h"
 #include "settings_file/file_value.h"
 
 namespace {
@@ -90,6 +91,19 @@ void JsonReport::restore(const settings::Restore& restore)
                             {"reads_back", value.why == Why::Differs ? valueJson(value.holds) : Json()}});
     }
     document_["not_sent"] = restore.notSent;
+    if (restore.interruptedBy == 0) return;
+    document_["interrupted_by"] = interrupts::signalName(restore.interruptedBy);
+    Json& notBegun = document_["not_begun"] = Json::array();
+    for (settings::Group group : restore.notBegun) notBegun.push_back(settings::groupName(group));
+}
+
+void JsonReport::record(const settings::WriteRecord& record, const std::string& path)
+{
+    Json groups = Json::array(), done = Json::array();
+    for (settings::Group group : record.groups) groups.push_back(settings::groupName(group));
+    for (settings::Group group : record.done) done.push_back(settings::groupName(group));
+    document_["record"] = {{"path", path},          {"job", record.job}, {"port", record.port},
+                           {"begun", record.begun}, {"groups", groups},  {"done", done}};
 }
 
 void JsonReport::backup(const std::string& path)

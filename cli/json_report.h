@@ -7,6 +7,7 @@
 
 #include "settings_file/restore.h"
 #include "settings_file/settings_file.h"
+#include "settings_file/write_record.h"
 
 #include <nlohmann/json.hpp>
 
@@ -41,6 +42,8 @@ public:
 
     // The message of a failure the command tells itself, without throwing.
     void failed(const std::string& message);
+    // A record of a write that was cut short, found at `path`.
+    void record(const settings::WriteRecord& record, const std::string& path);
 
     // One line with the exit status and, when `failure` is not empty, the message.
     void print(int status, const std::string& failure, std::ostream& out);

@@ -6,6 +6,7 @@
 #include "cli/json_report.h"
 #include "cli/plan_problems.h"
 #include "cli/session.h"
+#include "cli/write_records.h"
 #include "device/shown_text.h"
 #include "settings_file/restore_plan.h"
 
@@ -21,14 +22,16 @@ settings::Group groupOf(const std::string& key)
 }
 
 // The groups of `keys` in file order, each once; a group the firmware lacks
-// is refused.
-std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, const Session& session)
+// is refused, or with `skipMissing` left out (and told later).
+std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, const Session& session,
+                                          bool skipMissing = false)
 {
     std::vector<settings::Group> groups;
     for (settings::Group group : settings::AllGroups) {
         bool wanted = false;
         for (const std::string& key : keys) wanted = wanted || groupOf(key) == group;
         if (!wanted) continue;
+        if (!settings::hasGroup(session.features(), group) && skipMissing) continue;
         if (!settings::hasGroup(session.features(), group))
             throw CtlError(exit_status::NotTaken,
                            std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
@@ -90,8 +93,9 @@ int setCommand(const Options& options, CtlIo& io)
     keys.reserve(assignments.size());
     for (const auto& [key, value] : assignments) keys.push_back(key);
 
+    recordFolder(io);  // judged before any request
     Session session(options, io);
-    const std::vector<settings::Group> groups = groupsOfKeys(keys, session);
+    const std::vector<settings::Group> groups = groupsOfKeys(keys, session, options.skipMissing);
     const settings::Snapshot held = session.read(groups);
     // The groups as the adapter holds them, with the named values changed.
     settings::Snapshot wanted;

@@ -4,6 +4,7 @@
 #include "cli/exit_status.h"
 #include "device/adapter_list.h"
 #include "device/device_option.h"
+#include "device/shown_text.h"
 #include "emulator/lacking.h"
 
 #include <getopt.h>
@@ -48,6 +49,7 @@ const char* const UsageText =
     "  --dry-run              restore: print what would change and write nothing\n"
     "  --skip-missing         restore, diff, set: skip what the adapter's firmware lacks\n"
     "  --no-backup            restore: do not save the adapter's settings first\n"
+    "  --forget-record        forget the record of a write to the adapter that was cut short\n"
     "  --help                 print this help\n"
     "  --version              print the program and settings file format versions\n";
 
@@ -67,7 +69,8 @@ enum LongOnly {
     Lacking,
     NotTaking,
     Device,
-    Wait
+    Wait,
+    ForgetRecord
 };
 
 // The options that only some commands take, as they are written.
@@ -82,6 +85,17 @@ constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptio
 [[noreturn]] void usage(const std::string& what)
 {
     throw CtlError(exit_status::Usage, what + "\nTry 'brisel-ctl --help'.");
+}
+
+// The option getopt_long has just refused. An unknown letter is named by
+// itself: within a bundle ("-xh") optind has not yet moved past the word.
+// -h and -V are known letters, so a refused one is a long option's value
+// ("--help=x"), named by its word as every long option is.
+std::string optionGiven(char** argv)
+{
+    if (optopt > 0 && optopt < 128 && optopt != 'h' && optopt != 'V')
+        return std::string("-") + static_cast<char>(optopt);
+    return shown::clipped(argv[optind - 1]);
 }
 
 // Reads argv into `options`; throws at the first problem, but only once
@@ -105,6 +119,7 @@ void readOptions(int argc, char** argv, Options& options)
         {"not-taking", no_argument, nullptr, NotTaking},
         {"device", required_argument, nullptr, Device},
         {"wait", optional_argument, nullptr, Wait},
+        {"forget-record", no_argument, nullptr, ForgetRecord},
         {nullptr, 0, nullptr, 0},
     };
 
@@ -142,6 +157,7 @@ void readOptions(int argc, char** argv, Options& options)
             given |= NoBackupOption;
             break;
         case Demo: options.demo = true; break;
+        case ForgetRecord: options.forgetRecord = true; break;
         case DemoState: options.demoState = optarg; break;
         case DemoFile:
             if (*optarg == '\0') fail("--demo-file wants a file name");
@@ -158,13 +174,16 @@ void readOptions(int argc, char** argv, Options& options)
             options.demo = true;
             break;
         case Device:
+            // Two adapters cannot both be the one used.
+            if (options.device) fail("--device is given more than once");
             if (!parseAdapterChoice(optarg)) fail(deviceOptionProblem(optarg));
             options.device = optarg;
             break;
         case Wait:
-            if (optarg == nullptr) {
-                options.waitForever = true;
-            } else {
+            // The last --wait given counts, as for any option given twice.
+            options.waitForever = optarg == nullptr;
+            options.waitSeconds.reset();
+            if (optarg != nullptr) {
                 char* end = nullptr;
                 const double seconds = std::strtod(optarg, &end);
                 if (end == optarg || *end != '\0' || !(seconds >= 0) || seconds > 86400)
@@ -172,8 +191,8 @@ void readOptions(int argc, char** argv, Options& options)
                 options.waitSeconds = seconds;
             }
             break;
-        case ':': fail(std::string("option ") + argv[optind - 1] + " needs a value"); break;
-        default: fail(std::string("unknown option ") + argv[optind - 1]);
+        case ':': fail("option " + shown::clipped(argv[optind - 1]) + " needs a value"); break;
+        default: fail("unknown option " + optionGiven(argv));
         }
     }
     // getopt_long has moved the command and its arguments behind the options.

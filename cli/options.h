@@ -20,6 +20,7 @@ struct Options {
     bool dryRun = false;
     bool skipMissing = false;
     bool noBackup = false;
+    bool forgetRecord = false;
     bool demo = false;
     std::optional<std::string> demoState;   // start from this file, remember nothing
     std::optional<std::string> demoFile;    // the demo adapter's memory, if not the default

@@ -3,6 +3,7 @@
 #include "cli/adapter_access.h"
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
+#include "cli/write_records.h"
 #include "device/device_option.h"
 #include "device/firmware_version.h"
 #include "emulator/emulator.h"
@@ -95,7 +96,7 @@ Session::Session(const Options& options, CtlIo& io)
         if (options.demoNotTaking) adapter->keepValues(true);
         opener = [adapter] { return emu::openEmulated(*adapter); };
     } else {
-        opener = usbOpener(options);
+        opener = usbOpener(options, io.busWalk);
     }
 
     settings::Pause take = io.pause;
@@ -108,6 +109,12 @@ Session::Session(const Options& options, CtlIo& io)
     for (;;) {
         AdapterAccess access = wait.open(opener, io.err);
         if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
+        if (access.adapter)
+            port_ = access.adapter->port.empty() ? "device-" + std::to_string(access.adapter->address.bus) + "-" +
+                                                       std::to_string(access.adapter->address.device)
+                                                 : access.adapter->port;
+        // A write cut short on this adapter is told before anything is sent.
+        tellRecord(options, io, port_);
         // After a loss nothing is looked for again during the command: it ends.
         connection_ = std::make_unique<AdapterConnection>(std::move(access.transport), [] { return AdapterAccess{}; });
         trace_ = std::make_unique<Trace>(*connection_, options.trace ? &io.err : nullptr);
@@ -159,9 +166,6 @@ void notAnswered(const std::vector<std::string>& keys)
     throw CtlError(exit_status::AdapterFailed, text);
 }
 
-namespace {
-
-// "a, b, c"
 std::string commaList(const std::vector<std::string>& names)
 {
     std::string text;
@@ -169,14 +173,13 @@ std::string commaList(const std::vector<std::string>& names)
     return text;
 }
 
-}  // namespace
-
 void adapterLost(const std::vector<std::string>& alreadyWritten, const std::string& beingWritten,
                  const std::vector<std::string>& notSent)
 {
     std::string text = "The DV Brisel (Relavox) is no longer connected; nothing more was sent.";
-    text += alreadyWritten.empty() ? "\nNo group was written completely."
-                                   : "\nWritten completely: " + commaList(alreadyWritten) + ".";
+    // A command lost before its first write says nothing about writing.
+    if (!alreadyWritten.empty()) text += "\nWritten completely: " + commaList(alreadyWritten) + ".";
+    else if (!beingWritten.empty() || !notSent.empty()) text += "\nNo group was written completely.";
     if (!beingWritten.empty())
         text += "\nPartly written: " + beingWritten + " (its values may be mixed; write it again).";
     if (!notSent.empty()) text += "\nNot sent: " + commaList(notSent) + ".";

@@ -36,6 +36,9 @@ public:
     settings::Snapshot read(const std::vector<settings::Group>& groups);
     // Every group the firmware has.
     std::vector<settings::Group> groupsPresent() const;
+    // The adapter's USB port path ("demo" for the emulated adapter), which
+    // names its record (cli/write_records.h).
+    const std::string& port() const { return port_; }
 
 private:
     class Trace;
@@ -46,6 +49,7 @@ private:
     std::unique_ptr<VendorLink> link_;
     settings::Pause pause_;
     settings::StartUp startUp_;
+    std::string port_ = "demo";
 };
 
 // The adapter was lost during the command, as a CtlError naming the groups
@@ -62,6 +66,9 @@ private:
 bool leaveOutLacking(const Options& options, const std::vector<settings::Lacking>& lacking, std::ostream& err);
 // The error that refuses to write anything, as the firmware lacks `lacking`.
 [[noreturn]] void refuseLacking(const std::vector<settings::Lacking>& lacking);
+
+// "a, b, c"
+std::string commaList(const std::vector<std::string>& names);
 
 // What the firmware lacks among `wanted`'s values: a group, or the S/N
 // squelch or jitter buffer setting. An error naming them (the adapter lacks

@@ -75,7 +75,7 @@ AdapterOpener openerWith(std::function<AdapterWalk()> walk, std::shared_ptr<Trac
 {
     return [walk = std::move(walk), tracker = std::move(tracker)] {
         const AdapterWalk found = walk();
-        tracker->mostSeen = std::max(tracker->mostSeen, found.adapters.size());
+        tracker->mostSeen = std::max({tracker->mostSeen, found.adapters.size(), found.mostSeen});
         const AdapterPick pick = pickAdapter(found.adapters, tracker->choice, tracker->opened, tracker->mostSeen);
         AdapterAccess access;
         if (pick.othersOnly) {
@@ -99,7 +99,18 @@ AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<Ad
 
 AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened, std::size_t seen)
 {
-    return openerWith(std::move(walk), std::make_shared<Tracker>(Tracker{std::nullopt, opened, seen}));
+    return openerWith(std::move(walk), std::make_shared<Tracker>(Tracker{AdapterChoice::of(opened), opened, seen}));
+}
+
+std::function<AdapterWalk()> rememberingWalk(std::function<AdapterWalk()> walk)
+{
+    auto most = std::make_shared<std::size_t>(0);
+    return [walk = std::move(walk), most] {
+        AdapterWalk found = walk();
+        *most = std::max(*most, found.adapters.size());
+        found.mostSeen = *most;
+        return found;
+    };
 }
 
 std::string adapterLines(const std::vector<AdapterNode>& seen)

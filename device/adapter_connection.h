@@ -41,15 +41,25 @@ struct AdapterWalk {
     // without sending anything: who holds it (as adapter_lock.h names the
     // holder, or empty), or nothing when it is free. Not set: never held.
     std::function<std::optional<std::string>(const AdapterNode&)> holder{};
+    // The most adapters one walk of rememberingWalk's found so far, this
+    // one counted; 0 for a walk that does not remember.
+    std::size_t mostSeen = 0;
 };
+
+// `walk`, remembering across every call of the function it gives (and of
+// its copies) the most adapters one walk found: the Adapter menu's walks,
+// those of a wait and those after a loss all count.
+std::function<AdapterWalk()> rememberingWalk(std::function<AdapterWalk()> walk);
 
 // The opener that walks with `walk` and takes the adapter that pickAdapter
 // allows: at first the one `choice` names (or the first in bus order), and
 // after a loss only that same adapter again. It remembers the adapter it
-// opened and the most adapters one of its walks found.
+// opened and the most adapters one of its walks found (or, for a
+// rememberingWalk, one of any walk of it).
 AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<AdapterChoice> choice = std::nullopt);
-// The same opener for an adapter already opened from one of `walk`'s walks,
-// which found `seen` adapters: after a loss it takes only that adapter again.
+// The same opener for an adapter the user chose (in the Adapter menu) and
+// opened from one of `walk`'s walks, which found `seen` adapters: after a
+// loss it takes only the adapter at that port again.
 AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened, std::size_t seen);
 
 // The adapter cannot be reached; what() is the text to show the user.

@@ -37,6 +37,11 @@ bool AdapterChoice::names(const AdapterNode& node) const
     return address ? node.address == *address : !port.empty() && node.port == port;
 }
 
+AdapterChoice AdapterChoice::of(const AdapterNode& node)
+{
+    return node.port.empty() ? AdapterChoice(node.address) : AdapterChoice(node.port);
+}
+
 std::optional<AdapterNode> chooseAdapter(const std::vector<AdapterNode>& adapters,
                                          const std::optional<AdapterChoice>& choice)
 {
@@ -55,7 +60,9 @@ AdapterPick pickAdapter(const std::vector<AdapterNode>& adapters, const std::opt
                                        [&](const AdapterNode& a) { return a.port == opened->port; });
         if (same != adapters.end()) return {*same};
     }
-    if (adapters.size() == 1 && mostSeen <= 1) return {adapters.front()};
+    // An adapter the user chose is the choice for as long as the program
+    // runs: no other stands in for it, however few the bus has held.
+    if (!choice && adapters.size() == 1 && mostSeen <= 1) return {adapters.front()};
     return {std::nullopt, !adapters.empty()};
 }
 

@@ -42,6 +42,9 @@ struct AdapterChoice {
     std::string port;  // when no address is given
 
     bool names(const AdapterNode& node) const;
+    // The choice of an adapter already found: its port, or where the port
+    // is not known, its address.
+    static AdapterChoice of(const AdapterNode& node);
 };
 
 // Every device with the adapter's vendor and product IDs, in the walk's
@@ -62,9 +65,10 @@ struct AdapterPick {
 };
 
 // The adapter to take from one walk's `adapters`. Before any adapter was
-// opened, it is chooseAdapter's for `choice`. After the adapter `opened` was lost, it is
-// only the adapter at the same port path, or, when no walk ever found more
-// than one adapter (`mostSeen`, this walk counted), the one adapter there.
+// opened, it is chooseAdapter's for `choice`. After the adapter `opened` was
+// lost, it is only the adapter at the same port path, or, when the user made
+// no `choice` and no walk ever found more than one adapter (`mostSeen`, this
+// walk counted), the one adapter there.
 AdapterPick pickAdapter(const std::vector<AdapterNode>& adapters, const std::optional<AdapterChoice>& choice,
                         const std::optional<AdapterNode>& opened, std::size_t mostSeen);
 

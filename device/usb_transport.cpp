@@ -67,9 +67,7 @@ AdapterAccess openNode(struct usb_device* device, const AdapterNode& chosen)
     return result;
 }
 
-}  // namespace
-
-AdapterWalk usbWalk()
+AdapterWalk scanWalk()
 {
     auto scan = std::make_shared<BusScan>(scanBuses());
     AdapterWalk walk{adaptersAmong(scan->seen), {}};
@@ -81,6 +79,15 @@ AdapterWalk usbWalk()
         return std::move(attempt.holder);
     };
     return walk;
+}
+
+}  // namespace
+
+AdapterWalk usbWalk()
+{
+    // One memory for the process: every walk of the bus counts.
+    static const std::function<AdapterWalk()> walk = rememberingWalk(scanWalk);
+    return walk();
 }
 
 std::vector<AdapterNode> listAdapters()

@@ -34,7 +34,8 @@ private:
 // its port path.
 std::vector<AdapterNode> listAdapters();
 
-// The walk of the USB buses that trackingOpener takes adapters from.
+// The walk of the USB buses that trackingOpener takes adapters from. It
+// remembers the most adapters any walk of the process found.
 AdapterWalk usbWalk();
 
 // Walks the USB buses for the adapter `choice` names, or for the first one in

@@ -29,7 +29,7 @@ AdapterAccess openEmulated(Emulator& emulator)
 
 std::function<AdapterWalk()> emulatedBusWalk(const std::vector<BusSlot>& bus)
 {
-    return [&bus] {
+    return rememberingWalk([&bus] {
         AdapterWalk walk;
         for (std::size_t i = 0; i < bus.size(); ++i)
             if (bus[i].adapter->pluggedIn())
@@ -44,7 +44,7 @@ std::function<AdapterWalk()> emulatedBusWalk(const std::vector<BusSlot>& bus)
         };
         walk.holder = [&bus](const AdapterNode& node) { return bus[node.index].heldBy; };
         return walk;
-    };
+    });
 }
 
 AdapterOpener emulatedBusOpener(const std::vector<BusSlot>& bus, std::optional<AdapterChoice> choice)

@@ -177,7 +177,9 @@ struct BusSlot {
 };
 
 // A walk of `bus`: the adapters plugged in, in the bus's order. One held by
-// another program is not opened. `bus` must outlive the walk.
+// another program is not opened. `bus` must outlive the walk. The function
+// and its copies remember the most adapters one of their walks found, as
+// the program's walk of USB does.
 std::function<AdapterWalk()> emulatedBusWalk(const std::vector<BusSlot>& bus);
 
 // The program's opener over emulated adapters, by the rule it follows over

@@ -1,5 +1,7 @@
 #include "settings_file/file_writer.h"
 
+#include "settings/interrupts.h"
+
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -56,7 +58,8 @@ private:
 };
 
 // The text in a file of its own, 0600 while it is written, that is removed
-// unless it was put in place.
+// unless it was put in place. A signal waits until then (interrupts.h), so
+// that none leaves the file behind.
 class TemporaryFile {
 public:
     TemporaryFile(const Folder& folder, const std::string& name) : folder_(folder)
@@ -124,6 +127,7 @@ public:
     }
 
 private:
+    interrupts::Deferral deferral_;  // first made, last gone
     const Folder& folder_;
     std::string name_;
     int fd_ = -1;

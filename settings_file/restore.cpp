@@ -2,6 +2,7 @@
 
 #include "device/firmware_version.h"
 #include "settings/groups.h"
+#include "settings/interrupts.h"
 #include "settings_file/restore_plan.h"
 #include "settings_file/save_result.h"
 
@@ -56,8 +57,17 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
     return missing;
 }
 
+Snapshot heldBeforeWriting(const Snapshot& held, const Snapshot& wanted)
+{
+    Snapshot before;
+    for (Group group : AllGroups)
+        if (wanted.has(group) && !differences(onlyGroup(held, group), onlyGroup(wanted, group)).empty())
+            copyGroup(held, before, group);
+    return before;
+}
+
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
-                     const Snapshot& wanted, Restore& restore)
+                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone)
 {
     restore.after = held;
     const Snapshot whole = merged(held, wanted);
@@ -69,7 +79,13 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         for (const FieldChange& change : changes) restore.notSent.push_back(change.key);
         planned.emplace_back(group, std::move(changes));
     }
+    if (!planned.empty()) interrupts::deferUntilTheEnd();
     for (auto& [group, changes] : planned) {
+        if (const int signal = interrupts::caught()) {
+            restore.interruptedBy = signal;
+            restore.notBegun.push_back(group);
+            continue;
+        }
         // From here the group counts as under way, not as never reached.
         std::erase_if(restore.notSent, [group = group](const std::string& key) { return groupOfKey(key) == group; });
         const Snapshot values = writableGroup(features, held, whole, group);
@@ -78,6 +94,7 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         const GroupSave save = saveGroup(link, pause, group, values, readBack);
         restore.lostDuring.reset();
         restore.written.emplace_back(group, std::move(changes));
+        if (groupDone) groupDone(group);
         restore.after = merged(restore.after, readBack);
         restore.baudRefused = restore.baudRefused || save.refused;
         for (ValueNotTaken& wrong : judgeSave(group, values, save, readBack, &features))

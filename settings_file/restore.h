@@ -8,6 +8,8 @@
 #include "settings_file/save_result.h"
 #include "settings_file/settings_file.h"
 
+#include <functional>
+
 class VendorLink;
 
 namespace settings {
@@ -24,8 +26,12 @@ struct Restore {
     // What the adapter holds afterwards: the read-backs over what was held.
     Snapshot after;
     // The values of groups that differ but were never reached, because the
-    // adapter was lost before them.
+    // adapter was lost before them or a signal arrived.
     std::vector<std::string> notSent;
+    // The groups that differ but were not begun because a signal arrived
+    // (interrupts.h), and which signal.
+    std::vector<Group> notBegun;
+    int interruptedBy = 0;
 };
 
 // Where a settings file's values come from: this program's version, and the
@@ -44,8 +50,14 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
 // Writes every group of `wanted` whose values differ from `held` (`wanted`
 // may hold only some values of a group; the others stay as held). Fills
 // `restore` as it goes, so that it tells how far it came when AdapterGone
-// ends it.
+// ends it. Once its first group is begun, a signal (interrupts.h) lets the
+// group under way finish and begins no other.
+// `groupDone` is told of each group as it is written completely.
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
-                     const Snapshot& wanted, Restore& restore);
+                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone = {});
+
+// The groups of `wanted` whose values differ from `held`, with the values
+// `held` has for them: what a record keeps before they are written.
+Snapshot heldBeforeWriting(const Snapshot& held, const Snapshot& wanted);
 
 }  // namespace settings

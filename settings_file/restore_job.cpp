@@ -50,7 +50,7 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
 
     outcome.stage = RestoreOutcome::Stage::Writing;
     if (steps.writing) steps.writing(outcome);
-    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore);
+    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.groupDone);
     outcome.stage = RestoreOutcome::Stage::Written;
 }
 

@@ -13,7 +13,9 @@
 //   6. the groups that differ, each written with its dialog's Save stream,
 //      read back and judged.
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
-// far the job came.
+// far the job came. Once the first group is begun, a signal (interrupts.h)
+// lets the group under way finish and begins no other; outcome.restore then
+// names the signal and the groups not begun.
 
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
@@ -43,6 +45,8 @@ struct RestoreSteps {
     std::function<std::string()> timeStamp;  // not given: backupTimeStamp()
     // Just before the first write (after the backup).
     std::function<void(const RestoreOutcome&)> writing;
+    // Each group as it is written completely.
+    std::function<void(Group)> groupDone;
 };
 
 struct RestoreOutcome {

@@ -1,5 +1,6 @@
 #include "settings_file/settings_store.h"
 
+#include "device/utf8.h"
 #include "settings_file/file_writer.h"
 
 #include <fcntl.h>
@@ -83,14 +84,36 @@ void saveSettingsFile(const std::string& path, const std::string& text, bool rep
     }
 }
 
+namespace {
+
+// A folder name is shown to the user and given in JSON, which is UTF-8: a
+// folder whose name is not could not be found again from what is shown.
+std::string utf8Folder(std::string folder, const char* variable)
+{
+    for (std::size_t at = 0; at < folder.size();)
+        if (utf8::nextCharacter(folder, at) == utf8::NotUtf8)
+            throw StoreError(StoreError::Kind::CannotWrite, "the folder for the program's state, " + folder +
+                                                                ", has a name that is not UTF-8; set " + variable +
+                                                                " to a folder whose name is UTF-8");
+    return folder;
+}
+
+}  // namespace
+
 std::string stateFolder()
 {
+    // As the XDG rule has it, a relative XDG_STATE_HOME is ignored.
     const char* state = std::getenv("XDG_STATE_HOME");
-    if (state != nullptr && state[0] == '/') return std::string(state) + "/brisel-setting";
+    if (state != nullptr && state[0] == '/')
+        return utf8Folder(std::string(state) + "/brisel-setting", "XDG_STATE_HOME");
     const char* home = std::getenv("HOME");
     if (home == nullptr || home[0] == '\0')
         throw StoreError(StoreError::Kind::CannotWrite, "no folder for the program's state: HOME is not set");
-    return std::string(home) + "/.local/state/brisel-setting";
+    if (home[0] != '/')
+        throw StoreError(StoreError::Kind::CannotWrite,
+                         "no folder for the program's state: HOME is not an absolute path (" + std::string(home) +
+                             "); set HOME or XDG_STATE_HOME to one");
+    return utf8Folder(std::string(home) + "/.local/state/brisel-setting", "XDG_STATE_HOME");
 }
 
 std::string automaticBackupFolder()
@@ -98,14 +121,19 @@ std::string automaticBackupFolder()
     return stateFolder() + "/backups";
 }
 
-std::string backupTimeStamp()
+std::string localTimeText(const char* format)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d_%H%M%S", &local);
+    char text[64];
+    std::strftime(text, sizeof text, format, &local);
     return text;
+}
+
+std::string backupTimeStamp()
+{
+    return localTimeText("%Y-%m-%d_%H%M%S");
 }
 
 std::string saveAutomaticBackup(const std::string& folder, const std::string& stamp, const std::string& text)

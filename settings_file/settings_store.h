@@ -47,6 +47,9 @@ std::string stateFolder();
 // stateFolder()/backups.
 std::string automaticBackupFolder();
 
+// The local date and time in strftime's `format`.
+std::string localTimeText(const char* format);
+
 // The local date and time as backups are named: 2026-12-07_153000.
 std::string backupTimeStamp();
 

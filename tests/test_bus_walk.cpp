@@ -53,6 +53,7 @@ TEST(BusWalk, AfterALossOnlyTheAdapterAtItsPortOrTheOnlyOneEverSeenIsTaken)
         std::size_t mostSeen;
         std::optional<std::size_t> taken;  // the walk index
         bool othersOnly;
+        std::optional<AdapterChoice> choice{};  // what --device or the Adapter menu named
     } cases[] = {
         {"NeverOpenedTakesTheFirst", {other, back}, std::nullopt, 2, 1, false},
         {"BackAtItsPort", {other, back}, lost, 2, 3, false},
@@ -62,9 +63,20 @@ TEST(BusWalk, AfterALossOnlyTheAdapterAtItsPortOrTheOnlyOneEverSeenIsTaken)
         {"PortNeverKnownOnlyOne", {other}, unknownPort, 1, 1, false},
         {"PortNeverKnownTwoSeen", {other}, unknownPort, 2, std::nullopt, true},
         {"AnotherPortWithoutAPortOfItsOwn", {AdapterNode{2, {1, 9}, "", ""}}, unknownPort, 2, std::nullopt, true},
+        // A chosen adapter is the choice for good: only its port is taken.
+        {"ChosenByPortBackAtItsPort", {other, back}, lost, 1, 3, false, AdapterChoice("1-1.2")},
+        {"ChosenByPortOnlyOneEverSeen", {other}, lost, 1, std::nullopt, true, AdapterChoice("1-1.2")},
+        {"ChosenByAddressOnlyOneEverSeen", {other}, lost, 1, std::nullopt, true, AdapterChoice(AdapterAddress{1, 7})},
+        {"ChosenByAddressPortNeverKnown",
+         {other},
+         unknownPort,
+         1,
+         std::nullopt,
+         true,
+         AdapterChoice(AdapterAddress{1, 7})},
     };
     for (const auto& c : cases) {
-        const AdapterPick pick = pickAdapter(c.adapters, std::nullopt, c.opened, c.mostSeen);
+        const AdapterPick pick = pickAdapter(c.adapters, c.choice, c.opened, c.mostSeen);
         EXPECT_EQ(pick.node ? std::optional(pick.node->index) : std::nullopt, c.taken) << c.label;
         EXPECT_EQ(pick.othersOnly, c.othersOnly) << c.label;
     }

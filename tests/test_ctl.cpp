@@ -258,7 +258,8 @@ struct StatusCase {
     std::function<void(Ctl&)> prepare;
     std::vector<std::string> args;
     int status;
-    const char* errorPart;  // in stderr
+    const char* errorPart;         // in stderr
+    const char* errNot = nullptr;  // not in stderr
 };
 
 void writeFile(Ctl& c, const char* name, const std::string& text)
@@ -284,6 +285,12 @@ const StatusCase StatusCases[] = {
     {"FileMissing", nullptr, {"restore", "@missing.toml"}, 66, "missing.toml"},
     {"OutputExists", [](Ctl& c) { writeFile(c, "f.toml", "keep"); }, {"backup", "@f.toml"}, 73, "--force"},
     {"LostDuringRead", [](Ctl& c) { c.adapter.unplugFrom(30); }, {"backup", "@b.toml"}, 74, "no longer connected"},
+    {"ShowLostDuringStartUpSaysNothingOfWriting",
+     [](Ctl& c) { c.adapter.unplugFrom(2); },
+     {"show"},
+     74,
+     "no longer connected; nothing more was sent.",
+     "written"},
     {"GroupTheFirmwareLacks",
      [](Ctl& c) {
          c.adapter.setFeature(Feature::Beacon, false);
@@ -320,6 +327,9 @@ TEST_P(ExitStatus, IsTheDocumentedOne)
         if (a[0] == '@') a = ctl.path(a.c_str() + 1);
     EXPECT_EQ(ctl.run(args), c.status) << ctl.err.str();
     EXPECT_NE(ctl.err.str().find(c.errorPart), std::string::npos) << ctl.err.str();
+    if (c.errNot) {
+        EXPECT_EQ(ctl.err.str().find(c.errNot), std::string::npos) << ctl.err.str();
+    }
     // A file that was to be written is whole or not there.
     if (c.args[0] == "backup" && c.status != 73) {
         EXPECT_FALSE(QFile::exists(QString::fromStdString(args[1])));

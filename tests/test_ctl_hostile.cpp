@@ -3,6 +3,7 @@
 // nothing untold. Each row gives the exit status, a part of the message and,
 // where it matters, what reached the adapter.
 
+#include "cli/options.h"
 #include "tests/support/ctl_run.h"
 
 #include <gtest/gtest.h>
@@ -274,6 +275,21 @@ const Case Cases[] = {
      "repeater.flag_byte: bits 7 and 4 cannot be changed",
      "repeater.flag_byte = 0x00",
      Sent::NoWrite},
+    {"SkipMissingInSet",
+     {},
+     {"--lacking=beacon", "set", "--skip-missing", "beacon.message=X", "basic.delay_time_ms=100"},
+     0,
+     "Left out, as the adapter's firmware lacks them: the beacon group.",
+     "basic.delay_time_ms = 100"},
+    // The command line.
+    {"BundledUnknownOption", {}, {"-xh", "show"}, 64, "unknown option -x\n", "", Sent::Nothing},
+    {"DeviceTwice",
+     {},
+     {"--device", "2:1", "--device", "1:1", "show"},
+     64,
+     "--device is given more than once",
+     "",
+     Sent::Nothing},
     {"EmptyCallSignShowsItsBlanks",
      {},
      {"set", "repeater.alt_my_call="},
@@ -351,6 +367,26 @@ TEST(HostileOutput, LostStandardOutputIs73)
         std::ostringstream err;
         EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, {}), 73) << args[0];
         EXPECT_NE(err.str().find("standard output cannot be written"), std::string::npos) << err.str();
+    }
+}
+
+// The last --wait given counts, in either order.
+TEST(HostileOptions, TheLastWaitCounts)
+{
+    const struct {
+        std::vector<std::string> args;
+        bool forever;
+        std::optional<double> seconds;
+    } cases[] = {{{"--wait", "--wait=1"}, false, 1.0}, {{"--wait=1", "--wait"}, true, std::nullopt}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"brisel-ctl"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back("show");
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        const Options options = parseOptions(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(options.waitForever, c.forever) << c.args[0];
+        EXPECT_EQ(options.waitSeconds, c.seconds) << c.args[0];
     }
 }
 

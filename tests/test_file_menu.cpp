@@ -4,6 +4,7 @@
 // the file's settings.
 
 #include "app/eeprom_set.h"
+#include "app/end_on_signals.h"
 #include "dialogs/unit12.h"
 #include "tests/support/ctl_run.h"
 #include "tests/support/dialog_helpers.h"
@@ -13,9 +14,11 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sstream>
 
 namespace {
@@ -207,6 +210,32 @@ TEST_F(FileMenu, LoadRefusesOnlyWhatWouldChangeTheAdapter)
             QStringLiteral("a.toml:21: S/N Squelch = 0 needs COS Check = ON; line 13 sets COS Check = OFF.\n")))
             << message.toStdString();
     }
+}
+
+// SIGTERM (a logout) during a File > Load: the group under way is finished,
+// no other is begun, and once the message is read the program's event loop
+// ends with 0, as on a window close.
+TEST_F(FileMenu, TermDuringALoadFinishesTheGroupThenEndsTheProgram)
+{
+    saveFile([](emu::AdapterState& s) {
+        s.delayTime = 42;
+        s.altMyCall = dlg::block<8>("N0CALL B", ' ');
+    });
+    endOnSignals(*qApp);
+    Rig rig;
+    const emu::AdapterState before = rig.emulator.state();
+    rig.emulator.setListener([](const emu::LogEntry& e) {
+        if (e.kind == emu::LogEntry::Kind::Request && e.request == 0x01) std::raise(SIGTERM);  // basic's second write
+    });
+    Windows w = loadFile(rig, true);
+    EXPECT_EQ(rig.emulator.state().delayTime, 42);
+    EXPECT_EQ(rig.emulator.state().altMyCall, before.altMyCall);
+    EXPECT_EQ(rig.host.messages, QStringList{QStringLiteral("The program was asked to end, so the file was loaded "
+                                                            "only in part. Written completely: Basic Infomation "
+                                                            "Setting. Not written: Repeater Information Setting; "
+                                                            "load the file again.")});
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });  // only if the signal was lost
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 }  // namespace

@@ -23,18 +23,22 @@ using emu::Feature;
 struct Bus {
     emu::Emulator a, b;
     std::vector<emu::BusSlot> sockets{{&a, "1-1.2", {1, 7}}, {&b, "1-1.3", {1, 8}}};
-    AdapterConnection connection{nullptr, emu::emulatedBusOpener(sockets)};
+    // One walk for start-up, the menu and the return after a loss, as the
+    // program has one bus.
+    std::function<AdapterWalk()> walk = emu::emulatedBusWalk(sockets);
+    AdapterConnection connection{nullptr, trackingOpener(walk)};
     VendorLink link{connection};
     RecordingHost host{a};
     std::optional<Windows> windows;
     int walks = 0;  // how often the adapter menu walked the bus
+    AdapterMenu* adapterMenu = nullptr;
 
     // Start-up over the adapters plugged in, with the adapter menu.
     void open()
     {
         connection.reconnectIfLost();
         windows.emplace(createWindows(Context{link, host, &connection}));
-        new AdapterMenu(*windows, [this, walk = emu::emulatedBusWalk(sockets)] {
+        adapterMenu = new AdapterMenu(*windows, [this] {
             ++walks;
             return walk();
         });
@@ -73,10 +77,11 @@ void unplug(emu::Emulator& e)
 
 struct Case {
     const char* name;
-    bool bothAtStart;                     // else only A, and B is plugged in later
-    std::function<void(Bus&)> afterLoss;  // what the user does before the next Save
-    bool toA, toB;                        // which adapter the next Save reaches
-    QString message;                      // what it shows
+    bool bothAtStart;                        // else only A, and B is plugged in later
+    std::function<void(Bus&)> afterLoss;     // what the user does before the next Save
+    bool toA, toB;                           // which adapter the next Save reaches
+    QString message;                         // what it shows
+    std::function<void(Bus&)> beforeLoss{};  // what happens after start-up, before A is lost
 };
 
 void PrintTo(const Case& c, std::ostream* os)
@@ -97,6 +102,7 @@ TEST_P(TwoAdapters, TheNextSaveReachesOnlyTheLostAdapter)
     Bus bus;
     if (!c.bothAtStart) unplug(bus.b);
     bus.start();
+    if (c.beforeLoss) c.beforeLoss(bus);
     bus.a.clearFaults();
     bus.a.unplugFrom(2);  // the Save's third request, 0x04
     bus.save();
@@ -138,7 +144,19 @@ INSTANTIATE_TEST_SUITE_P(
                     // Only one adapter ever seen: the one found is taken wherever it is.
                     Case{"OnlyEverOneMovedToAnotherPort", false, [](Bus& bus) { replugA(bus, "1-1.4"); }, true, false,
                          ""},
-                    Case{"OnlyEverOneAndANewOne", false, [](Bus& bus) { bus.b.plugIn(); }, false, true, ""}),
+                    Case{"OnlyEverOneAndANewOne", false, [](Bus& bus) { bus.b.plugIn(); }, false, true, ""},
+                    // B plugged in after start-up and listed by the Adapter
+                    // menu: two adapters were seen, so B never stands in for A.
+                    Case{"NewOneTheMenuListedIsNotTaken", false, [](Bus&) {}, false, false,
+                         "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
+                         "Nothing was sent: the program does not change to another adapter by itself. Adapters "
+                         "connected now:\n  at USB port 1-1.3 (device 1:8)\n\nPlug the adapter in again at USB port "
+                         "1-1.2: the program finds it the next time you choose a menu item. To use another adapter, "
+                         "start the program again.",
+                         [](Bus& bus) {
+                             bus.b.plugIn();
+                             bus.adapterMenu->refresh();
+                         }}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 // The requests start-up sends to an adapter whose firmware lacks `missing`.

@@ -240,6 +240,10 @@ Nicht gesendet: %1.</translation>
         <source>Load an automatic backup</source>
         <translation>Automatische Sicherung laden</translation>
     </message>
+    <message>
+        <source>The program was asked to end, so the file was loaded only in part. Written completely: %1. Not written: %2; load the file again.</source>
+        <translation>Das Programm wurde zum Beenden aufgefordert, daher wurde die Datei nur zum Teil geladen. Vollständig geschrieben: %1. Nicht geschrieben: %2; laden Sie die Datei erneut.</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>

@@ -240,6 +240,10 @@ Not sent: %1.</source>
         <source>Load an automatic backup</source>
         <translation>自動バックアップを読み込み</translation>
     </message>
+    <message>
+        <source>The program was asked to end, so the file was loaded only in part. Written completely: %1. Not written: %2; load the file again.</source>
+        <translation>プログラムの終了が要求されたため、ファイルは一部だけ読み込まれました。書き込みを終えたもの: %1。書き込まれなかったもの: %2。ファイルをもう一度読み込んでください。</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>

@@ -6,6 +6,9 @@
 #include "cli/ctl.h"
 #include "emulator/emulator.h"
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -27,6 +30,11 @@ inline int runDemo(emu::Emulator& adapter, std::vector<std::string> args, std::o
     io.pause = [&adapter](int ms) { adapter.recordPause(ms); };
     io.timeStamp = [] { return std::string(BackupStamp); };
     io.backupFolder = backupFolder;
+    // Records of writes go beside the backups, or to a folder of the test's own.
+    io.stateFolder =
+        backupFolder.empty()
+            ? (std::filesystem::temp_directory_path() / ("brisel-ctl-test-" + std::to_string(getpid()))).string()
+            : std::filesystem::path(backupFolder).parent_path().string();
     return runCtl(static_cast<int>(args.size()), argv.data(), io);
 }
 

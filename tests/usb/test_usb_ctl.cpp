@@ -48,6 +48,8 @@ protected:
         args.insert(args.begin(), BRISEL_CTL_PROGRAM);
         std::vector<std::string> env = testbed_->environment();
         env.push_back(usbtest::pathVariable());
+        // restore and set keep a record of their writes in the state folder.
+        env.push_back("XDG_STATE_HOME=" + testing::TempDir() + "brisel-state-" + std::to_string(getpid()));
         usbtest::Child child(std::move(args), std::move(env), true);
         Outcome outcome;
         outcome.status = child.exitCode(20s);

@@ -1,0 +1,132 @@
+#include "settings_file/write_record.h"
+
+#include "settings/groups.h"
+#include "settings_file/file_writer.h"
+#include "settings_file/settings_store.h"
+
+#include <unistd.h>
+
+#include <ctime>
+#include <fstream>
+
+namespace settings {
+
+namespace {
+
+// The record's lines, each a comment of the settings file.
+constexpr const char* JobLine = "# brisel-setting record of a write: ";
+constexpr const char* PortLine = "# adapter at USB port: ";
+constexpr const char* BegunLine = "# begun: ";
+constexpr const char* GroupsLine = "# groups to write: ";
+constexpr const char* DoneLine = "# groups done: ";
+
+std::string groupList(const std::vector<Group>& groups)
+{
+    std::string text;
+    for (Group group : groups) text += (text.empty() ? "" : " ") + std::string(groupName(group));
+    return text;
+}
+
+std::vector<Group> groupsOf(const std::string& text)
+{
+    std::vector<Group> groups;
+    std::size_t at = 0;
+    while (at < text.size() && groups.size() < AllGroups.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        if (const auto group = groupNamed(text.substr(at, end - at))) groups.push_back(*group);
+        at = end + 1;
+    }
+    return groups;
+}
+
+}  // namespace
+
+std::string recordPath(const std::string& folder, const std::string& port)
+{
+    std::string name = port.substr(0, 40);
+    for (char& c : name)
+        if (!((c >= '0' && c <= '9') || c == '-' || c == '.' || (c >= 'a' && c <= 'z'))) c = '_';
+    return folder + "/interrupted-" + name + ".toml";
+}
+
+void writeRecord(const std::string& path, const WriteRecord& record, const Snapshot& before, const FileOrigin& origin)
+{
+    std::string text = std::string(JobLine) + record.job + "\n" + PortLine + record.port + "\n" + BegunLine +
+                       record.begun + "\n" + GroupsLine + groupList(record.groups) + "\n" + DoneLine +
+                       groupList(record.done) + "\n";
+    text +=
+        "# The settings below are those the adapter held before; brisel-ctl restore of this file puts them "
+        "back.\n";
+    text += writeSettingsFile(before, origin);
+    try {
+        makePrivateFolder(path.substr(0, path.rfind('/')));
+        writeWholeFile(path, text, true);
+    } catch (const WriteError& error) {
+        throw StoreError(StoreError::Kind::CannotWrite, error.what());
+    }
+}
+
+std::optional<WriteRecord> readRecord(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file) return std::nullopt;
+    WriteRecord record;
+    const std::pair<const char*, std::string*> fields[] = {
+        {JobLine, &record.job}, {PortLine, &record.port}, {BegunLine, &record.begun}};
+    std::string groups, done;
+    const std::pair<const char*, std::string*> lists[] = {{GroupsLine, &groups}, {DoneLine, &done}};
+    bool ours = false;
+    std::string line;
+    // The record's lines stand first; a line is read only up to 200 bytes.
+    for (int n = 0; n < 5; ++n) {
+        line.clear();
+        for (int c; (c = file.get()) != EOF && c != '\n';)
+            if (line.size() < 200) line.push_back(static_cast<char>(c));
+        for (const auto& [start, value] : fields)
+            if (line.starts_with(start)) *value = line.substr(std::string_view(start).size());
+        for (const auto& [start, value] : lists)
+            if (line.starts_with(start)) *value = line.substr(std::string_view(start).size());
+        ours = ours || line.starts_with(JobLine);
+    }
+    if (!ours) return std::nullopt;
+    record.groups = groupsOf(groups);
+    record.done = groupsOf(done);
+    return record;
+}
+
+void removeRecord(const std::string& path)
+{
+    unlink(path.c_str());
+}
+
+RecordKeeper::RecordKeeper(std::string path, const std::string& job, const std::string& port, const Snapshot& before,
+                           const Features& features)
+    : path_(std::move(path)), before_(before), origin_{BRISEL_VERSION, {}, features}
+{
+    record_.job = job;
+    record_.port = port;
+    record_.begun = recordTime();
+    for (Group group : AllGroups)
+        if (before.has(group)) record_.groups.push_back(group);
+    writeRecord(path_, record_, before_, origin_);
+}
+
+RecordKeeper::~RecordKeeper()
+{
+    removeRecord(path_);
+}
+
+void RecordKeeper::groupDone(Group group)
+{
+    record_.done.push_back(group);
+    try {
+        writeRecord(path_, record_, before_, origin_);
+    } catch (const StoreError&) {}
+}
+
+std::string recordTime()
+{
+    return localTimeText("%Y-%m-%d %H:%M");
+}
+
+}  // namespace settings

@@ -1,0 +1,71 @@
+#pragma once
+// The record a write to the adapter leaves until its result is told: kept
+// under the state folder, one per adapter port, as
+// interrupted-PORT.toml. It is a settings file that `brisel-ctl restore`
+// takes, holding the values the groups to be written held before, with
+// comment lines above saying what was begun, when, onto which adapter and
+// which groups are done. A write that the program saw to its end removes
+// it; one cut short by SIGKILL, a power cut or a crash leaves it behind for
+// the next start to tell.
+
+#include "settings_file/settings_file.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace settings {
+
+// What a record says.
+struct WriteRecord {
+    std::string job;            // "restore", "set", "load" (File > Load), "save" (a dialog's Save)
+    std::string port;           // the adapter's USB port path, or "demo" for the emulated one
+    std::string begun;          // local time, "2026-12-08 14:02"
+    std::vector<Group> groups;  // to be written, in order
+    std::vector<Group> done;    // written completely so far
+};
+
+// stateFolder()/interrupted-PORT.toml; the port's characters other than
+// digits, '-' and '.' become '_'.
+std::string recordPath(const std::string& folder, const std::string& port);
+
+// Writes the record whole over any earlier one: `before` (the values the
+// groups held) as a settings file of `origin`, below the record's lines.
+// Makes the folder (0700) if need be. Throws StoreError (CannotWrite).
+void writeRecord(const std::string& path, const WriteRecord& record, const Snapshot& before, const FileOrigin& origin);
+
+// The record at `path`, if there is one that this program wrote. Reads at
+// most the first lines of the file.
+std::optional<WriteRecord> readRecord(const std::string& path);
+
+// Removes the record at `path`; a record already gone is no error.
+void removeRecord(const std::string& path);
+
+// The local time as a record notes it: "2026-12-08 14:02".
+std::string recordTime();
+
+// The record of one write for as long as it lives: written when made (the
+// groups of `before` are those to be written), rewritten as each group is
+// done, removed when it goes, once the write's result has been told.
+class RecordKeeper {
+public:
+    // Throws StoreError (CannotWrite) when the record cannot be written.
+    RecordKeeper(std::string path, const std::string& job, const std::string& port, const Snapshot& before,
+                 const Features& features);
+    ~RecordKeeper();
+    RecordKeeper(const RecordKeeper&) = delete;
+    RecordKeeper& operator=(const RecordKeeper&) = delete;
+
+    // Notes `group` as done. A record that cannot be rewritten keeps what
+    // it said: the group then shows as not done, which errs on the safe side.
+    void groupDone(Group group);
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    WriteRecord record_;
+    Snapshot before_;
+    FileOrigin origin_;
+};
+
+}  // namespace settings
