@@ -22,6 +22,9 @@ TForm7::TForm7(Context context, QWidget* parent)
     ui_->setupUi(this);
     connect(ui_->SaveToFile1, &QAction::triggered, this, &TForm7::SaveToFile1Click);
     connect(ui_->LoadFromFile1, &QAction::triggered, this, &TForm7::LoadFromFile1Click);
+    // The backups are looked at anew each time the menu opens.
+    connect(ui_->AutomaticBackups1, &QMenu::aboutToShow, this,
+            [this] { fillAutomaticBackupsMenu(*ui_->AutomaticBackups1, ctx_, dialogs_); });
     connect(ui_->BasicInfoSetting1, &QAction::triggered, this, &TForm7::BasicInfoSetting1Click);
     connect(ui_->Beacon, &QAction::triggered, this, &TForm7::BeaconClick);
     connect(ui_->RepeaterInfoSetting1, &QAction::triggered, this, &TForm7::RepeaterInfoSetting1Click);

@@ -34,9 +34,9 @@ void QtHost::pause(int ms)
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-QString QtHost::chooseFile(bool forSaving, const QString& caption)
+QString QtHost::chooseFile(bool forSaving, const QString& caption, const QString& folder)
 {
-    QFileDialog dialog(QApplication::activeWindow(), caption, QString(),
+    QFileDialog dialog(QApplication::activeWindow(), caption, folder,
                        QCoreApplication::translate("QtHost", "Settings files (*.toml);;All files (*)"));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

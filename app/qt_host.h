@@ -18,7 +18,7 @@ public:
     // Runs a local event loop for `ms` that paints but takes no user input,
     // so the window never freezes while the adapter is given its time.
     void pause(int ms) override;
-    QString chooseFile(bool forSaving, const QString& caption) override;
+    QString chooseFile(bool forSaving, const QString& caption, const QString& folder) override;
     bool ask(const QString& text) override;
 
 private:

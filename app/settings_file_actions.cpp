@@ -13,7 +13,9 @@
 #include "settings_file/settings_store.h"
 #include "settings_file/value_names.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
 
 namespace {
 
@@ -21,6 +23,10 @@ namespace {
 class Texts {
     Q_DECLARE_TR_FUNCTIONS(SettingsFileActions)
 };
+
+// The newest backups the menu offers directly; the rest are reached
+// through the file chooser.
+constexpr std::size_t NewestBackupsShown = 10;
 
 QString text(const std::string& s)
 {
@@ -178,7 +184,7 @@ void tellLoss(const Context& context, const TForm7::Dialogs& dialogs, const sett
 
 void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
 {
-    const QString path = context.host.chooseFile(true, Texts::tr("Save settings to file"));
+    const QString path = context.host.chooseFile(true, Texts::tr("Save settings to file"), QString());
     if (path.isEmpty()) return;
     runAdapterAction(context, nullptr, [&] {
         BusyCursor busy;
@@ -198,8 +204,42 @@ void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
 
 void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs)
 {
-    const QString path = context.host.chooseFile(false, Texts::tr("Load settings from file"));
+    const QString path = context.host.chooseFile(false, Texts::tr("Load settings from file"), QString());
     if (path.isEmpty()) return;
+    loadSettingsFile(context, dialogs, path);
+}
+
+void fillAutomaticBackupsMenu(QMenu& menu, const Context& context, const TForm7::Dialogs& dialogs)
+{
+    menu.clear();
+    std::string folder;
+    std::vector<settings::AutomaticBackup> backups;
+    try {
+        folder = settings::automaticBackupFolder();
+        backups = settings::automaticBackups(folder);
+    } catch (const settings::StoreError&) {
+        // No home folder: no backups, and nowhere to look for them.
+    }
+    if (backups.empty()) menu.addAction(Texts::tr("No automatic backup yet"))->setEnabled(false);
+    for (std::size_t i = 0; i < backups.size() && i < NewestBackupsShown; ++i) {
+        const settings::AutomaticBackup& backup = backups[i];
+        QString label = QStringLiteral("%1  %2").arg(text(backup.date), text(backup.time));
+        if (backup.number > 1) label += QStringLiteral(" (%1)").arg(backup.number);
+        const QString path = QString::fromStdString(backup.path);
+        QObject::connect(menu.addAction(label), &QAction::triggered, &menu,
+                         [context, dialogs, path] { loadSettingsFile(context, dialogs, path); });
+    }
+    menu.addSeparator();
+    QAction* all = menu.addAction(Texts::tr("&All automatic backups..."));
+    all->setEnabled(!folder.empty());
+    QObject::connect(all, &QAction::triggered, &menu, [context, dialogs, folder = QString::fromStdString(folder)] {
+        const QString path = context.host.chooseFile(false, Texts::tr("Load an automatic backup"), folder);
+        if (!path.isEmpty()) loadSettingsFile(context, dialogs, path);
+    });
+}
+
+void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, const QString& path)
+{
     settings::FileContents contents;
     try {
         contents = settings::loadSettingsFile(path.toStdString());

@@ -10,9 +10,11 @@
 
 namespace {
 
+// The locale C itself, under either of its names: gettext ignores LANGUAGE
+// there and nowhere else. C.UTF-8 is another locale, which does not.
 bool isCLocale(const QByteArray& name)
 {
-    return name == "C" || name.startsWith("C.") || name == "POSIX";
+    return name == "C" || name == "POSIX";
 }
 
 // The program's translations: share/brisel-setting/translations beside the
@@ -40,9 +42,11 @@ QStringList desktopLanguages(const std::function<QByteArray(const char*)>& envir
     }
     if (messages.isEmpty() || isCLocale(messages)) return {};
     QStringList languages;
+    // An entry C in the list stands for the untranslated texts, English.
     for (const QByteArray& entry : environment("LANGUAGE").split(':'))
-        if (!entry.isEmpty() && !isCLocale(entry)) languages << QString::fromLatin1(entry);
-    if (languages.isEmpty()) languages << QString::fromLatin1(messages);
+        if (!entry.isEmpty()) languages << (isCLocale(entry) ? QStringLiteral("en") : QString::fromLatin1(entry));
+    // C.UTF-8 and the like name no language: the untranslated texts.
+    if (languages.isEmpty() && !messages.startsWith("C.")) languages << QString::fromLatin1(messages);
     return languages;
 }
 

@@ -10,8 +10,9 @@
 #include <functional>
 
 // The languages the desktop asks for, the most wanted first, read as gettext
-// reads them: the list in LANGUAGE, unless the locale of messages (LC_ALL,
-// else LC_MESSAGES, else LANG) is C or POSIX; without LANGUAGE that locale
+// reads them: the list in LANGUAGE (an entry C or POSIX standing for English),
+// unless the locale of messages (LC_ALL, else LC_MESSAGES, else LANG) is the
+// locale C itself (C or POSIX, not C.UTF-8); without LANGUAGE that locale
 // alone. Empty under C, POSIX or no locale at all.
 QStringList desktopLanguages(const std::function<QByteArray(const char*)>& environment = qgetenv);
 

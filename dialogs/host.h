@@ -22,11 +22,13 @@ public:
     // Pauses between requests, e.g. between a write and its read-back.
     virtual void pause(int ms) = 0;
     // A file to save to (the user has agreed to replace an existing one) or
-    // to load from; empty when the user cancels.
-    virtual QString chooseFile(bool forSaving, const QString& caption)
+    // to load from, the chooser opening in `folder` (empty: the working
+    // folder); empty when the user cancels.
+    virtual QString chooseFile(bool forSaving, const QString& caption, const QString& folder)
     {
         (void)forSaving;
         (void)caption;
+        (void)folder;
         return {};
     }
     // A question answered Yes (true) or No.

@@ -17,9 +17,10 @@ QString shownValue(const std::string& key, const std::string& value)
         return on ? QStringLiteral("ON") : QStringLiteral("OFF");
     }
     if (value == "(not read)") return QCoreApplication::translate("NotTaken", "(not read)");
-    // A byte as its box shows it: two hex digits.
+    // A byte as its box shows it: two hex digits, in capitals.
     if (value.size() == 4 && value.starts_with("0x")) {
-        if (const auto byte = enc::codeByte(value.substr(2))) return QString::fromStdString(display::formatHex2(*byte));
+        if (const auto byte = enc::codeByte(value.substr(2)))
+            return QString::fromStdString(display::formatHex2(*byte)).toUpper();
     }
     // A text without escapes as the box shows it, without the file's quotes.
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"' && value.find('\\') == std::string::npos)

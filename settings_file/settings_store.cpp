@@ -6,10 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <regex>
+#include <tuple>
 #include <vector>
 
 namespace settings {
@@ -115,6 +119,26 @@ std::string saveAutomaticBackup(const std::string& folder, const std::string& st
     } catch (const WriteError& error) {
         throw StoreError(StoreError::Kind::CannotWrite, error.what());
     }
+}
+
+std::vector<AutomaticBackup> automaticBackups(const std::string& folder)
+{
+    // 2026-12-07_153000.toml or 2026-12-07_153000_2.toml
+    static const std::regex name(R"(^(\d{4}-\d{2}-\d{2})_(\d{2})(\d{2})(\d{2})(?:_(\d{1,3}))?\.toml$)");
+    std::vector<AutomaticBackup> backups;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string file = entry->path().filename().string();
+        std::smatch match;
+        if (!std::regex_match(file, match, name) || !entry->is_regular_file(error)) continue;
+        backups.push_back({entry->path().string(), match[1], match.str(2) + ':' + match.str(3) + ':' + match.str(4),
+                           match[5].matched ? std::stoi(match[5]) : 1});
+    }
+    std::sort(backups.begin(), backups.end(), [](const AutomaticBackup& a, const AutomaticBackup& b) {
+        return std::tie(a.date, a.time, a.number) > std::tie(b.date, b.time, b.number);
+    });
+    return backups;
 }
 
 }  // namespace settings

@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace settings {
 
@@ -53,5 +54,19 @@ std::string backupTimeStamp();
 // `stamp`.toml, or stamp_2.toml and so on when that is taken: no two
 // backups share a name. Returns the path. Throws StoreError (CannotWrite).
 std::string saveAutomaticBackup(const std::string& folder, const std::string& stamp, const std::string& text);
+
+// One automatic backup: its path and when it was made, as its name says.
+struct AutomaticBackup {
+    std::string path;
+    std::string date;  // 2026-12-07
+    std::string time;  // 15:30:00
+    int number = 1;    // 2 for the second backup of that second (stamp_2.toml), and so on
+};
+
+// The automatic backups in `folder`, newest first: the files named as
+// saveAutomaticBackup names them, ordered by that name's time and number.
+// Other files are not backups and are left out; a folder that is not there
+// holds none.
+std::vector<AutomaticBackup> automaticBackups(const std::string& folder);
 
 }  // namespace settings

@@ -8,7 +8,9 @@
 #include "tests/support/ctl_run.h"
 #include "tests/support/dialog_helpers.h"
 
+#include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -73,6 +75,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
 {
     const emu::AdapterState saved = saveFile([](emu::AdapterState& s) {
         s.delayTime = 42;
+        s.preBit = 0x0E;
         s.baudCode = 192;
         s.altMyCall = dlg::block<8>("N0CALL B", ' ');
     });
@@ -85,6 +88,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
         // Each value by its field's label, as its box shows it.
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Delay Time: 300 -> 420\n")));
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Alter My Call Sign: N0CALL   -> N0CALL B\n")));
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  PreBitPattern: F0 -> 0E\n")));
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Baud Rate: 9600 -> 19200\n")))
             << rig.host.asked[0].toStdString();
         if (!yes) {
@@ -206,3 +210,61 @@ TEST_F(FileMenu, LoadRefusesOnlyWhatWouldChangeTheAdapter)
 }
 
 }  // namespace
+
+namespace {
+
+// The texts of a menu's items as the user sees them, separators as "-".
+QStringList itemTexts(const QMenu& menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu.actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text() + (action->isEnabled() ? "" : " [off]"));
+    return texts;
+}
+
+}  // namespace
+
+// The File menu offers the automatic backups, newest first by the time and
+// number in their names, and opens the file chooser in their folder for the
+// rest; choosing one loads it as any file: checked, compared and asked.
+TEST_F(FileMenu, OffersTheAutomaticBackupsNewestFirst)
+{
+    Rig rig;
+    Windows w = rig.start();
+    QMenu& menu = dlg::child<QMenu>(*w.mainWindow, QStringLiteral("AutomaticBackups1"));
+    emit menu.aboutToShow();
+    EXPECT_EQ(itemTexts(menu), (QStringList{"No automatic backup yet [off]", "-", "&All automatic backups..."}));
+
+    const QString folder = path("brisel-setting/backups");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const std::pair<const char*, int> files[] = {
+        {"2026-12-07_153000.toml", 300}, {"2026-12-07_153000_2.toml", 310}, {"2026-12-07_153000_10.toml", 320},
+        {"2026-11-30_235959.toml", 330}, {"2026-12-08_080000.toml", 340},   {"notes.toml", 350},
+        {"2026-12-08_0800.toml", 360},
+    };
+    for (const auto& [name, delay] : files) {
+        QFile file(folder + '/' + QString::fromLatin1(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("format = 1\n[basic]\ndelay_time_ms = ") + QByteArray::number(delay) + "\n");
+    }
+    emit menu.aboutToShow();
+    EXPECT_EQ(itemTexts(menu),
+              (QStringList{"2026-12-08  08:00:00", "2026-12-07  15:30:00 (10)", "2026-12-07  15:30:00 (2)",
+                           "2026-12-07  15:30:00", "2026-11-30  23:59:59", "-", "&All automatic backups..."}));
+
+    rig.emulator.clearLog();
+    menu.actions()[1]->trigger();  // 2026-12-07 15:30:00 (10): 320 ms
+    ASSERT_EQ(rig.host.asked.size(), 1);
+    EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("basic.delay_time_ms: 300 -> 320")))
+        << rig.host.asked[0].toStdString();
+    EXPECT_EQ(rig.emulator.state().delayTime, 32);
+
+    // The loading made a backup of its own, now the newest.
+    emit menu.aboutToShow();
+    EXPECT_EQ(menu.actions().size(), 8);
+
+    rig.host.fileToChoose = folder + QStringLiteral("/2026-11-30_235959.toml");
+    menu.actions().last()->trigger();
+    EXPECT_EQ(rig.host.chooserFolders.last(), folder);
+    EXPECT_EQ(rig.emulator.state().delayTime, 33);
+}

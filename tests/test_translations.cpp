@@ -33,11 +33,23 @@ TEST(Translations, FollowTheDesktopsLanguageVariablesAsGettextDoes)
 {
     const Environment cases[] = {
         {{}, {}},
-        {{{"LANG", "C.UTF-8"}, {"LANGUAGE", "ja"}}, {}},  // C ignores LANGUAGE
+        {{{"LANGUAGE", "ja"}}, {}},  // no locale is the locale C
+        // Only the locale C itself (POSIX is its other name) makes gettext
+        // ignore LANGUAGE; C.UTF-8 is a locale of its own.
+        {{{"LANG", "C"}, {"LANGUAGE", "ja"}}, {}},
+        {{{"LANG", "POSIX"}, {"LANGUAGE", "ja"}}, {}},
+        {{{"LANG", "C.UTF-8"}, {"LANGUAGE", "ja"}}, {"ja"}},
+        {{{"LC_ALL", "C.UTF-8"}, {"LANGUAGE", "de:ja"}}, {"de", "ja"}},
+        {{{"LANG", "C.UTF-8"}}, {}},
         {{{"LANG", "ja_JP.UTF-8"}}, {"ja_JP.UTF-8"}},
         {{{"LANG", "en_US.UTF-8"}, {"LC_MESSAGES", "de_DE.UTF-8"}}, {"de_DE.UTF-8"}},
         {{{"LANG", "de_DE.UTF-8"}, {"LC_ALL", "POSIX"}}, {}},
-        {{{"LANG", "en_GB.UTF-8"}, {"LANGUAGE", "de:ja::C"}}, {"de", "ja"}},
+        {{{"LANG", "de_DE.UTF-8"}, {"LC_ALL", "C"}, {"LANGUAGE", "ja"}}, {}},
+        {{{"LANG", "ja_JP.UTF-8"}, {"LC_ALL", "C.UTF-8"}, {"LANGUAGE", "de"}}, {"de"}},
+        // An entry C (or POSIX) in the list means the untranslated texts:
+        // the search ends there, in English.
+        {{{"LANG", "en_GB.UTF-8"}, {"LANGUAGE", "de:ja::C"}}, {"de", "ja", "en"}},
+        {{{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "C:ja"}}, {"en", "ja"}},
     };
     for (const Environment& c : cases) {
         const auto environment = [&c](const char* name) {

@@ -228,6 +228,18 @@ Nicht gesendet: %1.</translation>
         <source>%1 = 0 needs %2 = ON.</source>
         <translation>%1 = 0 verlangt %2 = ON.</translation>
     </message>
+    <message>
+        <source>No automatic backup yet</source>
+        <translation>Noch keine automatische Sicherung</translation>
+    </message>
+    <message>
+        <source>&amp;All automatic backups...</source>
+        <translation>&amp;Alle automatischen Sicherungen...</translation>
+    </message>
+    <message>
+        <source>Load an automatic backup</source>
+        <translation>Automatische Sicherung laden</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>
@@ -920,6 +932,10 @@ Nicht gesendet: %1.</translation>
     <message>
         <source>      Brisel default Setting V03.06</source>
         <translation>      Brisel-Einstellung V03.06</translation>
+    </message>
+    <message>
+        <source>Load an &amp;automatic backup</source>
+        <translation>&amp;Automatische Sicherung laden</translation>
     </message>
 </context>
 <context>

@@ -228,6 +228,18 @@ Not sent: %1.</source>
         <source>%1 = 0 needs %2 = ON.</source>
         <translation>%1 を 0 にするには %2 を ON にする必要があります。</translation>
     </message>
+    <message>
+        <source>No automatic backup yet</source>
+        <translation>自動バックアップはまだありません</translation>
+    </message>
+    <message>
+        <source>&amp;All automatic backups...</source>
+        <translation>すべての自動バックアップ(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Load an automatic backup</source>
+        <translation>自動バックアップを読み込み</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>
@@ -920,6 +932,10 @@ Not sent: %1.</source>
     <message>
         <source>      Brisel default Setting V03.06</source>
         <translation>      Brisel 設定 V03.06</translation>
+    </message>
+    <message>
+        <source>Load an &amp;automatic backup</source>
+        <translation>自動バックアップを読み込み(&amp;A)</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 
 #include <algorithm>
 #include <array>
@@ -105,6 +106,17 @@ inline void expectNothingClipped(QWidget& window)
     window.show();
     QCoreApplication::processEvents();
     for (QWidget* w : window.findChildren<QWidget*>()) {
+        // A box's placeholder ("not read") fits inside its frame and the
+        // box's own margin of 2 pixels on each side.
+        if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !edit->placeholderText().isEmpty()) {
+            const QMargins margins = edit->textMargins();
+            const int room = edit->width() -
+                             2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit) -
+                             margins.left() - margins.right() - 4;
+            EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->placeholderText()), room)
+                << edit->objectName().toStdString() << ": " << edit->placeholderText().toStdString();
+            continue;
+        }
         if (w->window() != &window ||
             (!qobject_cast<QLabel*>(w) && !qobject_cast<QAbstractButton*>(w) && !qobject_cast<QGroupBox*>(w)))
             continue;

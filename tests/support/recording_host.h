@@ -34,7 +34,11 @@ public:
         emulator_.recordPause(ms);
         if (whilePausing) std::exchange(whilePausing, nullptr)();
     }
-    QString chooseFile(bool, const QString&) override { return fileToChoose; }
+    QString chooseFile(bool, const QString&, const QString& folder) override
+    {
+        chooserFolders.push_back(folder);
+        return fileToChoose;
+    }
     bool ask(const QString& text) override
     {
         asked.push_back(text);
@@ -42,9 +46,10 @@ public:
     }
 
     QStringList messages;
-    QStringList shown;     // window titles, in order
-    QString fileToChoose;  // what a file chooser returns
-    bool answer = true;    // how every question is answered
+    QStringList shown;           // window titles, in order
+    QString fileToChoose;        // what a file chooser returns
+    QStringList chooserFolders;  // the folder each chooser opened in
+    bool answer = true;          // how every question is answered
     QStringList asked;
     // Runs once, during the next modal showing.
     std::function<void(QDialog&)> whileShown;
