@@ -3,6 +3,7 @@
 #include "app/eeprom_set.h"
 #include "app/startup.h"
 #include "device/shown_text.h"
+#include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 #include "settings/adapter_switch.h"
 
@@ -37,10 +38,17 @@ AdapterMenu::AdapterMenu(Windows& windows, std::function<AdapterWalk()> walk)
     refresh();
 }
 
+AdapterMenu::~AdapterMenu()
+{
+    forgetWhenAdapterFree(this);
+}
+
 bool AdapterMenu::eventFilter(QObject* watched, QEvent* event)
 {
     // (Never while the main window is being taken down.)
-    if (event->type() == QEvent::WindowActivate && windows_.mainWindow != nullptr) refresh();
+    // While an action talks to the adapter, the walk waits for its end.
+    if (event->type() == QEvent::WindowActivate && windows_.mainWindow != nullptr)
+        whenAdapterFree(this, [this] { refresh(); });
     return QObject::eventFilter(watched, event);
 }
 
@@ -73,9 +81,11 @@ void AdapterMenu::fill()
 
 void AdapterMenu::choose(const AdapterNode& node)
 {
+    if (adapterInUse()) return;
     const Context& context = *windows_.context;
     settings::AdapterSwitch change;
     {
+        const AdapterInUse inUse;
         BusyCursor busy;
         change = settings::switchAdapter(*context.connection, context.link, walk_, node);
     }

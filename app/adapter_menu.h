@@ -21,12 +21,14 @@ public:
     // on the bus. The main window owns the menu; `windows` (built over an
     // AdapterConnection) must outlive it.
     AdapterMenu(Windows& windows, std::function<AdapterWalk()> walk);
+    ~AdapterMenu() override;
 
     // Walks the bus and shows or hides the menu and the title's BUS:DEVICE.
     // Walking sends nothing to any adapter. It is done at start-up, after a
     // change, and whenever the main window becomes the active window again
     // (never while one of its menus is open, which a change of the menu bar
-    // would disturb).
+    // would disturb, and never while an action talks to the adapter: then
+    // once that action ends).
     void refresh();
 
 protected:

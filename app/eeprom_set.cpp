@@ -48,7 +48,7 @@ void TForm7::setDialogs(const Dialogs& dialogs)
 
 void TForm7::SaveToFile1Click()
 {
-    saveSettingsToFile(ctx_);
+    saveSettingsToFile(ctx_, dialogs_);
 }
 
 void TForm7::LoadFromFile1Click()

@@ -1,5 +1,6 @@
 #pragma once
 // The main window: a title, a heading and the menu that opens every dialog.
+// Eeprom_set and TForm7 are the window's design names, kept with its controls' so that code and design read alike.
 
 #include "dialogs/host.h"
 

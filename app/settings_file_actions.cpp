@@ -9,9 +9,9 @@
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
-#include "settings/restore.h"
-#include "settings/restore_plan.h"
+#include "settings/restore_job.h"
 #include "settings/settings_store.h"
+#include "settings/value_names.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -33,11 +33,41 @@ QString text(const std::string& s)
     return QString::fromStdString(s);
 }
 
+// The dialog that shows the values of `group`; none when the firmware
+// lacks the group.
+const QWidget* dialogOf(const TForm7::Dialogs& dialogs, settings::Group group)
+{
+    switch (group) {
+    case settings::Group::Basic: return dialogs.basicDialog;
+    case settings::Group::Repeater: return dialogs.repeaterDialog;
+    case settings::Group::SlowData: return dialogs.slowDataDialog;
+    case settings::Group::Beacon: return dialogs.beaconDialog;
+    case settings::Group::SerialPort: return dialogs.serialPortDialog;
+    }
+    return nullptr;
+}
+
+// A value by the label of the field that shows it.
+QString labelOf(const TForm7::Dialogs& dialogs, const std::string& key)
+{
+    const auto group = settings::groupOfKey(key);
+    return valueLabel(group ? dialogOf(dialogs, *group) : nullptr, key);
+}
+
+// The values the adapter did not answer for, and what became of the job.
+void tellNotRead(const Context& context, const TForm7::Dialogs& dialogs, const std::vector<std::string>& keys,
+                 const char* consequence)
+{
+    QString message = Texts::tr("The adapter did not answer for these settings, so %1:").arg(Texts::tr(consequence));
+    for (const std::string& key : keys) message += QStringLiteral("\n  ") + labelOf(dialogs, key);
+    context.host.showMessage(message);
+}
+
 // Every group the firmware has, each as its dialog reads it (the serial
 // port group as its Cancel reads it). Nothing when a value was not read:
 // a file or backup must not miss one; the user has been told.
-std::optional<settings::Snapshot> readAll(const Context& context, const settings::Features& features,
-                                          const char* consequence)
+std::optional<settings::Snapshot> readAll(const Context& context, const TForm7::Dialogs& dialogs,
+                                          const settings::Features& features, const char* consequence)
 {
     settings::StartUp started;
     started.features = features;
@@ -45,17 +75,71 @@ std::optional<settings::Snapshot> readAll(const Context& context, const settings
     settings::Snapshot held = settings::readGroups(context.link, started, settings::groupsPresent(features));
     const std::vector<std::string> missing = settings::notReadKeys(held, features);
     if (missing.empty()) return held;
-    QString message = Texts::tr("The adapter did not answer for these settings, so %1:").arg(Texts::tr(consequence));
-    for (const std::string& key : missing) message += QStringLiteral("\n  ") + text(key);
-    context.host.showMessage(message);
+    tellNotRead(context, dialogs, missing, consequence);
     return std::nullopt;
 }
 
-QString changeList(const std::vector<settings::FieldChange>& changes)
+// A number with the unit the file's key names, as the dialogs write units.
+QString withUnit(std::uint32_t number, const std::string& key)
+{
+    const settings::ValueName* name = settings::valueNamed(key);
+    const std::string unit = name != nullptr ? name->unit : "";
+    if (unit == "ms") return Texts::tr("%1 ms").arg(number);
+    if (unit == "s") return Texts::tr("%1 s").arg(number);
+    if (unit == "bits") return Texts::tr("%1 bits").arg(number);
+    return QString::number(number);
+}
+
+// One value of the file that may not be written, named by its field.
+QString problemText(const TForm7::Dialogs& dialogs, const settings::PlanProblem& p)
+{
+    using Kind = settings::PlanProblem::Kind;
+    const QString label = labelOf(dialogs, p.key);
+    switch (p.kind) {
+    case Kind::ControlCharacter:
+        return Texts::tr("%1 holds the control character %2; a text holds none from 0x00 to 0x1F or 0x7F to 0x9F.")
+            .arg(label, QString::asprintf("0x%02X", unsigned(p.code)));
+    case Kind::BeyondRange:
+        return Texts::tr(
+                   "%1: %2 is outside 0 to %3; a value beyond is kept only where the adapter holds it "
+                   "already, and it holds %4.")
+            .arg(label, shownValue(p.key, p.value), withUnit(p.max, p.key),
+                 p.held ? shownValue(p.key, *p.held) : Texts::tr("(not read)"));
+    case Kind::SquelchNeedsCos: break;
+    case Kind::CosNeedsSquelch:
+        return Texts::tr("%1 = OFF needs %2 above 0; the adapter holds %2 = 0.")
+            .arg(label, labelOf(dialogs, p.otherKey));
+    }
+    const QString cos = labelOf(dialogs, p.otherKey);
+    switch (p.other) {
+    case settings::PlanProblem::Other::Adapter:
+        return Texts::tr("%1 = 0 needs %2 = ON; the adapter holds %2 = OFF.").arg(label, cos);
+    case settings::PlanProblem::Other::FileLine:
+        return Texts::tr("%1 = 0 needs %2 = ON; line %3 sets %2 = OFF.").arg(label, cos, QString::number(p.otherLine));
+    case settings::PlanProblem::Other::CommandLine: break;
+    }
+    return Texts::tr("%1 = 0 needs %2 = ON.").arg(label, cos);
+}
+
+// The file's problems, each on a line of its own after the file's name and
+// line.
+QString problemList(const TForm7::Dialogs& dialogs, const std::vector<settings::PlanProblem>& problems,
+                    const QString& path)
+{
+    QString list;
+    for (const settings::PlanProblem& p : problems) {
+        const QString where = p.line > 0 ? QStringLiteral("%1:%2").arg(path).arg(p.line) : path;
+        list += QStringLiteral("\n  %1: %2").arg(where, problemText(dialogs, p));
+    }
+    return list;
+}
+
+QString changeList(const TForm7::Dialogs& dialogs, const std::vector<settings::FieldChange>& changes)
 {
     QString list;
     for (const settings::FieldChange& c : changes)
-        list += QStringLiteral("\n  %1: %2 -> %3").arg(text(c.key), text(c.from), text(c.to));
+        list += QStringLiteral("\n  %1: %2 -> %3")
+                    .arg(labelOf(dialogs, c.key), shownValue(c.key, c.from), shownValue(c.key, c.to));
     return list;
 }
 
@@ -66,25 +150,39 @@ void tellOutcome(const Context& context, const TForm7::Dialogs& dialogs, const s
         return;
     }
     // Each value under the label of the control that shows it.
-    const std::pair<settings::Group, const QWidget*> windows[] = {
-        {settings::Group::Basic, dialogs.basicDialog},
-        {settings::Group::Repeater, dialogs.repeaterDialog},
-        {settings::Group::SlowData, dialogs.slowDataDialog},
-        {settings::Group::Beacon, dialogs.beaconDialog},
-        {settings::Group::SerialPort, dialogs.serialPortDialog}};
     notread::Report report;
-    for (const auto& [group, dialog] : windows) {
+    for (settings::Group group : settings::AllGroups) {
         std::vector<settings::ValueNotTaken> values;
         for (const settings::ValueNotTaken& value : restore.notTaken)
             if (settings::groupOfKey(value.key) == group) values.push_back(value);
-        reportNotTaken(values, dialog, report);
+        reportNotTaken(values, dialogOf(dialogs, group), report);
     }
     context.host.showMessage(report.text());
 }
 
+// The adapter was lost while the file's groups were written: what was
+// written, what partly and which values were never sent.
+void tellLoss(const Context& context, const TForm7::Dialogs& dialogs, const settings::Restore& restore)
+{
+    QStringList written;
+    for (const auto& [group, changes] : restore.written) written << groupTitle(group);
+    QString text =
+        Texts::tr("Written completely before the adapter was lost: %1.%2")
+            .arg(written.isEmpty() ? Texts::tr("nothing") : notread::listOf(written),
+                 restore.lostDuring
+                     ? Texts::tr(" Partly written: %1; load the file again.").arg(groupTitle(*restore.lostDuring))
+                     : QString());
+    if (!restore.notSent.empty()) {
+        QStringList notSent;
+        for (const std::string& key : restore.notSent) notSent << labelOf(dialogs, key);
+        text += Texts::tr("\nNot sent: %1.").arg(notread::listOf(notSent));
+    }
+    context.host.showMessage(text);
+}
+
 }  // namespace
 
-void saveSettingsToFile(const Context& context)
+void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
 {
     const QString path = context.host.chooseFile(true, Texts::tr("Save settings to file"), QString());
     if (path.isEmpty()) return;
@@ -92,7 +190,7 @@ void saveSettingsToFile(const Context& context)
         BusyCursor busy;
         const settings::Features& features = context.startUp->features;
         const auto held =
-            readAll(context, features, QT_TRANSLATE_NOOP("SettingsFileActions", "the file was not written"));
+            readAll(context, dialogs, features, QT_TRANSLATE_NOOP("SettingsFileActions", "the file was not written"));
         if (!held) return;
         const std::string file = settings::writeSettingsFile(*held, settings::readOrigin(context.link, features));
         try {
@@ -151,73 +249,66 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         return;
     }
 
-    settings::Restore restore;
-    const bool ran = runAdapterAction(context, nullptr, [&] {
-        BusyCursor busy;
-        const settings::Features& features = context.startUp->features;
-        settings::Snapshot file = contents.values;
-        if (const auto missing = settings::takeOutWhatTheFirmwareLacks(file, features); !missing.empty()) {
-            QStringList names;
-            for (const std::string& name : missing) names << text(name);
-            context.host.showMessage(Texts::tr("The adapter's firmware lacks %1, which the file holds. "
-                                               "Nothing was written.")
-                                         .arg(names.join(QStringLiteral(", "))));
-            return;
-        }
-        const auto held = readAll(context, features, QT_TRANSLATE_NOOP("SettingsFileActions", "nothing was written"));
-        if (!held) return;
-        const settings::RestorePlan plan = settings::planRestore(*held, file, contents.lines);
-        if (!plan.problems.empty()) {
-            const QString problems = text(settings::problemLines(plan.problems, path.toStdString()));
-            context.host.showMessage(Texts::tr("The file's settings cannot be written:%1\n\nNothing was written.")
-                                         .arg(QStringLiteral("\n  ") +
-                                              QString(problems).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
-            return;
-        }
-        if (plan.changes.empty()) {
-            context.host.showMessage(Texts::tr("The adapter already holds the settings of the file."));
-            return;
-        }
-        QString question =
-            Texts::tr("Loading the file changes these settings in the adapter:%1").arg(changeList(plan.changes));
+    const std::string folder = settings::automaticBackupFolder();
+    settings::RestoreSteps steps;
+    steps.readSerialPortAgain = true;
+    steps.goAhead = [&](const settings::RestorePlan& plan) {
+        QString question = Texts::tr("Loading the file changes these settings in the adapter:%1")
+                               .arg(changeList(dialogs, plan.changes));
         if (plan.fixedFlagBits)
             question += Texts::tr("\n\nBits 7 and 4 of the flag byte cannot be changed; they stay as they are.");
-        const std::string folder = settings::automaticBackupFolder();
         question += Texts::tr(
                         "\n\nThe adapter's present settings are saved first, in %1.\n\nWrite the changes "
                         "to the adapter?")
                         .arg(text(folder));
-        if (!context.host.ask(question)) return;
+        return context.host.ask(question);
+    };
+    steps.backupFolder = folder;
 
-        try {
-            settings::saveAutomaticBackup(
-                folder, settings::backupTimeStamp(),
-                settings::writeSettingsFile(*held, settings::readOrigin(context.link, features)));
-        } catch (const settings::StoreError& error) {
-            context.host.showMessage(
-                Texts::tr("The automatic backup cannot be saved, so nothing was written: %1").arg(text(error.what())));
-            return;
-        }
-        settings::restoreSettings(
-            context.link, [&](int ms) { context.host.pause(ms); }, features, *held, file, restore);
+    using Stage = settings::RestoreOutcome::Stage;
+    settings::RestoreOutcome outcome;
+    const bool ran = runAdapterAction(context, nullptr, [&] {
+        BusyCursor busy;
+        settings::restoreFile(
+            context.link, [&](int ms) { context.host.pause(ms); }, *context.startUp, contents, steps, outcome);
+    });
+    if (!ran) {
+        if (outcome.stage == Stage::Writing) tellLoss(context, dialogs, outcome.restore);
+        return;
+    }
+    switch (outcome.stage) {
+    case Stage::Lacking: {
+        QStringList names;
+        for (const settings::Lacking& lack : outcome.lacking)
+            names << (lack.group ? groupTitle(*lack.group) : labelOf(dialogs, lack.key));
+        context.host.showMessage(Texts::tr("The adapter's firmware lacks %1, which the file holds. "
+                                           "Nothing was written.")
+                                     .arg(notread::listOf(names)));
+        break;
+    }
+    case Stage::NotRead:
+        tellNotRead(context, dialogs, outcome.notRead, QT_TRANSLATE_NOOP("SettingsFileActions", "nothing was written"));
+        break;
+    case Stage::Problems:
+        context.host.showMessage(Texts::tr("The file's settings cannot be written:%1\n\nNothing was written.")
+                                     .arg(problemList(dialogs, outcome.plan.problems, path)));
+        break;
+    case Stage::NothingToChange:
+        context.host.showMessage(Texts::tr("The adapter already holds the settings of the file."));
+        break;
+    case Stage::BackupFailed:
+        context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
+                                     .arg(text(outcome.backupError->what())));
+        break;
+    case Stage::Written:
         // The serial port dialog shows what it read when it was built; it
         // shows the adapter's values again.
-        if (dialogs.serialPortDialog != nullptr && restore.after.serialPort) {
+        if (dialogs.serialPortDialog != nullptr && outcome.restore.after.serialPort) {
             notread::Report ignored;
-            dialogs.serialPortDialog->showGroup(*restore.after.serialPort, ignored);
+            dialogs.serialPortDialog->showGroup(*outcome.restore.after.serialPort, ignored);
         }
-        tellOutcome(context, dialogs, restore);
-    });
-    if (!ran && (!restore.written.empty() || restore.lostDuring)) {
-        QString written;
-        for (const auto& [group, changes] : restore.written)
-            written += (written.isEmpty() ? QString() : QStringLiteral(", ")) +
-                       QString::fromLatin1(settings::groupName(group));
-        context.host.showMessage(Texts::tr("Written completely before the adapter was lost: %1.%2")
-                                     .arg(written.isEmpty() ? Texts::tr("nothing") : written,
-                                          restore.lostDuring
-                                              ? Texts::tr(" Partly written: %1; load the file again.")
-                                                    .arg(QString::fromLatin1(settings::groupName(*restore.lostDuring)))
-                                              : QString()));
+        tellOutcome(context, dialogs, outcome.restore);
+        break;
+    default: break;
     }
 }

@@ -8,7 +8,7 @@ class QMenu;
 
 // Reads every group (each as its dialog reads it) and the firmware version,
 // and writes them to a file the user chooses, whole or not at all.
-void saveSettingsToFile(const Context& context);
+void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs);
 
 // Checks the whole file the user chooses, reads the adapter's settings, shows
 // what would change field by field and asks; then saves the adapter's

@@ -5,10 +5,11 @@
 #include "cli/exit_status.h"
 #include "cli/group_writer.h"
 #include "cli/json_report.h"
+#include "cli/plan_problems.h"
 #include "cli/session.h"
 #include "cli/settings_files.h"
 
-#include "settings/restore.h"
+#include "settings/restore_job.h"
 #include "settings/restore_plan.h"
 #include "settings/settings_store.h"
 
@@ -45,21 +46,6 @@ void printChanges(const std::vector<settings::FieldChange>& changes, CtlIo& io)
     if (io.report) io.report->changes(changes);
     for (const settings::FieldChange& change : changes)
         io.out << change.key << ": " << change.from << " -> " << change.to << '\n';
-}
-
-// Saves what the adapter holds before a restore changes it; the path is told.
-void automaticBackup(Session& session, const settings::Snapshot& held, CtlIo& io)
-{
-    try {
-        const std::string folder = io.backupFolder.empty() ? settings::automaticBackupFolder() : io.backupFolder;
-        const std::string path =
-            settings::saveAutomaticBackup(folder, io.timeStamp ? io.timeStamp() : settings::backupTimeStamp(),
-                                          settings::writeSettingsFile(held, originOf(session)));
-        io.err << "The adapter's settings were saved to " << path << ".\n";
-        if (io.report) io.report->backup(path);
-    } catch (const settings::StoreError& error) {
-        throw CtlError(exit_status::CantWrite, std::string(error.what()) + " (--no-backup goes on without a backup)");
-    }
 }
 
 }  // namespace
@@ -107,26 +93,50 @@ int restoreCommand(const Options& options, CtlIo& io)
 {
     const std::string& path = fileArgument(options);
     const settings::FileContents contents = readCheckedFile(path);
-    settings::Snapshot file = contents.values;
     Session session(options, io);
-    refuseWhatTheFirmwareLacks(options, session, file, io.err);
 
-    // Everything the firmware has, for the automatic backup; the groups of
-    // the file are among them.
-    const settings::Snapshot held = session.read(session.groupsPresent());
-    const settings::RestorePlan plan = settings::planRestore(held, file, contents.lines);
-    if (!plan.problems.empty())
-        throw CtlError(exit_status::BadFile, settings::problemLines(plan.problems, settings::fileName(path)));
+    settings::RestoreSteps steps;
+    steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {
+        return leaveOutLacking(options, lacking, io.err);
+    };
+    steps.goAhead = [&](const settings::RestorePlan& plan) {
+        if (options.dryRun) printChanges(plan.changes, io);
+        return !options.dryRun;
+    };
+    if (!options.noBackup)
+        steps.backupFolder = io.backupFolder.empty() ? settings::automaticBackupFolder() : io.backupFolder;
+    steps.timeStamp = io.timeStamp;
+    steps.writing = [&](const settings::RestoreOutcome& outcome) {
+        if (!outcome.backupPath.empty()) {
+            io.err << "The adapter's settings were saved to " << outcome.backupPath << ".\n";
+            if (io.report) io.report->backup(outcome.backupPath);
+        }
+        if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
+    };
 
-    if (options.dryRun) {
-        printChanges(plan.changes, io);
-        if (plan.changes.empty()) io.err << "Nothing to change: the adapter holds what the file says.\n";
-        return exit_status::Ok;
+    using Stage = settings::RestoreOutcome::Stage;
+    settings::RestoreOutcome outcome;
+    try {
+        settings::restoreFile(session.link(), session.pause(), session.startUp(), contents, steps, outcome);
+    } catch (const AdapterGone&) {
+        if (outcome.stage == Stage::Reading) adapterLost();
+        if (outcome.stage != Stage::Writing) throw;
+        tellLoss(outcome.restore, io);
     }
-    if (plan.changes.empty()) {
+    switch (outcome.stage) {
+    case Stage::Lacking: refuseLacking(outcome.lacking);
+    case Stage::NotRead: notAnswered(outcome.notRead);
+    case Stage::Problems:
+        throw CtlError(exit_status::BadFile, problemLines(outcome.plan.problems, settings::fileName(path)));
+    case Stage::NothingToChange:
+        if (options.dryRun) printChanges({}, io);
         io.err << "Nothing to change: the adapter holds what the file says.\n";
-        return exit_status::Ok;
+        break;
+    case Stage::BackupFailed:
+        throw CtlError(exit_status::CantWrite,
+                       std::string(outcome.backupError->what()) + " (--no-backup goes on without a backup)");
+    case Stage::Written: return tellWritten(outcome.restore, io, &io.out).status;
+    default: break;
     }
-    if (!options.noBackup) automaticBackup(session, held, io);
-    return writeChangedGroups(session, held, file, io, &io.out).status;
+    return exit_status::Ok;
 }

@@ -6,10 +6,9 @@
 #include "settings/restore.h"
 #include "settings/restore_plan.h"
 
-void tellFixedFlagBits(const settings::Snapshot& held, const settings::Snapshot& wanted, CtlIo& io)
+void tellFixedFlagBits(CtlIo& io)
 {
-    if (settings::changesFixedFlagBits(held, wanted))
-        io.err << "repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.\n";
+    io.err << "repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.\n";
 }
 
 namespace {
@@ -29,20 +28,16 @@ std::string notTakenLine(const settings::ValueNotTaken& value)
 
 }  // namespace
 
-WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
-                                CtlIo& io, std::ostream* report)
+void tellLoss(const settings::Restore& restore, CtlIo& io)
 {
-    tellFixedFlagBits(held, wanted, io);
+    if (io.report) io.report->restore(restore);
+    std::vector<std::string> written;
+    for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
+    adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent);
+}
 
-    settings::Restore restore;
-    try {
-        settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore);
-    } catch (const AdapterGone&) {
-        if (io.report) io.report->restore(restore);
-        std::vector<std::string> written;
-        for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
-        adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent);
-    }
+WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report)
+{
     if (io.report) io.report->restore(restore);
     if (report != nullptr) {
         for (const auto& [group, changes] : restore.written) {
@@ -66,4 +61,17 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
     io.err << told;
     if (io.report && outcome.status != exit_status::Ok) io.report->failed(told.substr(0, told.size() - 1));
     return outcome;
+}
+
+WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
+                                bool fixedFlagBits, CtlIo& io)
+{
+    if (fixedFlagBits) tellFixedFlagBits(io);
+    settings::Restore restore;
+    try {
+        settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore);
+    } catch (const AdapterGone&) {
+        tellLoss(restore, io);
+    }
+    return tellWritten(restore, io, nullptr);
 }

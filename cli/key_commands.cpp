@@ -4,6 +4,7 @@
 #include "cli/exit_status.h"
 #include "cli/group_writer.h"
 #include "cli/json_report.h"
+#include "cli/plan_problems.h"
 #include "cli/session.h"
 #include "device/shown_text.h"
 #include "settings/restore_plan.h"
@@ -77,10 +78,16 @@ int setCommand(const Options& options, CtlIo& io)
     }
     // Every text given is new to the adapter here: none may hold a control
     // character.
-    for (const auto& [key, problem] : settings::controlCharacterProblems({}, checked))
-        problems += (problems.empty() ? "" : "\n") + problem;
+    for (const auto& [key, code] : settings::controlCharacterProblems({}, checked)) {
+        settings::PlanProblem problem;
+        problem.kind = settings::PlanProblem::Kind::ControlCharacter;
+        problem.key = key;
+        problem.code = code;
+        problems += (problems.empty() ? "" : "\n") + problemText(problem);
+    }
     if (!problems.empty()) throw CtlError(exit_status::BadFile, problems);
     std::vector<std::string> keys;
+    keys.reserve(assignments.size());
     for (const auto& [key, value] : assignments) keys.push_back(key);
 
     Session session(options, io);
@@ -93,14 +100,14 @@ int setCommand(const Options& options, CtlIo& io)
     refuseWhatTheFirmwareLacks(options, session, wanted, io.err);
 
     const settings::RestorePlan plan = settings::planRestore(held, wanted);
-    if (!plan.problems.empty()) throw CtlError(exit_status::BadFile, settings::problemLines(plan.problems, ""));
+    if (!plan.problems.empty()) throw CtlError(exit_status::BadFile, problemLines(plan.problems, ""));
     if (plan.changes.empty()) {
-        tellFixedFlagBits(held, wanted, io);
+        if (plan.fixedFlagBits) tellFixedFlagBits(io);
         io.err << "Nothing to change: the adapter already holds these values.\n";
         printValues(keys, held, io.out);
         return exit_status::Ok;
     }
-    const WriteOutcome outcome = writeChangedGroups(session, held, wanted, io, nullptr);
+    const WriteOutcome outcome = writeChangedGroups(session, held, wanted, plan.fixedFlagBits, io);
     printValues(keys, outcome.after, io.out);
     return outcome.status;
 }

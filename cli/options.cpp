@@ -41,6 +41,8 @@ const char* const UsageText =
     "                         remembers nothing\n"
     "  --lacking=FEATURE,...  the emulated firmware lacks these: slow_data, beacon,\n"
     "                         serial_port, squelch, jitter_buffer (implies --demo)\n"
+    "  --not-taking           the emulated adapter does not take the values written\n"
+    "                         (implies --demo)\n"
     "  --json                 detect, show, get, diff, restore: print one JSON document\n"
     "  --force                backup: replace an existing FILE\n"
     "  --dry-run              restore: print what would change and write nothing\n"
@@ -63,6 +65,7 @@ enum LongOnly {
     DemoFile,
     DemoReset,
     Lacking,
+    NotTaking,
     Device,
     Wait
 };
@@ -99,6 +102,7 @@ void readOptions(int argc, char** argv, Options& options)
         {"demo-file", required_argument, nullptr, DemoFile},
         {"demo-reset", no_argument, nullptr, DemoReset},
         {"lacking", required_argument, nullptr, Lacking},
+        {"not-taking", no_argument, nullptr, NotTaking},
         {"device", required_argument, nullptr, Device},
         {"wait", optional_argument, nullptr, Wait},
         {nullptr, 0, nullptr, 0},
@@ -147,6 +151,10 @@ void readOptions(int argc, char** argv, Options& options)
         case Lacking:
             if (const auto lacking = emu::parseLacking(optarg)) options.demoLacking = *lacking;
             else fail(emu::lackingProblem(optarg));
+            options.demo = true;
+            break;
+        case NotTaking:
+            options.demoNotTaking = true;
             options.demo = true;
             break;
         case Device:

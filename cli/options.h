@@ -25,6 +25,7 @@ struct Options {
     std::optional<std::string> demoFile;    // the demo adapter's memory, if not the default
     bool demoReset = false;                 // the demo adapter starts with its factory settings
     std::vector<emu::Feature> demoLacking;  // what the emulated firmware lacks
+    bool demoNotTaking = false;             // the emulated adapter keeps its values
     std::optional<std::string> device;      // "BUS:DEVICE" or a USB port path
     // --wait: how long to wait for the adapter; --wait alone waits as long as
     // it takes.

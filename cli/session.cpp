@@ -91,6 +91,7 @@ Session::Session(const Options& options, CtlIo& io)
         }
         if (options.demoState) loadDemoState(*adapter, *options.demoState);
         emu::leaveOut(*adapter, options.demoLacking);
+        if (options.demoNotTaking) adapter->keepValues(true);
         opener = [adapter] { return emu::openEmulated(*adapter); };
     } else {
         opener = usbOpener(options);
@@ -146,12 +147,15 @@ settings::Snapshot Session::read(const std::vector<settings::Group>& groups)
         adapterLost();
     }
     const std::vector<std::string> missing = settings::notReadKeys(snapshot, startUp_.features);
-    if (!missing.empty()) {
-        std::string text = "The adapter did not answer for:";
-        for (const std::string& key : missing) text += "\n  " + key;
-        throw CtlError(exit_status::AdapterFailed, text);
-    }
+    if (!missing.empty()) notAnswered(missing);
     return snapshot;
+}
+
+void notAnswered(const std::vector<std::string>& keys)
+{
+    std::string text = "The adapter did not answer for:";
+    for (const std::string& key : keys) text += "\n  " + key;
+    throw CtlError(exit_status::AdapterFailed, text);
 }
 
 namespace {
@@ -178,14 +182,34 @@ void adapterLost(const std::vector<std::string>& alreadyWritten, const std::stri
     throw CtlError(exit_status::AdapterFailed, text);
 }
 
+namespace {
+
+// "the beacon group, basic.squelch_level"
+std::string lackingList(const std::vector<settings::Lacking>& lacking)
+{
+    std::vector<std::string> names;
+    for (const settings::Lacking& lack : lacking)
+        names.push_back(lack.group ? std::string("the ") + settings::groupName(*lack.group) + " group" : lack.key);
+    return commaList(names);
+}
+
+}  // namespace
+
+bool leaveOutLacking(const Options& options, const std::vector<settings::Lacking>& lacking, std::ostream& err)
+{
+    if (options.skipMissing) err << "Left out, as the adapter's firmware lacks them: " << lackingList(lacking) << ".\n";
+    return options.skipMissing;
+}
+
+void refuseLacking(const std::vector<settings::Lacking>& lacking)
+{
+    throw CtlError(exit_status::NotTaken, "The adapter's firmware lacks " + lackingList(lacking) +
+                                              "; nothing was written (--skip-missing leaves them out).");
+}
+
 void refuseWhatTheFirmwareLacks(const Options& options, const Session& session, settings::Snapshot& wanted,
                                 std::ostream& err)
 {
-    const std::vector<std::string> lacking = settings::takeOutWhatTheFirmwareLacks(wanted, session.features());
-    if (lacking.empty()) return;
-    const std::string names = commaList(lacking);
-    if (!options.skipMissing)
-        throw CtlError(exit_status::NotTaken, "The adapter's firmware lacks " + names +
-                                                  "; nothing was written (--skip-missing leaves them out).");
-    err << "Left out, as the adapter's firmware lacks them: " << names << ".\n";
+    const std::vector<settings::Lacking> lacking = settings::takeOutWhatTheFirmwareLacks(wanted, session.features());
+    if (!lacking.empty() && !leaveOutLacking(options, lacking, err)) refuseLacking(lacking);
 }

@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "device/adapter_connection.h"
 #include "device/vendor_link.h"
+#include "settings/restore_plan.h"
 #include "settings/snapshot.h"
 
 #include <memory>
@@ -51,6 +52,16 @@ private:
 // written before, the one being written and the values never sent.
 [[noreturn]] void adapterLost(const std::vector<std::string>& alreadyWritten = {}, const std::string& beingWritten = {},
                               const std::vector<std::string>& notSent = {});
+
+// The adapter did not answer for the values of `keys`, as a CtlError
+// (adapter failed) naming each.
+[[noreturn]] void notAnswered(const std::vector<std::string>& keys);
+
+// The firmware lacks what is to be written (`lacking` names it): with
+// --skip-missing a note on `err` and true (they are left out), else false.
+bool leaveOutLacking(const Options& options, const std::vector<settings::Lacking>& lacking, std::ostream& err);
+// The error that refuses to write anything, as the firmware lacks `lacking`.
+[[noreturn]] void refuseLacking(const std::vector<settings::Lacking>& lacking);
 
 // What the firmware lacks among `wanted`'s values: a group, or the S/N
 // squelch or jitter buffer setting. An error naming them (the adapter lacks

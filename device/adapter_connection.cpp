@@ -73,7 +73,7 @@ namespace {
 
 AdapterOpener openerWith(std::function<AdapterWalk()> walk, std::shared_ptr<Tracker> tracker)
 {
-    return [walk = std::move(walk), tracker] {
+    return [walk = std::move(walk), tracker = std::move(tracker)] {
         const AdapterWalk found = walk();
         tracker->mostSeen = std::max(tracker->mostSeen, found.adapters.size());
         const AdapterPick pick = pickAdapter(found.adapters, tracker->choice, tracker->opened, tracker->mostSeen);

@@ -37,8 +37,8 @@ std::vector<std::string> installedUdevRules(const std::string& root)
                 if (realpath(matches.gl_pathv[i], real) == nullptr ||
                     std::find(files.begin(), files.end(), real) != files.end())
                     continue;
-                files.push_back(real);
-                found.push_back(matches.gl_pathv[i]);
+                files.emplace_back(real);
+                found.emplace_back(matches.gl_pathv[i]);
             }
         }
         globfree(&matches);

@@ -23,18 +23,18 @@ int attribute(const std::string& path)
 
 std::string usbPortPath(const std::string& root, AdapterAddress address)
 {
-    const std::string folder = root + "/sys/bus/usb/devices";
+    const std::string folder = root + "/sys/bus/usb/devices/";
     const std::unique_ptr<DIR, int (*)(DIR*)> devices(opendir(folder.c_str()), closedir);
     if (!devices) return {};
     while (const dirent* entry = readdir(devices.get())) {
-        const std::string name = entry->d_name;
+        std::string name = entry->d_name;
         // A device's folder is named by its port path alone; interfaces
         // ("1-1.2:1.0"), root hubs ("usb1") and anything odd are passed over,
         // so that the name is safe to show.
         if (name.empty() || name.size() > 32 || name[0] == '.' ||
             name.find_first_not_of("0123456789-.") != std::string::npos)
             continue;
-        const std::string device = folder + "/" + name;
+        const std::string device = folder + name;
         if (attribute(device + "/busnum") == address.bus && attribute(device + "/devnum") == address.device)
             return name;
     }

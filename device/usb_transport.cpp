@@ -3,6 +3,7 @@
 #include "device/usb_port.h"
 
 #include <usb.h>
+#include <utility>
 
 UsbTransport::~UsbTransport()
 {
@@ -87,7 +88,7 @@ std::vector<AdapterNode> ListAdapters()
     return usbWalk().adapters;
 }
 
-AdapterAccess OpenDevice(std::optional<AdapterChoice> choice)
+AdapterAccess OpenDevice(const std::optional<AdapterChoice>& choice)
 {
     const AdapterWalk walk = usbWalk();
     const auto chosen = chooseAdapter(walk.adapters, choice);
@@ -96,5 +97,5 @@ AdapterAccess OpenDevice(std::optional<AdapterChoice> choice)
 
 AdapterOpener usbAdapterOpener(std::optional<AdapterChoice> choice)
 {
-    return trackingOpener(usbWalk, choice);
+    return trackingOpener(usbWalk, std::move(choice));
 }

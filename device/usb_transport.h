@@ -42,7 +42,7 @@ AdapterWalk usbWalk();
 // interface is claimed. An adapter that another program holds is neither
 // opened nor sent anything. When opened, the access's transport owns the
 // handle and the lock.
-AdapterAccess OpenDevice(std::optional<AdapterChoice> choice = std::nullopt);
+AdapterAccess OpenDevice(const std::optional<AdapterChoice>& choice = std::nullopt);
 
 // The opener of the program and of AdapterConnection's return after a loss:
 // the tracking opener over the USB buses, which takes the adapter at

@@ -87,7 +87,52 @@ private:
                       "a menu item."),
 };
 
+int actionsRunning = 0;
+// What waits for the adapter to be free, by who asked.
+std::vector<std::pair<const void*, std::function<void()>>>& waiting()
+{
+    static std::vector<std::pair<const void*, std::function<void()>>> list;
+    return list;
+}
+
 }  // namespace
+
+bool adapterInUse()
+{
+    return actionsRunning > 0;
+}
+
+void whenAdapterFree(const void* asker, std::function<void()> then)
+{
+    if (!adapterInUse()) {
+        then();
+        return;
+    }
+    for (auto& [who, what] : waiting())
+        if (who == asker) {
+            what = std::move(then);
+            return;
+        }
+    waiting().emplace_back(asker, std::move(then));
+}
+
+void forgetWhenAdapterFree(const void* asker)
+{
+    std::erase_if(waiting(), [asker](const auto& entry) { return entry.first == asker; });
+}
+
+AdapterInUse::AdapterInUse()
+{
+    ++actionsRunning;
+}
+
+AdapterInUse::~AdapterInUse()
+{
+    if (--actionsRunning > 0) return;
+    const auto due = std::move(waiting());
+    waiting().clear();
+    for (const auto& [who, what] : due) what();
+}
 
 QString adapterText(const char* text)
 {
@@ -96,6 +141,8 @@ QString adapterText(const char* text)
 
 bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action)
 {
+    if (adapterInUse()) return false;
+    const AdapterInUse inUse;
     const ControlsShown before(window);
     try {
         if (context.connection != nullptr) context.connection->reconnectIfLost();

@@ -1,6 +1,7 @@
 #pragma once
 // The basic settings dialog: timings, error bit counts, option switches,
 // duplex, bit patterns, polarity, S/N squelch and jitter buffer size.
+// Basicinfo and TAutoDetect are the window's design names, kept with its controls' so that code and design read alike.
 
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"

@@ -108,6 +108,12 @@ void failed(QAbstractButton& button, bool readBack, Report& report)
     readFailed(button, readBack, report);
 }
 
+QString listOf(const QStringList& names)
+{
+    //: Between the items of a list inside a sentence.
+    return names.join(QCoreApplication::translate("notread", ", "));
+}
+
 QString nameOf(const QWidget& control)
 {
     // What a screen reader says: the control's accessible name, else its
@@ -136,17 +142,17 @@ QString Report::text() const
         parts << QCoreApplication::translate("notread",
                                              "These values could not be read from the adapter: %1.\n"
                                              "They are shown empty and are not saved until you enter them.")
-                     .arg(notRead_.join(QStringLiteral(", ")));
+                     .arg(listOf(notRead_));
     if (!leftOut_.isEmpty())
         parts << QCoreApplication::translate("notread",
                                              "Not saved, because no value was read from the adapter or "
                                              "entered for them: %1.")
-                     .arg(leftOut_.join(QStringLiteral(", ")));
+                     .arg(listOf(leftOut_));
     if (!notReadBack_.isEmpty())
         parts << QCoreApplication::translate("notread",
                                              "These values could not be read back after saving: %1.\n"
                                              "They still show what was sent.")
-                     .arg(notReadBack_.join(QStringLiteral(", ")));
+                     .arg(listOf(notReadBack_));
     return parts.join(QStringLiteral("\n\n"));
 }
 

@@ -43,6 +43,10 @@ class Report;
 void failed(QLineEdit& edit, bool readBack, Report& report);
 void failed(QAbstractButton& button, bool readBack, Report& report);
 
+// Names in a sentence, joined as the user's language joins a list
+// ("a, b" in English, "a、b" in Japanese).
+QString listOf(const QStringList& names);
+
 // The name the messages (and a screen reader) use for a control.
 QString nameOf(const QWidget& control);
 

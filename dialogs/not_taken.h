@@ -15,6 +15,15 @@ namespace notread {
 class Report;
 }
 
+// A value the settings file writes for `key` (`value` as the file writes
+// it) as the dialog's box shows it: a switch ON or OFF (the duplex as
+// Full/Half Duplex), a byte as two hex digits, a text without quotes.
+QString shownValue(const std::string& key, const std::string& value);
+
+// A settings group by the title of its dialog, in the user's language (also
+// for a group the firmware lacks, whose dialog is not built).
+QString groupTitle(settings::Group group);
+
 // The label of the control in `dialog` that shows `key` ("basic.keep_alive_ms"),
 // as a screen reader says it; the key itself when the dialog has no such control.
 QString valueLabel(const QWidget* dialog, const std::string& key);

@@ -3,6 +3,7 @@
 // alternative MY, MY 2, YOUR, RPT1 and RPT2 call signs with their replace
 // switches, the alternative flag byte and the Call Check / DUP switches.
 // Everything shown lives in the adapter; the dialog keeps nothing of its own.
+// Repeaterinfo and TForm11 are the window's design names, kept with its controls' so that code and design read alike.
 
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"

@@ -18,24 +18,26 @@ namespace {
 
 constexpr const char* GpsBitsName = QT_TRANSLATE_NOOP("TForm12", "GPS Message Select, Message Send");
 
-// Baud rate code: the baud rate divided by 100. Save looks at the buttons in
-// this order.
-constexpr std::array<TForm12::CodedButton, 4> BaudButtons = {{
-    {192, &Ui::TForm12::S19200},
-    {96, &Ui::TForm12::S9600},
-    {48, &Ui::TForm12::S4800},
-    {12, &Ui::TForm12::S1200},
-}};
+// Each code with its button: the codes and their order (the order Save
+// looks at the buttons in) are the core's.
+template <std::size_t N, class Button>
+constexpr std::array<TForm12::CodedButton, N> coded(const std::uint8_t (&codes)[N],
+                                                    const std::array<Button, N>& buttons)
+{
+    std::array<TForm12::CodedButton, N> all{};
+    for (std::size_t i = 0; i < N; ++i) all[i] = {codes[i], buttons[i]};
+    return all;
+}
 
-// RS232C mode code; 3, 4 and anything above 6 have no button. Save looks at
-// the buttons in this order.
-constexpr std::array<TForm12::CodedButton, 5> ModeButtons = {{
-    {0, &Ui::TForm12::Command_Mode},
-    {5, &Ui::TForm12::GPS_RCV_Mode},
-    {6, &Ui::TForm12::GPS_SEND_Mode},
-    {1, &Ui::TForm12::SlowData_Mode},
-    {2, &Ui::TForm12::ShortMessage_Mode},
-}};
+// The buttons of settings::BaudCodes (19200, 9600, 4800, 1200 baud).
+constexpr auto BaudButtons = coded(settings::BaudCodes, std::array{&Ui::TForm12::S19200, &Ui::TForm12::S9600,
+                                                                   &Ui::TForm12::S4800, &Ui::TForm12::S1200});
+
+// The buttons of settings::ModeCodes (command, GPS receive, GPS send, slow
+// data, short message); other codes have no button.
+constexpr auto ModeButtons = coded(
+    settings::ModeCodes, std::array{&Ui::TForm12::Command_Mode, &Ui::TForm12::GPS_RCV_Mode, &Ui::TForm12::GPS_SEND_Mode,
+                                    &Ui::TForm12::SlowData_Mode, &Ui::TForm12::ShortMessage_Mode});
 
 // Checks the button whose code matches. A code without a button changes
 // nothing: the group keeps whatever was checked before.

@@ -3,6 +3,7 @@
 // the adapter handles, message send and the 29-character GPS message.
 // Unlike the other dialogs it loads itself when it is built; the main
 // window only shows it.
+// Unit12 and TForm12 are the window's design names, kept with its controls' so that code and design read alike.
 
 #include "device/vendor_link.h"
 #include "dialogs/host.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The flag legend: what each bit of the alternative flag byte means. It only
 // shows fixed texts; it talks to no device and has no handlers.
+// Unit13 and TForm13 are the window's design names, kept with its controls' so that code and design read alike.
 
 #include "device/vendor_link.h"
 #include "dialogs/host.h"

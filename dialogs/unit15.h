@@ -1,6 +1,7 @@
 #pragma once
 // The slow data dialog: the two slow data insertion switches, the digital
 // code switch and its two-digit code, and the 20-character slow data message.
+// Unit15 and TForm15 are the window's design names, kept with its controls' so that code and design read alike.
 
 #include "device/vendor_link.h"
 #include "dialogs/host.h"

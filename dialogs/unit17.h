@@ -1,6 +1,7 @@
 #pragma once
 // The beacon dialog: the 20-character beacon message and the interval at
 // which the adapter sends it, entered in seconds and stored in tens of them.
+// Unit17 and TForm17 are the window's design names, kept with its controls' so that code and design read alike.
 
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"

@@ -78,7 +78,7 @@ void Emulator::injectFaultAt(int requestIndex, FaultKind kind, int shortBytes)
         unplugFrom(requestIndex);
         return;
     }
-    indexFaults_.push_back({requestIndex, Fault{kind, 0, 0, shortBytes}});
+    indexFaults_.emplace_back(requestIndex, Fault{kind, 0, 0, shortBytes});
 }
 
 void Emulator::clearFaults()
@@ -157,9 +157,7 @@ int Emulator::controlRequest(std::uint8_t requestType, std::uint8_t request, std
     int result = 0;
     if (unplugFrom_ >= 0 && ordinal >= unplugFrom_) {
         result = UnpluggedResult;
-    } else if (codeBelongsToMissingFeature(request)) {
-        result = StallResult;
-    } else if (fault != nullptr && fault->kind == FaultKind::Stall) {
+    } else if (codeBelongsToMissingFeature(request) || (fault != nullptr && fault->kind == FaultKind::Stall)) {
         result = StallResult;
     } else if (fault != nullptr && fault->kind == FaultKind::Timeout) {
         result = TimeoutResult;
@@ -172,6 +170,10 @@ int Emulator::controlRequest(std::uint8_t requestType, std::uint8_t request, std
             std::copy_n(reply, result, data);
             entry.data.assign(reply, reply + result);
         }
+    } else if (keepsValues_) {
+        const AdapterState held = state_;
+        result = answerWrite(request, value, data, length);
+        state_ = held;
     } else {
         result = answerWrite(request, value, data, length);
     }

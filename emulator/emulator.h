@@ -106,6 +106,10 @@ public:
     void setFeature(Feature feature, bool present);
     bool hasFeature(Feature feature) const;
 
+    // An adapter that does not take what is written: every write is answered
+    // as done, and the adapter keeps the values it held.
+    void keepValues(bool keep) { keepsValues_ = keep; }
+
     // A fault on the n-th request of one code.
     void injectFault(const Fault& fault);
     // A fault on the n-th request overall (counted from 0 since the last
@@ -146,6 +150,7 @@ private:
     std::array<int, 256> seen_{};  // requests of each code since clearFaults
     int requestCount_ = 0;         // requests since clearFaults
     int unplugFrom_ = -1;
+    bool keepsValues_ = false;
 
     // Chunked text positions.
     std::size_t slowReadPos_ = 0, beaconReadPos_ = 0, gpsReadPos_ = 0;

@@ -53,19 +53,17 @@ std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wante
     return changes;
 }
 
-std::vector<std::pair<std::string, std::string>> controlCharacterProblems(const Snapshot& held, const Snapshot& wanted)
+std::vector<std::pair<std::string, unsigned char>> controlCharacterProblems(const Snapshot& held,
+                                                                            const Snapshot& wanted)
 {
-    std::vector<std::pair<std::string, std::string>> problems;
+    std::vector<std::pair<std::string, unsigned char>> problems;
     for (const Field& f : fields()) {
         const std::optional<Held> to = f.get(wanted);
         if (!to || !std::holds_alternative<std::string>(*to)) continue;
         const std::optional<unsigned char> control = text::firstControlCharacter(std::get<std::string>(*to));
         const std::optional<Held> from = f.get(held);
         if (!control || (from && storedForm(f, *from) == storedForm(f, *to))) continue;
-        char code[8];
-        std::snprintf(code, sizeof code, "0x%02X", unsigned(*control));
-        problems.emplace_back(fullKey(f), fullKey(f) + ": holds the control character " + code +
-                                              "; a text holds none from 0x00 to 0x1F or 0x7F to 0x9F");
+        problems.emplace_back(fullKey(f), *control);
     }
     return problems;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The keys of a settings file: for each, its group, the kind of value it
 // holds and where that value lives in a snapshot. Used by the settings file's
-// writer, reader and key commands only.
+// writer, reader and key commands, and by the restore plan, only.
 
 #include "settings/rules.h"
 #include "settings/serial_port.h"

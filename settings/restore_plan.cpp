@@ -27,11 +27,14 @@ void judgeDialogRanges(const Snapshot& held, const Snapshot& wanted, const Lines
         if (!to || f.rule->shown(std::get<std::uint32_t>(*to)) <= f.rule->max) continue;
         const std::optional<file::Held> from = f.get(held);
         if (from == to) continue;
-        const std::string key = file::fullKey(f);
-        problems.push_back({lineOf(lines, key),
-                            key + ": " + file::valueText(f, *to) + " is outside 0 to " + std::to_string(f.rule->max) +
-                                (*f.unit ? " " : "") + f.unit + "; a value beyond is kept only where the adapter " +
-                                "holds it already, and it holds " + (from ? file::valueText(f, *from) : "(not read)")});
+        PlanProblem problem;
+        problem.kind = PlanProblem::Kind::BeyondRange;
+        problem.key = file::fullKey(f);
+        problem.line = lineOf(lines, problem.key);
+        problem.value = file::valueText(f, *to);
+        problem.max = f.rule->max;
+        if (from) problem.held = file::valueText(f, *from);
+        problems.push_back(std::move(problem));
     }
 }
 
@@ -56,34 +59,35 @@ void judgeSquelchPair(const Snapshot& held, const Snapshot& wanted, const Lines&
     };
     const bool levelGiven = given(level, wanted.basic->squelchLevel, was.squelchLevel);
     const bool cosGiven = given(cos, wanted.basic->cosCheck, was.cosCheck);
-    // Where the other value of the pair comes from.
-    const auto whence = [&](const std::string& key, bool given, const char* value) {
-        if (!given) return "; the adapter holds " + key + " = " + value;
-        const int line = lineOf(lines, key);
-        return line > 0 ? "; line " + std::to_string(line) + " sets " + key + " = " + value : std::string();
-    };
-    if (levelGiven)
-        problems.push_back(
-            {lineOf(lines, level), level + " = 0 needs " + cos + " = true" + whence(cos, cosGiven, "false")});
-    else
-        problems.push_back(
-            {lineOf(lines, cos), cos + " = false needs " + level + " above 0" + whence(level, false, "0")});
+    PlanProblem problem;
+    problem.kind = levelGiven ? PlanProblem::Kind::SquelchNeedsCos : PlanProblem::Kind::CosNeedsSquelch;
+    problem.key = levelGiven ? level : cos;
+    problem.line = lineOf(lines, problem.key);
+    problem.value = levelGiven ? "0" : "false";
+    problem.otherKey = levelGiven ? cos : level;
+    // Where the other value of the pair comes from: the COS check may be
+    // given too; the squelch level, when it is not given, is the adapter's.
+    if (levelGiven && cosGiven) {
+        problem.otherLine = lineOf(lines, cos);
+        problem.other = problem.otherLine > 0 ? PlanProblem::Other::FileLine : PlanProblem::Other::CommandLine;
+    }
+    problems.push_back(std::move(problem));
 }
 
 }  // namespace
 
-std::vector<std::string> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Features& features)
+std::vector<Lacking> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Features& features)
 {
-    std::vector<std::string> lacking;
+    std::vector<Lacking> lacking;
     for (Group group : AllGroups) {
         if (!wanted.has(group) || hasGroup(features, group)) continue;
-        lacking.push_back(std::string("the ") + groupName(group) + " group");
+        lacking.push_back({group, {}});
         copyGroup(Snapshot{}, wanted, group);
     }
     if (wanted.basic) {
         auto drop = [&](auto& value, bool present, const char* key) {
             if (!value || present) return;
-            lacking.push_back(key);
+            lacking.push_back({std::nullopt, key});
             value.reset();
         };
         drop(wanted.basic->squelchLevel, features.basic.squelch, SquelchKey);
@@ -101,8 +105,14 @@ bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted)
 RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const Lines& lines)
 {
     RestorePlan plan;
-    for (const auto& [key, problem] : controlCharacterProblems(held, wanted))
-        plan.problems.push_back({lineOf(lines, key), problem});
+    for (const auto& [key, code] : controlCharacterProblems(held, wanted)) {
+        PlanProblem problem;
+        problem.kind = PlanProblem::Kind::ControlCharacter;
+        problem.key = key;
+        problem.line = lineOf(lines, key);
+        problem.code = code;
+        plan.problems.push_back(std::move(problem));
+    }
     judgeDialogRanges(held, wanted, lines, plan.problems);
     judgeSquelchPair(held, wanted, lines, plan.problems);
     std::stable_sort(plan.problems.begin(), plan.problems.end(),
@@ -110,21 +120,6 @@ RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const Line
     plan.changes = differences(held, wanted);
     plan.fixedFlagBits = changesFixedFlagBits(held, wanted);
     return plan;
-}
-
-std::string problemLines(const std::vector<PlanProblem>& problems, const std::string& name)
-{
-    std::string text;
-    for (const PlanProblem& problem : problems) {
-        if (!text.empty()) text += '\n';
-        if (!name.empty()) {
-            text += name;
-            if (problem.line > 0) text += ':' + std::to_string(problem.line);
-            text += ": ";
-        }
-        text += problem.what;
-    }
-    return text;
 }
 
 }  // namespace settings

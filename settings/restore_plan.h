@@ -18,27 +18,54 @@
 
 #include "settings/settings_file.h"
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace settings {
 
-// Takes out of `wanted` what the firmware lacks: a group, or the S/N squelch
-// or jitter buffer setting. Returns their names ("the beacon group",
-// "basic.squelch_level"); empty when the firmware has all of it.
-std::vector<std::string> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Features& features);
+// A part of the wanted values that the firmware lacks: a whole group, or
+// one value (the S/N squelch or jitter buffer setting).
+struct Lacking {
+    std::optional<Group> group;  // a whole group
+    std::string key;             // else the value's key, "basic.squelch_level"
+    bool operator==(const Lacking&) const = default;
+};
+
+// Takes out of `wanted` what the firmware lacks and returns it, in file
+// order; empty when the firmware has all of it.
+std::vector<Lacking> takeOutWhatTheFirmwareLacks(Snapshot& wanted, const Features& features);
 
 // Whether `wanted` asks to change bits 7 and 4 of the flag byte, which stay
 // as the adapter holds them.
 bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted);
 
-// A value that may not be written. `line` is the file's line of the key
-// told first (0 when not known); the text names every key involved and the
-// file's line of each other one.
+// A value that may not be written, with the keys and values involved.
 struct PlanProblem {
-    int line = 0;
-    std::string what;
+    enum class Kind {
+        ControlCharacter,  // `key`'s text holds the control character `code`
+        BeyondRange,       // `key`'s `value` is above `max`, and the adapter holds `held`
+        SquelchNeedsCos,   // `key` (the S/N squelch) is 0 with `otherKey` (COS check) off
+        CosNeedsSquelch,   // `key` (COS check) is off with `otherKey` (the S/N squelch) 0
+    };
+    // Where the other value of the squelch pair comes from.
+    enum class Other {
+        Adapter,      // the adapter holds it
+        FileLine,     // the file sets it on `otherLine`
+        CommandLine,  // it is given, but not on a line of a file
+    };
+    Kind kind = Kind::ControlCharacter;
+    int line = 0;                     // the file's line of `key`; 0 when not known
+    std::string key;                  // "group.key"
+    std::string value;                // `key`'s value as the file writes it
+    unsigned char code = 0;           // ControlCharacter
+    std::uint32_t max = 0;            // BeyondRange: the dialog's largest value
+    std::optional<std::string> held;  // BeyondRange: what the adapter holds; nothing when not read
+    std::string otherKey;             // the squelch pair
+    Other other = Other::Adapter;
+    int otherLine = 0;
 };
 
 struct RestorePlan {
@@ -54,9 +81,5 @@ struct RestorePlan {
 // adapter holding `held`. `lines` gives the file's line of each key
 // ("group.key"); it is empty for values from the command line.
 RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const std::map<std::string, int>& lines = {});
-
-// "NAME:LINE: what" for each problem (or "NAME: what" without a line; the
-// text alone without a name), one a line.
-std::string problemLines(const std::vector<PlanProblem>& problems, const std::string& name);
 
 }  // namespace settings

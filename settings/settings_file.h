@@ -61,8 +61,10 @@ std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wante
 Snapshot merged(const Snapshot& held, const Snapshot& wanted);
 
 // The text keys of `wanted` that would change `held` and hold a control
-// character, each with its problem: a text the user gives holds none.
-std::vector<std::pair<std::string, std::string>> controlCharacterProblems(const Snapshot& held, const Snapshot& wanted);
+// character, each with the first such character: a text the user gives
+// holds none.
+std::vector<std::pair<std::string, unsigned char>> controlCharacterProblems(const Snapshot& held,
+                                                                            const Snapshot& wanted);
 
 // Every key, in file order ("group.key").
 std::vector<std::string> allKeys();

@@ -21,7 +21,7 @@ namespace settings {
 namespace {
 
 // A settings file is a few KiB; a larger one is not one.
-constexpr std::size_t LargestFile = 1024 * 1024;
+constexpr std::size_t LargestFile = std::size_t{1024} * 1024;
 
 // "-" is standard input, which stays open.
 std::string readWhole(const std::string& path, const std::string& name)

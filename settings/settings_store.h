@@ -1,6 +1,8 @@
 #pragma once
 // Settings files on disk: read and checked as a whole, written atomically,
-// and the automatic backups taken before settings are put on an adapter.
+// and the automatic backups taken before settings are put on an adapter;
+// and putSettings, which puts a snapshot onto an adapter (an emulated one
+// starting with the settings of a file).
 
 #include "settings/settings_file.h"
 

@@ -52,7 +52,7 @@ Judged judgeNumber(const Field& f, std::int64_t value)
     }
     case Kind::Baud:
         for (const std::uint8_t code : BaudCodes)
-            if (value == code * 100) return Judged{Held{std::uint32_t{code}}, {}};
+            if (value == std::int64_t{code} * 100) return Judged{Held{std::uint32_t{code}}, {}};
         return refused(shown + " is not one of " + joined(baudRates(), " or "));
     default:
         if (value < 0 || value > 0xFF) return refused(shown + " is outside 0x00 to 0xFF");

@@ -54,13 +54,7 @@ using Pics = std::vector<std::string>;
 
 // The adapter as the program holds it: lost requests throw, a bus walk
 // finds the emulator while it is plugged in.
-struct MatrixRig {
-    emu::Emulator emulator;
-    AdapterConnection connection{emu::openEmulated(emulator).transport, [this] { return emu::openEmulated(emulator); }};
-    VendorLink link{connection};
-    RecordingHost host{emulator};
-    Context context() { return Context{link, host, &connection}; }
-};
+using MatrixRig = ConnectedRig;
 
 struct Flow {
     std::string name;

@@ -45,7 +45,8 @@ struct FileMenu : testing::Test {
     }
     // Loads a.toml with the File menu of a program over `rig`, answering
     // the question with `yes`.
-    Windows loadFile(Rig& rig, bool yes)
+    template <typename AnyRig>
+    Windows loadFile(AnyRig& rig, bool yes)
     {
         Windows w = rig.start();
         rig.host.fileToChoose = path("a.toml");
@@ -83,8 +84,11 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
         const emu::AdapterState before = rig.emulator.state();
         Windows w = loadFile(rig, yes);
         ASSERT_EQ(rig.host.asked.size(), 1);
-        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("basic.delay_time_ms: 300 -> 420")));
-        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("repeater.alt_my_call: \"N0CALL  \" -> \"N0CALL B\"")));
+        // Each value by its field's label, as its box shows it.
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Delay Time: 300 -> 420\n")));
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Alter My Call Sign: N0CALL   -> N0CALL B\n")));
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Baud Rate: 9600 -> 19200\n")))
+            << rig.host.asked[0].toStdString();
         if (!yes) {
             EXPECT_EQ(rig.emulator.state(), before);
             continue;
@@ -114,6 +118,29 @@ TEST_F(FileMenu, LoadNamesTheValueTheAdapterDidNotTake)
     EXPECT_EQ(ctltest::runDemo(rig.emulator, {"restore", "--no-backup", path("a.toml").toStdString()}, out, err, {}),
               76);
     EXPECT_NE(err.str().find("basic.delay_time_ms: wrote 420, reads back 300"), std::string::npos) << err.str();
+}
+
+// The adapter lost while the file's groups are written (at the basic
+// group's pause before its read-back): the message names, by their
+// dialogs' titles and fields' labels, what was written, what partly, and
+// each value never sent, as brisel-ctl names them.
+TEST_F(FileMenu, ALossDuringTheLoadNamesTheValuesNeverSent)
+{
+    saveFile([](emu::AdapterState& s) {
+        s.delayTime = 42;
+        s.beaconInterval = 12;
+    });
+    ConnectedRig rig;
+    rig.host.whilePausing = [&] {
+        rig.emulator.clearFaults();
+        rig.emulator.unplugFrom(0);
+    };
+    Windows w = loadFile(rig, true);
+    ASSERT_EQ(rig.host.messages.size(), 2) << rig.host.messages.join('|').toStdString();
+    EXPECT_TRUE(rig.host.messages[0].startsWith(QStringLiteral("The DV Brisel (Relavox) is no longer connected.")));
+    EXPECT_EQ(rig.host.messages[1], QStringLiteral("Written completely before the adapter was lost: nothing. Partly "
+                                                   "written: Basic Infomation Setting; load the file again.\n"
+                                                   "Not sent: Beacon Interval timer."));
 }
 
 // A file stands where the backup folder is to be made.
@@ -170,11 +197,12 @@ TEST_F(FileMenu, LoadRefusesOnlyWhatWouldChangeTheAdapter)
             EXPECT_EQ(message, QStringLiteral("The adapter already holds the settings of the file."));
             continue;
         }
-        EXPECT_TRUE(message.contains(QStringLiteral("a.toml:10: basic.resync_error_bits: 30 is outside 0 to 24")))
+        EXPECT_TRUE(message.contains(QStringLiteral(
+            "a.toml:10: Resync Error Bits: 30 is outside 0 to 24 bits; a value beyond is kept only where the adapter "
+            "holds it already, and it holds 12.\n")))
             << message.toStdString();
-        EXPECT_TRUE(
-            message.contains(QStringLiteral("a.toml:21: basic.squelch_level = 0 needs basic.cos_check = true; "
-                                            "line 13 sets basic.cos_check = false")))
+        EXPECT_TRUE(message.contains(
+            QStringLiteral("a.toml:21: S/N Squelch = 0 needs COS Check = ON; line 13 sets COS Check = OFF.\n")))
             << message.toStdString();
     }
 }

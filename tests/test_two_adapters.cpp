@@ -27,13 +27,17 @@ struct Bus {
     VendorLink link{connection};
     RecordingHost host{a};
     std::optional<Windows> windows;
+    int walks = 0;  // how often the adapter menu walked the bus
 
     // Start-up over the adapters plugged in, with the adapter menu.
     void open()
     {
         connection.reconnectIfLost();
         windows.emplace(createWindows(Context{link, host, &connection}));
-        new AdapterMenu(*windows, emu::emulatedBusWalk(sockets));
+        new AdapterMenu(*windows, [this, walk = emu::emulatedBusWalk(sockets)] {
+            ++walks;
+            return walk();
+        });
     }
     QMenu& menu() { return dlg::child<QMenu>(*windows->mainWindow, "Adapter1"); }
     // The menu's items as it opens.
@@ -174,6 +178,31 @@ TEST(AdapterMenu, ListsEveryAdapterInBusOrderOnlyWhenThereAreTwo)
     EXPECT_EQ(texts, QStringList({"at USB port 1-1.2 (device 1:7) [ticked]",
                                   "at USB port 1-1.3 (device 1:8), in use by brisel-ctl (process 42)"}));
     EXPECT_TRUE(bus.a.requests().size() == startUpStream({}).size() && bus.b.requests().empty());
+}
+
+// While a Save talks to the adapter nothing else does: the main window
+// activated between its requests walks the bus only after the Save, and the
+// PIC Version item chosen then sends nothing and shows nothing.
+TEST(AdapterMenu, AWindowActivatedDuringASaveWaitsForItsEnd)
+{
+    Bus bus;
+    bus.start();
+    bus.save();
+    const Pics alone = pictures(bus.a.requests());
+    const int walks = bus.walks;
+    bool activated = false;
+    bus.host.whilePausing = [&] {
+        QEvent active(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(bus.windows->mainWindow.get(), &active);
+        bus.windows->mainWindow->PICVersion1Click();
+        activated = bus.walks == walks;
+    };
+    bus.save();
+    EXPECT_TRUE(activated);
+    EXPECT_EQ(pictures(bus.a.requests()), alone);
+    EXPECT_TRUE(bus.b.requests().empty());
+    EXPECT_TRUE(bus.host.messages.isEmpty()) << bus.host.messages.join('|').toStdString();
+    EXPECT_EQ(bus.walks, walks + 1);
 }
 
 struct SwitchCase {

@@ -32,11 +32,11 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     </message>
     <message>
         <source>at an unknown USB port (device %1)</source>
-        <translation>an unbekanntem USB-Port (Gerät %1)</translation>
+        <translation>an einem unbekannten USB-Port (Gerät %1)</translation>
     </message>
     <message>
         <source>at USB port %1 (device %2)</source>
-        <translation>an USB-Port %1 (Gerät %2)</translation>
+        <translation>am USB-Port %1 (Gerät %2)</translation>
     </message>
     <message>
         <source>%1, in use by another program</source>
@@ -51,7 +51,7 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     <name>NotTaken</name>
     <message>
         <source>%1: sent %2, the adapter holds %3</source>
-        <translation>%1: %2 gesendet, der Adapter hält %3</translation>
+        <translation>%1: %2 gesendet, der Adapter meldet %3</translation>
     </message>
     <message>
         <source>%1: sent %2, the adapter refused it</source>
@@ -60,6 +60,10 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     <message>
         <source>%1: not sent</source>
         <translation>%1: nicht gesendet</translation>
+    </message>
+    <message>
+        <source>(not read)</source>
+        <translation>(ungelesen)</translation>
     </message>
 </context>
 <context>
@@ -120,7 +124,7 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     </message>
     <message>
         <source>The adapter&apos;s firmware lacks %1, which the file holds. Nothing was written.</source>
-        <translation>Der Firmware des Adapters fehlt %1, das die Datei enthält. Es wurde nichts geschrieben.</translation>
+        <translation>Die Datei enthält Einstellungen, die die Firmware des Adapters nicht hat: %1. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>nothing was written</source>
@@ -190,6 +194,52 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
         <source>Load an automatic backup</source>
         <translation>Automatische Sicherung laden</translation>
     </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 Bit</translation>
+    </message>
+    <message>
+        <source>%1 holds the control character %2; a text holds none from 0x00 to 0x1F or 0x7F to 0x9F.</source>
+        <translation>%1 enthält das Steuerzeichen %2; ein Text darf keine Zeichen von 0x00 bis 0x1F oder 0x7F bis 0x9F enthalten.</translation>
+    </message>
+    <message>
+        <source>%1: %2 is outside 0 to %3; a value beyond is kept only where the adapter holds it already, and it holds %4.</source>
+        <translation>%1: %2 liegt außerhalb von 0 bis %3; ein Wert darüber bleibt nur stehen, wenn der Adapter ihn schon hat, und der Adapter meldet %4.</translation>
+    </message>
+    <message>
+        <source>(not read)</source>
+        <translation>(ungelesen)</translation>
+    </message>
+    <message>
+        <source>
+Not sent: %1.</source>
+        <translation>
+Nicht gesendet: %1.</translation>
+    </message>
+    <message>
+        <source>%1 = OFF needs %2 above 0; the adapter holds %2 = 0.</source>
+        <translation>%1 = OFF verlangt %2 größer als 0; der Adapter meldet %2 = 0.</translation>
+    </message>
+    <message>
+        <source>%1 = 0 needs %2 = ON; the adapter holds %2 = OFF.</source>
+        <translation>%1 = 0 verlangt %2 = ON; der Adapter meldet %2 = OFF.</translation>
+    </message>
+    <message>
+        <source>%1 = 0 needs %2 = ON; line %3 sets %2 = OFF.</source>
+        <translation>%1 = 0 verlangt %2 = ON; Zeile %3 setzt %2 = OFF.</translation>
+    </message>
+    <message>
+        <source>%1 = 0 needs %2 = ON.</source>
+        <translation>%1 = 0 verlangt %2 = ON.</translation>
+    </message>
 </context>
 <context>
     <name>TAutoDetect</name>
@@ -231,7 +281,7 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>Last Frame Error Bits</source>
-        <translation>Fehlerbits letzter Frame</translation>
+        <translation>Fehlerbits im letzten Frame</translation>
     </message>
     <message>
         <source>CRC Check</source>
@@ -251,7 +301,7 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>recommended F0</source>
-        <translation>empfohlen F0</translation>
+        <translation>empfohlen: F0</translation>
     </message>
     <message>
         <source>PostBitPattern</source>
@@ -259,7 +309,7 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>recommended 66</source>
-        <translation>empfohlen 66</translation>
+        <translation>empfohlen: 66</translation>
     </message>
     <message>
         <source>Auto RX Polarity </source>
@@ -303,11 +353,11 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>Abbre&amp;chen</translation>
+        <translation>&amp;Verwerfen</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>B&amp;eenden</translation>
+        <translation>Schli&amp;eßen</translation>
     </message>
     <message>
         <source>Invalid character in Delay Time</source>
@@ -335,11 +385,11 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>Invalid character in Last Frame Error bits</source>
-        <translation>Ungültiges Zeichen in Fehlerbits letzter Frame</translation>
+        <translation>Ungültiges Zeichen in Fehlerbits im letzten Frame</translation>
     </message>
     <message>
         <source>Invalid value in Last Frame Error Bits (Max. value is 24)</source>
-        <translation>Ungültiger Wert in Fehlerbits letzter Frame (Höchstwert 24)</translation>
+        <translation>Ungültiger Wert in Fehlerbits im letzten Frame (Höchstwert 24)</translation>
     </message>
     <message>
         <source>Invalid character in Keep Alive</source>
@@ -530,11 +580,11 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>Abbre&amp;chen</translation>
+        <translation>&amp;Verwerfen</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>B&amp;eenden</translation>
+        <translation>Schli&amp;eßen</translation>
     </message>
     <message>
         <source>Your Call Sign</source>
@@ -649,11 +699,11 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>Abbre&amp;chen</translation>
+        <translation>&amp;Verwerfen</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>B&amp;eenden</translation>
+        <translation>Schli&amp;eßen</translation>
     </message>
     <message>
         <source>GPS Message Select, Message Send</source>
@@ -763,11 +813,11 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>Abbre&amp;chen</translation>
+        <translation>&amp;Verwerfen</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>B&amp;eenden</translation>
+        <translation>Schli&amp;eßen</translation>
     </message>
     <message>
         <source>Invalid character in Code</source>
@@ -802,11 +852,11 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>Abbre&amp;chen</translation>
+        <translation>&amp;Verwerfen</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>B&amp;eenden</translation>
+        <translation>Schli&amp;eßen</translation>
     </message>
     <message>
         <source>Invalid character in Beacon Interval Timer</source>
@@ -825,7 +875,7 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>Brisel Default setting Program</source>
-        <translation>Brisel-Grundeinstellungsprogramm</translation>
+        <translation>Brisel-Einstellprogramm</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -849,15 +899,15 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>&amp;Basic Info. </source>
-        <translation>&amp;Basis-Info.</translation>
+        <translation>&amp;Grundeinstellungen</translation>
     </message>
     <message>
         <source>Be&amp;acon Info.</source>
-        <translation>B&amp;aken-Info.</translation>
+        <translation>B&amp;aken-Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Repeater Info. </source>
-        <translation>&amp;Relais-Info.</translation>
+        <translation>&amp;Relais-Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Slow Data</source>
@@ -865,7 +915,7 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>RS232C Info.</source>
-        <translation>RS232C-Info.</translation>
+        <translation>RS232C-Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
@@ -881,7 +931,7 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>      Brisel default Setting V03.06</source>
-        <translation>      Brisel-Grundeinstellung V03.06</translation>
+        <translation>      Brisel-Einstellung V03.06</translation>
     </message>
     <message>
         <source>Load an &amp;automatic backup</source>
@@ -899,7 +949,7 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     <name>notread</name>
     <message>
         <source>not read</source>
-        <translation>nicht gelesen</translation>
+        <translation>ungelesen</translation>
     </message>
     <message>
         <source>These values could not be read from the adapter: %1.
@@ -922,6 +972,11 @@ Sie zeigen weiterhin, was gesendet wurde.</translation>
   %1</source>
         <translation>Diese Werte hat der Adapter nicht übernommen:
   %1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <extracomment>Between the items of a list inside a sentence.</extracomment>
+        <translation>, </translation>
     </message>
 </context>
 </TS>

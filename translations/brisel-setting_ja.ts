@@ -19,7 +19,7 @@ README の「Access to the adapter」を参照してください。</translation
         <source>The DV Brisel (Relavox) is no longer connected.
 
 Nothing more was sent to it, and the dialog still shows what you entered. Plug the adapter in again: the program finds it the next time you choose a menu item.</source>
-        <translation>DV Brisel (Relavox) が接続されていません。
+        <translation>DV Brisel (Relavox) との接続が切れました。
 
 これ以上は何も送信しておらず、ダイアログには入力した内容がそのまま表示されています。アダプタを接続し直してください。次にメニュー項目を選んだときに、プログラムがアダプタを見つけます。</translation>
     </message>
@@ -51,15 +51,19 @@ Nothing more was sent to it, and the dialog still shows what you entered. Plug t
     <name>NotTaken</name>
     <message>
         <source>%1: sent %2, the adapter holds %3</source>
-        <translation>%1: %2 を送信、アダプタの値は %3</translation>
+        <translation>%1: %2 を送信しましたが、アダプタの値は %3 です</translation>
     </message>
     <message>
         <source>%1: sent %2, the adapter refused it</source>
-        <translation>%1: %2 を送信、アダプタが拒否しました</translation>
+        <translation>%1: %2 を送信しましたが、アダプタが拒否しました</translation>
     </message>
     <message>
         <source>%1: not sent</source>
         <translation>%1: 送信されていません</translation>
+    </message>
+    <message>
+        <source>(not read)</source>
+        <translation>(未取得)</translation>
     </message>
 </context>
 <context>
@@ -160,7 +164,7 @@ Write the changes to the adapter?</source>
 
 アダプタの現在の設定は、先に %1 に保存されます。
 
-変更をアダプタに書き込みますか?</translation>
+変更をアダプタに書き込みますか？</translation>
     </message>
     <message>
         <source>The automatic backup cannot be saved, so nothing was written: %1</source>
@@ -189,6 +193,52 @@ Write the changes to the adapter?</source>
     <message>
         <source>Load an automatic backup</source>
         <translation>自動バックアップを読み込み</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ミリ秒</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 ビット</translation>
+    </message>
+    <message>
+        <source>%1 holds the control character %2; a text holds none from 0x00 to 0x1F or 0x7F to 0x9F.</source>
+        <translation>%1 に制御文字 %2 が含まれています。テキストには 0x00～0x1F と 0x7F～0x9F の文字は使えません。</translation>
+    </message>
+    <message>
+        <source>%1: %2 is outside 0 to %3; a value beyond is kept only where the adapter holds it already, and it holds %4.</source>
+        <translation>%1: %2 は 0～%3 の範囲外です。範囲外の値を残せるのは、アダプタがすでにその値を持っている場合だけですが、アダプタの値は %4 です。</translation>
+    </message>
+    <message>
+        <source>(not read)</source>
+        <translation>(未取得)</translation>
+    </message>
+    <message>
+        <source>
+Not sent: %1.</source>
+        <translation>
+送信していない値: %1。</translation>
+    </message>
+    <message>
+        <source>%1 = OFF needs %2 above 0; the adapter holds %2 = 0.</source>
+        <translation>%1 を OFF にするには %2 を 0 より大きくする必要がありますが、アダプタの %2 は 0 です。</translation>
+    </message>
+    <message>
+        <source>%1 = 0 needs %2 = ON; the adapter holds %2 = OFF.</source>
+        <translation>%1 を 0 にするには %2 を ON にする必要がありますが、アダプタの %2 は OFF です。</translation>
+    </message>
+    <message>
+        <source>%1 = 0 needs %2 = ON; line %3 sets %2 = OFF.</source>
+        <translation>%1 を 0 にするには %2 を ON にする必要がありますが、%3 行目で %2 を OFF にしています。</translation>
+    </message>
+    <message>
+        <source>%1 = 0 needs %2 = ON.</source>
+        <translation>%1 を 0 にするには %2 を ON にする必要があります。</translation>
     </message>
 </context>
 <context>
@@ -307,7 +357,7 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>終了(&amp;E)</translation>
+        <translation>閉じる(&amp;E)</translation>
     </message>
     <message>
         <source>Invalid character in Delay Time</source>
@@ -534,7 +584,7 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>終了(&amp;E)</translation>
+        <translation>閉じる(&amp;E)</translation>
     </message>
     <message>
         <source>Your Call Sign</source>
@@ -653,7 +703,7 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>終了(&amp;E)</translation>
+        <translation>閉じる(&amp;E)</translation>
     </message>
     <message>
         <source>GPS Message Select, Message Send</source>
@@ -767,7 +817,7 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>終了(&amp;E)</translation>
+        <translation>閉じる(&amp;E)</translation>
     </message>
     <message>
         <source>Invalid character in Code</source>
@@ -806,7 +856,7 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation>終了(&amp;E)</translation>
+        <translation>閉じる(&amp;E)</translation>
     </message>
     <message>
         <source>Invalid character in Beacon Interval Timer</source>
@@ -825,7 +875,7 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source>Brisel Default setting Program</source>
-        <translation>Brisel 初期設定プログラム</translation>
+        <translation>Brisel 設定プログラム</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -881,7 +931,7 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source>      Brisel default Setting V03.06</source>
-        <translation>      Brisel 初期設定 V03.06</translation>
+        <translation>      Brisel 設定 V03.06</translation>
     </message>
     <message>
         <source>Load an &amp;automatic backup</source>
@@ -899,7 +949,7 @@ Write the changes to the adapter?</source>
     <name>notread</name>
     <message>
         <source>not read</source>
-        <translation>未読み込み</translation>
+        <translation>未取得</translation>
     </message>
     <message>
         <source>These values could not be read from the adapter: %1.
@@ -922,6 +972,11 @@ They still show what was sent.</source>
   %1</source>
         <translation>アダプタは次の値を受け付けませんでした:
   %1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <extracomment>Between the items of a list inside a sentence.</extracomment>
+        <translation>、</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 // whole program built over them.
 
 #include "app/startup.h"
+#include "device/adapter_connection.h"
 #include "device/vendor_link.h"
 #include "emulator/emulator.h"
 #include "tests/support/recording_host.h"
@@ -17,6 +18,18 @@ struct Rig {
     VendorLink link{emulator};
     RecordingHost host{emulator};
     Context context() { return Context{link, host}; }
+    Windows start() { return createWindows(context()); }
+};
+
+// As Rig, with the adapter behind an AdapterConnection, as in the program: a
+// request to the unplugged adapter ends the flow with AdapterGone, and a bus
+// walk finds the emulator while it is plugged in.
+struct ConnectedRig {
+    emu::Emulator emulator;
+    AdapterConnection connection{emu::openEmulated(emulator).transport, [this] { return emu::openEmulated(emulator); }};
+    VendorLink link{connection};
+    RecordingHost host{emulator};
+    Context context() { return Context{link, host, &connection}; }
     Windows start() { return createWindows(context()); }
 };
 

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class RecordingHost final : public Host {
@@ -28,7 +29,11 @@ public:
             dialog.hide();
         }
     }
-    void pause(int ms) override { emulator_.recordPause(ms); }
+    void pause(int ms) override
+    {
+        emulator_.recordPause(ms);
+        if (whilePausing) std::exchange(whilePausing, nullptr)();
+    }
     QString chooseFile(bool, const QString&, const QString& folder) override
     {
         chooserFolders.push_back(folder);
@@ -48,6 +53,8 @@ public:
     QStringList asked;
     // Runs once, during the next modal showing.
     std::function<void(QDialog&)> whileShown;
+    // Runs once, during the next pause between requests.
+    std::function<void()> whilePausing;
 
 private:
     emu::Emulator& emulator_;

@@ -1,0 +1,57 @@
+#include "settings/restore_job.h"
+
+namespace settings {
+
+void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, const FileContents& contents,
+                 const RestoreSteps& steps, RestoreOutcome& outcome)
+{
+    const Features& features = startUp.features;
+    outcome.stage = RestoreOutcome::Stage::Lacking;
+    outcome.wanted = contents.values;
+    outcome.lacking = takeOutWhatTheFirmwareLacks(outcome.wanted, features);
+    if (!outcome.lacking.empty() && !(steps.leaveOut && steps.leaveOut(outcome.lacking))) return;
+
+    outcome.stage = RestoreOutcome::Stage::Reading;
+    StartUp started = startUp;
+    if (steps.readSerialPortAgain && features.serialPort) started.serialPort = readSerialPort(link);
+    outcome.held = readGroups(link, started, groupsPresent(features));
+    outcome.notRead = notReadKeys(outcome.held, features);
+    if (!outcome.notRead.empty()) {
+        outcome.stage = RestoreOutcome::Stage::NotRead;
+        return;
+    }
+
+    outcome.plan = planRestore(outcome.held, outcome.wanted, contents.lines);
+    if (!outcome.plan.problems.empty()) {
+        outcome.stage = RestoreOutcome::Stage::Problems;
+        return;
+    }
+    if (outcome.plan.changes.empty()) {
+        outcome.stage = RestoreOutcome::Stage::NothingToChange;
+        return;
+    }
+    if (steps.goAhead && !steps.goAhead(outcome.plan)) {
+        outcome.stage = RestoreOutcome::Stage::Stopped;
+        return;
+    }
+
+    if (!steps.backupFolder.empty()) {
+        outcome.stage = RestoreOutcome::Stage::BackingUp;
+        try {
+            outcome.backupPath =
+                saveAutomaticBackup(steps.backupFolder, steps.timeStamp ? steps.timeStamp() : backupTimeStamp(),
+                                    writeSettingsFile(outcome.held, readOrigin(link, features)));
+        } catch (const StoreError& error) {
+            outcome.backupError = error;
+            outcome.stage = RestoreOutcome::Stage::BackupFailed;
+            return;
+        }
+    }
+
+    outcome.stage = RestoreOutcome::Stage::Writing;
+    if (steps.writing) steps.writing(outcome);
+    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore);
+    outcome.stage = RestoreOutcome::Stage::Written;
+}
+
+}  // namespace settings

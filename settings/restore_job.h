@@ -1,0 +1,80 @@
+#pragma once
+// Putting a settings file onto the adapter, from the file's contents to the
+// result: the desktop program's "Load settings from file..." and brisel-ctl's
+// restore both run this one job and only put its outcome into words. The
+// steps, each of which may end the job:
+//   1. what the firmware lacks of the file (no request);
+//   2. every group the firmware has, read (for the automatic backup; the
+//      file's groups are among them);
+//   3. the plan against what the adapter holds: problems end the job;
+//      nothing to change ends it;
+//   4. the front end's go-ahead (a question, or a dry run that stops);
+//   5. the automatic backup, whose failure ends the job before any write;
+//   6. the groups that differ, each written with its dialog's Save stream,
+//      read back and judged.
+// A lost adapter ends the job with AdapterGone; the outcome then tells how
+// far the job came.
+
+#include "settings/restore.h"
+#include "settings/restore_plan.h"
+#include "settings/settings_store.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace settings {
+
+struct RestoreOutcome;
+
+struct RestoreSteps {
+    // The firmware lacks some of the file's values: true goes on without
+    // them, false ends the job. Not given: the job ends.
+    std::function<bool(const std::vector<Lacking>& lacking)> leaveOut;
+    // The start-up was long ago: the serial port group is read again first,
+    // as its dialog's Cancel reads it.
+    bool readSerialPortAgain = false;
+    // With the plan, before anything is written: true goes on. Not given:
+    // the job goes on.
+    std::function<bool(const RestorePlan& plan)> goAhead;
+    // Where the automatic backup is saved; empty: no backup.
+    std::string backupFolder;
+    std::function<std::string()> timeStamp;  // not given: backupTimeStamp()
+    // Just before the first write (after the backup).
+    std::function<void(const RestoreOutcome&)> writing;
+};
+
+struct RestoreOutcome {
+    enum class Stage {
+        Lacking,          // the firmware lacks some of the file's values
+        Reading,          // reading what the adapter holds
+        NotRead,          // the adapter did not answer for some values
+        Problems,         // the plan found values that may not be written
+        NothingToChange,  // the adapter holds what the file says
+        Stopped,          // the front end did not go ahead
+        BackingUp,        // saving the automatic backup
+        BackupFailed,     // the automatic backup could not be saved
+        Writing,          // writing the groups that differ
+        Written,          // every group that differs was written
+    };
+    Stage stage = Stage::Lacking;
+    // What the firmware lacks, refused or left out.
+    std::vector<Lacking> lacking;
+    // The keys the adapter did not answer for.
+    std::vector<std::string> notRead;
+    Snapshot held;     // what the adapter held before
+    Snapshot wanted;   // the file's values, what the firmware lacks left out
+    RestorePlan plan;  // the problems, the changes, the flag-bit note
+    std::string backupPath;
+    std::optional<StoreError> backupError;
+    Restore restore;  // what was written, what not, what the adapter holds
+};
+
+// Runs the job for `contents` on an adapter whose start-up found `startUp`.
+// Fills `outcome` as it goes, so that it tells how far it came when
+// AdapterGone ends the job.
+void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, const FileContents& contents,
+                 const RestoreSteps& steps, RestoreOutcome& outcome);
+
+}  // namespace settings
