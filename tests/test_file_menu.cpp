@@ -253,7 +253,7 @@ TEST_F(FileMenu, OffersTheAutomaticBackupsNewestFirst)
     rig.emulator.clearLog();
     menu.actions()[1]->trigger();  // 2026-12-07 15:30:00 (10): 320 ms
     ASSERT_EQ(rig.host.asked.size(), 1);
-    EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("basic.delay_time_ms: 300 -> 320")))
+    EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("Delay Time: 300 -> 320")))
         << rig.host.asked[0].toStdString();
     EXPECT_EQ(rig.emulator.state().delayTime, 32);
 
