@@ -192,6 +192,7 @@ namespace {
 std::string lackingList(const std::vector<settings::Lacking>& lacking)
 {
     std::vector<std::string> names;
+    names.reserve(lacking.size());
     for (const settings::Lacking& lack : lacking)
         names.push_back(lack.group ? std::string("the ") + settings::groupName(*lack.group) + " group" : lack.key);
     return commaList(names);

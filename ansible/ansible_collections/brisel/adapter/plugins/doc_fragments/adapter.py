@@ -2,7 +2,7 @@
 # Copyright: 2026 the brisel-setting developers
 # GNU General Public License v3.0+ (see https://www.gnu.org/licenses/gpl-3.0.txt)
 """The options of every module that say which adapter brisel-ctl talks to;
-module_utils/brisel_ctl.py holds their argument spec."""
+module_utils/brisel_ctl.py holds their argument_spec, the options as the modules take them."""
 
 from __future__ import absolute_import, division, print_function
 
