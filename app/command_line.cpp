@@ -95,7 +95,7 @@ CommandLine readSettingCommandLine(int argc, char** argv, std::ostream& out, std
 {
     CommandLine line = readOptions(argc, argv, "brisel-setting", Device, SettingHelp, out, err);
     if (!line.exitStatus && optind < argc) {
-        err << "brisel-setting: takes no argument, not '" << shown::clipped(argv[optind])
+        err << "brisel-setting: takes no argument, not '" << shown::fromUtf8(shown::clipped(argv[optind]))
             << "'\nTry 'brisel-setting --help'.\n";
         line.exitStatus = UsageStatus;
     }

@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/run.h"
+#include "device/shown_text.h"
 #include "device/vendor_link.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
@@ -50,11 +51,11 @@ int main(int argc, char** argv)
             memory.emplace(adapter, line.demoFile ? *line.demoFile : emu::defaultDemoFile(), line.demoReset);
         }
     } catch (const settings::StoreError& error) {
-        std::fprintf(stderr, "brisel-setting-demo: %s\n", error.what());
+        std::fprintf(stderr, "brisel-setting-demo: %s\n", shown::linesFromUtf8(error.text()).c_str());
         return error.kind() == settings::StoreError::Kind::Unreadable ? 66 : 65;
     } catch (const emu::DemoMemoryError& error) {
         if (error.kind() != emu::DemoMemoryError::Kind::InUse) {
-            std::fprintf(stderr, "brisel-setting-demo: %s%s\n", error.what(),
+            std::fprintf(stderr, "brisel-setting-demo: %s%s\n", shown::linesFromUtf8(error.what()).c_str(),
                          error.kind() == emu::DemoMemoryError::Kind::Invalid
                              ? "\n(--demo-reset starts the demo adapter afresh)"
                              : "");
@@ -70,7 +71,7 @@ int main(int argc, char** argv)
         try {
             memory->keep();
         } catch (const emu::DemoMemoryError& error) {
-            std::fprintf(stderr, "brisel-setting-demo: %s\n", error.what());
+            std::fprintf(stderr, "brisel-setting-demo: %s\n", shown::linesFromUtf8(error.what()).c_str());
         }
     };
     adapter.setListener([&keep](const emu::LogEntry& entry) {

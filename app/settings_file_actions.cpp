@@ -1,5 +1,6 @@
 #include "app/settings_file_actions.h"
 
+#include "device/shown_text.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/busy_cursor.h"
@@ -28,9 +29,11 @@ class Texts {
 // through the file chooser.
 constexpr std::size_t NewestBackupsShown = 10;
 
+// Text from the core that may quote a path (from HOME or XDG_STATE_HOME) or
+// a key of a file, control characters escaped as everywhere else.
 QString text(const std::string& s)
 {
-    return QString::fromStdString(s);
+    return QString::fromStdString(shown::linesFromUtf8(s));
 }
 
 // The dialog that shows the values of `group`; none when the firmware
@@ -128,7 +131,8 @@ QString problemList(const TForm7::Dialogs& dialogs, const std::vector<settings::
 {
     QString list;
     for (const settings::PlanProblem& p : problems) {
-        const QString where = p.line > 0 ? QStringLiteral("%1:%2").arg(path).arg(p.line) : path;
+        const QString where =
+            p.line > 0 ? QStringLiteral("%1:%2").arg(text(path.toStdString())).arg(p.line) : text(path.toStdString());
         list += QStringLiteral("\n  %1: %2").arg(where, problemText(dialogs, p));
     }
     return list;
@@ -207,9 +211,10 @@ void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
         const std::string file = settings::writeSettingsFile(*held, settings::readOrigin(context.link, features));
         try {
             settings::saveSettingsFile(path.toStdString(), file, true);
-            context.host.showMessage(Texts::tr("The adapter's settings were saved to %1.").arg(path));
+            context.host.showMessage(
+                Texts::tr("The adapter's settings were saved to %1.").arg(text(path.toStdString())));
         } catch (const settings::StoreError& error) {
-            context.host.showMessage(Texts::tr("The file was not written: %1").arg(text(error.what())));
+            context.host.showMessage(Texts::tr("The file was not written: %1").arg(text(error.text())));
         }
     });
 }
@@ -257,7 +262,7 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         contents = settings::loadSettingsFile(path.toStdString());
     } catch (const settings::StoreError& error) {
         context.host.showMessage(
-            Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.what())));
+            Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.text())));
         return;
     }
 
@@ -310,7 +315,7 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         break;
     case Stage::BackupFailed:
         context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
-                                     .arg(text(outcome.backupError->what())));
+                                     .arg(text(outcome.backupError->text())));
         break;
     case Stage::Written:
         // The serial port dialog shows what it read when it was built; it

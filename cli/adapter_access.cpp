@@ -1,5 +1,6 @@
 #include "cli/adapter_access.h"
 
+#include "device/shown_text.h"
 #include "device/usb_transport.h"
 
 #include <thread>
@@ -26,12 +27,22 @@ AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err)
 {
     for (;;) {
         AdapterAccess access = opener();
-        const bool absent = access.status == OpenStatus::NotFound || access.status == OpenStatus::OtherAdapter;
-        if (!absent || !waiting_) return access;
+        // An adapter whose node udev has not yet made or given to the user
+        // is one that is still being plugged in.
+        const bool absent = access.status == OpenStatus::NotFound || access.status == OpenStatus::OtherAdapter ||
+                            access.status == OpenStatus::NodeMissing;
+        const bool unready = access.status == OpenStatus::NoPermission;
+        if ((!absent && !unready) || !waiting_) return access;
         if (!forever_ && Clock::now() >= deadline_) return access;
-        if (!told_) {
+        if (absent && !toldAbsent_) {
             err << "Waiting for the DV Brisel (Relavox) to be plugged in...\n" << std::flush;
-            told_ = true;
+            toldAbsent_ = true;
+        }
+        if (unready && !toldUnready_) {
+            err << "Waiting for permission to use the DV Brisel (Relavox) at " << shown::fromUtf8(access.node)
+                << "...\n"
+                << std::flush;
+            toldUnready_ = true;
         }
         std::this_thread::sleep_for(WalkInterval);
     }

@@ -20,7 +20,9 @@ public:
 
     // Calls `opener` until it finds the adapter, as long as --wait allows
     // (once without it). Nothing is sent to the adapter while waiting. While
-    // only other adapters are there than the one that was lost, it waits on.
+    // only other adapters are there than the one that was lost, while the
+    // adapter's node is not there yet, or while the user may not use it yet
+    // (udev gives it to the user a moment after it appears), it waits on.
     AdapterAccess open(const AdapterOpener& opener, std::ostream& err);
 
 private:
@@ -28,5 +30,6 @@ private:
     bool waiting_ = false;
     bool forever_ = false;
     Clock::time_point deadline_;
-    bool told_ = false;
+    bool toldAbsent_ = false;
+    bool toldUnready_ = false;
 };

@@ -47,7 +47,7 @@ int runOverDemoMemory(const Options& options, CtlIo& io)
     } catch (const emu::DemoMemoryError& error) {
         throw demoMemoryFailed(error);
     } catch (const settings::StoreError& error) {
-        throw CtlError(exit_status::CantWrite, error.what());
+        throw CtlError(exit_status::CantWrite, error.text());
     }
     CtlIo over(io.out, io.err, io);
     over.report = io.report;
@@ -67,7 +67,7 @@ int runOverDemoMemory(const Options& options, CtlIo& io)
         try {
             keep();
         } catch (const CtlError& lost) {
-            io.err << "brisel-ctl: " << shown::linesFromUtf8(lost.what()) << '\n';
+            io.err << "brisel-ctl: " << shown::linesFromUtf8(lost.text()) << '\n';
         }
         throw;
     }
@@ -109,6 +109,12 @@ int failed(int code, const std::string& what, std::ostream& err)
 
 }  // namespace
 
+std::string outputLostText(const CtlSetup& setup)
+{
+    if (setup.savedFile == nullptr || setup.savedFile->empty()) return OutputLost;
+    return std::string(OutputLost) + "; " + shown::fromUtf8(*setup.savedFile) + " was saved whole";
+}
+
 int runCtl(int argc, char** argv, CtlIo& io)
 {
     std::unique_ptr<JsonReport> report;
@@ -123,10 +129,10 @@ int runCtl(int argc, char** argv, CtlIo& io)
         status = remembers ? runOverDemoMemory(options, io) : runCommand(options, io);
     } catch (const UsageError& error) {
         if (error.json) report = std::make_unique<JsonReport>(error.command);
-        failure = error.what();
+        failure = error.text();
         status = failed(error.code(), failure, io.err);
     } catch (const CtlError& error) {
-        failure = error.what();
+        failure = error.text();
         status = failed(error.code(), failure, io.err);
     } catch (const std::exception& error) {
         failure = error.what();
@@ -137,7 +143,7 @@ int runCtl(int argc, char** argv, CtlIo& io)
     // A full disk or a closed pipe shows here at the latest: what was
     // printed is not all there, so the command has not done what it says.
     if (io.out.flush()) return status;
-    if (failure != OutputLost) io.err << "brisel-ctl: " << OutputLost << '\n';
+    if (failure != OutputLost) io.err << "brisel-ctl: " << outputLostText(io) << '\n';
     return status == exit_status::Ok || status == exit_status::Differences ? exit_status::CantWrite : status;
 }
 
@@ -147,7 +153,7 @@ int runCtlProgram(int argc, char** argv, CtlIo& io)
     int status = runCtl(argc, argv, io);
     // Some files report a failed write only when closed.
     if (std::fclose(stdout) != 0 && (status == exit_status::Ok || status == exit_status::Differences)) {
-        io.err << "brisel-ctl: " << OutputLost << '\n';
+        io.err << "brisel-ctl: " << outputLostText(io) << '\n';
         status = exit_status::CantWrite;
     }
     io.err.flush();

@@ -7,6 +7,7 @@
 #include "settings/pause.h"
 
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -30,6 +31,9 @@ struct CtlSetup {
     std::string stateFolder;
     // The bus the adapter is looked for on; not set: USB.
     std::function<AdapterWalk()> busWalk;
+    // The file a command saved whole, told when standard output then fails;
+    // shared by the copies a command runs with.
+    std::shared_ptr<std::string> savedFile = std::make_shared<std::string>();
 };
 
 struct CtlIo : CtlSetup {
@@ -44,6 +48,9 @@ struct CtlIo : CtlSetup {
 };
 
 inline constexpr const char* OutputLost = "standard output cannot be written";
+// OutputLost, and the file the command saved whole, if it saved one, as
+// standard error shows it.
+std::string outputLostText(const CtlSetup& setup);
 
 // Runs the command, then flushes io.out: when that fails, the status is 73
 // unless the command had failed already.

@@ -41,13 +41,25 @@ const char* AccessAdvice =
     "Over ssh (no seat), give the adapter to a group with a local udev rule and join that group,\n"
     "as \"Access to the adapter\" in the README says.";
 
+// Why the adapter cannot be used, in the words of both the listing and the
+// JSON document's message.
+std::string refusalWords(const Finding& f, bool demo)
+{
+    if (!demo && f.adapters.empty()) return "No DV Brisel (Relavox) on the USB buses.";
+    if (f.status == exit_status::NoPermission)
+        return "No permission to use " + (f.used ? f.used->path : std::string("the adapter")) + ".";
+    return f.message;
+}
+
 void printText(const Finding& f, bool demo, std::ostream& out)
 {
     if (demo) {
         out << "demo: the built-in emulated adapter\n";
     } else {
-        out << (f.adapters.empty() ? "No DV Brisel (Relavox) on the USB buses.\n"
-                                   : "DV Brisel (Relavox) adapters, in bus order:\n");
+        // With no adapter at all, the listing says so and nothing more.
+        out << (f.adapters.empty() ? shown::fromUtf8(refusalWords(f, demo))
+                                   : "DV Brisel (Relavox) adapters, in bus order:")
+            << '\n';
         for (const AdapterNode& node : f.adapters) {
             out << "  " << node.address.bus << ':' << node.address.device;
             if (!node.port.empty()) out << "  " << shown::fromUtf8(node.port);
@@ -62,7 +74,7 @@ void printText(const Finding& f, bool demo, std::ostream& out)
         for (const auto& [name, present] : f.features) out << "  " << name << ": " << (present ? "yes" : "no") << '\n';
         break;
     case exit_status::NoPermission:
-        out << "No permission to use " << shown::fromUtf8(f.used ? f.used->path : "the adapter") << ".\n";
+        out << shown::fromUtf8(refusalWords(f, demo)) << '\n';
         if (f.facts)
             out << "  owner " << shown::fromUtf8(f.facts->owner) << ", group " << shown::fromUtf8(f.facts->group)
                 << ", mode " << octal(f.facts->mode) << '\n';
@@ -71,8 +83,7 @@ void printText(const Finding& f, bool demo, std::ostream& out)
         out << AccessAdvice << '\n';
         break;
     default:
-        // With no adapter at all the listing has said it.
-        if (demo || !f.adapters.empty()) out << shown::linesFromUtf8(f.message) << '\n';
+        if (demo || !f.adapters.empty()) out << shown::linesFromUtf8(refusalWords(f, demo)) << '\n';
     }
 }
 
@@ -97,7 +108,7 @@ void putJson(const Finding& f, bool demo, JsonReport& report)
         json["features"] = Json::object();
         for (const auto& [name, present] : f.features) json["features"][name] = present;
     } else {
-        json["message"] = f.message;
+        json["message"] = refusalWords(f, demo);
     }
     if (f.status == exit_status::NoPermission) {
         if (f.facts) {
@@ -116,7 +127,7 @@ int detectCommand(const Options& options, CtlIo& io)
 {
     Finding f;
     if (!options.demo) {
-        f.adapters = listAdapters();
+        f.adapters = io.busWalk ? io.busWalk().adapters : listAdapters();
         std::optional<AdapterChoice> choice;
         if (options.device) choice = parseAdapterChoice(*options.device);
         f.used = chooseAdapter(f.adapters, choice);
@@ -133,7 +144,7 @@ int detectCommand(const Options& options, CtlIo& io)
                       {"jitter_buffer", ft.basic.jitterBuffer}};
     } catch (const CtlError& error) {
         f.status = error.code();
-        f.message = error.what();
+        f.message = error.text();
         if (f.status == exit_status::NoPermission && f.used) {
             f.facts = nodeFacts(f.used->path);
             f.rules = installedUdevRules();

@@ -22,9 +22,12 @@ inline constexpr int NoPermission = 77;   // found, but no permission to use it
 // Ends the command with `code` after telling `what` on stderr.
 class CtlError : public std::runtime_error {
 public:
-    CtlError(int code, const std::string& what) : std::runtime_error(what), code_(code) {}
+    CtlError(int code, const std::string& what) : std::runtime_error(what), code_(code), text_(what) {}
     int code() const { return code_; }
+    // The whole message: what() ends at a NUL that a key quoted in it holds.
+    const std::string& text() const { return text_; }
 
 private:
     int code_;
+    std::string text_;
 };

@@ -76,6 +76,7 @@ int backupCommand(const Options& options, CtlIo& io)
     // Whether an existing file is kept is decided as the file is put in
     // place, so that no other program can put one there in between.
     writeOutputFile(path, settings::writeSettingsFile(held, originOf(session)), options.force, io.out);
+    if (path != "-") *io.savedFile = path;
     return exit_status::Ok;
 }
 

@@ -97,8 +97,7 @@ std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const setti
                                                         session.port(), settings::heldBeforeWriting(held, wanted),
                                                         session.features());
     } catch (const settings::StoreError& error) {
-        throw CtlError(exit_status::CantWrite,
-                       std::string(error.what()) + "; without a record of the write, nothing was written");
+        throw CtlError(exit_status::CantWrite, error.text() + "; without a record of the write, nothing was written");
     }
 }
 

@@ -52,7 +52,12 @@ int getCommand(const Options& options, CtlIo& io)
 {
     for (const std::string& key : options.args) groupOf(key);
     Session session(options, io);
-    const settings::Snapshot held = session.read(groupsOfKeys(options.args, session));
+    const std::vector<settings::Group> groups = groupsOfKeys(options.args, session);
+    // A value of a feature the firmware lacks is refused as a lacking group is.
+    for (const std::string& key : options.args)
+        if (settings::firmwareLacksKey(session.features(), key))
+            throw CtlError(exit_status::NotTaken, "The adapter's firmware lacks " + key + ".");
+    const settings::Snapshot held = session.read(groups);
     if (io.report) io.report->values(options.args, held);
     printValues(options.args, held, io.out);
     return exit_status::Ok;

@@ -69,6 +69,11 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
                                                    ", is no longer connected; no other adapter is used in its "
                                                    "place, and nothing was sent. Adapters connected now:" +
                                                    adapterLines(access.seen));
+    case OpenStatus::NodeMissing:
+        throw CtlError(exit_status::NoAdapter,
+                       "The DV Brisel (Relavox) is on the USB bus, but its device node " + access.node +
+                           " is missing: it was unplugged just now, or this system has no /dev/bus/usb "
+                           "(a container needs the adapter's device node given to it).");
     case OpenStatus::NoPermission:
         throw CtlError(exit_status::NoPermission,
                        "The DV Brisel (Relavox) at " + access.node +

@@ -28,7 +28,7 @@ settings::FileContents readCheckedFile(const std::string& path)
     } catch (const settings::StoreError& error) {
         throw CtlError(error.kind() == settings::StoreError::Kind::Unreadable ? exit_status::NoInput
                                                                               : exit_status::BadFile,
-                       error.what());
+                       error.text());
     }
 }
 
@@ -43,6 +43,6 @@ void writeOutputFile(const std::string& path, const std::string& text, bool repl
         settings::saveSettingsFile(path, text, replace);
     } catch (const settings::StoreError& error) {
         const bool taken = error.kind() == settings::StoreError::Kind::Taken;
-        throw CtlError(exit_status::CantWrite, std::string(error.what()) + (taken ? "; --force replaces it" : ""));
+        throw CtlError(exit_status::CantWrite, error.text() + (taken ? "; --force replaces it" : ""));
     }
 }

@@ -13,7 +13,7 @@ std::string recordFolder(const CtlIo& io)
     try {
         return settings::stateFolder();
     } catch (const settings::StoreError& error) {
-        throw CtlError(exit_status::CantWrite, error.what());
+        throw CtlError(exit_status::CantWrite, error.text());
     }
 }
 

@@ -26,6 +26,7 @@ std::string refusalText(const AdapterAccess& access)
     case OpenStatus::NotFound: return NotFoundText;
     case OpenStatus::InUse: return inUseText(access.holder);
     case OpenStatus::OtherAdapter: return otherAdapterText(*access.lost, access.seen);
+    case OpenStatus::NodeMissing: return NodeMissingText;
     case OpenStatus::NoPermission:
     case OpenStatus::Opened: break;  // opened without a transport: of no use either
     }

@@ -118,6 +118,10 @@ inline constexpr const char* NoPermissionText =
     "The DV Brisel (Relavox) was found, but it cannot be opened: "
     "no permission to use the USB device.\n\n"
     "See \"Access to the adapter\" in the README.";
+inline constexpr const char* NodeMissingText =
+    "The DV Brisel (Relavox) is on the USB bus, but its device node is missing: "
+    "it was unplugged just now, or this system has no /dev/bus/usb.\n\n"
+    "Plug the adapter in again; in a container, give it the adapter's device node.";
 inline constexpr const char* LostText =
     "The DV Brisel (Relavox) is no longer connected.\n\n"
     "Nothing more was sent to it, and the dialog still shows what you entered. "
@@ -125,7 +129,8 @@ inline constexpr const char* LostText =
     "a menu item.";
 
 // Why an access did not open the adapter, as the user reads it: the text
-// for an adapter not found, held by another program or not to be used, and,
+// for an adapter not found, held by another program, without its device
+// node or not to be used, and,
 // for an OtherAdapter access, otherAdapterText.
 std::string refusalText(const AdapterAccess& access);
 

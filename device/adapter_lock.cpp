@@ -78,7 +78,10 @@ LockAttempt lockAdapterNode(const std::string& path)
 {
     LockAttempt attempt;
     AdapterLock lock(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!lock.held()) return attempt;
+    if (!lock.held()) {
+        if (errno == ENOENT || errno == ENODEV || errno == ENXIO) attempt.outcome = LockAttempt::Outcome::Missing;
+        return attempt;
+    }
     if (flock(lock.fd_, LOCK_EX | LOCK_NB) == 0) {
         attempt.outcome = LockAttempt::Outcome::Taken;
         attempt.lock = std::move(lock);

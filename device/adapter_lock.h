@@ -32,9 +32,10 @@ private:
 
 struct LockAttempt {
     enum class Outcome {
-        Taken,   // `lock` holds it
-        InUse,   // another open of the node holds it
-        Failed,  // the node could not be opened or locked
+        Taken,    // `lock` holds it
+        InUse,    // another open of the node holds it
+        Failed,   // the node could not be opened or locked
+        Missing,  // the node is not there (the adapter was unplugged, or /dev/bus/usb is not)
     };
     Outcome outcome = Outcome::Failed;
     AdapterLock lock;

@@ -18,8 +18,11 @@ struct UsbDeviceId {
 // NoPermission: found, but the user may not use it. InUse: another program
 // holds the adapter's lock (see device/adapter_lock.h). OtherAdapter: the
 // adapter opened before was lost, and only adapters that may not stand in for
-// it are there (see pickAdapter in device/adapter_list.h).
-enum class OpenStatus { NotFound, NoPermission, InUse, Opened, OtherAdapter };
+// it are there (see pickAdapter in device/adapter_list.h). NodeMissing: the
+// bus lists the adapter, but its device node is not there: it was unplugged
+// since the bus was walked, or /dev/bus/usb is not there at all (a
+// container without it).
+enum class OpenStatus { NotFound, NoPermission, InUse, Opened, OtherAdapter, NodeMissing };
 
 // Judges usb_open and usb_set_configuration. libusb 0.1 opens a node that the
 // user may only read (or not open at all) without complaint; selecting the

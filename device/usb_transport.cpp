@@ -49,11 +49,13 @@ AdapterAccess openNode(struct usb_device* device, const AdapterNode& chosen)
     result.node = chosen.path;
     // The lock comes first: selecting the configuration sends a request to
     // the adapter, which must not reach one that another program is using. A
-    // node that cannot even be read is one the user may not use.
+    // node that is there but cannot even be read is one the user may not use.
     LockAttempt lock = lockAdapterNode(chosen.path);
     if (lock.outcome != LockAttempt::Outcome::Taken) {
-        const bool inUse = lock.outcome == LockAttempt::Outcome::InUse;
-        result.status = inUse ? OpenStatus::InUse : OpenStatus::NoPermission;
+        using Outcome = LockAttempt::Outcome;
+        result.status = lock.outcome == Outcome::InUse     ? OpenStatus::InUse
+                        : lock.outcome == Outcome::Missing ? OpenStatus::NodeMissing
+                                                           : OpenStatus::NoPermission;
         result.holder = std::move(lock.holder);
         return result;
     }

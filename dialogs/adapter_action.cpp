@@ -81,6 +81,10 @@ private:
                       "no permission to use the USB device.\n\n"
                       "See \"Access to the adapter\" in the README."),
     QT_TRANSLATE_NOOP("AdapterGone",
+                      "The DV Brisel (Relavox) is on the USB bus, but its device node is missing: "
+                      "it was unplugged just now, or this system has no /dev/bus/usb.\n\n"
+                      "Plug the adapter in again; in a container, give it the adapter's device node."),
+    QT_TRANSLATE_NOOP("AdapterGone",
                       "The DV Brisel (Relavox) is no longer connected.\n\n"
                       "Nothing more was sent to it, and the dialog still shows what you entered. "
                       "Plug the adapter in again: the program finds it the next time you choose "

@@ -14,11 +14,14 @@ class StoreError : public std::runtime_error {
 public:
     // Taken: the file to be written exists and was not to be replaced.
     enum class Kind { Unreadable, Invalid, CannotWrite, Taken };
-    StoreError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
+    StoreError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind), text_(what) {}
     Kind kind() const { return kind_; }
+    // The whole message: what() ends at a NUL that a key quoted in it holds.
+    const std::string& text() const { return text_; }
 
 private:
     Kind kind_;
+    std::string text_;
 };
 
 // A settings file's name in messages: "-" is standard input.

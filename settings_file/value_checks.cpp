@@ -2,6 +2,9 @@
 
 #include "device/latin1.h"
 #include "device/shown_text.h"
+#include "device/utf8.h"
+
+#include <cstdio>
 
 namespace settings::file {
 namespace {
@@ -17,8 +20,25 @@ Judged refused(std::string problem)
     return Judged{std::nullopt, std::move(problem)};
 }
 
+// The first byte of `text` that is not UTF-8, as "0xE9", or nothing. A file
+// is UTF-8 once parsed; a command line argument is as the terminal typed it,
+// Latin-1 in a Latin-1 locale.
+std::optional<std::string> firstByteNotUtf8(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t begin = at;
+        if (utf8::nextCharacter(text, at) != utf8::NotUtf8) continue;
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(text[begin])));
+        return std::string(hex);
+    }
+    return std::nullopt;
+}
+
 Judged judgeText(const Field& f, const std::string& utf8)
 {
+    if (const std::optional<std::string> byte = firstByteNotUtf8(utf8))
+        return refused("is not UTF-8 text: it holds the byte " + *byte + "; give the text in UTF-8");
     const std::optional<std::string> bytes = latin1::fromUtf8(utf8);
     if (!bytes) return refused("holds a character outside Latin-1 (the adapter keeps one byte per character)");
     if (f.kind == Kind::Mode) {

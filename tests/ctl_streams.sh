@@ -34,6 +34,18 @@ backup -
 --version
 LIST
 
+# A backup into a file with standard output closed: the file is whole, and
+# the message says so.
+rm -f "$work/k.toml"
+"$ctl" --demo-reset backup "$work/k.toml" >&- 2>"$work/err"
+status=$?
+if [ "$status" != 73 ] || ! grep -qF "standard output cannot be written; $work/k.toml was saved whole" "$work/err" ||
+    ! grep -q '^\[serial_port\]' "$work/k.toml"; then
+    echo "FAIL: brisel-ctl --demo backup FILE >&-: exit $status"
+    cat "$work/err"
+    failed=1
+fi
+
 # FILE "-": standard input, its problems named as such.
 expect() {  # STATUS NEEDLE ARGS... (standard input from $work/in)
     want=$1 needle=$2

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +49,9 @@ const std::string DeepKey = "format = 1\n" + [] {
     for (int i = 0; i < 50000; ++i) parts += "a.";
     return parts;
 }() + "a = 1\n";
+
+// A quoted key holding a NUL, with more problems after it.
+const std::string NulKey = "format = 1\n[basic]\n\"a\\u0000b\" = 1\ndelay_time_ms = 505\nzz = 2\n";
 
 // An adapter holding an S/N squelch level of 0 with COS check off and
 // resync error bits of 30: values the dialog does not write.
@@ -281,6 +285,38 @@ const Case Cases[] = {
      0,
      "Left out, as the adapter's firmware lacks them: the beacon group.",
      "basic.delay_time_ms = 100"},
+    {"SetTextNotUtf8",
+     {},
+     {"set", "beacon.message=caf\xE9"},
+     65,
+     "beacon.message: is not UTF-8 text: it holds the byte 0xE9; give the text in UTF-8",
+     "",
+     Sent::Nothing,
+     {},
+     "Latin-1"},
+    {"NulInAQuotedKey",
+     {{"f.toml", NulKey}},
+     {"restore", "@f.toml"},
+     65,
+     "f.toml:3: unknown key basic.a\\x00b\nf.toml:4: basic.delay_time_ms: 505\nf.toml:5: unknown key basic.zz",
+     "",
+     Sent::Nothing},
+    {"NulInAQuotedKeyJson",
+     {{"f.toml", NulKey}},
+     {"--json", "restore", "@f.toml"},
+     65,
+     "f.toml:5: unknown key basic.zz",
+     "f.toml:5: unknown key basic.zz",
+     Sent::Nothing},
+    {"LackingValueInGet",
+     {},
+     {"--lacking=squelch", "get", "basic.squelch_level"},
+     76,
+     "brisel-ctl: The adapter's firmware lacks basic.squelch_level.\n",
+     "",
+     Sent::NoWrite,
+     {},
+     "not read"},
     // The command line.
     {"BundledUnknownOption", {}, {"-xh", "show"}, 64, "unknown option -x\n", "", Sent::Nothing},
     {"DeviceTwice",
@@ -389,6 +425,119 @@ TEST(HostileOptions, TheLastWaitCounts)
         EXPECT_EQ(options.waitSeconds, c.seconds) << c.args[0];
     }
 }
+
+// An adapter whose node cannot be opened yet: udev has not given it to the
+// user (no permission), or has not made it (missing). The first `refusals`
+// opens are refused so; -1: every one.
+struct NodeCase {
+    const char* name;
+    std::vector<std::string> args;  // after "brisel-ctl"
+    OpenStatus refusal;
+    int refusals;
+    int status;
+    const char* err;
+    const char* errNot;
+};
+
+const char* const Delay = "basic.delay_time_ms=500";
+
+const NodeCase NodeCases[] = {
+    {"UnreadyNodeIsWaitedFor",
+     {"--wait=30", "set", Delay},
+     OpenStatus::NoPermission,
+     2,
+     0,
+     "Waiting for permission to use the DV Brisel (Relavox) at /dev/bus/usb/emulated...\n",
+     "plugged in"},
+    {"UnreadyNodeUntilTheDeadline",
+     {"--wait=0.3", "set", Delay},
+     OpenStatus::NoPermission,
+     -1,
+     77,
+     "no permission to use the USB device",
+     "plugged in"},
+    {"UnreadyNodeWithoutWait", {"set", Delay}, OpenStatus::NoPermission, 1, 77, "no permission", "Waiting"},
+    {"MissingNode",
+     {"set", Delay},
+     OpenStatus::NodeMissing,
+     1,
+     69,
+     "brisel-ctl: The DV Brisel (Relavox) is on the USB bus, but its device node /dev/bus/usb/emulated is missing: "
+     "it was unplugged just now, or this system has no /dev/bus/usb",
+     "permission"},
+    {"MissingNodeIsWaitedFor",
+     {"--wait=30", "set", Delay},
+     OpenStatus::NodeMissing,
+     2,
+     0,
+     "Waiting for the DV Brisel (Relavox) to be plugged in...\n",
+     "permission"},
+};
+
+void PrintTo(const NodeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+// Runs "brisel-ctl ARGS..." over the bus `walk` gives.
+int runOnBus(std::vector<std::string> args, CtlIo& io)
+{
+    args.insert(args.begin(), "brisel-ctl");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return runCtl(static_cast<int>(args.size()), argv.data(), io);
+}
+
+class HostileNode : public testing::TestWithParam<NodeCase> {};
+
+TEST_P(HostileNode, WaitsAsTheRowSays)
+{
+    const NodeCase& c = GetParam();
+    emu::Emulator adapter;
+    const std::vector<emu::BusSlot> bus{{&adapter, "1-1", {1, 7}}};
+    const std::function<AdapterWalk()> walk = emu::emulatedBusWalk(bus);
+    int opens = 0;
+    std::ostringstream out, err;
+    CtlIo io{out, err};
+    io.pause = [&adapter](int ms) { adapter.recordPause(ms); };
+    io.stateFolder = (fs::temp_directory_path() / ("brisel-hostile-node-" + std::to_string(getpid()))).string();
+    io.busWalk = [&] {
+        AdapterWalk found = walk();
+        found.open = [&, open = found.open](const AdapterNode& node) {
+            if (c.refusals >= 0 && opens++ >= c.refusals) return open(node);
+            AdapterAccess refused;
+            refused.status = c.refusal;
+            refused.node = node.path;
+            return refused;
+        };
+        return found;
+    };
+    EXPECT_EQ(runOnBus(c.args, io), c.status) << err.str();
+    EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find(c.errNot), std::string::npos) << err.str();
+    EXPECT_EQ(adapter.state().delayTime == 50, c.status == 0);
+    fs::remove_all(io.stateFolder);
+}
+
+// detect with no adapter: the JSON document's message is the listing's words.
+TEST(HostileDetect, TheJsonMessageIsTheListingsWords)
+{
+    const char* const words = "No DV Brisel (Relavox) on the USB buses.";
+    std::ostringstream text, json, err;
+    CtlIo io{text, err};
+    io.busWalk = [] { return AdapterWalk{}; };
+    EXPECT_EQ(runOnBus({"detect"}, io), 69);
+    EXPECT_EQ(text.str(), std::string(words) + "\n");
+    CtlIo jsonIo{json, err};
+    jsonIo.busWalk = io.busWalk;
+    EXPECT_EQ(runOnBus({"detect", "--json"}, jsonIo), 69);
+    EXPECT_NE(json.str().find("\"message\": \"" + std::string(words) + "\""), std::string::npos) << json.str();
+    EXPECT_EQ(err.str(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HostileNode, testing::ValuesIn(NodeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Rows, Hostile, testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });

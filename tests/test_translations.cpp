@@ -68,7 +68,7 @@ TEST(Translations, TheFirstLanguageWithATranslationWinsAndEnglishNeedsNone)
         EXPECT_EQ(installTranslations(languages), chosen) << languages.join(':').toStdString();
         // The adapter's fixed texts come from the core; each is found under
         // its own words. Qt's own texts come with the same language.
-        for (const char* text : {NotFoundText, NoPermissionText, LostText})
+        for (const char* text : {NotFoundText, NoPermissionText, NodeMissingText, LostText})
             EXPECT_EQ(adapterText(text) == QString::fromUtf8(text), chosen.isEmpty()) << text;
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No") == QLatin1String("&No"), chosen.isEmpty());
     }

@@ -16,6 +16,14 @@ See &quot;Access to the adapter&quot; in the README.</source>
 Siehe „Access to the adapter“ in der README.</translation>
     </message>
     <message>
+        <source>The DV Brisel (Relavox) is on the USB bus, but its device node is missing: it was unplugged just now, or this system has no /dev/bus/usb.
+
+Plug the adapter in again; in a container, give it the adapter&apos;s device node.</source>
+        <translation>Der DV Brisel (Relavox) ist am USB-Bus, aber seine Gerätedatei fehlt: Er wurde gerade abgezogen, oder dieses System hat kein /dev/bus/usb.
+
+Stecken Sie den Adapter wieder ein; in einem Container reichen Sie die Gerätedatei des Adapters an den Container durch.</translation>
+    </message>
+    <message>
         <source>The DV Brisel (Relavox) is no longer connected.
 
 Nothing more was sent to it, and the dialog still shows what you entered. Plug the adapter in again: the program finds it the next time you choose a menu item.</source>

@@ -16,6 +16,14 @@ See &quot;Access to the adapter&quot; in the README.</source>
 README の「Access to the adapter」を参照してください。</translation>
     </message>
     <message>
+        <source>The DV Brisel (Relavox) is on the USB bus, but its device node is missing: it was unplugged just now, or this system has no /dev/bus/usb.
+
+Plug the adapter in again; in a container, give it the adapter&apos;s device node.</source>
+        <translation>DV Brisel (Relavox) は USB バス上にありますが、そのデバイスノードがありません: たった今抜かれたか、このシステムに /dev/bus/usb がありません。
+
+アダプタを接続し直してください。コンテナの中で使うときは、アダプタのデバイスノードをコンテナに渡してください。</translation>
+    </message>
+    <message>
         <source>The DV Brisel (Relavox) is no longer connected.
 
 Nothing more was sent to it, and the dialog still shows what you entered. Plug the adapter in again: the program finds it the next time you choose a menu item.</source>
