@@ -179,6 +179,28 @@ TEST_F(FileMenu, AFileWithProblemsIsToldInOneMessageAndNothingIsSent)
     EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:5:")));
 }
 
+// A quoted key holding a NUL, with more problems after it, in a file whose
+// name holds a control character: every problem is told, all escaped.
+TEST_F(FileMenu, EveryProblemAfterANulInAKeyIsToldEscaped)
+{
+    QFile bad(path("n\x1B.toml"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("format = 1\n[basic]\n\"a\\u0000b\" = 1\ndelay_time_ms = 505\nzz = 2\n");
+    bad.close();
+    Rig rig;
+    Windows w = rig.start();
+    rig.emulator.clearLog();
+    rig.host.fileToChoose = bad.fileName();
+    dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
+    EXPECT_TRUE(rig.emulator.log().empty());
+    ASSERT_EQ(rig.host.messages.size(), 1);
+    const QString& message = rig.host.messages[0];
+    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:3: unknown key basic.a\\x00b"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:4: basic.delay_time_ms: 505")));
+    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:5: unknown key basic.zz")));
+    EXPECT_FALSE(message.contains(QChar(0x1B)));
+}
+
 // A file saved from an adapter that holds values the dialogs do not write
 // (an S/N squelch of 0 with COS check off, resync error bits of 30) loads
 // onto that adapter; onto another, each value is refused on its lines.

@@ -39,6 +39,7 @@ TEST(SettingCommandLine, TakesItsOptionsAndRefusesTheRestWith64)
         {false, {"--lacking=beacon"}, 64, "unknown option --lacking=beacon"},
         {false, {"--help", "--bogus"}, 64, "unknown option --bogus"},
         {false, {"site.toml"}, 64, "brisel-setting: takes no argument, not 'site.toml'"},
+        {false, {"a\x1B[2Jb"}, 64, "brisel-setting: takes no argument, not 'a\\x1B[2Jb'"},
         {true, {"site.toml"}, std::nullopt, "", std::nullopt, {}, "site.toml"},
         {true,
          {"--lacking=jitter_buffer,slow_data", "s.toml"},

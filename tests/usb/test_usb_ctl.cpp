@@ -257,4 +257,84 @@ TEST_F(CtlOverUsb, WaitTakesOnlyTheLostAdapterBack)
     EXPECT_TRUE(testbed_->configurations(device[b]).empty());
 }
 
+// ---------------------------------------------------------------------------
+// The adapter chosen by its port is lost while the command starts, and
+// another adapter is on the bus: nothing is sent to the other, and the
+// command names it when its wait is over.
+
+TEST_F(CtlOverUsb, TheChosenAdapterLostIsNotReplacedByAnother)
+{
+    std::array<emu::Emulator, 2> adapters;
+    const std::array<int, 2> device = {testbed_->addDevice({1, 2, 0x04D8, 0x0300, "1.2"}, &adapters[0]),
+                                       testbed_->addDevice({1, 3, 0x04D8, 0x0300, "1.3"}, &adapters[1])};
+    testbed_->pullOutAtRequest(device[0], 2);
+    std::vector<std::string> env = testbed_->environment();
+    env.push_back(usbtest::pathVariable());
+    env.push_back("XDG_STATE_HOME=" + testing::TempDir() + "brisel-state-" + std::to_string(getpid()));
+    usbtest::Child child(
+        {BRISEL_CTL_PROGRAM, "--device", testbed_->portPath(device[0]), "--wait=3", "set", "basic.delay_time_ms=500"},
+        env, true);
+    // Opened, then pulled out at its second start-up request: the bus no
+    // longer lists it.
+    for (const auto end = usbtest::Clock::now() + 20s; testbed_->log(device[0]).empty() && usbtest::Clock::now() < end;)
+        std::this_thread::sleep_for(20ms);
+    testbed_->removeDevice(device[0]);
+
+    EXPECT_EQ(child.exitCode(30s), std::optional<int>(69));
+    EXPECT_THAT(child.errors(5s), HasSubstr("at USB port " + testbed_->portPath(device[0]) +
+                                            " (device 1:2), is no longer connected; no other adapter is used in "
+                                            "its place, and nothing was sent. Adapters connected now:\n  at USB "
+                                            "port " +
+                                            testbed_->portPath(device[1]) + " (device 1:3)"));
+    EXPECT_TRUE(testbed_->log(device[1]).empty());
+    EXPECT_TRUE(testbed_->configurations(device[1]).empty());
+}
+
+// ---------------------------------------------------------------------------
+// The node of an adapter the bus lists cannot be opened yet: it is missing
+// (unplugged between the walk and the open), or udev has not yet given it to
+// the user. Without --wait the command says which; with it, it waits.
+
+TEST_F(CtlOverUsb, AMissingNodeIsToldAsSuch)
+{
+    emu::Emulator adapter;
+    const int device = testbed_->addDevice({}, &adapter);
+    testbed_->vanishAfterScan(device);
+    const Outcome o = ctl({"get", "basic.delay_time_ms"});
+    EXPECT_EQ(o.status, std::optional<int>(69)) << o.err;
+    EXPECT_THAT(o.err, HasSubstr("but its device node " + testbed_->devName(device) + " is missing"));
+    EXPECT_THAT(o.err, testing::Not(HasSubstr("permission")));
+    EXPECT_TRUE(testbed_->log(device).empty());
+}
+
+TEST_F(CtlOverUsb, WaitWaitsForAMissingNode)
+{
+    emu::Emulator adapter;
+    int device = testbed_->addDevice({}, &adapter);
+    testbed_->vanishAfterScan(device);
+    std::vector<std::string> env = testbed_->environment();
+    env.push_back(usbtest::pathVariable());
+    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, env, true);
+    EXPECT_THAT(child.errors(1500ms), HasSubstr("Waiting for the DV Brisel (Relavox) to be plugged in"));
+    testbed_->removeDevice(device);
+    device = testbed_->addDevice({1, 4}, &adapter);
+    EXPECT_EQ(child.exitCode(30s), std::optional<int>(0));
+    EXPECT_EQ(child.output(5s), "basic.delay_time_ms = 300\n");
+}
+
+TEST_F(CtlOverUsb, WaitWaitsForANodeGivenToTheUserLate)
+{
+    emu::Emulator adapter;
+    const int device = testbed_->addDevice({}, &adapter);
+    testbed_->setMode(device, 0444);
+    std::vector<std::string> env = testbed_->environment();
+    env.push_back(usbtest::pathVariable());
+    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, env, true);
+    EXPECT_THAT(child.errors(1500ms),
+                HasSubstr("Waiting for permission to use the DV Brisel (Relavox) at " + testbed_->devName(device)));
+    testbed_->setMode(device, 0644);
+    EXPECT_EQ(child.exitCode(30s), std::optional<int>(0));
+    EXPECT_EQ(child.output(5s), "basic.delay_time_ms = 300\n");
+}
+
 }  // namespace

@@ -197,7 +197,7 @@ TEST_P(RefusedStart, ShowsTheMessageOfTheOutcomeAndSendsNothing)
 INSTANTIATE_TEST_SUITE_P(EndToEnd, RefusedStart,
                          testing::Values(Refusal{"NoDevice", false, 0644, false, NotFoundText},
                                          Refusal{"ReadOnlyNode", true, 0444, false, NoPermissionText},
-                                         Refusal{"NodeThatCannotBeOpened", true, 0644, true, NoPermissionText}),
+                                         Refusal{"NodeMissingAfterTheScan", true, 0644, true, NodeMissingText}),
                          [](const testing::TestParamInfo<Refusal>& info) { return info.param.name; });
 
 }  // namespace
