@@ -1,5 +1,6 @@
 #include "app/settings_file_actions.h"
 
+#include "app/store_problem_text.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/busy_cursor.h"
@@ -209,7 +210,7 @@ void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
             settings::saveSettingsFile(path.toStdString(), file, true);
             context.host.showMessage(Texts::tr("The adapter's settings were saved to %1.").arg(path));
         } catch (const settings::StoreError& error) {
-            context.host.showMessage(Texts::tr("The file was not written: %1").arg(text(error.what())));
+            context.host.showMessage(Texts::tr("The file was not written: %1").arg(storeProblemText(error.problem())));
         }
     });
 }
@@ -253,15 +254,16 @@ void fillAutomaticBackupsMenu(QMenu& menu, const Context& context, const TForm7:
 void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, const QString& path)
 {
     settings::FileContents contents;
+    std::string folder;
     try {
         contents = settings::loadSettingsFile(path.toStdString());
+        folder = settings::automaticBackupFolder();
     } catch (const settings::StoreError& error) {
         context.host.showMessage(
-            Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.what())));
+            Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(storeProblemText(error.problem())));
         return;
     }
 
-    const std::string folder = settings::automaticBackupFolder();
     settings::RestoreSteps steps;
     steps.readSerialPortAgain = true;
     steps.goAhead = [&](const settings::RestorePlan& plan) {
@@ -310,7 +312,7 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         break;
     case Stage::BackupFailed:
         context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
-                                     .arg(text(outcome.backupError->what())));
+                                     .arg(storeProblemText(outcome.backupError->problem())));
         break;
     case Stage::Written:
         // The serial port dialog shows what it read when it was built; it

@@ -3,6 +3,7 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "cli/session.h"
+#include "cli/store_problems.h"
 #include "cli/write_records.h"
 #include "settings/interrupts.h"
 #include "settings_file/restore.h"
@@ -98,7 +99,7 @@ std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const setti
                                                         session.features());
     } catch (const settings::StoreError& error) {
         throw CtlError(exit_status::CantWrite,
-                       std::string(error.what()) + "; without a record of the write, nothing was written");
+                       storeText(error.problem()) + "; without a record of the write, nothing was written");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "cli/session.h"
 
 #include "cli/adapter_access.h"
+#include "cli/adapter_problems.h"
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
 #include "cli/write_records.h"
@@ -76,7 +77,7 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
                            "'brisel-ctl detect' tells why and what to do.");
     default:
         throw CtlError(exit_status::NoAdapter,
-                       options.device ? notAtDeviceText(*options.device) : std::string(NotFoundText) + ".");
+                       options.device ? notAtDeviceText(*options.device) : std::string(NoAdapterText));
     }
 }
 

@@ -157,7 +157,7 @@ TEST_F(Pseudo, TheAdapterMenuNamesEachAdapterInTranslatedWords)
 {
     emu::Emulator a, b;
     std::vector<emu::BusSlot> sockets{{&a, "1-1.2", {1, 7}}, {&b, "1-1.3", {1, 8}}};
-    sockets[1].heldBy = "";  // another program, unnamed
+    sockets[1].heldBy = AdapterHolder{};  // another program, unnamed
     AdapterConnection connection{nullptr, emu::emulatedBusOpener(sockets)};
     VendorLink link{connection};
     RecordingHost host{a};
