@@ -68,9 +68,11 @@ void AdapterMenu::fill()
         const AdapterNode& node = offer.node;
         QString text = node.port.empty() ? tr("at an unknown USB port (device %1)").arg(busDevice(node))
                                          : tr("at USB port %1 (device %2)").arg(itemText(node.port), busDevice(node));
-        if (offer.heldBy)
-            text = offer.heldBy->empty() ? tr("%1, in use by another program").arg(text)
-                                         : tr("%1, in use by %2").arg(text, itemText(*offer.heldBy));
+        if (offer.heldBy) {
+            const QString holder = holderText(*offer.heldBy).replace(QLatin1Char('&'), QLatin1String("&&"));
+            text = holder.isEmpty() ? tr("%1, in use by another program").arg(text)
+                                    : tr("%1, in use by %2").arg(text, holder);
+        }
         QAction* item = menu_->addAction(text);
         item->setCheckable(true);
         item->setChecked(offer.inUse);
@@ -93,5 +95,5 @@ void AdapterMenu::choose(const AdapterNode& node)
     // asked; it names the adapter in use now.
     refresh();
     if (change.startUp) adoptStartUp(windows_, std::move(*change.startUp));
-    else context.host.showMessage(QString::fromUtf8(change.refusal));
+    else if (change.refusal) context.host.showMessage(adapterText(*change.refusal));
 }

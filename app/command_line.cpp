@@ -122,9 +122,13 @@ CommandLine readDemoCommandLine(int argc, char** argv, std::ostream& out, std::o
 AdapterOpener settingOpener(const AdapterOpener& usbOpener, const std::optional<std::string>& device)
 {
     if (!device) return usbOpener;
-    return [usbOpener, text = notAtDeviceText(*device)] {
+    return [usbOpener, given = *device] {
         AdapterAccess access = usbOpener();
-        if (access.status == OpenStatus::NotFound) throw AdapterGone(text);
+        if (access.status == OpenStatus::NotFound) {
+            AdapterProblem notThere{AdapterProblem::Kind::NotAtDevice};
+            notThere.device = given;
+            throw AdapterGone(notThere);
+        }
         return access;
     };
 }

@@ -7,7 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/run.h"
-#include "device/shown_text.h"
+#include "app/store_problem_text.h"
 #include "device/vendor_link.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     std::optional<emu::DemoMemory> memory;
     // Held by another program: the program says so as it does for an
     // adapter whose device node another program holds.
-    std::optional<std::string> heldBy;
+    std::optional<AdapterHolder> heldBy;
     try {
         if (line.file) {
             VendorLink quiet(adapter);
@@ -51,14 +51,14 @@ int main(int argc, char** argv)
             memory.emplace(adapter, line.demoFile ? *line.demoFile : emu::defaultDemoFile(), line.demoReset);
         }
     } catch (const settings::StoreError& error) {
-        std::fprintf(stderr, "brisel-setting-demo: %s\n", shown::linesFromUtf8(error.text()).c_str());
+        std::fprintf(stderr, "brisel-setting-demo: %s\n", storeProblemText(error.problem()).toLocal8Bit().constData());
         return error.kind() == settings::StoreError::Kind::Unreadable ? 66 : 65;
     } catch (const emu::DemoMemoryError& error) {
         if (error.kind() != emu::DemoMemoryError::Kind::InUse) {
-            std::fprintf(stderr, "brisel-setting-demo: %s%s\n", shown::linesFromUtf8(error.what()).c_str(),
-                         error.kind() == emu::DemoMemoryError::Kind::Invalid
-                             ? "\n(--demo-reset starts the demo adapter afresh)"
-                             : "");
+            std::fprintf(
+                stderr, "brisel-setting-demo: %s%s\n", storeProblemText(error.problem()).toLocal8Bit().constData(),
+                error.kind() == emu::DemoMemoryError::Kind::Invalid ? "\n(--demo-reset starts the demo adapter afresh)"
+                                                                    : "");
             return statusOf(error.kind());
         }
         heldBy = error.holder();
@@ -71,7 +71,8 @@ int main(int argc, char** argv)
         try {
             memory->keep();
         } catch (const emu::DemoMemoryError& error) {
-            std::fprintf(stderr, "brisel-setting-demo: %s\n", shown::linesFromUtf8(error.what()).c_str());
+            std::fprintf(stderr, "brisel-setting-demo: %s\n",
+                         storeProblemText(error.problem()).toLocal8Bit().constData());
         }
     };
     adapter.setListener([&keep](const emu::LogEntry& entry) {

@@ -6,17 +6,44 @@
 #include "app/qt_host.h"
 #include "app/responsive_transport.h"
 #include "app/startup.h"
+#include "app/store_problem_text.h"
 #include "app/translation.h"
 #include "device/transport.h"
 #include "device/vendor_link.h"
 #include "dialogs/adapter_action.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 
 namespace {
+
+// The context of this file's texts in the translations.
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(ProgramRun)
+};
+
+// An exception that ended what the program was doing, in the user's
+// language: the facts of the program's own exceptions, and for any other
+// only that it happened (its text, in English, goes to the standard error).
+QString exceptionText()
+{
+    try {
+        throw;
+    } catch (const AdapterGone& gone) {
+        return adapterText(gone.problem());
+    } catch (const settings::StoreError& error) {
+        return storeProblemText(error.problem());
+    } catch (const std::bad_alloc&) {
+        return Texts::tr("The program ran out of memory; what it was doing was not finished.");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "brisel-setting: %s\n", e.what());
+    } catch (...) {}
+    return Texts::tr("An unexpected error stopped what the program was doing; it was not finished.");
+}
 
 // Shows an exception that escapes an event handler and keeps the loop running.
 class GuardedApplication final : public QApplication {
@@ -27,10 +54,8 @@ public:
     {
         try {
             return QApplication::notify(receiver, event);
-        } catch (const std::exception& e) {
-            host_.showMessage(QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            host_.showMessage(QString());
+            host_.showMessage(exceptionText());
         }
         return false;
     }
@@ -54,18 +79,18 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter, const 
         // The adapter is looked for before any window exists, by the same
         // walk that finds it again after it was lost.
         AdapterConnection connection(nullptr, openAdapter);
-        std::optional<std::string> refusal;
+        std::optional<AdapterProblem> refusal;
         try {
             connection.reconnectIfLost();
         } catch (const AdapterGone& gone) {
-            refusal = gone.what();
+            refusal = gone.problem();
         }
         GuardedApplication app(argc, argv, host);
         endOnSignals(app);
         installTranslations(desktopLanguages());
         try {
             if (refusal) {
-                host.showMessage(adapterText(refusal->c_str()));
+                host.showMessage(adapterText(*refusal));
                 return 0;
             }
             ResponsiveTransport responsive(connection);
@@ -78,11 +103,9 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter, const 
             app.exec();
         } catch (const AdapterGone&) {
             // Gone before the program could start: as if it had not been there.
-            host.showMessage(adapterText(NotFoundText));
-        } catch (const std::exception& e) {
-            host.showMessage(QString::fromLocal8Bit(e.what()));
+            host.showMessage(adapterText(AdapterProblem{}));
         } catch (...) {
-            host.showMessage(QString());
+            host.showMessage(exceptionText());
         }
     } catch (...) {
         // Nothing can be shown without the application object.

@@ -1,5 +1,6 @@
 #include "app/settings_file_actions.h"
 
+#include "app/store_problem_text.h"
 #include "device/shown_text.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
@@ -214,7 +215,7 @@ void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
             context.host.showMessage(
                 Texts::tr("The adapter's settings were saved to %1.").arg(text(path.toStdString())));
         } catch (const settings::StoreError& error) {
-            context.host.showMessage(Texts::tr("The file was not written: %1").arg(text(error.text())));
+            context.host.showMessage(Texts::tr("The file was not written: %1").arg(storeProblemText(error.problem())));
         }
     });
 }
@@ -258,15 +259,16 @@ void fillAutomaticBackupsMenu(QMenu& menu, const Context& context, const TForm7:
 void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, const QString& path)
 {
     settings::FileContents contents;
+    std::string folder;
     try {
         contents = settings::loadSettingsFile(path.toStdString());
+        folder = settings::automaticBackupFolder();
     } catch (const settings::StoreError& error) {
         context.host.showMessage(
-            Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(text(error.text())));
+            Texts::tr("The file cannot be loaded; nothing was written.\n\n%1").arg(storeProblemText(error.problem())));
         return;
     }
 
-    const std::string folder = settings::automaticBackupFolder();
     settings::RestoreSteps steps;
     steps.readSerialPortAgain = true;
     steps.goAhead = [&](const settings::RestorePlan& plan) {
@@ -315,7 +317,7 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         break;
     case Stage::BackupFailed:
         context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
-                                     .arg(text(outcome.backupError->text())));
+                                     .arg(storeProblemText(outcome.backupError->problem())));
         break;
     case Stage::Written:
         // The serial port dialog shows what it read when it was built; it

@@ -1,8 +1,10 @@
 #include "cli/ctl.h"
 
+#include "cli/adapter_problems.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
+#include "cli/store_problems.h"
 #include "device/shown_text.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
@@ -24,12 +26,14 @@ CtlError demoMemoryFailed(const emu::DemoMemoryError& error)
 {
     using Kind = emu::DemoMemoryError::Kind;
     switch (error.kind()) {
-    case Kind::InUse: return CtlError(exit_status::InUse, error.what());
-    case Kind::Unreadable: return CtlError(exit_status::NoInput, error.what());
+    case Kind::InUse:
+        return CtlError(exit_status::InUse,
+                        inUseText(error.holder()) + "\nThe demo adapter's file: " + error.problem().path);
+    case Kind::Unreadable: return CtlError(exit_status::NoInput, storeText(error.problem()));
     case Kind::Invalid:
         return CtlError(exit_status::BadFile,
-                        std::string(error.what()) + "\n(--demo-reset starts the demo adapter afresh)");
-    default: return CtlError(exit_status::CantWrite, error.what());
+                        storeText(error.problem()) + "\n(--demo-reset starts the demo adapter afresh)");
+    default: return CtlError(exit_status::CantWrite, storeText(error.problem()));
     }
 }
 
@@ -47,7 +51,7 @@ int runOverDemoMemory(const Options& options, CtlIo& io)
     } catch (const emu::DemoMemoryError& error) {
         throw demoMemoryFailed(error);
     } catch (const settings::StoreError& error) {
-        throw CtlError(exit_status::CantWrite, error.text());
+        throw CtlError(exit_status::CantWrite, storeText(error.problem()));
     }
     CtlIo over(io.out, io.err, io);
     over.report = io.report;
@@ -134,6 +138,12 @@ int runCtl(int argc, char** argv, CtlIo& io)
     } catch (const CtlError& error) {
         failure = error.text();
         status = failed(error.code(), failure, io.err);
+    } catch (const settings::StoreError& error) {
+        failure = storeText(error.problem());
+        status = failed(exit_status::AdapterFailed, failure, io.err);
+    } catch (const AdapterGone& gone) {
+        failure = goneText(gone.problem());
+        status = failed(exit_status::AdapterFailed, failure, io.err);
     } catch (const std::exception& error) {
         failure = error.what();
         status = failed(exit_status::AdapterFailed, failure, io.err);

@@ -8,6 +8,7 @@
 #include "cli/plan_problems.h"
 #include "cli/session.h"
 #include "cli/settings_files.h"
+#include "cli/store_problems.h"
 #include "cli/write_records.h"
 #include "device/shown_text.h"
 
@@ -146,7 +147,7 @@ int restoreCommand(const Options& options, CtlIo& io)
         break;
     case Stage::BackupFailed:
         throw CtlError(exit_status::CantWrite,
-                       std::string(outcome.backupError->what()) + " (--no-backup goes on without a backup)");
+                       storeText(outcome.backupError->problem()) + " (--no-backup goes on without a backup)");
     case Stage::Written: return tellWritten(outcome.restore, io, &io.out, outcome.backupPath).status;
     default: break;
     }

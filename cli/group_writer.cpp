@@ -3,6 +3,7 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "cli/session.h"
+#include "cli/store_problems.h"
 #include "cli/write_records.h"
 #include "settings/interrupts.h"
 #include "settings_file/restore.h"
@@ -97,7 +98,8 @@ std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const setti
                                                         session.port(), settings::heldBeforeWriting(held, wanted),
                                                         session.features());
     } catch (const settings::StoreError& error) {
-        throw CtlError(exit_status::CantWrite, error.text() + "; without a record of the write, nothing was written");
+        throw CtlError(exit_status::CantWrite,
+                       storeText(error.problem()) + "; without a record of the write, nothing was written");
     }
 }
 

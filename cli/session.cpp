@@ -1,6 +1,7 @@
 #include "cli/session.h"
 
 #include "cli/adapter_access.h"
+#include "cli/adapter_problems.h"
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
 #include "cli/write_records.h"
@@ -69,11 +70,7 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
                                                    ", is no longer connected; no other adapter is used in its "
                                                    "place, and nothing was sent. Adapters connected now:" +
                                                    adapterLines(access.seen));
-    case OpenStatus::NodeMissing:
-        throw CtlError(exit_status::NoAdapter,
-                       "The DV Brisel (Relavox) is on the USB bus, but its device node " + access.node +
-                           " is missing: it was unplugged just now, or this system has no /dev/bus/usb "
-                           "(a container needs the adapter's device node given to it).");
+    case OpenStatus::NodeMissing: throw CtlError(exit_status::NoAdapter, goneText(accessProblem(access)));
     case OpenStatus::NoPermission:
         throw CtlError(exit_status::NoPermission,
                        "The DV Brisel (Relavox) at " + access.node +
@@ -81,7 +78,7 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
                            "'brisel-ctl detect' tells why and what to do.");
     default:
         throw CtlError(exit_status::NoAdapter,
-                       options.device ? notAtDeviceText(*options.device) : std::string(NotFoundText) + ".");
+                       options.device ? notAtDeviceText(*options.device) : std::string(NoAdapterText));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/ctl.h"
 #include "cli/exit_status.h"
+#include "cli/store_problems.h"
 #include "settings_file/settings_store.h"
 
 namespace {
@@ -28,7 +29,7 @@ settings::FileContents readCheckedFile(const std::string& path)
     } catch (const settings::StoreError& error) {
         throw CtlError(error.kind() == settings::StoreError::Kind::Unreadable ? exit_status::NoInput
                                                                               : exit_status::BadFile,
-                       error.text());
+                       storeText(error.problem()));
     }
 }
 
@@ -43,6 +44,6 @@ void writeOutputFile(const std::string& path, const std::string& text, bool repl
         settings::saveSettingsFile(path, text, replace);
     } catch (const settings::StoreError& error) {
         const bool taken = error.kind() == settings::StoreError::Kind::Taken;
-        throw CtlError(exit_status::CantWrite, error.text() + (taken ? "; --force replaces it" : ""));
+        throw CtlError(exit_status::CantWrite, storeText(error.problem()) + (taken ? "; --force replaces it" : ""));
     }
 }

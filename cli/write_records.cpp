@@ -3,6 +3,7 @@
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "cli/session.h"
+#include "cli/store_problems.h"
 #include "device/shown_text.h"
 #include "settings/groups.h"
 #include "settings_file/settings_store.h"
@@ -13,7 +14,7 @@ std::string recordFolder(const CtlIo& io)
     try {
         return settings::stateFolder();
     } catch (const settings::StoreError& error) {
-        throw CtlError(exit_status::CantWrite, error.text());
+        throw CtlError(exit_status::CantWrite, storeText(error.problem()));
     }
 }
 

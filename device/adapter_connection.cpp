@@ -6,7 +6,7 @@ void AdapterConnection::reconnectIfLost()
 {
     if (current_ != nullptr) return;
     AdapterAccess access = reopen_ ? reopen_() : AdapterAccess{};
-    if (access.status != OpenStatus::Opened || access.transport == nullptr) throw AdapterGone(refusalText(access));
+    if (access.status != OpenStatus::Opened || access.transport == nullptr) throw AdapterGone(accessProblem(access));
     current_ = std::move(access.transport);
     if (access.adapter) adapter_ = access.adapter;
 }
@@ -20,17 +20,32 @@ AdapterConnection::Held AdapterConnection::exchange(Held next)
     return before;
 }
 
-std::string refusalText(const AdapterAccess& access)
+AdapterProblem accessProblem(const AdapterAccess& access)
 {
+    using Kind = AdapterProblem::Kind;
+    AdapterProblem problem;
     switch (access.status) {
-    case OpenStatus::NotFound: return NotFoundText;
-    case OpenStatus::InUse: return inUseText(access.holder);
-    case OpenStatus::OtherAdapter: return otherAdapterText(*access.lost, access.seen);
-    case OpenStatus::NodeMissing: return NodeMissingText;
+    case OpenStatus::NotFound: problem.kind = Kind::NotFound; break;
+    case OpenStatus::InUse:
+        problem.kind = Kind::InUse;
+        problem.holder = access.holder;
+        break;
+    case OpenStatus::OtherAdapter:
+        problem.kind = Kind::OtherAdapter;
+        problem.lost = access.lost;
+        problem.seen = access.seen;
+        break;
+    case OpenStatus::NodeMissing:
+        problem.kind = Kind::NodeMissing;
+        problem.node = access.node;
+        break;
     case OpenStatus::NoPermission:
-    case OpenStatus::Opened: break;  // opened without a transport: of no use either
+    case OpenStatus::Opened:  // opened without a transport: of no use either
+        problem.kind = Kind::NoPermission;
+        problem.node = access.node;
+        break;
     }
-    return NoPermissionText;
+    return problem;
 }
 
 int AdapterConnection::controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
@@ -42,15 +57,9 @@ int AdapterConnection::controlRequest(std::uint8_t requestType, std::uint8_t req
         // The handle of a device that is gone is of no more use: dropping
         // it closes it.
         current_.reset();
-        throw AdapterGone(LostText);
+        throw AdapterGone({AdapterProblem::Kind::Lost});
     }
     return result;
-}
-
-std::string inUseText(const std::string& holder)
-{
-    return "The DV Brisel (Relavox) is in use by another program" + (holder.empty() ? std::string() : ", " + holder) +
-           ".\n\nNothing was sent to it. Try again when that program has finished.";
 }
 
 namespace {
@@ -63,12 +72,6 @@ struct Tracker {
 };
 
 }  // namespace
-
-std::string adapterPlace(const AdapterNode& node)
-{
-    return (node.port.empty() ? "at an unknown USB port" : "at USB port " + node.port) + " (device " +
-           std::to_string(node.address.bus) + ":" + std::to_string(node.address.device) + ")";
-}
 
 namespace {
 
@@ -112,23 +115,4 @@ std::function<AdapterWalk()> rememberingWalk(std::function<AdapterWalk()> walk)
         found.mostSeen = *most;
         return found;
     };
-}
-
-std::string adapterLines(const std::vector<AdapterNode>& seen)
-{
-    std::string lines;
-    for (const AdapterNode& node : seen) lines += "\n  " + adapterPlace(node);
-    return lines;
-}
-
-std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterNode>& seen)
-{
-    std::string text = "The DV Brisel (Relavox) in use, " + adapterPlace(lost) +
-                       ", is no longer connected.\n\nNothing was sent: the program does not change to "
-                       "another adapter by itself. Adapters connected now:";
-    text += adapterLines(seen) + "\n\nPlug the adapter in again" +
-            (lost.port.empty() ? "" : " at USB port " + lost.port) +
-            ": the program finds it the next time you choose a menu item. To use another adapter, "
-            "start the program again.";
-    return text;
 }

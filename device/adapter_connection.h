@@ -8,6 +8,7 @@
 // for the adapter again.
 
 #include "device/adapter_list.h"
+#include "device/adapter_lock.h"
 #include "device/bus_walk.h"
 #include "device/transport.h"
 
@@ -22,7 +23,7 @@ struct AdapterAccess {
     OpenStatus status = OpenStatus::NotFound;
     std::unique_ptr<Transport> transport;  // set when status is Opened
     std::string node;                      // the adapter's device node, once one was found
-    std::string holder;                    // when status is InUse: who holds it, if that is known
+    AdapterHolder holder;                  // when status is InUse: who holds it, if that is known
     // When status is OtherAdapter: the adapter that was lost, and those there now.
     std::optional<AdapterNode> lost;
     std::vector<AdapterNode> seen;
@@ -38,9 +39,9 @@ struct AdapterWalk {
     std::vector<AdapterNode> adapters;
     std::function<AdapterAccess(const AdapterNode&)> open;
     // Whether another program holds an adapter, asked without waiting and
-    // without sending anything: who holds it (as adapter_lock.h names the
-    // holder, or empty), or nothing when it is free. Not set: never held.
-    std::function<std::optional<std::string>(const AdapterNode&)> holder{};
+    // without sending anything: who holds it (as far as that is known), or
+    // nothing when it is free. Not set: never held.
+    std::function<std::optional<AdapterHolder>(const AdapterNode&)> holder{};
     // The most adapters one walk of rememberingWalk's found so far, this
     // one counted; 0 for a walk that does not remember.
     std::size_t mostSeen = 0;
@@ -62,10 +63,39 @@ AdapterOpener trackingOpener(std::function<AdapterWalk()> walk, std::optional<Ad
 // loss it takes only the adapter at that port again.
 AdapterOpener trackingOpenerFrom(std::function<AdapterWalk()> walk, const AdapterNode& opened, std::size_t seen);
 
-// The adapter cannot be reached; what() is the text to show the user.
+// Why the adapter cannot be used: the facts each program puts into words.
+struct AdapterProblem {
+    enum class Kind {
+        NotFound,      // no adapter on the bus
+        NotAtDevice,   // none where --device says (`device`, as given)
+        NoPermission,  // found (at `node`, when known), but it may not be opened
+        NodeMissing,   // on the bus, but its device node (`node`) is not there
+        InUse,         // another program holds it (`holder`)
+        Lost,          // it went away during an action
+        OtherAdapter,  // it went away and is not back, while others (`seen`) are there
+    };
+    Kind kind = Kind::NotFound;
+    std::string device{};
+    std::string node{};
+    AdapterHolder holder{};
+    std::optional<AdapterNode> lost{};  // OtherAdapter: the adapter that was lost
+    std::vector<AdapterNode> seen{};
+    bool operator==(const AdapterProblem&) const = default;
+};
+
+// Why `access` did not open the adapter.
+AdapterProblem accessProblem(const AdapterAccess& access);
+
+// The adapter cannot be reached; problem() tells why.
 class AdapterGone : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit AdapterGone(AdapterProblem problem)
+        : std::runtime_error("the DV Brisel (Relavox) cannot be reached"), problem_(std::move(problem))
+    {}
+    const AdapterProblem& problem() const { return problem_; }
+
+private:
+    AdapterProblem problem_;
 };
 
 // libusb 0.1's result for a request to a device that is no longer there.
@@ -79,9 +109,8 @@ public:
 
     // Called when a user's action starts. After a loss it walks the bus
     // again; when the adapter is not there (or may not be used, or another
-    // program holds it) it throws AdapterGone with the same text start-up
-    // shows, and when only other adapters are there, with one that names
-    // them. Nothing is sent then.
+    // program holds it, or only other adapters are there) it throws
+    // AdapterGone with accessProblem's facts. Nothing is sent then.
     void reconnectIfLost();
 
     // Passes the request on. A request while the adapter is lost first looks
@@ -112,37 +141,3 @@ private:
     AdapterOpener reopen_;
     std::optional<AdapterNode> adapter_;
 };
-
-inline constexpr const char* NotFoundText = "Does not find the DV Brisel (Relavox)";
-inline constexpr const char* NoPermissionText =
-    "The DV Brisel (Relavox) was found, but it cannot be opened: "
-    "no permission to use the USB device.\n\n"
-    "See \"Access to the adapter\" in the README.";
-inline constexpr const char* NodeMissingText =
-    "The DV Brisel (Relavox) is on the USB bus, but its device node is missing: "
-    "it was unplugged just now, or this system has no /dev/bus/usb.\n\n"
-    "Plug the adapter in again; in a container, give it the adapter's device node.";
-inline constexpr const char* LostText =
-    "The DV Brisel (Relavox) is no longer connected.\n\n"
-    "Nothing more was sent to it, and the dialog still shows what you entered. "
-    "Plug the adapter in again: the program finds it the next time you choose "
-    "a menu item.";
-
-// Why an access did not open the adapter, as the user reads it: the text
-// for an adapter not found, held by another program, without its device
-// node or not to be used, and,
-// for an OtherAdapter access, otherAdapterText.
-std::string refusalText(const AdapterAccess& access);
-
-// The text for a lost adapter that is not back while other adapters are:
-// where it was, and where those are.
-std::string otherAdapterText(const AdapterNode& lost, const std::vector<AdapterNode>& seen);
-// Where an adapter is: "at USB port 1-1.2 (device 1:7)".
-std::string adapterPlace(const AdapterNode& node);
-// The adapters of `seen`, one line each ("\n  at USB port ..."), after
-// the text that lists them.
-std::string adapterLines(const std::vector<AdapterNode>& seen);
-
-// The text for an adapter that another program holds. `holder` names that
-// program as adapter_lock.h describes it, or is empty.
-std::string inUseText(const std::string& holder);

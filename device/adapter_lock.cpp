@@ -59,7 +59,7 @@ std::string firstLine(const std::string& path)
 }
 
 // Who holds the lock on the node open at `fd`, if /proc tells.
-std::string holderOf(int fd)
+AdapterHolder holderOf(int fd)
 {
     struct stat node {};
     if (fstat(fd, &node) != 0) return {};
@@ -67,9 +67,7 @@ std::string holderOf(int fd)
     locks << std::ifstream("/proc/locks").rdbuf();
     const auto pid = flockHolder(locks.str(), major(node.st_dev), minor(node.st_dev), node.st_ino);
     if (!pid) return {};
-    const std::string process = "process " + std::to_string(*pid);
-    const std::string name = firstLine("/proc/" + std::to_string(*pid) + "/comm");
-    return name.empty() ? process : name + " (" + process + ")";
+    return {pid, firstLine("/proc/" + std::to_string(*pid) + "/comm")};
 }
 
 }  // namespace

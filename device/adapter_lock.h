@@ -11,6 +11,14 @@
 
 struct LockAttempt;
 
+// Who holds an adapter, as far as /proc tells: the process and its name.
+// Nothing known: no process; a process whose name cannot be read: no name.
+struct AdapterHolder {
+    std::optional<int> process{};
+    std::string name{};
+    bool operator==(const AdapterHolder&) const = default;
+};
+
 // Opens the adapter's device node at `path` read-only and takes the lock
 // without waiting.
 LockAttempt lockAdapterNode(const std::string& path);
@@ -39,9 +47,8 @@ struct LockAttempt {
     };
     Outcome outcome = Outcome::Failed;
     AdapterLock lock;
-    // For InUse, the holder as the user should read it: "brisel-ctl (process
-    // 1234)", "process 1234" when its name cannot be read, or empty.
-    std::string holder;
+    // For InUse, who holds it, as far as /proc tells.
+    AdapterHolder holder;
 };
 
 // The process that holds a flock on a file, from the text of /proc/locks. The

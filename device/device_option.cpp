@@ -6,8 +6,3 @@ std::string deviceOptionProblem(std::string_view given)
 {
     return "--device wants BUS:DEVICE, e.g. 1:7, or a USB port path, e.g. 1-1.2, not '" + shown::clipped(given) + "'";
 }
-
-std::string notAtDeviceText(std::string_view given)
-{
-    return "No DV Brisel (Relavox) at " + shown::clipped(given) + ".";
-}

@@ -7,6 +7,3 @@
 
 // Why `given` is not taken, quoting it cut and escaped.
 std::string deviceOptionProblem(std::string_view given);
-
-// No adapter is where --device `given` says.
-std::string notAtDeviceText(std::string_view given);

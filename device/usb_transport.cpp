@@ -75,7 +75,7 @@ AdapterWalk scanWalk()
     AdapterWalk walk{adaptersAmong(scan->seen), {}};
     for (AdapterNode& node : walk.adapters) node.port = usbPortPath({}, node.address);
     walk.open = [scan](const AdapterNode& node) { return openNode(scan->devices.at(node.index), node); };
-    walk.holder = [](const AdapterNode& node) -> std::optional<std::string> {
+    walk.holder = [](const AdapterNode& node) -> std::optional<AdapterHolder> {
         LockAttempt attempt = lockAdapterNode(node.path);
         if (attempt.outcome != LockAttempt::Outcome::InUse) return std::nullopt;
         return std::move(attempt.holder);

@@ -1,6 +1,7 @@
 #include "dialogs/adapter_action.h"
 
 #include "device/adapter_connection.h"
+#include "device/shown_text.h"
 #include "dialogs/not_read.h"
 
 #include <QAbstractButton>
@@ -72,8 +73,8 @@ private:
     std::vector<Button> buttons_;
 };
 
-// The connection's fixed texts (device/adapter_connection.h), for the
-// translation tools; a test checks that each is found under its own words.
+// The connection's fixed texts, for the translation tools; a test checks
+// that each is found under its own words.
 [[maybe_unused]] constexpr const char* ConnectionTexts[] = {
     QT_TRANSLATE_NOOP("AdapterGone", "Does not find the DV Brisel (Relavox)"),
     QT_TRANSLATE_NOOP("AdapterGone",
@@ -90,6 +91,46 @@ private:
                       "Plug the adapter in again: the program finds it the next time you choose "
                       "a menu item."),
 };
+
+// The context of the connection's texts in the translations.
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(AdapterGone)
+};
+
+// Text from the command line, the bus or /proc, shown escaped and cut.
+QString quoted(const std::string& text)
+{
+    return QString::fromStdString(shown::fromUtf8(shown::clipped(text)));
+}
+
+// Where an adapter is: its USB port and its bus and device numbers.
+QString placeOf(const AdapterNode& node)
+{
+    const QString device = QStringLiteral("%1:%2").arg(node.address.bus).arg(node.address.device);
+    return node.port.empty() ? Texts::tr("at an unknown USB port (device %1)").arg(device)
+                             : Texts::tr("at USB port %1 (device %2)").arg(quoted(node.port), device);
+}
+
+QString otherAdapterText(const AdapterProblem& problem)
+{
+    QString seen;
+    for (const AdapterNode& node : problem.seen) seen += QStringLiteral("\n  ") + placeOf(node);
+    const AdapterNode lost = problem.lost.value_or(AdapterNode{});
+    const QString place = placeOf(lost);
+    if (lost.port.empty())
+        return Texts::tr(
+                   "The DV Brisel (Relavox) in use, %1, is no longer connected.\n\nNothing was sent: the program "
+                   "does not change to another adapter by itself. Adapters connected now:%2\n\nPlug the "
+                   "adapter in again: the program finds it the next time you choose a menu item. To use "
+                   "another adapter, start the program again.")
+            .arg(place, seen);
+    return Texts::tr(
+               "The DV Brisel (Relavox) in use, %1, is no longer connected.\n\nNothing was sent: the program "
+               "does not change to another adapter by itself. Adapters connected now:%2\n\nPlug the adapter "
+               "in again at USB port %3: the program finds it the next time you choose a menu item. To use "
+               "another adapter, start the program again.")
+        .arg(place, seen, quoted(lost.port));
+}
 
 int actionsRunning = 0;
 // What waits for the adapter to be free, by who asked.
@@ -138,9 +179,36 @@ AdapterInUse::~AdapterInUse()
     for (const auto& [who, what] : due) what();
 }
 
-QString adapterText(const char* text)
+QString holderText(const AdapterHolder& holder)
 {
-    return QCoreApplication::translate("AdapterGone", text);
+    if (!holder.process) return {};
+    if (holder.name.empty()) return Texts::tr("process %1").arg(*holder.process);
+    return Texts::tr("%1 (process %2)").arg(quoted(holder.name)).arg(*holder.process);
+}
+
+QString adapterText(const AdapterProblem& problem)
+{
+    using Kind = AdapterProblem::Kind;
+    switch (problem.kind) {
+    case Kind::NotFound: break;
+    case Kind::NotAtDevice: return Texts::tr("No DV Brisel (Relavox) at %1.").arg(quoted(problem.device));
+    case Kind::NoPermission: return QCoreApplication::translate("AdapterGone", NoPermissionText);
+    case Kind::NodeMissing: return QCoreApplication::translate("AdapterGone", NodeMissingText);
+    case Kind::InUse: {
+        const QString holder = holderText(problem.holder);
+        if (holder.isEmpty())
+            return Texts::tr(
+                "The DV Brisel (Relavox) is in use by another program.\n\nNothing was sent to it. Try "
+                "again when that program has finished.");
+        return Texts::tr(
+                   "The DV Brisel (Relavox) is in use by another program, %1.\n\nNothing was sent to it. Try "
+                   "again when that program has finished.")
+            .arg(holder);
+    }
+    case Kind::Lost: return QCoreApplication::translate("AdapterGone", LostText);
+    case Kind::OtherAdapter: return otherAdapterText(problem);
+    }
+    return QCoreApplication::translate("AdapterGone", NotFoundText);
 }
 
 bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action)
@@ -154,7 +222,7 @@ bool runAdapterAction(const Context& context, QWidget* window, const std::functi
         return true;
     } catch (const AdapterGone& gone) {
         before.restore();
-        context.host.showMessage(adapterText(gone.what()));
+        context.host.showMessage(adapterText(gone.problem()));
         return false;
     }
 }

@@ -2,6 +2,7 @@
 // One action of the user that talks to the adapter: a menu item of the main
 // window, or Save, Cancel or Reload in a dialog.
 
+#include "device/adapter_connection.h"
 #include "dialogs/host.h"
 
 #include <QString>
@@ -10,10 +11,29 @@
 
 class QWidget;
 
-// A text about the adapter's connection, as start-up and runAdapterAction
-// show it: in the user's language when it is one of the fixed texts, as
-// given otherwise.
-QString adapterText(const char* text);
+// The fixed texts about the adapter's connection, as the translations hold them.
+inline constexpr const char* NotFoundText = "Does not find the DV Brisel (Relavox)";
+inline constexpr const char* NoPermissionText =
+    "The DV Brisel (Relavox) was found, but it cannot be opened: "
+    "no permission to use the USB device.\n\n"
+    "See \"Access to the adapter\" in the README.";
+inline constexpr const char* NodeMissingText =
+    "The DV Brisel (Relavox) is on the USB bus, but its device node is missing: "
+    "it was unplugged just now, or this system has no /dev/bus/usb.\n\n"
+    "Plug the adapter in again; in a container, give it the adapter's device node.";
+inline constexpr const char* LostText =
+    "The DV Brisel (Relavox) is no longer connected.\n\n"
+    "Nothing more was sent to it, and the dialog still shows what you entered. "
+    "Plug the adapter in again: the program finds it the next time you choose "
+    "a menu item.";
+
+// Who holds an adapter: "brisel-ctl (process 1234)" in the user's
+// language; empty when nothing is known.
+QString holderText(const AdapterHolder& holder);
+
+// Why the adapter cannot be used, in the user's language, as start-up, the
+// Adapter menu and runAdapterAction show it.
+QString adapterText(const AdapterProblem& problem);
 
 // Whether an action talks to the adapter now. While one does, nothing else
 // may: the event loop runs during its requests and its messages (so the

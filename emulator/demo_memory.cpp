@@ -25,9 +25,8 @@ AdapterLock lockFile(const std::string& path)
     switch (attempt.outcome) {
     case LockAttempt::Outcome::Taken: return std::move(attempt.lock);
     case LockAttempt::Outcome::InUse:
-        throw DemoMemoryError(Kind::InUse, inUseText(attempt.holder) + "\nThe demo adapter's file: " + path,
-                              attempt.holder);
-    default: throw DemoMemoryError(Kind::Unreadable, path + ": " + std::strerror(errno));
+        throw DemoMemoryError(Kind::InUse, {settings::StoreProblem::Kind::CannotRead, path}, attempt.holder);
+    default: throw DemoMemoryError(Kind::Unreadable, {settings::StoreProblem::Kind::CannotRead, path, errno});
     }
 }
 
@@ -38,9 +37,10 @@ bool exists(const std::string& path)
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) {
         if (errno == ENOENT) return false;
-        throw DemoMemoryError(Kind::Unreadable, path + ": " + std::strerror(errno));
+        throw DemoMemoryError(Kind::Unreadable, {settings::StoreProblem::Kind::CannotRead, path, errno});
     }
-    if (!S_ISREG(st.st_mode)) throw DemoMemoryError(Kind::Unreadable, path + ": not a regular file");
+    if (!S_ISREG(st.st_mode))
+        throw DemoMemoryError(Kind::Unreadable, {settings::StoreProblem::Kind::NotRegularFile, path});
     return true;
 }
 
@@ -71,7 +71,7 @@ DemoMemory::DemoMemory(Emulator& adapter, std::string path, bool afresh) : adapt
             // Another program may make it at the same moment: either file is a fresh one.
             settings::writeWholeFile(path_, settingsFileOf(AdapterState{}), false);
         } catch (const settings::WriteError& error) {
-            if (!error.taken()) throw DemoMemoryError(Kind::CannotWrite, error.what());
+            if (!error.taken()) throw DemoMemoryError(Kind::CannotWrite, settings::cannotWrite(error).problem());
         }
         exists(path_);
     }
@@ -88,7 +88,7 @@ DemoMemory::DemoMemory(Emulator& adapter, std::string path, bool afresh) : adapt
         adapter_.clearLog();
     } catch (const settings::StoreError& error) {
         throw DemoMemoryError(error.kind() == settings::StoreError::Kind::Unreadable ? Kind::Unreadable : Kind::Invalid,
-                              error.what());
+                              error.problem());
     }
     kept_ = adapter_.state();
 }
@@ -103,7 +103,7 @@ void DemoMemory::write(const AdapterState& state)
     try {
         settings::writeWholeFile(path_, settingsFileOf(state), true);
     } catch (const settings::WriteError& error) {
-        throw DemoMemoryError(Kind::CannotWrite, error.what());
+        throw DemoMemoryError(Kind::CannotWrite, settings::cannotWrite(error).problem());
     }
     // The file now at the path is a new one: the lock moves to it.
     lock_ = lockFile(path_);

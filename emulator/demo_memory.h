@@ -8,6 +8,7 @@
 
 #include "device/adapter_lock.h"
 #include "emulator/emulator.h"
+#include "settings_file/settings_store.h"
 
 #include <stdexcept>
 #include <string>
@@ -21,21 +22,25 @@ std::string defaultDemoFile();
 class DemoMemoryError : public std::runtime_error {
 public:
     enum class Kind {
-        InUse,       // another program holds the file; what() names it
+        InUse,       // another program holds the file (holder()) at problem().path
         Unreadable,  // the file cannot be read, or is not a regular file
-        Invalid,     // the file is not a settings file; what() gives each problem
+        Invalid,     // the file is not a settings file; problem() gives each problem
         CannotWrite  // the file cannot be made or written
     };
-    DemoMemoryError(Kind kind, const std::string& what, std::string holder = {})
-        : std::runtime_error(what), kind_(kind), holder_(std::move(holder))
+    DemoMemoryError(Kind kind, settings::StoreProblem problem, AdapterHolder holder = {})
+        : std::runtime_error("the demo adapter's file could not be used"), kind_(kind), problem_(std::move(problem)),
+          holder_(std::move(holder))
     {}
     Kind kind() const { return kind_; }
-    // For InUse: the program holding the file, as a device node's lock names it.
-    const std::string& holder() const { return holder_; }
+    // What went wrong with the file, and which file.
+    const settings::StoreProblem& problem() const { return problem_; }
+    // For InUse: the program holding the file, as a device node's lock tells it.
+    const AdapterHolder& holder() const { return holder_; }
 
 private:
     Kind kind_;
-    std::string holder_;
+    settings::StoreProblem problem_;
+    AdapterHolder holder_;
 };
 
 class DemoMemory {

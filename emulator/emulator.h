@@ -172,8 +172,8 @@ struct BusSlot {
     Emulator* adapter = nullptr;
     std::string port;  // its USB port path, "1-1.2"
     AdapterAddress address;
-    // Another program holds it: who, as the lock names the holder.
-    std::optional<std::string> heldBy{};
+    // Another program holds it: who, as far as the lock tells.
+    std::optional<AdapterHolder> heldBy{};
 };
 
 // A walk of `bus`: the adapters plugged in, in the bus's order. One held by

@@ -31,20 +31,21 @@ AdapterSwitch switchAdapter(AdapterConnection& connection, VendorLink& link, con
     const AdapterWalk found = walk();
     const auto node = std::find_if(found.adapters.begin(), found.adapters.end(),
                                    [&](const AdapterNode& a) { return a.address == chosen.address; });
-    if (node == found.adapters.end()) return {std::nullopt, NotFoundText};
+    if (node == found.adapters.end()) return {std::nullopt, AdapterProblem{}};
     AdapterAccess access = found.open(*node);
-    if (access.status != OpenStatus::Opened || access.transport == nullptr) return {std::nullopt, refusalText(access)};
+    if (access.status != OpenStatus::Opened || access.transport == nullptr)
+        return {std::nullopt, accessProblem(access)};
 
     AdapterConnection::Held before = connection.exchange(
         {std::move(access.transport), trackingOpenerFrom(walk, *node, found.adapters.size()), *node});
     // On the way out `before` goes, and with it the adapter held before.
     try {
-        return {startUp(link), {}};
+        return {startUp(link), std::nullopt};
     } catch (const AdapterGone&) {
         // Gone during its start-up: as if it had not been there. The
         // connection has dropped its transport.
         connection.exchange(std::move(before));
-        return {std::nullopt, NotFoundText};
+        return {std::nullopt, AdapterProblem{}};
     }
 }
 

@@ -21,9 +21,9 @@ namespace settings {
 struct AdapterOffer {
     AdapterNode node;
     bool inUse = false;  // the adapter the program holds now
-    // Another program holds it: who, as adapter_lock.h names the holder
-    // (possibly empty). Never asked of the adapter in use.
-    std::optional<std::string> heldBy;
+    // Another program holds it: who, as far as that is known. Never asked
+    // of the adapter in use.
+    std::optional<AdapterHolder> heldBy;
 };
 
 // Every adapter of `walk`, in bus order. Nothing is sent to any of them.
@@ -33,7 +33,7 @@ struct AdapterSwitch {
     // What the chosen adapter answered at its start-up, when it is now the
     // one in use.
     std::optional<StartUp> startUp;
-    std::string refusal;  // otherwise why not, for the user
+    std::optional<AdapterProblem> refusal;  // otherwise why not
 };
 
 // Takes the adapter `chosen` (from an earlier walk of `walk`) in place of the

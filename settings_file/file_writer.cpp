@@ -16,14 +16,9 @@
 namespace settings {
 namespace {
 
-std::string reason(int error)
-{
-    return std::strerror(error);
-}
-
 [[noreturn]] void fail(const std::string& path, int error)
 {
-    throw WriteError(path + ": " + reason(error));
+    throw WriteError({WriteProblem::Kind::Failed, path, error});
 }
 
 // The mode a new file gets: 0666 less the umask, which Linux shows in
@@ -160,8 +155,7 @@ void writeWholeFile(const std::string& path, std::string_view text, bool replace
     std::optional<std::pair<uid_t, gid_t>> owner;
     struct stat old {};
     if (fstatat(folder.fd(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (!S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
-            throw WriteError(path + ": not a regular file; it is left as it is");
+        if (!S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode)) throw WriteError({WriteProblem::Kind::NotRegular, path});
         if (replace && S_ISREG(old.st_mode)) {
             mode = old.st_mode & 07777;
             if (geteuid() == 0) owner = std::pair(old.st_uid, old.st_gid);
@@ -173,7 +167,7 @@ void writeWholeFile(const std::string& path, std::string_view text, bool replace
     TemporaryFile file(folder, name);
     file.fill(text, mode, owner, path);
     if (replace) file.placeOver(name);
-    else if (!file.placeUnlessTaken(name)) throw WriteError(path + ": the file exists", true);
+    else if (!file.placeUnlessTaken(name)) throw WriteError({WriteProblem::Kind::Exists, path});
     syncFolder(folder, path);
 }
 
@@ -189,7 +183,7 @@ std::string writeUnderFreeName(const std::string& folderPath, const std::vector<
         syncFolder(folder, folder.pathOf(name));
         return folder.pathOf(name);
     }
-    throw WriteError(folder.pathOf(names.back()) + ": the file exists, and so do the names before it", true);
+    throw WriteError({WriteProblem::Kind::AllNamesTaken, folder.pathOf(names.back())});
 }
 
 void makePrivateFolder(const std::string& folder)
@@ -201,7 +195,7 @@ void makePrivateFolder(const std::string& folder)
         if (mkdir(level.c_str(), 0700) == 0) {
             // Made here: it must be the folder made, not a link put in its place.
             if (lstat(level.c_str(), &made) != 0) fail(level, errno);
-            if (!S_ISDIR(made.st_mode)) throw WriteError(level + ": not a folder");
+            if (!S_ISDIR(made.st_mode)) throw WriteError({WriteProblem::Kind::NotAFolder, level});
         } else if (errno != EEXIST) {
             fail(level, errno);
         } else if (stat(level.c_str(), &made) != 0 || !S_ISDIR(made.st_mode)) {

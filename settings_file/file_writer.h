@@ -11,14 +11,35 @@
 
 namespace settings {
 
+// Why a file was not written, and which.
+struct WriteProblem {
+    enum class Kind {
+        Failed,         // the system refused: `error` (an errno)
+        NotRegular,     // `path` exists and is neither a regular file nor a link
+        Exists,         // `path` exists and was not to be replaced
+        AllNamesTaken,  // `path`, the last name offered, exists, and so do those before it
+        NotAFolder,     // `path` was made as a folder but is none
+    };
+    Kind kind = Kind::Failed;
+    std::string path{};
+    int error = 0;
+    bool operator==(const WriteProblem&) const = default;
+};
+
 class WriteError : public std::runtime_error {
 public:
-    // `taken`: the target exists and was not to be replaced.
-    WriteError(const std::string& what, bool taken = false) : std::runtime_error(what), taken_(taken) {}
-    bool taken() const { return taken_; }
+    explicit WriteError(WriteProblem problem)
+        : std::runtime_error("a file was not written"), problem_(std::move(problem))
+    {}
+    const WriteProblem& problem() const { return problem_; }
+    // The target exists and was not to be replaced.
+    bool taken() const
+    {
+        return problem_.kind == WriteProblem::Kind::Exists || problem_.kind == WriteProblem::Kind::AllNamesTaken;
+    }
 
 private:
-    bool taken_;
+    WriteProblem problem_;
 };
 
 // Writes `text` to `path`. Without `replace` an existing name (a link
@@ -26,7 +47,7 @@ private:
 // With `replace` a regular file keeps its mode (and its owner when run by
 // root), and a symbolic link is replaced itself, never written through. A
 // target that exists and is neither a regular file nor a link is refused.
-// Throws WriteError, naming the file.
+// Throws WriteError.
 void writeWholeFile(const std::string& path, std::string_view text, bool replace);
 
 // Writes `text` under the first of `names` (in `folder`) that no one has

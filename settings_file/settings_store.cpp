@@ -24,11 +24,14 @@ namespace {
 constexpr std::size_t LargestFile = std::size_t{1024} * 1024;
 
 // "-" is standard input, which stays open.
-std::string readWhole(const std::string& path, const std::string& name)
+std::string readWhole(const std::string& path)
 {
+    const auto unreadable = [&path](int error) {
+        return StoreError(StoreError::Kind::Unreadable, {StoreProblem::Kind::CannotRead, path, error});
+    };
     const bool standardInput = path == "-";
     const int fd = standardInput ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw StoreError(StoreError::Kind::Unreadable, name + ": " + std::strerror(errno));
+    if (fd < 0) throw unreadable(errno);
     const auto done = [&] {
         if (!standardInput) close(fd);
     };
@@ -40,7 +43,7 @@ std::string readWhole(const std::string& path, const std::string& name)
         if (n < 0) {
             const int error = errno;
             done();
-            throw StoreError(StoreError::Kind::Unreadable, name + ": " + std::strerror(error));
+            throw unreadable(error);
         }
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
@@ -48,10 +51,10 @@ std::string readWhole(const std::string& path, const std::string& name)
             struct stat st {};
             const bool sized = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
             done();
-            throw StoreError(StoreError::Kind::Invalid,
-                             name + ": the file holds " +
-                                 (sized ? std::to_string(st.st_size) : "more than " + std::to_string(LargestFile)) +
-                                 " bytes; a settings file holds at most " + std::to_string(LargestFile));
+            StoreProblem large{StoreProblem::Kind::TooLarge, path};
+            if (sized) large.size = static_cast<std::uint64_t>(st.st_size);
+            large.largest = LargestFile;
+            throw StoreError(StoreError::Kind::Invalid, large);
         }
     }
     done();
@@ -60,17 +63,20 @@ std::string readWhole(const std::string& path, const std::string& name)
 
 }  // namespace
 
+StoreError cannotWrite(const WriteError& error)
+{
+    StoreProblem problem{StoreProblem::Kind::CannotWrite, error.problem().path};
+    problem.write = error.problem();
+    return StoreError(error.taken() ? StoreError::Kind::Taken : StoreError::Kind::CannotWrite, problem);
+}
+
 FileContents loadSettingsFile(const std::string& path)
 {
-    const std::string name = fileName(path);
-    FileContents contents = readSettingsFile(readWhole(path, name));
+    FileContents contents = readSettingsFile(readWhole(path));
     if (!contents.problems.empty()) {
-        std::string text;
-        for (const FileProblem& problem : contents.problems) {
-            if (!text.empty()) text += '\n';
-            text += name + ':' + std::to_string(problem.line) + ": " + problem.what;
-        }
-        throw StoreError(StoreError::Kind::Invalid, text);
+        StoreProblem invalid{StoreProblem::Kind::Invalid, path};
+        invalid.problems = contents.problems;
+        throw StoreError(StoreError::Kind::Invalid, invalid);
     }
     return contents;
 }
@@ -80,11 +86,16 @@ void saveSettingsFile(const std::string& path, const std::string& text, bool rep
     try {
         writeWholeFile(path, text, replace);
     } catch (const WriteError& error) {
-        throw StoreError(error.taken() ? StoreError::Kind::Taken : StoreError::Kind::CannotWrite, error.what());
+        throw cannotWrite(error);
     }
 }
 
 namespace {
+
+StoreError noStateFolder(StoreProblem problem)
+{
+    return StoreError(StoreError::Kind::CannotWrite, std::move(problem));
+}
 
 // A folder name is shown to the user and given in JSON, which is UTF-8: a
 // folder whose name is not could not be found again from what is shown.
@@ -92,9 +103,7 @@ std::string utf8Folder(std::string folder, const char* variable)
 {
     for (std::size_t at = 0; at < folder.size();)
         if (utf8::nextCharacter(folder, at) == utf8::NotUtf8)
-            throw StoreError(StoreError::Kind::CannotWrite, "the folder for the program's state, " + folder +
-                                                                ", has a name that is not UTF-8; set " + variable +
-                                                                " to a folder whose name is UTF-8");
+            throw noStateFolder({StoreProblem::Kind::StateNotUtf8, folder, 0, {}, 0, {}, {}, variable});
     return folder;
 }
 
@@ -107,12 +116,8 @@ std::string stateFolder()
     if (state != nullptr && state[0] == '/')
         return utf8Folder(std::string(state) + "/brisel-setting", "XDG_STATE_HOME");
     const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0')
-        throw StoreError(StoreError::Kind::CannotWrite, "no folder for the program's state: HOME is not set");
-    if (home[0] != '/')
-        throw StoreError(StoreError::Kind::CannotWrite,
-                         "no folder for the program's state: HOME is not an absolute path (" + std::string(home) +
-                             "); set HOME or XDG_STATE_HOME to one");
+    if (home == nullptr || home[0] == '\0') throw noStateFolder({StoreProblem::Kind::NoHome});
+    if (home[0] != '/') throw noStateFolder({StoreProblem::Kind::HomeNotAbsolute, home});
     return utf8Folder(std::string(home) + "/.local/state/brisel-setting", "XDG_STATE_HOME");
 }
 
@@ -145,7 +150,7 @@ std::string saveAutomaticBackup(const std::string& folder, const std::string& st
         makePrivateFolder(folder);
         return writeUnderFreeName(folder, names, text);
     } catch (const WriteError& error) {
-        throw StoreError(StoreError::Kind::CannotWrite, error.what());
+        throw cannotWrite(error);
     }
 }
 

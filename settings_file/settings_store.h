@@ -2,27 +2,58 @@
 // Settings files on disk: read and checked as a whole, written atomically,
 // and the automatic backups taken before settings are put on an adapter.
 
+#include "settings_file/file_writer.h"
 #include "settings_file/settings_file.h"
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace settings {
 
+// What went wrong with a settings file or the program's state folder: the
+// facts each program puts into words.
+struct StoreProblem {
+    enum class Kind {
+        CannotRead,      // `path` could not be read: `error` (an errno)
+        NotRegularFile,  // `path` is not a regular file
+        TooLarge,        // `path` holds `size` bytes (nothing: more than `largest`)
+        Invalid,         // `path` is not a settings file: its `problems`
+        CannotWrite,     // `write` tells what was not written and why
+        StateNotUtf8,    // the state folder `path` has a name that is not UTF-8; `variable` names another
+        NoHome,          // no state folder: HOME is not set
+        HomeNotAbsolute  // no state folder: HOME (`path`) is not an absolute path
+    };
+    Kind kind = Kind::CannotRead;
+    std::string path{};  // "-" is standard input
+    int error = 0;
+    std::optional<std::uint64_t> size{};
+    std::uint64_t largest = 0;
+    std::vector<FileProblem> problems{};
+    WriteProblem write{};
+    std::string variable{};
+};
+
 class StoreError : public std::runtime_error {
 public:
     // Taken: the file to be written exists and was not to be replaced.
     enum class Kind { Unreadable, Invalid, CannotWrite, Taken };
-    StoreError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind), text_(what) {}
+    StoreError(Kind kind, StoreProblem problem)
+        : std::runtime_error("a settings file could not be used"), kind_(kind), problem_(std::move(problem))
+    {}
     Kind kind() const { return kind_; }
-    // The whole message: what() ends at a NUL that a key quoted in it holds.
-    const std::string& text() const { return text_; }
+    const StoreProblem& problem() const { return problem_; }
 
 private:
     Kind kind_;
-    std::string text_;
+    StoreProblem problem_;
 };
+
+// The StoreError for a file not written: Taken when it exists and was not
+// to be replaced, else CannotWrite.
+StoreError cannotWrite(const WriteError& error);
 
 // A settings file's name in messages: "-" is standard input.
 inline std::string fileName(const std::string& path)
@@ -31,9 +62,8 @@ inline std::string fileName(const std::string& path)
 }
 
 // Reads and checks the file at `path` ("-": standard input, read to its
-// end). Throws StoreError: Unreadable, or
-// Invalid with every problem on a line of its own, "FILE:LINE: what" (or the
-// size of a file too large to be a settings file).
+// end). Throws StoreError: Unreadable (CannotRead), or Invalid with every
+// problem of the file (or the size of a file too large to be a settings file).
 FileContents loadSettingsFile(const std::string& path);
 
 // Writes `text` to `path` so that the file is either whole or not there: a

@@ -62,7 +62,7 @@ void writeRecord(const std::string& path, const WriteRecord& record, const Snaps
         makePrivateFolder(path.substr(0, path.rfind('/')));
         writeWholeFile(path, text, true);
     } catch (const WriteError& error) {
-        throw StoreError(StoreError::Kind::CannotWrite, error.what());
+        throw cannotWrite(error);
     }
 }
 

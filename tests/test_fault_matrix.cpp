@@ -21,6 +21,7 @@
 #include "app/startup.h"
 #include "device/adapter_connection.h"
 #include "device/vendor_link.h"
+#include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/not_read.h"
 #include "dialogs/repeaterinfo.h"

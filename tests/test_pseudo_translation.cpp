@@ -1,13 +1,19 @@
 // No English reaches a translated window. A pseudo-translation turns every
 // letter of every text the program translates into an accented one; the
-// messages and questions of the File menu, a dialog's Save, a loss of the
-// adapter and the Adapter menu's items must then hold no plain letters but
-// the data put into them: file names, call signs, and values as the boxes
-// show them (ON, OFF, hex digits).
+// messages, questions and window titles of the File menu, every flow under
+// every fault the adapter can show, the adapter refused at start-up or lost,
+// and the Adapter menu must then hold no plain letters but the data put into
+// them: file names, call signs, the C library's error texts, and values as
+// the boxes show them (ON, OFF, hex digits).
 
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
+#include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
+#include "dialogs/repeaterinfo.h"
+#include "dialogs/unit12.h"
+#include "dialogs/unit15.h"
+#include "dialogs/unit17.h"
 #include "emulator/lacking.h"
 #include "tests/support/dialog_helpers.h"
 
@@ -16,6 +22,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTranslator>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -53,6 +63,28 @@ QStringList plainWords(QString text, const QStringList& data)
     return words;
 }
 
+// The requests in `log`, pauses left out.
+std::size_t requestsIn(const std::vector<emu::LogEntry>& log)
+{
+    return std::count_if(log.begin(), log.end(),
+                         [](const emu::LogEntry& e) { return e.kind != emu::LogEntry::Kind::Pause; });
+}
+
+// The words the windows' boxes hold: data, as the adapter gave them or the
+// user entered them.
+QStringList boxWords(const Windows& w)
+{
+    QStringList words;
+    for (const QWidget* dialog :
+         {static_cast<const QWidget*>(w.basicDialog), static_cast<const QWidget*>(w.repeaterDialog),
+          static_cast<const QWidget*>(w.slowDataDialog), static_cast<const QWidget*>(w.beaconDialog),
+          static_cast<const QWidget*>(w.serialPortDialog)})
+        if (dialog != nullptr)
+            for (const QLineEdit* box : dialog->findChildren<QLineEdit*>())
+                words << box->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return words;
+}
+
 struct Pseudo : testing::Test {
     PseudoTranslation marks;
     QTemporaryDir folder;
@@ -76,10 +108,10 @@ struct Pseudo : testing::Test {
         ASSERT_TRUE(QFile::exists(path("a.toml")));
     }
     // Everything `host` showed and asked holds no plain word.
-    void expectNoPlainWords(const RecordingHost& host)
+    void expectNoPlainWords(const RecordingHost& host, QStringList data = {})
     {
-        const QStringList data = {path("a.toml"), path("brisel-setting/backups"), QStringLiteral("N0CALL")};
-        for (const QString& text : host.messages + host.asked)
+        data << path("a.toml") << path("brisel-setting/backups") << QStringLiteral("N0CALL");
+        for (const QString& text : host.messages + host.asked + host.shown)
             EXPECT_EQ(plainWords(text, data).join(' ').toStdString(), "") << text.toStdString();
     }
 };
@@ -137,6 +169,156 @@ TEST_F(Pseudo, FileMenuLoadAsksAndTellsInTranslatedWords)
     }
 }
 
+// The File menu when a file cannot be read, written or backed up.
+TEST_F(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
+{
+    saveFile([](emu::AdapterState& s) { s.delayTime = 42; });
+    QFile large(path("large.toml"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly));
+    large.write(QByteArray(1024 * 1024 + 1, '#'));
+    large.close();
+    const struct {
+        const char* name;
+        const char* menuItem;
+        QString file;
+        const char* stateHome;  // XDG_STATE_HOME, where the backups go
+    } cases[] = {
+        {"not there", "LoadFromFile1", path("none.toml"), nullptr},
+        {"too large", "LoadFromFile1", path("large.toml"), nullptr},
+        {"no folder to write to", "SaveToFile1", path("none/a.toml"), nullptr},
+        {"no folder for the backups", "LoadFromFile1", path("a.toml"), "relative"},
+        {"backup folder not a folder", "LoadFromFile1", path("a.toml"), "/dev/null"},
+    };
+    const QStringList data = {path("none.toml"),
+                              path("large.toml"),
+                              path("none/a.toml"),
+                              QString::fromLocal8Bit(std::strerror(ENOENT)),
+                              QString::fromLocal8Bit(std::strerror(ENOTDIR)),
+                              QStringLiteral("/dev/null/brisel-setting/backups"),
+                              QStringLiteral("/dev/null"),
+                              QStringLiteral("relative"),
+                              QStringLiteral("HOME"),
+                              QStringLiteral("XDG_STATE_HOME")};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.stateHome) qputenv("XDG_STATE_HOME", c.stateHome);
+        const QByteArray home = qgetenv("HOME");
+        if (c.stateHome && c.stateHome[0] != '/') qputenv("HOME", "relative");
+        ConnectedRig rig;
+        Windows w = rig.start();
+        rig.host.fileToChoose = c.file;
+        dlg::trigger(*w.mainWindow, QString::fromLatin1(c.menuItem));
+        qputenv("XDG_STATE_HOME", folder.path().toUtf8());
+        qputenv("HOME", home);
+        ASSERT_EQ(rig.host.messages.size(), 1);
+        expectNoPlainWords(rig.host, data);
+    }
+}
+
+// Every flow of the windows, under every fault at every one of its
+// requests: what the windows say of it.
+TEST_F(Pseudo, EveryFaultAtEveryRequestIsToldInTranslatedWords)
+{
+    using Act = std::function<void(Windows&)>;
+    const Act basic = [](Windows& w) { w.mainWindow->BasicInfoSetting1Click(); };
+    const struct {
+        const char* name;
+        Act before, act;  // no act: the start-up itself
+    } flows[] = {
+        {"start-up", nullptr, nullptr},
+        {"Basic", nullptr, basic},
+        {"Basic Save", basic, [](Windows& w) { w.basicDialog->Save1Click(); }},
+        {"Basic Reload", basic, [](Windows& w) { w.basicDialog->Reload1Click(); }},
+        {"Repeater", nullptr, [](Windows& w) { w.mainWindow->RepeaterInfoSetting1Click(); }},
+        {"Repeater Save", nullptr, [](Windows& w) { w.repeaterDialog->Ssve1Click(); }},
+        {"Slow Data Save", nullptr, [](Windows& w) { w.slowDataDialog->Save1Click(); }},
+        {"Beacon Save", nullptr, [](Windows& w) { w.beaconDialog->Save1Click(); }},
+        {"Serial Port Save", nullptr, [](Windows& w) { w.serialPortDialog->Save1Click(); }},
+        {"PIC version", nullptr, [](Windows& w) { w.mainWindow->PICVersion1Click(); }},
+    };
+    using emu::FaultKind;
+    for (const auto& flow : flows) {
+        for (int index = 0;; ++index) {
+            bool beyond = true;  // no run of the flow got as far as `index`
+            for (FaultKind kind : {FaultKind::Stall, FaultKind::Timeout, FaultKind::ShortRead, FaultKind::Unplug}) {
+                SCOPED_TRACE(std::string(flow.name) + " at request " + std::to_string(index) + ", fault " +
+                             std::to_string(int(kind)));
+                ConnectedRig rig;
+                std::optional<Windows> w;
+                QStringList data = {QStringLiteral("DV Brisel PIC V01.07")};
+                if (flow.act) {
+                    w.emplace(rig.start());
+                    if (flow.before) flow.before(*w);
+                    data << boxWords(*w);
+                }
+                rig.emulator.clearLog();
+                rig.host.messages.clear();
+                rig.host.shown.clear();
+                rig.emulator.injectFaultAt(index, kind, 1);
+                try {
+                    if (flow.act) flow.act(*w);
+                    else w.emplace(rig.start());
+                } catch (const AdapterGone& gone) {
+                    rig.host.showMessage(adapterText(gone.problem()));  // as start-up shows it
+                }
+                beyond = beyond && int(requestsIn(rig.emulator.log())) <= index;
+                if (w) data << boxWords(*w);
+                std::sort(data.begin(), data.end(),
+                          [](const QString& a, const QString& b) { return a.size() > b.size(); });
+                expectNoPlainWords(rig.host, data);
+            }
+            if (beyond) break;
+        }
+    }
+}
+
+// Every refusal of the adapter, as start-up, a menu item or the Adapter
+// menu shows it.
+TEST_F(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
+{
+    using Kind = AdapterProblem::Kind;
+    const AdapterNode lost{0, {1, 7}, "/dev/bus/usb/001/007", "1-1.2"};
+    const AdapterNode other{1, {1, 8}, "/dev/bus/usb/001/008", "1-1.3"};
+    AdapterProblem notAtDevice{Kind::NotAtDevice}, held{Kind::InUse}, named{Kind::InUse}, unnamed{Kind::InUse},
+        elsewhere{Kind::OtherAdapter}, noPort{Kind::OtherAdapter};
+    notAtDevice.device = "1-1.9";
+    held.holder = {42, ""};
+    named.holder = {42, "brisel-ctl"};
+    elsewhere.lost = lost;
+    elsewhere.seen = {other};
+    noPort.lost = AdapterNode{0, {1, 7}, "", ""};
+    noPort.seen = {other, lost};
+    const AdapterProblem problems[] = {
+        {Kind::NotFound}, notAtDevice, {Kind::NoPermission}, held, named, unnamed, {Kind::Lost}, elsewhere, noPort};
+    for (const AdapterProblem& problem : problems) {
+        const QString text = adapterText(problem);
+        EXPECT_EQ(plainWords(text, {QStringLiteral("brisel-ctl")}).join(' ').toStdString(), "") << text.toStdString();
+    }
+
+    // The same through the program: a menu item after the adapter in use
+    // went while another is there, and the Adapter menu's choice of an
+    // adapter another program holds.
+    emu::Emulator a, b;
+    std::vector<emu::BusSlot> sockets{{&a, "1-1.2", {1, 7}}, {&b, "1-1.3", {1, 8}}};
+    AdapterConnection connection{nullptr, trackingOpener(emu::emulatedBusWalk(sockets))};
+    VendorLink link{connection};
+    RecordingHost host{a};
+    connection.reconnectIfLost();
+    Windows windows = createWindows(Context{link, host, &connection});
+    new AdapterMenu(windows, emu::emulatedBusWalk(sockets));
+    auto& menu = dlg::child<QMenu>(*windows.mainWindow, "Adapter1");
+    menu.aboutToShow();
+    sockets[1].heldBy = AdapterHolder{42, "brisel-ctl"};
+    ASSERT_EQ(menu.actions().size(), 2);
+    menu.actions().at(1)->trigger();
+    sockets[1].heldBy.reset();
+    a.unplugFrom(0);
+    windows.mainWindow->PICVersion1Click();
+    windows.mainWindow->PICVersion1Click();
+    ASSERT_EQ(host.messages.size(), 3);
+    expectNoPlainWords(host, {QStringLiteral("brisel-ctl")});
+}
+
 TEST_F(Pseudo, ADialogsSaveTellsWhatTheAdapterDidNotTakeInTranslatedWords)
 {
     Rig rig;
@@ -157,7 +339,7 @@ TEST_F(Pseudo, TheAdapterMenuNamesEachAdapterInTranslatedWords)
 {
     emu::Emulator a, b;
     std::vector<emu::BusSlot> sockets{{&a, "1-1.2", {1, 7}}, {&b, "1-1.3", {1, 8}}};
-    sockets[1].heldBy = "";  // another program, unnamed
+    sockets[1].heldBy = AdapterHolder{};  // another program, unnamed
     AdapterConnection connection{nullptr, emu::emulatedBusOpener(sockets)};
     VendorLink link{connection};
     RecordingHost host{a};

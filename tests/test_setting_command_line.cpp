@@ -105,7 +105,8 @@ TEST(SettingCommandLine, TakesItsOptionsAndRefusesTheRestWith64)
 }
 
 // --device names one of two adapters by address or port; only that one is
-// asked anything, and one that is not there is named as brisel-ctl names it.
+// asked anything, and one that is not there is refused as not being at the
+// place --device names.
 TEST(SettingCommandLine, OpensTheAdapterDeviceNames)
 {
     emu::Emulator a, b;
@@ -128,7 +129,10 @@ TEST(SettingCommandLine, OpensTheAdapterDeviceNames)
             EXPECT_NE(c.opened, nullptr) << label;
         } catch (const AdapterGone& gone) {
             EXPECT_EQ(c.opened, nullptr) << label;
-            EXPECT_EQ(gone.what(), c.device ? notAtDeviceText(*c.device) : NotFoundText) << label;
+            EXPECT_EQ(gone.problem().kind,
+                      c.device ? AdapterProblem::Kind::NotAtDevice : AdapterProblem::Kind::NotFound)
+                << label;
+            EXPECT_EQ(gone.problem().device, c.device.value_or("")) << label;
         }
         EXPECT_EQ(a.log().empty(), c.opened != &a) << label;
         EXPECT_EQ(b.log().empty(), c.opened != &b) << label;

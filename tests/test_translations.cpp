@@ -66,10 +66,13 @@ TEST(Translations, TheFirstLanguageWithATranslationWinsAndEnglishNeedsNone)
         {{"ja_JP.UTF-8"}, "ja_JP"}, {{"fr_FR", "de_AT"}, "de_DE"}, {{"en_GB", "ja"}, ""}, {{"fr"}, ""}, {{}, ""}};
     for (const auto& [languages, chosen] : cases) {
         EXPECT_EQ(installTranslations(languages), chosen) << languages.join(':').toStdString();
-        // The adapter's fixed texts come from the core; each is found under
-        // its own words. Qt's own texts come with the same language.
-        for (const char* text : {NotFoundText, NoPermissionText, NodeMissingText, LostText})
-            EXPECT_EQ(adapterText(text) == QString::fromUtf8(text), chosen.isEmpty()) << text;
+        // The adapter's fixed texts are found under their own words. Qt's
+        // own texts come with the same language.
+        using Kind = AdapterProblem::Kind;
+        for (const auto& [kind, text] :
+             {std::pair{Kind::NotFound, NotFoundText}, std::pair{Kind::NoPermission, NoPermissionText},
+              std::pair{Kind::NodeMissing, NodeMissingText}, std::pair{Kind::Lost, LostText}})
+            EXPECT_EQ(adapterText({kind}) == QString::fromUtf8(text), chosen.isEmpty()) << text;
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No") == QLatin1String("&No"), chosen.isEmpty());
     }
 }

@@ -7,6 +7,7 @@
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
 #include "device/adapter_connection.h"
+#include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/unit12.h"
 #include "tests/support/dialog_helpers.h"
@@ -185,7 +186,7 @@ TEST(AdapterMenu, ListsEveryAdapterInBusOrderOnlyWhenThereAreTwo)
     EXPECT_EQ(bus.title(), Title);
 
     bus.b.plugIn();
-    bus.sockets[1].heldBy = "brisel-ctl (process 42)";
+    bus.sockets[1].heldBy = AdapterHolder{42, "brisel-ctl"};
     QEvent active(QEvent::WindowActivate);  // the bus is walked again
     QCoreApplication::sendEvent(bus.windows->mainWindow.get(), &active);
     EXPECT_TRUE(bus.menu().menuAction()->isVisible());
@@ -284,7 +285,7 @@ TEST_P(Switch, TakesTheChosenAdapterAsStartUpDoesOrKeepsTheOneInUse)
     bus.b.clearLog();
     bus.host.messages.clear();
     if (!switched) bus.b.plugIn();
-    bus.sockets[switched ? 1 : 0].heldBy = "another program";
+    bus.sockets[switched ? 1 : 0].heldBy = AdapterHolder{};
     ui.PICVersion1->trigger();
     EXPECT_EQ(bus.a.requests().empty(), switched);
     EXPECT_EQ(bus.b.requests().empty(), !switched);
@@ -301,9 +302,12 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"HeldByAnotherProgram",
                    {},
                    {},
-                   [](Bus& bus) { bus.sockets[1].heldBy = "brisel-ctl (process 42)"; },
+                   [](Bus& bus) {
+                       bus.sockets[1].heldBy = AdapterHolder{42, "brisel-ctl"};
+                   },
                    0,
-                   QString::fromStdString(inUseText("brisel-ctl (process 42)"))},
+                   "The DV Brisel (Relavox) is in use by another program, brisel-ctl (process 42).\n\nNothing was "
+                   "sent to it. Try again when that program has finished."},
         SwitchCase{"GoneFromTheBus", {}, {}, [](Bus& bus) { unplug(bus.b); }, 0, NotFoundText},
         SwitchCase{"GoneDuringItsStartUp", {}, {}, [](Bus& bus) { bus.b.unplugFrom(4); }, 5, NotFoundText}),
     [](const testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });

@@ -31,6 +31,66 @@ Nothing more was sent to it, and the dialog still shows what you entered. Plug t
 
 Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingaben. Stecken Sie den Adapter wieder ein: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen.</translation>
     </message>
+    <message>
+        <source>at an unknown USB port (device %1)</source>
+        <translation>an einem unbekannten USB-Port (Gerät %1)</translation>
+    </message>
+    <message>
+        <source>at USB port %1 (device %2)</source>
+        <translation>am USB-Port %1 (Gerät %2)</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) in use, %1, is no longer connected.
+
+Nothing was sent: the program does not change to another adapter by itself. Adapters connected now:%2
+
+Plug the adapter in again: the program finds it the next time you choose a menu item. To use another adapter, start the program again.</source>
+        <translation>Der verwendete DV Brisel (Relavox) %1 ist nicht mehr angeschlossen.
+
+Es wurde nichts gesendet: Das Programm wechselt nicht von selbst zu einem anderen Adapter. Jetzt angeschlossene Adapter:%2
+
+Schließen Sie den Adapter wieder an: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen. Um einen anderen Adapter zu verwenden, starten Sie das Programm neu.</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) in use, %1, is no longer connected.
+
+Nothing was sent: the program does not change to another adapter by itself. Adapters connected now:%2
+
+Plug the adapter in again at USB port %3: the program finds it the next time you choose a menu item. To use another adapter, start the program again.</source>
+        <translation>Der verwendete DV Brisel (Relavox) %1 ist nicht mehr angeschlossen.
+
+Es wurde nichts gesendet: Das Programm wechselt nicht von selbst zu einem anderen Adapter. Jetzt angeschlossene Adapter:%2
+
+Schließen Sie den Adapter wieder am USB-Port %3 an: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen. Um einen anderen Adapter zu verwenden, starten Sie das Programm neu.</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>Prozess %1</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (Prozess %2)</translation>
+    </message>
+    <message>
+        <source>No DV Brisel (Relavox) at %1.</source>
+        <translation>Unter %1 wurde kein DV Brisel (Relavox) gefunden.</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) is in use by another program.
+
+Nothing was sent to it. Try again when that program has finished.</source>
+        <translation>Der DV Brisel (Relavox) wird von einem anderen Programm verwendet.
+
+Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm fertig ist.</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) is in use by another program, %1.
+
+Nothing was sent to it. Try again when that program has finished.</source>
+        <translation>Der DV Brisel (Relavox) wird von einem anderen Programm verwendet: %1.
+
+Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm fertig ist.</translation>
+    </message>
 </context>
 <context>
     <name>AdapterMenu</name>
@@ -79,6 +139,17 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     <message>
         <source> (demo)</source>
         <translation> (Demo)</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramRun</name>
+    <message>
+        <source>The program ran out of memory; what it was doing was not finished.</source>
+        <translation>Dem Programm ging der Speicher aus; der laufende Vorgang wurde nicht abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>An unexpected error stopped what the program was doing; it was not finished.</source>
+        <translation>Ein unerwarteter Fehler hat den laufenden Vorgang abgebrochen; er wurde nicht abgeschlossen.</translation>
     </message>
 </context>
 <context>
@@ -251,6 +322,61 @@ Nicht gesendet: %1.</translation>
     <message>
         <source>The program was asked to end, so the file was loaded only in part. Written completely: %1. Not written: %2; load the file again.</source>
         <translation>Das Programm wurde zum Beenden aufgefordert, daher wurde die Datei nur zum Teil geladen. Vollständig geschrieben: %1. Nicht geschrieben: %2; laden Sie die Datei erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>StoreProblem</name>
+    <message>
+        <source>standard input</source>
+        <translation>Standardeingabe</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file; it is left as it is.</source>
+        <translation>%1 ist keine gewöhnliche Datei; sie bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>%1 exists already.</source>
+        <translation>%1 existiert bereits.</translation>
+    </message>
+    <message>
+        <source>%1 exists already, and so do the names before it.</source>
+        <translation>%1 existiert bereits, ebenso die Namen davor.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 lässt sich nicht schreiben: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>%1 holds more than %2 bytes; a settings file holds at most %2 bytes.</source>
+        <translation>%1 ist größer als %2 Byte; eine Einstellungsdatei hat höchstens %2 Byte.</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes; a settings file holds at most %3 bytes.</source>
+        <translation>%1 hat %2 Byte; eine Einstellungsdatei hat höchstens %3 Byte.</translation>
+    </message>
+    <message>
+        <source>The folder for the program&apos;s state, %1, has a name that is not UTF-8; set %2 to a folder whose name is UTF-8.</source>
+        <translation>Der Name des Ordners für den Zustand des Programms, %1, ist kein UTF-8; setzen Sie %2 auf einen Ordner, dessen Name UTF-8 ist.</translation>
+    </message>
+    <message>
+        <source>There is no folder for the program&apos;s state: HOME is not set.</source>
+        <translation>Es gibt keinen Ordner für den Zustand des Programms: HOME ist nicht gesetzt.</translation>
+    </message>
+    <message>
+        <source>There is no folder for the program&apos;s state: HOME is not an absolute path (%1); set HOME or XDG_STATE_HOME to one.</source>
+        <translation>Es gibt keinen Ordner für den Zustand des Programms: HOME ist kein absoluter Pfad (%1); setzen Sie HOME oder XDG_STATE_HOME auf einen.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 lässt sich nicht lesen: %2</translation>
     </message>
 </context>
 <context>

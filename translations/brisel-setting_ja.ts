@@ -31,6 +31,66 @@ Nothing more was sent to it, and the dialog still shows what you entered. Plug t
 
 これ以上は何も送信しておらず、ダイアログには入力した内容がそのまま表示されています。アダプタを接続し直してください。次にメニュー項目を選んだときに、プログラムがアダプタを見つけます。</translation>
     </message>
+    <message>
+        <source>at an unknown USB port (device %1)</source>
+        <translation>不明な USB ポート (デバイス %1)</translation>
+    </message>
+    <message>
+        <source>at USB port %1 (device %2)</source>
+        <translation>USB ポート %1 (デバイス %2)</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) in use, %1, is no longer connected.
+
+Nothing was sent: the program does not change to another adapter by itself. Adapters connected now:%2
+
+Plug the adapter in again: the program finds it the next time you choose a menu item. To use another adapter, start the program again.</source>
+        <translation>%1 にある使用中の DV Brisel (Relavox) との接続が切れました。
+
+何も送信していません。プログラムが自動でほかのアダプタに切り替えることはありません。現在接続されているアダプタ:%2
+
+アダプタを接続し直してください。次にメニュー項目を選んだときに、プログラムがアダプタを見つけます。ほかのアダプタを使うには、プログラムを起動し直してください。</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) in use, %1, is no longer connected.
+
+Nothing was sent: the program does not change to another adapter by itself. Adapters connected now:%2
+
+Plug the adapter in again at USB port %3: the program finds it the next time you choose a menu item. To use another adapter, start the program again.</source>
+        <translation>%1 にある使用中の DV Brisel (Relavox) との接続が切れました。
+
+何も送信していません。プログラムが自動でほかのアダプタに切り替えることはありません。現在接続されているアダプタ:%2
+
+アダプタを USB ポート %3 に接続し直してください。次にメニュー項目を選んだときに、プログラムがアダプタを見つけます。ほかのアダプタを使うには、プログラムを起動し直してください。</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>プロセス %1</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (プロセス %2)</translation>
+    </message>
+    <message>
+        <source>No DV Brisel (Relavox) at %1.</source>
+        <translation>%1 に DV Brisel (Relavox) が見つかりません。</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) is in use by another program.
+
+Nothing was sent to it. Try again when that program has finished.</source>
+        <translation>DV Brisel (Relavox) はほかのプログラムが使用中です。
+
+アダプタには何も送信していません。そのプログラムが終わってから、もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) is in use by another program, %1.
+
+Nothing was sent to it. Try again when that program has finished.</source>
+        <translation>DV Brisel (Relavox) はほかのプログラム (%1) が使用中です。
+
+アダプタには何も送信していません。そのプログラムが終わってから、もう一度お試しください。</translation>
+    </message>
 </context>
 <context>
     <name>AdapterMenu</name>
@@ -79,6 +139,17 @@ Nothing more was sent to it, and the dialog still shows what you entered. Plug t
     <message>
         <source> (demo)</source>
         <translation> (デモ)</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramRun</name>
+    <message>
+        <source>The program ran out of memory; what it was doing was not finished.</source>
+        <translation>メモリが足りなくなったため、処理を最後まで行えませんでした。</translation>
+    </message>
+    <message>
+        <source>An unexpected error stopped what the program was doing; it was not finished.</source>
+        <translation>予期しないエラーのため、処理が中断されました。処理は完了していません。</translation>
     </message>
 </context>
 <context>
@@ -251,6 +322,61 @@ Not sent: %1.</source>
     <message>
         <source>The program was asked to end, so the file was loaded only in part. Written completely: %1. Not written: %2; load the file again.</source>
         <translation>プログラムの終了が要求されたため、ファイルは一部だけ読み込まれました。書き込みを終えたもの: %1。書き込まれなかったもの: %2。ファイルをもう一度読み込んでください。</translation>
+    </message>
+</context>
+<context>
+    <name>StoreProblem</name>
+    <message>
+        <source>standard input</source>
+        <translation>標準入力</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file; it is left as it is.</source>
+        <translation>%1 は通常のファイルではありません。そのままにしてあります。</translation>
+    </message>
+    <message>
+        <source>%1 exists already.</source>
+        <translation>%1 はすでにあります。</translation>
+    </message>
+    <message>
+        <source>%1 exists already, and so do the names before it.</source>
+        <translation>%1 はすでにあり、その前の名前もすべて使われています。</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 はフォルダではありません。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 は通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>%1 holds more than %2 bytes; a settings file holds at most %2 bytes.</source>
+        <translation>%1 は %2 バイトを超えています。設定ファイルは最大 %2 バイトです。</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes; a settings file holds at most %3 bytes.</source>
+        <translation>%1 は %2 バイトあります。設定ファイルは最大 %3 バイトです。</translation>
+    </message>
+    <message>
+        <source>The folder for the program&apos;s state, %1, has a name that is not UTF-8; set %2 to a folder whose name is UTF-8.</source>
+        <translation>プログラムの状態を保存するフォルダ %1 の名前が UTF-8 ではありません。%2 に名前が UTF-8 のフォルダを設定してください。</translation>
+    </message>
+    <message>
+        <source>There is no folder for the program&apos;s state: HOME is not set.</source>
+        <translation>プログラムの状態を保存するフォルダがありません。HOME が設定されていません。</translation>
+    </message>
+    <message>
+        <source>There is no folder for the program&apos;s state: HOME is not an absolute path (%1); set HOME or XDG_STATE_HOME to one.</source>
+        <translation>プログラムの状態を保存するフォルダがありません。HOME が絶対パスではありません (%1)。HOME か XDG_STATE_HOME に絶対パスを設定してください。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 を読み込めません: %2</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "app/qt_host.h"
 #include "app/run.h"
 #include "device/usb_transport.h"
+#include "dialogs/adapter_action.h"
 #include "emulator/emulator.h"
 #include "tests/usb/child_process.h"
 #include "tests/usb/usb_testbed.h"

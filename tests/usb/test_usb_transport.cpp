@@ -190,7 +190,7 @@ TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
     emu::Emulator adapter;
     const int device = testbed_->addDevice({3, 9}, &adapter);
     prctl(PR_SET_NAME, "brisel-ctl");  // this process plays the other program
-    const std::string holder = "brisel-ctl (process " + std::to_string(getpid()) + ")";
+    const AdapterHolder holder{getpid(), "brisel-ctl"};
     {
         const AdapterAccess first = open();
         ASSERT_EQ(first.status, OpenStatus::Opened);
@@ -203,7 +203,8 @@ TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
             connection.reconnectIfLost();
             ADD_FAILURE() << "opened while held";
         } catch (const AdapterGone& gone) {
-            EXPECT_EQ(gone.what(), inUseText(holder));
+            EXPECT_EQ(gone.problem().kind, AdapterProblem::Kind::InUse);
+            EXPECT_EQ(gone.problem().holder, holder);
         }
     }
     EXPECT_EQ(open().status, OpenStatus::Opened);
@@ -226,15 +227,17 @@ int readStatus(AdapterConnection& connection)
     return connection.controlRequest(0xC0, 0x52, 0, 0, &byte, 1, 100);
 }
 
-std::string goneText(const std::function<void()>& action)
+std::optional<AdapterProblem> goneProblem(const std::function<void()>& action)
 {
     try {
         action();
     } catch (const AdapterGone& gone) {
-        return gone.what();
+        return gone.problem();
     }
-    return "(not gone)";
+    return std::nullopt;
 }
+
+const AdapterProblem Lost{AdapterProblem::Kind::Lost};
 
 TEST_F(UsbPath, ALostAdapterIsOpenedAgainOnlyAtItsPort)
 {
@@ -248,10 +251,12 @@ TEST_F(UsbPath, ALostAdapterIsOpenedAgainOnlyAtItsPort)
     const std::string portOfA = testbed_->portPath(device[a]);
 
     testbed_->removeDevice(device[a]);
-    EXPECT_EQ(goneText([&] { readStatus(connection); }), LostText);
-    const std::string refusal = goneText([&] { connection.reconnectIfLost(); });
-    EXPECT_THAT(refusal, testing::HasSubstr("in use, at USB port " + portOfA + " (device "));
-    EXPECT_THAT(refusal, testing::HasSubstr("now:\n  at USB port " + testbed_->portPath(device[b]) + " (device "));
+    EXPECT_EQ(goneProblem([&] { readStatus(connection); }), Lost);
+    const auto refusal = goneProblem([&] { connection.reconnectIfLost(); });
+    ASSERT_TRUE(refusal && refusal->kind == AdapterProblem::Kind::OtherAdapter && refusal->lost);
+    EXPECT_EQ(refusal->lost->port, portOfA);
+    ASSERT_EQ(refusal->seen.size(), 1u);
+    EXPECT_EQ(refusal->seen[0].port, testbed_->portPath(device[b]));
 
     device[a] = testbed_->addDevice(at(4, a == 0 ? "1.2" : "1.3"), &adapters[a]);
     EXPECT_EQ(testbed_->portPath(device[a]), portOfA);
@@ -289,7 +294,7 @@ TEST_F(UsbPath, FiftyReplugsLeaveNoDescriptorOpen)
             ASSERT_EQ(readStatus(connection), 1) << i;
             EXPECT_EQ(openDescriptors().second, 2u) << i;  // the handle and the lock
             testbed_->removeDevice(device);
-            ASSERT_EQ(goneText([&] { readStatus(connection); }), LostText) << i;
+            ASSERT_EQ(goneProblem([&] { readStatus(connection); }), Lost) << i;
             EXPECT_EQ(openDescriptors().second, 0u) << i;
             device = testbed_->addDevice(at(2 + i, "1.2"), &adapter);
             if (i == 1) totalAfterOne = openDescriptors().first;
@@ -332,12 +337,14 @@ TEST_F(UsbPath, AChangeOpensTheOtherNodeBeforeReleasingTheOneInUse)
         ASSERT_EQ(offers.size(), 2u);
         EXPECT_TRUE(offers[inUse.index].inUse && !offers[inUse.index].heldBy);
         ASSERT_TRUE(!offers[other.index].inUse && offers[other.index].heldBy);
-        EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal,
-                  inUseText(*offers[other.index].heldBy));
+        const auto refusal = settings::switchAdapter(connection, link, usbWalk, other).refusal;
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->kind, AdapterProblem::Kind::InUse);
+        EXPECT_EQ(refusal->holder, *offers[other.index].heldBy);
         EXPECT_TRUE(testbed_->configurations(device[b]).empty());
         EXPECT_EQ(lockAdapterNode(inUse.path).outcome, LockAttempt::Outcome::InUse);  // kept
     }
-    EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal, "");
+    EXPECT_EQ(settings::switchAdapter(connection, link, usbWalk, other).refusal, std::nullopt);
 
     emu::Emulator alone;
     VendorLink direct(alone);
