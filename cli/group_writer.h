@@ -41,14 +41,6 @@ WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostre
 std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const settings::Snapshot& held,
                                                    const settings::Snapshot& wanted, const std::string& job, CtlIo& io);
 
-// Writes every group of `wanted` whose values differ from `held` (`wanted`
-// may hold only some values of a group; the others stay as held), with the
-// flag-bit note first when `fixedFlagBits`, and tells it as tellWritten does
-// (without a list of the groups), under a record that keepRecord makes. A lost
-// adapter throws as tellLoss does.
-WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
-                                bool fixedFlagBits, CtlIo& io);
-
 // The command was stopped by a signal once the group under way was
 // finished; the program ends by that signal after telling what().
 class Interrupted : public CtlError {
