@@ -1,6 +1,6 @@
 #pragma once
-// Writing settings to the adapter for restore and set: only the groups that
-// differ, each with its dialog's Save stream, each read back and compared.
+// What restore and set wrote to the adapter, in brisel-ctl's words, and the
+// record each keeps while it writes.
 
 #include "cli/ctl.h"
 #include "cli/exit_status.h"
