@@ -11,6 +11,7 @@
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
+#include "settings_file/backup_job.h"
 #include "settings_file/restore_job.h"
 #include "settings_file/settings_store.h"
 #include "settings_file/value_names.h"
@@ -65,22 +66,6 @@ void tellNotRead(const Context& context, const TForm7::Dialogs& dialogs, const s
     QString message = Texts::tr("The adapter did not answer for these settings, so %1:").arg(Texts::tr(consequence));
     for (const std::string& key : keys) message += QStringLiteral("\n  ") + labelOf(dialogs, key);
     context.host.showMessage(message);
-}
-
-// Every group the firmware has, each as its dialog reads it (the serial
-// port group as its Cancel reads it). Nothing when a value was not read:
-// a file or backup must not miss one; the user has been told.
-std::optional<settings::Snapshot> readAll(const Context& context, const TForm7::Dialogs& dialogs,
-                                          const settings::Features& features, const char* consequence)
-{
-    settings::StartUp started;
-    started.features = features;
-    if (features.serialPort) started.serialPort = settings::readSerialPort(context.link);
-    settings::Snapshot held = settings::readGroups(context.link, started, settings::groupsPresent(features));
-    const std::vector<std::string> missing = settings::notReadKeys(held, features);
-    if (missing.empty()) return held;
-    tellNotRead(context, dialogs, missing, consequence);
-    return std::nullopt;
 }
 
 // A number with the unit the file's key names, as the dialogs write units.
@@ -203,21 +188,32 @@ void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
 {
     const QString path = context.host.chooseFile(true, Texts::tr("Save settings to file"), QString());
     if (path.isEmpty()) return;
-    runAdapterAction(context, nullptr, [&] {
-        BusyCursor busy;
-        const settings::Features& features = context.startUp->features;
-        const auto held =
-            readAll(context, dialogs, features, QT_TRANSLATE_NOOP("SettingsFileActions", "the file was not written"));
-        if (!held) return;
-        const std::string file = settings::writeSettingsFile(*held, settings::readOrigin(context.link, features));
-        try {
-            settings::saveSettingsFile(path.toStdString(), file, true);
-            context.host.showMessage(
-                Texts::tr("The adapter's settings were saved to %1.").arg(text(path.toStdString())));
-        } catch (const settings::StoreError& error) {
-            context.host.showMessage(Texts::tr("The file was not written: %1").arg(storeProblemText(error.problem())));
-        }
-    });
+    settings::BackupSteps steps;
+    steps.readSerialPortAgain = true;
+    steps.path = path.toStdString();
+    steps.replace = true;
+    using Stage = settings::BackupOutcome::Stage;
+    settings::BackupOutcome outcome;
+    if (!runAdapterAction(context, nullptr, [&] {
+            BusyCursor busy;
+            settings::backupSettings(context.link, *context.startUp, steps, outcome);
+        }))
+        return;
+    switch (outcome.stage) {
+    case Stage::NotRead:
+        // A file must not miss a value.
+        tellNotRead(context, dialogs, outcome.notRead,
+                    QT_TRANSLATE_NOOP("SettingsFileActions", "the file was not written"));
+        break;
+    case Stage::SaveFailed:
+        context.host.showMessage(
+            Texts::tr("The file was not written: %1").arg(storeProblemText(outcome.saveError->problem())));
+        break;
+    case Stage::Saved:
+        context.host.showMessage(Texts::tr("The adapter's settings were saved to %1.").arg(text(path.toStdString())));
+        break;
+    default: break;
+    }
 }
 
 void loadSettingsFromFile(const Context& context, const TForm7::Dialogs& dialogs)

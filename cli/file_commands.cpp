@@ -12,6 +12,7 @@
 #include "cli/write_records.h"
 #include "device/shown_text.h"
 
+#include "settings_file/backup_job.h"
 #include "settings_file/restore_job.h"
 #include "settings_file/restore_plan.h"
 #include "settings_file/settings_store.h"
@@ -73,11 +74,30 @@ int backupCommand(const Options& options, CtlIo& io)
 {
     const std::string& path = fileArgument(options);
     Session session(options, io);
-    const settings::Snapshot held = session.read(session.groupsPresent());
     // Whether an existing file is kept is decided as the file is put in
     // place, so that no other program can put one there in between.
-    writeOutputFile(path, settings::writeSettingsFile(held, originOf(session)), options.force, io.out);
-    if (path != "-") *io.savedFile = path;
+    // Standard output takes the file's text as it is.
+    settings::BackupSteps steps;
+    if (path != "-") steps.path = path;
+    steps.replace = options.force;
+
+    using Stage = settings::BackupOutcome::Stage;
+    settings::BackupOutcome outcome;
+    try {
+        settings::backupSettings(session.link(), session.startUp(), steps, outcome);
+    } catch (const AdapterGone&) {
+        if (outcome.stage == Stage::Reading) adapterLost();
+        throw;
+    }
+    switch (outcome.stage) {
+    case Stage::NotRead: notAnswered(outcome.notRead);
+    case Stage::SaveFailed: throw storeFailure(*outcome.saveError);
+    case Stage::Saved:
+        if (steps.path.empty()) writeOutputFile(path, outcome.text, options.force, io.out);
+        else *io.savedFile = path;
+        break;
+    default: break;
+    }
     return exit_status::Ok;
 }
 

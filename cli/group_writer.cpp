@@ -102,18 +102,3 @@ std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const setti
                        storeText(error.problem()) + "; without a record of the write, nothing was written");
     }
 }
-
-WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
-                                bool fixedFlagBits, CtlIo& io)
-{
-    if (fixedFlagBits) tellFixedFlagBits(io);
-    const std::unique_ptr<settings::RecordKeeper> record = keepRecord(session, held, wanted, "set", io);
-    settings::Restore restore;
-    try {
-        settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore,
-                                  [&](settings::Group group) { record->groupDone(group); });
-    } catch (const AdapterGone&) {
-        tellLoss(restore, io);
-    }
-    return tellWritten(restore, io, nullptr);
-}

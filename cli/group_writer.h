@@ -1,6 +1,6 @@
 #pragma once
-// Writing settings to the adapter for restore and set: only the groups that
-// differ, each with its dialog's Save stream, each read back and compared.
+// What restore and set wrote to the adapter, in brisel-ctl's words, and the
+// record each keeps while it writes.
 
 #include "cli/ctl.h"
 #include "cli/exit_status.h"
@@ -40,14 +40,6 @@ WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostre
 // nothing is written: a CtlError (73) says so.
 std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const settings::Snapshot& held,
                                                    const settings::Snapshot& wanted, const std::string& job, CtlIo& io);
-
-// Writes every group of `wanted` whose values differ from `held` (`wanted`
-// may hold only some values of a group; the others stay as held), with the
-// flag-bit note first when `fixedFlagBits`, and tells it as tellWritten does
-// (without a list of the groups), under a record that keepRecord makes. A lost
-// adapter throws as tellLoss does.
-WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
-                                bool fixedFlagBits, CtlIo& io);
 
 // The command was stopped by a signal once the group under way was
 // finished; the program ends by that signal after telling what().

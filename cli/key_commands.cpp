@@ -9,6 +9,7 @@
 #include "cli/write_records.h"
 #include "device/shown_text.h"
 #include "settings_file/restore_plan.h"
+#include "settings_file/set_job.h"
 
 namespace {
 
@@ -22,16 +23,14 @@ settings::Group groupOf(const std::string& key)
 }
 
 // The groups of `keys` in file order, each once; a group the firmware lacks
-// is refused, or with `skipMissing` left out (and told later).
-std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, const Session& session,
-                                          bool skipMissing = false)
+// is refused.
+std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, const Session& session)
 {
     std::vector<settings::Group> groups;
     for (settings::Group group : settings::AllGroups) {
         bool wanted = false;
         for (const std::string& key : keys) wanted = wanted || groupOf(key) == group;
         if (!wanted) continue;
-        if (!settings::hasGroup(session.features(), group) && skipMissing) continue;
         if (!settings::hasGroup(session.features(), group))
             throw CtlError(exit_status::NotTaken,
                            std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
@@ -68,7 +67,7 @@ int setCommand(const Options& options, CtlIo& io)
     // Every value is checked before the adapter is asked anything. The GPS
     // sentence switches share one setting of the adapter; they are checked
     // against a stand-in until the adapter's own is read.
-    std::vector<std::pair<std::string, std::string>> assignments;
+    std::vector<settings::Assignment> assignments;
     settings::Snapshot checked;
     checked.serialPort.emplace().gpsBits = 0;
     std::string problems;
@@ -100,23 +99,49 @@ int setCommand(const Options& options, CtlIo& io)
 
     recordFolder(io);  // judged before any request
     Session session(options, io);
-    const std::vector<settings::Group> groups = groupsOfKeys(keys, session, options.skipMissing);
-    const settings::Snapshot held = session.read(groups);
-    // The groups as the adapter holds them, with the named values changed.
-    settings::Snapshot wanted;
-    for (settings::Group group : groups) settings::copyGroup(held, wanted, group);
-    for (const auto& [key, value] : assignments) settings::setFromText(wanted, key, value);
-    refuseWhatTheFirmwareLacks(options, session, wanted, io.err);
 
-    const settings::RestorePlan plan = settings::planRestore(held, wanted);
-    if (!plan.problems.empty()) throw CtlError(exit_status::BadFile, problemLines(plan.problems, ""));
-    if (plan.changes.empty()) {
-        if (plan.fixedFlagBits) tellFixedFlagBits(io);
-        io.err << "Nothing to change: the adapter already holds these values.\n";
-        printValues(keys, held, io.out);
-        return exit_status::Ok;
+    settings::SetSteps steps;
+    steps.skipMissingGroups = options.skipMissing;
+    steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {
+        return leaveOutLacking(options, lacking, io.err);
+    };
+    // The record of the write, made before the first write; it goes once
+    // the result is told.
+    std::unique_ptr<settings::RecordKeeper> record;
+    steps.writing = [&](const settings::SetOutcome& outcome) {
+        if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
+        record = keepRecord(session, outcome.held, outcome.wanted, "set", io);
+    };
+    steps.groupDone = [&](settings::Group group) { record->groupDone(group); };
+
+    using Stage = settings::SetOutcome::Stage;
+    settings::SetOutcome outcome;
+    try {
+        settings::setValues(session.link(), session.pause(), session.startUp(), assignments, steps, outcome);
+    } catch (const AdapterGone&) {
+        if (outcome.stage == Stage::Reading) adapterLost();
+        if (outcome.stage != Stage::Writing) throw;
+        tellLoss(outcome.restore, io);
     }
-    const WriteOutcome outcome = writeChangedGroups(session, held, wanted, plan.fixedFlagBits, io);
-    printValues(keys, outcome.after, io.out);
-    return outcome.status;
+    switch (outcome.stage) {
+    case Stage::NoGroup:
+        throw CtlError(exit_status::NotTaken, std::string("The adapter's firmware has no ") +
+                                                  settings::groupName(*outcome.missingGroup) + " group.");
+    case Stage::NotRead: notAnswered(outcome.notRead);
+    case Stage::Lacking: refuseLacking(outcome.lacking);
+    case Stage::Problems: throw CtlError(exit_status::BadFile, problemLines(outcome.plan.problems, ""));
+    case Stage::NothingToChange:
+        if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
+        io.err << "Nothing to change: the adapter already holds these values.\n";
+        printValues(keys, outcome.held, io.out);
+        return exit_status::Ok;
+    case Stage::Written: {
+        const WriteOutcome written = tellWritten(outcome.restore, io, nullptr);
+        record.reset();
+        printValues(keys, written.after, io.out);
+        return written.status;
+    }
+    default: break;
+    }
+    return exit_status::Ok;
 }

@@ -43,7 +43,12 @@ void writeOutputFile(const std::string& path, const std::string& text, bool repl
     try {
         settings::saveSettingsFile(path, text, replace);
     } catch (const settings::StoreError& error) {
-        const bool taken = error.kind() == settings::StoreError::Kind::Taken;
-        throw CtlError(exit_status::CantWrite, storeText(error.problem()) + (taken ? "; --force replaces it" : ""));
+        throw storeFailure(error);
     }
+}
+
+CtlError storeFailure(const settings::StoreError& error)
+{
+    const bool taken = error.kind() == settings::StoreError::Kind::Taken;
+    return CtlError(exit_status::CantWrite, storeText(error.problem()) + (taken ? "; --force replaces it" : ""));
 }

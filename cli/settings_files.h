@@ -1,8 +1,10 @@
 #pragma once
 // Settings files for the command line: the store's errors as exit statuses.
 
+#include "cli/exit_status.h"
 #include "cli/options.h"
 #include "settings_file/settings_file.h"
+#include "settings_file/settings_store.h"
 
 #include <ostream>
 #include <string>
@@ -18,3 +20,7 @@ settings::FileContents readCheckedFile(const std::string& path);
 // without `replace` an existing file is left alone, and a file that is not a
 // regular file always. Throws CtlError.
 void writeOutputFile(const std::string& path, const std::string& text, bool replace, std::ostream& out);
+
+// A settings file that could not be written to its path, as the CtlError
+// that tells it.
+CtlError storeFailure(const settings::StoreError& error);

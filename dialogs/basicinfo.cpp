@@ -17,10 +17,12 @@ QString shown(const std::string& text)
     return wire::toText(text);
 }
 
-// Units of 10 ms or 10 s, shown as the value times ten.
-QString timesTen(unsigned value)
+// A timing in the unit its rule shows it in (the adapter keeps tens of ms
+// or s).
+template <const settings::NumberRule& rule>
+QString inShownUnit(unsigned value)
 {
-    return shown(display::formatDecimal(value * 10u));
+    return shown(display::formatDecimal(rule.shown(value)));
 }
 
 QString tens(unsigned value)
@@ -107,8 +109,9 @@ void TAutoDetect::showSettings(const settings::BasicRead& read, LoadForm form, n
     const settings::BasicValues& v = read.values;
     const bool readBack = form == LoadForm::ReadBack;
 
-    showByte(*u.DelayTime, v.delayTime, timesTen, form, report);
-    showByte(*u.TimeOut, v.timeOut, form == LoadForm::Opening ? tens : timesTen, form, report);
+    showByte(*u.DelayTime, v.delayTime, inShownUnit<settings::rule::DelayTime>, form, report);
+    showByte(*u.TimeOut, v.timeOut, form == LoadForm::Opening ? tens : inShownUnit<settings::rule::TimeOut>, form,
+             report);
     showByte(*u.KeepAlive, v.keepAlive, tens, form, report);
     showByte(*u.ReSyncErrorBit, v.resyncErrorBits, decimal, form, report);
     // Shown in every form, so that Cancel discards an edit here too and a
@@ -162,27 +165,23 @@ void TAutoDetect::refuse(const char* message)
     ctx_.host.showMessage(tr(message));
 }
 
-std::optional<std::uint32_t> TAutoDetect::numberIn(const QLineEdit& edit, const settings::NumberRule& rule,
+std::optional<std::uint16_t> TAutoDetect::numberIn(const QLineEdit& edit, const settings::NumberRule& rule,
                                                    const char* notNumber, const char* outOfRange)
 {
-    const std::optional<std::int32_t> number = enc::parseNumberField(wire::fromText(edit.text()), rule.firstN);
-    if (!number) {
-        refuse(notNumber);
-        return std::nullopt;
+    const settings::NumberEntry entry = settings::judgeNumberText(wire::fromText(edit.text()), rule);
+    switch (entry.verdict) {
+    case settings::NumberEntry::Verdict::NotNumber: refuse(notNumber); return std::nullopt;
+    case settings::NumberEntry::Verdict::BeyondRange: refuse(outOfRange); return std::nullopt;
+    case settings::NumberEntry::Verdict::Taken: break;
     }
-    // Compared as unsigned: a negative number counts as too large.
-    if (enc::exceedsMax(*number, rule.max)) {
-        refuse(outOfRange);
-        return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(*number);
+    return entry.stored;
 }
 
 void TAutoDetect::takeNumber(const NumberField& field, settings::BasicValues& values, notread::Report& report)
 {
     if (!report.mayWrite(*field.edit)) return;
-    if (const auto number = numberIn(*field.edit, field.rule, field.notNumber, field.outOfRange))
-        values.*field.value = static_cast<std::uint8_t>(field.rule.stored(*number));
+    if (const auto stored = numberIn(*field.edit, field.rule, field.notNumber, field.outOfRange))
+        values.*field.value = static_cast<std::uint8_t>(*stored);
 }
 
 settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
@@ -225,23 +224,27 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
     take(u.RxInvert, v.rxInvert, u.RxInvert->isChecked());
     take(u.AutoRXDetect, v.autoRxDetect, u.AutoRXDetect->isChecked());
 
-    // The squelch rule is judged together with COS Check: a level of 0 with
-    // COS Check off (or not known) is refused, and then neither value is
-    // stored. A box disabled because the firmware lacks its feature is left
-    // alone: the user cannot fix it and the firmware would refuse it.
+    // The squelch rule judges the level together with COS Check (one not
+    // known counts as off); what it refuses, neither value is stored. A box
+    // disabled because the firmware lacks its feature is left alone: the
+    // user cannot fix it and the firmware would refuse it.
     const bool squelchSaved = u.SN_SQ->isEnabled() && notread::isKnown(*u.SN_SQ);
-    const std::optional<std::int32_t> level =
-        squelchSaved ? enc::parseNumberField(wire::fromText(u.SN_SQ->text()), rule::SquelchLevel.firstN) : std::nullopt;
-    const bool cosOn = notread::isKnown(*u.CosCheck) && u.CosCheck->isChecked();
-    const bool refusedByRule = level && !settings::squelchPairAllowed(static_cast<std::uint32_t>(*level), cosOn);
+    using Verdict = settings::NumberEntry::Verdict;
+    const settings::NumberEntry level =
+        squelchSaved ? settings::judgeNumberText(wire::fromText(u.SN_SQ->text()), rule::SquelchLevel)
+                     : settings::NumberEntry{};
+    settings::SquelchPair entered;
+    if (level.verdict != Verdict::NotNumber) entered.level = level.number;
+    entered.cosCheck = notread::isKnown(*u.CosCheck) && u.CosCheck->isChecked();
+    const bool refusedByRule = settings::judgeSquelchPair(entered) != settings::SquelchVerdict::Written;
     if (!refusedByRule) take(u.CosCheck, v.cosCheck, u.CosCheck->isChecked());
     if (squelchSaved) {
-        if (!level) refuse(QT_TR_NOOP("Invalid character in SN Squelch"));
+        if (level.verdict == Verdict::NotNumber) refuse(QT_TR_NOOP("Invalid character in SN Squelch"));
         else if (refusedByRule)
             refuse(QT_TR_NOOP("You must set the value of S/N Squelch > 0, when you set none COS check."));
-        else if (enc::exceedsMax(*level, rule::SquelchLevel.max))
+        else if (level.verdict == Verdict::BeyondRange)
             refuse(QT_TR_NOOP("Invalid value in S/N Squelch (Max. value is 1023.)"));
-        else v.squelchLevel = static_cast<std::uint16_t>(*level);
+        else v.squelchLevel = level.stored;
     } else if (u.SN_SQ->isEnabled()) {
         report.leftOut(*u.SN_SQ);
     }

@@ -56,7 +56,7 @@ private:
     // refused value is told at once; it is not written.
     settings::BasicValues valuesToSave(notread::Report& report);
     void takeNumber(const NumberField& field, settings::BasicValues& values, notread::Report& report);
-    std::optional<std::uint32_t> numberIn(const QLineEdit& edit, const settings::NumberRule& rule,
+    std::optional<std::uint16_t> numberIn(const QLineEdit& edit, const settings::NumberRule& rule,
                                           const char* notNumber, const char* outOfRange);
     void refuse(const char* message);
     void reload(LoadForm form);

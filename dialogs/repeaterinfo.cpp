@@ -9,6 +9,7 @@
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
+#include "settings/groups.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -63,6 +64,8 @@ TForm11::TForm11(Context context, QWidget* parent)
 {
     ui_->setupUi(this);
     for (const CallSignBox& field : CallSigns) forceUpperCase(*(ui_.get()->*field.edit));
+    // The bits of the flag byte that the user cannot change stay as read.
+    for (const FlagBit& bit : FlagBits) (ui_.get()->*bit.box)->setEnabled((bit.mask & settings::FixedFlagBits) == 0);
     notread::followEntries(*this);
 
     connect(ui_->Ssve1, &QAction::triggered, this, &TForm11::Ssve1Click);

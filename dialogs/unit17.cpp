@@ -2,7 +2,6 @@
 
 #include "ui_unit17.h"
 
-#include "device/encodings.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/display_formats.h"
@@ -41,14 +40,16 @@ void TForm17::Save1Click()
 
         // A refused interval is not written, but the message still is.
         if (report.mayWrite(*ui_->BeaconTimer)) {
-            const auto seconds = enc::parseNumberField(wire::fromText(ui_->BeaconTimer->text()), rule.firstN);
-            if (!seconds) {
+            const settings::NumberEntry seconds =
+                settings::judgeNumberText(wire::fromText(ui_->BeaconTimer->text()), rule);
+            switch (seconds.verdict) {
+            case settings::NumberEntry::Verdict::NotNumber:
                 ctx_.host.showMessage(tr("Invalid character in Beacon Interval Timer"));
-            } else if (enc::exceedsMax(*seconds, rule.max)) {
-                // Compared as unsigned, so a negative entry is refused here too.
+                break;
+            case settings::NumberEntry::Verdict::BeyondRange:
                 ctx_.host.showMessage(tr("Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"));
-            } else {
-                values.interval = static_cast<std::uint8_t>(rule.stored(static_cast<std::uint32_t>(*seconds)));
+                break;
+            case settings::NumberEntry::Verdict::Taken: values.interval = static_cast<std::uint8_t>(seconds.stored);
             }
         }
         if (report.mayWrite(*ui_->BeaconMessage))
@@ -88,7 +89,8 @@ void TForm17::showValues(const settings::BeaconValues& values, bool readBack, no
     };
     if (!readBack) showMessage();
     if (values.interval)
-        notread::show(*ui_->BeaconTimer, QString::fromStdString(display::formatDecimal(*values.interval * 10u)));
+        notread::show(*ui_->BeaconTimer, QString::fromStdString(display::formatDecimal(
+                                             settings::rule::BeaconInterval.shown(*values.interval))));
     else notread::failed(*ui_->BeaconTimer, readBack, report);
     if (readBack) showMessage();
 }

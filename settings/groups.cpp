@@ -21,7 +21,7 @@ void readGroup(VendorLink& link, Group group, const StartUp& startUp, Snapshot& 
     }
 }
 
-BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features)
+BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features, const std::optional<BasicValues>& held)
 {
     if (!features.squelch) wanted.squelchLevel.reset();
     if (!features.jitterBuffer) wanted.jitterBuffer.reset();
@@ -38,11 +38,17 @@ BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features)
     withinRange(wanted.lastFrameErrorBits, rule::LastFrameErrorBits);
     withinRange(wanted.squelchLevel, rule::SquelchLevel);
     withinRange(wanted.jitterBuffer, rule::JitterBuffer);
-    if (wanted.squelchLevel && wanted.cosCheck && !squelchPairAllowed(*wanted.squelchLevel, *wanted.cosCheck)) {
+    const std::optional<SquelchPair> heldPair = held ? std::optional(squelchPairOf(*held)) : std::nullopt;
+    if (judgeSquelchPair(squelchPairOf(wanted), heldPair) != SquelchVerdict::Written) {
         wanted.squelchLevel.reset();
         wanted.cosCheck.reset();
     }
     return wanted;
+}
+
+SquelchPair squelchPairOf(const BasicValues& values)
+{
+    return {values.squelchLevel, values.cosCheck};
 }
 
 RepeaterValues writableRepeater(RepeaterValues wanted, std::optional<std::uint8_t> heldFlagByte)

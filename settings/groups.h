@@ -5,6 +5,7 @@
 // values.
 
 #include "settings/pause.h"
+#include "settings/rules.h"
 #include "settings/snapshot.h"
 
 class VendorLink;
@@ -19,14 +20,20 @@ void readGroup(VendorLink& link, Group group, const StartUp& startUp, Snapshot& 
 // - basic: the squelch level and the jitter buffer size only when the
 //   firmware has them (their boxes are disabled otherwise); no number beyond
 //   its dialog's range, and neither value of a squelch level of 0 with COS
-//   check off (the Save refuses them);
+//   check off (the Save refuses them; the adapter may hold that pair,
+//   `held`, and then keeps it);
 // - repeater: bits 7 and 4 of the flag byte as the adapter holds them (the
 //   user cannot change them);
 // - serial port: a baud or mode code without a button is left out, and of
 //   the GPS bits only those with a button count.
-BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features);
+BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features,
+                          const std::optional<BasicValues>& held = std::nullopt);
 RepeaterValues writableRepeater(RepeaterValues wanted, std::optional<std::uint8_t> heldFlagByte);
 SerialPortValues writableSerialPort(SerialPortValues wanted);
+
+// The S/N squelch level and COS check of `values`, as the squelch rule
+// judges them (settings/rules.h).
+SquelchPair squelchPairOf(const BasicValues& values);
 
 // Bits of the flag byte that the user cannot change.
 inline constexpr std::uint8_t FixedFlagBits = 0x90;

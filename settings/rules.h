@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace settings {
 
@@ -35,6 +36,23 @@ inline constexpr NumberRule JitterBuffer{4, 255, 1, 255};
 inline constexpr NumberRule BeaconInterval{4, 2550, 10, 2550};  // s
 }  // namespace rule
 
+// What a dialog's text for a number setting comes to, by its rule: the
+// first characters that count, cut at the first blank, converted, and
+// compared with the rule's largest value as an unsigned number, so that a
+// negative number counts as too large.
+struct NumberEntry {
+    enum class Verdict {
+        Taken,        // `stored` is written
+        NotNumber,    // the text is no number: nothing is written
+        BeyondRange,  // the number is above the rule's largest value: nothing is written
+    };
+    Verdict verdict = Verdict::NotNumber;
+    std::uint32_t number = 0;  // as entered, taken as unsigned; when there is a number
+    std::uint16_t stored = 0;  // the value the adapter keeps; when Taken
+};
+
+NumberEntry judgeNumberText(std::string_view text, const NumberRule& rule);
+
 // A squelch level of 0 is allowed only with COS check on; otherwise the
 // dialog's Save writes neither of the two. The adapter may hold that pair
 // all the same.
@@ -42,5 +60,26 @@ inline bool squelchPairAllowed(std::uint32_t level, bool cosCheckOn)
 {
     return level != 0 || cosCheckOn;
 }
+
+// The S/N squelch level and COS check as they are to be written; a value
+// that is not there is not written.
+struct SquelchPair {
+    std::optional<std::uint32_t> level;
+    std::optional<bool> cosCheck;
+    bool operator==(const SquelchPair&) const = default;
+};
+
+// What the squelch rule does to a pair to be written: the one place that
+// decides which values it drops and which it refuses. The dialog's Save,
+// the groups written by a restore or set, and the restore plan all ask it.
+enum class SquelchVerdict {
+    Written,  // the rule allows the pair, or one of its values is not there
+    LeftOut,  // not allowed, but the adapter holds that pair already: neither value is written
+    Refused,  // not allowed, and it would change the adapter: neither value is written
+};
+
+// The verdict on `wanted`, against what the adapter holds (`held`; not
+// given: not known, as in a dialog, so a pair not allowed is refused).
+SquelchVerdict judgeSquelchPair(const SquelchPair& wanted, const std::optional<SquelchPair>& held = {});
 
 }  // namespace settings

@@ -2,6 +2,7 @@
 // The serial port and GPS group: baud rate, port mode, the GPS sentences the
 // adapter handles with message send, and the 29-character GPS message.
 
+#include "device/commands.h"
 #include "device/vendor_link.h"
 #include "settings/pause.h"
 
@@ -23,8 +24,9 @@ struct SerialPortValues {
 // Baud codes and mode codes that the dialog offers.
 inline constexpr std::uint8_t BaudCodes[] = {192, 96, 48, 12};
 inline constexpr std::uint8_t ModeCodes[] = {0, 5, 6, 1, 2};
-// The GPS bits that have a control.
-inline constexpr std::uint8_t GpsBitsMask = 0x9F;
+// The GPS bits that have a control: the five sentences and message send.
+inline constexpr std::uint8_t GpsBitsMask =
+    gps::Gprmc | gps::Gpgga | gps::Gpgll | gps::Gpgsa | gps::Gpvtg | gps::MessageSend;
 
 struct SerialPortRead {
     // False when the baud rate read fails: then nothing else is read.

@@ -14,7 +14,7 @@ Snapshot writableGroup(const Features& features, const Snapshot& held, const Sna
 {
     Snapshot writable;
     switch (group) {
-    case Group::Basic: writable.basic = writableBasic(*whole.basic, features.basic); break;
+    case Group::Basic: writable.basic = writableBasic(*whole.basic, features.basic, held.basic); break;
     case Group::Repeater:
         writable.repeater = writableRepeater(*whole.repeater, held.repeater ? held.repeater->flagByte : std::nullopt);
         break;

@@ -38,17 +38,14 @@ void judgeDialogRanges(const Snapshot& held, const Snapshot& wanted, const Lines
     }
 }
 
-// An S/N squelch level of 0 with COS check off is written only when the
-// adapter holds that pair already.
-void judgeSquelchPair(const Snapshot& held, const Snapshot& wanted, const Lines& lines,
-                      std::vector<PlanProblem>& problems)
+// The pair the squelch rule refuses, named by the value that is given.
+void squelchPairProblem(const Snapshot& held, const Snapshot& wanted, const Lines& lines,
+                        std::vector<PlanProblem>& problems)
 {
     if (!wanted.basic) return;
-    const Snapshot whole = merged(held, wanted);
-    const BasicValues& b = *whole.basic;
-    if (!b.squelchLevel || !b.cosCheck || squelchPairAllowed(*b.squelchLevel, *b.cosCheck)) return;
     const BasicValues was = held.basic.value_or(BasicValues{});
-    if (was.squelchLevel == b.squelchLevel && was.cosCheck == b.cosCheck) return;
+    if (judgeSquelchPair(squelchPairOf(*merged(held, wanted).basic), squelchPairOf(was)) != SquelchVerdict::Refused)
+        return;
 
     const std::string level = SquelchKey;
     const std::string cos = "basic.cos_check";
@@ -114,7 +111,7 @@ RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const Line
         plan.problems.push_back(std::move(problem));
     }
     judgeDialogRanges(held, wanted, lines, plan.problems);
-    judgeSquelchPair(held, wanted, lines, plan.problems);
+    squelchPairProblem(held, wanted, lines, plan.problems);
     std::stable_sort(plan.problems.begin(), plan.problems.end(),
                      [](const PlanProblem& a, const PlanProblem& b) { return a.line < b.line; });
     plan.changes = differences(held, wanted);

@@ -1,0 +1,79 @@
+#pragma once
+// Putting single values onto the adapter, by their keys in the settings
+// file: brisel-ctl's set runs this one job and only puts its outcome into
+// words. The values have been checked on their own before (setFromText).
+// The steps, each of which may end the job:
+//   1. the groups of the keys, in file order; a group the firmware lacks
+//      ends the job, unless such groups are to be left out (no request);
+//   2. those groups read, as their dialogs read them: a value the adapter
+//      did not answer for ends the job;
+//   3. the groups as the adapter holds them with the named values changed;
+//      what the firmware lacks of them is left out or ends the job;
+//   4. the plan against what the adapter holds: problems end the job;
+//      nothing to change ends it;
+//   5. the groups that differ, each written with its dialog's Save stream,
+//      read back and judged.
+// A lost adapter ends the job with AdapterGone; the outcome then tells how
+// far the job came. Once the first group is begun, a signal (interrupts.h)
+// lets the group under way finish and begins no other; outcome.restore then
+// names the signal and the groups not begun.
+
+#include "settings_file/restore.h"
+#include "settings_file/restore_plan.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace settings {
+
+struct SetOutcome;
+
+struct SetSteps {
+    // A group the firmware lacks is left out at once, and told with the
+    // rest of what it lacks (leaveOut); else it ends the job.
+    bool skipMissingGroups = false;
+    // The firmware lacks some of the values: true goes on without them,
+    // false ends the job. Not given: the job ends.
+    std::function<bool(const std::vector<Lacking>& lacking)> leaveOut;
+    // Just before the first write.
+    std::function<void(const SetOutcome&)> writing;
+    // Each group as it is written completely.
+    std::function<void(Group)> groupDone;
+};
+
+// One value to be set: its key ("basic.delay_time_ms") and its text as the
+// settings file writes it.
+using Assignment = std::pair<std::string, std::string>;
+
+struct SetOutcome {
+    enum class Stage {
+        NoGroup,          // the firmware lacks `missingGroup`
+        Reading,          // reading what the adapter holds
+        NotRead,          // the adapter did not answer for some values
+        Lacking,          // the firmware lacks some of the values
+        Problems,         // the plan found values that may not be written
+        NothingToChange,  // the adapter holds these values already
+        Writing,          // writing the groups that differ
+        Written,          // every group that differs was written
+    };
+    Stage stage = Stage::NoGroup;
+    std::optional<Group> missingGroup;
+    std::vector<Group> groups;  // the groups of the keys the job reads
+    // The keys the adapter did not answer for.
+    std::vector<std::string> notRead;
+    std::vector<Lacking> lacking;  // what the firmware lacks, refused or left out
+    Snapshot held;                 // what the adapter held before
+    Snapshot wanted;               // the groups as held, with the values set
+    RestorePlan plan;              // the problems, the changes, the flag-bit note
+    Restore restore;               // what was written, what not, what the adapter holds
+};
+
+// Runs the job for `assignments` (each key known, each value checked) on an
+// adapter whose start-up found `startUp`. Fills `outcome` as it goes.
+void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, const std::vector<Assignment>& assignments,
+               const SetSteps& steps, SetOutcome& outcome);
+
+}  // namespace settings
