@@ -6,6 +6,7 @@
 #include "dialogs/not_read.h"
 #include "dialogs/not_taken.h"
 #include "dialogs/repeaterinfo.h"
+#include "dialogs/save_record.h"
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
@@ -192,6 +193,13 @@ void tellInterrupted(const Context& context, const settings::Restore& restore)
                                  .arg(notread::listOf(written), notread::listOf(notBegun)));
 }
 
+// The record of a File > Load cannot be kept: nothing is written.
+void tellNoRecord(const Context& context, const settings::StoreError& error)
+{
+    context.host.showMessage(
+        Texts::tr("No record of the write can be kept, so nothing was written: %1").arg(text(error.what())));
+}
+
 }  // namespace
 
 void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
@@ -261,8 +269,18 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         return;
     }
 
-    const std::string folder = settings::automaticBackupFolder();
+    // The record of the write is judged before any request: without one,
+    // nothing is sent.
     settings::RestoreSteps steps;
+    try {
+        steps.recordPath = recordPathOf(context);
+    } catch (const settings::StoreError& error) {
+        tellNoRecord(context, error);
+        return;
+    }
+    steps.recordPort = recordPortOf(context);
+    steps.recordJob = "load";
+    const std::string folder = settings::automaticBackupFolder();
     steps.readSerialPortAgain = true;
     steps.goAhead = [&](const settings::RestorePlan& plan) {
         QString question = Texts::tr("Loading the file changes these settings in the adapter:%1")
@@ -308,6 +326,7 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
     case Stage::NothingToChange:
         context.host.showMessage(Texts::tr("The adapter already holds the settings of the file."));
         break;
+    case Stage::RecordFailed: tellNoRecord(context, *outcome.recordError); break;
     case Stage::BackupFailed:
         context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
                                      .arg(text(outcome.backupError->what())));

@@ -9,6 +9,9 @@
 #include "settings_file/restore_plan.h"
 #include "settings_file/settings_store.h"
 
+#include <memory>
+#include <stdexcept>
+
 void tellFixedFlagBits(CtlIo& io)
 {
     io.err << "repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.\n";
@@ -89,13 +92,14 @@ WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostre
     return outcome;
 }
 
-std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const settings::Snapshot& held,
-                                                   const settings::Snapshot& wanted, const std::string& job, CtlIo& io)
+settings::RecordKeeper& keepRecord(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
+                                   const std::string& job, CtlIo& io)
 {
+    if (io.records == nullptr) throw std::logic_error("no place for the record of a write");
     try {
-        return std::make_unique<settings::RecordKeeper>(settings::recordPath(recordFolder(io), session.port()), job,
-                                                        session.port(), settings::heldBeforeWriting(held, wanted),
-                                                        session.features());
+        return *io.records->emplace_back(std::make_shared<settings::RecordKeeper>(
+            settings::recordPath(recordFolder(io), session.port()), job, session.port(),
+            settings::heldBeforeWriting(held, wanted), session.features()));
     } catch (const settings::StoreError& error) {
         throw CtlError(exit_status::CantWrite,
                        std::string(error.what()) + "; without a record of the write, nothing was written");
@@ -106,11 +110,11 @@ WriteOutcome writeChangedGroups(Session& session, const settings::Snapshot& held
                                 bool fixedFlagBits, CtlIo& io)
 {
     if (fixedFlagBits) tellFixedFlagBits(io);
-    const std::unique_ptr<settings::RecordKeeper> record = keepRecord(session, held, wanted, "set", io);
+    settings::RecordKeeper& record = keepRecord(session, held, wanted, "set", io);
     settings::Restore restore;
     try {
         settings::restoreSettings(session.link(), session.pause(), session.features(), held, wanted, restore,
-                                  [&](settings::Group group) { record->groupDone(group); });
+                                  [&](settings::Group group) { record.groupDone(group); });
     } catch (const AdapterGone&) {
         tellLoss(restore, io);
     }
