@@ -298,8 +298,8 @@ TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
 }
 
 // A Load or a dialog's Save that runs to its end leaves no record: it is
-// there while the result is told (here, a value the adapter did not take),
-// and goes after. Where no record can be written, a Load writes nothing and
+// there, with the value from before, while the result is told (here, a
+// value the adapter did not take), and goes after. Where no record can be written, a Load writes nothing and
 // says so; a Save goes on and says so afterwards.
 TEST_F(FileMenu, TheRecordStaysUntilTheResultIsToldOrStopsALoadItCannotBeWritten)
 {
@@ -312,8 +312,15 @@ TEST_F(FileMenu, TheRecordStaysUntilTheResultIsToldOrStopsALoadItCannotBeWritten
         for (bool load : {true, false}) {
             Rig rig;
             const emu::AdapterState before = rig.emulator.state();
-            QList<bool> there;
-            rig.host.onMessage = [&] { there << QFileInfo(record).isFile(); };
+            // At each message: the delay time the record holds from before,
+            // 0 for a record without it, -1 for no record.
+            QList<int> held;
+            rig.host.onMessage = [&] {
+                if (!QFileInfo(record).isFile()) held << -1;
+                else if (const auto basic = settings::loadSettingsFile(record.toStdString()).values.basic)
+                    held << basic->delayTime.value_or(0);
+                else held << 0;
+            };
             Windows w = rig.start();
             rig.emulator.injectFault({emu::FaultKind::Stall, 0x02, 1});
             if (load) {
@@ -327,7 +334,7 @@ TEST_F(FileMenu, TheRecordStaysUntilTheResultIsToldOrStopsALoadItCannotBeWritten
             }
             EXPECT_FALSE(QFileInfo(record).isFile());
             if (writable) {
-                EXPECT_EQ(there, QList<bool>{true}) << rig.host.messages.join('|').toStdString();
+                EXPECT_EQ(held, QList<int>{30}) << rig.host.messages.join('|').toStdString();
                 EXPECT_TRUE(rig.host.messages.back().contains(QStringLiteral("Delay Time: sent 420")));
             } else if (load) {
                 EXPECT_EQ(rig.emulator.state(), before);
