@@ -4,7 +4,6 @@
 #include "app/eeprom_set.h"
 #include "app/end_on_signals.h"
 #include "app/qt_host.h"
-#include "app/record_at_start.h"
 #include "app/responsive_transport.h"
 #include "app/startup.h"
 #include "app/translation.h"
@@ -13,7 +12,6 @@
 #include "dialogs/adapter_action.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <exception>
 #include <optional>
 #include <string>
@@ -76,9 +74,7 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter, const 
             windows.mainWindow->setWindowTitle(windows.mainWindow->windowTitle() +
                                                QCoreApplication::translate("ProgramOptions", options.titleSuffix));
             if (options.walkBus) new AdapterMenu(windows, options.walkBus);
-            windows.mainWindow->show();
-            // A write cut short on this adapter is told once the window is up.
-            QTimer::singleShot(0, windows.mainWindow.get(), [&windows] { tellWriteRecord(*windows.context); });
+            showMainWindow(windows);
             app.exec();
         } catch (const AdapterGone&) {
             // Gone before the program could start: as if it had not been there.

@@ -279,8 +279,18 @@ TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
         next.emulator.clearLog();
         for (bool forget : {false, true}) {
             next.host.messages.clear();
+            next.host.choices.clear();
             next.host.takeChoice = forget;
-            tellWriteRecord(*w.context);
+            if (forget) {
+                tellWriteRecord(*w.context);
+            } else {
+                // As the program starts: told once the window is up and
+                // the event loop runs.
+                showMainWindow(w);
+                EXPECT_TRUE(next.host.messages.isEmpty());
+                QCoreApplication::processEvents();
+                EXPECT_TRUE(w.mainWindow->isVisible());
+            }
             const QString begun = QString::fromStdString(kept->begun);
             EXPECT_EQ(next.host.messages,
                       QStringList{QStringLiteral("A File > Load onto the emulated adapter was cut short on %1 at %2.\n"
@@ -290,7 +300,7 @@ TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
                                                  "record until a later write onto this adapter has run to its end.")
                                       .arg(begun.left(10), begun.mid(11), QString::fromLatin1(c.written),
                                            QString::fromLatin1(c.halfWritten), QString::fromStdString(record))});
-            EXPECT_EQ(next.host.choices.back(), QStringLiteral("Forget this record"));
+            EXPECT_EQ(next.host.choices, QStringList{QStringLiteral("Forget this record")});
             EXPECT_EQ(QFile::exists(QString::fromStdString(record)), !forget);
         }
         EXPECT_TRUE(next.emulator.log().empty());  // telling it sends nothing
