@@ -7,8 +7,8 @@
 
 #include "app/command_line.h"
 #include "app/run.h"
-#include "app/store_problem_text.h"
 #include "device/vendor_link.h"
+#include "dialogs/store_problem_text.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
 #include "emulator/lacking.h"

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 void QtHost::showMessage(const QString& text)
@@ -56,4 +57,17 @@ bool QtHost::ask(const QString& text)
     const bool yes = box.exec() == QMessageBox::Yes;
     QGuiApplication::restoreOverrideCursor();
     return yes;
+}
+
+bool QtHost::tellWithChoice(const QString& text, const QString& choice)
+{
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("QtHost", MessageTitle), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    const QAbstractButton* chosen = box.addButton(choice, QMessageBox::DestructiveRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    QGuiApplication::restoreOverrideCursor();
+    return box.clickedButton() == chosen;
 }

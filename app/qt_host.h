@@ -20,6 +20,7 @@ public:
     void pause(int ms) override;
     QString chooseFile(bool forSaving, const QString& caption, const QString& folder) override;
     bool ask(const QString& text) override;
+    bool tellWithChoice(const QString& text, const QString& choice) override;
 
 private:
     std::function<void(int)> onPause_;

@@ -6,11 +6,11 @@
 #include "app/qt_host.h"
 #include "app/responsive_transport.h"
 #include "app/startup.h"
-#include "app/store_problem_text.h"
 #include "app/translation.h"
 #include "device/transport.h"
 #include "device/vendor_link.h"
 #include "dialogs/adapter_action.h"
+#include "dialogs/store_problem_text.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -99,7 +99,7 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter, const 
             windows.mainWindow->setWindowTitle(windows.mainWindow->windowTitle() +
                                                QCoreApplication::translate("ProgramOptions", options.titleSuffix));
             if (options.walkBus) new AdapterMenu(windows, options.walkBus);
-            windows.mainWindow->show();
+            showMainWindow(windows);
             app.exec();
         } catch (const AdapterGone&) {
             // Gone before the program could start: as if it had not been there.

@@ -1,6 +1,5 @@
 #include "app/settings_file_actions.h"
 
-#include "app/store_problem_text.h"
 #include "device/shown_text.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
@@ -8,6 +7,8 @@
 #include "dialogs/not_read.h"
 #include "dialogs/not_taken.h"
 #include "dialogs/repeaterinfo.h"
+#include "dialogs/save_record.h"
+#include "dialogs/store_problem_text.h"
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
@@ -182,6 +183,13 @@ void tellInterrupted(const Context& context, const settings::Restore& restore)
                                  .arg(notread::listOf(written), notread::listOf(notBegun)));
 }
 
+// The record of a File > Load cannot be kept: nothing is written.
+void tellNoRecord(const Context& context, const settings::StoreError& error)
+{
+    context.host.showMessage(Texts::tr("No record of the write can be kept, so nothing was written: %1")
+                                 .arg(storeProblemText(error.problem())));
+}
+
 }  // namespace
 
 void saveSettingsToFile(const Context& context, const TForm7::Dialogs& dialogs)
@@ -265,7 +273,17 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         return;
     }
 
+    // The record of the write is judged before any request: without one,
+    // nothing is sent.
     settings::RestoreSteps steps;
+    try {
+        steps.recordPath = recordPathOf(context);
+    } catch (const settings::StoreError& error) {
+        tellNoRecord(context, error);
+        return;
+    }
+    steps.recordPort = recordPortOf(context);
+    steps.recordJob = "load";
     steps.readSerialPortAgain = true;
     steps.goAhead = [&](const settings::RestorePlan& plan) {
         QString question = Texts::tr("Loading the file changes these settings in the adapter:%1")
@@ -311,6 +329,7 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
     case Stage::NothingToChange:
         context.host.showMessage(Texts::tr("The adapter already holds the settings of the file."));
         break;
+    case Stage::RecordFailed: tellNoRecord(context, *outcome.recordError); break;
     case Stage::BackupFailed:
         context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
                                      .arg(storeProblemText(outcome.backupError->problem())));

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/eeprom_set.h"
+#include "app/record_at_start.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/repeaterinfo.h"
@@ -9,6 +10,8 @@
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
 #include "settings/start_up.h"
+
+#include <QTimer>
 
 Windows::Windows() = default;
 Windows::Windows(Windows&&) noexcept = default;
@@ -54,6 +57,13 @@ Windows createWindows(Context context)
     w.repeaterDialog->setLegend(w.flagLegend);
     showStartUp(w);
     return w;
+}
+
+void showMainWindow(const Windows& windows)
+{
+    windows.mainWindow->show();
+    const Context* context = windows.context.get();
+    QTimer::singleShot(0, windows.mainWindow.get(), [context] { tellWriteRecord(*context); });
 }
 
 void adoptStartUp(Windows& windows, settings::StartUp answered)

@@ -44,6 +44,11 @@ struct Windows {
 // legend, and each optional dialog whose second probe succeeded.
 Windows createWindows(Context context);
 
+// Shows the main window; once it is up (when the event loop runs), tells
+// the record of a write to the adapter in use that was cut short
+// (record_at_start.h), if there is one.
+void showMainWindow(const Windows& windows);
+
 // Shows what another adapter answered at its start-up (its requests already
 // sent), as start-up shows its own: creates the optional dialogs of its
 // features that are not there yet, shows its probes in the basic settings

@@ -307,6 +307,15 @@ int main(int argc, char** argv)
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
         std::getenv("WAYLAND_DISPLAY") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The records the Saves keep go to a folder of the run's own, not to the
+    // user's (the children inherit it).
+    if (std::getenv("BRISEL_BENCH_STATE") == nullptr) {
+        char state[] = "/tmp/brisel-bench-state-XXXXXX";
+        if (mkdtemp(state) != nullptr) {
+            setenv("BRISEL_BENCH_STATE", state, 1);
+            setenv("XDG_STATE_HOME", state, 1);
+        }
+    }
     if (argc > 1 && std::strcmp(argv[1], "--child-program") == 0) return childProgram(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--child-bare") == 0) return childBare(argc, argv);
 

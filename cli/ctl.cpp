@@ -12,6 +12,7 @@
 #include "settings/licence.h"
 #include "settings_file/settings_file.h"
 #include "settings_file/settings_store.h"
+#include "settings_file/write_record.h"
 
 #include <cstdio>
 #include <exception>
@@ -55,6 +56,7 @@ int runOverDemoMemory(const Options& options, CtlIo& io)
     }
     CtlIo over(io.out, io.err, io);
     over.report = io.report;
+    over.records = io.records;
     over.demoAdapter = &adapter;
     const auto keep = [&memory] {
         try {
@@ -97,6 +99,7 @@ int runCommand(const Options& options, CtlIo& io)
     std::ostringstream words;
     CtlIo quiet(words, io.err, io);
     quiet.report = io.report;
+    quiet.records = io.records;
     return command->run(options, quiet);
 }
 
@@ -121,6 +124,10 @@ std::string outputLostText(const CtlSetup& setup)
 
 int runCtl(int argc, char** argv, CtlIo& io)
 {
+    // Removes the records once the command's result is out (declared first,
+    // so it goes last, also when the flush below fails).
+    std::vector<std::shared_ptr<settings::RecordKeeper>> records;
+    io.records = &records;
     std::unique_ptr<JsonReport> report;
     std::string failure;
     int status;
@@ -149,10 +156,13 @@ int runCtl(int argc, char** argv, CtlIo& io)
         status = failed(exit_status::AdapterFailed, failure, io.err);
     }
     io.report = nullptr;
+    io.records = nullptr;
     if (report) report->print(status, failure, io.out);
     // A full disk or a closed pipe shows here at the latest: what was
     // printed is not all there, so the command has not done what it says.
-    if (io.out.flush()) return status;
+    const bool flushed = static_cast<bool>(io.out.flush());
+    io.err.flush();
+    if (flushed) return status;
     if (failure != OutputLost) io.err << "brisel-ctl: " << outputLostText(io) << '\n';
     return status == exit_status::Ok || status == exit_status::Differences ? exit_status::CantWrite : status;
 }

@@ -10,9 +10,13 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace emu {
 class Emulator;
+}
+namespace settings {
+class RecordKeeper;
 }
 
 class JsonReport;
@@ -45,6 +49,9 @@ struct CtlIo : CtlSetup {
     // Under --json: where the command puts what it found; its words on
     // `out` are then not shown.
     JsonReport* report = nullptr;
+    // The records of the command's writes to the adapter: runCtl removes
+    // them once the command's last word is out, whatever the result.
+    std::vector<std::shared_ptr<settings::RecordKeeper>>* records = nullptr;
 };
 
 inline constexpr const char* OutputLost = "standard output cannot be written";

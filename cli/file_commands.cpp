@@ -132,19 +132,22 @@ int restoreCommand(const Options& options, CtlIo& io)
     if (!options.noBackup)
         steps.backupFolder = io.backupFolder.empty() ? settings::automaticBackupFolder() : io.backupFolder;
     steps.timeStamp = io.timeStamp;
-    // The record of the write, made once the backup is saved and before the
-    // first write; it goes once the result is told.
-    std::unique_ptr<settings::RecordKeeper> record;
-    steps.writing = [&](const settings::RestoreOutcome& outcome) {
+    if (!options.dryRun) {
+        steps.recordPath = settings::recordPath(recordFolder(io), session.port());
+        steps.recordPort = session.port();
+    }
+    const auto tellBackup = [&](const settings::RestoreOutcome& outcome) {
         if (!outcome.backupPath.empty()) {
             io.err << "The adapter's settings were saved to " << shown::fromUtf8(outcome.backupPath) << ".\n";
             if (io.report) io.report->backup(outcome.backupPath);
         }
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
-        record = keepRecord(session, outcome.held, outcome.wanted, "restore", io);
     };
-    steps.groupDone = [&](settings::Group group) {
-        if (record) record->groupDone(group);
+    // The record of the write, made once the backup is saved and before the
+    // first write, goes once the command's result is out.
+    steps.writing = [&](const settings::RestoreOutcome& outcome) {
+        tellBackup(outcome);
+        io.records->push_back(outcome.record);
     };
 
     using Stage = settings::RestoreOutcome::Stage;
@@ -165,6 +168,10 @@ int restoreCommand(const Options& options, CtlIo& io)
         if (options.dryRun) printChanges({}, io);
         io.err << "Nothing to change: the adapter holds what the file says.\n";
         break;
+    case Stage::RecordFailed:
+        tellBackup(outcome);
+        throw CtlError(exit_status::CantWrite, std::string(outcome.recordError->what()) +
+                                                   "; without a record of the write, nothing was written");
     case Stage::BackupFailed:
         throw CtlError(exit_status::CantWrite,
                        storeText(outcome.backupError->problem()) + " (--no-backup goes on without a backup)");

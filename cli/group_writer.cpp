@@ -10,6 +10,9 @@
 #include "settings_file/restore_plan.h"
 #include "settings_file/settings_store.h"
 
+#include <memory>
+#include <stdexcept>
+
 void tellFixedFlagBits(CtlIo& io)
 {
     io.err << "repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.\n";
@@ -90,13 +93,14 @@ WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostre
     return outcome;
 }
 
-std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const settings::Snapshot& held,
-                                                   const settings::Snapshot& wanted, const std::string& job, CtlIo& io)
+settings::RecordKeeper& keepRecord(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
+                                   const std::string& job, CtlIo& io)
 {
+    if (io.records == nullptr) throw std::logic_error("no place for the record of a write");
     try {
-        return std::make_unique<settings::RecordKeeper>(settings::recordPath(recordFolder(io), session.port()), job,
-                                                        session.port(), settings::heldBeforeWriting(held, wanted),
-                                                        session.features());
+        return *io.records->emplace_back(std::make_shared<settings::RecordKeeper>(
+            settings::recordPath(recordFolder(io), session.port()), job, session.port(),
+            settings::heldBeforeWriting(held, wanted), session.features()));
     } catch (const settings::StoreError& error) {
         throw CtlError(exit_status::CantWrite,
                        storeText(error.problem()) + "; without a record of the write, nothing was written");

@@ -8,7 +8,6 @@
 #include "settings_file/restore.h"
 #include "settings_file/write_record.h"
 
-#include <memory>
 #include <string>
 
 class Session;
@@ -36,10 +35,10 @@ WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostre
                          const std::string& backup = {});
 
 // The record of a write of the groups of `wanted` that differ from `held`
-// (job "restore" or "set"), kept until its result is told. Without one
-// nothing is written: a CtlError (73) says so.
-std::unique_ptr<settings::RecordKeeper> keepRecord(Session& session, const settings::Snapshot& held,
-                                                   const settings::Snapshot& wanted, const std::string& job, CtlIo& io);
+// (job "restore" or "set"), kept in io.records until the command's result
+// is out. Without one nothing is written: a CtlError (73) says so.
+settings::RecordKeeper& keepRecord(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
+                                   const std::string& job, CtlIo& io);
 
 // The command was stopped by a signal once the group under way was
 // finished; the program ends by that signal after telling what().

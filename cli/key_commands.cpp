@@ -105,12 +105,12 @@ int setCommand(const Options& options, CtlIo& io)
     steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {
         return leaveOutLacking(options, lacking, io.err);
     };
-    // The record of the write, made before the first write; it goes once
-    // the result is told.
-    std::unique_ptr<settings::RecordKeeper> record;
+    // The record of the write, made before the first write; runCtl removes
+    // it once the result is out.
+    settings::RecordKeeper* record = nullptr;
     steps.writing = [&](const settings::SetOutcome& outcome) {
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
-        record = keepRecord(session, outcome.held, outcome.wanted, "set", io);
+        record = &keepRecord(session, outcome.held, outcome.wanted, "set", io);
     };
     steps.groupDone = [&](settings::Group group) { record->groupDone(group); };
 
@@ -137,7 +137,6 @@ int setCommand(const Options& options, CtlIo& io)
         return exit_status::Ok;
     case Stage::Written: {
         const WriteOutcome written = tellWritten(outcome.restore, io, nullptr);
-        record.reset();
         printValues(keys, written.after, io.out);
         return written.status;
     }

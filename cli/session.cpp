@@ -111,10 +111,7 @@ Session::Session(const Options& options, CtlIo& io)
     for (;;) {
         AdapterAccess access = wait.open(opener, io.err);
         if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
-        if (access.adapter)
-            port_ = access.adapter->port.empty() ? "device-" + std::to_string(access.adapter->address.bus) + "-" +
-                                                       std::to_string(access.adapter->address.device)
-                                                 : access.adapter->port;
+        port_ = settings::recordPort(access.adapter);
         // A write cut short on this adapter is told before anything is sent.
         tellRecord(options, io, port_);
         // After a loss nothing is looked for again during the command: it ends.

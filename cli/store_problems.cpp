@@ -21,6 +21,11 @@ std::string writeText(const settings::WriteProblem& problem)
 
 std::string storeText(const settings::StoreProblem& problem)
 {
+    if (problem.earlierRecord) {
+        settings::StoreProblem read = problem;
+        read.earlierRecord = false;
+        return "the record of an earlier write cannot be read: " + storeText(read);
+    }
     using Kind = settings::StoreProblem::Kind;
     const std::string name = settings::fileName(problem.path);
     switch (problem.kind) {

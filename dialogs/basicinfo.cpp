@@ -7,8 +7,10 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/display_formats.h"
 #include "dialogs/not_taken.h"
+#include "dialogs/save_record.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
+#include "settings_file/settings_file.h"
 
 namespace {
 
@@ -77,6 +79,7 @@ void TAutoDetect::showProbe(const settings::BasicRead& probed)
 {
     // The firmware answers the squelch and jitter reads only if it has the
     // feature; the answer decides whether its controls can be used.
+    held_ = settings::merged(held_, settings::snapshotOf(probed.values));
     showOrMark(*u().SN_SQ, probed.values.squelchLevel);
     u().CosCheck->setEnabled(probed.features.squelch);
     u().SN_SQ->setEnabled(probed.features.squelch);
@@ -108,6 +111,7 @@ void TAutoDetect::showSettings(const settings::BasicRead& read, LoadForm form, n
     Ui::TAutoDetect& u = *ui_;
     const settings::BasicValues& v = read.values;
     const bool readBack = form == LoadForm::ReadBack;
+    held_ = settings::merged(held_, settings::snapshotOf(v));
 
     showByte(*u.DelayTime, v.delayTime, inShownUnit<settings::rule::DelayTime>, form, report);
     showByte(*u.TimeOut, v.timeOut, form == LoadForm::Opening ? tens : inShownUnit<settings::rule::TimeOut>, form,
@@ -261,17 +265,21 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
 
 void TAutoDetect::Save1Click()
 {
-    runAdapterAction(ctx_, this, [this] {
+    SaveRecord record(ctx_);
+    runAdapterAction(ctx_, this, [this, &record] {
         BusyCursor busy;
         notread::Report report;
         const settings::BasicValues values = valuesToSave(report);
+        record.begin(settings::Group::Basic, held_);
         const settings::BasicRead readBack = settings::saveBasic(
             ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        record.done();
         showSettings(readBack, LoadForm::ReadBack, report);
         reportSave(settings::Group::Basic, settings::snapshotOf(values), {}, settings::snapshotOf(readBack.values),
                    ctx_, *this, report);
         report.tell(ctx_.host);
     });
+    record.tellIfNotKept();
 }
 
 void TAutoDetect::Reload1Click()

@@ -7,6 +7,7 @@
 #include "dialogs/not_read.h"
 #include "settings/basic.h"
 #include "settings/rules.h"
+#include "settings/snapshot.h"
 
 #include <QDialog>
 
@@ -70,4 +71,5 @@ private:
 
     Context ctx_;
     std::unique_ptr<Ui::TAutoDetect> ui_;
+    settings::Snapshot held_;  // the group as last read from the adapter, for the record of a Save
 };

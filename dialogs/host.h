@@ -31,6 +31,14 @@ public:
         (void)folder;
         return {};
     }
+    // A message box with OK and a second button, `choice`: true when the
+    // user chose that button.
+    virtual bool tellWithChoice(const QString& text, const QString& choice)
+    {
+        (void)choice;
+        showMessage(text);
+        return false;
+    }
     // A question answered Yes (true) or No.
     virtual bool ask(const QString& text)
     {

@@ -6,10 +6,12 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/not_taken.h"
+#include "dialogs/save_record.h"
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
 #include "settings/groups.h"
+#include "settings_file/settings_file.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -109,6 +111,7 @@ void TForm11::showCallSigns(const settings::RepeaterValues& values, bool readBac
 void TForm11::loadSettings(notread::Report& report)
 {
     const settings::RepeaterValues values = settings::readRepeater(ctx_.link);
+    held_ = settings::merged(held_, settings::snapshotOf(values));
     showStatus(values, false, report);
     showCallSigns(values, false, nullptr, report);
 }
@@ -141,18 +144,23 @@ settings::RepeaterValues TForm11::valuesToSave(notread::Report& report)
 
 void TForm11::Ssve1Click()
 {
-    runAdapterAction(ctx_, this, [this] {
+    SaveRecord record(ctx_);
+    runAdapterAction(ctx_, this, [this, &record] {
         BusyCursor busy;
         notread::Report report;
         const settings::RepeaterValues values = valuesToSave(report);
+        record.begin(settings::Group::Repeater, held_);
         const settings::RepeaterValues readBack = settings::saveRepeater(
             ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        record.done();
+        held_ = settings::merged(held_, settings::snapshotOf(readBack));
         showCallSigns(readBack, true, &values, report);
         showStatus(readBack, true, report);
         reportSave(settings::Group::Repeater, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
                    *this, report);
         report.tell(ctx_.host);
     });
+    record.tellIfNotKept();
 }
 
 void TForm11::Cancel1Click()

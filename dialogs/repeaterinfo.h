@@ -8,6 +8,7 @@
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"
 #include "settings/repeater.h"
+#include "settings/snapshot.h"
 
 #include <QDialog>
 
@@ -52,6 +53,7 @@ private:
     // The values Save writes: every known one.
     settings::RepeaterValues valuesToSave(notread::Report& report);
 
+    settings::Snapshot held_;  // the group as last read from the adapter, for the record of a Save
     Context ctx_;
     TForm13* legend_ = nullptr;
     std::unique_ptr<Ui::TForm11> ui_;

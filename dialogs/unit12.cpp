@@ -8,7 +8,9 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/not_taken.h"
+#include "dialogs/save_record.h"
 #include "dialogs/wire_text.h"
+#include "settings_file/settings_file.h"
 
 #include <array>
 #include <span>
@@ -101,6 +103,7 @@ bool TForm12::showRead(const settings::SerialPortRead& read, notread::Report& re
 
 void TForm12::showGroup(const settings::SerialPortValues& v, notread::Report& report)
 {
+    held_ = settings::merged(held_, settings::snapshotOf(v));
     if (v.baudCode) showBaudCode(*v.baudCode);
     else markGroupNotRead(BaudButtons, report);
 
@@ -145,7 +148,8 @@ void TForm12::markAllNotRead()
 
 void TForm12::Save1Click()
 {
-    runAdapterAction(ctx_, this, [this] {
+    SaveRecord record(ctx_);
+    runAdapterAction(ctx_, this, [this, &record] {
         BusyCursor busy;
         notread::Report report;
 
@@ -165,8 +169,11 @@ void TForm12::Save1Click()
         if (report.mayWrite(*ui_->GPS_Message))
             values.gpsMessage = enteredText(*ui_->GPS_Message, tr("GPS Message"), ctx_.host);
 
+        record.begin(settings::Group::SerialPort, held_);
         const settings::SerialPortSave save = settings::saveSerialPort(
             ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        record.done();
+        held_ = settings::merged(held_, settings::snapshotOf(save.readBack));
         // A refused baud rate ends the Save; the controls keep the user's
         // edits. Otherwise a failed read-back leaves the value just written
         // in place.
@@ -184,6 +191,7 @@ void TForm12::Save1Click()
                    settings::snapshotOf(save.readBack), ctx_, *this, report);
         report.tell(ctx_.host);
     });
+    record.tellIfNotKept();
 }
 
 void TForm12::showReadBack(std::optional<std::uint8_t> sent, std::optional<std::uint8_t> readBack,

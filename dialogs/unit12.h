@@ -9,6 +9,7 @@
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"
 #include "settings/serial_port.h"
+#include "settings/snapshot.h"
 
 #include <QDialog>
 
@@ -76,6 +77,7 @@ private:
     // The GPS bits, when every one of them is known.
     std::optional<std::uint8_t> checkedGpsBits() const;
 
+    settings::Snapshot held_;  // the group as last read from the adapter, for the record of a Save
     Context ctx_;
     std::unique_ptr<Ui::TForm12> ui_;
 };

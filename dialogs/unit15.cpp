@@ -8,7 +8,9 @@
 #include "dialogs/display_formats.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/not_taken.h"
+#include "dialogs/save_record.h"
 #include "dialogs/wire_text.h"
+#include "settings_file/settings_file.h"
 
 #include <array>
 #include <cstdint>
@@ -41,7 +43,8 @@ std::array<std::pair<QCheckBox*, std::optional<bool> settings::SlowDataValues::*
 
 void TForm15::Save1Click()
 {
-    runAdapterAction(ctx_, this, [this] {
+    SaveRecord record(ctx_);
+    runAdapterAction(ctx_, this, [this, &record] {
         BusyCursor busy;
         notread::Report report;
         settings::SlowDataValues values;
@@ -58,13 +61,16 @@ void TForm15::Save1Click()
 
         // The switches are read back at once; the code and the message after
         // the adapter has had time to store them.
+        record.begin(settings::Group::SlowData, held_);
         const settings::SlowDataValues readBack = settings::saveSlowData(
             ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        record.done();
         showValues(readBack, true, report);
         reportSave(settings::Group::SlowData, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
                    *this, report);
         report.tell(ctx_.host);
     });
+    record.tellIfNotKept();
 }
 
 void TForm15::Cancel1Click()
@@ -84,6 +90,7 @@ void TForm15::Exu1Click()
 
 void TForm15::showValues(const settings::SlowDataValues& values, bool readBack, notread::Report& report)
 {
+    held_ = settings::merged(held_, settings::snapshotOf(values));
     for (auto [box, value] : switches()) {
         if (values.*value) notread::show(*box, *(values.*value));
         else notread::failed(*box, readBack, report);

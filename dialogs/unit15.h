@@ -7,6 +7,7 @@
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"
 #include "settings/slow_data.h"
+#include "settings/snapshot.h"
 
 #include <QDialog>
 
@@ -48,6 +49,7 @@ private:
     // read keeps what was sent.
     void showValues(const settings::SlowDataValues& values, bool readBack, notread::Report& report);
 
+    settings::Snapshot held_;  // the group as last read from the adapter, for the record of a Save
     Context ctx_;
     std::unique_ptr<Ui::TForm15> ui_;
 };

@@ -7,7 +7,9 @@
 #include "dialogs/display_formats.h"
 #include "dialogs/entered_text.h"
 #include "dialogs/not_taken.h"
+#include "dialogs/save_record.h"
 #include "dialogs/wire_text.h"
+#include "settings_file/settings_file.h"
 
 #include "settings/rules.h"
 
@@ -32,7 +34,8 @@ void TForm17::loadSettings(ZeroForm rewindForm, notread::Report& report)
 
 void TForm17::Save1Click()
 {
-    runAdapterAction(ctx_, this, [this] {
+    SaveRecord record(ctx_);
+    runAdapterAction(ctx_, this, [this, &record] {
         BusyCursor busy;
         notread::Report report;
         settings::BeaconValues values;
@@ -55,13 +58,16 @@ void TForm17::Save1Click()
         if (report.mayWrite(*ui_->BeaconMessage))
             values.message = enteredText(*ui_->BeaconMessage, tr("Beacon Message"), ctx_.host);
 
+        record.begin(settings::Group::Beacon, held_);
         const settings::BeaconValues readBack = settings::saveBeacon(
             ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
+        record.done();
         showValues(readBack, true, report);
         reportSave(settings::Group::Beacon, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
                    *this, report);
         report.tell(ctx_.host);
     });
+    record.tellIfNotKept();
 }
 
 void TForm17::Cancel1Click()
@@ -81,6 +87,7 @@ void TForm17::Exit1Click()
 
 void TForm17::showValues(const settings::BeaconValues& values, bool readBack, notread::Report& report)
 {
+    held_ = settings::merged(held_, settings::snapshotOf(values));
     // Named in the order the adapter is asked: the message first when the
     // group is read, the interval first after Save.
     auto showMessage = [&] {

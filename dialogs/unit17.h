@@ -6,6 +6,7 @@
 #include "dialogs/host.h"
 #include "dialogs/not_read.h"
 #include "settings/beacon.h"
+#include "settings/snapshot.h"
 
 #include <QDialog>
 #include <memory>
@@ -40,6 +41,7 @@ private:
     // read keeps what was sent.
     void showValues(const settings::BeaconValues& values, bool readBack, notread::Report& report);
 
+    settings::Snapshot held_;  // the group as last read from the adapter, for the record of a Save
     Context ctx_;
     std::unique_ptr<Ui::TForm17> ui_;
 };

@@ -75,6 +75,9 @@ inline void startApplication()
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The records the dialogs' Saves keep go to a folder of the run's own.
+    static char state[] = "/tmp/brisel-fuzz-state-XXXXXX";
+    if (mkdtemp(state) != nullptr) setenv("XDG_STATE_HOME", state, 1);
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
 }

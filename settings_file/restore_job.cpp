@@ -48,9 +48,22 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
         }
     }
 
+    if (!steps.recordPath.empty()) {
+        try {
+            outcome.record = std::make_shared<RecordKeeper>(steps.recordPath, steps.recordJob, steps.recordPort,
+                                                            heldBeforeWriting(outcome.held, outcome.wanted), features);
+        } catch (const StoreError& error) {
+            outcome.recordError = error;
+            outcome.stage = RestoreOutcome::Stage::RecordFailed;
+            return;
+        }
+    }
+
     outcome.stage = RestoreOutcome::Stage::Writing;
     if (steps.writing) steps.writing(outcome);
-    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.groupDone);
+    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, [&](Group group) {
+        if (outcome.record) outcome.record->groupDone(group);
+    });
     outcome.stage = RestoreOutcome::Stage::Written;
 }
 

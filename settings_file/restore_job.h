@@ -10,7 +10,8 @@
 //      nothing to change ends it;
 //   4. the front end's go-ahead (a question, or a dry run that stops);
 //   5. the automatic backup, whose failure ends the job before any write;
-//   6. the groups that differ, each written with its dialog's Save stream,
+//   6. the record of the write (write_record.h), whose failure ends it too;
+//   7. the groups that differ, each written with its dialog's Save stream,
 //      read back and judged.
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
 // far the job came. Once the first group is begun, a signal (interrupts.h)
@@ -20,8 +21,10 @@
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
 #include "settings_file/settings_store.h"
+#include "settings_file/write_record.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,10 +46,13 @@ struct RestoreSteps {
     // Where the automatic backup is saved; empty: no backup.
     std::string backupFolder;
     std::function<std::string()> timeStamp;  // not given: backupTimeStamp()
-    // Just before the first write (after the backup).
+    // Where the record of the write is kept, for the adapter at
+    // `recordPort`, naming the job `recordJob`; empty: no record.
+    std::string recordPath;
+    std::string recordPort;
+    std::string recordJob = "restore";
+    // Just before the first write (after the backup and the record).
     std::function<void(const RestoreOutcome&)> writing;
-    // Each group as it is written completely.
-    std::function<void(Group)> groupDone;
 };
 
 struct RestoreOutcome {
@@ -59,6 +65,7 @@ struct RestoreOutcome {
         Stopped,          // the front end did not go ahead
         BackingUp,        // saving the automatic backup
         BackupFailed,     // the automatic backup could not be saved
+        RecordFailed,     // the record of the write could not be written
         Writing,          // writing the groups that differ
         Written,          // every group that differs was written
     };
@@ -72,6 +79,10 @@ struct RestoreOutcome {
     RestorePlan plan;  // the problems, the changes, the flag-bit note
     std::string backupPath;
     std::optional<StoreError> backupError;
+    // The record of the write: it notes each group done and goes with the
+    // last holder of this pointer, once the job's result has been told.
+    std::shared_ptr<RecordKeeper> record;
+    std::optional<StoreError> recordError;
     Restore restore;  // what was written, what not, what the adapter holds
 };
 

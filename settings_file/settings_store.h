@@ -34,6 +34,8 @@ struct StoreProblem {
     std::vector<FileProblem> problems{};
     WriteProblem write{};
     std::string variable{};
+    // The file is the record of an earlier write, which could not be read.
+    bool earlierRecord = false;
 };
 
 class StoreError : public std::runtime_error {

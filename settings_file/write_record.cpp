@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
 #include <fstream>
 
@@ -40,6 +41,13 @@ std::vector<Group> groupsOf(const std::string& text)
 }
 
 }  // namespace
+
+std::string recordPort(const std::optional<AdapterNode>& adapter)
+{
+    if (!adapter) return "demo";
+    if (!adapter->port.empty()) return adapter->port;
+    return "device-" + std::to_string(adapter->address.bus) + "-" + std::to_string(adapter->address.device);
+}
 
 std::string recordPath(const std::string& folder, const std::string& port)
 {
@@ -106,8 +114,31 @@ RecordKeeper::RecordKeeper(std::string path, const std::string& job, const std::
     record_.job = job;
     record_.port = port;
     record_.begun = recordTime();
-    for (Group group : AllGroups)
-        if (before.has(group)) record_.groups.push_back(group);
+    if (const auto older = readRecord(path_)) {
+        FileContents held;
+        try {
+            held = loadSettingsFile(path_);
+        } catch (const StoreError& error) {
+            StoreProblem problem = error.problem();
+            problem.earlierRecord = true;
+            throw StoreError(StoreError::Kind::CannotWrite, std::move(problem));
+        }
+        const auto has = [](const std::vector<Group>& groups, Group group) {
+            return std::find(groups.begin(), groups.end(), group) != groups.end();
+        };
+        // The older record's values stand for its groups: they are from
+        // before the older write. A group it may have left half written
+        // stays so unless this write writes it again.
+        for (Group group : older->groups)
+            if (held.values.has(group)) copyGroup(held.values, before_, group);
+        for (Group group : AllGroups) {
+            if (before.has(group) || has(older->groups, group)) record_.groups.push_back(group);
+            if (!before.has(group) && has(older->done, group)) record_.done.push_back(group);
+        }
+    } else {
+        for (Group group : AllGroups)
+            if (before.has(group)) record_.groups.push_back(group);
+    }
     writeRecord(path_, record_, before_, origin_);
 }
 

@@ -7,7 +7,15 @@
 // which groups are done. A write that the program saw to its end removes
 // it; one cut short by SIGKILL, a power cut or a crash leaves it behind for
 // the next start to tell.
+//
+// A write begun while an older record is there (the write before was cut
+// short) keeps what that record holds: the values from before the older
+// write for the groups it lists, its groups that may be half written and
+// are not written again now. So the record always puts back what the
+// adapter held before the first write that was cut short, until a write
+// onto that adapter has run to its end and its result has been told.
 
+#include "device/adapter_list.h"
 #include "settings_file/settings_file.h"
 
 #include <optional>
@@ -24,6 +32,11 @@ struct WriteRecord {
     std::vector<Group> groups;  // to be written, in order
     std::vector<Group> done;    // written completely so far
 };
+
+// The adapter's name in its record: its USB port path, "device-BUS-DEVICE"
+// when the port is not known, and "demo" for the emulated adapter (opened
+// without a walk of the bus).
+std::string recordPort(const std::optional<AdapterNode>& adapter);
 
 // stateFolder()/interrupted-PORT.toml; the port's characters other than
 // digits, '-' and '.' become '_'.
@@ -49,7 +62,10 @@ std::string recordTime();
 // done, removed when it goes, once the write's result has been told.
 class RecordKeeper {
 public:
-    // Throws StoreError (CannotWrite) when the record cannot be written.
+    // Takes in an older record at `path` as the file's head says. Throws
+    // StoreError (CannotWrite) when the record cannot be written, or when
+    // an older record is there whose values cannot be read (it is left as
+    // it is then).
     RecordKeeper(std::string path, const std::string& job, const std::string& port, const Snapshot& before,
                  const Features& features);
     ~RecordKeeper();
@@ -60,6 +76,7 @@ public:
     // it said: the group then shows as not done, which errs on the safe side.
     void groupDone(Group group);
     const std::string& path() const { return path_; }
+    const WriteRecord& record() const { return record_; }
 
 private:
     std::string path_;

@@ -5,12 +5,17 @@
 
 #include "app/eeprom_set.h"
 #include "app/end_on_signals.h"
+#include "app/record_at_start.h"
+#include "dialogs/basicinfo.h"
 #include "dialogs/unit12.h"
+#include "settings_file/settings_store.h"
+#include "settings_file/write_record.h"
 #include "tests/support/ctl_run.h"
 #include "tests/support/dialog_helpers.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -18,7 +23,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <iostream>
 #include <sstream>
 
 namespace {
@@ -231,6 +240,145 @@ TEST_F(FileMenu, LoadRefusesOnlyWhatWouldChangeTheAdapter)
         EXPECT_TRUE(message.contains(
             QStringLiteral("a.toml:21: S/N Squelch = 0 needs COS Check = ON; line 13 sets COS Check = OFF.\n")))
             << message.toStdString();
+    }
+}
+
+// A write request, leaving out the zero-length rewinds of the reads.
+bool isWrite(const emu::LogEntry& e)
+{
+    const bool rewind = e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
+    return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && !rewind;
+}
+
+struct Cut {
+    const char* name;
+    int killAtWrite;  // the child is killed as this write goes out (1: the first)
+    const char* written;
+    const char* halfWritten;
+};
+
+// A File > Load killed by SIGKILL in a child leaves its record: the values
+// from before and the groups done. The next start tells it in one message
+// once the main window is up; OK keeps it, "Forget this record" removes it.
+TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
+{
+    saveFile([](emu::AdapterState& s) {
+        s.delayTime = 42;
+        s.altMyCall = dlg::block<8>("N0CALL B", ' ');
+    });
+    for (const Cut& c :
+         {Cut{"DuringTheFirstGroup", 1, "nothing", "Basic Infomation Setting, Repeater Information Setting"},
+          Cut{"DuringTheSecondGroup", 18, "Basic Infomation Setting", "Repeater Information Setting"}}) {
+        SCOPED_TRACE(c.name);
+        std::cout.flush();
+        std::cerr.flush();
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            setpgid(0, 0);
+            Rig rig;
+            int writes = 0;
+            rig.emulator.setListener([&](const emu::LogEntry& e) {
+                if (isWrite(e) && ++writes == c.killAtWrite) kill(getpid(), SIGKILL);
+            });
+            Windows w = loadFile(rig, true);
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        EXPECT_EQ(WTERMSIG(status), SIGKILL);
+
+        const std::string record = path("brisel-setting/interrupted-demo.toml").toStdString();
+        const auto kept = settings::readRecord(record);
+        ASSERT_TRUE(kept.has_value());
+        EXPECT_EQ(kept->job, "load");
+        EXPECT_EQ(kept->groups, (std::vector{settings::Group::Basic, settings::Group::Repeater}));
+        ASSERT_EQ(settings::loadSettingsFile(record).values.basic->delayTime, std::optional<std::uint8_t>(30));
+
+        Rig next;
+        Windows w = next.start();
+        next.emulator.clearLog();
+        for (bool forget : {false, true}) {
+            next.host.messages.clear();
+            next.host.choices.clear();
+            next.host.takeChoice = forget;
+            if (forget) {
+                tellWriteRecord(*w.context);
+            } else {
+                // As the program starts: told once the window is up and
+                // the event loop runs.
+                showMainWindow(w);
+                EXPECT_TRUE(next.host.messages.isEmpty());
+                QCoreApplication::processEvents();
+                EXPECT_TRUE(w.mainWindow->isVisible());
+            }
+            const QString begun = QString::fromStdString(kept->begun);
+            EXPECT_EQ(next.host.messages,
+                      QStringList{QStringLiteral("A File > Load onto the emulated adapter was cut short on %1 at %2.\n"
+                                                 "Written completely: %3.\nMay be half written: %4.\n\n"
+                                                 "The settings from before it are in %5; \"brisel-ctl restore\" of "
+                                                 "that file, or File > Load of it, puts them back.\n\nOK keeps this "
+                                                 "record until a later write onto this adapter has run to its end.")
+                                      .arg(begun.left(10), begun.mid(11), QString::fromLatin1(c.written),
+                                           QString::fromLatin1(c.halfWritten), QString::fromStdString(record))});
+            EXPECT_EQ(next.host.choices, QStringList{QStringLiteral("Forget this record")});
+            EXPECT_EQ(QFile::exists(QString::fromStdString(record)), !forget);
+        }
+        EXPECT_TRUE(next.emulator.log().empty());  // telling it sends nothing
+    }
+}
+
+// A Load or a dialog's Save that runs to its end leaves no record: it is
+// there, with the value from before, while the result is told (here, a
+// value the adapter did not take), and goes after. Where no record can be written, a Load writes nothing and
+// says so; a Save goes on and says so afterwards.
+TEST_F(FileMenu, TheRecordStaysUntilTheResultIsToldOrStopsALoadItCannotBeWritten)
+{
+    saveFile([](emu::AdapterState& s) { s.delayTime = 42; });
+    const QString record = path("brisel-setting/interrupted-demo.toml");
+    for (bool writable : {true, false}) {
+        if (!writable) {
+            ASSERT_TRUE(QDir().mkpath(record));  // a folder where the record goes
+        }
+        for (bool load : {true, false}) {
+            Rig rig;
+            const emu::AdapterState before = rig.emulator.state();
+            // At each message: the delay time the record holds from before,
+            // 0 for a record without it, -1 for no record.
+            QList<int> held;
+            rig.host.onMessage = [&] {
+                if (!QFileInfo(record).isFile()) held << -1;
+                else if (const auto basic = settings::loadSettingsFile(record.toStdString()).values.basic)
+                    held << basic->delayTime.value_or(0);
+                else held << 0;
+            };
+            Windows w = rig.start();
+            rig.emulator.injectFault({emu::FaultKind::Stall, 0x02, 1});
+            if (load) {
+                loadFile(rig, true);
+            } else {
+                dlg::trigger(*w.mainWindow, QStringLiteral("BasicInfoSetting1"));
+                QLineEdit& delay = dlg::edit(*w.basicDialog, QStringLiteral("DelayTime"));
+                delay.selectAll();
+                dlg::type(delay, QStringLiteral("420"));
+                dlg::trigger(*w.basicDialog, QStringLiteral("Save1"));
+            }
+            EXPECT_FALSE(QFileInfo(record).isFile());
+            if (writable) {
+                EXPECT_EQ(held, QList<int>{30}) << rig.host.messages.join('|').toStdString();
+                EXPECT_TRUE(rig.host.messages.back().contains(QStringLiteral("Delay Time: sent 420")));
+            } else if (load) {
+                EXPECT_EQ(rig.emulator.state(), before);
+                EXPECT_EQ(rig.host.messages.size(), 1);
+                EXPECT_TRUE(rig.host.messages.back().startsWith(
+                    QStringLiteral("No record of the write can be kept, so nothing was written: ")));
+            } else {
+                EXPECT_EQ(rig.host.messages.size(), 2);
+                EXPECT_TRUE(rig.host.messages.back().startsWith(
+                    QStringLiteral("The Save went ahead, but no record of it could be kept: ")));
+            }
+        }
     }
 }
 

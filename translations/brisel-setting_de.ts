@@ -323,6 +323,10 @@ Nicht gesendet: %1.</translation>
         <source>The program was asked to end, so the file was loaded only in part. Written completely: %1. Not written: %2; load the file again.</source>
         <translation>Das Programm wurde zum Beenden aufgefordert, daher wurde die Datei nur zum Teil geladen. Vollständig geschrieben: %1. Nicht geschrieben: %2; laden Sie die Datei erneut.</translation>
     </message>
+    <message>
+        <source>No record of the write can be kept, so nothing was written: %1</source>
+        <translation>Es kann keine Aufzeichnung des Schreibvorgangs angelegt werden, daher wurde nichts geschrieben: %1</translation>
+    </message>
 </context>
 <context>
     <name>StoreProblem</name>
@@ -377,6 +381,10 @@ Nicht gesendet: %1.</translation>
     <message>
         <source>%1 cannot be read: %2</source>
         <translation>%1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>The record of an earlier write cannot be read: %1</source>
+        <translation>Die Aufzeichnung eines früheren Schreibvorgangs lässt sich nicht lesen: %1</translation>
     </message>
 </context>
 <context>
@@ -1074,6 +1082,69 @@ Nicht gesendet: %1.</translation>
     <message>
         <source>Load an &amp;automatic backup</source>
         <translation>&amp;Automatische Sicherung laden</translation>
+    </message>
+</context>
+<context>
+    <name>WriteRecord</name>
+    <message>
+        <source>A File &gt; Load</source>
+        <translation>Das Laden einer Einstellungsdatei</translation>
+    </message>
+    <message>
+        <source>A dialog&apos;s Save</source>
+        <translation>Das Speichern eines Dialogs</translation>
+    </message>
+    <message>
+        <source>A brisel-ctl set</source>
+        <translation>Ein brisel-ctl set</translation>
+    </message>
+    <message>
+        <source>A brisel-ctl restore</source>
+        <translation>Ein brisel-ctl restore</translation>
+    </message>
+    <message>
+        <source>the emulated adapter</source>
+        <translation>den emulierten Adapter</translation>
+    </message>
+    <message>
+        <source>the adapter at USB port %1</source>
+        <translation>den Adapter an USB-Port %1</translation>
+    </message>
+    <message>
+        <source>%1 onto %2 was cut short on %3 at %4.</source>
+        <translation>%1 auf %2 wurde am %3 um %4 abgebrochen.</translation>
+    </message>
+    <message>
+        <source>%1 onto %2 was cut short.</source>
+        <translation>%1 auf %2 wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Written completely: %1.</source>
+        <translation>Vollständig geschrieben: %1.</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>May be half written: %1.</source>
+        <translation>Möglicherweise halb geschrieben: %1.</translation>
+    </message>
+    <message>
+        <source>The settings from before it are in %1; &quot;brisel-ctl restore&quot; of that file, or File &gt; Load of it, puts them back.</source>
+        <translation>Die Einstellungen von vorher stehen in %1; „brisel-ctl restore“ mit dieser Datei oder das Laden der Datei über Datei &gt; Einstellungen aus Datei laden stellt sie wieder her.</translation>
+    </message>
+    <message>
+        <source>OK keeps this record until a later write onto this adapter has run to its end.</source>
+        <translation>OK behält diese Aufzeichnung, bis ein späterer Schreibvorgang auf diesen Adapter bis zum Ende gelaufen ist.</translation>
+    </message>
+    <message>
+        <source>Forget this record</source>
+        <translation>Aufzeichnung verwerfen</translation>
+    </message>
+    <message>
+        <source>The Save went ahead, but no record of it could be kept: %1</source>
+        <translation>Das Speichern wurde ausgeführt, aber es konnte keine Aufzeichnung davon angelegt werden: %1</translation>
     </message>
 </context>
 <context>

@@ -323,6 +323,10 @@ Not sent: %1.</source>
         <source>The program was asked to end, so the file was loaded only in part. Written completely: %1. Not written: %2; load the file again.</source>
         <translation>プログラムの終了が要求されたため、ファイルは一部だけ読み込まれました。書き込みを終えたもの: %1。書き込まれなかったもの: %2。ファイルをもう一度読み込んでください。</translation>
     </message>
+    <message>
+        <source>No record of the write can be kept, so nothing was written: %1</source>
+        <translation>書き込みの記録を残せないため、何も書き込みませんでした: %1</translation>
+    </message>
 </context>
 <context>
     <name>StoreProblem</name>
@@ -377,6 +381,10 @@ Not sent: %1.</source>
     <message>
         <source>%1 cannot be read: %2</source>
         <translation>%1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>The record of an earlier write cannot be read: %1</source>
+        <translation>以前の書き込みの記録を読み込めません: %1</translation>
     </message>
 </context>
 <context>
@@ -1074,6 +1082,69 @@ Not sent: %1.</source>
     <message>
         <source>Load an &amp;automatic backup</source>
         <translation>自動バックアップを読み込み(&amp;A)</translation>
+    </message>
+</context>
+<context>
+    <name>WriteRecord</name>
+    <message>
+        <source>A File &gt; Load</source>
+        <translation>ファイルからの設定の読み込み</translation>
+    </message>
+    <message>
+        <source>A dialog&apos;s Save</source>
+        <translation>ダイアログの保存</translation>
+    </message>
+    <message>
+        <source>A brisel-ctl set</source>
+        <translation>brisel-ctl set</translation>
+    </message>
+    <message>
+        <source>A brisel-ctl restore</source>
+        <translation>brisel-ctl restore</translation>
+    </message>
+    <message>
+        <source>the emulated adapter</source>
+        <translation>エミュレートされたアダプタ</translation>
+    </message>
+    <message>
+        <source>the adapter at USB port %1</source>
+        <translation>USB ポート %1 のアダプタ</translation>
+    </message>
+    <message>
+        <source>%1 onto %2 was cut short on %3 at %4.</source>
+        <translation>%2への%1は %3 %4 に中断されました。</translation>
+    </message>
+    <message>
+        <source>%1 onto %2 was cut short.</source>
+        <translation>%2への%1は中断されました。</translation>
+    </message>
+    <message>
+        <source>Written completely: %1.</source>
+        <translation>書き込みを終えたもの: %1。</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source>May be half written: %1.</source>
+        <translation>書き込みが途中の可能性があるもの: %1。</translation>
+    </message>
+    <message>
+        <source>The settings from before it are in %1; &quot;brisel-ctl restore&quot; of that file, or File &gt; Load of it, puts them back.</source>
+        <translation>中断前の設定は %1 にあります。このファイルを「brisel-ctl restore」で書き込むか、ファイル &gt; 設定をファイルから読み込み で読み込むと元に戻ります。</translation>
+    </message>
+    <message>
+        <source>OK keeps this record until a later write onto this adapter has run to its end.</source>
+        <translation>OK を押すと、このアダプタへの次の書き込みが最後まで終わるまで、この記録を残します。</translation>
+    </message>
+    <message>
+        <source>Forget this record</source>
+        <translation>この記録を消去</translation>
+    </message>
+    <message>
+        <source>The Save went ahead, but no record of it could be kept: %1</source>
+        <translation>保存は実行しましたが、その記録を残せませんでした: %1</translation>
     </message>
 </context>
 <context>

@@ -15,7 +15,11 @@ class RecordingHost final : public Host {
 public:
     explicit RecordingHost(emu::Emulator& emulator) : emulator_(emulator) {}
 
-    void showMessage(const QString& text) override { messages.push_back(text); }
+    void showMessage(const QString& text) override
+    {
+        messages.push_back(text);
+        if (onMessage) onMessage();
+    }
     void showModal(QDialog& dialog) override
     {
         shown.push_back(dialog.windowTitle());
@@ -39,6 +43,12 @@ public:
         chooserFolders.push_back(folder);
         return fileToChoose;
     }
+    bool tellWithChoice(const QString& text, const QString& choice) override
+    {
+        messages.push_back(text);
+        choices.push_back(choice);
+        return takeChoice;
+    }
     bool ask(const QString& text) override
     {
         asked.push_back(text);
@@ -51,8 +61,12 @@ public:
     QStringList chooserFolders;  // the folder each chooser opened in
     bool answer = true;          // how every question is answered
     QStringList asked;
+    QStringList choices;      // the second button of each message that had one
+    bool takeChoice = false;  // whether that button is chosen
     // Runs once, during the next modal showing.
     std::function<void(QDialog&)> whileShown;
+    // Runs at each message, as it is shown.
+    std::function<void()> onMessage;
     // Runs once, during the next pause between requests.
     std::function<void()> whilePausing;
 

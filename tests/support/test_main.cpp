@@ -1,6 +1,8 @@
-// Test programs run headless: a QApplication on the offscreen platform.
+// Test programs run headless: a QApplication on the offscreen platform, with
+// a state folder of their own (the records of the dialogs' writes go there).
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +10,8 @@
 int main(int argc, char** argv)
 {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const QTemporaryDir state;
+    setenv("XDG_STATE_HOME", state.path().toLocal8Bit().constData(), 1);
     testing::InitGoogleTest(&argc, argv);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);

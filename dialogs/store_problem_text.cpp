@@ -1,4 +1,4 @@
-#include "app/store_problem_text.h"
+#include "dialogs/store_problem_text.h"
 
 #include "device/shown_text.h"
 
@@ -49,6 +49,11 @@ QString writeText(const settings::WriteProblem& problem)
 
 QString storeProblemText(const settings::StoreProblem& problem)
 {
+    if (problem.earlierRecord) {
+        settings::StoreProblem read = problem;
+        read.earlierRecord = false;
+        return Texts::tr("The record of an earlier write cannot be read: %1").arg(storeProblemText(read));
+    }
     using Kind = settings::StoreProblem::Kind;
     const QString file = fileText(problem.path);
     switch (problem.kind) {

@@ -1,0 +1,78 @@
+#include "app/record_at_start.h"
+
+#include "device/shown_text.h"
+#include "dialogs/host.h"
+#include "dialogs/not_read.h"
+#include "dialogs/not_taken.h"
+#include "dialogs/save_record.h"
+#include "settings_file/settings_store.h"
+#include "settings_file/write_record.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+namespace {
+
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(WriteRecord)
+};
+
+QString shown(const std::string& text)
+{
+    return QString::fromStdString(shown::fromUtf8(text));
+}
+
+// The job that was cut short, as the record names it.
+QString jobOf(const std::string& job)
+{
+    if (job == "load") return Texts::tr("A File > Load");
+    if (job == "save") return Texts::tr("A dialog's Save");
+    if (job == "set") return Texts::tr("A brisel-ctl set");
+    return Texts::tr("A brisel-ctl restore");
+}
+
+QString recordText(const settings::WriteRecord& record, const std::string& path)
+{
+    const QString adapter = record.port == "demo" ? Texts::tr("the emulated adapter")
+                                                  : Texts::tr("the adapter at USB port %1").arg(shown(record.port));
+    // The time as the record notes it, "2026-12-08 14:02"; anything else is
+    // left out.
+    static const QRegularExpression time(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}) (\\d{2}:\\d{2})$"));
+    const QRegularExpressionMatch begun = time.match(QString::fromStdString(record.begun));
+    QString text = begun.hasMatch() ? Texts::tr("%1 onto %2 was cut short on %3 at %4.")
+                                          .arg(jobOf(record.job), adapter, begun.captured(1), begun.captured(2))
+                                    : Texts::tr("%1 onto %2 was cut short.").arg(jobOf(record.job), adapter);
+    QStringList done, halfWritten;
+    for (settings::Group group : record.groups) {
+        const bool isDone = std::find(record.done.begin(), record.done.end(), group) != record.done.end();
+        (isDone ? done : halfWritten) << groupTitle(group);
+    }
+    text += QLatin1Char('\n') +
+            Texts::tr("Written completely: %1.").arg(done.isEmpty() ? Texts::tr("nothing") : notread::listOf(done));
+    if (!halfWritten.isEmpty())
+        text += QLatin1Char('\n') + Texts::tr("May be half written: %1.").arg(notread::listOf(halfWritten));
+    text += QStringLiteral("\n\n") +
+            Texts::tr(
+                "The settings from before it are in %1; \"brisel-ctl restore\" of that file, or File > Load of "
+                "it, puts them back.")
+                .arg(shown(path));
+    text += QStringLiteral("\n\n") +
+            Texts::tr("OK keeps this record until a later write onto this adapter has run to its end.");
+    return text;
+}
+
+}  // namespace
+
+void tellWriteRecord(const Context& context)
+{
+    std::string path;
+    try {
+        path = recordPathOf(context);
+    } catch (const settings::StoreError&) {
+        return;  // no state folder: no record there
+    }
+    const auto record = settings::readRecord(path);
+    if (!record) return;
+    if (context.host.tellWithChoice(recordText(*record, path), Texts::tr("Forget this record")))
+        settings::removeRecord(path);
+}

@@ -1,0 +1,193 @@
+// The record a write to the adapter leaves. A write begun over the record of
+// one that was cut short keeps what that record holds: its values from
+// before for the groups it lists, and its groups that may be half written
+// unless they are written again. brisel-ctl removes its record only once
+// its last word is out.
+
+#include "cli/ctl.h"
+#include "emulator/emulator.h"
+#include "settings_file/settings_store.h"
+#include "settings_file/write_record.h"
+#include "tests/support/ctl_run.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <streambuf>
+
+namespace {
+
+namespace fs = std::filesystem;
+using settings::Group;
+
+fs::path madeFolder()
+{
+    std::string made = (fs::temp_directory_path() / "brisel-record-XXXXXX").string();
+    return mkdtemp(made.data()) != nullptr ? fs::path(made) : fs::path();
+}
+
+// Each group of `groups`, present with nothing in it, and the basic group's
+// delay time.
+settings::Snapshot valuesOf(const std::vector<Group>& groups, std::uint8_t delayTime)
+{
+    settings::Snapshot snapshot;
+    for (Group group : groups) {
+        switch (group) {
+        case Group::Basic:
+            snapshot.basic.emplace();
+            snapshot.basic->delayTime = delayTime;
+            break;
+        case Group::Repeater: snapshot.repeater = settings::RepeaterValues{}; break;
+        case Group::SlowData: snapshot.slowData = settings::SlowDataValues{}; break;
+        case Group::Beacon: snapshot.beacon = settings::BeaconValues{}; break;
+        case Group::SerialPort: snapshot.serialPort = settings::SerialPortValues{}; break;
+        }
+    }
+    return snapshot;
+}
+
+struct MergeCase {
+    const char* name;
+    std::vector<Group> olderGroups, olderDone;  // the record left before; no groups: none
+    std::vector<Group> now;                     // the groups the new write writes
+    std::vector<Group> groups, done;            // what the record then says
+    std::uint8_t delayTime;                     // the basic delay time it holds from before
+};
+
+void PrintTo(const MergeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class RecordOverRecord : public testing::TestWithParam<MergeCase> {};
+
+TEST_P(RecordOverRecord, KeepsWhatTheOlderRecordHolds)
+{
+    const MergeCase& c = GetParam();
+    const fs::path folder = madeFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string path = settings::recordPath(folder.string(), "demo");
+    const settings::Features features{};
+    if (!c.olderGroups.empty())
+        settings::writeRecord(path, {"restore", "demo", "2026-12-08 14:02", c.olderGroups, c.olderDone},
+                              valuesOf(c.olderGroups, 30), {"test", "", features});
+    {
+        settings::RecordKeeper keeper(path, "set", "demo", valuesOf(c.now, 42), features);
+        const auto record = settings::readRecord(path);
+        ASSERT_TRUE(record.has_value());
+        EXPECT_EQ(record->job, "set");
+        EXPECT_EQ(record->groups, c.groups);
+        EXPECT_EQ(record->done, c.done);
+        const settings::FileContents before = settings::loadSettingsFile(path);
+        ASSERT_TRUE(before.values.basic.has_value());
+        EXPECT_EQ(before.values.basic->delayTime, std::optional<std::uint8_t>(c.delayTime));
+        keeper.groupDone(c.now.front());
+        EXPECT_EQ(settings::readRecord(path)->done.back(), c.now.front());
+    }
+    EXPECT_FALSE(fs::exists(path));
+    fs::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RecordOverRecord,
+                         testing::Values(MergeCase{"NoOlderRecord", {}, {}, {Group::Basic}, {Group::Basic}, {}, 42},
+                                         MergeCase{"TheOlderValuesStandForItsGroups",
+                                                   {Group::Basic, Group::Repeater},
+                                                   {Group::Basic},
+                                                   {Group::Basic},
+                                                   {Group::Basic, Group::Repeater},
+                                                   {},
+                                                   30},
+                                         MergeCase{"AGroupTheOlderWriteFinishedStaysDone",
+                                                   {Group::Basic, Group::Beacon},
+                                                   {Group::Basic},
+                                                   {Group::Repeater},
+                                                   {Group::Basic, Group::Repeater, Group::Beacon},
+                                                   {Group::Basic},
+                                                   30},
+                                         MergeCase{"AGroupOnlyTheNewWriteHasTakesItsValues",
+                                                   {Group::Repeater},
+                                                   {},
+                                                   {Group::Basic},
+                                                   {Group::Basic, Group::Repeater},
+                                                   {},
+                                                   42}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// An older record whose values cannot be read is left as it is, and no
+// write begins over it.
+TEST(RecordOverRecord, AnUnreadableOlderRecordStopsTheWrite)
+{
+    const fs::path folder = madeFolder();
+    const std::string path = settings::recordPath(folder.string(), "demo");
+    const std::string text = "# brisel-setting record of a write: restore\n[basic\n";
+    std::ofstream(path) << text;
+    EXPECT_THROW(settings::RecordKeeper(path, "set", "demo", valuesOf({Group::Basic}, 42), settings::Features{}),
+                 settings::StoreError);
+    std::ostringstream kept;
+    kept << std::ifstream(path).rdbuf();
+    EXPECT_EQ(kept.str(), text);
+    fs::remove_all(folder);
+}
+
+// Notes, for each write to it, whether the record is there.
+class Watching final : public std::streambuf {
+public:
+    explicit Watching(fs::path record) : record_(std::move(record)) {}
+    std::vector<bool> seen;
+
+protected:
+    int overflow(int c) override
+    {
+        seen.push_back(fs::exists(record_));
+        return c;
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override
+    {
+        seen.push_back(fs::exists(record_));
+        return n;
+    }
+
+private:
+    fs::path record_;
+};
+
+struct OutputCase {
+    const char* name;
+    std::vector<std::string> args;  // "@": a file that sets basic.delay_time_ms
+};
+
+void PrintTo(const OutputCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class RecordTilTheLastWord : public testing::TestWithParam<OutputCase> {};
+
+TEST_P(RecordTilTheLastWord, GoesOnlyOnceTheResultIsOut)
+{
+    const fs::path folder = madeFolder();
+    std::ofstream(folder / "f.toml") << "format = 1\n[basic]\ndelay_time_ms = 500\n";
+    std::vector<std::string> args;
+    for (const std::string& a : GetParam().args) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
+    const fs::path record = settings::recordPath(folder.string(), "demo");
+    Watching outBuffer(record), errBuffer(record);
+    std::ostream out(&outBuffer), err(&errBuffer);
+    emu::Emulator adapter;
+    EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, (folder / "backups").string()), 0);
+    ASSERT_FALSE(outBuffer.seen.empty());
+    EXPECT_TRUE(outBuffer.seen.back());
+    EXPECT_TRUE(errBuffer.seen.empty() || errBuffer.seen.back());
+    EXPECT_FALSE(fs::exists(record));
+    fs::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RecordTilTheLastWord,
+                         testing::Values(OutputCase{"Set", {"set", "basic.delay_time_ms=500"}},
+                                         OutputCase{"JsonRestore", {"--json", "restore", "@"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
