@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/file_problems.h"
 #include "cli/group_writer.h"
 #include "cli/json_report.h"
 #include "cli/plan_problems.h"
@@ -81,7 +82,7 @@ int setCommand(const Options& options, CtlIo& io)
             if (earlier == key) throw CtlError(exit_status::Usage, "set names " + key + " twice");
         assignments.emplace_back(key, argument.substr(equals + 1));
         if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
-            problems += (problems.empty() ? "" : "\n") + *problem;
+            problems += (problems.empty() ? "" : "\n") + fileProblemText(*problem);
     }
     // Every text given is new to the adapter here: none may hold a control
     // character.

@@ -1,5 +1,7 @@
 #include "cli/store_problems.h"
 
+#include "cli/file_problems.h"
+
 #include <cstring>
 
 namespace {
@@ -39,7 +41,7 @@ std::string storeText(const settings::StoreProblem& problem)
         std::string text;
         for (const settings::FileProblem& p : problem.problems) {
             if (!text.empty()) text += '\n';
-            text += name + ':' + std::to_string(p.line) + ": " + p.what;
+            text += name + ':' + std::to_string(p.line) + ": " + fileProblemText(p);
         }
         return text;
     }

@@ -1,6 +1,7 @@
 #include "dialogs/store_problem_text.h"
 
 #include "device/shown_text.h"
+#include "dialogs/file_problem_text.h"
 
 #include <QCoreApplication>
 
@@ -71,10 +72,7 @@ QString storeProblemText(const settings::StoreProblem& problem)
     case Kind::Invalid: {
         QStringList lines;
         for (const settings::FileProblem& p : problem.problems)
-            lines << QStringLiteral("%1:%2: %3")
-                         .arg(file)
-                         .arg(p.line)
-                         .arg(QString::fromStdString(shown::fromUtf8(p.what)));
+            lines << QStringLiteral("%1:%2: %3").arg(file).arg(p.line).arg(fileProblemText(p));
         return lines.join(QLatin1Char('\n'));
     }
     case Kind::CannotWrite: return writeText(problem.write);

@@ -96,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto found = findDeepKey(text)) FUZZ_CHECK(found->parts > DeepestKey && found->line >= 1, "deep key");
     const FileContents file = readSettingsFile(text);
     for (const FileProblem& p : file.problems)
-        FUZZ_CHECK(p.line >= 0 && !p.what.empty(), "problem on line %d: %s", p.line, p.what.c_str());
+        FUZZ_CHECK(p.line >= 0 && (p.kind != FileProblem::Kind::Syntax || !p.detail.empty()), "problem %d on line %d",
+                   static_cast<int>(p.kind), p.line);
     if (!file.problems.empty()) return 0;
 
     checkWithinRules(file.values);
@@ -110,9 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<std::string> shown = valueText(file.values, key);
         if (!shown) continue;
         Snapshot set = file.values;
-        const std::optional<std::string> problem = setFromText(set, key, *shown);
-        FUZZ_CHECK(!problem && set == file.values, "%s = %s: %s", key.c_str(), shown->c_str(),
-                   problem.value_or("").c_str());
+        const std::optional<FileProblem> problem = setFromText(set, key, *shown);
+        FUZZ_CHECK(!problem && set == file.values, "%s = %s: problem %d", key.c_str(), shown->c_str(),
+                   problem ? static_cast<int>(problem->kind) : -1);
     }
     return 0;
 }

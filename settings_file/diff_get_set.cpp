@@ -5,7 +5,6 @@
 
 #include "device/control_characters.h"
 #include "device/encodings.h"
-#include "device/shown_text.h"
 #include "settings/groups.h"
 #include "settings_file/toml_text.h"
 #include "settings_file/value_checks.h"
@@ -99,11 +98,16 @@ std::optional<std::string> valueText(const Snapshot& snapshot, std::string_view 
     return held ? std::optional<std::string>(valueText(*f, *held)) : std::nullopt;
 }
 
-std::optional<std::string> setFromText(Snapshot& into, std::string_view key, std::string_view value)
+std::optional<FileProblem> setFromText(Snapshot& into, std::string_view key, std::string_view value)
 {
+    auto problem = [&](FileProblem::Kind kind) {
+        FileProblem p;
+        p.kind = kind;
+        p.key = std::string(key);
+        return p;
+    };
     const Field* f = findField(key);
-    if (!f) return "unknown key " + shown::clipped(key);
-    const std::string name(key);
+    if (!f) return problem(FileProblem::Kind::UnknownKey);
     Judged judged;
     if (isText(f->kind) && !value.starts_with('"') && !value.starts_with('\'')) {
         judged = judge(*f, Given{std::string(value)});
@@ -112,15 +116,21 @@ std::optional<std::string> setFromText(Snapshot& into, std::string_view key, std
         try {
             document = toml::parse("v = " + std::string(value));
         } catch (const toml::parse_error& error) {
-            return name + ": not a value (" + std::string(error.description()) + ")";
+            FileProblem notAValue = problem(FileProblem::Kind::NotAValue);
+            notAValue.detail = std::string(error.description());
+            return notAValue;
         }
         const toml::node* node = document.get("v");
-        if (document.size() != 1 || !node) return name + ": more than one value";
+        if (document.size() != 1 || !node) return problem(FileProblem::Kind::MoreThanOneValue);
         judged = judgeNode(*f, *node);
     }
-    if (!judged.value) return name + ": " + judged.problem;
+    if (!judged.value) {
+        FileProblem refused = problem(FileProblem::Kind::Value);
+        refused.value = judged.problem;
+        return refused;
+    }
     if (f->kind == Kind::GpsBit && !(into.serialPort && into.serialPort->gpsBits))
-        return name + ": the GPS keys are one setting of the adapter, and it was not read";
+        return problem(FileProblem::Kind::GpsNotRead);
     f->put(into, *judged.value);
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 // through here.
 
 #include "settings/snapshot.h"
+#include "settings_file/file_problem.h"
 
 #include <map>
 #include <optional>
@@ -27,11 +28,6 @@ struct FileOrigin {
 // The text of a settings file holding every group of `snapshot` that is
 // there. Two snapshots with the same values give the same bytes.
 std::string writeSettingsFile(const Snapshot& snapshot, const FileOrigin& origin);
-
-struct FileProblem {
-    int line = 0;  // 1-based
-    std::string what;
-};
 
 struct FileContents {
     // The values the file gives; a key left out is not there.
@@ -74,6 +70,6 @@ std::optional<std::string> valueText(const Snapshot& snapshot, std::string_view 
 // Sets `key` in `into` from `value` as given on a command line (a TOML
 // value; a text may also be given without quotes). Returns the problem, or
 // nothing when the value was taken.
-std::optional<std::string> setFromText(Snapshot& into, std::string_view key, std::string_view value);
+std::optional<FileProblem> setFromText(Snapshot& into, std::string_view key, std::string_view value);
 
 }  // namespace settings

@@ -1,8 +1,7 @@
-// The reader of settings files: every problem with its line.
+// The reader of settings files: every problem with its kind, key and line.
 
 #include "settings_file/settings_file.h"
 
-#include "device/shown_text.h"
 #include "settings_file/key_depth.h"
 #include "settings_file/value_checks.h"
 
@@ -18,29 +17,41 @@ int lineOf(const toml::source_region& where)
     return static_cast<int>(where.begin.line);
 }
 
+FileProblem problemAt(int line, FileProblem::Kind kind, std::string_view key = {})
+{
+    FileProblem problem;
+    problem.kind = kind;
+    problem.line = line;
+    problem.key = std::string(key);
+    return problem;
+}
+
 void readGroup(Group group, const toml::table& table, FileContents& out)
 {
     makeThere(out.values, group);
     int gpsKeys = 0;
     for (auto&& [key, node] : table) {
         const Field* f = findField(group, key.str());
-        const std::string name = std::string(groupName(group)) + "." + shown::clipped(key.str());
+        const std::string name = std::string(groupName(group)) + "." + std::string(key.str());
         if (!f) {
-            out.problems.push_back({lineOf(key.source()), "unknown key " + name});
+            out.problems.push_back(problemAt(lineOf(key.source()), FileProblem::Kind::UnknownKey, name));
             continue;
         }
         out.lines[name] = lineOf(key.source());
         if (f->kind == Kind::GpsBit) ++gpsKeys;
         const Judged judged = judgeNode(*f, node);
         if (judged.value) f->put(out.values, *judged.value);
-        else out.problems.push_back({lineOf(node.source()), name + ": " + judged.problem});
+        else {
+            FileProblem problem = problemAt(lineOf(node.source()), FileProblem::Kind::Value, name);
+            problem.value = judged.problem;
+            out.problems.push_back(std::move(problem));
+        }
     }
     const auto gpsFields =
         std::count_if(fields().begin(), fields().end(), [](const Field& f) { return f.kind == Kind::GpsBit; });
     if (gpsKeys != 0 && gpsKeys != gpsFields) {
-        out.problems.push_back({lineOf(table.source()),
-                                "serial_port: the GPS keys gprmc, gpgga, gpgll, gpgsa, gpvtg and message_send are "
-                                "one setting of the adapter: give all six or none"});
+        out.problems.push_back(
+            problemAt(lineOf(table.source()), FileProblem::Kind::GpsKeysApart, std::string(groupName(group))));
         out.values.serialPort->gpsBits.reset();
     }
 }
@@ -50,18 +61,15 @@ void readGroup(Group group, const toml::table& table, FileContents& out)
 std::optional<FileProblem> formatProblem(const toml::table& root, bool& newer)
 {
     const toml::node* format = root.get("format");
-    if (!format) return FileProblem{1, "format is missing: a settings file begins with format = 1"};
+    if (!format) return problemAt(1, FileProblem::Kind::FormatMissing);
     const auto* version = format->as_integer();
     const int line = lineOf(format->source());
-    if (!version) return FileProblem{line, "format: expected a whole number"};
-    const std::string given = std::to_string(version->get());
-    const std::string known = std::to_string(FileFormatVersion);
+    if (!version) return problemAt(line, FileProblem::Kind::FormatNotANumber);
     newer = version->get() > FileFormatVersion;
-    if (newer)
-        return FileProblem{line, "format " + given + " is written by a newer program; this one reads format " + known};
-    if (version->get() < 1)
-        return FileProblem{line, "format " + given + " is unknown; this program reads format " + known};
-    return std::nullopt;
+    if (!newer && version->get() >= 1) return std::nullopt;
+    FileProblem problem = problemAt(line, newer ? FileProblem::Kind::FormatNewer : FileProblem::Kind::FormatUnknown);
+    problem.number = version->get();
+    return problem;
 }
 
 }  // namespace
@@ -70,15 +78,18 @@ FileContents readSettingsFile(std::string_view text)
 {
     FileContents out;
     if (const std::optional<DeepKey> deep = findDeepKey(text)) {
-        out.problems.push_back({deep->line, "a key or table name of more than " + std::to_string(DeepestKey) +
-                                                " dotted parts; a settings key has two"});
+        FileProblem problem = problemAt(deep->line, FileProblem::Kind::TooDeep);
+        problem.number = static_cast<std::int64_t>(DeepestKey);
+        out.problems.push_back(std::move(problem));
         return out;
     }
     toml::table root;
     try {
         root = toml::parse(text);
     } catch (const toml::parse_error& error) {
-        out.problems.push_back({lineOf(error.source()), std::string(error.description())});
+        FileProblem problem = problemAt(lineOf(error.source()), FileProblem::Kind::Syntax);
+        problem.detail = std::string(error.description());
+        out.problems.push_back(std::move(problem));
         return out;
     }
     bool newer = false;
@@ -90,8 +101,9 @@ FileContents readSettingsFile(std::string_view text)
         if (key == "format") continue;
         const std::optional<Group> group = groupNamed(key.str());
         const toml::table* table = node.as_table();
-        if (!group) out.problems.push_back({lineOf(key.source()), "unknown table or key " + shown::clipped(key.str())});
-        else if (!table) out.problems.push_back({lineOf(node.source()), std::string(key.str()) + " must be a table"});
+        if (!group) out.problems.push_back(problemAt(lineOf(key.source()), FileProblem::Kind::UnknownTable, key.str()));
+        else if (!table)
+            out.problems.push_back(problemAt(lineOf(node.source()), FileProblem::Kind::NotATable, key.str()));
         else readGroup(*group, *table, out);
     }
     std::stable_sort(out.problems.begin(), out.problems.end(),

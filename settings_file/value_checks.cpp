@@ -1,83 +1,97 @@
 #include "settings_file/value_checks.h"
 
 #include "device/latin1.h"
-#include "device/shown_text.h"
 #include "device/utf8.h"
-
-#include <cstdio>
 
 namespace settings::file {
 namespace {
 
-const char* expectedType(Kind kind)
+using Why = ValueProblem::Kind;
+
+ValueProblem::Type expectedType(Kind kind)
 {
-    if (kind == Kind::Switch || kind == Kind::GpsBit) return "true or false";
-    return isText(kind) ? "a text in quotes" : "a whole number";
+    if (kind == Kind::Switch || kind == Kind::GpsBit) return ValueProblem::Type::Switch;
+    return isText(kind) ? ValueProblem::Type::Text : ValueProblem::Type::Number;
 }
 
-Judged refused(std::string problem)
+Judged refused(Why kind, std::int64_t given = 0)
 {
-    return Judged{std::nullopt, std::move(problem)};
+    Judged judged;
+    judged.problem.kind = kind;
+    judged.problem.given = given;
+    return judged;
 }
 
-// The first byte of `text` that is not UTF-8, as "0xE9", or nothing. A file
-// is UTF-8 once parsed; a command line argument is as the terminal typed it,
-// Latin-1 in a Latin-1 locale.
-std::optional<std::string> firstByteNotUtf8(std::string_view text)
+// The first byte of `text` that is not UTF-8, or nothing. A file is UTF-8
+// once parsed; a command line argument is as the terminal typed it, Latin-1
+// in a Latin-1 locale.
+std::optional<unsigned char> firstByteNotUtf8(std::string_view text)
 {
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t begin = at;
         if (utf8::nextCharacter(text, at) != utf8::NotUtf8) continue;
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(text[begin])));
-        return std::string(hex);
+        return static_cast<unsigned char>(text[begin]);
     }
     return std::nullopt;
 }
 
 Judged judgeText(const Field& f, const std::string& utf8)
 {
-    if (const std::optional<std::string> byte = firstByteNotUtf8(utf8))
-        return refused("is not UTF-8 text: it holds the byte " + *byte + "; give the text in UTF-8");
+    if (const std::optional<unsigned char> byte = firstByteNotUtf8(utf8)) return refused(Why::NotUtf8, *byte);
     const std::optional<std::string> bytes = latin1::fromUtf8(utf8);
-    if (!bytes) return refused("holds a character outside Latin-1 (the adapter keeps one byte per character)");
+    if (!bytes) return refused(Why::NotLatin1);
     if (f.kind == Kind::Mode) {
         for (std::size_t i = 0; i < std::size(ModeCodes); ++i)
             if (*bytes == ModeNames[i]) return Judged{Held{std::uint32_t{ModeCodes[i]}}, {}};
-        return refused("\"" + shown::clipped(utf8) + "\" is not one of " + modeList(" or "));
+        Judged judged = refused(Why::NotAMode);
+        judged.problem.text = utf8;
+        return judged;
     }
-    if (bytes->find('\0') != std::string::npos) return refused("holds a NUL character");
-    if (bytes->size() > textWidth(f))
-        return refused("is " + std::to_string(bytes->size()) + " characters long, more than " +
-                       std::to_string(textWidth(f)));
+    if (bytes->find('\0') != std::string::npos) return refused(Why::HoldsNul);
+    if (bytes->size() > textWidth(f)) {
+        Judged judged = refused(Why::TooLong, static_cast<std::int64_t>(bytes->size()));
+        judged.problem.most = static_cast<std::int64_t>(textWidth(f));
+        return judged;
+    }
     return Judged{Held{*bytes}, {}};
 }
 
 Judged judgeNumber(const Field& f, std::int64_t value)
 {
-    const std::string shown = std::to_string(value);
     switch (f.kind) {
     case Kind::Number: {
         const NumberRule& rule = *f.rule;
         // Above the dialog's range but within what the adapter can hold, a
         // value is judged against the adapter's own (see restore_plan.h).
-        if (value < 0 || value > std::int64_t{rule.wireMax})
-            return refused(
-                shown + " is outside 0 to " + std::to_string(rule.max) + (*f.unit ? " " : "") + f.unit +
-                (rule.wireMax != rule.max ? "; the adapter holds at most " + std::to_string(rule.wireMax) : ""));
-        if (value % rule.unit != 0)
-            return refused(shown + " is not a multiple of " + std::to_string(rule.unit) +
-                           ": the adapter keeps it in steps of " + std::to_string(rule.unit));
+        if (value < 0 || value > std::int64_t{rule.wireMax}) {
+            Judged judged = refused(Why::OutOfRange, value);
+            judged.problem.most = rule.max;
+            judged.problem.wireMost = rule.wireMax;
+            judged.problem.unit = f.unit;
+            return judged;
+        }
+        if (value % rule.unit != 0) {
+            Judged judged = refused(Why::NotAStep, value);
+            judged.problem.step = rule.unit;
+            return judged;
+        }
         return Judged{Held{std::uint32_t{rule.stored(static_cast<std::uint32_t>(value))}}, {}};
     }
     case Kind::Baud:
         for (const std::uint8_t code : BaudCodes)
             if (value == std::int64_t{code} * 100) return Judged{Held{std::uint32_t{code}}, {}};
-        return refused(shown + " is not one of " + joined(baudRates(), " or "));
+        return refused(Why::NotABaudRate, value);
     default:
-        if (value < 0 || value > 0xFF) return refused(shown + " is outside 0x00 to 0xFF");
+        if (value < 0 || value > 0xFF) return refused(Why::NotAByte, value);
         return Judged{Held{static_cast<std::uint32_t>(value)}, {}};
     }
+}
+
+Judged wrongType(Kind kind)
+{
+    Judged judged = refused(Why::WrongType);
+    judged.problem.expected = expectedType(kind);
+    return judged;
 }
 
 }  // namespace
@@ -112,9 +126,8 @@ Judged judge(const Field& f, const Given& given)
     if (const auto* text = std::get_if<std::string>(&given); text && isText(f.kind)) return judgeText(f, *text);
     const auto* value = std::get_if<std::int64_t>(&given);
     if (value && !wantsSwitch && !isText(f.kind)) return judgeNumber(f, *value);
-    if (value && f.kind == Kind::Mode)
-        return refused("code " + std::to_string(*value) + " has no button; expected one of " + modeList(" or "));
-    return refused(std::string("expected ") + expectedType(f.kind));
+    if (value && f.kind == Kind::Mode) return refused(Why::ModeCode, *value);
+    return wrongType(f.kind);
 }
 
 Judged judgeNode(const Field& f, const toml::node& node)
@@ -122,7 +135,7 @@ Judged judgeNode(const Field& f, const toml::node& node)
     if (const auto* value = node.as_integer()) return judge(f, Given{value->get()});
     if (const auto* flag = node.as_boolean()) return judge(f, Given{flag->get()});
     if (const auto* text = node.as_string()) return judge(f, Given{text->get()});
-    return refused(std::string("expected ") + expectedType(f.kind));
+    return wrongType(f.kind);
 }
 
 }  // namespace settings::file

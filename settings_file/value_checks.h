@@ -1,8 +1,9 @@
 #pragma once
 // Whether a value of a settings file (or of the command line) is one the
-// adapter can hold, and what it holds then; each refusal says why.
+// adapter can hold, and what it holds then; each refusal tells why.
 
 #include "settings_file/file_fields.h"
+#include "settings_file/file_problem.h"
 
 #include <toml++/toml.h>
 
@@ -10,7 +11,7 @@ namespace settings::file {
 
 struct Judged {
     std::optional<Held> value;
-    std::string problem;  // when there is no value
+    ValueProblem problem{};  // when there is no value
 };
 
 // Whether the file's value is one the adapter can hold, and what it holds.

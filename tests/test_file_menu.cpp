@@ -204,9 +204,9 @@ TEST_F(FileMenu, EveryProblemAfterANulInAKeyIsToldEscaped)
     EXPECT_TRUE(rig.emulator.log().empty());
     ASSERT_EQ(rig.host.messages.size(), 1);
     const QString& message = rig.host.messages[0];
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:3: unknown key basic.a\\x00b"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:4: basic.delay_time_ms: 505")));
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:5: unknown key basic.zz")));
+    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:3: Unknown key basic.a\\x00b."))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:4: Delay Time: 505 is not a multiple of 10")));
+    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:5: Unknown key basic.zz.")));
     EXPECT_FALSE(message.contains(QChar(0x1B)));
 }
 

@@ -1,6 +1,7 @@
 // The settings file: what it writes reads back the same, every problem of a
 // file is found on its line, and backup, diff, get and set agree with it.
 
+#include "cli/file_problems.h"
 #include "settings_file/key_depth.h"
 #include "settings_file/settings_file.h"
 
@@ -60,7 +61,8 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSame)
     for (const Snapshot& s : {highest(), lowest(), partlyRead(), others, shortMessage, Snapshot{}}) {
         const std::string text = writeSettingsFile(s, {"3.6", "N0CALL\n1.0", {}});
         const FileContents back = readSettingsFile(text);
-        EXPECT_TRUE(back.problems.empty()) << text << back.problems.front().line << back.problems.front().what;
+        EXPECT_TRUE(back.problems.empty())
+            << text << back.problems.front().line << fileProblemText(back.problems.front());
         EXPECT_TRUE(back.values == s) << text;
     }
 }
@@ -158,7 +160,8 @@ TEST(SettingsFile, EveryProblemOnItsLine)
         for (const FileProblem& p : read.problems) lines.push_back(p.line);
         EXPECT_EQ(lines, file.lines) << file.text;
         if (!read.problems.empty()) {
-            EXPECT_NE(read.problems.front().what.find(file.first), std::string::npos) << read.problems.front().what;
+            const std::string first = fileProblemText(read.problems.front());
+            EXPECT_NE(first.find(file.first), std::string::npos) << first;
         }
     }
 }
@@ -264,10 +267,11 @@ TEST(SettingsFile, GetAndSetOneKey)
     for (const auto& c : cases) {
         Snapshot s;
         s.serialPort.emplace().gpsBits = 0x80;
-        const std::optional<std::string> problem = setFromText(s, c.key, c.value);
-        EXPECT_EQ(problem.has_value(), *c.problem != '\0') << c.key << ": " << problem.value_or("");
-        EXPECT_NE(problem.value_or("").find(c.problem), std::string::npos) << *problem;
-        if (!problem) {
+        const std::optional<FileProblem> found = setFromText(s, c.key, c.value);
+        const std::string problem = found ? fileProblemText(*found) : "";
+        EXPECT_EQ(found.has_value(), *c.problem != '\0') << c.key << ": " << problem;
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+        if (!found) {
             EXPECT_EQ(valueText(s, c.key), c.shown);
         }
     }
