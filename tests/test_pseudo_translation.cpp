@@ -177,6 +177,12 @@ TEST_F(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
     ASSERT_TRUE(large.open(QIODevice::WriteOnly));
     large.write(QByteArray(1024 * 1024 + 1, '#'));
     large.close();
+    QFile bad(path("bad.toml"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(
+        "format = 1\n[basic]\nnope = 1\ndelay_time_ms = 99999\ncrc_check = 5\n"
+        "[beacon]\nmessage = \"123456789012345678901234567890\"\n");
+    bad.close();
     const struct {
         const char* name;
         const char* menuItem;
@@ -185,12 +191,15 @@ TEST_F(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
     } cases[] = {
         {"not there", "LoadFromFile1", path("none.toml"), nullptr},
         {"too large", "LoadFromFile1", path("large.toml"), nullptr},
+        {"bad lines", "LoadFromFile1", path("bad.toml"), nullptr},
         {"no folder to write to", "SaveToFile1", path("none/a.toml"), nullptr},
         {"no folder for the backups", "LoadFromFile1", path("a.toml"), "relative"},
         {"backup folder not a folder", "LoadFromFile1", path("a.toml"), "/dev/null"},
     };
     const QStringList data = {path("none.toml"),
                               path("large.toml"),
+                              path("bad.toml"),
+                              QStringLiteral("basic.nope"),
                               path("none/a.toml"),
                               QString::fromLocal8Bit(std::strerror(ENOENT)),
                               QString::fromLocal8Bit(std::strerror(ENOTDIR)),

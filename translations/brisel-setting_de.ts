@@ -116,6 +116,133 @@ Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm f
     </message>
 </context>
 <context>
+    <name>FileProblem</name>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 Bit</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text: it holds the byte %2; give the text in UTF-8.</source>
+        <translation>%1 ist kein UTF-8-Text: Er enthält das Byte %2. Bitte geben Sie den Text in UTF-8 an.</translation>
+    </message>
+    <message>
+        <source>%1 holds a character the adapter cannot keep: it keeps Latin-1, one byte per character.</source>
+        <translation>%1 enthält ein Zeichen, das der Adapter nicht speichern kann: Er speichert Latin-1, ein Byte je Zeichen.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not one of %3.</source>
+        <translation>%1: „%2“ ist keiner der Werte %3.</translation>
+    </message>
+    <message>
+        <source>%1 holds a NUL character.</source>
+        <translation>%1 enthält ein NUL-Zeichen.</translation>
+    </message>
+    <message>
+        <source>%1 is %2 characters long; the adapter keeps at most %3.</source>
+        <translation>%1 ist %2 Zeichen lang; der Adapter speichert höchstens %3.</translation>
+    </message>
+    <message>
+        <source>%1: %2 is outside 0 to %3; the adapter holds at most %4.</source>
+        <translation>%1: %2 liegt außerhalb von 0 bis %3; der Adapter speichert höchstens %4.</translation>
+    </message>
+    <message>
+        <source>%1: %2 is outside 0 to %3.</source>
+        <translation>%1: %2 liegt außerhalb von 0 bis %3.</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not a multiple of %3; the adapter keeps it in steps of %3.</source>
+        <translation>%1: %2 ist kein Vielfaches von %3; der Adapter speichert den Wert in Schritten von %3.</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not one of %3.</source>
+        <translation>%1: %2 ist keiner der Werte %3.</translation>
+    </message>
+    <message>
+        <source>%1: %2 is outside 00 to FF.</source>
+        <translation>%1: %2 liegt außerhalb von 00 bis FF.</translation>
+    </message>
+    <message>
+        <source>%1: code %2 has no button; give one of %3.</source>
+        <translation>%1: Zu Code %2 gibt es keine Schaltfläche; bitte geben Sie einen der Werte %3 an.</translation>
+    </message>
+    <message>
+        <source>%1 wants true or false.</source>
+        <translation>%1 erwartet true oder false.</translation>
+    </message>
+    <message>
+        <source>%1 wants a text in quotes.</source>
+        <translation>%1 erwartet einen Text in Anführungszeichen.</translation>
+    </message>
+    <message>
+        <source>%1 wants a whole number.</source>
+        <translation>%1 erwartet eine ganze Zahl.</translation>
+    </message>
+    <message>
+        <source>A key or table name has more than %1 dotted parts; a settings key has two.</source>
+        <translation>Ein Schlüssel- oder Tabellenname hat mehr als %1 durch Punkte getrennte Teile; ein Einstellungsschlüssel hat zwei.</translation>
+    </message>
+    <message>
+        <source>The format line is missing: a settings file begins with format = 1.</source>
+        <translation>Die Formatzeile fehlt: Eine Einstellungsdatei beginnt mit format = 1.</translation>
+    </message>
+    <message>
+        <source>The format is not a whole number.</source>
+        <translation>Das Format ist keine ganze Zahl.</translation>
+    </message>
+    <message>
+        <source>Format %1 is written by a newer program; this program reads format %2.</source>
+        <translation>Format %1 stammt von einem neueren Programm; dieses Programm liest Format %2.</translation>
+    </message>
+    <message>
+        <source>Format %1 is unknown; this program reads format %2.</source>
+        <translation>Format %1 ist unbekannt; dieses Programm liest Format %2.</translation>
+    </message>
+    <message>
+        <source>Unknown table or key %1.</source>
+        <translation>Unbekannte Tabelle oder unbekannter Schlüssel %1.</translation>
+    </message>
+    <message>
+        <source>%1 must be a table.</source>
+        <translation>%1 muss eine Tabelle sein.</translation>
+    </message>
+    <message>
+        <source>Unknown key %1.</source>
+        <translation>Unbekannter Schlüssel %1.</translation>
+    </message>
+    <message>
+        <source>%1 are one setting of the adapter: give all six or none.</source>
+        <translation>%1 sind eine einzige Einstellung des Adapters: Geben Sie alle sechs an oder keine.</translation>
+    </message>
+    <message>
+        <source>%1: not a value (%2).</source>
+        <translation>%1: kein Wert (%2).</translation>
+    </message>
+    <message>
+        <source>%1: more than one value.</source>
+        <translation>%1: mehr als ein Wert.</translation>
+    </message>
+    <message>
+        <source>%1: the GPS keys are one setting of the adapter, and it was not read.</source>
+        <translation>%1: Die GPS-Schlüssel sind eine einzige Einstellung des Adapters, und diese wurde nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>The file is not TOML: %1</source>
+        <translation>Die Datei ist kein TOML: %1</translation>
+    </message>
+</context>
+<context>
     <name>NotTaken</name>
     <message>
         <source>%1: sent %2, the adapter holds %3</source>

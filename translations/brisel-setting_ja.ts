@@ -116,6 +116,133 @@ Nothing was sent to it. Try again when that program has finished.</source>
     </message>
 </context>
 <context>
+    <name>FileProblem</name>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ミリ秒</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 ビット</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text: it holds the byte %2; give the text in UTF-8.</source>
+        <translation>%1 は UTF-8 のテキストではありません (バイト %2 を含んでいます)。テキストは UTF-8 で指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 holds a character the adapter cannot keep: it keeps Latin-1, one byte per character.</source>
+        <translation>%1 にアダプタが保存できない文字があります。アダプタは Latin-1 (1 文字 1 バイト) で保存します。</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not one of %3.</source>
+        <translation>%1: 「%2」は %3 のいずれでもありません。</translation>
+    </message>
+    <message>
+        <source>%1 holds a NUL character.</source>
+        <translation>%1 に NUL 文字が含まれています。</translation>
+    </message>
+    <message>
+        <source>%1 is %2 characters long; the adapter keeps at most %3.</source>
+        <translation>%1 は %2 文字あります。アダプタが保存できるのは %3 文字までです。</translation>
+    </message>
+    <message>
+        <source>%1: %2 is outside 0 to %3; the adapter holds at most %4.</source>
+        <translation>%1: %2 は 0 から %3 の範囲外です。アダプタが保存できるのは %4 までです。</translation>
+    </message>
+    <message>
+        <source>%1: %2 is outside 0 to %3.</source>
+        <translation>%1: %2 は 0 から %3 の範囲外です。</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not a multiple of %3; the adapter keeps it in steps of %3.</source>
+        <translation>%1: %2 は %3 の倍数ではありません。アダプタはこの値を %3 刻みで保存します。</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not one of %3.</source>
+        <translation>%1: %2 は %3 のいずれでもありません。</translation>
+    </message>
+    <message>
+        <source>%1: %2 is outside 00 to FF.</source>
+        <translation>%1: %2 は 00 から FF の範囲外です。</translation>
+    </message>
+    <message>
+        <source>%1: code %2 has no button; give one of %3.</source>
+        <translation>%1: コード %2 に当たるボタンはありません。%3 のいずれかを指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 wants true or false.</source>
+        <translation>%1 には true または false を指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 wants a text in quotes.</source>
+        <translation>%1 には引用符で囲んだテキストを指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 wants a whole number.</source>
+        <translation>%1 には整数を指定してください。</translation>
+    </message>
+    <message>
+        <source>A key or table name has more than %1 dotted parts; a settings key has two.</source>
+        <translation>キーまたはテーブル名がドットで区切られた %1 個を超える部分からなります。設定のキーは 2 つの部分からなります。</translation>
+    </message>
+    <message>
+        <source>The format line is missing: a settings file begins with format = 1.</source>
+        <translation>format の行がありません。設定ファイルは format = 1 で始まります。</translation>
+    </message>
+    <message>
+        <source>The format is not a whole number.</source>
+        <translation>format が整数ではありません。</translation>
+    </message>
+    <message>
+        <source>Format %1 is written by a newer program; this program reads format %2.</source>
+        <translation>format %1 は新しいプログラムが書いたものです。このプログラムが読めるのは format %2 です。</translation>
+    </message>
+    <message>
+        <source>Format %1 is unknown; this program reads format %2.</source>
+        <translation>format %1 は不明です。このプログラムが読めるのは format %2 です。</translation>
+    </message>
+    <message>
+        <source>Unknown table or key %1.</source>
+        <translation>不明なテーブルまたはキー %1 があります。</translation>
+    </message>
+    <message>
+        <source>%1 must be a table.</source>
+        <translation>%1 はテーブルでなければなりません。</translation>
+    </message>
+    <message>
+        <source>Unknown key %1.</source>
+        <translation>不明なキー %1 があります。</translation>
+    </message>
+    <message>
+        <source>%1 are one setting of the adapter: give all six or none.</source>
+        <translation>%1 はアダプタの 1 つの設定です。6 つすべてを指定するか、どれも指定しないでください。</translation>
+    </message>
+    <message>
+        <source>%1: not a value (%2).</source>
+        <translation>%1: 値ではありません (%2)。</translation>
+    </message>
+    <message>
+        <source>%1: more than one value.</source>
+        <translation>%1: 値が 2 つ以上あります。</translation>
+    </message>
+    <message>
+        <source>%1: the GPS keys are one setting of the adapter, and it was not read.</source>
+        <translation>%1: GPS のキーはアダプタの 1 つの設定で、その設定は取得されていません。</translation>
+    </message>
+    <message>
+        <source>The file is not TOML: %1</source>
+        <translation>ファイルが TOML ではありません: %1</translation>
+    </message>
+</context>
+<context>
     <name>NotTaken</name>
     <message>
         <source>%1: sent %2, the adapter holds %3</source>
