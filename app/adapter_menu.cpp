@@ -1,6 +1,7 @@
 #include "app/adapter_menu.h"
 
 #include "app/eeprom_set.h"
+#include "app/record_at_start.h"
 #include "app/startup.h"
 #include "device/shown_text.h"
 #include "dialogs/adapter_action.h"
@@ -94,6 +95,10 @@ void AdapterMenu::choose(const AdapterNode& node)
     // The title may have been looked at while the chosen adapter was being
     // asked; it names the adapter in use now.
     refresh();
-    if (change.startUp) adoptStartUp(windows_, std::move(*change.startUp));
-    else if (change.refusal) context.host.showMessage(adapterText(*change.refusal));
+    if (change.startUp) {
+        adoptStartUp(windows_, std::move(*change.startUp));
+        // A write to this adapter cut short earlier is told before anything
+        // is written to it, as at start-up.
+        tellWriteRecord(context);
+    } else if (change.refusal) context.host.showMessage(adapterText(*change.refusal));
 }

@@ -56,8 +56,13 @@ QString recordText(const settings::WriteRecord& record, const std::string& path)
                 "The settings from before it are in %1; \"brisel-ctl restore\" of that file, or File > Load of "
                 "it, puts them back.")
                 .arg(shown(path));
+    // A later write goes past this record only by writing completely again
+    // what may be half written (settings::RecordKeeper).
     text += QStringLiteral("\n\n") +
-            Texts::tr("OK keeps this record until a later write onto this adapter has run to its end.");
+            (halfWritten.isEmpty()
+                 ? Texts::tr("OK keeps this record until a later write onto this adapter has run to its end.")
+                 : Texts::tr("OK keeps this record until a later write onto this adapter has written completely "
+                             "again what may be half written."));
     return text;
 }
 

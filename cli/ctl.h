@@ -49,8 +49,10 @@ struct CtlIo : CtlSetup {
     // Under --json: where the command puts what it found; its words on
     // `out` are then not shown.
     JsonReport* report = nullptr;
-    // The records of the command's writes to the adapter: runCtl removes
-    // them once the command's last word is out, whatever the result.
+    // The records of the command's writes to the adapter: runCtl lets them
+    // go once the command's last word is out, whatever the result (one that
+    // carries a group an earlier cut-short write left half written stays;
+    // settings::RecordKeeper).
     std::vector<std::shared_ptr<settings::RecordKeeper>>* records = nullptr;
 };
 

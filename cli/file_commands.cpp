@@ -123,6 +123,7 @@ int restoreCommand(const Options& options, CtlIo& io)
 
     settings::RestoreSteps steps;
     steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {
+        if (io.report && options.skipMissing) io.report->leftOut(lacking);
         return leaveOutLacking(options, lacking, io.err);
     };
     steps.goAhead = [&](const settings::RestorePlan& plan) {

@@ -16,6 +16,7 @@
 void tellFixedFlagBits(CtlIo& io)
 {
     io.err << "repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.\n";
+    if (io.report) io.report->fixedFlagBits();
 }
 
 namespace {

@@ -97,13 +97,25 @@ void JsonReport::restore(const settings::Restore& restore)
     for (settings::Group group : restore.notBegun) notBegun.push_back(settings::groupName(group));
 }
 
-void JsonReport::record(const settings::WriteRecord& record, const std::string& path)
+void JsonReport::record(const settings::WriteRecord& record, const std::string& path, const std::string& message)
 {
     Json groups = Json::array(), done = Json::array();
     for (settings::Group group : record.groups) groups.push_back(settings::groupName(group));
     for (settings::Group group : record.done) done.push_back(settings::groupName(group));
-    document_["record"] = {{"path", path},          {"job", record.job}, {"port", record.port},
-                           {"begun", record.begun}, {"groups", groups},  {"done", done}};
+    document_["record"] = {{"path", path},     {"job", record.job}, {"port", record.port}, {"begun", record.begun},
+                           {"groups", groups}, {"done", done},      {"message", message}};
+}
+
+void JsonReport::leftOut(const std::vector<settings::Lacking>& lacking)
+{
+    Json& list = document_["left_out"] = Json::array();
+    for (const settings::Lacking& lack : lacking)
+        list.push_back(lack.group ? std::string(settings::groupName(*lack.group)) : lack.key);
+}
+
+void JsonReport::fixedFlagBits()
+{
+    document_["fixed_flag_bits"] = true;
 }
 
 void JsonReport::backup(const std::string& path)

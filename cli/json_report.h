@@ -6,6 +6,7 @@
 // file, values are in its units: numbers, true or false, and texts in UTF-8.
 
 #include "settings_file/restore.h"
+#include "settings_file/restore_plan.h"
 #include "settings_file/settings_file.h"
 #include "settings_file/write_record.h"
 
@@ -42,8 +43,13 @@ public:
 
     // The message of a failure the command tells itself, without throwing.
     void failed(const std::string& message);
-    // A record of a write that was cut short, found at `path`.
-    void record(const settings::WriteRecord& record, const std::string& path);
+    // A record of a write that was cut short, found at `path`, with the words
+    // standard error shows for it.
+    void record(const settings::WriteRecord& record, const std::string& path, const std::string& message);
+    // restore: what --skip-missing left out, each a group's name or a key.
+    void leftOut(const std::vector<settings::Lacking>& lacking);
+    // restore: bits 7 and 4 of the flag byte stay as the adapter holds them.
+    void fixedFlagBits();
 
     // One line with the exit status and, when `failure` is not empty, the message.
     void print(int status, const std::string& failure, std::ostream& out);

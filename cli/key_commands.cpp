@@ -106,8 +106,8 @@ int setCommand(const Options& options, CtlIo& io)
     steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {
         return leaveOutLacking(options, lacking, io.err);
     };
-    // The record of the write, made before the first write; runCtl removes
-    // it once the result is out.
+    // The record of the write, made before the first write; runCtl lets it
+    // go once the result is out.
     settings::RecordKeeper* record = nullptr;
     steps.writing = [&](const settings::SetOutcome& outcome) {
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);

@@ -57,8 +57,9 @@ void tellRecord(const Options& options, CtlIo& io, const std::string& port)
     const std::string path = settings::recordPath(folder, port);
     const auto record = settings::readRecord(path);
     if (!record) return;
-    io.err << "brisel-ctl: " << shown::linesFromUtf8(recordText(*record, path)) << '\n';
-    if (io.report) io.report->record(*record, path);
+    const std::string text = recordText(*record, path);
+    io.err << "brisel-ctl: " << shown::linesFromUtf8(text) << '\n';
+    if (io.report) io.report->record(*record, path, text);
     if (!options.forgetRecord) return;
     settings::removeRecord(path);
     io.err << "brisel-ctl: The record is forgotten.\n";

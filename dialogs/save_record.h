@@ -25,7 +25,8 @@ std::string recordPathOf(const Context& context);
 
 // The record of one Save of a dialog: written just before the Save's first
 // write, the group noted as done once its writes and read-back are through,
-// removed when this goes (after the Save has told its result). A record
+// let go when this goes (after the Save has told its result): removed, or
+// kept for what an older write cut short left half written. A record
 // that cannot be written does not stop the Save: tellIfNotKept says so
 // afterwards.
 class SaveRecord {

@@ -80,7 +80,8 @@ struct RestoreOutcome {
     std::string backupPath;
     std::optional<StoreError> backupError;
     // The record of the write: it notes each group done and goes with the
-    // last holder of this pointer, once the job's result has been told.
+    // last holder of this pointer, once the job's result has been told
+    // (staying for what an older write cut short left half written).
     std::shared_ptr<RecordKeeper> record;
     std::optional<StoreError> recordError;
     Restore restore;  // what was written, what not, what the adapter holds

@@ -134,7 +134,10 @@ RecordKeeper::RecordKeeper(std::string path, const std::string& job, const std::
         for (Group group : AllGroups) {
             if (before.has(group) || has(older->groups, group)) record_.groups.push_back(group);
             if (!before.has(group) && has(older->done, group)) record_.done.push_back(group);
+            if (has(older->groups, group) && !has(older->done, group)) olderHalfWritten_.push_back(group);
         }
+        olderJob_ = older->job;
+        olderBegun_ = older->begun;
     } else {
         for (Group group : AllGroups)
             if (before.has(group)) record_.groups.push_back(group);
@@ -144,7 +147,29 @@ RecordKeeper::RecordKeeper(std::string path, const std::string& job, const std::
 
 RecordKeeper::~RecordKeeper()
 {
-    removeRecord(path_);
+    const auto done = [this](Group group) {
+        return std::find(record_.done.begin(), record_.done.end(), group) != record_.done.end();
+    };
+    std::vector<Group> halfWritten;
+    for (Group group : olderHalfWritten_)
+        if (!done(group)) halfWritten.push_back(group);
+    if (halfWritten.empty()) {
+        removeRecord(path_);
+        return;
+    }
+    // This write's own groups are settled, told with its result; the older
+    // write's are not.
+    record_.job = olderJob_;
+    record_.begun = olderBegun_;
+    record_.done.clear();
+    for (Group group : record_.groups)
+        if (std::find(halfWritten.begin(), halfWritten.end(), group) == halfWritten.end())
+            record_.done.push_back(group);
+    try {
+        writeRecord(path_, record_, before_, origin_);
+    } catch (const StoreError&) {
+        // The record keeps what it said: more groups shown as not done.
+    }
 }
 
 void RecordKeeper::groupDone(Group group)

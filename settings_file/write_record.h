@@ -12,8 +12,11 @@
 // short) keeps what that record holds: the values from before the older
 // write for the groups it lists, its groups that may be half written and
 // are not written again now. So the record always puts back what the
-// adapter held before the first write that was cut short, until a write
-// onto that adapter has run to its end and its result has been told.
+// adapter held before the first write that was cut short. Once the later
+// write's result has been told, its own groups are settled whatever that
+// result was, but a group the older write may have left half written is
+// settled only by being written completely: while one is left, the record
+// stays, telling the older write again at the next start.
 
 #include "device/adapter_list.h"
 #include "settings_file/settings_file.h"
@@ -59,7 +62,10 @@ std::string recordTime();
 
 // The record of one write for as long as it lives: written when made (the
 // groups of `before` are those to be written), rewritten as each group is
-// done, removed when it goes, once the write's result has been told.
+// done. When it goes, once the write's result has been told, it is removed,
+// unless a group an older record left half written was not written
+// completely now: then it stays, naming the older write and its time again,
+// with every other group noted as done.
 class RecordKeeper {
 public:
     // Takes in an older record at `path` as the file's head says. Throws
@@ -83,6 +89,9 @@ private:
     WriteRecord record_;
     Snapshot before_;
     FileOrigin origin_;
+    // The groups the older record left half written, and its job and time.
+    std::vector<Group> olderHalfWritten_;
+    std::string olderJob_, olderBegun_;
 };
 
 }  // namespace settings

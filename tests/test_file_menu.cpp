@@ -314,14 +314,17 @@ TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
                 EXPECT_TRUE(w.mainWindow->isVisible());
             }
             const QString begun = QString::fromStdString(kept->begun);
-            EXPECT_EQ(next.host.messages,
-                      QStringList{QStringLiteral("A File > Load onto the emulated adapter was cut short on %1 at %2.\n"
-                                                 "Written completely: %3.\nMay be half written: %4.\n\n"
-                                                 "The settings from before it are in %5; \"brisel-ctl restore\" of "
-                                                 "that file, or File > Load of it, puts them back.\n\nOK keeps this "
-                                                 "record until a later write onto this adapter has run to its end.")
-                                      .arg(begun.left(10), begun.mid(11), QString::fromLatin1(c.written),
-                                           QString::fromLatin1(c.halfWritten), QString::fromStdString(record))});
+            EXPECT_EQ(
+                next.host.messages,
+                QStringList{
+                    QStringLiteral("A File > Load onto the emulated adapter was cut short on %1 at %2.\n"
+                                   "Written completely: %3.\nMay be half written: %4.\n\n"
+                                   "The settings from before it are in %5; \"brisel-ctl restore\" of "
+                                   "that file, or File > Load of it, puts them back.\n\nOK keeps this "
+                                   "record until a later write onto this adapter has written completely again what may "
+                                   "be half written.")
+                        .arg(begun.left(10), begun.mid(11), QString::fromLatin1(c.written),
+                             QString::fromLatin1(c.halfWritten), QString::fromStdString(record))});
             EXPECT_EQ(next.host.choices, QStringList{QStringLiteral("Forget this record")});
             EXPECT_EQ(QFile::exists(QString::fromStdString(record)), !forget);
         }

@@ -2,7 +2,8 @@
 // basic settings Save of a program that had adapter A open, A pulled out at
 // the 0x04 write, and the next Save over whatever the bus holds then. And
 // the adapter menu: the change to another adapter, taken as start-up takes
-// the first, or refused with the adapter in use kept.
+// the first, or refused with the adapter in use kept; the record of a write
+// to the chosen adapter that was cut short told, as at start-up.
 
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
@@ -10,9 +11,12 @@
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/unit12.h"
+#include "settings_file/settings_store.h"
+#include "settings_file/write_record.h"
 #include "tests/support/dialog_helpers.h"
 #include "ui_eeprom_set.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -230,6 +234,7 @@ struct SwitchCase {
     std::function<void(Bus&)> beforeChoice;
     int bRequests;    // how many requests B gets: -1, its whole start-up
     QString message;  // empty: B is now in use
+    QString told{};   // what the change to B tells; %1: the path of B's record
 };
 
 void PrintTo(const SwitchCase& c, std::ostream* os)
@@ -258,7 +263,11 @@ TEST_P(Switch, TakesTheChosenAdapterAsStartUpDoesOrKeepsTheOneInUse)
     EXPECT_EQ(pictures(bus.b.requests()),
               c.bRequests < 0 ? bStream : Pics(bStream.begin(), bStream.begin() + c.bRequests));
     EXPECT_TRUE(bus.a.requests().empty());
-    EXPECT_EQ(bus.host.messages, switched ? QStringList{} : QStringList{c.message});
+    const QString record = QString::fromStdString(settings::recordPath(settings::stateFolder(), "1-1.3"));
+    EXPECT_EQ(bus.host.messages, !switched          ? QStringList{c.message}
+                                 : c.told.isEmpty() ? QStringList{}
+                                                    : QStringList{c.told.arg(record)});
+    EXPECT_FALSE(QFile::exists(record));  // forgotten if there was one
     // With B gone, one adapter is left and the title is as always.
     EXPECT_EQ(bus.title(), Title + (!bus.b.pluggedIn() ? "" : switched ? " - 1:8" : " - 1:7"));
     QList<bool> ticks;
@@ -308,6 +317,32 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    "The DV Brisel (Relavox) is in use by another program, brisel-ctl (process 42).\n\nNothing was "
                    "sent to it. Try again when that program has finished."},
+        // A record left by a restore onto B that was cut short: told (and
+        // forgotten) before B gets anything but its start-up.
+        SwitchCase{"ToAnAdapterWithARecord",
+                   {},
+                   {},
+                   [](Bus& bus) {
+                       settings::Snapshot before;
+                       before.basic.emplace();
+                       before.repeater.emplace();
+                       settings::writeRecord(settings::recordPath(settings::stateFolder(), "1-1.3"),
+                                             {"restore",
+                                              "1-1.3",
+                                              "2026-12-08 14:02",
+                                              {settings::Group::Basic, settings::Group::Repeater},
+                                              {settings::Group::Basic}},
+                                             before, {"test", "", settings::Features{}});
+                       bus.host.takeChoice = true;
+                   },
+                   -1,
+                   "",
+                   QStringLiteral(
+                       "A brisel-ctl restore onto the adapter at USB port 1-1.3 was cut short on 2026-12-08 at "
+                       "14:02.\nWritten completely: Basic Infomation Setting.\nMay be half written: Repeater "
+                       "Information Setting.\n\nThe settings from before it are in %1; \"brisel-ctl restore\" of that "
+                       "file, or File > Load of it, puts them back.\n\nOK keeps this record until a later write "
+                       "onto this adapter has written completely again what may be half written.")},
         SwitchCase{"GoneFromTheBus", {}, {}, [](Bus& bus) { unplug(bus.b); }, 0, NotFoundText},
         SwitchCase{"GoneDuringItsStartUp", {}, {}, [](Bus& bus) { bus.b.unplugFrom(4); }, 5, NotFoundText}),
     [](const testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });

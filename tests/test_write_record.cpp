@@ -1,8 +1,9 @@
 // The record a write to the adapter leaves. A write begun over the record of
 // one that was cut short keeps what that record holds: its values from
 // before for the groups it lists, and its groups that may be half written
-// unless they are written again. brisel-ctl removes its record only once
-// its last word is out.
+// unless they are written again; once the write has told its result the
+// record goes only if none of those is left. brisel-ctl removes its record
+// only once its last word is out.
 
 #include "cli/ctl.h"
 #include "emulator/emulator.h"
@@ -14,6 +15,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,6 +58,8 @@ struct MergeCase {
     std::vector<Group> now;                     // the groups the new write writes
     std::vector<Group> groups, done;            // what the record then says
     std::uint8_t delayTime;                     // the basic delay time it holds from before
+    bool finished;                              // the new write's first group is written completely
+    std::vector<Group> left;                    // half written once it has told its result; none: gone
 };
 
 void PrintTo(const MergeCase& c, std::ostream* os)
@@ -85,37 +89,76 @@ TEST_P(RecordOverRecord, KeepsWhatTheOlderRecordHolds)
         const settings::FileContents before = settings::loadSettingsFile(path);
         ASSERT_TRUE(before.values.basic.has_value());
         EXPECT_EQ(before.values.basic->delayTime, std::optional<std::uint8_t>(c.delayTime));
-        keeper.groupDone(c.now.front());
-        EXPECT_EQ(settings::readRecord(path)->done.back(), c.now.front());
+        if (c.finished) {
+            keeper.groupDone(c.now.front());
+            EXPECT_EQ(settings::readRecord(path)->done.back(), c.now.front());
+        }
     }
-    EXPECT_FALSE(fs::exists(path));
+    const auto kept = settings::readRecord(path);
+    EXPECT_EQ(kept.has_value(), !c.left.empty());
+    if (kept) {
+        // The older write is told again, its half-written groups alone not done.
+        EXPECT_EQ(kept->job, "restore");
+        EXPECT_EQ(kept->begun, "2026-12-08 14:02");
+        EXPECT_EQ(kept->groups, c.groups);
+        std::vector<Group> notDone;
+        for (Group group : kept->groups)
+            if (std::find(kept->done.begin(), kept->done.end(), group) == kept->done.end()) notDone.push_back(group);
+        EXPECT_EQ(notDone, c.left);
+        EXPECT_EQ(settings::loadSettingsFile(path).values.basic->delayTime, std::optional<std::uint8_t>(c.delayTime));
+    }
     fs::remove_all(folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RecordOverRecord,
-                         testing::Values(MergeCase{"NoOlderRecord", {}, {}, {Group::Basic}, {Group::Basic}, {}, 42},
-                                         MergeCase{"TheOlderValuesStandForItsGroups",
-                                                   {Group::Basic, Group::Repeater},
-                                                   {Group::Basic},
-                                                   {Group::Basic},
-                                                   {Group::Basic, Group::Repeater},
-                                                   {},
-                                                   30},
-                                         MergeCase{"AGroupTheOlderWriteFinishedStaysDone",
-                                                   {Group::Basic, Group::Beacon},
-                                                   {Group::Basic},
-                                                   {Group::Repeater},
-                                                   {Group::Basic, Group::Repeater, Group::Beacon},
-                                                   {Group::Basic},
-                                                   30},
-                                         MergeCase{"AGroupOnlyTheNewWriteHasTakesItsValues",
-                                                   {Group::Repeater},
-                                                   {},
-                                                   {Group::Basic},
-                                                   {Group::Basic, Group::Repeater},
-                                                   {},
-                                                   42}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RecordOverRecord,
+    testing::Values(MergeCase{"NoOlderRecord", {}, {}, {Group::Basic}, {Group::Basic}, {}, 42, true, {}},
+                    MergeCase{"TheOlderValuesStandForItsGroups",
+                              {Group::Basic, Group::Repeater},
+                              {Group::Basic},
+                              {Group::Basic},
+                              {Group::Basic, Group::Repeater},
+                              {},
+                              30,
+                              true,
+                              {Group::Repeater}},
+                    MergeCase{"AGroupTheOlderWriteFinishedStaysDone",
+                              {Group::Basic, Group::Beacon},
+                              {Group::Basic},
+                              {Group::Repeater},
+                              {Group::Basic, Group::Repeater, Group::Beacon},
+                              {Group::Basic},
+                              30,
+                              true,
+                              {Group::Beacon}},
+                    MergeCase{"AGroupOnlyTheNewWriteHasTakesItsValues",
+                              {Group::Repeater},
+                              {},
+                              {Group::Basic},
+                              {Group::Basic, Group::Repeater},
+                              {},
+                              42,
+                              false,
+                              {Group::Repeater}},
+                    MergeCase{"WritingTheHalfWrittenGroupAgainEndsTheRecord",
+                              {Group::Basic, Group::Repeater},
+                              {Group::Basic},
+                              {Group::Repeater},
+                              {Group::Basic, Group::Repeater},
+                              {Group::Basic},
+                              30,
+                              true,
+                              {}},
+                    MergeCase{"AHalfWrittenGroupNotWrittenAgainKeepsTheRecord",
+                              {Group::Basic, Group::Repeater},
+                              {Group::Basic},
+                              {Group::Repeater},
+                              {Group::Basic, Group::Repeater},
+                              {Group::Basic},
+                              30,
+                              false,
+                              {Group::Repeater}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // An older record whose values cannot be read is left as it is, and no
 // write begins over it.

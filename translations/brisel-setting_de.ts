@@ -1273,6 +1273,10 @@ Nicht gesendet: %1.</translation>
         <source>The Save went ahead, but no record of it could be kept: %1</source>
         <translation>Das Speichern wurde ausgeführt, aber es konnte keine Aufzeichnung davon angelegt werden: %1</translation>
     </message>
+    <message>
+        <source>OK keeps this record until a later write onto this adapter has written completely again what may be half written.</source>
+        <translation>OK behält diese Aufzeichnung, bis ein späterer Schreibvorgang auf diesen Adapter das möglicherweise halb Geschriebene wieder vollständig geschrieben hat.</translation>
+    </message>
 </context>
 <context>
     <name>enteredText</name>

@@ -1273,6 +1273,10 @@ Not sent: %1.</source>
         <source>The Save went ahead, but no record of it could be kept: %1</source>
         <translation>保存は実行しましたが、その記録を残せませんでした: %1</translation>
     </message>
+    <message>
+        <source>OK keeps this record until a later write onto this adapter has written completely again what may be half written.</source>
+        <translation>OK を押すと、書き込みが途中の可能性があるものを、このアダプタへの後の書き込みがもう一度最後まで書き込むまで、この記録を残します。</translation>
+    </message>
 </context>
 <context>
     <name>enteredText</name>

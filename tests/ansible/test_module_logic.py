@@ -156,6 +156,25 @@ class RestoreFailure(unittest.TestCase):
         self.assertEqual(settings_module.changes_of({'dry_run': True, 'changes': [CALL]}), [CALL])
 
 
+class Warnings(unittest.TestCase):
+    def test_taken_from_the_json(self):
+        record = {'path': '/s/brisel-setting/interrupted-1-1.2.toml', 'job': 'restore', 'port': '1-1.2',
+                  'begun': '2026-12-08 14:02', 'groups': ['basic', 'repeater'], 'done': ['basic'],
+                  'message': 'A restore onto the adapter at USB port 1-1.2 was cut short.'}
+        for document, warnings in [
+            ({'command': 'restore', 'written': []}, []),
+            ({'record': record}, ['brisel-ctl found the record of an earlier write onto this adapter that was cut '
+                                  'short, /s/brisel-setting/interrupted-1-1.2.toml: A restore onto the adapter at '
+                                  'USB port 1-1.2 was cut short.']),
+            ({'left_out': ['beacon', 'basic.squelch_level']},
+             ["Left out, as the adapter's firmware lacks them: the beacon group, basic.squelch_level."]),
+            ({'fixed_flag_bits': True},
+             ['repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.']),
+        ]:
+            with self.subTest(document=document):
+                self.assertEqual(settings_module.warnings_of(document), warnings)
+
+
 class Documents(unittest.TestCase):
     def test_read(self):
         self.assertEqual(brisel_ctl.read_document(1, '{"command": "diff", "exit_status": 1}\n', ''),

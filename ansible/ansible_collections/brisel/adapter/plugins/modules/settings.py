@@ -78,6 +78,9 @@ notes:
   - A task that fails after some groups were written names them and their keys, and the group
     under way when the adapter was lost; C(brisel-ctl diff) shows what the adapter then holds,
     and restoring the automatic backup undoes the task.
+  - When brisel-ctl finds the record of an earlier write onto the adapter that was cut short
+    (a command killed, a power cut), the task warns, naming the record's file; C(brisel-ctl restore)
+    of that file puts back what the adapter held before that write.
   - The exit statuses of brisel-ctl, which a failed task returns as I(exit_status), are listed in
     its manual page, C(man brisel-ctl), under EXIT STATUS.
 seealso:
@@ -161,8 +164,9 @@ not_sent:
   type: list
   elements: str
 notes:
-  description: What brisel-ctl said on standard error besides its JSON. What I(skip_missing)
-    left out, and flag bits the adapter keeps, are shown as warnings as well.
+  description: What brisel-ctl said on standard error besides its JSON. The record of an earlier
+    write onto the adapter that was cut short, what I(skip_missing) left out, and flag bits the
+    adapter keeps, are shown as warnings as well, taken from the JSON.
   returned: always, once brisel-ctl ran
   type: list
   elements: str
@@ -179,9 +183,25 @@ from ansible_collections.brisel.adapter.plugins.module_utils.brisel_ctl import (
 from ansible_collections.brisel.adapter.plugins.module_utils.settings_text import (
     SettingsTextError, diff_lines, settings_file)
 
-# brisel-ctl's notes on standard error that a play should show as warnings:
-# what skip_missing left out, and flag bits the adapter keeps as its own.
-WARNING_NOTES = ("Left out, as the adapter's firmware lacks them", 'repeater.flag_byte: bits 7 and 4')
+
+
+def warnings_of(document):
+    """What a play should show as warnings, from brisel-ctl's JSON (its words
+    on standard error are for people and may change): the record of an
+    earlier write onto the adapter that was cut short, what skip_missing left
+    out, and flag bits the adapter keeps as its own."""
+    warnings = []
+    record = document.get('record')
+    if isinstance(record, dict):
+        warnings.append('brisel-ctl found the record of an earlier write onto this adapter that was cut short, '
+                        '%s: %s' % (record.get('path'), record.get('message')))
+    left_out = document.get('left_out') or []
+    if left_out:
+        names = ['the %s group' % name if '.' not in name else name for name in left_out]
+        warnings.append("Left out, as the adapter's firmware lacks them: %s." % ', '.join(names))
+    if document.get('fixed_flag_bits'):
+        warnings.append('repeater.flag_byte: bits 7 and 4 cannot be changed; they stay as the adapter holds them.')
+    return warnings
 
 
 def changes_of(document):
@@ -242,6 +262,8 @@ def main():
             if document.get('message'):
                 result['message'] = document['message']
             if document.get('command') == 'restore':
+                for warning in warnings_of(document):
+                    module.warn(warning)
                 result['msg'], result['written_keys'] = failure(document, error.status)
                 result['changed'] = bool(result['written_keys'])
                 # Whatever else brisel-ctl tells of the restore goes along.
@@ -254,9 +276,8 @@ def main():
 
     changes = changes_of(document)
     notes = [line for line in err.splitlines() if line.strip()]
-    for note in notes:
-        if note.startswith(WARNING_NOTES):
-            module.warn(note)
+    for warning in warnings_of(document):
+        module.warn(warning)
     result = dict(changed=bool(changes), changes=changes, exit_status=status, notes=notes)
     if not module.check_mode:
         result['written'] = document.get('written') or []
