@@ -8,9 +8,7 @@ void backupSettings(VendorLink& link, const StartUp& startUp, const BackupSteps&
 {
     const Features& features = startUp.features;
     outcome.stage = BackupOutcome::Stage::Reading;
-    StartUp started = startUp;
-    if (steps.readSerialPortAgain && features.serialPort) started.serialPort = readSerialPort(link);
-    outcome.held = readGroups(link, started, groupsPresent(features));
+    outcome.held = readEveryGroup(link, startUp, steps.readSerialPortAgain);
     outcome.notRead = notReadKeys(outcome.held, features);
     if (!outcome.notRead.empty()) {
         outcome.stage = BackupOutcome::Stage::NotRead;

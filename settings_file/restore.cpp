@@ -46,6 +46,13 @@ std::vector<Group> groupsPresent(const Features& features)
     return groups;
 }
 
+Snapshot readEveryGroup(VendorLink& link, const StartUp& startUp, bool readSerialPortAgain)
+{
+    StartUp started = startUp;
+    if (readSerialPortAgain && startUp.features.serialPort) started.serialPort = readSerialPort(link);
+    return readGroups(link, started, groupsPresent(startUp.features));
+}
+
 std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& features)
 {
     std::vector<std::string> missing;

@@ -42,6 +42,10 @@ FileOrigin readOrigin(VendorLink& link, const Features& features);
 Snapshot readGroups(VendorLink& link, const StartUp& startUp, const std::vector<Group>& groups);
 // Every group the firmware has.
 std::vector<Group> groupsPresent(const Features& features);
+// Every group the firmware has, read as its dialog reads it; the serial
+// port group first read again as its dialog's Cancel reads it when
+// `readSerialPortAgain` (the start-up's reading of it was long ago).
+Snapshot readEveryGroup(VendorLink& link, const StartUp& startUp, bool readSerialPortAgain);
 
 // The keys of `snapshot`'s groups whose value was not read, leaving out
 // those of features the firmware lacks.

@@ -12,9 +12,7 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
     if (!outcome.lacking.empty() && !(steps.leaveOut && steps.leaveOut(outcome.lacking))) return;
 
     outcome.stage = RestoreOutcome::Stage::Reading;
-    StartUp started = startUp;
-    if (steps.readSerialPortAgain && features.serialPort) started.serialPort = readSerialPort(link);
-    outcome.held = readGroups(link, started, groupsPresent(features));
+    outcome.held = readEveryGroup(link, startUp, steps.readSerialPortAgain);
     outcome.notRead = notReadKeys(outcome.held, features);
     if (!outcome.notRead.empty()) {
         outcome.stage = RestoreOutcome::Stage::NotRead;
