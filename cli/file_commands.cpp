@@ -163,8 +163,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     switch (outcome.stage) {
     case Stage::Lacking: refuseLacking(outcome.lacking);
     case Stage::NotRead: notAnswered(outcome.notRead);
-    case Stage::Problems:
-        throw CtlError(exit_status::BadFile, problemLines(outcome.plan.problems, settings::fileName(path)));
+    case Stage::Problems: throw CtlError(exit_status::BadFile, problemLines(outcome.plan.problems, fileName(path)));
     case Stage::NothingToChange:
         if (options.dryRun) printChanges({}, io);
         io.err << "Nothing to change: the adapter holds what the file says.\n";

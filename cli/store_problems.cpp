@@ -29,7 +29,7 @@ std::string storeText(const settings::StoreProblem& problem)
         return "the record of an earlier write cannot be read: " + storeText(read);
     }
     using Kind = settings::StoreProblem::Kind;
-    const std::string name = settings::fileName(problem.path);
+    const std::string name = fileName(problem.path);
     switch (problem.kind) {
     case Kind::CannotRead: break;
     case Kind::NotRegularFile: return problem.path + ": not a regular file";

@@ -7,3 +7,9 @@
 #include <string>
 
 std::string storeText(const settings::StoreProblem& problem);
+
+// A settings file's name in messages: "-" is standard input.
+inline std::string fileName(const std::string& path)
+{
+    return path == "-" ? "standard input" : path;
+}

@@ -57,12 +57,6 @@ private:
 // to be replaced, else CannotWrite.
 StoreError cannotWrite(const WriteError& error);
 
-// A settings file's name in messages: "-" is standard input.
-inline std::string fileName(const std::string& path)
-{
-    return path == "-" ? "standard input" : path;
-}
-
 // Reads and checks the file at `path` ("-": standard input, read to its
 // end). Throws StoreError: Unreadable (CannotRead), or Invalid with every
 // problem of the file (or the size of a file too large to be a settings file).
