@@ -5,20 +5,7 @@
 #include "settings_file/settings_file.h"
 #include "settings_file/value_checks.h"
 
-#include <cstdio>
-
 namespace {
-
-const char* expected(settings::ValueProblem::Type type)
-{
-    using Type = settings::ValueProblem::Type;
-    switch (type) {
-    case Type::Switch: return "true or false";
-    case Type::Text: return "a text in quotes";
-    case Type::Number: break;
-    }
-    return "a whole number";
-}
 
 // A file's "group.key" with the key as written, clipped as a quote is.
 std::string keyText(const std::string& key)
@@ -32,34 +19,7 @@ std::string keyText(const std::string& key)
 
 std::string valueProblemText(const settings::ValueProblem& problem)
 {
-    using Kind = settings::ValueProblem::Kind;
-    using settings::file::modeList;
-    const std::string given = std::to_string(problem.given);
-    switch (problem.kind) {
-    case Kind::NotUtf8: {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(problem.given & 0xFF));
-        return std::string("is not UTF-8 text: it holds the byte ") + hex + "; give the text in UTF-8";
-    }
-    case Kind::NotLatin1: return "holds a character outside Latin-1 (the adapter keeps one byte per character)";
-    case Kind::NotAMode: return "\"" + shown::clipped(problem.text) + "\" is not one of " + modeList(" or ");
-    case Kind::HoldsNul: return "holds a NUL character";
-    case Kind::TooLong: return "is " + given + " characters long, more than " + std::to_string(problem.most);
-    case Kind::OutOfRange:
-        return given + " is outside 0 to " + std::to_string(problem.most) + (problem.unit.empty() ? "" : " ") +
-               problem.unit +
-               (problem.wireMost != problem.most ? "; the adapter holds at most " + std::to_string(problem.wireMost)
-                                                 : "");
-    case Kind::NotAStep:
-        return given + " is not a multiple of " + std::to_string(problem.step) + ": the adapter keeps it in steps of " +
-               std::to_string(problem.step);
-    case Kind::NotABaudRate:
-        return given + " is not one of " + settings::file::joined(settings::file::baudRates(), " or ");
-    case Kind::NotAByte: return given + " is outside 0x00 to 0xFF";
-    case Kind::ModeCode: return "code " + given + " has no button; expected one of " + modeList(" or ");
-    case Kind::WrongType: break;
-    }
-    return std::string("expected ") + expected(problem.expected);
+    return settings::file::leftOutReason(problem);
 }
 
 std::string fileProblemText(const settings::FileProblem& problem)

@@ -38,41 +38,6 @@ std::string rangeComment(const Field& f)
     }
 }
 
-// Why a value the adapter holds is left out of the file, in the file's
-// comments (the same in every file, whoever writes it), in the words
-// brisel-ctl gives a value refused on its command line.
-std::string leftOutReason(const ValueProblem& problem)
-{
-    using Why = ValueProblem::Kind;
-    const std::string given = std::to_string(problem.given);
-    switch (problem.kind) {
-    case Why::HoldsNul: return "holds a NUL character";
-    case Why::TooLong: return "is " + given + " characters long, more than " + std::to_string(problem.most);
-    case Why::OutOfRange:
-        return given + " is outside 0 to " + std::to_string(problem.most) + (problem.unit.empty() ? "" : " ") +
-               problem.unit +
-               (problem.wireMost != problem.most ? "; the adapter holds at most " + std::to_string(problem.wireMost)
-                                                 : "");
-    case Why::NotAStep:
-        return given + " is not a multiple of " + std::to_string(problem.step) + ": the adapter keeps it in steps of " +
-               std::to_string(problem.step);
-    case Why::NotABaudRate: return given + " is not one of " + joined(baudRates(), " or ");
-    case Why::NotAByte: return given + " is outside 0x00 to 0xFF";
-    case Why::ModeCode: return "code " + given + " has no button; expected one of " + modeList(" or ");
-    case Why::NotUtf8: {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(problem.given & 0xFF));
-        return std::string("is not UTF-8 text: it holds the byte ") + hex + "; give the text in UTF-8";
-    }
-    case Why::NotLatin1: return "holds a character outside Latin-1 (the adapter keeps one byte per character)";
-    case Why::NotAMode: return "\"" + shown::clipped(problem.text) + "\" is not one of " + modeList(" or ");
-    case Why::WrongType: break;
-    }
-    return problem.expected == ValueProblem::Type::Switch ? "expected true or false"
-           : problem.expected == ValueProblem::Type::Text ? "expected a text in quotes"
-                                                          : "expected a whole number";
-}
-
 // A comment holds the text with every control character as '?'.
 std::string commentText(std::string_view latin1)
 {
@@ -122,3 +87,39 @@ std::string writeSettingsFile(const Snapshot& snapshot, const FileOrigin& origin
 }
 
 }  // namespace settings
+
+namespace settings::file {
+
+std::string leftOutReason(const ValueProblem& problem)
+{
+    using Why = ValueProblem::Kind;
+    const std::string given = std::to_string(problem.given);
+    switch (problem.kind) {
+    case Why::HoldsNul: return "holds a NUL character";
+    case Why::TooLong: return "is " + given + " characters long, more than " + std::to_string(problem.most);
+    case Why::OutOfRange:
+        return given + " is outside 0 to " + std::to_string(problem.most) + (problem.unit.empty() ? "" : " ") +
+               problem.unit +
+               (problem.wireMost != problem.most ? "; the adapter holds at most " + std::to_string(problem.wireMost)
+                                                 : "");
+    case Why::NotAStep:
+        return given + " is not a multiple of " + std::to_string(problem.step) + ": the adapter keeps it in steps of " +
+               std::to_string(problem.step);
+    case Why::NotABaudRate: return given + " is not one of " + joined(baudRates(), " or ");
+    case Why::NotAByte: return given + " is outside 0x00 to 0xFF";
+    case Why::ModeCode: return "code " + given + " has no button; expected one of " + modeList(" or ");
+    case Why::NotUtf8: {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(problem.given & 0xFF));
+        return std::string("is not UTF-8 text: it holds the byte ") + hex + "; give the text in UTF-8";
+    }
+    case Why::NotLatin1: return "holds a character outside Latin-1 (the adapter keeps one byte per character)";
+    case Why::NotAMode: return "\"" + shown::clipped(problem.text) + "\" is not one of " + modeList(" or ");
+    case Why::WrongType: break;
+    }
+    return problem.expected == ValueProblem::Type::Switch ? "expected true or false"
+           : problem.expected == ValueProblem::Type::Text ? "expected a text in quotes"
+                                                          : "expected a whole number";
+}
+
+}  // namespace settings::file

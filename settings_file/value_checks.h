@@ -25,4 +25,10 @@ std::vector<std::string> baudRates();
 // The names of the modes that have a button, joined.
 std::string modeList(const char* last);
 
+// Why a value is refused, in the settings file's English: the reason its
+// comments give for a value the adapter holds that is left out of the file
+// (the same in every file, whoever writes it). brisel-ctl gives the same
+// words for a value refused on its command line or in a file.
+std::string leftOutReason(const ValueProblem& problem);
+
 }  // namespace settings::file
