@@ -168,10 +168,7 @@ int restoreCommand(const Options& options, CtlIo& io)
         if (options.dryRun) printChanges({}, io);
         io.err << "Nothing to change: the adapter holds what the file says.\n";
         break;
-    case Stage::RecordFailed:
-        tellBackup(outcome);
-        throw CtlError(exit_status::CantWrite, std::string(outcome.recordError->what()) +
-                                                   "; without a record of the write, nothing was written");
+    case Stage::RecordFailed: tellBackup(outcome); throw recordFailed(*outcome.recordError);
     case Stage::BackupFailed:
         throw CtlError(exit_status::CantWrite,
                        storeText(outcome.backupError->problem()) + " (--no-backup goes on without a backup)");

@@ -94,16 +94,8 @@ WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostre
     return outcome;
 }
 
-settings::RecordKeeper& keepRecord(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
-                                   const std::string& job, CtlIo& io)
+CtlError recordFailed(const settings::StoreError& error)
 {
-    if (io.records == nullptr) throw std::logic_error("no place for the record of a write");
-    try {
-        return *io.records->emplace_back(std::make_shared<settings::RecordKeeper>(
-            settings::recordPath(recordFolder(io), session.port()), job, session.port(),
-            settings::heldBeforeWriting(held, wanted), session.features()));
-    } catch (const settings::StoreError& error) {
-        throw CtlError(exit_status::CantWrite,
-                       storeText(error.problem()) + "; without a record of the write, nothing was written");
-    }
+    return CtlError(exit_status::CantWrite,
+                    storeText(error.problem()) + "; without a record of the write, nothing was written");
 }

@@ -34,11 +34,9 @@ void tellFixedFlagBits(CtlIo& io);
 WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report,
                          const std::string& backup = {});
 
-// The record of a write of the groups of `wanted` that differ from `held`
-// (job "restore" or "set"), kept in io.records until the command's result
-// is out. Without one nothing is written: a CtlError (73) says so.
-settings::RecordKeeper& keepRecord(Session& session, const settings::Snapshot& held, const settings::Snapshot& wanted,
-                                   const std::string& job, CtlIo& io);
+// The record of a restore's or a set's write could not be written, so
+// nothing was: the CtlError (73) that says so.
+CtlError recordFailed(const settings::StoreError& error);
 
 // The command was stopped by a signal once the group under way was
 // finished; the program ends by that signal after telling what().

@@ -106,14 +106,14 @@ int setCommand(const Options& options, CtlIo& io)
     steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {
         return leaveOutLacking(options, lacking, io.err);
     };
-    // The record of the write, made before the first write; runCtl lets it
-    // go once the result is out.
-    settings::RecordKeeper* record = nullptr;
+    steps.recordPath = settings::recordPath(recordFolder(io), session.port());
+    steps.recordPort = session.port();
+    // The record of the write, made before the first write, goes once the
+    // command's result is out.
     steps.writing = [&](const settings::SetOutcome& outcome) {
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
-        record = &keepRecord(session, outcome.held, outcome.wanted, "set", io);
+        io.records->push_back(outcome.record);
     };
-    steps.groupDone = [&](settings::Group group) { record->groupDone(group); };
 
     using Stage = settings::SetOutcome::Stage;
     settings::SetOutcome outcome;
@@ -136,6 +136,9 @@ int setCommand(const Options& options, CtlIo& io)
         io.err << "Nothing to change: the adapter already holds these values.\n";
         printValues(keys, outcome.held, io.out);
         return exit_status::Ok;
+    case Stage::RecordFailed:
+        if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
+        throw recordFailed(*outcome.recordError);
     case Stage::Written: {
         const WriteOutcome written = tellWritten(outcome.restore, io, nullptr);
         printValues(keys, written.after, io.out);

@@ -47,11 +47,9 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
     }
 
     if (!steps.recordPath.empty()) {
-        try {
-            outcome.record = std::make_shared<RecordKeeper>(steps.recordPath, steps.recordJob, steps.recordPort,
-                                                            heldBeforeWriting(outcome.held, outcome.wanted), features);
-        } catch (const StoreError& error) {
-            outcome.recordError = error;
+        outcome.record = startRecord(steps.recordPath, steps.recordJob, steps.recordPort, outcome.held, outcome.wanted,
+                                     features, outcome.recordError);
+        if (!outcome.record) {
             outcome.stage = RestoreOutcome::Stage::RecordFailed;
             return;
         }

@@ -45,9 +45,20 @@ void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, con
         return;
     }
 
+    if (!steps.recordPath.empty()) {
+        outcome.record = startRecord(steps.recordPath, "set", steps.recordPort, outcome.held, outcome.wanted, features,
+                                     outcome.recordError);
+        if (!outcome.record) {
+            outcome.stage = SetOutcome::Stage::RecordFailed;
+            return;
+        }
+    }
+
     outcome.stage = SetOutcome::Stage::Writing;
     if (steps.writing) steps.writing(outcome);
-    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.groupDone);
+    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, [&](Group group) {
+        if (outcome.record) outcome.record->groupDone(group);
+    });
     outcome.stage = SetOutcome::Stage::Written;
 }
 

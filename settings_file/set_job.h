@@ -11,7 +11,8 @@
 //      what the firmware lacks of them is left out or ends the job;
 //   4. the plan against what the adapter holds: problems end the job;
 //      nothing to change ends it;
-//   5. the groups that differ, each written with its dialog's Save stream,
+//   5. the record of the write (write_record.h), whose failure ends it;
+//   6. the groups that differ, each written with its dialog's Save stream,
 //      read back and judged.
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
 // far the job came. Once the first group is begun, a signal (interrupts.h)
@@ -20,8 +21,10 @@
 
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
+#include "settings_file/write_record.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -38,10 +41,12 @@ struct SetSteps {
     // The firmware lacks some of the values: true goes on without them,
     // false ends the job. Not given: the job ends.
     std::function<bool(const std::vector<Lacking>& lacking)> leaveOut;
-    // Just before the first write.
+    // Where the record of the write is kept, for the adapter at
+    // `recordPort`; empty: no record.
+    std::string recordPath;
+    std::string recordPort;
+    // Just before the first write (after the record).
     std::function<void(const SetOutcome&)> writing;
-    // Each group as it is written completely.
-    std::function<void(Group)> groupDone;
 };
 
 // One value to be set: its key ("basic.delay_time_ms") and its text as the
@@ -56,6 +61,7 @@ struct SetOutcome {
         Lacking,          // the firmware lacks some of the values
         Problems,         // the plan found values that may not be written
         NothingToChange,  // the adapter holds these values already
+        RecordFailed,     // the record of the write could not be written
         Writing,          // writing the groups that differ
         Written,          // every group that differs was written
     };
@@ -68,7 +74,11 @@ struct SetOutcome {
     Snapshot held;                 // what the adapter held before
     Snapshot wanted;               // the groups as held, with the values set
     RestorePlan plan;              // the problems, the changes, the flag-bit note
-    Restore restore;               // what was written, what not, what the adapter holds
+    // The record of the write: it notes each group done and goes with the
+    // last holder of this pointer, once the job's result has been told.
+    std::shared_ptr<RecordKeeper> record;
+    std::optional<StoreError> recordError;
+    Restore restore;  // what was written, what not, what the adapter holds
 };
 
 // Runs the job for `assignments` (each key known, each value checked) on an

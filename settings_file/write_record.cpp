@@ -2,6 +2,7 @@
 
 #include "settings/groups.h"
 #include "settings_file/file_writer.h"
+#include "settings_file/restore.h"
 #include "settings_file/settings_store.h"
 
 #include <unistd.h>
@@ -178,6 +179,18 @@ void RecordKeeper::groupDone(Group group)
     try {
         writeRecord(path_, record_, before_, origin_);
     } catch (const StoreError&) {}
+}
+
+std::shared_ptr<RecordKeeper> startRecord(const std::string& path, const std::string& job, const std::string& port,
+                                          const Snapshot& held, const Snapshot& wanted, const Features& features,
+                                          std::optional<StoreError>& error)
+{
+    try {
+        return std::make_shared<RecordKeeper>(path, job, port, heldBeforeWriting(held, wanted), features);
+    } catch (const StoreError& e) {
+        error = e;
+        return nullptr;
+    }
 }
 
 std::string recordTime()

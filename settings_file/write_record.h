@@ -20,7 +20,9 @@
 
 #include "device/adapter_list.h"
 #include "settings_file/settings_file.h"
+#include "settings_file/settings_store.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,5 +95,13 @@ private:
     std::vector<Group> olderHalfWritten_;
     std::string olderJob_, olderBegun_;
 };
+
+// The record a job keeps of its write (job "restore", "set", "load"), made
+// just before its first write at `path` for the adapter at `port`, with
+// what `held` holds of the groups of `wanted` that differ. Nothing when it
+// cannot be written: `error` then says why, and the job writes nothing.
+std::shared_ptr<RecordKeeper> startRecord(const std::string& path, const std::string& job, const std::string& port,
+                                          const Snapshot& held, const Snapshot& wanted, const Features& features,
+                                          std::optional<StoreError>& error);
 
 }  // namespace settings

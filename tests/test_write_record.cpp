@@ -233,4 +233,26 @@ INSTANTIATE_TEST_SUITE_P(Rows, RecordTilTheLastWord,
                                          OutputCase{"JsonRestore", {"--json", "restore", "@"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A record that cannot be written (its name taken by a folder) stops a
+// restore and a set before their first write, and says why.
+TEST_P(RecordTilTheLastWord, OneThatCannotBeWrittenStopsTheWrite)
+{
+    const fs::path folder = madeFolder();
+    std::ofstream(folder / "f.toml") << "format = 1\n[basic]\ndelay_time_ms = 500\n";
+    std::vector<std::string> args;
+    for (const std::string& a : GetParam().args) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
+    const fs::path record = settings::recordPath(folder.string(), "demo");
+    fs::create_directories(record);
+    std::ostringstream out, err;
+    emu::Emulator adapter;
+    EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, (folder / "backups").string()), 73);
+    EXPECT_NE(err.str().find(record.string()), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("; without a record of the write, nothing was written"), std::string::npos) << err.str();
+    // The basic group's Save begins with its delay time (0x02): never sent.
+    EXPECT_TRUE(std::none_of(adapter.log().begin(), adapter.log().end(), [](const emu::LogEntry& e) {
+        return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && e.request == 0x02;
+    }));
+    fs::remove_all(folder);
+}
+
 }  // namespace
