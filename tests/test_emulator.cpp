@@ -1,6 +1,7 @@
 // The emulated adapter's own machinery that the other tests build on:
-// missing features, injected faults and the log. What each write stores and
-// how its texts move in pieces is exercised by the dialog tests end to end.
+// injected faults and the log. What each write stores, and that a missing
+// feature stalls its requests, is exercised by the flows end to end; how its
+// texts move in pieces by the dialog tests.
 
 #include "device/commands.h"
 #include "device/encodings.h"
@@ -23,24 +24,6 @@ struct Harness {
         return link.VendorRead(code, buffer, length);
     }
 };
-
-TEST(Emulator, AMissingFeatureStallsItsRequestsAndNoOthers)
-{
-    const std::pair<Feature, std::vector<std::uint8_t>> features[] = {
-        {Feature::SlowData, {cmd::ReadStatusBlock, cmd::ReadDigitalCode, cmd::ReadSlowDataMessage}},
-        {Feature::Beacon, {cmd::ReadBeaconInterval, cmd::ReadBeaconMessage}},
-        {Feature::SerialPort, {cmd::ReadSerialMode, cmd::ReadBaudRate, cmd::ReadGpsBits}},
-        {Feature::Squelch, {cmd::ReadSquelchLevel}},
-        {Feature::Jitter, {cmd::ReadJitterBuffer}},
-    };
-    for (const auto& [missing, _] : features) {
-        Harness h;
-        h.emulator.setFeature(missing, false);
-        for (const auto& [feature, codes] : features)
-            for (std::uint8_t code : codes) EXPECT_EQ(h.read(code, 1) == StallResult, feature == missing) << int(code);
-        EXPECT_EQ(h.read(cmd::ReadDelayTime, 1), 1);
-    }
-}
 
 TEST(Emulator, FaultsStrikeTheChosenRequestsOnly)
 {
