@@ -174,7 +174,8 @@ TEST_F(BasicInfo, EachFlagBitSetsItsOwnControlWhichSetsItsOwnRequest)
 
 // What a user types in lower case into an upper-case box reaches the adapter
 // as its upper-case meaning: "on" is ON, "f0" is the pattern 0xF0.
-TEST_F(BasicInfo, LowerCaseTypedIntoAnUpperCaseBoxIsSentAsUpperCase)
+// Milliseconds go out in units of 10, the remainder dropped.
+TEST_F(BasicInfo, TypedTextIsSentAsWhatItMeans)
 {
     build();
     const struct {
@@ -182,11 +183,8 @@ TEST_F(BasicInfo, LowerCaseTypedIntoAnUpperCaseBoxIsSentAsUpperCase)
         const char* typed;
         std::uint8_t code;
         unsigned value;
-    } cases[] = {{"CRCCheck", "on", 0x07, 1},
-                 {"LastFrameSend", "on", 0x0A, 1},
-                 {"Duplex", "half duplex", 0x0E, 1},
-                 {"PreBit", "f0", 0xE0, 0xF0},
-                 {"PostBit", "6a", 0xE1, 0x6A}};
+    } cases[] = {{"CRCCheck", "on", 0x07, 1},  {"LastFrameSend", "on", 0x0A, 1}, {"Duplex", "half duplex", 0x0E, 1},
+                 {"PreBit", "f0", 0xE0, 0xF0}, {"PostBit", "6a", 0xE1, 0x6A},    {"DelayTime", "15", 0x02, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control);
         rig.emulator.state().optionFlags = 0x00;
@@ -242,17 +240,6 @@ TEST_F(BasicInfo, EachNumberFieldIsCutAndSentOrRefusedWithItsOwnMessage)
             EXPECT_EQ(rig.host.messages, message ? QStringList{message} : QStringList{});
         }
     }
-}
-
-// Milliseconds go out in units of 10, the remainder dropped.
-TEST_F(BasicInfo, TimingsAreDividedDownToTens)
-{
-    build();
-    trigger("Reload1");
-    line("DelayTime").setText("15");
-    save();
-    EXPECT_EQ(sent(rig, {0x02}), Pics{dlg::valueWrite(0x02, 1)});
-    EXPECT_EQ(text("DelayTime"), "10");
 }
 
 // A refused field stops nothing: the other fields are written, and the

@@ -46,6 +46,7 @@ TEST(BusWalk, AfterALossOnlyTheAdapterAtItsPortOrTheOnlyOneEverSeenIsTaken)
 {
     const AdapterNode lost{0, {1, 7}, "", "1-1.2"}, unknownPort{0, {1, 7}, "", ""};
     const AdapterNode back{3, {1, 9}, "", "1-1.2"}, other{1, {1, 8}, "", "1-1.3"};
+    const AdapterChoice byAddress(AdapterAddress{1, 7}), byPort("1-1.2");
     const struct {
         const char* label;
         std::vector<AdapterNode> adapters;
@@ -64,16 +65,10 @@ TEST(BusWalk, AfterALossOnlyTheAdapterAtItsPortOrTheOnlyOneEverSeenIsTaken)
         {"PortNeverKnownTwoSeen", {other}, unknownPort, 2, std::nullopt, true},
         {"AnotherPortWithoutAPortOfItsOwn", {AdapterNode{2, {1, 9}, "", ""}}, unknownPort, 2, std::nullopt, true},
         // A chosen adapter is the choice for good: only its port is taken.
-        {"ChosenByPortBackAtItsPort", {other, back}, lost, 1, 3, false, AdapterChoice("1-1.2")},
-        {"ChosenByPortOnlyOneEverSeen", {other}, lost, 1, std::nullopt, true, AdapterChoice("1-1.2")},
-        {"ChosenByAddressOnlyOneEverSeen", {other}, lost, 1, std::nullopt, true, AdapterChoice(AdapterAddress{1, 7})},
-        {"ChosenByAddressPortNeverKnown",
-         {other},
-         unknownPort,
-         1,
-         std::nullopt,
-         true,
-         AdapterChoice(AdapterAddress{1, 7})},
+        {"ChosenByPortBackAtItsPort", {other, back}, lost, 1, 3, false, byPort},
+        {"ChosenByPortOnlyOneEverSeen", {other}, lost, 1, std::nullopt, true, byPort},
+        {"ChosenByAddressOnlyOneEverSeen", {other}, lost, 1, std::nullopt, true, byAddress},
+        {"ChosenByAddressNoPortKnown", {other}, unknownPort, 1, std::nullopt, true, byAddress},
     };
     for (const auto& c : cases) {
         const AdapterPick pick = pickAdapter(c.adapters, c.choice, c.opened, c.mostSeen);
@@ -108,49 +103,30 @@ TEST(BusWalk, ThePortPathIsTheSysfsFolderOfTheBusAndDeviceNumbers)
     fs::remove_all(root);
 }
 
-TEST(BusWalk, ReadsAnAddressAsBusColonDevice)
-{
-    EXPECT_EQ(parseAdapterAddress("1:7"), (AdapterAddress{1, 7}));
-    EXPECT_EQ(parseAdapterAddress("001:127"), (AdapterAddress{1, 127}));
-    for (const char* wrong : {"1", "1:", ":7", "1:7:2", "-1:7", "1:0x7", "0001:7", " 1:7"})
-        EXPECT_EQ(parseAdapterAddress(wrong), std::nullopt) << wrong;
-}
-
 // --device names an adapter by BUS:DEVICE or by port path; a port path
 // chooses the adapter plugged in there, whatever its address.
 TEST(BusWalk, ChoosesByAddressOrByPortPath)
 {
     const std::vector<AdapterNode> adapters{{0, {1, 7}, "", "1-1.2"}, {1, {1, 9}, "", "1-1.3"}, {2, {2, 4}, "", ""}};
-    const struct {
-        const char* given;
-        std::optional<std::size_t> chosen;  // the walk index; nothing: no adapter there, or not taken
-        bool taken = true;
-    } cases[] = {
-        {"1:9", 1},
-        {"1-1.3", 1},
-        {"1-1.2", 0},
-        {"002:004", 2},
-        {"1-1", std::nullopt},
-        {"1-1.2.1", std::nullopt},
-        {"2-1", std::nullopt},
-        {"3-1.2.3.4.5.6.7", std::nullopt},
-        {"1-1.", std::nullopt, false},
-        {"1-", std::nullopt, false},
-        {"-1.2", std::nullopt, false},
-        {"1-1..2", std::nullopt, false},
-        {"1-1.2.3.4.5.6.7.8", std::nullopt, false},
-        {"1-1:1.0", std::nullopt, false},
-        {"1.2", std::nullopt, false},
-        {"1-x", std::nullopt, false},
-        {"", std::nullopt, false},
-    };
-    for (const auto& c : cases) {
-        const std::optional<AdapterChoice> choice = parseAdapterChoice(c.given);
-        EXPECT_EQ(choice.has_value(), c.taken) << c.given;
-        if (!choice) continue;
+    const std::pair<const char*, std::optional<std::size_t>> cases[] = {{"1:9", 1},
+                                                                        {"1-1.3", 1},
+                                                                        {"1-1.2", 0},
+                                                                        {"002:004", 2},
+                                                                        {"1-1", std::nullopt},
+                                                                        {"1-1.2.1", std::nullopt},
+                                                                        {"2-1", std::nullopt},
+                                                                        {"3-1.2.3.4.5.6.7", std::nullopt}};
+    for (const auto& [given, chosen] : cases) {
+        const std::optional<AdapterChoice> choice = parseAdapterChoice(given);
+        ASSERT_TRUE(choice) << given;
         const auto node = chooseAdapter(adapters, choice);
-        EXPECT_EQ(node ? std::optional(node->index) : std::nullopt, c.chosen) << c.given;
+        EXPECT_EQ(node ? std::optional(node->index) : std::nullopt, chosen) << given;
     }
+    // An address is two decimal numbers of up to three digits; a port path
+    // a bus and up to seven ports.
+    for (const char* refused : {"1-1.", "1-", "-1.2", "1-1..2", "1-1.2.3.4.5.6.7.8", "1-1:1.0", "1.2", "1-x", "", "1",
+                                "1:", ":7", "1:7:2", "-1:7", "1:0x7", "0001:7", " 1:7"})
+        EXPECT_EQ(parseAdapterChoice(refused), std::nullopt) << refused;
 }
 
 TEST(BusWalk, OnlyAMissingHandleOrARefusedConfigurationMeansNoPermission)

@@ -31,7 +31,8 @@ std::string bytes(const std::array<std::uint8_t, N>& block)
 struct TextBox {
     const char* name;  // of the box
     const char* label;
-    std::function<QWidget*(Windows&)> open;  // opens the dialog, returns it
+    const char* menuItem;  // of the main window, which opens the box's dialog
+    char fill;             // after the text in the adapter's block
     std::function<std::string(emu::AdapterState&)> held;
     std::function<void(emu::AdapterState&)> holdControl;  // the adapter holds a text with a TAB
 };
@@ -42,44 +43,29 @@ void PrintTo(const TextBox& c, std::ostream* os)
 }
 
 const TextBox Boxes[] = {
-    {"AltMyCall", "Alter My Call Sign",
-     [](Windows& w) {
-         w.mainWindow->RepeaterInfoSetting1Click();
-         return static_cast<QWidget*>(w.repeaterDialog);
-     },
+    {"AltMyCall", "Alter My Call Sign", "RepeaterInfoSetting1", ' ',
      [](emu::AdapterState& s) { return bytes(s.altMyCall); },
      [](emu::AdapterState& s) { s.altMyCall = block<8>("N0\tCALL ", ' '); }},
-    {"SlowDataMsg", "Message",
-     [](Windows& w) {
-         w.mainWindow->SlowDataClick();
-         return static_cast<QWidget*>(w.slowDataDialog);
-     },
-     [](emu::AdapterState& s) { return bytes(s.slowDataMessage); },
+    {"SlowDataMsg", "Message", "SlowData", '\0', [](emu::AdapterState& s) { return bytes(s.slowDataMessage); },
      [](emu::AdapterState& s) { s.slowDataMessage = block<20>("A\tB"); }},
-    {"BeaconMessage", "Beacon Message",
-     [](Windows& w) {
-         w.mainWindow->BeaconClick();
-         return static_cast<QWidget*>(w.beaconDialog);
-     },
-     [](emu::AdapterState& s) { return bytes(s.beaconMessage); },
+    {"BeaconMessage", "Beacon Message", "Beacon", '\0', [](emu::AdapterState& s) { return bytes(s.beaconMessage); },
      [](emu::AdapterState& s) { s.beaconMessage = block<20>("A\tB"); }},
-    {"GPS_Message", "GPS Message",
-     [](Windows& w) {
-         w.mainWindow->RS232CClick();
-         return static_cast<QWidget*>(w.serialPortDialog);
-     },
-     [](emu::AdapterState& s) { return bytes(s.gpsMessage); },
+    {"GPS_Message", "GPS Message", "RS232C", ' ', [](emu::AdapterState& s) { return bytes(s.gpsMessage); },
      [](emu::AdapterState& s) { s.gpsMessage = block<29>("$GP\tRMC", ' '); }},
 };
 
 class ControlCharacter : public testing::TestWithParam<TextBox> {
 protected:
+    // Opens the dialog of the box.
     QWidget& open()
     {
-        QWidget* dialog = GetParam().open(windows);
+        trigger(*windows.mainWindow, GetParam().menuItem);
         rig.host.messages.clear();
         rig.emulator.clearLog();
-        return *dialog;
+        for (QWidget* dialog : std::initializer_list<QWidget*>{windows.repeaterDialog, windows.slowDataDialog,
+                                                               windows.beaconDialog, windows.serialPortDialog})
+            if (dialog->findChild<QLineEdit*>(GetParam().name) != nullptr) return *dialog;
+        throw std::runtime_error("no dialog holds the box");
     }
     void save(QWidget& dialog)
     {
@@ -140,7 +126,8 @@ TEST_P(ControlCharacter, FullWidthFromAnInputMethodIsSentAsHalfWidth)
     QCoreApplication::sendEvent(&box, &commit);
     save(dialog);
     EXPECT_EQ(rig.host.messages, QStringList{});
-    EXPECT_EQ(GetParam().held(rig.emulator.state()).substr(0, 8), "N0 CALL!");
+    const std::string held = GetParam().held(rig.emulator.state());
+    EXPECT_EQ(held, padded("N0 CALL!", held.size(), GetParam().fill));
     EXPECT_EQ(box.text().trimmed(), QStringLiteral("N0 CALL!"));  // as read back
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 struct Case {
     const char* name;
-    std::vector<std::string> args;  // after "brisel-ctl"
+    const char* args;  // after "brisel-ctl", split at blanks
     // What the bus holds from the wait's second walk on.
     bool aBackAtItsPort, aBackElsewhere, bThere;
     int status;
@@ -27,46 +27,22 @@ void PrintTo(const Case& c, std::ostream* os)
     *os << c.name;
 }
 
-const char* const SetDelay = "basic.delay_time_ms=500";
-
 const Case Cases[] = {
-    {"ChosenByPortBackElsewhereIsNotTaken",
-     {"--device", "1-1", "--wait=0.5", "set", SetDelay},
-     false,
-     true,
-     false,
+    {"ChosenByPortBackElsewhereIsNotTaken", "--device 1-1 --wait=0.5 set basic.delay_time_ms=500", false, true, false,
      69,
      "The DV Brisel (Relavox) in use, at USB port 1-1 (device 1:7), is no longer connected; no other adapter is "
      "used in its place, and nothing was sent. Adapters connected now:\n  at USB port 1-2 (device 1:9)",
      0},
-    {"ChosenByAddressBackElsewhereIsNotTaken",
-     {"--device", "1:7", "--wait=0.5", "set", SetDelay},
-     false,
-     true,
-     false,
-     69,
-     "Adapters connected now:\n  at USB port 1-2 (device 1:9)",
-     0},
-    {"ChosenAndAnotherAppears",
-     {"--device", "1-1", "--wait=0.5", "set", SetDelay},
-     false,
-     false,
-     true,
-     69,
-     "Adapters connected now:\n  at USB port 1-3 (device 1:8)",
-     0},
-    {"ChosenBackAtItsPortIsTaken",
-     {"--device", "1-1", "--wait=5", "set", SetDelay},
-     true,
-     false,
-     true,
-     0,
-     "waiting for it again",
-     'a'},
+    {"ChosenByAddressBackElsewhereIsNotTaken", "--device 1:7 --wait=0.5 set basic.delay_time_ms=500", false, true,
+     false, 69, "Adapters connected now:\n  at USB port 1-2 (device 1:9)", 0},
+    {"ChosenAndAnotherAppears", "--device 1-1 --wait=0.5 set basic.delay_time_ms=500", false, false, true, 69,
+     "Adapters connected now:\n  at USB port 1-3 (device 1:8)", 0},
+    {"ChosenBackAtItsPortIsTaken", "--device 1-1 --wait=5 set basic.delay_time_ms=500", true, false, true, 0,
+     "waiting for it again", 'a'},
     // Without a choice, the one adapter there is taken when no walk ever found
     // two: the bus cannot tell A at another port from another adapter.
-    {"NoChoiceOnlyOneEverSeenMoved", {"--wait=5", "set", SetDelay}, false, true, false, 0, "", 'a'},
-    {"NoChoiceOnlyOneEverSeenAnother", {"--wait=5", "set", SetDelay}, false, false, true, 0, "", 'b'},
+    {"NoChoiceOnlyOneEverSeenMoved", "--wait=5 set basic.delay_time_ms=500", false, true, false, 0, "", 'a'},
+    {"NoChoiceOnlyOneEverSeenAnother", "--wait=5 set basic.delay_time_ms=500", false, false, true, 0, "", 'b'},
 };
 
 class CtlAdapterChoice : public testing::TestWithParam<Case> {};
@@ -88,8 +64,9 @@ TEST_P(CtlAdapterChoice, OnlyTheChosenAdapterIsWritten)
     const std::function<AdapterWalk()> walk = emu::emulatedBusWalk(bus);
     int walks = 0;
 
-    std::vector<std::string> args = c.args;
-    args.insert(args.begin(), "brisel-ctl");
+    std::vector<std::string> args{"brisel-ctl"};
+    std::istringstream words(c.args);
+    for (std::string word; words >> word;) args.push_back(word);
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);

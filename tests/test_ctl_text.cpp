@@ -1,9 +1,8 @@
 // Text from the adapter and from files as brisel-ctl shows it: escaped on a
 // terminal, converted from Latin-1 in JSON.
 
-#include "cli/ctl.h"
 #include "device/shown_text.h"
-#include "emulator/emulator.h"
+#include "tests/support/ctl_run.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -47,6 +46,13 @@ TEST(ShownText, EscapesControlCharactersAndBackslashesOnly)
     EXPECT_EQ(shown::linesFromUtf8("one\x07\ntwo\n"), "one\\x07\ntwo\n");
 }
 
+std::string times(int count, const std::string& text)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i) out += text;
+    return out;
+}
+
 // A quoted text is cut where its shown form passes 80 characters: an
 // escape counts as the four it shows as, a letter of two bytes as one.
 TEST(ShownText, QuotesAreCutAtEightyShownCharacters)
@@ -57,16 +63,7 @@ TEST(ShownText, QuotesAreCutAtEightyShownCharacters)
     } cases[] = {
         {std::string(80, 'k'), std::string(80, 'k')},
         {std::string(81, 'k'), std::string(80, 'k') + ellipsis},
-        {[&] {
-             std::string s;
-             for (int i = 0; i < 81; ++i) s += e;
-             return s;
-         }(),
-         [&] {
-             std::string s;
-             for (int i = 0; i < 80; ++i) s += e;
-             return s + ellipsis;
-         }()},
+        {times(81, e), times(80, e) + ellipsis},
         {std::string(20, '\x1B') + "k", std::string(20, '\x1B') + ellipsis},
         {std::string(79, 'k') + "\\", std::string(79, 'k') + ellipsis},
         {std::string(78, 'k') + "\\", std::string(78, 'k') + "\\"},
@@ -83,15 +80,9 @@ struct Outcome {
 
 Outcome detect(emu::Emulator& adapter, std::vector<std::string> args)
 {
-    args.insert(args.begin(), {"brisel-ctl", "--demo", "detect"});
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
+    args.insert(args.begin(), "detect");
     std::ostringstream out, err;
-    CtlIo io{out, err};
-    io.demoAdapter = &adapter;
-    io.pause = [](int) {};
-    const int status = runCtl(static_cast<int>(args.size()), argv.data(), io);
+    const int status = ctltest::runDemo(adapter, std::move(args), out, err, "");
     return {status, out.str(), err.str()};
 }
 

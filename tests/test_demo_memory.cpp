@@ -194,16 +194,4 @@ TEST(DemoMemory, AFileInUseIsRefusedAsAnAdapterInUse)
     EXPECT_EQ(after.out, "basic.delay_time_ms = 500\n");
 }
 
-// Two files are two adapters: what one is given the other does not hold.
-TEST(DemoMemory, TwoFilesAreTwoAdapters)
-{
-    const fs::path folder = freshFolder("two");
-    ASSERT_EQ(runCtlIn(folder, {"--demo-file", "@north.toml", "set", "basic.delay_time_ms=500"}).status, 0);
-    ASSERT_EQ(runCtlIn(folder, {"--demo-file", "@south.toml", "set", "basic.delay_time_ms=900"}).status, 0);
-    EXPECT_EQ(runCtlIn(folder, {"--demo-file", "@north.toml", "get", "basic.delay_time_ms"}).out,
-              "basic.delay_time_ms = 500\n");
-    EXPECT_EQ(runCtlIn(folder, {"--demo-file", "@south.toml", "get", "basic.delay_time_ms"}).out,
-              "basic.delay_time_ms = 900\n");
-}
-
 }  // namespace

@@ -1,6 +1,7 @@
-// The emulated adapter's own machinery that the other tests build on:
-// missing features, injected faults and the log. What each write stores and
-// how its texts move in pieces is exercised by the dialog tests end to end.
+// The emulated adapter's log, which the other tests build on. What each
+// write stores, its injected faults and missing features are exercised by
+// the flows end to end and by the USB transfer shapes; how its texts move in
+// pieces by the dialog tests.
 
 #include "device/commands.h"
 #include "device/encodings.h"
@@ -23,59 +24,6 @@ struct Harness {
         return link.VendorRead(code, buffer, length);
     }
 };
-
-TEST(Emulator, AMissingFeatureStallsItsRequestsAndNoOthers)
-{
-    const std::pair<Feature, std::vector<std::uint8_t>> features[] = {
-        {Feature::SlowData, {cmd::ReadStatusBlock, cmd::ReadDigitalCode, cmd::ReadSlowDataMessage}},
-        {Feature::Beacon, {cmd::ReadBeaconInterval, cmd::ReadBeaconMessage}},
-        {Feature::SerialPort, {cmd::ReadSerialMode, cmd::ReadBaudRate, cmd::ReadGpsBits}},
-        {Feature::Squelch, {cmd::ReadSquelchLevel}},
-        {Feature::Jitter, {cmd::ReadJitterBuffer}},
-    };
-    for (const auto& [missing, _] : features) {
-        Harness h;
-        h.emulator.setFeature(missing, false);
-        for (const auto& [feature, codes] : features)
-            for (std::uint8_t code : codes) EXPECT_EQ(h.read(code, 1) == StallResult, feature == missing) << int(code);
-        EXPECT_EQ(h.read(cmd::ReadDelayTime, 1), 1);
-    }
-}
-
-TEST(Emulator, FaultsStrikeTheChosenRequestsOnly)
-{
-    Harness h;
-    h.emulator.injectFault({FaultKind::Stall, cmd::ReadDelayTime, 2, 0});
-    h.emulator.injectFault({FaultKind::Timeout, cmd::ReadTimeOut, 1, 0});
-    h.emulator.injectFault({FaultKind::ShortRead, cmd::ReadStatusBlock, 1, 2});
-    h.emulator.injectFault({FaultKind::Stall, cmd::WriteDelayTime, 1, 0});
-    h.emulator.injectFaultAt(5, FaultKind::ShortRead, 1);
-    h.emulator.injectFaultAt(7, FaultKind::Timeout);
-    h.emulator.injectFaultAt(9, FaultKind::Unplug);
-    auto write = [&h](std::uint16_t value) { return h.link.VendorWriteValue(cmd::WriteDelayTime, value); };
-    const std::vector<int> results = {
-        h.read(cmd::ReadDelayTime, 1),
-        h.read(cmd::ReadDelayTime, 1),
-        h.read(cmd::ReadDelayTime, 1),
-        h.read(cmd::ReadTimeOut, 1),
-        h.read(cmd::ReadStatusBlock, 3),
-        h.read(cmd::ReadStatusBlock, 3),
-        write(99),
-        h.read(cmd::ReadTimeOut, 1),
-        write(1),
-        write(2),
-        h.read(cmd::ReadDelayTime, 1),
-    };
-    EXPECT_EQ(results, (std::vector<int>{1, StallResult, 1, TimeoutResult, 2, 1, StallResult, TimeoutResult, 0,
-                                         UnpluggedResult, UnpluggedResult}));
-    EXPECT_EQ(h.emulator.state().delayTime, 1);  // the failed writes changed nothing
-
-    // Clearing ends every fault and counts requests from 0 again.
-    h.emulator.clearFaults();
-    h.emulator.injectFaultAt(0, FaultKind::Stall);
-    EXPECT_EQ(h.read(cmd::ReadDelayTime, 1), StallResult);
-    EXPECT_EQ(h.read(cmd::ReadDelayTime, 1), 1);
-}
 
 TEST(Emulator, LogsEveryRequestAndPauseInOrderAndDescribesThem)
 {

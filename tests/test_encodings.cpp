@@ -72,20 +72,6 @@ TEST(Encodings, WordsPatternsAndNumberFields)
     EXPECT_TRUE(enc::exceedsMax(-1, 2550));
 }
 
-TEST(Encodings, BlocksAreCutAndFilled)
-{
-    const auto call = enc::callSignField("ABCDEFGHIJ", 8);
-    EXPECT_EQ(std::string(call.begin(), call.end()), "ABCDEFGH");
-    const auto suffix = enc::callSignField("AB", 4);
-    EXPECT_EQ(std::string(suffix.begin(), suffix.end()), "AB  ");
-    const auto message = enc::messageBlock("HELLO");
-    EXPECT_EQ(std::string(message.begin(), message.end()), std::string("HELLO") + std::string(15, '\0'));
-    const auto gps = enc::gpsBlock("ABC");
-    EXPECT_EQ(std::string(gps.begin(), gps.end()), "ABC" + std::string(26, ' '));
-    const std::uint8_t reply[] = {'A', 'B', 0, 'C'};
-    EXPECT_EQ(enc::textUpToNul(reply), "AB");
-}
-
 TEST(Encodings, DigitalCodeIsTwoHexadecimalDigits)
 {
     const struct {

@@ -189,77 +189,27 @@ const Pics BasicWrites = {"V 02 001E", "V 01 0012", "V 04 000C", "V 5A 0008", "V
                           "V 0A 0001", "V 0E 0000", "V E0 00F0", "V E1 0066", "V D2 0000", "V D1 0000",
                           "V D3 0000", "V 06 0000", "V 71 0080", "V 4A 0014"};
 const Pics RepeaterLoad = {"R AF 3", "R 55 8", "R A8 8", "R A9 4", "R AA 8", "R AB 8", "R AC 8"};
-const Pics RepeaterSave = {"D 46 4E 30 52 50 54 20 20 41",
-                           "P 50",
-                           "R 55 8",
-                           "D A0 4E 30 43 41 4C 4C 20 20",
-                           "P 50",
-                           "R A8 8",
-                           "D A1 54 45 53 54",
-                           "P 50",
-                           "R A9 4",
-                           "D A2 43 51 43 51 43 51 20 20",
-                           "P 50",
-                           "R AA 8",
-                           "D A3 4E 30 52 50 54 20 20 41",
-                           "P 50",
-                           "R AB 8",
-                           "D A4 4E 30 52 50 54 20 20 47",
-                           "P 50",
-                           "R AC 8",
-                           "V 90 0001",
-                           "V 91 0001",
-                           "V 92 0000",
-                           "V 93 0000",
-                           "V 94 0000",
-                           "V 95 0000",
-                           "V 96 0000",
-                           "V 97 0000",
-                           "V 99 0000",
-                           "V 98 0000",
-                           "P 200",
-                           "R AF 3"};
+// Each text is written, given its pause and read back before the next.
+const Pics RepeaterSave = join({{"D 46 4E 30 52 50 54 20 20 41", "P 50", "R 55 8"},
+                                {"D A0 4E 30 43 41 4C 4C 20 20", "P 50", "R A8 8"},
+                                {"D A1 54 45 53 54", "P 50", "R A9 4"},
+                                {"D A2 43 51 43 51 43 51 20 20", "P 50", "R AA 8"},
+                                {"D A3 4E 30 52 50 54 20 20 41", "P 50", "R AB 8"},
+                                {"D A4 4E 30 52 50 54 20 20 47", "P 50", "R AC 8"},
+                                {"V 90 0001", "V 91 0001", "V 92 0000", "V 93 0000", "V 94 0000", "V 95 0000"},
+                                {"V 96 0000", "V 97 0000", "V 99 0000", "V 98 0000", "P 200", "R AF 3"}});
 const Pics SlowDataRead = {"R EC 8", "R EC 8", "R EC 4"};
-const Pics SlowDataSave = {"V E5 0000",
-                           "V E7 0000",
-                           "V E8 0000",
-                           "D E9 00",
-                           "V E4 0000",
-                           "D E6 44 56 20 42 72 69 73 65",
-                           "D E6 6C 00 00 00 00 00 00 00",
-                           "D E6 00 00 00 00",
-                           "R AF 3",
-                           "P 200",
-                           "R EA 1",
-                           "Z+ EB"};
+const Pics SlowDataSave = join({{"V E5 0000", "V E7 0000", "V E8 0000", "D E9 00", "V E4 0000"},
+                                {"D E6 44 56 20 42 72 69 73 65", "D E6 6C 00 00 00 00 00 00 00", "D E6 00 00 00 00"},
+                                {"R AF 3", "P 200", "R EA 1", "Z+ EB"}});
 const Pics BeaconRead = {"R EF 8", "R EF 8", "R EF 4"};
-const Pics BeaconSave = {"V 4B 003C",
-                         "V E4 0000",
-                         "D ED 51 52 56 20 44 56 00 00",
-                         "D ED 00 00 00 00 00 00 00 00",
-                         "D ED 00 00 00 00",
-                         "P 200",
-                         "V 00 0000",
-                         "P 200",
-                         "R 59 1",
-                         "Z+ EE"};
-const Pics SerialSave = {"V B0 0060",
-                         "R B1 1",
-                         "V B2 0000",
-                         "R B3 1",
-                         "V B4 0003",
-                         "R B5 1",
-                         "V E4 0000",
-                         "D B6 44 56 20 42 72 69 73 65",
-                         "D B6 6C 20 20 20 20 20 20 20",
-                         "D B6 20 20 20 20 20 20 20 20",
-                         "D B6 20 20 20 20 20",
-                         "P 200",
-                         "Z+ B8",
-                         "R B7 8",
-                         "R B7 8",
-                         "R B7 8",
-                         "R B7 5"};
+const Pics BeaconSave = join({{"V 4B 003C", "V E4 0000"},
+                              {"D ED 51 52 56 20 44 56 00 00", "D ED 00 00 00 00 00 00 00 00", "D ED 00 00 00 00"},
+                              {"P 200", "V 00 0000", "P 200", "R 59 1", "Z+ EE"}});
+const Pics SerialSave = join({{"V B0 0060", "R B1 1", "V B2 0000", "R B3 1", "V B4 0003", "R B5 1", "V E4 0000"},
+                              {"D B6 44 56 20 42 72 69 73 65", "D B6 6C 20 20 20 20 20 20 20"},
+                              {"D B6 20 20 20 20 20 20 20 20", "D B6 20 20 20 20 20"},
+                              {"P 200", "Z+ B8", "R B7 8", "R B7 8", "R B7 8", "R B7 5"}});
 
 std::vector<Flow> allFlows()
 {
@@ -277,15 +227,16 @@ std::vector<Flow> allFlows()
     auto repeaterOpening = [](Windows& w) { w.mainWindow->RepeaterInfoSetting1Click(); };
     auto slowOpening = [](Windows& w) { w.mainWindow->SlowDataClick(); };
     auto beaconOpening = [](Windows& w) { w.mainWindow->BeaconClick(); };
+    auto repeaterCancel = [](Windows& w) { w.repeaterDialog->Cancel1Click(); };
+    auto slowCancel = [](Windows& w) { w.slowDataDialog->Cancel1Click(); };
+    auto beaconCancel = [](Windows& w) { w.beaconDialog->Cancel1Click(); };
+    auto picVersion = [](Windows& w) { w.mainWindow->PICVersion1Click(); };
+    const Pics startUp = join({MainWindowProbes, BasicConstruction, DialogProbes});
+    const Pics slowOpened = join({{"R AF 3", "R EA 1", "V EB 0000"}, SlowDataRead});
+    const Pics slowCancelled = join({{"R AF 3", "R EA 1", "Z+ EB"}, SlowDataRead});
     return {
-        {"StartUp",
-         {},
-         nullptr,
-         nullptr,
-         serialSave,
-         join({MainWindowProbes, BasicConstruction, DialogProbes, SerialLoad})},
-        {"StartUpWithoutOptionalFeatures", none, nullptr, nullptr, nullptr,
-         join({MainWindowProbes, BasicConstruction, DialogProbes})},
+        {"StartUp", {}, nullptr, nullptr, serialSave, join({startUp, SerialLoad})},
+        {"StartUpWithoutOptionalFeatures", none, nullptr, nullptr, nullptr, startUp},
         {"BasicOpening", {}, nullptr, basicOpening, basicSave, join({{"R B3 1"}, BasicLoad})},
         {"BasicOpeningWithoutSquelchJitter", noSquelchJitter, nullptr, basicOpening, basicSave,
          join({{"R B3 1"}, BasicLoad})},
@@ -295,43 +246,17 @@ std::vector<Flow> allFlows()
         {"BasicSaveWithoutSquelchJitter", noSquelchJitter, basicOpening, basicSave, basicSave,
          join({{BasicWrites.begin(), BasicWrites.end() - 2}, {"P 200"}, BasicLoad})},
         {"RepeaterOpening", {}, nullptr, repeaterOpening, repeaterSave, RepeaterLoad},
-        {"RepeaterCancel",
-         {},
-         repeaterOpening,
-         [](Windows& w) { w.repeaterDialog->Cancel1Click(); },
-         repeaterSave,
-         RepeaterLoad},
+        {"RepeaterCancel", {}, repeaterOpening, repeaterCancel, repeaterSave, RepeaterLoad},
         {"RepeaterSave", {}, repeaterOpening, repeaterSave, repeaterSave, RepeaterSave},
-        {"SlowDataOpening",
-         {},
-         nullptr,
-         slowOpening,
-         slowSave,
-         join({{"R AF 3", "R EA 1", "V EB 0000"}, SlowDataRead})},
-        {"SlowDataCancel",
-         {},
-         slowOpening,
-         [](Windows& w) { w.slowDataDialog->Cancel1Click(); },
-         slowSave,
-         join({{"R AF 3", "R EA 1", "Z+ EB"}, SlowDataRead})},
+        {"SlowDataOpening", {}, nullptr, slowOpening, slowSave, slowOpened},
+        {"SlowDataCancel", {}, slowOpening, slowCancel, slowSave, slowCancelled},
         {"SlowDataSave", {}, slowOpening, slowSave, slowSave, join({SlowDataSave, SlowDataRead})},
         {"BeaconOpening", {}, nullptr, beaconOpening, beaconSave, join({{"Z+ EE"}, BeaconRead, {"R 59 1"}})},
-        {"BeaconCancel",
-         {},
-         beaconOpening,
-         [](Windows& w) { w.beaconDialog->Cancel1Click(); },
-         beaconSave,
-         join({{"V EE 0000"}, BeaconRead, {"R 59 1"}})},
+        {"BeaconCancel", {}, beaconOpening, beaconCancel, beaconSave, join({{"V EE 0000"}, BeaconRead, {"R 59 1"}})},
         {"BeaconSave", {}, beaconOpening, beaconSave, beaconSave, join({BeaconSave, BeaconRead})},
         {"SerialCancel", {}, nullptr, [](Windows& w) { w.serialPortDialog->Cancel1Click(); }, serialSave, SerialLoad},
         {"SerialSave", {}, nullptr, serialSave, serialSave, SerialSave},
-        {"FirmwareVersion",
-         {},
-         nullptr,
-         [](Windows& w) { w.mainWindow->PICVersion1Click(); },
-         nullptr,
-         {"R FF 8", "R FF 8", "R FF 8"},
-         {QStringLiteral("DV Brisel PIC V01.07")}},
+        {"FirmwareVersion", {}, nullptr, picVersion, nullptr, Pics(3, "R FF 8"), {"DV Brisel PIC V01.07"}},
     };
 }
 
@@ -522,6 +447,13 @@ Pics basicSaveWithout(std::initializer_list<const char*> codes)
     return join({writes, {"P 200"}, BasicLoad});
 }
 
+// The healthy basic settings Save with Keep Alive 20.
+const Pics keepAlive20Save = join({{BasicWrites.begin(), BasicWrites.begin() + 4},
+                                   {"V 03 0002"},
+                                   {BasicWrites.begin() + 5, BasicWrites.end()},
+                                   {"P 200"},
+                                   BasicLoad});
+
 const Case Cases[] = {
     {"SquelchZeroWithCosOffStoresNeither",
      nullptr,
@@ -567,11 +499,7 @@ const Case Cases[] = {
          enter(dlg::edit(*w.basicDialog, "KeepAlive"), "20");
      },
      [](Windows& w) { w.basicDialog->Save1Click(); },
-     join({{BasicWrites.begin(), BasicWrites.begin() + 4},
-           {"V 03 0002"},
-           {BasicWrites.begin() + 5, BasicWrites.end()},
-           {"P 200"},
-           BasicLoad}),
+     keepAlive20Save,
      {QStringLiteral("The adapter did not take these values:\n  Keep Alive: sent 20, the adapter holds 100")},
      [](MatrixRig&, Windows& w) { EXPECT_EQ(dlg::edit(*w.basicDialog, "KeepAlive").text(), "100"); }},
     {"KeepAliveNotReadBackIsNamed",
@@ -583,11 +511,7 @@ const Case Cases[] = {
          enter(dlg::edit(*w.basicDialog, "KeepAlive"), "20");
      },
      [](Windows& w) { w.basicDialog->Save1Click(); },
-     join({{BasicWrites.begin(), BasicWrites.begin() + 4},
-           {"V 03 0002"},
-           {BasicWrites.begin() + 5, BasicWrites.end()},
-           {"P 200"},
-           BasicLoad}),
+     keepAlive20Save,
      {QStringLiteral("These values could not be read back after saving: Keep Alive.\nThey still show what was sent.")},
      [](MatrixRig&, Windows& w) { EXPECT_EQ(dlg::edit(*w.basicDialog, "KeepAlive").text(), "20"); }},
     // Nothing after a refused baud rate is sent, and each value is named.

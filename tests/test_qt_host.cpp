@@ -1,10 +1,7 @@
-// The desktop host: message boxes show their text as it is, and neither a
-// pause nor a request freezes the event loop.
+// The desktop host: message boxes show their text as it is, and a pause
+// does not freeze the event loop.
 
 #include "app/qt_host.h"
-#include "app/responsive_transport.h"
-#include "device/vendor_link.h"
-#include "tests/support/fixture.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -49,22 +46,6 @@ TEST(QtHost, APauseKeepsTheEventLoopRunningAndIsHeard)
     timer.stop();
     EXPECT_GT(ticks, 0);
     EXPECT_EQ(heard, std::vector<int>{50});
-}
-
-TEST(ResponsiveTransport, PassesEachRequestUnchangedAndLetsPendingEventsRun)
-{
-    emu::Emulator emulator;
-    ResponsiveTransport responsive(emulator);
-    VendorLink link(responsive);
-    bool ran = false;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [&] { ran = true; }, Qt::QueuedConnection);
-
-    std::uint8_t buffer[3] = {};
-    EXPECT_EQ(link.VendorRead(0xAF, buffer, 3), 3);
-    EXPECT_TRUE(ran);
-    EXPECT_EQ(link.VendorWriteValue(0x02, 50), 0);
-    EXPECT_EQ(pictures(emulator.log()), (std::vector<std::string>{"R AF 3", "V 02 0032"}));
 }
 
 }  // namespace

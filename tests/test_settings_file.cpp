@@ -280,19 +280,4 @@ TEST(SettingsFile, GetAndSetOneKey)
     EXPECT_EQ(valueText(unread, "serial_port.gpvtg"), std::nullopt);
 }
 
-TEST(SettingsFile, MergedKeepsWhatOnlyTheAdapterHas)
-{
-    Snapshot held = partlyRead();
-    held.beacon = BeaconValues{"N0CALL", 3};
-    Snapshot wanted;
-    wanted.basic.emplace().cosCheck = false;
-    wanted.basic->squelchLevel = 0;
-    wanted.slowData.emplace().message = "x";
-    const Snapshot both = merged(held, wanted);
-    EXPECT_EQ(both.basic->delayTime, held.basic->delayTime);
-    EXPECT_EQ(both.basic->squelchLevel, 0);
-    EXPECT_EQ(both.slowData->message, "x");
-    EXPECT_EQ(both.beacon, held.beacon);  // a group only the adapter's read has stays
-}
-
 }  // namespace

@@ -77,31 +77,26 @@ emu::Fault StallSecond(std::uint8_t code)
     return {FaultKind::Stall, code, 2, 0};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Firmwares, Startup,
-    testing::Values(StartCase{"AllPresent", {}, {}, true, true, true},
-                    StartCase{"NoSlowData", {Feature::SlowData}, {}, false, true, true},
-                    StartCase{"NoBeacon", {Feature::Beacon}, {}, true, false, true},
-                    StartCase{"NoSerialPort", {Feature::SerialPort}, {}, true, true, false},
-                    StartCase{
-                        "NoOptionalFeature",
-                        {Feature::SlowData, Feature::Beacon, Feature::SerialPort, Feature::Squelch, Feature::Jitter},
-                        {},
-                        false,
-                        false,
-                        false},
-                    StartCase{"ProbeAnsweredWithNoBytes",
-                              {},
-                              {{FaultKind::ShortRead, cmd::ReadBeaconInterval, 1, 0},
-                               {FaultKind::ShortRead, cmd::ReadBeaconInterval, 2, 0}},
-                              true,
-                              true,
-                              true},
-                    // The menu item's probe succeeds, the dialog's probe fails.
-                    StartCase{"SlowDataDialogProbeFails", {}, {StallSecond(cmd::ReadStatusBlock)}, false, true, true},
-                    StartCase{"BeaconDialogProbeFails", {}, {StallSecond(cmd::ReadBeaconInterval)}, true, false, true},
-                    StartCase{"SerialDialogProbeFails", {}, {StallSecond(cmd::ReadSerialMode)}, true, true, false}),
-    [](const auto& info) { return std::string(info.param.label); });
+const std::vector<Feature> AllOptional = {Feature::SlowData, Feature::Beacon, Feature::SerialPort, Feature::Squelch,
+                                          Feature::Jitter};
+const std::vector<emu::Fault> BeaconProbesEmpty = {{FaultKind::ShortRead, cmd::ReadBeaconInterval, 1, 0},
+                                                   {FaultKind::ShortRead, cmd::ReadBeaconInterval, 2, 0}};
+
+const StartCase Firmwares[] = {
+    {"AllPresent", {}, {}, true, true, true},
+    {"NoSlowData", {Feature::SlowData}, {}, false, true, true},
+    {"NoBeacon", {Feature::Beacon}, {}, true, false, true},
+    {"NoSerialPort", {Feature::SerialPort}, {}, true, true, false},
+    {"NoOptionalFeature", AllOptional, {}, false, false, false},
+    {"ProbeAnsweredWithNoBytes", {}, BeaconProbesEmpty, true, true, true},
+    // The menu item's probe succeeds, the dialog's probe fails.
+    {"SlowDataDialogProbeFails", {}, {StallSecond(cmd::ReadStatusBlock)}, false, true, true},
+    {"BeaconDialogProbeFails", {}, {StallSecond(cmd::ReadBeaconInterval)}, true, false, true},
+    {"SerialDialogProbeFails", {}, {StallSecond(cmd::ReadSerialMode)}, true, true, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Firmwares, Startup, testing::ValuesIn(Firmwares),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // How the firmware version pieces make up the text is tested on
 // firmware::assembleVersion; here each choice reads afresh and shows it.

@@ -70,38 +70,23 @@ TEST_P(SerialCodes, CheckTheirControlsWhichSaveWritesBack)
     EXPECT_EQ(sent(rig, {0xB0, 0xB2, 0xB4}), c.writes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OneAtATime, SerialCodes,
-    ::testing::Values(
-        CodeCase{"S1200CommandGprmc",
-                 12,
-                 0,
-                 0x01,
-                 {"S1200", "Command_Mode", "GPRMC"},
-                 {"V B0 000C", "V B2 0000", "V B4 0001"}},
-        CodeCase{"S4800SlowDataGpgga",
-                 48,
-                 1,
-                 0x02,
-                 {"S4800", "SlowData_Mode", "GPGGA"},
-                 {"V B0 0030", "V B2 0001", "V B4 0002"}},
-        CodeCase{"S9600ShortMessageGpgll",
-                 96,
-                 2,
-                 0x04,
-                 {"S9600", "ShortMessage_Mode", "GPGLL"},
-                 {"V B0 0060", "V B2 0002", "V B4 0004"}},
-        CodeCase{"S19200GpsRcvGpgsa",
-                 192,
-                 5,
-                 0x08,
-                 {"S19200", "GPS_RCV_Mode", "GPGSA"},
-                 {"V B0 00C0", "V B2 0005", "V B4 0008"}},
-        CodeCase{
-            "GpsSendGpvtg", 96, 6, 0x10, {"S9600", "GPS_SEND_Mode", "GPVTG"}, {"V B0 0060", "V B2 0006", "V B4 0010"}},
-        CodeCase{"NoBaudMode3MessageSend", 0, 3, 0x80, {"GPS_MsgSend"}, {"V B4 0080"}},
-        CodeCase{"NoBaudMode4UnusedBits", 0xFF, 4, 0x60, {}, {"V B4 0000"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+const CodeCase Codes[] = {
+    {"S1200CommandGprmc", 12, 0, 0x01, {"S1200", "Command_Mode", "GPRMC"}, {"V B0 000C", "V B2 0000", "V B4 0001"}},
+    {"S4800SlowDataGpgga", 48, 1, 0x02, {"S4800", "SlowData_Mode", "GPGGA"}, {"V B0 0030", "V B2 0001", "V B4 0002"}},
+    {"S9600ShortMessageGpgll",
+     96,
+     2,
+     0x04,
+     {"S9600", "ShortMessage_Mode", "GPGLL"},
+     {"V B0 0060", "V B2 0002", "V B4 0004"}},
+    {"S19200GpsRcvGpgsa", 192, 5, 0x08, {"S19200", "GPS_RCV_Mode", "GPGSA"}, {"V B0 00C0", "V B2 0005", "V B4 0008"}},
+    {"GpsSendGpvtg", 96, 6, 0x10, {"S9600", "GPS_SEND_Mode", "GPVTG"}, {"V B0 0060", "V B2 0006", "V B4 0010"}},
+    {"NoBaudMode3MessageSend", 0, 3, 0x80, {"GPS_MsgSend"}, {"V B4 0080"}},
+    {"NoBaudMode4UnusedBits", 0xFF, 4, 0x60, {}, {"V B4 0000"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(OneAtATime, SerialCodes, ::testing::ValuesIn(Codes),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A code without a button leaves its group as it was; every GPS control is
 // set from its bit, Message Send included.

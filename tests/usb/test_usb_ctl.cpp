@@ -15,10 +15,7 @@
 #include <pwd.h>
 
 #include <array>
-#include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,16 +43,22 @@ protected:
     Outcome ctl(std::vector<std::string> args)
     {
         args.insert(args.begin(), BRISEL_CTL_PROGRAM);
-        std::vector<std::string> env = testbed_->environment();
-        env.push_back(usbtest::pathVariable());
-        // restore and set keep a record of their writes in the state folder.
-        env.push_back("XDG_STATE_HOME=" + testing::TempDir() + "brisel-state-" + std::to_string(getpid()));
-        usbtest::Child child(std::move(args), std::move(env), true);
+        usbtest::Child child(std::move(args), environment(), true);
         Outcome outcome;
         outcome.status = child.exitCode(20s);
         outcome.out = child.output(5s);
         outcome.err = child.errors(5s);
         return outcome;
+    }
+
+    // The testbed's, with a state folder: restore and set keep a record of
+    // their writes there.
+    std::vector<std::string> environment() const
+    {
+        std::vector<std::string> env = testbed_->environment();
+        env.push_back(usbtest::pathVariable());
+        env.push_back("XDG_STATE_HOME=" + testing::TempDir() + "brisel-state-" + std::to_string(getpid()));
+        return env;
     }
 
     std::optional<usbtest::UsbTestbed> testbed_;
@@ -124,106 +127,55 @@ TEST_P(CtlRun, ExitsWithItsStatusAndSaysWhy)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(UsbPath, CtlRun,
-                         testing::Values(Command{"DetectWithoutAdapter",
-                                                 false,
-                                                 0644,
-                                                 false,
-                                                 {"detect"},
-                                                 69,
-                                                 true,
-                                                 {"No DV Brisel (Relavox) on the USB buses."}},
-                                         Command{"DetectReadOnlyNode",
-                                                 true,
-                                                 0444,
-                                                 false,
-                                                 {"detect"},
-                                                 77,
-                                                 true,
-                                                 {"No permission to use {node}.", "{owner}, mode 0444", "udev rule"}},
-                                         Command{"DetectUsableAdapter",
-                                                 true,
-                                                 0644,
-                                                 false,
-                                                 {"detect"},
-                                                 0,
-                                                 true,
-                                                 {"{node}  (used)", "Firmware: DV Brisel PIC V01.07",
-                                                  "Features:\n  slow_data: yes", "jitter_buffer: yes"}},
-                                         Command{"DetectAsJson",
-                                                 true,
-                                                 0644,
-                                                 false,
-                                                 {"detect", "--json"},
-                                                 0,
-                                                 true,
-                                                 {"\"status\": \"opened\"", "\"firmware\": \"DV Brisel PIC V01.07\"",
-                                                  "\"beacon\": true", "\"node\": \"{node}\""}},
-                                         Command{"DetectHeldAdapter",
-                                                 true,
-                                                 0644,
-                                                 true,
-                                                 {"detect"},
-                                                 75,
-                                                 true,
-                                                 {"in use by another program, test_usb_ctl (process {pid})"}},
-                                         Command{"GetFromHeldAdapter",
-                                                 true,
-                                                 0644,
-                                                 true,
-                                                 {"get", "basic.delay_time_ms"},
-                                                 75,
-                                                 false,
-                                                 {"in use by another program, test_usb_ctl (process {pid})"}},
-                                         Command{"DeviceThatIsNotThere",
-                                                 true,
-                                                 0644,
-                                                 false,
-                                                 {"--device", "9:9", "detect"},
-                                                 69,
-                                                 true,
-                                                 {"No DV Brisel (Relavox) at 9:9."}},
-                                         Command{"PortThatIsNotThere",
-                                                 true,
-                                                 0644,
-                                                 false,
-                                                 {"get", "basic.delay_time_ms", "--device", "9-9.9"},
-                                                 69,
-                                                 false,
-                                                 {"No DV Brisel (Relavox) at 9-9.9."}}),
+const std::string InUse = "in use by another program, test_usb_ctl (process {pid})";
+const Command Commands[] = {
+    {"DetectWithoutAdapter", false, 0644, false, {"detect"}, 69, true, {"No DV Brisel (Relavox) on the USB buses."}},
+    {"DetectReadOnlyNode",
+     true,
+     0444,
+     false,
+     {"detect"},
+     77,
+     true,
+     {"No permission to use {node}.", "{owner}, mode 0444", "udev rule"}},
+    {"DetectUsableAdapter",
+     true,
+     0644,
+     false,
+     {"detect"},
+     0,
+     true,
+     {"{node}  (used)", "Firmware: DV Brisel PIC V01.07", "Features:\n  slow_data: yes", "jitter_buffer: yes"}},
+    {"DetectAsJson",
+     true,
+     0644,
+     false,
+     {"detect", "--json"},
+     0,
+     true,
+     {"\"status\": \"opened\"", "\"firmware\": \"DV Brisel PIC V01.07\"", "\"beacon\": true", "\"node\": \"{node}\""}},
+    {"DetectHeldAdapter", true, 0644, true, {"detect"}, 75, true, {InUse}},
+    {"GetFromHeldAdapter", true, 0644, true, {"get", "basic.delay_time_ms"}, 75, false, {InUse}},
+    {"DeviceThatIsNotThere",
+     true,
+     0644,
+     false,
+     {"--device", "9:9", "detect"},
+     69,
+     true,
+     {"No DV Brisel (Relavox) at 9:9."}},
+    {"PortThatIsNotThere",
+     true,
+     0644,
+     false,
+     {"get", "basic.delay_time_ms", "--device", "9-9.9"},
+     69,
+     false,
+     {"No DV Brisel (Relavox) at 9-9.9."}},
+};
+
+INSTANTIATE_TEST_SUITE_P(UsbPath, CtlRun, testing::ValuesIn(Commands),
                          [](const testing::TestParamInfo<Command>& info) { return info.param.name; });
-
-// ---------------------------------------------------------------------------
-// A backup over USB, restored onto the adapter after its values changed,
-// brings back exactly what it held at the backup.
-
-TEST_F(CtlOverUsb, RestoreOfABackupBringsBackTheStateOfThatTime)
-{
-    emu::Emulator adapter;
-    testbed_->addDevice({}, &adapter);
-    adapter.state().delayTime = 77;
-    const emu::AdapterState atBackup = adapter.state();
-    const std::string file = testing::TempDir() + "brisel-ctl-" + std::to_string(getpid()) + ".toml";
-    std::remove(file.c_str());
-
-    const Outcome backup = ctl({"backup", file});
-    ASSERT_EQ(backup.status, 0) << backup.err;
-    std::stringstream text;
-    text << std::ifstream(file).rdbuf();
-    EXPECT_TRUE(text.str().starts_with("format = 1")) << text.str();
-
-    emu::AdapterState& s = adapter.state();
-    s.delayTime = 200;
-    s.altMyCall = {'D', 'L', '1', 'A', 'B', 'C', ' ', ' '};
-    s.beaconInterval = 5;
-    s.baudCode = 192;
-    s.slowDataMessage[0] = 'X';
-    ASSERT_FALSE(adapter.state() == atBackup);
-    const Outcome restore = ctl({"restore", file, "--no-backup"});
-    EXPECT_EQ(restore.status, 0) << restore.err;
-    EXPECT_TRUE(adapter.state() == atBackup);
-    std::remove(file.c_str());
-}
 
 // ---------------------------------------------------------------------------
 // With --wait, an adapter lost while the command starts is waited for at its
@@ -237,9 +189,7 @@ TEST_F(CtlOverUsb, WaitTakesOnlyTheLostAdapterBack)
                                  testbed_->addDevice({1, 3, 0x04D8, 0x0300, "1.3"}, &adapters[1])};
     // Whichever the command opens is pulled out at the second start-up request.
     for (int d : device) testbed_->pullOutAtRequest(d, 2);
-    std::vector<std::string> env = testbed_->environment();
-    env.push_back(usbtest::pathVariable());
-    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, env, true);
+    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, environment(), true);
 
     auto opened = [&](int d) { return !testbed_->configurations(d).empty(); };
     for (const auto end = usbtest::Clock::now() + 20s;
@@ -268,12 +218,9 @@ TEST_F(CtlOverUsb, TheChosenAdapterLostIsNotReplacedByAnother)
     const std::array<int, 2> device = {testbed_->addDevice({1, 2, 0x04D8, 0x0300, "1.2"}, &adapters[0]),
                                        testbed_->addDevice({1, 3, 0x04D8, 0x0300, "1.3"}, &adapters[1])};
     testbed_->pullOutAtRequest(device[0], 2);
-    std::vector<std::string> env = testbed_->environment();
-    env.push_back(usbtest::pathVariable());
-    env.push_back("XDG_STATE_HOME=" + testing::TempDir() + "brisel-state-" + std::to_string(getpid()));
     usbtest::Child child(
         {BRISEL_CTL_PROGRAM, "--device", testbed_->portPath(device[0]), "--wait=3", "set", "basic.delay_time_ms=500"},
-        env, true);
+        environment(), true);
     // Opened, then pulled out at its second start-up request: the bus no
     // longer lists it.
     for (const auto end = usbtest::Clock::now() + 20s; testbed_->log(device[0]).empty() && usbtest::Clock::now() < end;)
@@ -281,11 +228,12 @@ TEST_F(CtlOverUsb, TheChosenAdapterLostIsNotReplacedByAnother)
     testbed_->removeDevice(device[0]);
 
     EXPECT_EQ(child.exitCode(30s), std::optional<int>(69));
-    EXPECT_THAT(child.errors(5s), HasSubstr("at USB port " + testbed_->portPath(device[0]) +
-                                            " (device 1:2), is no longer connected; no other adapter is used in "
-                                            "its place, and nothing was sent. Adapters connected now:\n  at USB "
-                                            "port " +
-                                            testbed_->portPath(device[1]) + " (device 1:3)"));
+    // The testbed numbers the buses of each of its runs afresh.
+    const std::string port = testbed_->portPath(device[0]), bus = port.substr(0, port.find('-'));
+    EXPECT_THAT(child.errors(5s), HasSubstr("at USB port " + port + " (device " + bus +
+                                            ":2), is no longer connected; no other adapter is used in its place, and "
+                                            "nothing was sent. Adapters connected now:\n  at USB port " +
+                                            testbed_->portPath(device[1]) + " (device " + bus + ":3)"));
     EXPECT_TRUE(testbed_->log(device[1]).empty());
     EXPECT_TRUE(testbed_->configurations(device[1]).empty());
 }
@@ -312,9 +260,7 @@ TEST_F(CtlOverUsb, WaitWaitsForAMissingNode)
     emu::Emulator adapter;
     int device = testbed_->addDevice({}, &adapter);
     testbed_->vanishAfterScan(device);
-    std::vector<std::string> env = testbed_->environment();
-    env.push_back(usbtest::pathVariable());
-    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, env, true);
+    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, environment(), true);
     EXPECT_THAT(child.errors(1500ms), HasSubstr("Waiting for the DV Brisel (Relavox) to be plugged in"));
     testbed_->removeDevice(device);
     device = testbed_->addDevice({1, 4}, &adapter);
@@ -327,9 +273,7 @@ TEST_F(CtlOverUsb, WaitWaitsForANodeGivenToTheUserLate)
     emu::Emulator adapter;
     const int device = testbed_->addDevice({}, &adapter);
     testbed_->setMode(device, 0444);
-    std::vector<std::string> env = testbed_->environment();
-    env.push_back(usbtest::pathVariable());
-    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, env, true);
+    usbtest::Child child({BRISEL_CTL_PROGRAM, "--wait=60", "get", "basic.delay_time_ms"}, environment(), true);
     EXPECT_THAT(child.errors(1500ms),
                 HasSubstr("Waiting for permission to use the DV Brisel (Relavox) at " + testbed_->devName(device)));
     testbed_->setMode(device, 0644);

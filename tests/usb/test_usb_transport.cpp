@@ -13,12 +13,8 @@
 #include <gtest/gtest.h>
 #include <usb.h>
 
-#include <sys/prctl.h>
-#include <unistd.h>
-
 #include <array>
 #include <filesystem>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -180,37 +176,6 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"AdapterAmongOtherDevices",
                  {{1, 2, 0x04D8, 0x0301}, {1, 3, 0x0300, 0x04D8}, {2, 2, 0x04D8, 0x0300}, {3, 7, 0x04D8, 0x00DD}}}),
     [](const testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
-
-// ---------------------------------------------------------------------------
-// An opened adapter holds the lock on its node until its transport goes; the
-// walk and the opener refuse it meanwhile, name the holder and send nothing.
-
-TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
-{
-    emu::Emulator adapter;
-    const int device = testbed_->addDevice({3, 9}, &adapter);
-    prctl(PR_SET_NAME, "brisel-ctl");  // this process plays the other program
-    const AdapterHolder holder{getpid(), "brisel-ctl"};
-    {
-        const AdapterAccess first = open();
-        ASSERT_EQ(first.status, OpenStatus::Opened);
-        const AdapterAccess again = open();
-        EXPECT_EQ(again.status, OpenStatus::InUse);
-        EXPECT_EQ(again.holder, holder);
-        EXPECT_EQ(again.node, testbed_->devName(device));
-        AdapterConnection connection(nullptr, usbAdapterOpener(listAdapters().at(0).address));
-        try {
-            connection.reconnectIfLost();
-            ADD_FAILURE() << "opened while held";
-        } catch (const AdapterGone& gone) {
-            EXPECT_EQ(gone.problem().kind, AdapterProblem::Kind::InUse);
-            EXPECT_EQ(gone.problem().holder, holder);
-        }
-    }
-    EXPECT_EQ(open().status, OpenStatus::Opened);
-    EXPECT_EQ(testbed_->configurations(device), (std::vector{1, 1}));
-    EXPECT_TRUE(testbed_->log(device).empty());
-}
 
 // ---------------------------------------------------------------------------
 // A lost adapter: its handle is closed, and only the adapter at its port path
