@@ -189,8 +189,10 @@ TEST_F(UsbPath, AnAdapterHeldByAnotherOpenIsInUseUntilItsTransportGoes)
 {
     emu::Emulator adapter;
     const int device = testbed_->addDevice({3, 9}, &adapter);
-    prctl(PR_SET_NAME, "brisel-ctl");  // this process plays the other program
-    const AdapterHolder holder{getpid(), "brisel-ctl"};
+    // This process plays the other program, named by its argv[0], not by the
+    // short name the kernel keeps.
+    prctl(PR_SET_NAME, "brisel-ctl");
+    const AdapterHolder holder{getpid(), "test_usb_transport"};
     {
         const AdapterAccess first = open();
         ASSERT_EQ(first.status, OpenStatus::Opened);
