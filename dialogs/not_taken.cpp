@@ -17,9 +17,9 @@ QString shownValue(const std::string& key, const settings::TypedValue& value, co
     case Kind::NotRead: return QCoreApplication::translate("NotTaken", "(not read)");
     case Kind::Switch:
         // The words the box shows and takes, which are the same in every
-        // language.
+        // language; in a message they are not broken apart.
         if (key == "basic.half_duplex")
-            return value.number != 0 ? QStringLiteral("HALF DUPLEX") : QStringLiteral("FULL DUPLEX");
+            return value.number != 0 ? QStringLiteral("HALF\u00A0DUPLEX") : QStringLiteral("FULL\u00A0DUPLEX");
         return value.number != 0 ? QStringLiteral("ON") : QStringLiteral("OFF");
     case Kind::Number: return QString::number(value.number);
     case Kind::Byte:

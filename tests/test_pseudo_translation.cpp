@@ -5,9 +5,7 @@
 // and the Adapter menu must then hold no plain letters but the data put into
 // them: file names, call signs, the C library's error texts, and values as
 // the boxes show them (ON, OFF, hex digits). Each text is shown once in a
-// box as the program shows it, where nothing may be cut: no line of it, and
-// not its title, which a window manager draws bold beside the window's icon
-// and buttons.
+// box as the program shows it, where nothing may be cut, not its title.
 
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
