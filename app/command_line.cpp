@@ -8,6 +8,8 @@
 
 #include <getopt.h>
 
+#include <string_view>
+
 namespace {
 
 constexpr int UsageStatus = 64;
@@ -32,12 +34,53 @@ const char* const DemoHelp =
     "Options:\n"
     "  --lacking=FEATURE,...  the emulated firmware lacks these: slow_data, beacon,\n"
     "                         serial_port, squelch, jitter_buffer\n"
+    "  --not-taking           the emulated adapter answers every write but keeps\n"
+    "                         what it holds\n"
+    "  --demo-adapters N      N emulated adapters (1 to 4), which brings up the\n"
+    "                         Adapter menu; the others start with factory settings\n"
+    "  --demo-unplug-at CODE:N  the adapter is lost at the Nth request (from 1) of\n"
+    "                         the request code CODE (e.g. 0x02:1) and is back at\n"
+    "                         the next action (with other adapters, the one after)\n"
     "  --demo-file FILE       the emulated adapter keeps its settings in FILE\n"
     "  --demo-reset           the emulated adapter starts again with its factory settings\n"
     "  --help                 print this help\n"
     "  --version              print the program's version\n";
 
-enum LongOnly { Help = 1000, Version, Device, Lacking, DemoFile, DemoReset };
+enum LongOnly { Help = 1000, Version, Device, Lacking, DemoFile, DemoReset, NotTaking, DemoAdapters, DemoUnplugAt };
+
+constexpr int MostDemoAdapters = 4;
+
+// A whole number from `low` to `high` written in decimal, or in hex after
+// "0x"; nothing for anything else.
+std::optional<int> smallNumber(std::string_view text, int low, int high)
+{
+    int base = 10;
+    if (text.starts_with("0x") || text.starts_with("0X")) text.remove_prefix(2), base = 16;
+    if (text.empty() || text.size() > 4) return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        const int digit = c >= '0' && c <= '9'                 ? c - '0'
+                          : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                               : -1;
+        if (digit < 0) return std::nullopt;
+        value = value * base + digit;
+    }
+    if (value < low || value > high) return std::nullopt;
+    return value;
+}
+
+// --demo-unplug-at CODE:N: the request code (0x00 to 0xFF) and which of
+// its requests, from 1.
+std::optional<emu::Fault> unplugFault(std::string_view text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto code = smallNumber(text.substr(0, colon), 0, 0xFF);
+    const auto occurrence = smallNumber(text.substr(colon + 1), 1, 9999);
+    if (!code || !occurrence) return std::nullopt;
+    return emu::Fault{emu::FaultKind::Unplug, static_cast<std::uint8_t>(*code), *occurrence, 0};
+}
 
 // Reads the options of `program`; `takes` is Device or Lacking, the one it
 // has besides --help and --version. Arguments are left from optind on.
@@ -51,6 +94,9 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
         {"lacking", required_argument, nullptr, Lacking},
         {"demo-file", required_argument, nullptr, DemoFile},
         {"demo-reset", no_argument, nullptr, DemoReset},
+        {"not-taking", no_argument, nullptr, NotTaking},
+        {"demo-adapters", required_argument, nullptr, DemoAdapters},
+        {"demo-unplug-at", required_argument, nullptr, DemoUnplugAt},
         {nullptr, 0, nullptr, 0},
     };
     CommandLine line;
@@ -61,7 +107,8 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
     int c;
     while ((c = getopt_long(argc, argv, ":", longOptions, nullptr)) != -1) {
         // The demo's own options come with --lacking.
-        const int group = c == DemoFile || c == DemoReset ? Lacking : c;
+        const int group =
+            c == DemoFile || c == DemoReset || c == NotTaking || c == DemoAdapters || c == DemoUnplugAt ? Lacking : c;
         const bool foreign = (group == Device || group == Lacking) && group != takes;
         if (!problem.empty()) continue;
         if (c == Help) helpAsked = true;
@@ -73,6 +120,15 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
         else if (c == DemoFile && *optarg == '\0') problem = "--demo-file wants a file name";
         else if (c == DemoFile) line.demoFile = optarg;
         else if (c == DemoReset) line.demoReset = true;
+        else if (c == NotTaking) line.notTaking = true;
+        else if (c == DemoAdapters && !smallNumber(optarg, 1, MostDemoAdapters))
+            problem = "--demo-adapters wants a number from 1 to " + std::to_string(MostDemoAdapters) + ", not '" +
+                      shown::clipped(optarg) + "'";
+        else if (c == DemoAdapters) line.demoAdapters = *smallNumber(optarg, 1, MostDemoAdapters);
+        else if (c == DemoUnplugAt && !unplugFault(optarg))
+            problem = "--demo-unplug-at wants CODE:N, a request code from 0x00 to 0xFF and a count from 1, not '" +
+                      shown::clipped(optarg) + "'";
+        else if (c == DemoUnplugAt) line.unplugAt = unplugFault(optarg);
         else if (const auto lacking = emu::parseLacking(optarg)) line.lacking = *lacking;
         else problem = emu::lackingProblem(optarg);
     }

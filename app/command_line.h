@@ -21,12 +21,15 @@ struct CommandLine {
     std::optional<std::string> file;      // brisel-setting-demo FILE: start from it, remember nothing
     std::optional<std::string> demoFile;  // brisel-setting-demo --demo-file
     bool demoReset = false;               // brisel-setting-demo --demo-reset
+    bool notTaking = false;               // brisel-setting-demo --not-taking
+    int demoAdapters = 1;                 // brisel-setting-demo --demo-adapters
+    std::optional<emu::Fault> unplugAt;   // brisel-setting-demo --demo-unplug-at CODE:N
 };
 
 // brisel-setting [--device ADAPTER] [--help] [--version]
 CommandLine readSettingCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
-// brisel-setting-demo [--lacking=FEATURE,...] [--demo-file FILE] [--demo-reset]
-// [--help] [--version] [FILE]
+// brisel-setting-demo [--lacking=FEATURE,...] [--not-taking] [--demo-adapters N]
+// [--demo-unplug-at CODE:N] [--demo-file FILE] [--demo-reset] [--help] [--version] [FILE]
 CommandLine readDemoCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
 
 // The opener of brisel-setting: the adapter --device names, or the first.

@@ -1,9 +1,12 @@
-// brisel-setting-demo [--lacking=FEATURE,...] [--demo-file FILE] [--demo-reset]
-// [FILE]: the program over the built-in emulated adapter, with every
-// optional feature present but those --lacking names. The adapter keeps its
-// settings between runs in its file, shared with brisel-ctl --demo; with
-// FILE, it starts with the settings of that settings file and remembers
-// nothing. Each request and pause is printed.
+// brisel-setting-demo [--lacking=FEATURE,...] [--not-taking] [--demo-adapters N]
+// [--demo-unplug-at CODE:N] [--demo-file FILE] [--demo-reset] [FILE]: the
+// program over the built-in emulated adapter, with every optional feature
+// present but those --lacking names. The adapter keeps its settings between
+// runs in its file, shared with brisel-ctl --demo; with FILE, it starts with
+// the settings of that settings file and remembers nothing. Each request and
+// pause is printed. The options besides bring up what the program says of
+// an adapter that keeps its values, of more adapters than one (the Adapter
+// menu) and of a lost adapter.
 
 #include "app/command_line.h"
 #include "app/run.h"
@@ -16,8 +19,11 @@
 #include "settings_file/settings_store.h"
 
 #include <cstdio>
+#include <deque>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -64,6 +70,17 @@ int main(int argc, char** argv)
         heldBy = error.holder();
     }
     emu::leaveOut(adapter, line.lacking);
+    adapter.keepValues(line.notTaking);
+    // Lost once, at the request the command line names, and plugged in
+    // again when the program next looks for it; with other adapters on the
+    // bus, at the look after, so that the program first tells of them.
+    if (line.unplugAt) adapter.injectFault(*line.unplugAt);
+    int looksWhileLost = 0;
+    const auto plugBackIn = [&adapter, &looksWhileLost, awayFor = line.demoAdapters > 1 ? 2 : 1] {
+        if (adapter.pluggedIn() || ++looksWhileLost < awayFor) return;
+        adapter.plugIn();
+        looksWhileLost = 0;
+    };
     // A Save pauses between its writes and its read-back: what it wrote is
     // kept then, and whatever is left when the program ends.
     const auto keep = [&memory] {
@@ -80,16 +97,38 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         if (entry.kind == emu::LogEntry::Kind::Pause) keep();
     });
-    const int status =
-        runProgram("brisel-setting-demo",
-                   [&adapter, &heldBy] {
-                       if (!heldBy) return emu::openEmulated(adapter);
-                       AdapterAccess refused;
-                       refused.status = OpenStatus::InUse;
-                       refused.holder = *heldBy;
-                       return refused;
-                   },
-                   {QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
+    // The other adapters of the bus hold factory settings and keep nothing.
+    std::deque<emu::Emulator> others(static_cast<std::size_t>(line.demoAdapters - 1));
+    std::vector<emu::BusSlot> bus{{&adapter, "1-1", {1, 2}, heldBy}};
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        others[i].setListener([](const emu::LogEntry& entry) {
+            std::printf("(another adapter) %s\n", emu::describe(entry).c_str());
+            std::fflush(stdout);
+        });
+        bus.push_back({&others[i], "1-" + std::to_string(i + 2), {1, static_cast<int>(i) + 3}});
+    }
+    const std::function<AdapterWalk()> busWalk = emu::emulatedBusWalk(bus);
+    const std::function<AdapterWalk()> walk = [busWalk, plugBackIn] {
+        plugBackIn();
+        return busWalk();
+    };
+    ProgramOptions options{QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"),
+                           [&adapter](int ms) { adapter.recordPause(ms); }};
+    AdapterOpener opener = [&adapter, &heldBy, plugBackIn] {
+        plugBackIn();
+        if (!heldBy) return emu::openEmulated(adapter);
+        AdapterAccess refused;
+        refused.status = OpenStatus::InUse;
+        refused.holder = *heldBy;
+        return refused;
+    };
+    if (line.demoAdapters > 1) {
+        // The Adapter menu's walks only look; the program's look for its
+        // adapter brings it back.
+        options.walkBus = busWalk;
+        opener = trackingOpener(walk);
+    }
+    const int status = runProgram("brisel-setting-demo", opener, options);
     keep();
     return status;
 }

@@ -4,9 +4,51 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// What a window manager's title bar takes besides the title: the window's
+// icon and its buttons (minimise, maximise, close), with their margins.
+constexpr int TitleBarAllowance = 150;
+
+// A box is never narrower than its title as a title bar draws it (bold),
+// so that the title is never cut. A text in Japanese is drawn in one font
+// that has both its kana and kanji and the Latin letters of its call signs
+// and file names, not line by line in whichever font has the first
+// character.
+void fitBox(QMessageBox& box)
+{
+    QFont title = QApplication::font("QMdiSubWindowTitleBar");
+    title.setBold(true);
+    const int width = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + TitleBarAllowance;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    const QString text = box.text();
+    const bool japanese = std::any_of(text.begin(), text.end(), [](QChar c) {
+        const QChar::Script script = c.script();
+        return script == QChar::Script_Hiragana || script == QChar::Script_Katakana || script == QChar::Script_Han;
+    });
+    const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
+    if (japanese && !families.isEmpty()) {
+        QFont font = box.font();
+        font.setFamilies(QStringList{families.contains(QStringLiteral("Noto Sans CJK JP"))
+                                         ? QStringLiteral("Noto Sans CJK JP")
+                                         : families.constFirst()}
+                         << font.families());
+        box.setFont(font);
+    }
+}
+
+}  // namespace
 
 void QtHost::showMessage(const QString& text)
 {
@@ -18,6 +60,7 @@ void QtHost::showMessage(const QString& text)
     // Texts are shown as they are: blanks kept, and a firmware text that
     // happens to look like markup is not interpreted.
     box.setTextFormat(Qt::PlainText);
+    fitBox(box);
     box.exec();
     QGuiApplication::restoreOverrideCursor();
 }
@@ -54,6 +97,7 @@ bool QtHost::ask(const QString& text)
                     QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
+    fitBox(box);
     const bool yes = box.exec() == QMessageBox::Yes;
     QGuiApplication::restoreOverrideCursor();
     return yes;
@@ -67,6 +111,7 @@ bool QtHost::tellWithChoice(const QString& text, const QString& choice)
     box.setTextFormat(Qt::PlainText);
     const QAbstractButton* chosen = box.addButton(choice, QMessageBox::DestructiveRole);
     box.setDefaultButton(QMessageBox::Ok);
+    fitBox(box);
     box.exec();
     QGuiApplication::restoreOverrideCursor();
     return box.clickedButton() == chosen;

@@ -9,6 +9,7 @@
 #include "settings_file/write_record.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QRegularExpression>
 
 namespace {
@@ -20,6 +21,15 @@ class Texts {
 QString shown(const std::string& text)
 {
     return QString::fromStdString(shown::fromUtf8(text));
+}
+
+// A date as the record notes it ("2026-12-08") as the user's language
+// writes dates.
+QString dateText(const QString& iso)
+{
+    const QDate date = QDate::fromString(iso, Qt::ISODate);
+    //: The form of a date, as QDate::toString takes it: 2026-12-08 in German is 08.12.2026 (dd.MM.yyyy).
+    return date.isValid() ? date.toString(Texts::tr("yyyy-MM-dd")) : iso;
 }
 
 // The job that was cut short, as the record names it.
@@ -39,9 +49,10 @@ QString recordText(const settings::WriteRecord& record, const std::string& path)
     // left out.
     static const QRegularExpression time(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}) (\\d{2}:\\d{2})$"));
     const QRegularExpressionMatch begun = time.match(QString::fromStdString(record.begun));
-    QString text = begun.hasMatch() ? Texts::tr("%1 onto %2 was cut short on %3 at %4.")
-                                          .arg(jobOf(record.job), adapter, begun.captured(1), begun.captured(2))
-                                    : Texts::tr("%1 onto %2 was cut short.").arg(jobOf(record.job), adapter);
+    QString text = begun.hasMatch()
+                       ? Texts::tr("%1 onto %2 was cut short on %3 at %4.")
+                             .arg(jobOf(record.job), adapter, dateText(begun.captured(1)), begun.captured(2))
+                       : Texts::tr("%1 onto %2 was cut short.").arg(jobOf(record.job), adapter);
     QStringList done, halfWritten;
     for (settings::Group group : record.groups) {
         const bool isDone = std::find(record.done.begin(), record.done.end(), group) != record.done.end();

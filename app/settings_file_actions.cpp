@@ -93,8 +93,7 @@ QString problemText(const TForm7::Dialogs& dialogs, const settings::PlanProblem&
         return Texts::tr(
                    "%1: %2 is outside 0 to %3; a value beyond is kept only where the adapter holds it "
                    "already, and it holds %4.")
-            .arg(label, shownValue(p.key, p.value), withUnit(p.max, p.key),
-                 p.held ? shownValue(p.key, *p.held) : Texts::tr("(not read)"));
+            .arg(label, text(p.value), withUnit(p.max, p.key), p.held ? text(*p.held) : Texts::tr("(not read)"));
     case Kind::SquelchNeedsCos: break;
     case Kind::CosNeedsSquelch:
         return Texts::tr("%1 = OFF needs %2 above 0; the adapter holds %2 = 0.")
@@ -128,9 +127,13 @@ QString problemList(const TForm7::Dialogs& dialogs, const std::vector<settings::
 QString changeList(const TForm7::Dialogs& dialogs, const std::vector<settings::FieldChange>& changes)
 {
     QString list;
-    for (const settings::FieldChange& c : changes)
+    for (const settings::FieldChange& c : changes) {
+        const auto group = settings::groupOfKey(c.key);
+        const QWidget* dialog = group ? dialogOf(dialogs, *group) : nullptr;
         list += QStringLiteral("\n  %1: %2 -> %3")
-                    .arg(labelOf(dialogs, c.key), shownValue(c.key, c.from), shownValue(c.key, c.to));
+                    .arg(labelOf(dialogs, c.key), shownValue(c.key, c.shownFrom, dialog),
+                         shownValue(c.key, c.shownTo, dialog));
+    }
     return list;
 }
 

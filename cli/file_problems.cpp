@@ -46,6 +46,8 @@ std::string fileProblemText(const settings::FileProblem& problem)
                ": the GPS keys gprmc, gpgga, gpgll, gpgsa, gpvtg and message_send are one setting of the adapter: "
                "give all six or none";
     case Kind::Value: return problem.key + ": " + valueProblemText(problem.value);
+    case Kind::NotUtf8:
+        return "column " + std::to_string(problem.column) + ": the file " + valueProblemText(problem.value);
     case Kind::NotAValue: return problem.key + ": not a value (" + problem.detail + ")";
     case Kind::MoreThanOneValue: return problem.key + ": more than one value";
     case Kind::GpsNotRead: return problem.key + ": the GPS keys are one setting of the adapter, and it was not read";

@@ -48,7 +48,18 @@ std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsig
     return std::nullopt;
 }
 
+std::string programOfCommandLine(std::string_view cmdline)
+{
+    const std::string_view first = cmdline.substr(0, cmdline.find('\0'));
+    const std::size_t slash = first.rfind('/');
+    return std::string(slash == std::string_view::npos ? first : first.substr(slash + 1));
+}
+
 namespace {
+
+// The most of a command line read: a program name is far shorter.
+constexpr std::streamsize LongestCommandLine = 4096;
+constexpr std::size_t LongestName = 255;
 
 std::string firstLine(const std::string& path)
 {
@@ -67,10 +78,23 @@ AdapterHolder holderOf(int fd)
     locks << std::ifstream("/proc/locks").rdbuf();
     const auto pid = flockHolder(locks.str(), major(node.st_dev), minor(node.st_dev), node.st_ino);
     if (!pid) return {};
-    return {pid, firstLine("/proc/" + std::to_string(*pid) + "/comm")};
+    return {pid, processName(*pid)};
 }
 
 }  // namespace
+
+std::string processName(int pid)
+{
+    const std::string proc = "/proc/" + std::to_string(pid);
+    std::string cmdline(LongestCommandLine, '\0');
+    std::ifstream file(proc + "/cmdline", std::ios::binary);
+    file.read(cmdline.data(), LongestCommandLine);
+    cmdline.resize(static_cast<std::size_t>(file.gcount()));
+    std::string name = programOfCommandLine(cmdline);
+    // No file name is longer; a longer argv[0] is cut there.
+    if (name.size() > LongestName) name.resize(LongestName);
+    return name.empty() ? firstLine(proc + "/comm") : name;
+}
 
 LockAttempt lockAdapterNode(const std::string& path)
 {

@@ -56,3 +56,12 @@ struct LockAttempt {
 // minor of st_dev) and its inode. Processes waiting for the lock are not
 // holders.
 std::optional<int> flockHolder(std::string_view procLocks, unsigned major, unsigned minor, unsigned long inode);
+
+// A program's name from its command line as /proc/PID/cmdline gives it
+// (arguments ended by NUL bytes): the base name of the first; empty when
+// there is none.
+std::string programOfCommandLine(std::string_view cmdline);
+// The name of process `pid`: the base name of its argv[0], or where that
+// cannot be read (a kernel thread, another user's process under hidepid),
+// the short name the kernel keeps, which it cuts to 15 bytes.
+std::string processName(int pid);

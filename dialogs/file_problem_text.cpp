@@ -83,7 +83,7 @@ QString valueText(const QString& label, const settings::ValueProblem& p)
     switch (p.kind) {
     case Kind::NotUtf8:
         return Texts::tr("%1 is not UTF-8 text: it holds the byte %2; give the text in UTF-8.")
-            .arg(label, QStringLiteral("0x%1").arg(p.given & 0xFF, 2, 16, QLatin1Char('0')).toUpper());
+            .arg(label, QStringLiteral("0x%1").arg(QString::number(p.given & 0xFF, 16).toUpper(), 2, QLatin1Char('0')));
     case Kind::NotLatin1:
         return Texts::tr("%1 holds a character the adapter cannot keep: it keeps Latin-1, one byte per character.")
             .arg(label);
@@ -150,6 +150,7 @@ QString fileProblemText(const settings::FileProblem& problem)
         return Texts::tr("%1 are one setting of the adapter: give all six or none.").arg(listOf(labels));
     }
     case Kind::Value: return valueText(keyText(problem.key), problem.value);
+    case Kind::NotUtf8: return valueText(Texts::tr("The file"), problem.value);
     case Kind::NotAValue:
         return Texts::tr("%1: not a value (%2).").arg(keyText(problem.key), parserText(problem.detail));
     case Kind::MoreThanOneValue: return Texts::tr("%1: more than one value.").arg(keyText(problem.key));
@@ -157,5 +158,7 @@ QString fileProblemText(const settings::FileProblem& problem)
         return Texts::tr("%1: the GPS keys are one setting of the adapter, and it was not read.")
             .arg(keyText(problem.key));
     }
-    return Texts::tr("The file is not TOML: %1").arg(parserText(problem.detail));
+    // The parser's description is English and names no kind of problem:
+    // the desktop program says where it stopped.
+    return Texts::tr("The file is not TOML from column %1 of this line on.").arg(problem.column);
 }

@@ -1,31 +1,47 @@
 #include "dialogs/not_taken.h"
 
-#include "device/encodings.h"
+#include "device/shown_text.h"
 #include "dialogs/display_formats.h"
 #include "dialogs/not_read.h"
+#include "dialogs/unit12.h"
 #include "settings_file/value_names.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QWidget>
 
-QString shownValue(const std::string& key, const std::string& value)
+QString shownValue(const std::string& key, const settings::TypedValue& value, const QWidget* dialog)
 {
-    if (value == "true" || value == "false") {
-        const bool on = value == "true";
-        if (key == "basic.half_duplex") return on ? QStringLiteral("Half Duplex") : QStringLiteral("Full Duplex");
-        return on ? QStringLiteral("ON") : QStringLiteral("OFF");
+    using Kind = settings::TypedValue::Kind;
+    switch (value.kind) {
+    case Kind::NotRead: return QCoreApplication::translate("NotTaken", "(not read)");
+    case Kind::Switch:
+        // The words the box shows and takes, which are the same in every
+        // language; in a message they are not broken apart.
+        if (key == "basic.half_duplex")
+            return value.number != 0 ? QStringLiteral("HALF\u00A0DUPLEX") : QStringLiteral("FULL\u00A0DUPLEX");
+        return value.number != 0 ? QStringLiteral("ON") : QStringLiteral("OFF");
+    case Kind::Number: return QString::number(value.number);
+    case Kind::Byte:
+        return QString::fromStdString(display::formatHex2(static_cast<unsigned>(value.number) & 0xFFU)).toUpper();
+    case Kind::Mode:
+        // The mode by its button's label; a code without a button by its
+        // number.
+        if (const auto* form = qobject_cast<const TForm12*>(dialog)) {
+            if (const QString label = form->modeLabel(static_cast<std::uint8_t>(value.number)); !label.isEmpty())
+                return label;
+        }
+        return QString::number(value.number);
+    case Kind::CallSign: {
+        // In a message a call sign is one word: the adapter's padding goes,
+        // and a blank inside it does not break the line.
+        QString call = QString::fromStdString(shown::fromUtf8(value.text));
+        while (call.endsWith(u' ')) call.chop(1);
+        return call.replace(u' ', QChar(0x00A0));
     }
-    if (value == "(not read)") return QCoreApplication::translate("NotTaken", "(not read)");
-    // A byte as its box shows it: two hex digits, in capitals.
-    if (value.size() == 4 && value.starts_with("0x")) {
-        if (const auto byte = enc::codeByte(value.substr(2)))
-            return QString::fromStdString(display::formatHex2(*byte)).toUpper();
+    case Kind::Text: break;
     }
-    // A text without escapes as the box shows it, without the file's quotes.
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"' && value.find('\\') == std::string::npos)
-        return QString::fromStdString(value.substr(1, value.size() - 2));
-    return QString::fromStdString(value);
+    return QString::fromStdString(shown::fromUtf8(value.text));
 }
 
 QString groupTitle(settings::Group group)
@@ -57,11 +73,11 @@ void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QW
     using Why = settings::ValueNotTaken::Why;
     for (const settings::ValueNotTaken& value : values) {
         const QString label = valueLabel(dialog, value.key);
-        const QString sent = shownValue(value.key, value.sent);
+        const QString sent = shownValue(value.key, value.shownSent, dialog);
         switch (value.why) {
         case Why::Differs:
             report.notTaken(QCoreApplication::translate("NotTaken", "%1: sent %2, the adapter holds %3")
-                                .arg(label, sent, shownValue(value.key, value.holds)));
+                                .arg(label, sent, shownValue(value.key, value.shownHolds, dialog)));
             break;
         case Why::NotReadBack: report.notReadBack(label); break;
         case Why::Refused:

@@ -15,10 +15,11 @@ namespace notread {
 class Report;
 }
 
-// A value the settings file writes for `key` (`value` as the file writes
-// it) as the dialog's box shows it: a switch ON or OFF (the duplex as
-// Full/Half Duplex), a byte as two hex digits, a text without quotes.
-QString shownValue(const std::string& key, const std::string& value);
+// A value of `key` as `dialog` shows it: a switch by the words its box takes
+// (ON or OFF, FULL DUPLEX or HALF DUPLEX), a byte as two hex digits, a mode
+// by its button's label, a text without quotes (a call sign without its
+// padding, its inner blanks not to be broken).
+QString shownValue(const std::string& key, const settings::TypedValue& value, const QWidget* dialog);
 
 // A settings group by the title of its dialog, in the user's language (also
 // for a group the firmware lacks, whose dialog is not built).

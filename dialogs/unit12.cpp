@@ -89,6 +89,13 @@ void TForm12::showStartUpRead(const settings::SerialPortRead& read)
 
 TForm12::~TForm12() = default;
 
+QString TForm12::modeLabel(std::uint8_t code) const
+{
+    for (const CodedButton& b : ModeButtons)
+        if (b.code == code) return ((*ui_).*b.button)->text().remove(u'&');
+    return {};
+}
+
 bool TForm12::loadGroup(notread::Report& report)
 {
     return showRead(settings::readSerialPort(ctx_.link), report);

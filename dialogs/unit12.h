@@ -38,6 +38,10 @@ public:
     explicit TForm12(Context context, QWidget* parent = nullptr);
     ~TForm12() override;
 
+    // The label of the mode button of `code`, as the dialog shows it;
+    // empty for a code without a button.
+    QString modeLabel(std::uint8_t code) const;
+
     // Shows the group as start-up read it. If the baud rate read failed,
     // nothing else was read and every control shows that it was not read;
     // what was not read is told at once, as nothing else would tell it.

@@ -37,6 +37,18 @@ Held storedForm(const Field& f, const Held& held)
     }
 }
 
+TypedValue typedOf(const Field& f, const Held& held)
+{
+    using K = TypedValue::Kind;
+    const std::uint32_t* number = std::get_if<std::uint32_t>(&held);
+    if (f.kind == Kind::Mode && number) return {K::Mode, *number, {}};
+    const Given given = givenOf(f, held);
+    if (const auto* on = std::get_if<bool>(&given)) return {K::Switch, *on ? 1 : 0, {}};
+    if (const auto* value = std::get_if<std::int64_t>(&given))
+        return {f.kind == Kind::Hex || f.kind == Kind::FlagByte ? K::Byte : K::Number, *value, {}};
+    return {f.kind == Kind::CallSign ? K::CallSign : K::Text, 0, std::get<std::string>(given)};
+}
+
 }  // namespace
 
 std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wanted)
@@ -47,7 +59,8 @@ std::vector<FieldChange> differences(const Snapshot& held, const Snapshot& wante
         if (!to) continue;
         const std::optional<Held> from = f.get(held);
         if (from && storedForm(f, *from) == storedForm(f, *to)) continue;
-        changes.push_back({fullKey(f), from ? valueText(f, *from) : "(not read)", valueText(f, *to)});
+        changes.push_back({fullKey(f), from ? valueText(f, *from) : "(not read)", valueText(f, *to),
+                           from ? typedOf(f, *from) : TypedValue{}, typedOf(f, *to)});
     }
     return changes;
 }
@@ -88,6 +101,13 @@ std::optional<Group> groupOfKey(std::string_view key)
 {
     const Field* f = findField(key);
     return f ? std::optional<Group>(f->group) : std::nullopt;
+}
+
+TypedValue typedValue(const Snapshot& snapshot, std::string_view key)
+{
+    const Field* f = findField(key);
+    const std::optional<Held> held = f ? f->get(snapshot) : std::nullopt;
+    return held ? typedOf(*f, *held) : TypedValue{};
 }
 
 std::optional<std::string> valueText(const Snapshot& snapshot, std::string_view key)

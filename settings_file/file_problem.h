@@ -37,7 +37,8 @@ struct ValueProblem {
 
 struct FileProblem {
     enum class Kind {
-        Syntax,            // `detail`: the TOML parser's description
+        Syntax,            // `detail`: the TOML parser's description (English); `column`: where it stopped
+        NotUtf8,           // `value`: NotUtf8, the first byte that is not UTF-8, at `line` and `column`
         TooDeep,           // `number`: the most dotted parts a key may have
         FormatMissing,     // no format line
         FormatNotANumber,  // the format is not a whole number
@@ -55,6 +56,7 @@ struct FileProblem {
 
     Kind kind = Kind::Syntax;
     int line = 0;     // 1-based; 0 for a value given on the command line
+    int column = 0;   // Syntax, NotUtf8: 1-based, in bytes
     std::string key;  // as written, whole (it may hold any byte)
     std::string detail;
     std::int64_t number = 0;

@@ -24,14 +24,16 @@ std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const Gr
         for (const std::string& key : allKeys()) {
             if (!judged(key)) continue;
             if (const auto value = valueText(sent, key))
-                result.push_back({key == BaudKey ? Why::Refused : Why::NotSent, key, *value, {}});
+                result.push_back(
+                    {key == BaudKey ? Why::Refused : Why::NotSent, key, *value, {}, typedValue(sent, key), {}});
         }
         return result;
     }
     for (FieldChange& change : differences(onlyGroup(readBack, group), onlyGroup(sent, group))) {
         if (!judged(change.key)) continue;
-        if (valueText(readBack, change.key)) result.push_back({Why::Differs, change.key, change.to, change.from});
-        else result.push_back({Why::NotReadBack, change.key, change.to, {}});
+        if (valueText(readBack, change.key))
+            result.push_back({Why::Differs, change.key, change.to, change.from, change.shownTo, change.shownFrom});
+        else result.push_back({Why::NotReadBack, change.key, change.to, {}, change.shownTo, {}});
     }
     return result;
 }

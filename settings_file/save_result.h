@@ -5,6 +5,7 @@
 
 #include "settings/groups.h"
 #include "settings/start_up.h"
+#include "settings_file/settings_file.h"
 
 #include <string>
 #include <vector>
@@ -19,9 +20,10 @@ struct ValueNotTaken {
         NotSent,      // the Save ended before the value was sent
     };
     Why why;
-    std::string key;    // as in settings files, e.g. "basic.keep_alive_ms"
-    std::string sent;   // what was (or was to be) sent, in the file's units
-    std::string holds;  // Differs: what the adapter holds now
+    std::string key;                       // as in settings files, e.g. "basic.keep_alive_ms"
+    std::string sent;                      // what was (or was to be) sent, in the file's units
+    std::string holds;                     // Differs: what the adapter holds now
+    TypedValue shownSent{}, shownHolds{};  // the same for the dialogs
 };
 
 // Judges one group's Save from what was sent, how the Save ended and what

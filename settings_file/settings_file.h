@@ -40,11 +40,32 @@ struct FileContents {
 
 FileContents readSettingsFile(std::string_view text);
 
+// A value as a dialog shows it, for a front end to put into words in its
+// own language: what kind of value it is and the value itself.
+struct TypedValue {
+    enum class Kind {
+        NotRead,   // the adapter's value was not read
+        Switch,    // `number` 0 (off) or 1 (on)
+        Number,    // `number` in the dialog's unit
+        Byte,      // `number` from 0 to 0xFF, shown as two hex digits
+        Text,      // `text`, in UTF-8
+        CallSign,  // `text`, in UTF-8, padded with blanks as the adapter holds it
+        Mode,      // `number` is the mode's code (settings::ModeCodes)
+    };
+    Kind kind = Kind::NotRead;
+    std::int64_t number = 0;
+    std::string text;
+};
+
+// The value of `key` in `snapshot`; NotRead when it is not there.
+TypedValue typedValue(const Snapshot& snapshot, std::string_view key);
+
 // One field whose value differs, with both values as the file writes them.
 struct FieldChange {
-    std::string key;   // e.g. "basic.delay_time_ms"
-    std::string from;  // the value in `held`, or "(not read)"
-    std::string to;    // the value in `wanted`
+    std::string key;                // e.g. "basic.delay_time_ms"
+    std::string from;               // the value in `held`, or "(not read)"
+    std::string to;                 // the value in `wanted`
+    TypedValue shownFrom, shownTo;  // the same for the dialogs
 };
 
 // Field by field, each field that `wanted` has and whose value differs from

@@ -83,11 +83,25 @@ FileContents readSettingsFile(std::string_view text)
         out.problems.push_back(std::move(problem));
         return out;
     }
+    // The parser's words for bytes that are not UTF-8 name no byte: the
+    // file is checked first.
+    if (const std::optional<std::size_t> at = firstNotUtf8(text)) {
+        const std::string_view before = text.substr(0, *at);
+        const std::size_t lineStart = before.rfind('\n');
+        FileProblem problem =
+            problemAt(static_cast<int>(std::count(before.begin(), before.end(), '\n')) + 1, FileProblem::Kind::NotUtf8);
+        problem.column = static_cast<int>(lineStart == std::string_view::npos ? *at + 1 : *at - lineStart);
+        problem.value.kind = ValueProblem::Kind::NotUtf8;
+        problem.value.given = static_cast<unsigned char>(text[*at]);
+        out.problems.push_back(std::move(problem));
+        return out;
+    }
     toml::table root;
     try {
         root = toml::parse(text);
     } catch (const toml::parse_error& error) {
         FileProblem problem = problemAt(lineOf(error.source()), FileProblem::Kind::Syntax);
+        problem.column = static_cast<int>(error.source().begin.column);
         problem.detail = std::string(error.description());
         out.problems.push_back(std::move(problem));
         return out;

@@ -23,16 +23,12 @@ Judged refused(Why kind, std::int64_t given = 0)
 }
 
 // The first byte of `text` that is not UTF-8, or nothing. A file is UTF-8
-// once parsed; a command line argument is as the terminal typed it, Latin-1
+// once read; a command line argument is as the terminal typed it, Latin-1
 // in a Latin-1 locale.
 std::optional<unsigned char> firstByteNotUtf8(std::string_view text)
 {
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t begin = at;
-        if (utf8::nextCharacter(text, at) != utf8::NotUtf8) continue;
-        return static_cast<unsigned char>(text[begin]);
-    }
-    return std::nullopt;
+    const std::optional<std::size_t> at = firstNotUtf8(text);
+    return at ? std::optional<unsigned char>(static_cast<unsigned char>(text[*at])) : std::nullopt;
 }
 
 Judged judgeText(const Field& f, const std::string& utf8)
@@ -95,6 +91,15 @@ Judged wrongType(Kind kind)
 }
 
 }  // namespace
+
+std::optional<std::size_t> firstNotUtf8(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t begin = at;
+        if (utf8::nextCharacter(text, at) == utf8::NotUtf8) return begin;
+    }
+    return std::nullopt;
+}
 
 std::string joined(const std::vector<std::string>& items, const char* last)
 {

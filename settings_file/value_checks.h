@@ -15,6 +15,9 @@ struct Judged {
 };
 
 // Whether the file's value is one the adapter can hold, and what it holds.
+// Where the first byte of `text` that is not UTF-8 is; nothing when all are.
+std::optional<std::size_t> firstNotUtf8(std::string_view text);
+
 Judged judge(const Field& f, const Given& given);
 Judged judgeNode(const Field& f, const toml::node& node);
 

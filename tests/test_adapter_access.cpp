@@ -35,6 +35,9 @@ TEST(AdapterLock, TheHolderIsTheFlockOnTheNodesDeviceAndInode)
     };
     for (const auto& c : cases) EXPECT_EQ(flockHolder(c.table, 0, 5, 1178), c.holder) << c.label;
     EXPECT_EQ(flockHolder("1: FLOCK  ADVISORY  WRITE 8 fe:1a:9 0 EOF", 254, 26, 9), 8);
+    // The holder by its whole program name, which the kernel's short name
+    // cuts to 15 bytes ("test_adapter_ac").
+    EXPECT_EQ(processName(getpid()), "test_adapter_access");
 }
 
 TEST(NodeFacts, FindsThePackagedAndTheLocalRulesEachFileOnce)

@@ -90,6 +90,7 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
         s.preBit = 0x0E;
         s.baudCode = 192;
         s.altMyCall = dlg::block<8>("N0CALL B", ' ');
+        s.serialMode = 5;  // GPS receive
     });
 
     for (bool yes : {false, true}) {
@@ -99,7 +100,10 @@ TEST_F(FileMenu, LoadAsksBacksUpWritesAndShowsWhatTheAdapterHolds)
         ASSERT_EQ(rig.host.asked.size(), 1);
         // Each value by its field's label, as its box shows it.
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Delay Time: 300 -> 420\n")));
-        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Alter My Call Sign: N0CALL   -> N0CALL B\n")));
+        // A call sign without its padding, its blank not to be broken; a
+        // mode by its button.
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Alter My Call Sign: N0CALL -> N0CALL\u00A0B\n")));
+        EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  RS232C Mode: Command Mode -> GPS RCV Mode\n")));
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  PreBitPattern: F0 -> 0E\n")));
         EXPECT_TRUE(rig.host.asked[0].contains(QStringLiteral("\n  Baud Rate: 9600 -> 19200\n")))
             << rig.host.asked[0].toStdString();

@@ -4,10 +4,13 @@
 // every fault the adapter can show, the adapter refused at start-up or lost,
 // and the Adapter menu must then hold no plain letters but the data put into
 // them: file names, call signs, the C library's error texts, and values as
-// the boxes show them (ON, OFF, hex digits).
+// the boxes show them (ON, OFF, hex digits). Each text is shown once in a
+// box as the program shows it, where nothing may be cut, not its title.
 
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
+#include "app/qt_host.h"
+#include "app/record_at_start.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/repeaterinfo.h"
@@ -17,10 +20,15 @@
 #include "emulator/lacking.h"
 #include "tests/support/dialog_helpers.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
@@ -53,6 +61,7 @@ public:
 QStringList plainWords(QString text, const QStringList& data)
 {
     for (const QString& d : data) text.remove(d);
+    text.remove(QRegularExpression(QStringLiteral("0x[0-9A-F]{2}")));  // a byte, as the messages write one
     QStringList words;
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
     for (const auto& m : word.globalMatch(text)) {
@@ -61,6 +70,40 @@ QStringList plainWords(QString text, const QStringList& data)
         if (w != QLatin1String("ON") && w != QLatin1String("OFF") && !hex) words << w;
     }
     return words;
+}
+
+// Shows `text` as the program does, as a message or a question, and expects
+// every label of the box whole and the box at least as wide as its title
+// with the 150 pixels a title bar takes besides it.
+void expectWholeInBox(const QString& text, bool question)
+{
+    static QSet<QString> seen;  // each text once: the fault matrix repeats them
+    if (seen.contains(text)) return;
+    seen.insert(text);
+    QTimer::singleShot(0, [&text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            ADD_FAILURE() << "no box for " << text.toStdString();
+            if (QWidget* other = QApplication::activeModalWidget()) other->close();
+            return;
+        }
+        QFont title = QApplication::font("QMdiSubWindowTitleBar");
+        title.setBold(true);
+        EXPECT_GE(box->width(), QFontMetrics(title).horizontalAdvance(box->windowTitle()) + 150);
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (!label->isVisible()) continue;
+            EXPECT_GE(label->height(),
+                      label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height())
+                << text.toStdString();
+            if (!label->wordWrap()) {
+                EXPECT_GE(label->width(), label->sizeHint().width()) << text.toStdString();
+            }
+        }
+        box->done(0);
+    });
+    QtHost host;
+    if (question) host.ask(text);
+    else host.showMessage(text);
 }
 
 // The requests in `log`, pauses left out.
@@ -113,6 +156,8 @@ struct Pseudo : testing::Test {
         data << path("a.toml") << path("brisel-setting/backups") << QStringLiteral("N0CALL");
         for (const QString& text : host.messages + host.asked + host.shown)
             EXPECT_EQ(plainWords(text, data).join(' ').toStdString(), "") << text.toStdString();
+        for (const QString& text : host.messages) expectWholeInBox(text, false);
+        for (const QString& text : host.asked) expectWholeInBox(text, true);
     }
 };
 
@@ -165,6 +210,7 @@ TEST_F(Pseudo, FileMenuLoadAsksAndTellsInTranslatedWords)
         dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
         EXPECT_EQ(rig.host.asked.isEmpty(), c.problems);
         EXPECT_FALSE(rig.host.messages.isEmpty());
+        tellWriteRecord(*w.context);  // the record a lost write leaves, as the next start tells it
         expectNoPlainWords(rig.host);
     }
 }
@@ -183,6 +229,14 @@ TEST_F(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
         "format = 1\n[basic]\nnope = 1\ndelay_time_ms = 99999\ncrc_check = 5\n"
         "[beacon]\nmessage = \"123456789012345678901234567890\"\n");
     bad.close();
+    for (const auto& [name, bytes] :
+         {std::pair{"not-toml.toml", "format = 1\n[basic\n"}, std::pair{"latin1.toml",
+                                                                        "format = 1\n# Gr\xfc\xdf"
+                                                                        "e\n"}}) {
+        QFile other(path(name));
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write(bytes);
+    }
     const struct {
         const char* name;
         const char* menuItem;
@@ -192,6 +246,8 @@ TEST_F(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
         {"not there", "LoadFromFile1", path("none.toml"), nullptr},
         {"too large", "LoadFromFile1", path("large.toml"), nullptr},
         {"bad lines", "LoadFromFile1", path("bad.toml"), nullptr},
+        {"not TOML", "LoadFromFile1", path("not-toml.toml"), nullptr},
+        {"not UTF-8", "LoadFromFile1", path("latin1.toml"), nullptr},
         {"no folder to write to", "SaveToFile1", path("none/a.toml"), nullptr},
         {"no folder for the backups", "LoadFromFile1", path("a.toml"), "relative"},
         {"backup folder not a folder", "LoadFromFile1", path("a.toml"), "/dev/null"},
@@ -199,6 +255,8 @@ TEST_F(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
     const QStringList data = {path("none.toml"),
                               path("large.toml"),
                               path("bad.toml"),
+                              path("not-toml.toml"),
+                              path("latin1.toml"),
                               QStringLiteral("basic.nope"),
                               path("none/a.toml"),
                               QString::fromLocal8Bit(std::strerror(ENOENT)),
@@ -302,6 +360,7 @@ TEST_F(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
     for (const AdapterProblem& problem : problems) {
         const QString text = adapterText(problem);
         EXPECT_EQ(plainWords(text, {QStringLiteral("brisel-ctl")}).join(' ').toStdString(), "") << text.toStdString();
+        expectWholeInBox(text, false);
     }
 
     // The same through the program: a menu item after the adapter in use

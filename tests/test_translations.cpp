@@ -116,6 +116,11 @@ TEST_P(TranslationFile, IsCompleteCurrentAndKeepsPlaceholdersAndAccelerators)
         EXPECT_TRUE(type.isEmpty()) << type.toStdString();  // unfinished, vanished or obsolete
         EXPECT_FALSE(translation.isEmpty());
         EXPECT_EQ(placeholdersOf(translation), placeholdersOf(source));
+        // Japanese sets no blank after "。", before a particle after a
+        // placeholder.
+        static const QRegularExpression blankJa(QStringLiteral("。 |%\\d [はをにがの]"));
+        EXPECT_FALSE(language == QLatin1String("ja") && blankJa.match(translation).hasMatch())
+            << translation.toStdString();
         // Japanese adds the key as "(&S)"; German marks a letter of its own
         // word, the same letter where the word has it.
         const QChar key = dlg::acceleratorOf(source);

@@ -37,7 +37,7 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     </message>
     <message>
         <source>at USB port %1 (device %2)</source>
-        <translation>am USB-Port %1 (Gerät %2)</translation>
+        <translation>USB-Port %1 (Gerät %2)</translation>
     </message>
     <message>
         <source>The DV Brisel (Relavox) in use, %1, is no longer connected.
@@ -49,7 +49,7 @@ Plug the adapter in again: the program finds it the next time you choose a menu 
 
 Es wurde nichts gesendet: Das Programm wechselt nicht von selbst zu einem anderen Adapter. Jetzt angeschlossene Adapter:%2
 
-Schließen Sie den Adapter wieder an: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen. Um einen anderen Adapter zu verwenden, starten Sie das Programm neu.</translation>
+Stecken Sie den Adapter wieder ein: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen. Um einen anderen Adapter zu verwenden, starten Sie das Programm neu.</translation>
     </message>
     <message>
         <source>The DV Brisel (Relavox) in use, %1, is no longer connected.
@@ -61,7 +61,7 @@ Plug the adapter in again at USB port %3: the program finds it the next time you
 
 Es wurde nichts gesendet: Das Programm wechselt nicht von selbst zu einem anderen Adapter. Jetzt angeschlossene Adapter:%2
 
-Schließen Sie den Adapter wieder am USB-Port %3 an: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen. Um einen anderen Adapter zu verwenden, starten Sie das Programm neu.</translation>
+Stecken Sie den Adapter wieder in den USB-Port %3 ein: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen. Um einen anderen Adapter zu verwenden, starten Sie das Programm neu.</translation>
     </message>
     <message>
         <source>process %1</source>
@@ -81,7 +81,7 @@ Schließen Sie den Adapter wieder am USB-Port %3 an: Das Programm findet ihn, so
 Nothing was sent to it. Try again when that program has finished.</source>
         <translation>Der DV Brisel (Relavox) wird von einem anderen Programm verwendet.
 
-Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm fertig ist.</translation>
+Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, sobald das andere Programm beendet ist.</translation>
     </message>
     <message>
         <source>The DV Brisel (Relavox) is in use by another program, %1.
@@ -89,7 +89,7 @@ Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm f
 Nothing was sent to it. Try again when that program has finished.</source>
         <translation>Der DV Brisel (Relavox) wird von einem anderen Programm verwendet: %1.
 
-Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm fertig ist.</translation>
+Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, sobald das andere Programm beendet ist.</translation>
     </message>
 </context>
 <context>
@@ -104,7 +104,7 @@ Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm f
     </message>
     <message>
         <source>at USB port %1 (device %2)</source>
-        <translation>am USB-Port %1 (Gerät %2)</translation>
+        <translation>USB-Port %1 (Gerät %2)</translation>
     </message>
     <message>
         <source>%1, in use by another program</source>
@@ -238,8 +238,12 @@ Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm f
         <translation>%1: Die GPS-Schlüssel sind eine einzige Einstellung des Adapters, und diese wurde nicht gelesen.</translation>
     </message>
     <message>
-        <source>The file is not TOML: %1</source>
-        <translation>Die Datei ist kein TOML: %1</translation>
+        <source>The file</source>
+        <translation>Die Datei</translation>
+    </message>
+    <message>
+        <source>The file is not TOML from column %1 of this line on.</source>
+        <translation>Ab Spalte %1 dieser Zeile ist die Datei kein TOML.</translation>
     </message>
 </context>
 <context>
@@ -250,7 +254,7 @@ Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm f
     </message>
     <message>
         <source>%1: sent %2, the adapter refused it</source>
-        <translation>%1: %2 gesendet, der Adapter hat es abgelehnt</translation>
+        <translation>%1: %2 gesendet, vom Adapter abgelehnt</translation>
     </message>
     <message>
         <source>%1: not sent</source>
@@ -258,7 +262,7 @@ Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm f
     </message>
     <message>
         <source>(not read)</source>
-        <translation>(ungelesen)</translation>
+        <translation>(nicht gelesen)</translation>
     </message>
 </context>
 <context>
@@ -287,7 +291,7 @@ Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, wenn dieses Programm f
     </message>
     <message>
         <source>Brisel Setting</source>
-        <translation>Brisel-Einstellung</translation>
+        <translation>Brisel-Einstellungen</translation>
     </message>
 </context>
 <context>
@@ -358,7 +362,7 @@ Es wurde nichts geschrieben.</translation>
 Bits 7 and 4 of the flag byte cannot be changed; they stay as they are.</source>
         <translation>
 
-Bit 7 und 4 des Flag-Bytes können nicht geändert werden; sie bleiben, wie sie sind.</translation>
+Die Bits 7 und 4 des Flag-Bytes lassen sich nicht ändern und bleiben unverändert.</translation>
     </message>
     <message>
         <source>
@@ -370,7 +374,7 @@ Write the changes to the adapter?</source>
 
 Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
 
-Änderungen in den Adapter schreiben?</translation>
+Möchten Sie die Änderungen in den Adapter schreiben?</translation>
     </message>
     <message>
         <source>The automatic backup cannot be saved, so nothing was written: %1</source>
@@ -378,7 +382,7 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>Written completely before the adapter was lost: %1.%2</source>
-        <translation>Vollständig geschrieben, bevor der Adapter verloren ging: %1.%2</translation>
+        <translation>Vollständig geschrieben, bevor die Verbindung zum Adapter abbrach: %1.%2</translation>
     </message>
     <message>
         <source>nothing</source>
@@ -406,11 +410,11 @@ Die aktuellen Einstellungen des Adapters werden zuerst in %1 gesichert.
     </message>
     <message>
         <source>%1: %2 is outside 0 to %3; a value beyond is kept only where the adapter holds it already, and it holds %4.</source>
-        <translation>%1: %2 liegt außerhalb von 0 bis %3; ein Wert darüber bleibt nur stehen, wenn der Adapter ihn schon hat, und der Adapter meldet %4.</translation>
+        <translation>%1: %2 liegt außerhalb von 0 bis %3; ein höherer Wert ist nur zulässig, wenn der Adapter ihn bereits enthält, und der Adapter meldet %4.</translation>
     </message>
     <message>
         <source>(not read)</source>
-        <translation>(ungelesen)</translation>
+        <translation>(nicht gelesen)</translation>
     </message>
     <message>
         <source>
@@ -424,15 +428,15 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>%1 = 0 needs %2 = ON; the adapter holds %2 = OFF.</source>
-        <translation>%1 = 0 verlangt %2 = ON; der Adapter meldet %2 = OFF.</translation>
+        <translation>Für %1 = 0 muss %2 eingeschaltet sein; laut Adapter ist %2 ausgeschaltet.</translation>
     </message>
     <message>
         <source>%1 = 0 needs %2 = ON; line %3 sets %2 = OFF.</source>
-        <translation>%1 = 0 verlangt %2 = ON; Zeile %3 setzt %2 = OFF.</translation>
+        <translation>Für %1 = 0 muss %2 eingeschaltet sein; Zeile %3 schaltet %2 aus.</translation>
     </message>
     <message>
         <source>%1 = 0 needs %2 = ON.</source>
-        <translation>%1 = 0 verlangt %2 = ON.</translation>
+        <translation>Für %1 = 0 muss %2 eingeschaltet sein.</translation>
     </message>
     <message>
         <source>No automatic backup yet</source>
@@ -452,7 +456,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>No record of the write can be kept, so nothing was written: %1</source>
-        <translation>Es kann keine Aufzeichnung des Schreibvorgangs angelegt werden, daher wurde nichts geschrieben: %1</translation>
+        <translation>Es kann kein Schreibprotokoll des Schreibvorgangs angelegt werden, daher wurde nichts geschrieben: %1</translation>
     </message>
 </context>
 <context>
@@ -511,7 +515,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>The record of an earlier write cannot be read: %1</source>
-        <translation>Die Aufzeichnung eines früheren Schreibvorgangs lässt sich nicht lesen: %1</translation>
+        <translation>Das Schreibprotokoll eines früheren Schreibvorgangs lässt sich nicht lesen: %1</translation>
     </message>
 </context>
 <context>
@@ -546,7 +550,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>Resync Error Bits</source>
-        <translation>Fehlerbits für Resync</translation>
+        <translation>Resync-Fehlerbits</translation>
     </message>
     <message>
         <source>(0 - 24)</source>
@@ -634,47 +638,47 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>Invalid character in Delay Time</source>
-        <translation>Ungültiges Zeichen in Verzögerungszeit</translation>
+        <translation>Ungültiges Zeichen im Feld „Verzögerungszeit“</translation>
     </message>
     <message>
         <source>Invalid value in Delay Time (Max. value is 2550 mSec.)</source>
-        <translation>Ungültiger Wert in Verzögerungszeit (Höchstwert 2550 ms)</translation>
+        <translation>Ungültiger Wert im Feld „Verzögerungszeit“ (Höchstwert 2550 ms)</translation>
     </message>
     <message>
         <source>Invalid character in Time Out</source>
-        <translation>Ungültiges Zeichen in Timeout</translation>
+        <translation>Ungültiges Zeichen im Feld „Timeout“</translation>
     </message>
     <message>
         <source>Invalid value in Time Out(Max. value is 2550 sec.)</source>
-        <translation>Ungültiger Wert in Timeout (Höchstwert 2550 s)</translation>
+        <translation>Ungültiger Wert im Feld „Timeout“ (Höchstwert 2550 s)</translation>
     </message>
     <message>
         <source>Invalid character in Resync error bits</source>
-        <translation>Ungültiges Zeichen in Fehlerbits für Resync</translation>
+        <translation>Ungültiges Zeichen im Feld „Resync-Fehlerbits“</translation>
     </message>
     <message>
         <source>Invalid value in Resync error bits (Max. value is 24)</source>
-        <translation>Ungültiger Wert in Fehlerbits für Resync (Höchstwert 24)</translation>
+        <translation>Ungültiger Wert im Feld „Resync-Fehlerbits“ (Höchstwert 24)</translation>
     </message>
     <message>
         <source>Invalid character in Last Frame Error bits</source>
-        <translation>Ungültiges Zeichen in Fehlerbits im letzten Frame</translation>
+        <translation>Ungültiges Zeichen im Feld „Fehlerbits im letzten Frame“</translation>
     </message>
     <message>
         <source>Invalid value in Last Frame Error Bits (Max. value is 24)</source>
-        <translation>Ungültiger Wert in Fehlerbits im letzten Frame (Höchstwert 24)</translation>
+        <translation>Ungültiger Wert im Feld „Fehlerbits im letzten Frame“ (Höchstwert 24)</translation>
     </message>
     <message>
         <source>Invalid character in Keep Alive</source>
-        <translation>Ungültiges Zeichen in Keep-Alive</translation>
+        <translation>Ungültiges Zeichen im Feld „Keep-Alive“</translation>
     </message>
     <message>
         <source>Invalid value in Keep Alive (Max. value is 2550 mSec.)</source>
-        <translation>Ungültiger Wert in Keep-Alive (Höchstwert 2550 ms)</translation>
+        <translation>Ungültiger Wert im Feld „Keep-Alive“ (Höchstwert 2550 ms)</translation>
     </message>
     <message>
         <source>Invalid character in SN Squelch</source>
-        <translation>Ungültiges Zeichen in S/N-Squelch</translation>
+        <translation>Ungültiges Zeichen im Feld „S/N-Squelch“</translation>
     </message>
     <message>
         <source>You must set the value of S/N Squelch &gt; 0, when you set none COS check.</source>
@@ -682,15 +686,23 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>Invalid value in S/N Squelch (Max. value is 1023.)</source>
-        <translation>Ungültiger Wert in S/N-Squelch (Höchstwert 1023)</translation>
+        <translation>Ungültiger Wert im Feld „S/N-Squelch“ (Höchstwert 1023)</translation>
     </message>
     <message>
         <source>Invalid character in Jitter Buffer Size</source>
-        <translation>Ungültiges Zeichen in Jitterpuffer-Größe</translation>
+        <translation>Ungültiges Zeichen im Feld „Jitterpuffer-Größe“</translation>
     </message>
     <message>
         <source>Invalid value in Jitter Buffer Size (Max. value is 255)</source>
-        <translation>Ungültiger Wert in Jitterpuffer-Größe (Höchstwert 255)</translation>
+        <translation>Ungültiger Wert im Feld „Jitterpuffer-Größe“ (Höchstwert 255)</translation>
+    </message>
+    <message>
+        <source>Enter ON or OFF.</source>
+        <translation>Geben Sie ON oder OFF ein.</translation>
+    </message>
+    <message>
+        <source>Enter FULL DUPLEX or HALF DUPLEX.</source>
+        <translation>Geben Sie FULL DUPLEX oder HALF DUPLEX ein.</translation>
     </message>
 </context>
 <context>
@@ -932,7 +944,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>GPS Message Select</source>
-        <translation>GPS-Nachrichtenauswahl</translation>
+        <translation>NMEA-Satzauswahl</translation>
     </message>
     <message>
         <source>GPRMC</source>
@@ -980,7 +992,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>GPS Message Select, Message Send</source>
-        <translation>GPS-Nachrichtenauswahl, Nachricht senden</translation>
+        <translation>NMEA-Satzauswahl, Nachricht senden</translation>
     </message>
     <message>
         <source>Baud Rate, RS232C Mode, %1, GPS Message</source>
@@ -1094,7 +1106,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>Invalid character in Code</source>
-        <translation>Ungültiges Zeichen in Code</translation>
+        <translation>Ungültiges Zeichen im Feld „Code“</translation>
     </message>
 </context>
 <context>
@@ -1109,7 +1121,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>Beacon Message</source>
-        <translation>Bakennachricht</translation>
+        <translation>Bakentext</translation>
     </message>
     <message>
         <source>Beacon Interval timer</source>
@@ -1133,11 +1145,11 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>Invalid character in Beacon Interval Timer</source>
-        <translation>Ungültiges Zeichen in Bakenintervall</translation>
+        <translation>Ungültiges Zeichen im Feld „Bakenintervall“</translation>
     </message>
     <message>
         <source>Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)</source>
-        <translation>Ungültiger Wert in Bakenintervall (Höchstwert 2550 s)</translation>
+        <translation>Ungültiger Wert im Feld „Bakenintervall“ (Höchstwert 2550 s)</translation>
     </message>
 </context>
 <context>
@@ -1219,7 +1231,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>A dialog&apos;s Save</source>
-        <translation>Das Speichern eines Dialogs</translation>
+        <translation>Das Speichern aus einem Dialog</translation>
     </message>
     <message>
         <source>A brisel-ctl set</source>
@@ -1239,11 +1251,11 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>%1 onto %2 was cut short on %3 at %4.</source>
-        <translation>%1 auf %2 wurde am %3 um %4 abgebrochen.</translation>
+        <translation>%1 in %2 wurde am %3 um %4 unterbrochen.</translation>
     </message>
     <message>
         <source>%1 onto %2 was cut short.</source>
-        <translation>%1 auf %2 wurde abgebrochen.</translation>
+        <translation>%1 in %2 wurde unterbrochen.</translation>
     </message>
     <message>
         <source>Written completely: %1.</source>
@@ -1263,26 +1275,31 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>OK keeps this record until a later write onto this adapter has run to its end.</source>
-        <translation>OK behält diese Aufzeichnung, bis ein späterer Schreibvorgang auf diesen Adapter bis zum Ende gelaufen ist.</translation>
+        <translation>Mit OK bleibt dieses Schreibprotokoll erhalten, bis ein späterer Schreibvorgang auf diesen Adapter bis zum Ende gelaufen ist.</translation>
     </message>
     <message>
         <source>Forget this record</source>
-        <translation>Aufzeichnung verwerfen</translation>
+        <translation>Schreibprotokoll verwerfen</translation>
     </message>
     <message>
         <source>The Save went ahead, but no record of it could be kept: %1</source>
-        <translation>Das Speichern wurde ausgeführt, aber es konnte keine Aufzeichnung davon angelegt werden: %1</translation>
+        <translation>Das Speichern wurde ausgeführt, aber es konnte kein Schreibprotokoll davon angelegt werden: %1</translation>
     </message>
     <message>
         <source>OK keeps this record until a later write onto this adapter has written completely again what may be half written.</source>
-        <translation>OK behält diese Aufzeichnung, bis ein späterer Schreibvorgang auf diesen Adapter das möglicherweise halb Geschriebene wieder vollständig geschrieben hat.</translation>
+        <translation>Mit OK bleibt dieses Schreibprotokoll erhalten, bis ein späterer Schreibvorgang auf diesen Adapter das möglicherweise halb Geschriebene wieder vollständig geschrieben hat.</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd</source>
+        <extracomment>The form of a date, as QDate::toString takes it: 2026-12-08 in German is 08.12.2026 (dd.MM.yyyy).</extracomment>
+        <translation>dd.MM.yyyy</translation>
     </message>
 </context>
 <context>
     <name>enteredText</name>
     <message>
         <source>Invalid character in %1</source>
-        <translation>Ungültiges Zeichen in %1</translation>
+        <translation>Ungültiges Zeichen im Feld „%1“</translation>
     </message>
 </context>
 <context>

@@ -45,7 +45,7 @@ Nothing more was sent to it, and the dialog still shows what you entered. Plug t
 Nothing was sent: the program does not change to another adapter by itself. Adapters connected now:%2
 
 Plug the adapter in again: the program finds it the next time you choose a menu item. To use another adapter, start the program again.</source>
-        <translation>%1 にある使用中の DV Brisel (Relavox) との接続が切れました。
+        <translation>%1にある使用中の DV Brisel (Relavox) との接続が切れました。
 
 何も送信していません。プログラムが自動でほかのアダプタに切り替えることはありません。現在接続されているアダプタ:%2
 
@@ -57,11 +57,11 @@ Plug the adapter in again: the program finds it the next time you choose a menu 
 Nothing was sent: the program does not change to another adapter by itself. Adapters connected now:%2
 
 Plug the adapter in again at USB port %3: the program finds it the next time you choose a menu item. To use another adapter, start the program again.</source>
-        <translation>%1 にある使用中の DV Brisel (Relavox) との接続が切れました。
+        <translation>%1にある使用中の DV Brisel (Relavox) との接続が切れました。
 
 何も送信していません。プログラムが自動でほかのアダプタに切り替えることはありません。現在接続されているアダプタ:%2
 
-アダプタを USB ポート %3 に接続し直してください。次にメニュー項目を選んだときに、プログラムがアダプタを見つけます。ほかのアダプタを使うには、プログラムを起動し直してください。</translation>
+アダプタを USB ポート %3に接続し直してください。次にメニュー項目を選んだときに、プログラムがアダプタを見つけます。ほかのアダプタを使うには、プログラムを起動し直してください。</translation>
     </message>
     <message>
         <source>process %1</source>
@@ -73,7 +73,7 @@ Plug the adapter in again at USB port %3: the program finds it the next time you
     </message>
     <message>
         <source>No DV Brisel (Relavox) at %1.</source>
-        <translation>%1 に DV Brisel (Relavox) が見つかりません。</translation>
+        <translation>%1に DV Brisel (Relavox) が見つかりません。</translation>
     </message>
     <message>
         <source>The DV Brisel (Relavox) is in use by another program.
@@ -108,11 +108,11 @@ Nothing was sent to it. Try again when that program has finished.</source>
     </message>
     <message>
         <source>%1, in use by another program</source>
-        <translation>%1、他のプログラムが使用中</translation>
+        <translation>%1、ほかのプログラムが使用中</translation>
     </message>
     <message>
         <source>%1, in use by %2</source>
-        <translation>%1、%2 が使用中</translation>
+        <translation>%1、%2が使用中</translation>
     </message>
 </context>
 <context>
@@ -135,59 +135,59 @@ Nothing was sent to it. Try again when that program has finished.</source>
     </message>
     <message>
         <source>%1 is not UTF-8 text: it holds the byte %2; give the text in UTF-8.</source>
-        <translation>%1 は UTF-8 のテキストではありません (バイト %2 を含んでいます)。テキストは UTF-8 で指定してください。</translation>
+        <translation>%1は UTF-8 のテキストではありません (バイト %2を含んでいます)。テキストは UTF-8 で指定してください。</translation>
     </message>
     <message>
         <source>%1 holds a character the adapter cannot keep: it keeps Latin-1, one byte per character.</source>
-        <translation>%1 にアダプタが保存できない文字があります。アダプタは Latin-1 (1 文字 1 バイト) で保存します。</translation>
+        <translation>%1にアダプタが保存できない文字があります。アダプタは Latin-1 (1 文字 1 バイト) で保存します。</translation>
     </message>
     <message>
         <source>%1: &quot;%2&quot; is not one of %3.</source>
-        <translation>%1: 「%2」は %3 のいずれでもありません。</translation>
+        <translation>%1: 「%2」は %3のいずれでもありません。</translation>
     </message>
     <message>
         <source>%1 holds a NUL character.</source>
-        <translation>%1 に NUL 文字が含まれています。</translation>
+        <translation>%1に NUL 文字が含まれています。</translation>
     </message>
     <message>
         <source>%1 is %2 characters long; the adapter keeps at most %3.</source>
-        <translation>%1 は %2 文字あります。アダプタが保存できるのは %3 文字までです。</translation>
+        <translation>%1は %2 文字あります。アダプタが保存できるのは %3 文字までです。</translation>
     </message>
     <message>
         <source>%1: %2 is outside 0 to %3; the adapter holds at most %4.</source>
-        <translation>%1: %2 は 0 から %3 の範囲外です。アダプタが保存できるのは %4 までです。</translation>
+        <translation>%1: %2は 0～%3の範囲外です。アダプタが保存できるのは %4までです。</translation>
     </message>
     <message>
         <source>%1: %2 is outside 0 to %3.</source>
-        <translation>%1: %2 は 0 から %3 の範囲外です。</translation>
+        <translation>%1: %2は 0～%3の範囲外です。</translation>
     </message>
     <message>
         <source>%1: %2 is not a multiple of %3; the adapter keeps it in steps of %3.</source>
-        <translation>%1: %2 は %3 の倍数ではありません。アダプタはこの値を %3 刻みで保存します。</translation>
+        <translation>%1: %2は %3の倍数ではありません。アダプタはこの値を %3 刻みで保存します。</translation>
     </message>
     <message>
         <source>%1: %2 is not one of %3.</source>
-        <translation>%1: %2 は %3 のいずれでもありません。</translation>
+        <translation>%1: %2は %3のいずれでもありません。</translation>
     </message>
     <message>
         <source>%1: %2 is outside 00 to FF.</source>
-        <translation>%1: %2 は 00 から FF の範囲外です。</translation>
+        <translation>%1: %2は 00 から FF の範囲外です。</translation>
     </message>
     <message>
         <source>%1: code %2 has no button; give one of %3.</source>
-        <translation>%1: コード %2 に当たるボタンはありません。%3 のいずれかを指定してください。</translation>
+        <translation>%1: コード %2に当たるボタンはありません。%3のいずれかを指定してください。</translation>
     </message>
     <message>
         <source>%1 wants true or false.</source>
-        <translation>%1 には true または false を指定してください。</translation>
+        <translation>%1には true または false を指定してください。</translation>
     </message>
     <message>
         <source>%1 wants a text in quotes.</source>
-        <translation>%1 には引用符で囲んだテキストを指定してください。</translation>
+        <translation>%1には引用符で囲んだテキストを指定してください。</translation>
     </message>
     <message>
         <source>%1 wants a whole number.</source>
-        <translation>%1 には整数を指定してください。</translation>
+        <translation>%1には整数を指定してください。</translation>
     </message>
     <message>
         <source>A key or table name has more than %1 dotted parts; a settings key has two.</source>
@@ -203,27 +203,27 @@ Nothing was sent to it. Try again when that program has finished.</source>
     </message>
     <message>
         <source>Format %1 is written by a newer program; this program reads format %2.</source>
-        <translation>format %1 は新しいプログラムが書いたものです。このプログラムが読めるのは format %2 です。</translation>
+        <translation>format %1は新しいプログラムが書いたものです。このプログラムが読めるのは format %2です。</translation>
     </message>
     <message>
         <source>Format %1 is unknown; this program reads format %2.</source>
-        <translation>format %1 は不明です。このプログラムが読めるのは format %2 です。</translation>
+        <translation>format %1は不明です。このプログラムが読めるのは format %2です。</translation>
     </message>
     <message>
         <source>Unknown table or key %1.</source>
-        <translation>不明なテーブルまたはキー %1 があります。</translation>
+        <translation>不明なテーブルまたはキー %1があります。</translation>
     </message>
     <message>
         <source>%1 must be a table.</source>
-        <translation>%1 はテーブルでなければなりません。</translation>
+        <translation>%1はテーブルでなければなりません。</translation>
     </message>
     <message>
         <source>Unknown key %1.</source>
-        <translation>不明なキー %1 があります。</translation>
+        <translation>不明なキー %1があります。</translation>
     </message>
     <message>
         <source>%1 are one setting of the adapter: give all six or none.</source>
-        <translation>%1 はアダプタの 1 つの設定です。6 つすべてを指定するか、どれも指定しないでください。</translation>
+        <translation>%1はアダプタの 1 つの設定です。6 つすべてを指定するか、どれも指定しないでください。</translation>
     </message>
     <message>
         <source>%1: not a value (%2).</source>
@@ -238,19 +238,23 @@ Nothing was sent to it. Try again when that program has finished.</source>
         <translation>%1: GPS のキーはアダプタの 1 つの設定で、その設定は取得されていません。</translation>
     </message>
     <message>
-        <source>The file is not TOML: %1</source>
-        <translation>ファイルが TOML ではありません: %1</translation>
+        <source>The file</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>The file is not TOML from column %1 of this line on.</source>
+        <translation>この行の %1 桁目から先は TOML ではありません。</translation>
     </message>
 </context>
 <context>
     <name>NotTaken</name>
     <message>
         <source>%1: sent %2, the adapter holds %3</source>
-        <translation>%1: %2 を送信しましたが、アダプタの値は %3 です</translation>
+        <translation>%1: %2を送信しましたが、アダプタの値は %3です</translation>
     </message>
     <message>
         <source>%1: sent %2, the adapter refused it</source>
-        <translation>%1: %2 を送信しましたが、アダプタが拒否しました</translation>
+        <translation>%1: %2を送信しましたが、アダプタが拒否しました</translation>
     </message>
     <message>
         <source>%1: not sent</source>
@@ -294,7 +298,7 @@ Nothing was sent to it. Try again when that program has finished.</source>
     <name>SettingsFileActions</name>
     <message>
         <source>The adapter did not answer for these settings, so %1:</source>
-        <translation>以下の設定についてアダプタから応答がなかったため、%1:</translation>
+        <translation>次の設定についてアダプタから応答がなかったため、%1。</translation>
     </message>
     <message>
         <source>The adapter now holds the settings of the file.</source>
@@ -310,7 +314,7 @@ Nothing was sent to it. Try again when that program has finished.</source>
     </message>
     <message>
         <source>The adapter&apos;s settings were saved to %1.</source>
-        <translation>アダプタの設定を %1 に保存しました。</translation>
+        <translation>アダプタの設定を %1に保存しました。</translation>
     </message>
     <message>
         <source>The file was not written: %1</source>
@@ -330,7 +334,7 @@ Nothing was sent to it. Try again when that program has finished.</source>
     </message>
     <message>
         <source>The adapter&apos;s firmware lacks %1, which the file holds. Nothing was written.</source>
-        <translation>アダプタのファームウェアには、ファイルにある %1 がありません。何も書き込まれていません。</translation>
+        <translation>アダプタのファームウェアには、ファイルにある %1がありません。何も書き込まれていません。</translation>
     </message>
     <message>
         <source>nothing was written</source>
@@ -368,7 +372,7 @@ The adapter&apos;s present settings are saved first, in %1.
 Write the changes to the adapter?</source>
         <translation>
 
-アダプタの現在の設定は、先に %1 に保存されます。
+アダプタの現在の設定は、先に %1に保存されます。
 
 変更をアダプタに書き込みますか？</translation>
     </message>
@@ -386,7 +390,7 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source> Partly written: %1; load the file again.</source>
-        <translation> 一部だけ書き込まれたもの: %1。ファイルをもう一度読み込んでください。</translation>
+        <translation>一部だけ書き込まれたもの: %1。ファイルをもう一度読み込んでください。</translation>
     </message>
     <message>
         <source>%1 ms</source>
@@ -402,11 +406,11 @@ Write the changes to the adapter?</source>
     </message>
     <message>
         <source>%1 holds the control character %2; a text holds none from 0x00 to 0x1F or 0x7F to 0x9F.</source>
-        <translation>%1 に制御文字 %2 が含まれています。テキストには 0x00～0x1F と 0x7F～0x9F の文字は使えません。</translation>
+        <translation>%1に制御文字 %2が含まれています。テキストには 0x00～0x1F と 0x7F～0x9F の文字は使えません。</translation>
     </message>
     <message>
         <source>%1: %2 is outside 0 to %3; a value beyond is kept only where the adapter holds it already, and it holds %4.</source>
-        <translation>%1: %2 は 0～%3 の範囲外です。範囲外の値を残せるのは、アダプタがすでにその値を持っている場合だけですが、アダプタの値は %4 です。</translation>
+        <translation>%1: %2は 0～%3の範囲外です。範囲外の値を残せるのは、アダプタがすでにその値を持っている場合だけですが、アダプタの値は %4です。</translation>
     </message>
     <message>
         <source>(not read)</source>
@@ -420,19 +424,19 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>%1 = OFF needs %2 above 0; the adapter holds %2 = 0.</source>
-        <translation>%1 を OFF にするには %2 を 0 より大きくする必要がありますが、アダプタの %2 は 0 です。</translation>
+        <translation>%1を OFF にするには %2を 0 より大きくする必要がありますが、アダプタの %2は 0 です。</translation>
     </message>
     <message>
         <source>%1 = 0 needs %2 = ON; the adapter holds %2 = OFF.</source>
-        <translation>%1 を 0 にするには %2 を ON にする必要がありますが、アダプタの %2 は OFF です。</translation>
+        <translation>%1を 0 にするには %2を ON にする必要がありますが、アダプタの %2は OFF です。</translation>
     </message>
     <message>
         <source>%1 = 0 needs %2 = ON; line %3 sets %2 = OFF.</source>
-        <translation>%1 を 0 にするには %2 を ON にする必要がありますが、%3 行目で %2 を OFF にしています。</translation>
+        <translation>%1を 0 にするには %2を ON にする必要がありますが、%3 行目で %2を OFF にしています。</translation>
     </message>
     <message>
         <source>%1 = 0 needs %2 = ON.</source>
-        <translation>%1 を 0 にするには %2 を ON にする必要があります。</translation>
+        <translation>%1を 0 にするには %2を ON にする必要があります。</translation>
     </message>
     <message>
         <source>No automatic backup yet</source>
@@ -463,39 +467,39 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>%1 is not a regular file; it is left as it is.</source>
-        <translation>%1 は通常のファイルではありません。そのままにしてあります。</translation>
+        <translation>%1は通常のファイルではありません。そのままにしてあります。</translation>
     </message>
     <message>
         <source>%1 exists already.</source>
-        <translation>%1 はすでにあります。</translation>
+        <translation>%1はすでにあります。</translation>
     </message>
     <message>
         <source>%1 exists already, and so do the names before it.</source>
-        <translation>%1 はすでにあり、その前の名前もすべて使われています。</translation>
+        <translation>%1はすでにあり、その前の名前もすべて使われています。</translation>
     </message>
     <message>
         <source>%1 is not a folder.</source>
-        <translation>%1 はフォルダではありません。</translation>
+        <translation>%1はフォルダではありません。</translation>
     </message>
     <message>
         <source>%1 cannot be written: %2</source>
-        <translation>%1 に書き込めません: %2</translation>
+        <translation>%1に書き込めません: %2</translation>
     </message>
     <message>
         <source>%1 is not a regular file.</source>
-        <translation>%1 は通常のファイルではありません。</translation>
+        <translation>%1は通常のファイルではありません。</translation>
     </message>
     <message>
         <source>%1 holds more than %2 bytes; a settings file holds at most %2 bytes.</source>
-        <translation>%1 は %2 バイトを超えています。設定ファイルは最大 %2 バイトです。</translation>
+        <translation>%1は %2 バイトを超えています。設定ファイルは最大 %2 バイトです。</translation>
     </message>
     <message>
         <source>%1 holds %2 bytes; a settings file holds at most %3 bytes.</source>
-        <translation>%1 は %2 バイトあります。設定ファイルは最大 %3 バイトです。</translation>
+        <translation>%1は %2 バイトあります。設定ファイルは最大 %3 バイトです。</translation>
     </message>
     <message>
         <source>The folder for the program&apos;s state, %1, has a name that is not UTF-8; set %2 to a folder whose name is UTF-8.</source>
-        <translation>プログラムの状態を保存するフォルダ %1 の名前が UTF-8 ではありません。%2 に名前が UTF-8 のフォルダを設定してください。</translation>
+        <translation>プログラムの状態を保存するフォルダ %1の名前が UTF-8 ではありません。%2に名前が UTF-8 のフォルダを設定してください。</translation>
     </message>
     <message>
         <source>There is no folder for the program&apos;s state: HOME is not set.</source>
@@ -507,7 +511,7 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>%1 cannot be read: %2</source>
-        <translation>%1 を読み込めません: %2</translation>
+        <translation>%1を読み込めません: %2</translation>
     </message>
     <message>
         <source>The record of an earlier write cannot be read: %1</source>
@@ -692,6 +696,14 @@ Not sent: %1.</source>
         <source>Invalid value in Jitter Buffer Size (Max. value is 255)</source>
         <translation>ジッタバッファサイズの値が無効です (最大値は 255)</translation>
     </message>
+    <message>
+        <source>Enter ON or OFF.</source>
+        <translation>ON または OFF を入力します。</translation>
+    </message>
+    <message>
+        <source>Enter FULL DUPLEX or HALF DUPLEX.</source>
+        <translation>FULL DUPLEX または HALF DUPLEX を入力します。</translation>
+    </message>
 </context>
 <context>
     <name>TForm11</name>
@@ -749,7 +761,7 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>Replace Your Call Sign</source>
-        <translation>YOUR コールサインを置換</translation>
+        <translation>代替 YOUR コールサインで置換</translation>
     </message>
     <message>
         <source>     RPT1 Call Sign</source>
@@ -757,7 +769,7 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>Replace RPT1 Call Sign</source>
-        <translation>RPT1 コールサインを置換</translation>
+        <translation>代替 RPT1 コールサインで置換</translation>
     </message>
     <message>
         <source>   RPT2 Call Sign</source>
@@ -765,7 +777,7 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>Replace RPT2 Call Sign</source>
-        <translation>RPT2 コールサインを置換</translation>
+        <translation>代替 RPT2 コールサインで置換</translation>
     </message>
     <message>
         <source>Flag</source>
@@ -1215,7 +1227,7 @@ Not sent: %1.</source>
     <name>WriteRecord</name>
     <message>
         <source>A File &gt; Load</source>
-        <translation>ファイルからの設定の読み込み</translation>
+        <translation>「設定をファイルから読み込み」</translation>
     </message>
     <message>
         <source>A dialog&apos;s Save</source>
@@ -1235,15 +1247,15 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>the adapter at USB port %1</source>
-        <translation>USB ポート %1 のアダプタ</translation>
+        <translation>USB ポート %1のアダプタ</translation>
     </message>
     <message>
         <source>%1 onto %2 was cut short on %3 at %4.</source>
-        <translation>%2への%1は %3 %4 に中断されました。</translation>
+        <translation>%3 %4、%2への%1が中断されました。</translation>
     </message>
     <message>
         <source>%1 onto %2 was cut short.</source>
-        <translation>%2への%1は中断されました。</translation>
+        <translation>%2への%1が中断されました。</translation>
     </message>
     <message>
         <source>Written completely: %1.</source>
@@ -1259,11 +1271,11 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>The settings from before it are in %1; &quot;brisel-ctl restore&quot; of that file, or File &gt; Load of it, puts them back.</source>
-        <translation>中断前の設定は %1 にあります。このファイルを「brisel-ctl restore」で書き込むか、ファイル &gt; 設定をファイルから読み込み で読み込むと元に戻ります。</translation>
+        <translation>中断前の設定は %1にあります。このファイルを「brisel-ctl restore」で書き込むか、「ファイル &gt; 設定をファイルから読み込み」で読み込むと元に戻ります。</translation>
     </message>
     <message>
         <source>OK keeps this record until a later write onto this adapter has run to its end.</source>
-        <translation>OK を押すと、このアダプタへの次の書き込みが最後まで終わるまで、この記録を残します。</translation>
+        <translation>［OK］を押すと、このアダプタへの以降の書き込みが最後まで終わるまで、この記録を残します。</translation>
     </message>
     <message>
         <source>Forget this record</source>
@@ -1275,7 +1287,12 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>OK keeps this record until a later write onto this adapter has written completely again what may be half written.</source>
-        <translation>OK を押すと、書き込みが途中の可能性があるものを、このアダプタへの後の書き込みがもう一度最後まで書き込むまで、この記録を残します。</translation>
+        <translation>［OK］を押すと、途中まで書き込まれた可能性のある設定が、このアダプタへの以降の書き込みで最後まで書き直されるまで、この記録を残します。</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd</source>
+        <extracomment>The form of a date, as QDate::toString takes it: 2026-12-08 in German is 08.12.2026 (dd.MM.yyyy).</extracomment>
+        <translation>yyyy年M月d日</translation>
     </message>
 </context>
 <context>
