@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
              {"restore", "@", "--set=basic.delay_time_ms=6000"},
              [](emu::Emulator& a) { a.setListener([](const emu::LogEntry&) { ADD_FAILURE() << "asked"; }); },
              65,
-             {{"/message", "basic.delay_time_ms: 6000 is outside 0 to 2550 ms"}, {"/written", nullptr}}},
+             {{"/message", "basic.delay_time_ms: 6000 is outside 0 to 2550 ms"}, {"/written", Json::array()}}},
         Case{"Render",
              {"render", "@", "--set=repeater.alt_my_call=DL2XYZ"},
              [](emu::Emulator& a) { a.setListener([](const emu::LogEntry&) { ADD_FAILURE() << "asked"; }); },
