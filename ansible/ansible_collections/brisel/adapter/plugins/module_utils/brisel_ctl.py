@@ -114,6 +114,12 @@ def flat_keys(keys):
     entries and groups holding mappings of their keys."""
     pairs = []
     seen = set()
+    if keys is not None and not isinstance(keys, dict):
+        # A templated mapping ("{{ item }}") holding a value that YAML read as
+        # a date reaches the module as the mapping's Python text.
+        raise BriselCtlError('keys is not a mapping but the text %r; a value that YAML reads as a date '
+                             '(2026-12-08) turns a templated mapping into such a text: quote dates'
+                             % str(keys)[:FIRST_BYTES])
     for name, value in (keys or {}).items():
         name = str(name)
         if isinstance(value, dict) and '.' not in name:

@@ -35,6 +35,7 @@ def test_keys_become_set_arguments_in_order():
     ({'basic.x': None}, 'keys: basic.x has no value'),
     ({'beacon.message': datetime.date(2026, 12, 8)}, 'beacon.message holds a date (2026-12-08)'),
     ({'basic.x': [1]}, 'a value of type list cannot stand'),
+    ("{'beacon.message': datetime.date(2026, 12, 8)}", 'keys is not a mapping but the text'),
 ])
 def test_keys_refused(keys, why):
     with pytest.raises(brisel_ctl.BriselCtlError) as caught:
