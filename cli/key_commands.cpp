@@ -80,7 +80,8 @@ std::vector<settings::Assignment> checkedAssignments(const std::vector<std::stri
         const std::string key = argument.substr(0, equals);
         groupOf(key);
         for (const auto& [earlier, value] : assignments)
-            if (earlier == key) throw CtlError(exit_status::Usage, word + " names " + key + " twice");
+            if (earlier == key)
+                throw CtlError(exit_status::Usage, std::string(word).append(" names ").append(key).append(" twice"));
         assignments.emplace_back(key, argument.substr(equals + 1));
         if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
             problems += (problems.empty() ? "" : "\n") + fileProblemText(*problem);
