@@ -5,11 +5,12 @@
 
 namespace {
 
-constexpr std::array<CommandEntry, 7> Table{{
+constexpr std::array<CommandEntry, 8> Table{{
     {"detect", 0, 0, JsonOption, detectCommand},
     {"show", 0, -1, JsonOption, showCommand},
     {"backup", 1, 1, ForceOption, backupCommand},
-    {"restore", 1, 1, JsonOption | DryRunOption | SkipMissingOption | NoBackupOption, restoreCommand},
+    {"restore", 1, 1, JsonOption | DryRunOption | SkipMissingOption | NoBackupOption | SetOption, restoreCommand},
+    {"render", 1, 1, JsonOption | SetOption, renderCommand},
     {"diff", 1, 1, JsonOption | SkipMissingOption, diffCommand},
     {"get", 1, -1, JsonOption, getCommand},
     {"set", 1, -1, SkipMissingOption, setCommand},

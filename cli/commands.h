@@ -12,6 +12,7 @@ int detectCommand(const Options& options, CtlIo& io);
 int showCommand(const Options& options, CtlIo& io);
 int backupCommand(const Options& options, CtlIo& io);
 int restoreCommand(const Options& options, CtlIo& io);
+int renderCommand(const Options& options, CtlIo& io);
 int diffCommand(const Options& options, CtlIo& io);
 int getCommand(const Options& options, CtlIo& io);
 int setCommand(const Options& options, CtlIo& io);
@@ -24,6 +25,7 @@ enum CommandOption : unsigned {
     DryRunOption = 1u << 2,
     SkipMissingOption = 1u << 3,
     NoBackupOption = 1u << 4,
+    SetOption = 1u << 5,
 };
 
 struct CommandEntry {

@@ -91,10 +91,8 @@ using Json = JsonReport::Json;
 
 void putJson(const Finding& f, bool demo, JsonReport& report)
 {
-    const char* state = f.status == exit_status::Ok             ? "opened"
-                        : f.status == exit_status::NoPermission ? "no_permission"
-                        : f.status == exit_status::InUse        ? "in_use"
-                                                                : "not_found";
+    const char* state = adapterState(f.status);
+    if (state == nullptr) state = "not_found";
     Json json = {{"demo", demo}, {"adapters", Json::array()}};
     for (const AdapterNode& node : f.adapters)
         json["adapters"].push_back({{"bus", node.address.bus},

@@ -101,6 +101,28 @@ int backupCommand(const Options& options, CtlIo& io)
     return exit_status::Ok;
 }
 
+int renderCommand(const Options& options, CtlIo& io)
+{
+    settings::FileContents contents = readCheckedFile(fileArgument(options));
+    putAssignments(options.sets, contents);
+    const settings::Snapshot& values = contents.values;
+    // No adapter is asked: the features named are those the file's groups
+    // and keys need.
+    settings::FileOrigin origin{BRISEL_VERSION, "none read (brisel-ctl render)", {}};
+    origin.features.slowData = values.has(settings::Group::SlowData);
+    origin.features.beacon = values.has(settings::Group::Beacon);
+    origin.features.serialPort = values.has(settings::Group::SerialPort);
+    origin.features.basic.squelch = settings::valueText(values, "basic.squelch_level").has_value();
+    origin.features.basic.jitterBuffer = settings::valueText(values, "basic.jitter_buffer_size").has_value();
+    const std::string text = settings::writeSettingsFile(values, origin);
+    if (io.report) {
+        io.report->settings(values, "");
+        io.report->add({{"file", text}});
+    }
+    io.out << text << std::flush;
+    return exit_status::Ok;
+}
+
 int diffCommand(const Options& options, CtlIo& io)
 {
     const settings::FileContents contents = readCheckedFile(fileArgument(options));
@@ -116,7 +138,8 @@ int diffCommand(const Options& options, CtlIo& io)
 int restoreCommand(const Options& options, CtlIo& io)
 {
     const std::string& path = fileArgument(options);
-    const settings::FileContents contents = readCheckedFile(path);
+    settings::FileContents contents = readCheckedFile(path);
+    putAssignments(options.sets, contents);
     // The folder of the record (and of the backup) is judged before any request.
     if (!options.dryRun) recordFolder(io);
     Session session(options, io);

@@ -1,5 +1,6 @@
 #include "cli/json_report.h"
 
+#include "cli/exit_status.h"
 #include "cli/options.h"
 #include "device/latin1.h"
 #include "settings/interrupts.h"
@@ -128,8 +129,23 @@ void JsonReport::failed(const std::string& message)
     failure_ = message;
 }
 
+const char* adapterState(int status)
+{
+    switch (status) {
+    case exit_status::Ok: return "opened";
+    case exit_status::NoAdapter: return "not_found";
+    case exit_status::InUse: return "in_use";
+    case exit_status::NoPermission: return "no_permission";
+    default: return nullptr;
+    }
+}
+
 void JsonReport::print(int status, const std::string& failure, std::ostream& out)
 {
+    // Whatever the command, a failure to reach the adapter names its state,
+    // as detect does.
+    if (status != exit_status::Ok && !document_.contains("status"))
+        if (const char* state = adapterState(status)) document_["status"] = state;
     document_["exit_status"] = status;
     if (!failure.empty()) failure_ = failure;
     if (!failure_.empty()) document_["message"] = failure_;

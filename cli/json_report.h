@@ -59,6 +59,11 @@ private:
     std::string failure_;
 };
 
+// The state of the adapter that exit status `status` tells, as the
+// document's "status" names it: opened, not_found, in_use, no_permission;
+// nullptr for any other status.
+const char* adapterState(int status);
+
 // One line, with a blank after each ':' and ','; a byte that is not UTF-8
 // becomes U+FFFD rather than failing the output.
 std::string oneLine(const JsonReport::Json& value);

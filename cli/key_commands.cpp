@@ -7,6 +7,7 @@
 #include "cli/json_report.h"
 #include "cli/plan_problems.h"
 #include "cli/session.h"
+#include "cli/settings_files.h"
 #include "cli/write_records.h"
 #include "device/shown_text.h"
 #include "settings_file/restore_plan.h"
@@ -63,7 +64,7 @@ int getCommand(const Options& options, CtlIo& io)
     return exit_status::Ok;
 }
 
-int setCommand(const Options& options, CtlIo& io)
+std::vector<settings::Assignment> checkedAssignments(const std::vector<std::string>& arguments, const std::string& word)
 {
     // Every value is checked before the adapter is asked anything. The GPS
     // sentence switches share one setting of the adapter; they are checked
@@ -72,14 +73,15 @@ int setCommand(const Options& options, CtlIo& io)
     settings::Snapshot checked;
     checked.serialPort.emplace().gpsBits = 0;
     std::string problems;
-    for (const std::string& argument : options.args) {
+    for (const std::string& argument : arguments) {
         const auto equals = argument.find('=');
         if (equals == std::string::npos || equals == 0)
-            throw CtlError(exit_status::Usage, "set wants KEY=VALUE, not '" + argument + "'");
+            throw CtlError(exit_status::Usage, word + " wants KEY=VALUE, not '" + shown::clipped(argument) + "'");
         const std::string key = argument.substr(0, equals);
         groupOf(key);
         for (const auto& [earlier, value] : assignments)
-            if (earlier == key) throw CtlError(exit_status::Usage, "set names " + key + " twice");
+            if (earlier == key)
+                throw CtlError(exit_status::Usage, std::string(word).append(" names ").append(key).append(" twice"));
         assignments.emplace_back(key, argument.substr(equals + 1));
         if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
             problems += (problems.empty() ? "" : "\n") + fileProblemText(*problem);
@@ -94,6 +96,12 @@ int setCommand(const Options& options, CtlIo& io)
         problems += (problems.empty() ? "" : "\n") + problemText(problem);
     }
     if (!problems.empty()) throw CtlError(exit_status::BadFile, problems);
+    return assignments;
+}
+
+int setCommand(const Options& options, CtlIo& io)
+{
+    const std::vector<settings::Assignment> assignments = checkedAssignments(options.args, "set");
     std::vector<std::string> keys;
     keys.reserve(assignments.size());
     for (const auto& [key, value] : assignments) keys.push_back(key);

@@ -23,6 +23,7 @@ const char* const UsageText =
     "  show [GROUP...]        print the adapter's settings as a settings file\n"
     "  backup FILE            save every group to FILE (- for standard output)\n"
     "  restore FILE           check FILE, then write the groups that differ\n"
+    "  render FILE            check FILE and --set, then print it; no adapter is opened\n"
     "  diff FILE              list, field by field, where the adapter differs from FILE\n"
     "  get KEY...             print single settings, e.g. basic.delay_time_ms\n"
     "  set KEY=VALUE...       change single settings and print what the adapter holds\n"
@@ -44,7 +45,9 @@ const char* const UsageText =
     "                         serial_port, squelch, jitter_buffer (implies --demo)\n"
     "  --not-taking           the emulated adapter does not take the values written\n"
     "                         (implies --demo)\n"
-    "  --json                 detect, show, get, diff, restore: print one JSON document\n"
+    "  --set KEY=VALUE        restore, render: this value over the file's (repeatable)\n"
+    "  --json                 detect, show, get, diff, restore, render: print one JSON\n"
+    "                         document\n"
     "  --force                backup: replace an existing FILE\n"
     "  --dry-run              restore: print what would change and write nothing\n"
     "  --skip-missing         restore, diff, set: skip what the adapter's firmware lacks\n"
@@ -70,16 +73,18 @@ enum LongOnly {
     NotTaking,
     Device,
     Wait,
-    ForgetRecord
+    ForgetRecord,
+    Set
 };
 
 // The options that only some commands take, as they are written.
-constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptionNames{{
+constexpr std::array<std::pair<CommandOption, std::string_view>, 6> CommandOptionNames{{
     {JsonOption, "--json"},
     {ForceOption, "--force"},
     {DryRunOption, "--dry-run"},
     {SkipMissingOption, "--skip-missing"},
     {NoBackupOption, "--no-backup"},
+    {SetOption, "--set"},
 }};
 
 [[noreturn]] void usage(const std::string& what)
@@ -120,6 +125,7 @@ void readOptions(int argc, char** argv, Options& options)
         {"device", required_argument, nullptr, Device},
         {"wait", optional_argument, nullptr, Wait},
         {"forget-record", no_argument, nullptr, ForgetRecord},
+        {"set", required_argument, nullptr, Set},
         {nullptr, 0, nullptr, 0},
     };
 
@@ -158,6 +164,10 @@ void readOptions(int argc, char** argv, Options& options)
             break;
         case Demo: options.demo = true; break;
         case ForgetRecord: options.forgetRecord = true; break;
+        case Set:
+            options.sets.emplace_back(optarg);
+            given |= SetOption;
+            break;
         case DemoState: options.demoState = optarg; break;
         case DemoFile:
             if (*optarg == '\0') fail("--demo-file wants a file name");

@@ -9,8 +9,9 @@
 #include <vector>
 
 struct Options {
-    std::string command;            // detect, show, backup, restore, diff, get, set
+    std::string command;            // detect, show, backup, restore, render, diff, get, set
     std::vector<std::string> args;  // what follows the command
+    std::vector<std::string> sets;  // restore, render: --set KEY=VALUE, over the file's values
 
     bool help = false;
     bool version = false;

@@ -2,6 +2,7 @@
 
 #include "cli/ctl.h"
 #include "cli/exit_status.h"
+#include "cli/file_problems.h"
 #include "cli/store_problems.h"
 #include "settings_file/settings_store.h"
 
@@ -31,6 +32,17 @@ settings::FileContents readCheckedFile(const std::string& path)
                                                                               : exit_status::BadFile,
                        storeText(error.problem()));
     }
+}
+
+void putAssignments(const std::vector<std::string>& arguments, settings::FileContents& contents)
+{
+    std::string problems;
+    for (const auto& [key, value] : checkedAssignments(arguments, "--set")) {
+        contents.lines.erase(key);
+        if (const auto problem = settings::setFromText(contents.values, key, value))
+            problems += (problems.empty() ? "" : "\n") + fileProblemText(*problem);
+    }
+    if (!problems.empty()) throw CtlError(exit_status::BadFile, problems);
 }
 
 void writeOutputFile(const std::string& path, const std::string& text, bool replace, std::ostream& out)

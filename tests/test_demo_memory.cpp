@@ -181,10 +181,11 @@ TEST(DemoMemory, AFileInUseIsRefusedAsAnAdapterInUse)
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"--demo-file", file, "set", "basic.delay_time_ms=900"},
              {"--demo-file", file, "--demo-reset", "show"},
-             {"--demo-file", file, "--json", "get", "basic.delay_time_ms"},
+             {"--demo-file", file, "--json", "detect"},
          }) {
         const Outcome got = runCtlIn(folder, args);
         EXPECT_EQ(got.status, 75) << args[2];
+        EXPECT_EQ(got.out.find("\"status\": \"in_use\"") != std::string::npos, args[2] == "--json") << got.out;
         EXPECT_NE(got.err.find("is in use by another program"), std::string::npos) << got.err;
         EXPECT_NE(got.err.find("The demo adapter's file: " + file), std::string::npos) << got.err;
     }

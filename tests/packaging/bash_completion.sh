@@ -86,7 +86,7 @@ expect_among() {
 touch "$work/files/site.toml" "$work/files/spare.toml"
 
 expect "brisel-ctl " "$help_commands"
-expect "brisel-ctl re" "restore"
+expect "brisel-ctl re" "render restore"
 expect "brisel-ctl --" "$help_options"
 expect "brisel-ctl --dry" "--dry-run"
 expect "brisel-ctl --demo d" "detect diff"

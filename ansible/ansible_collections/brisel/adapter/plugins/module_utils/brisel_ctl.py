@@ -1,6 +1,7 @@
 # -*- coding: utf-8 -*-
 # Copyright: 2026 the brisel-setting developers
 # GNU General Public License v3.0+ (see https://www.gnu.org/licenses/gpl-3.0.txt)
+# SPDX-License-Identifier: GPL-3.0-or-later
 """brisel-ctl --json on the managed host: the modules' only way to the adapter.
 
 Each call runs one brisel-ctl command with --json and takes back the one JSON
@@ -12,17 +13,25 @@ from __future__ import absolute_import, division, print_function
 
 __metaclass__ = type
 
+import datetime
 import json
 import os
+import re
+
+from ansible.module_utils.six import integer_types, string_types
 
 # brisel-ctl prints one line of a few kilobytes; more is not its output.
 MAX_OUTPUT = 1024 * 1024
+# What a failure shows of output that is not brisel-ctl's JSON.
+FIRST_BYTES = 120
+# A key as brisel-ctl names it: group and key joined by a dot.
+KEY = re.compile(r'^[a-z0-9_]+\.[a-z0-9_]+$')
 
 # The options of every module that say which adapter brisel-ctl talks to;
 # plugins/doc_fragments/adapter.py documents them.
 ADAPTER_OPTIONS = dict(
     adapter=dict(type='str'),
-    brisel_ctl=dict(type='str', default='brisel-ctl'),
+    brisel_ctl=dict(type='path', default='brisel-ctl'),
     demo=dict(
         type='dict',
         options=dict(
@@ -80,6 +89,71 @@ def adapter_arguments(params):
     return args
 
 
+def value_text(key, value):
+    """A value of the keys option as brisel-ctl set takes it: YAML's switches
+    and whole numbers as such, texts as they are."""
+    if isinstance(value, bool):
+        return 'true' if value else 'false'
+    if isinstance(value, integer_types):
+        return str(value)
+    if isinstance(value, string_types):
+        return value
+    if isinstance(value, (datetime.date, datetime.datetime)):
+        raise BriselCtlError('keys: %s holds a date (%s), as YAML reads an unquoted date; quote it to give a text'
+                             % (key, value))
+    if value is None:
+        raise BriselCtlError('keys: %s has no value' % key)
+    if isinstance(value, float):
+        return repr(value)
+    raise BriselCtlError('keys: %s: a value of type %s cannot stand in a settings file'
+                         % (key, type(value).__name__))
+
+
+def flat_keys(keys):
+    """The keys option as (key, value) pairs, in the order given: GROUP.KEY
+    entries and groups holding mappings of their keys."""
+    pairs = []
+    seen = set()
+    if keys is not None and not isinstance(keys, dict):
+        # A templated mapping ("{{ item }}") holding a value that YAML read as
+        # a date reaches the module as the mapping's Python text.
+        raise BriselCtlError('keys is not a mapping but the text %r; a value that YAML reads as a date '
+                             '(2026-12-08) turns a templated mapping into such a text: quote dates'
+                             % str(keys)[:FIRST_BYTES])
+    for name, value in (keys or {}).items():
+        name = str(name)
+        if isinstance(value, dict) and '.' not in name:
+            inner = [('%s.%s' % (name, key), item) for key, item in value.items()]
+        else:
+            inner = [(name, value)]
+        for key, item in inner:
+            if not KEY.match(key):
+                raise BriselCtlError('keys: %r is not GROUP.KEY, as brisel-ctl show lists them' % key)
+            if isinstance(item, dict):
+                raise BriselCtlError('keys: %s holds a mapping, not a value' % key)
+            if key in seen:
+                raise BriselCtlError('keys: %s is given twice' % key)
+            seen.add(key)
+            pairs.append((key, value_text(key, item)))
+    return pairs
+
+
+def set_arguments(keys):
+    """The --set arguments of brisel-ctl restore and render for the keys
+    option; brisel-ctl checks each value as set does."""
+    return ['--set=%s=%s' % pair for pair in flat_keys(keys)]
+
+
+def state_folder():
+    """The folder in which brisel-ctl keeps its automatic backups and records
+    of writes on this host, for the user the module runs as (under become,
+    that user's)."""
+    state = os.environ.get('XDG_STATE_HOME', '')
+    if not state.startswith('/'):
+        state = os.path.join(os.path.expanduser('~'), '.local', 'state')
+    return os.path.join(state, 'brisel-setting')
+
+
 def read_document(status, out, err):
     """brisel-ctl's JSON object from its output; a failure when there is
     none, naming what it said instead."""
@@ -94,7 +168,9 @@ def read_document(status, out, err):
         # had written it says on standard error.
         ended = 'ended by signal %d' % -status if status < 0 else 'exit status %s' % status
         said = ' '.join(err.strip().splitlines()[-3:]) or 'nothing'
-        raise BriselCtlError('brisel-ctl gave no JSON object (%s); it said: %s' % (ended, said), status)
+        printed = repr(out[:FIRST_BYTES]) + ('...' if len(out) > FIRST_BYTES else '')
+        raise BriselCtlError('brisel-ctl gave no JSON object (%s); it printed %s and said: %s'
+                             % (ended, printed, said), status)
     return document
 
 

@@ -2,6 +2,7 @@
 # -*- coding: utf-8 -*-
 # Copyright: 2026 the brisel-setting developers
 # GNU General Public License v3.0+ (see https://www.gnu.org/licenses/gpl-3.0.txt)
+# SPDX-License-Identifier: GPL-3.0-or-later
 
 from __future__ import absolute_import, division, print_function
 
@@ -17,11 +18,12 @@ description:
     used its firmware, its optional features and the settings it holds
     (C(brisel-ctl --json show)).
   - It only reads. An adapter that cannot be used (in use by another program, no permission) is
-    listed with its C(status) and brisel-ctl's C(message); a host without an adapter gives an
-    empty list.
+    listed with its C(status) and brisel-ctl's C(message), both from brisel-ctl's JSON; a host
+    without an adapter gives an empty list, and an I(adapter) that is not there an entry with
+    C(status=not_found).
 version_added: 3.6.0
 author:
-  - brisel-setting developers
+  - brisel-setting developers (!UNKNOWN)
 extends_documentation_fragment:
   - brisel.adapter.adapter
 options:
@@ -33,8 +35,13 @@ options:
     default: true
 attributes:
   check_mode:
+    description: Can run in check_mode and return changed status prediction without modifying target.
     support: full
+  diff_mode:
+    description: Will return details on what has changed (or possibly needs changing in check_mode), when in diff mode.
+    support: none
   facts:
+    description: Action returns an C(ansible_facts) dictionary that will update existing host facts.
     support: full
 seealso:
   - module: brisel.adapter.settings
@@ -105,26 +112,28 @@ def choice_of(adapter):
 def describe(module, program, chosen, read_settings):
     """One adapter's entry: what detect says of it and, when it opens, the
     settings that show gives."""
-    _, found, _ = run(module, program, 'detect', chosen, accept=DETECT_STATUSES)
+    found = run(module, program, 'detect', chosen, accept=DETECT_STATUSES)[1]
     entry = {}
     for adapter in found.get('adapters') or []:
         if adapter.get('used'):
             entry.update((key, value) for key, value in adapter.items() if key != 'used')
     entry.update((key, found[key]) for key in OPENED_KEYS if key in found)
     if found.get('status') == 'opened' and read_settings:
-        status, shown, _ = run(module, program, 'show', chosen, accept=(0, 69, 74, 75, 77))
+        status, shown = run(module, program, 'show', chosen, accept=DETECT_STATUSES)[:2]
         if status == 0:
             entry['settings'] = shown.get('settings') or {}
         else:
             entry['settings'] = None
             entry['message'] = shown.get('message')
+            entry['status'] = shown.get('status') or entry.get('status')
     return found, entry
 
 
 def main():
     argument_spec = dict(settings=dict(type='bool', default=True))
     argument_spec.update(ADAPTER_OPTIONS)
-    module = AnsibleModule(argument_spec=argument_spec, supports_check_mode=True)
+    module = AnsibleModule(argument_spec=argument_spec, supports_check_mode=True,
+                           mutually_exclusive=[('adapter', 'demo')])
     params = module.params
 
     try:
@@ -133,9 +142,10 @@ def main():
         found, entry = describe(module, program, chosen, params['settings'])
         adapters = []
         if params['demo'] is not None or params['adapter']:
-            # One adapter: the emulated one, or the one asked for.
-            if params['demo'] is not None or entry.get('status') != 'not_found':
-                adapters.append(entry)
+            # One adapter: the emulated one, or the one asked for, also
+            # when it is not there (status not_found).
+            entry.setdefault('status', found.get('status'))
+            adapters.append(entry)
         elif found.get('adapters'):
             adapters.append(entry)
             # The first was the one detect used; then every other.
@@ -146,8 +156,9 @@ def main():
         result = dict(msg=str(error))
         if error.status is not None:
             result['exit_status'] = error.status
-            if error.document.get('message'):
-                result['message'] = error.document['message']
+            for key in ('message', 'status'):
+                if error.document.get(key):
+                    result[key] = error.document[key]
         module.fail_json(**result)
 
     module.exit_json(changed=False, ansible_facts=dict(brisel_adapters=adapters))
