@@ -21,10 +21,12 @@ void readGroup(VendorLink& link, Group group, const StartUp& startUp, Snapshot& 
     }
 }
 
-BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features, const std::optional<BasicValues>& held)
+BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features, const std::optional<BasicValues>& held,
+                          bool exact)
 {
     if (!features.squelch) wanted.squelchLevel.reset();
     if (!features.jitterBuffer) wanted.jitterBuffer.reset();
+    if (exact) return wanted;
     // A number beyond the dialog's range is refused by its Save, and so is
     // an S/N squelch level of 0 with COS check off, together with that COS
     // check: none of them is written.

@@ -21,13 +21,15 @@ void readGroup(VendorLink& link, Group group, const StartUp& startUp, Snapshot& 
 //   firmware has them (their boxes are disabled otherwise); no number beyond
 //   its dialog's range, and neither value of a squelch level of 0 with COS
 //   check off (the Save refuses them; the adapter may hold that pair,
-//   `held`, and then keeps it);
+//   `held`, and then keeps it). With `exact` (values put back as the
+//   program's own record or automatic backup holds them), those numbers and
+//   that pair are written as they are, with the same requests;
 // - repeater: bits 7 and 4 of the flag byte as the adapter holds them (the
 //   user cannot change them);
 // - serial port: a baud or mode code without a button is left out, and of
 //   the GPS bits only those with a button count.
 BasicValues writableBasic(BasicValues wanted, const BasicFeatures& features,
-                          const std::optional<BasicValues>& held = std::nullopt);
+                          const std::optional<BasicValues>& held = std::nullopt, bool exact = false);
 RepeaterValues writableRepeater(RepeaterValues wanted, std::optional<std::uint8_t> heldFlagByte);
 SerialPortValues writableSerialPort(SerialPortValues wanted);
 

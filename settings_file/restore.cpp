@@ -10,11 +10,11 @@ namespace settings {
 namespace {
 
 // The values the group's dialog would send for `whole`.
-Snapshot writableGroup(const Features& features, const Snapshot& held, const Snapshot& whole, Group group)
+Snapshot writableGroup(const Features& features, const Snapshot& held, const Snapshot& whole, Group group, bool exact)
 {
     Snapshot writable;
     switch (group) {
-    case Group::Basic: writable.basic = writableBasic(*whole.basic, features.basic, held.basic); break;
+    case Group::Basic: writable.basic = writableBasic(*whole.basic, features.basic, held.basic, exact); break;
     case Group::Repeater:
         writable.repeater = writableRepeater(*whole.repeater, held.repeater ? held.repeater->flagByte : std::nullopt);
         break;
@@ -74,7 +74,7 @@ Snapshot heldBeforeWriting(const Snapshot& held, const Snapshot& wanted)
 }
 
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
-                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone)
+                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone, bool exact)
 {
     restore.after = held;
     const Snapshot whole = merged(held, wanted);
@@ -95,7 +95,7 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         }
         // From here the group counts as under way, not as never reached.
         std::erase_if(restore.notSent, [group = group](const std::string& key) { return groupOfKey(key) == group; });
-        const Snapshot values = writableGroup(features, held, whole, group);
+        const Snapshot values = writableGroup(features, held, whole, group, exact);
         Snapshot readBack;
         restore.lostDuring = group;
         const GroupSave save = saveGroup(link, pause, group, values, readBack);

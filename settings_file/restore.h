@@ -56,9 +56,11 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
 // `restore` as it goes, so that it tells how far it came when AdapterGone
 // ends it. Once its first group is begun, a signal (interrupts.h) lets the
 // group under way finish and begins no other.
-// `groupDone` is told of each group as it is written completely.
+// `groupDone` is told of each group as it is written completely. With
+// `exact`, each group is written as `wanted` holds it (writableBasic).
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
-                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone = {});
+                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone = {},
+                     bool exact = false);
 
 // The groups of `wanted` whose values differ from `held`, with the values
 // `held` has for them: what a record keeps before they are written.

@@ -19,13 +19,14 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
         return;
     }
 
-    outcome.plan = planRestore(outcome.held, outcome.wanted, contents.lines);
+    outcome.plan = planRestore(outcome.held, outcome.wanted, contents.lines, steps.exact);
     if (!outcome.plan.problems.empty()) {
         outcome.stage = RestoreOutcome::Stage::Problems;
         return;
     }
     if (outcome.plan.changes.empty()) {
         outcome.stage = RestoreOutcome::Stage::NothingToChange;
+        if (!steps.recordPath.empty()) settleRecord(steps.recordPath, outcome.held);
         return;
     }
     if (steps.goAhead && !steps.goAhead(outcome.plan)) {
@@ -57,10 +58,14 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
 
     outcome.stage = RestoreOutcome::Stage::Writing;
     if (steps.writing) steps.writing(outcome);
-    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, [&](Group group) {
-        if (outcome.record) outcome.record->groupDone(group);
-    });
+    restoreSettings(
+        link, pause, features, outcome.held, outcome.wanted, outcome.restore,
+        [&](Group group) {
+            if (outcome.record) outcome.record->groupDone(group);
+        },
+        steps.exact);
     outcome.stage = RestoreOutcome::Stage::Written;
+    if (outcome.record) outcome.record->settle(outcome.restore.after);
 }
 
 }  // namespace settings

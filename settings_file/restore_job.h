@@ -12,7 +12,9 @@
 //   5. the automatic backup, whose failure ends the job before any write;
 //   6. the record of the write (write_record.h), whose failure ends it too;
 //   7. the groups that differ, each written with its dialog's Save stream,
-//      read back and judged.
+//      read back and judged;
+//   8. the adapter's record (write_record.h): when the adapter now holds
+//      every value it holds, the restore has settled it and it goes.
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
 // far the job came. Once the first group is begun, a signal (interrupts.h)
 // lets the group under way finish and begins no other; outcome.restore then
@@ -53,6 +55,11 @@ struct RestoreSteps {
     std::string recordJob = "restore";
     // Just before the first write (after the backup and the record).
     std::function<void(const RestoreOutcome&)> writing;
+    // The file is the program's own record or automatic backup: it puts
+    // back exactly what it holds, numbers beyond a dialog's range, control
+    // characters and any S/N squelch and COS pair included (restore_plan.h).
+    // Otherwise its values are judged as values a person gives.
+    bool exact = false;
 };
 
 struct RestoreOutcome {

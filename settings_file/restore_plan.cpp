@@ -99,9 +99,12 @@ bool changesFixedFlagBits(const Snapshot& held, const Snapshot& wanted)
            ((*wanted.repeater->flagByte ^ *held.repeater->flagByte) & FixedFlagBits) != 0;
 }
 
-RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const Lines& lines)
+RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const Lines& lines, bool exact)
 {
     RestorePlan plan;
+    plan.changes = differences(held, wanted);
+    plan.fixedFlagBits = changesFixedFlagBits(held, wanted);
+    if (exact) return plan;
     for (const auto& [key, code] : controlCharacterProblems(held, wanted)) {
         PlanProblem problem;
         problem.kind = PlanProblem::Kind::ControlCharacter;
@@ -114,8 +117,6 @@ RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const Line
     squelchPairProblem(held, wanted, lines, plan.problems);
     std::stable_sort(plan.problems.begin(), plan.problems.end(),
                      [](const PlanProblem& a, const PlanProblem& b) { return a.line < b.line; });
-    plan.changes = differences(held, wanted);
-    plan.fixedFlagBits = changesFixedFlagBits(held, wanted);
     return plan;
 }
 

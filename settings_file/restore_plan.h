@@ -15,6 +15,11 @@
 //   squelch level of 0 with COS check off, is refused only when it would
 //   change the adapter. A group written anyway leaves such values out, as
 //   the dialog's Save does.
+// - A plan that is `exact` (the file is the program's own record or
+//   automatic backup) refuses none of those: it puts back what the adapter
+//   held. What no dialog writes stays even then: a baud or mode code
+//   without a button, the GPS bits without one, bits 7 and 4 of the flag
+//   byte.
 
 #include "settings_file/settings_file.h"
 
@@ -80,6 +85,7 @@ struct RestorePlan {
 // The plan of writing `wanted` (the firmware's lacks taken out) onto an
 // adapter holding `held`. `lines` gives the file's line of each key
 // ("group.key"); it is empty for values from the command line.
-RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const std::map<std::string, int>& lines = {});
+RestorePlan planRestore(const Snapshot& held, const Snapshot& wanted, const std::map<std::string, int>& lines = {},
+                        bool exact = false);
 
 }  // namespace settings

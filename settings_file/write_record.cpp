@@ -181,6 +181,23 @@ void RecordKeeper::groupDone(Group group)
     } catch (const StoreError&) {}
 }
 
+void RecordKeeper::settle(const Snapshot& adapter)
+{
+    for (Group group : olderHalfWritten_)
+        if (before_.has(group) && differences(onlyGroup(adapter, group), onlyGroup(before_, group)).empty())
+            record_.done.push_back(group);
+}
+
+void settleRecord(const std::string& path, const Snapshot& adapter)
+{
+    if (!readRecord(path)) return;
+    try {
+        if (differences(adapter, loadSettingsFile(path).values).empty()) removeRecord(path);
+    } catch (const StoreError&) {
+        // A record whose values cannot be read is left as it is.
+    }
+}
+
 std::shared_ptr<RecordKeeper> startRecord(const std::string& path, const std::string& job, const std::string& port,
                                           const Snapshot& held, const Snapshot& wanted, const Features& features,
                                           std::optional<StoreError>& error)

@@ -62,6 +62,11 @@ void removeRecord(const std::string& path);
 // The local time as a record notes it: "2026-12-08 14:02".
 std::string recordTime();
 
+// Removes the record at `path` when the adapter, holding `adapter`, holds
+// every value the record holds: a restore has put it back, so nothing is
+// left to put back. A record that cannot be read stays.
+void settleRecord(const std::string& path, const Snapshot& adapter);
+
 // The record of one write for as long as it lives: written when made (the
 // groups of `before` are those to be written), rewritten as each group is
 // done. When it goes, once the write's result has been told, it is removed,
@@ -83,6 +88,10 @@ public:
     // Notes `group` as done. A record that cannot be rewritten keeps what
     // it said: the group then shows as not done, which errs on the safe side.
     void groupDone(Group group);
+    // The write has left the adapter holding `adapter`: a group the older
+    // record left half written whose every value the adapter holds as the
+    // record does is settled, as if written again.
+    void settle(const Snapshot& adapter);
     const std::string& path() const { return path_; }
     const WriteRecord& record() const { return record_; }
 

@@ -11,62 +11,6 @@ namespace {
 
 using namespace settings;
 
-// Latin-1 bytes, as the adapter holds them.
-const std::string Umlauts = "\xC4\xD6\xDC";  // ÄÖÜ
-
-Snapshot highest()
-{
-    Snapshot s;
-    s.basic = BasicValues{255, 255, 255, 24, 24, true, true, true, true, 0xFF, 0xF0, true, true, true, 1023, 255};
-    s.repeater = RepeaterValues{{"N0RPT   ", "N0CALL B", "ABCD", Umlauts, "N0RPT  G", ""}, {}, 0xFF};
-    s.repeater->switches.fill(true);
-    s.slowData = SlowDataValues{true, true, true, 0xFF,
-                                "\n\"q\" \\ \t\x7F\x80\xFF"
-                                "123456789"};
-    s.beacon = BeaconValues{"", 255};
-    s.serialPort = SerialPortValues{192, 6, 0x9F, "$GPRMC,N0CALL-9 " + Umlauts + "0123456789"};
-    return s;
-}
-
-Snapshot lowest()
-{
-    Snapshot s;
-    s.basic = BasicValues{0, 0, 0, 0, 0, false, false, false, false, 0, 0, false, false, false, 0, 0};
-    s.repeater = RepeaterValues{{"", "", "", "", "", ""}, {}, 0x00};
-    s.repeater->switches.fill(false);
-    s.slowData = SlowDataValues{false, false, false, 0x00, "\xC4"};
-    s.beacon = BeaconValues{"N0CALL beacon", 0};
-    s.serialPort = SerialPortValues{12, 0, 0x00, ""};
-    return s;
-}
-
-Snapshot partlyRead()
-{
-    Snapshot s;
-    s.basic.emplace().delayTime = 1;
-    s.basic->squelchLevel = 512;
-    s.slowData.emplace();
-    s.serialPort = SerialPortValues{48, 5, std::nullopt, "\xFF mid "};
-    return s;
-}
-
-TEST(SettingsFile, WhatIsWrittenReadsBackTheSame)
-{
-    Snapshot others;
-    others.repeater = RepeaterValues{{"N0CALL", "N0CALL  "}, {true, false, true}, 0x5A};
-    others.serialPort = SerialPortValues{96, 1, 0x12, "x"};
-    others.beacon = BeaconValues{"12345678901234567890", 1};
-    Snapshot shortMessage = others;
-    shortMessage.serialPort->modeCode = 2;
-    for (const Snapshot& s : {highest(), lowest(), partlyRead(), others, shortMessage, Snapshot{}}) {
-        const std::string text = writeSettingsFile(s, {"3.6", "N0CALL\n1.0", {}});
-        const FileContents back = readSettingsFile(text);
-        EXPECT_TRUE(back.problems.empty())
-            << text << back.problems.front().line << fileProblemText(back.problems.front());
-        EXPECT_TRUE(back.values == s) << text;
-    }
-}
-
 TEST(SettingsFile, Layout)
 {
     Snapshot s;

@@ -6,8 +6,11 @@
 // only once its last word is out.
 
 #include "cli/ctl.h"
+#include "device/vendor_link.h"
 #include "emulator/emulator.h"
+#include "settings_file/restore_job.h"
 #include "settings_file/settings_store.h"
+#include "settings_file/toml_text.h"
 #include "settings_file/write_record.h"
 #include "tests/support/ctl_run.h"
 
@@ -18,6 +21,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <random>
 #include <sstream>
 #include <streambuf>
 
@@ -28,7 +33,8 @@ using settings::Group;
 
 fs::path madeFolder()
 {
-    std::string made = (fs::temp_directory_path() / "brisel-record-XXXXXX").string();
+    const fs::path tmpfs = fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path();
+    std::string made = (tmpfs / "brisel-record-XXXXXX").string();
     return mkdtemp(made.data()) != nullptr ? fs::path(made) : fs::path();
 }
 
@@ -252,6 +258,96 @@ TEST_P(RecordTilTheLastWord, OneThatCannotBeWrittenStopsTheWrite)
     EXPECT_TRUE(std::none_of(adapter.log().begin(), adapter.log().end(), [](const emu::LogEntry& e) {
         return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && e.request == 0x02;
     }));
+    fs::remove_all(folder);
+}
+
+// A record or an automatic backup puts back exactly what the adapter held,
+// for every key it holds, after a write of other values that may be cut
+// short (the adapter lost, or one request failing), and a record that is
+// put back goes. BRISEL_EXACT_STATES random states (10000), from the seed
+// BRISEL_EXACT_SEED (printed).
+TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
+{
+    const char *count = std::getenv("BRISEL_EXACT_STATES"), *given = std::getenv("BRISEL_EXACT_SEED");
+    const unsigned seed = given ? unsigned(std::stoul(given)) : std::random_device{}();
+    std::cout << "BRISEL_EXACT_SEED=" << seed << std::endl;
+    std::mt19937 random(seed);
+    const auto byte = [&](unsigned from = 0) { return std::uint8_t(from + random() % (256 - from)); };
+    const auto fill = [&](auto& text, std::size_t length) {
+        for (std::size_t i = 0; i < text.size(); ++i) text[i] = i < length ? byte(1) : 0;
+    };
+    const fs::path folder = madeFolder();
+    const std::string record = settings::recordPath(folder.string(), "demo");
+    const settings::Pause none = [](int) {};
+    for (long n = count ? std::stol(count) : 10000; n > 0; --n) {
+        emu::Emulator adapter, other;
+        for (emu::AdapterState* s : {&adapter.state(), &other.state()}) {
+            for (std::uint8_t* b : {&s->delayTime, &s->timeOut, &s->keepAlive, &s->resyncErrorBits,
+                                    &s->lastFrameErrorBits, &s->optionFlags, &s->preBit, &s->postBit, &s->polarityFlags,
+                                    &s->squelch[0], &s->squelch[1], &s->jitterBuffer, &s->status[0], &s->status[1],
+                                    &s->status[2], &s->digitalCode, &s->beaconInterval, &s->gpsBits})
+                *b = byte();
+            for (auto* call : {&s->myRepeaterCall, &s->altMyCall, &s->altYourCall, &s->altRpt1Call, &s->altRpt2Call})
+                fill(*call, 8);
+            fill(s->altMyCall2, 4);
+            fill(s->slowDataMessage, random() % 21);
+            fill(s->beaconMessage, random() % 21);
+            fill(s->gpsMessage, 29);
+            s->baudCode = settings::BaudCodes[random() % 4];
+            s->serialMode = settings::ModeCodes[random() % 5];
+        }
+        // Without slow data, the repeater group's status block is not read.
+        for (int f = 1; f < 5; ++f) adapter.setFeature(emu::Feature(f), random() % 8 != 0);
+        for (int f = 0; f < 5; ++f) other.setFeature(emu::Feature(f), adapter.hasFeature(emu::Feature(f)));
+        AdapterConnection cable(emu::openEmulated(adapter).transport, [&] { return emu::openEmulated(adapter); });
+        VendorLink link(cable), otherLink(other);
+        const settings::StartUp started = settings::startUp(link);
+        const settings::Snapshot first = settings::readEveryGroup(link, started, false);
+
+        // The other adapter's values written; the record or automatic backup taken as that ended.
+        const bool asRecord = random() % 4 == 0;
+        settings::RestoreSteps steps;
+        steps.exact = true;
+        (asRecord ? steps.recordPath : steps.backupFolder) = asRecord ? record : (folder / "backups").string();
+        steps.writing = [&](const settings::RestoreOutcome&) {
+            adapter.clearFaults();
+            adapter.injectFaultAt(int(random() % 300), emu::FaultKind(random() % 4), 1);
+        };
+        settings::FileContents change;
+        change.values = settings::readEveryGroup(otherLink, settings::startUp(otherLink), false);
+        settings::RestoreOutcome outcome;
+        try {
+            settings::restoreFile(link, none, started, change, steps, outcome);
+        } catch (const AdapterGone&) {}
+        std::ostringstream saved;
+        saved << std::ifstream(asRecord ? record : outcome.backupPath).rdbuf();
+        const settings::FileContents file = settings::readSettingsFile(saved.str());
+        std::string wrong = file.problems.empty() ? "" : "unread at stage " + std::to_string(int(outcome.stage)) + "; ";
+        fs::remove(outcome.backupPath);
+        outcome = {};
+        adapter.plugIn();
+        adapter.clearFaults();
+        cable.reconnectIfLost();
+
+        // Put back; a record as a crash leaves it, twice (then the adapter holds it already).
+        settings::RestoreSteps back;
+        back.exact = back.readSerialPortAgain = true;
+        if (asRecord) back.recordPath = record;
+        for (int pass = asRecord ? 2 : 1; pass > 0; --pass) {
+            if (asRecord) std::ofstream(record) << saved.str();
+            settings::restoreFile(link, none, started, file, back, outcome);
+            outcome = {};
+            if (fs::exists(record)) wrong += "the record stays; ";
+        }
+        const settings::Snapshot after = settings::readEveryGroup(link, started, true);
+        for (const settings::file::Field& f : settings::file::fields()) {
+            const auto value = f.get(file.values);
+            if (value ? value != f.get(first) || value != f.get(after)
+                      : f.get(first) && (!asRecord || file.values.has(f.group)))
+                wrong += settings::file::fullKey(f) + " = " + (value ? valueText(f, *value) : "(left out)") + "; ";
+        }
+        ASSERT_EQ(wrong, "") << "BRISEL_EXACT_SEED=" << seed << ", " << n << " before the end:\n" << saved.str();
+    }
     fs::remove_all(folder);
 }
 
