@@ -1,5 +1,8 @@
 #include "app/qt_host.h"
 
+#include "app/end_on_signals.h"
+#include "device/shown_text.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -8,8 +11,23 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstdio>
+
+namespace {
+
+// Once a signal has asked the program to end, what a box would show goes to
+// standard error, each line escaped.
+void toStandardError(const QString& text)
+{
+    std::fprintf(stderr, "brisel-setting: %s\n", shown::linesFromUtf8(text.toStdString()).c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace
+
 void QtHost::showMessage(const QString& text)
 {
+    if (endingOnSignal()) return toStandardError(text);
     // A wait cursor may be up for the device sequence that reports this;
     // the user needs the arrow to answer the box.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -24,12 +42,14 @@ void QtHost::showMessage(const QString& text)
 
 void QtHost::showModal(QDialog& dialog)
 {
+    if (endingOnSignal()) return;
     dialog.exec();
 }
 
 void QtHost::pause(int ms)
 {
     if (onPause_) onPause_(ms);
+    const RequestUnderWay underWay;
     QEventLoop loop;
     QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -37,18 +57,20 @@ void QtHost::pause(int ms)
 
 QString QtHost::chooseFile(bool forSaving, const QString& caption, const QString& folder)
 {
+    if (endingOnSignal()) return {};
     QFileDialog dialog(QApplication::activeWindow(), caption, folder,
                        QCoreApplication::translate("QtHost", "Settings files (*.toml);;All files (*)"));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // A name typed without an ending gets ".toml", as the filter offers.
     dialog.setDefaultSuffix(QStringLiteral("toml"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() || endingOnSignal()) return {};
     return dialog.selectedFiles().constFirst();
 }
 
 bool QtHost::ask(const QString& text)
 {
+    if (endingOnSignal()) return false;
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox box(QMessageBox::Question, QCoreApplication::translate("QtHost", MessageTitle), text,
                     QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
@@ -56,11 +78,15 @@ bool QtHost::ask(const QString& text)
     box.setDefaultButton(QMessageBox::No);
     const bool yes = box.exec() == QMessageBox::Yes;
     QGuiApplication::restoreOverrideCursor();
-    return yes;
+    return yes && !endingOnSignal();
 }
 
 bool QtHost::tellWithChoice(const QString& text, const QString& choice)
 {
+    if (endingOnSignal()) {
+        toStandardError(text);
+        return false;
+    }
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("QtHost", MessageTitle), text, QMessageBox::Ok,
                     QApplication::activeWindow());
@@ -69,5 +95,5 @@ bool QtHost::tellWithChoice(const QString& text, const QString& choice)
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
     QGuiApplication::restoreOverrideCursor();
-    return box.clickedButton() == chosen;
+    return box.clickedButton() == chosen && !endingOnSignal();
 }

@@ -83,6 +83,9 @@ public:
     // Notes `group` as done. A record that cannot be rewritten keeps what
     // it said: the group then shows as not done, which errs on the safe side.
     void groupDone(Group group);
+    // The result cannot be told to anyone (the program ends on a signal):
+    // the record stays as it is when it goes, unless every group is done.
+    void keepUnlessDone() { keep_ = true; }
     const std::string& path() const { return path_; }
     const WriteRecord& record() const { return record_; }
 
@@ -94,6 +97,7 @@ private:
     // The groups the older record left half written, and its job and time.
     std::vector<Group> olderHalfWritten_;
     std::string olderJob_, olderBegun_;
+    bool keep_ = false;
 };
 
 // The record a job keeps of its write (job "restore", "set", "load"), made
