@@ -1,8 +1,11 @@
 #include "cli/adapter_access.h"
 
+#include "cli/group_writer.h"
 #include "device/shown_text.h"
 #include "device/usb_transport.h"
+#include "interrupts/signals.h"
 
+#include <memory>
 #include <thread>
 
 namespace {
@@ -23,9 +26,13 @@ AdapterWait::AdapterWait(const Options& options)
                                    std::chrono::duration<double>(options.waitSeconds.value_or(0))))
 {}
 
-AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err)
+AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err, const interrupts::StopRequest& stop)
 {
+    std::unique_ptr<interrupts::Deferral> noted;
     for (;;) {
+        if (const int signal = stop.asked())
+            throw Interrupted(signal, std::string("Stopped by ") + interrupts::signalName(signal) +
+                                          " while waiting for the adapter; nothing was sent to it.");
         AdapterAccess access = opener();
         // An adapter whose node udev has not yet made or given to the user
         // is one that is still being plugged in.
@@ -34,6 +41,7 @@ AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err)
         const bool unready = access.status == OpenStatus::NoPermission;
         if ((!absent && !unready) || !waiting_) return access;
         if (!forever_ && Clock::now() >= deadline_) return access;
+        if (!noted) noted = std::make_unique<interrupts::Deferral>();
         if (absent && !toldAbsent_) {
             err << "Waiting for the DV Brisel (Relavox) to be plugged in...\n" << std::flush;
             toldAbsent_ = true;
