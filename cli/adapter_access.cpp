@@ -5,7 +5,7 @@
 #include "device/usb_transport.h"
 #include "interrupts/signals.h"
 
-#include <memory>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -28,7 +28,9 @@ AdapterWait::AdapterWait(const Options& options)
 
 AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err, const interrupts::StopRequest& stop)
 {
-    std::unique_ptr<interrupts::Deferral> noted;
+    // While it may wait, a signal is noted, and ends the wait.
+    std::optional<interrupts::Deferral> noted;
+    if (waiting_) noted.emplace();
     for (;;) {
         if (const int signal = stop.asked())
             throw Interrupted(signal, std::string("Stopped by ") + interrupts::signalName(signal) +
@@ -41,7 +43,6 @@ AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err, 
         const bool unready = access.status == OpenStatus::NoPermission;
         if ((!absent && !unready) || !waiting_) return access;
         if (!forever_ && Clock::now() >= deadline_) return access;
-        if (!noted) noted = std::make_unique<interrupts::Deferral>();
         if (absent && !toldAbsent_) {
             err << "Waiting for the DV Brisel (Relavox) to be plugged in...\n" << std::flush;
             toldAbsent_ = true;
