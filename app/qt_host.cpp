@@ -1,5 +1,8 @@
 #include "app/qt_host.h"
 
+#include "app/end_on_signals.h"
+#include "device/shown_text.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -12,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -48,10 +52,19 @@ void fitBox(QMessageBox& box)
     }
 }
 
+// Once a signal has asked the program to end, what a box would show goes to
+// standard error, each line escaped.
+void toStandardError(const QString& text)
+{
+    std::fprintf(stderr, "brisel-setting: %s\n", shown::linesFromUtf8(text.toStdString()).c_str());
+    std::fflush(stderr);
+}
+
 }  // namespace
 
 void QtHost::showMessage(const QString& text)
 {
+    if (endingOnSignal()) return toStandardError(text);
     // A wait cursor may be up for the device sequence that reports this;
     // the user needs the arrow to answer the box.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -67,12 +80,14 @@ void QtHost::showMessage(const QString& text)
 
 void QtHost::showModal(QDialog& dialog)
 {
+    if (endingOnSignal()) return;
     dialog.exec();
 }
 
 void QtHost::pause(int ms)
 {
     if (onPause_) onPause_(ms);
+    const RequestUnderWay underWay;
     QEventLoop loop;
     QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -80,18 +95,20 @@ void QtHost::pause(int ms)
 
 QString QtHost::chooseFile(bool forSaving, const QString& caption, const QString& folder)
 {
+    if (endingOnSignal()) return {};
     QFileDialog dialog(QApplication::activeWindow(), caption, folder,
                        QCoreApplication::translate("QtHost", "Settings files (*.toml);;All files (*)"));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // A name typed without an ending gets ".toml", as the filter offers.
     dialog.setDefaultSuffix(QStringLiteral("toml"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() || endingOnSignal()) return {};
     return dialog.selectedFiles().constFirst();
 }
 
 bool QtHost::ask(const QString& text)
 {
+    if (endingOnSignal()) return false;
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox box(QMessageBox::Question, QCoreApplication::translate("QtHost", MessageTitle), text,
                     QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
@@ -100,11 +117,15 @@ bool QtHost::ask(const QString& text)
     fitBox(box);
     const bool yes = box.exec() == QMessageBox::Yes;
     QGuiApplication::restoreOverrideCursor();
-    return yes;
+    return yes && !endingOnSignal();
 }
 
 bool QtHost::tellWithChoice(const QString& text, const QString& choice)
 {
+    if (endingOnSignal()) {
+        toStandardError(text);
+        return false;
+    }
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("QtHost", MessageTitle), text, QMessageBox::Ok,
                     QApplication::activeWindow());
@@ -114,5 +135,5 @@ bool QtHost::tellWithChoice(const QString& text, const QString& choice)
     fitBox(box);
     box.exec();
     QGuiApplication::restoreOverrideCursor();
-    return box.clickedButton() == chosen;
+    return box.clickedButton() == chosen && !endingOnSignal();
 }

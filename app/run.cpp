@@ -86,7 +86,7 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter, const 
             refusal = gone.problem();
         }
         GuardedApplication app(argc, argv, host);
-        endOnSignals(app);
+        const interrupts::StopRequest stop = endOnSignals(app);
         installTranslations(desktopLanguages());
         try {
             if (refusal) {
@@ -95,7 +95,7 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter, const 
             }
             ResponsiveTransport responsive(connection);
             VendorLink link(responsive);
-            Windows windows = createWindows(Context{link, host, &connection});
+            Windows windows = createWindows(Context{link, host, &connection, nullptr, stop});
             windows.mainWindow->setWindowTitle(windows.mainWindow->windowTitle() +
                                                QCoreApplication::translate("ProgramOptions", options.titleSuffix));
             if (options.walkBus) new AdapterMenu(windows, options.walkBus);

@@ -288,6 +288,7 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
     steps.recordPort = recordPortOf(context);
     steps.recordJob = "load";
     steps.readSerialPortAgain = true;
+    steps.stop = context.stop;
     steps.goAhead = [&](const settings::RestorePlan& plan) {
         QString question = Texts::tr("Loading the file changes these settings in the adapter:%1")
                                .arg(changeList(dialogs, plan.changes));
@@ -345,6 +346,9 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
             dialogs.serialPortDialog->showGroup(*outcome.restore.after.serialPort, ignored);
         }
         if (outcome.restore.interruptedBy != 0) {
+            // No one may read the result (a logout): the record stays
+            // unless every group was written.
+            if (outcome.record) outcome.record->keepUnlessDone();
             tellInterrupted(context, outcome.restore);
             break;
         }

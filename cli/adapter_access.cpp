@@ -1,8 +1,11 @@
 #include "cli/adapter_access.h"
 
+#include "cli/group_writer.h"
 #include "device/shown_text.h"
 #include "device/usb_transport.h"
+#include "interrupts/signals.h"
 
+#include <optional>
 #include <thread>
 
 namespace {
@@ -23,9 +26,15 @@ AdapterWait::AdapterWait(const Options& options)
                                    std::chrono::duration<double>(options.waitSeconds.value_or(0))))
 {}
 
-AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err)
+AdapterAccess AdapterWait::open(const AdapterOpener& opener, std::ostream& err, const interrupts::StopRequest& stop)
 {
+    // While it may wait, a signal is noted, and ends the wait.
+    std::optional<interrupts::Deferral> noted;
+    if (waiting_) noted.emplace();
     for (;;) {
+        if (const int signal = stop.asked())
+            throw Interrupted(signal, std::string("Stopped by ") + interrupts::signalName(signal) +
+                                          " while waiting for the adapter; nothing was sent to it.");
         AdapterAccess access = opener();
         // An adapter whose node udev has not yet made or given to the user
         // is one that is still being plugged in.

@@ -3,6 +3,7 @@
 
 #include "cli/options.h"
 #include "device/adapter_connection.h"
+#include "interrupts/stop_request.h"
 
 #include <chrono>
 #include <ostream>
@@ -23,7 +24,9 @@ public:
     // only other adapters are there than the one that was lost, while the
     // adapter's node is not there yet, or while the user may not use it yet
     // (udev gives it to the user a moment after it appears), it waits on.
-    AdapterAccess open(const AdapterOpener& opener, std::ostream& err);
+    // A signal while it waits is only noted: the wait ends with Interrupted
+    // (group_writer.h), so that the command's result is told.
+    AdapterAccess open(const AdapterOpener& opener, std::ostream& err, const interrupts::StopRequest& stop = {});
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -3,12 +3,13 @@
 #include "cli/adapter_problems.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/group_writer.h"
 #include "cli/json_report.h"
 #include "cli/store_problems.h"
 #include "device/shown_text.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
-#include "settings/interrupts.h"
+#include "interrupts/signals.h"
 #include "settings/licence.h"
 #include "settings_file/settings_file.h"
 #include "settings_file/settings_store.h"
@@ -143,6 +144,8 @@ int runCtl(int argc, char** argv, CtlIo& io)
         failure = error.text();
         status = failed(error.code(), failure, io.err);
     } catch (const CtlError& error) {
+        if (const auto* stopped = dynamic_cast<const Interrupted*>(&error); stopped != nullptr && report)
+            report->interrupted(stopped->signal);
         failure = error.text();
         status = failed(error.code(), failure, io.err);
     } catch (const settings::StoreError& error) {
@@ -169,7 +172,8 @@ int runCtl(int argc, char** argv, CtlIo& io)
 
 int runCtlProgram(int argc, char** argv, CtlIo& io)
 {
-    interrupts::catchSignals();
+    interrupts::SignalCatcher signals;
+    io.stop = signals.stopRequest();
     int status = runCtl(argc, argv, io);
     // Some files report a failed write only when closed.
     if (std::fclose(stdout) != 0 && (status == exit_status::Ok || status == exit_status::Differences)) {
@@ -177,6 +181,6 @@ int runCtlProgram(int argc, char** argv, CtlIo& io)
         status = exit_status::CantWrite;
     }
     io.err.flush();
-    if (const int signal = interrupts::caught()) interrupts::endBySignal(signal);
+    if (const int signal = signals.caught()) interrupts::endBySignal(signal);
     return status;
 }

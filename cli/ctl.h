@@ -4,6 +4,7 @@
 // their own.
 
 #include "device/adapter_connection.h"
+#include "interrupts/stop_request.h"
 #include "settings/pause.h"
 
 #include <functional>
@@ -38,6 +39,9 @@ struct CtlSetup {
     // The file a command saved whole, told when standard output then fails;
     // shared by the copies a command runs with.
     std::shared_ptr<std::string> savedFile = std::make_shared<std::string>();
+    // Asked by restore and set between the groups they write; runCtlProgram
+    // gives the signals' request.
+    interrupts::StopRequest stop = {};
 };
 
 struct CtlIo : CtlSetup {
@@ -66,7 +70,8 @@ std::string outputLostText(const CtlSetup& setup);
 int runCtl(int argc, char** argv, CtlIo& io);
 
 // brisel-ctl as its main() runs it, over the process's standard output:
-// takes SIGINT, SIGTERM and SIGHUP as interrupts.h says, runs the command,
+// takes SIGINT, SIGTERM and SIGHUP as interrupts/signals.h says (io.stop is
+// their request), runs the command,
 // closes standard output, and ends by a signal that arrived while the
 // adapter or a file was being written, once that is done and told.
 int runCtlProgram(int argc, char** argv, CtlIo& io);

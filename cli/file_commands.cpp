@@ -156,6 +156,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     if (!options.noBackup)
         steps.backupFolder = io.backupFolder.empty() ? settings::automaticBackupFolder() : io.backupFolder;
     steps.timeStamp = io.timeStamp;
+    steps.stop = io.stop;
     if (!options.dryRun) {
         steps.recordPath = settings::recordPath(recordFolder(io), session.port());
         steps.recordPort = session.port();

@@ -5,7 +5,7 @@
 #include "cli/session.h"
 #include "cli/store_problems.h"
 #include "cli/write_records.h"
-#include "settings/interrupts.h"
+#include "interrupts/signals.h"
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
 #include "settings_file/settings_store.h"

@@ -3,7 +3,7 @@
 #include "cli/exit_status.h"
 #include "cli/options.h"
 #include "device/latin1.h"
-#include "settings/interrupts.h"
+#include "interrupts/signals.h"
 #include "settings_file/file_value.h"
 
 namespace {
@@ -96,6 +96,11 @@ void JsonReport::restore(const settings::Restore& restore)
     document_["interrupted_by"] = interrupts::signalName(restore.interruptedBy);
     Json& notBegun = document_["not_begun"] = Json::array();
     for (settings::Group group : restore.notBegun) notBegun.push_back(settings::groupName(group));
+}
+
+void JsonReport::interrupted(int signal)
+{
+    document_["interrupted_by"] = interrupts::signalName(signal);
 }
 
 void JsonReport::record(const settings::WriteRecord& record, const std::string& path, const std::string& message)

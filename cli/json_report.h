@@ -50,6 +50,8 @@ public:
     void leftOut(const std::vector<settings::Lacking>& lacking);
     // restore: bits 7 and 4 of the flag byte stay as the adapter holds them.
     void fixedFlagBits();
+    // A signal ended the command before its writes: `interrupted_by`.
+    void interrupted(int signal);
 
     // One line with the exit status and, when `failure` is not empty, the message.
     void print(int status, const std::string& failure, std::ostream& out);

@@ -116,6 +116,7 @@ int setCommand(const Options& options, CtlIo& io)
     };
     steps.recordPath = settings::recordPath(recordFolder(io), session.port());
     steps.recordPort = session.port();
+    steps.stop = io.stop;
     // The record of the write, made before the first write, goes once the
     // command's result is out.
     steps.writing = [&](const settings::SetOutcome& outcome) {

@@ -170,7 +170,10 @@ void readOptions(int argc, char** argv, Options& options)
             break;
         case DemoState: options.demoState = optarg; break;
         case DemoFile:
-            if (*optarg == '\0') fail("--demo-file wants a file name");
+            // The demo adapter's file is read, then written again: never a
+            // standard stream.
+            if (*optarg == '\0' || std::string_view(optarg) == "-")
+                fail("--demo-file wants a file name, not standard input");
             options.demoFile = optarg;
             break;
         case DemoReset: options.demoReset = true; break;

@@ -109,7 +109,7 @@ Session::Session(const Options& options, CtlIo& io)
     };
     AdapterWait wait(options);
     for (;;) {
-        AdapterAccess access = wait.open(opener, io.err);
+        AdapterAccess access = wait.open(opener, io.err, io.stop);
         if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
         port_ = settings::recordPort(access.adapter);
         // A write cut short on this adapter is told before anything is sent.

@@ -213,7 +213,7 @@ QString adapterText(const AdapterProblem& problem)
 
 bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action)
 {
-    if (adapterInUse()) return false;
+    if (adapterInUse() || context.stop.asked() != 0) return false;
     const AdapterInUse inUse;
     const ControlsShown before(window);
     try {

@@ -57,7 +57,8 @@ public:
 };
 
 // Runs `action`, unless another action talks to the adapter (then nothing
-// runs and it returns false). First, if the adapter was lost, the bus is walked again; if
+// runs and it returns false), or once a signal asked the program to end
+// (context.stop). First, if the adapter was lost, the bus is walked again; if
 // the adapter is not there, the user is told and nothing is sent. If the
 // adapter goes away during the action, the action ends at once, the controls
 // of `window` get back what they showed before it began (so the user's

@@ -3,6 +3,8 @@
 // the host services it shows things with. Tests give their own host, so a
 // whole flow runs without a blocking modal loop.
 
+#include "interrupts/stop_request.h"
+
 #include <QString>
 
 class AdapterConnection;
@@ -55,4 +57,7 @@ struct Context {
     AdapterConnection* connection = nullptr;
     // What the firmware answered at start-up; set once start-up has run.
     const settings::StartUp* startUp = nullptr;
+    // Asked by a job between the groups it writes, and before an action
+    // begins: once a signal asks the program to end, nothing new begins.
+    interrupts::StopRequest stop = {};
 };

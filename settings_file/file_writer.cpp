@@ -1,6 +1,6 @@
 #include "settings_file/file_writer.h"
 
-#include "settings/interrupts.h"
+#include "interrupts/signals.h"
 
 #include <fcntl.h>
 #include <sys/random.h>
@@ -53,7 +53,7 @@ private:
 };
 
 // The text in a file of its own, 0600 while it is written, that is removed
-// unless it was put in place. A signal waits until then (interrupts.h), so
+// unless it was put in place. A signal waits until then (signals.h), so
 // that none leaves the file behind.
 class TemporaryFile {
 public:

@@ -2,7 +2,6 @@
 
 #include "device/firmware_version.h"
 #include "settings/groups.h"
-#include "settings/interrupts.h"
 #include "settings_file/restore_plan.h"
 #include "settings_file/save_result.h"
 
@@ -74,7 +73,8 @@ Snapshot heldBeforeWriting(const Snapshot& held, const Snapshot& wanted)
 }
 
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
-                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone, bool exact)
+                     const Snapshot& wanted, Restore& restore, const interrupts::StopRequest& stop,
+                     const std::function<void(Group)>& groupDone, bool exact)
 {
     restore.after = held;
     const Snapshot whole = merged(held, wanted);
@@ -86,9 +86,9 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         for (const FieldChange& change : changes) restore.notSent.push_back(change.key);
         planned.emplace_back(group, std::move(changes));
     }
-    if (!planned.empty()) interrupts::deferUntilTheEnd();
+    if (!planned.empty()) stop.writesBegin();
     for (auto& [group, changes] : planned) {
-        if (const int signal = interrupts::caught()) {
+        if (const int signal = stop.asked()) {
             restore.interruptedBy = signal;
             restore.notBegun.push_back(group);
             continue;

@@ -4,6 +4,7 @@
 // restore and set and the desktop program's "Load settings from file..."
 // all go through here.
 
+#include "interrupts/stop_request.h"
 #include "settings/pause.h"
 #include "settings_file/save_result.h"
 #include "settings_file/settings_file.h"
@@ -28,8 +29,8 @@ struct Restore {
     // The values of groups that differ but were never reached, because the
     // adapter was lost before them or a signal arrived.
     std::vector<std::string> notSent;
-    // The groups that differ but were not begun because a signal arrived
-    // (interrupts.h), and which signal.
+    // The groups that differ but were not begun because the job was asked
+    // to stop (stop_request.h), and the signal that asked it.
     std::vector<Group> notBegun;
     int interruptedBy = 0;
 };
@@ -54,13 +55,13 @@ std::vector<std::string> notReadKeys(const Snapshot& snapshot, const Features& f
 // Writes every group of `wanted` whose values differ from `held` (`wanted`
 // may hold only some values of a group; the others stay as held). Fills
 // `restore` as it goes, so that it tells how far it came when AdapterGone
-// ends it. Once its first group is begun, a signal (interrupts.h) lets the
-// group under way finish and begins no other.
+// ends it. Once its first group is begun, `stop` is asked before each
+// other group: the group under way is finished and no other is begun.
 // `groupDone` is told of each group as it is written completely. With
 // `exact`, each group is written as `wanted` holds it (writableBasic).
 void restoreSettings(VendorLink& link, const Pause& pause, const Features& features, const Snapshot& held,
-                     const Snapshot& wanted, Restore& restore, const std::function<void(Group)>& groupDone = {},
-                     bool exact = false);
+                     const Snapshot& wanted, Restore& restore, const interrupts::StopRequest& stop,
+                     const std::function<void(Group)>& groupDone = {}, bool exact = false);
 
 // The groups of `wanted` whose values differ from `held`, with the values
 // `held` has for them: what a record keeps before they are written.

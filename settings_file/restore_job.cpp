@@ -59,7 +59,7 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
     outcome.stage = RestoreOutcome::Stage::Writing;
     if (steps.writing) steps.writing(outcome);
     restoreSettings(
-        link, pause, features, outcome.held, outcome.wanted, outcome.restore,
+        link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop,
         [&](Group group) {
             if (outcome.record) outcome.record->groupDone(group);
         },

@@ -16,9 +16,9 @@
 //   8. the adapter's record (write_record.h): when the adapter now holds
 //      every value it holds, the restore has settled it and it goes.
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
-// far the job came. Once the first group is begun, a signal (interrupts.h)
-// lets the group under way finish and begins no other; outcome.restore then
-// names the signal and the groups not begun.
+// far the job came. Once the first group is begun, a stop request (the
+// steps' `stop`, stop_request.h) lets the group under way finish and begins
+// no other; outcome.restore then names the signal and the groups not begun.
 
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
@@ -60,6 +60,8 @@ struct RestoreSteps {
     // characters and any S/N squelch and COS pair included (restore_plan.h).
     // Otherwise its values are judged as values a person gives.
     bool exact = false;
+    // Asked between the groups written; not given: the job is never stopped.
+    interrupts::StopRequest stop = {};
 };
 
 struct RestoreOutcome {

@@ -56,7 +56,7 @@ void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, con
 
     outcome.stage = SetOutcome::Stage::Writing;
     if (steps.writing) steps.writing(outcome);
-    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, [&](Group group) {
+    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop, [&](Group group) {
         if (outcome.record) outcome.record->groupDone(group);
     });
     outcome.stage = SetOutcome::Stage::Written;

@@ -15,9 +15,9 @@
 //   6. the groups that differ, each written with its dialog's Save stream,
 //      read back and judged.
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
-// far the job came. Once the first group is begun, a signal (interrupts.h)
-// lets the group under way finish and begins no other; outcome.restore then
-// names the signal and the groups not begun.
+// far the job came. Once the first group is begun, a stop request (the
+// steps' `stop`, stop_request.h) lets the group under way finish and begins
+// no other; outcome.restore then names the signal and the groups not begun.
 
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
@@ -47,6 +47,8 @@ struct SetSteps {
     std::string recordPort;
     // Just before the first write (after the record).
     std::function<void(const SetOutcome&)> writing;
+    // Asked between the groups written; not given: the job is never stopped.
+    interrupts::StopRequest stop = {};
 };
 
 // One value to be set: its key ("basic.delay_time_ms") and its text as the

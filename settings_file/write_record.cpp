@@ -151,6 +151,7 @@ RecordKeeper::~RecordKeeper()
     const auto done = [this](Group group) {
         return std::find(record_.done.begin(), record_.done.end(), group) != record_.done.end();
     };
+    if (keep_ && record_.done.size() < record_.groups.size()) return;
     std::vector<Group> halfWritten;
     for (Group group : olderHalfWritten_)
         if (!done(group)) halfWritten.push_back(group);

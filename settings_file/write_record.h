@@ -92,6 +92,9 @@ public:
     // record left half written whose every value the adapter holds as the
     // record does is settled, as if written again.
     void settle(const Snapshot& adapter);
+    // The result cannot be told to anyone (the program ends on a signal):
+    // the record stays as it is when it goes, unless every group is done.
+    void keepUnlessDone() { keep_ = true; }
     const std::string& path() const { return path_; }
     const WriteRecord& record() const { return record_; }
 
@@ -103,6 +106,7 @@ private:
     // The groups the older record left half written, and its job and time.
     std::vector<Group> olderHalfWritten_;
     std::string olderJob_, olderBegun_;
+    bool keep_ = false;
 };
 
 // The record a job keeps of its write (job "restore", "set", "load"), made

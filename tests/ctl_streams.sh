@@ -63,4 +63,25 @@ expect 1 'basic.delay_time_ms: 300 -> 500' diff -
 expect 0 'basic.delay_time_ms: 300 -> 500' restore --no-backup -
 printf 'format = 1\n[basic]\ndelay_time_ms = 505\n' >"$work/in"
 expect 65 'standard input:3: basic.delay_time_ms: 505' restore -
+
+# A reader that has gone (show | head): a command that only reads ends
+# quietly by SIGPIPE, as cat does; one that has written to the adapter
+# tells it with 73.
+while read -r want args; do
+    # shellcheck disable=SC2086  # the arguments are split on blanks
+    { "$ctl" --demo-reset $args 2>"$work/err"; echo $? >"$work/status"; } | (exec 0<&-; sleep .3)
+    status=$(cat "$work/status")
+    if [ "$status" != "$want" ] || { [ "$want" = 141 ] && [ -s "$work/err" ]; }; then
+        echo "FAIL: brisel-ctl --demo $args | (closed): exit $status, not $want"
+        cat "$work/err"
+        failed=1
+    fi
+done <<LIST
+141 show
+141 --version
+141 get basic.delay_time_ms
+141 detect
+73 set basic.delay_time_ms=400
+73 --json restore --no-backup $work/f.toml
+LIST
 exit $failed

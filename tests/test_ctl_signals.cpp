@@ -36,12 +36,13 @@ struct Case {
     std::vector<std::string> args;  // "@": the test's file of three groups
     int signal;                     // 0: the child closes its standard error instead
     std::vector<int> atWrites;      // the signal is sent as these writes go out (1: the first)
-    int atRequest = 0;              // or as this request goes out (counted from 1)
+    int atRequest = 0;              // or as this request goes out (counted from 1); -1: as a bus
+                                    // with no adapter is walked (no --demo)
     // What the child did: the request log from the first write on is that
     // of a healthy restore of basic alone, or of all three groups, or
     // nothing was written.
     enum { BasicWhole, AllWritten, NothingWritten, CutShort } wrote;
-    const char* err;  // in its standard error
+    const char* err;  // in its standard error, or with -1 in its standard output
 };
 
 void PrintTo(const Case& c, std::ostream* os)
@@ -123,12 +124,13 @@ TEST_P(CtlSignal, FinishesTheGroupUnderWayThenEndsByTheSignal)
             if (c.signal != 0) kill(getpid(), c.signal);
             else close(errPipe[0]);  // the reader of standard error is gone
         });
-        std::vector<std::string> args{"brisel-ctl", "--demo"};
+        CtlIo io{std::cout, std::cerr};
+        if (c.atRequest < 0) io.busWalk = [&] { return kill(getpid(), c.signal), AdapterWalk{}; };
+        std::vector<std::string> args{"brisel-ctl", c.atRequest < 0 ? "--trace" : "--demo"};
         for (const std::string& a : c.args) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        CtlIo io{std::cout, std::cerr};
         io.demoAdapter = &adapter;
         io.pause = [&adapter](int ms) { adapter.recordPause(ms); };
         io.timeStamp = [] { return std::string(ctltest::BackupStamp); };
@@ -179,7 +181,8 @@ TEST_P(CtlSignal, FinishesTheGroupUnderWayThenEndsByTheSignal)
                   std::string::npos)
             << err.str();
     }
-    EXPECT_NE(fileText(folder / "err").find(c.err), std::string::npos) << fileText(folder / "err");
+    const std::string told = fileText(folder / (c.atRequest < 0 ? "out" : "err"));
+    EXPECT_NE(told.find(c.err), std::string::npos) << told;
     // No file is left half written.
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
@@ -214,6 +217,14 @@ INSTANTIATE_TEST_SUITE_P(
              Case::BasicWhole,
              "The settings from before are in "},
         Case{"TermWhileReadingEndsAtOnce", {"restore", "--no-backup", "@"}, SIGTERM, {}, 5, Case::NothingWritten, ""},
+        // Waiting for the adapter, the JSON document is printed first.
+        Case{"IntWhileWaitingForTheAdapter",
+             {"--json", "--wait=30", "restore", "@"},
+             SIGINT,
+             {},
+             -1,
+             Case::NothingWritten,
+             "\"interrupted_by\": \"SIGINT\", \"exit_status\": 130, \"message\": \"Stopped by SIGINT while waiting"},
         Case{"TermDuringSet",
              {"set", "basic.delay_time_ms=500", "beacon.interval_s=20"},
              SIGTERM,

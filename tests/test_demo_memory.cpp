@@ -118,7 +118,8 @@ const Case Cases[] = {
     {"RefusesTheStateFileWithTheMemoryOptions",
      {{{"--demo-state", "@site.toml", "--demo-reset", "show"}, 64, "", "it cannot go with --demo-reset"},
       {{"--demo-state", "@site.toml", "--demo-file", "@x.toml", "show"}, 64, "", "it cannot go with --demo-file"},
-      {{"--demo-file=", "show"}, 64, "", "--demo-file wants a file name"}}},
+      {{"--demo-file=", "show"}, 64, "", "--demo-file wants a file name"},
+      {{"--demo-file", "-", "get", "basic.delay_time_ms"}, 64, "", "file name, not standard input"}}},
 };
 
 class DemoMemoryCase : public testing::TestWithParam<Case> {};

@@ -5,6 +5,7 @@
 
 #include "app/eeprom_set.h"
 #include "app/end_on_signals.h"
+#include "app/qt_host.h"
 #include "app/record_at_start.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/unit12.h"
@@ -13,16 +14,21 @@
 #include "tests/support/ctl_run.h"
 #include "tests/support/dialog_helpers.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -254,6 +260,13 @@ bool isWrite(const emu::LogEntry& e)
     return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && !rewind;
 }
 
+// An adapter whose basic and repeater groups differ from the emulator's own.
+void changeTwoGroups(emu::AdapterState& s)
+{
+    s.delayTime = 42;
+    s.altMyCall = dlg::block<8>("N0CALL B", ' ');
+}
+
 struct Cut {
     const char* name;
     int killAtWrite;  // the child is killed as this write goes out (1: the first)
@@ -266,10 +279,7 @@ struct Cut {
 // once the main window is up; OK keeps it, "Forget this record" removes it.
 TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
 {
-    saveFile([](emu::AdapterState& s) {
-        s.delayTime = 42;
-        s.altMyCall = dlg::block<8>("N0CALL B", ' ');
-    });
+    saveFile(changeTwoGroups);
     for (const Cut& c :
          {Cut{"DuringTheFirstGroup", 1, "nothing", "Basic Infomation Setting, Repeater Information Setting"},
           Cut{"DuringTheSecondGroup", 18, "Basic Infomation Setting", "Repeater Information Setting"}}) {
@@ -389,30 +399,72 @@ TEST_F(FileMenu, TheRecordStaysUntilTheResultIsToldOrStopsALoadItCannotBeWritten
     }
 }
 
-// SIGTERM (a logout) during a File > Load: the group under way is finished,
-// no other is begun, and once the message is read the program's event loop
-// ends with 0, as on a window close.
-TEST_F(FileMenu, TermDuringALoadFinishesTheGroupThenEndsTheProgram)
+// A signal (a logout) in a child with the desktop host, in a process group
+// of its own, while a box is open or during a Load's write: the group under
+// way is finished, the box is closed as its Cancel or No closes it (an
+// answer given after the signal counts as No), no new box is shown (what it
+// would say goes to standard error), and the event loop ends with 0. The
+// record stays when a group of the write was not written.
+TEST_F(FileMenu, ASignalEndsTheProgramWhateverBoxIsOpen)
 {
-    saveFile([](emu::AdapterState& s) {
-        s.delayTime = 42;
-        s.altMyCall = dlg::block<8>("N0CALL B", ' ');
-    });
-    endOnSignals(*qApp);
-    Rig rig;
-    const emu::AdapterState before = rig.emulator.state();
-    rig.emulator.setListener([](const emu::LogEntry& e) {
-        if (e.kind == emu::LogEntry::Kind::Request && e.request == 0x01) std::raise(SIGTERM);  // basic's second write
-    });
-    Windows w = loadFile(rig, true);
-    EXPECT_EQ(rig.emulator.state().delayTime, 42);
-    EXPECT_EQ(rig.emulator.state().altMyCall, before.altMyCall);
-    EXPECT_EQ(rig.host.messages, QStringList{QStringLiteral("The program was asked to end, so the file was loaded "
-                                                            "only in part. Written completely: Basic Infomation "
-                                                            "Setting. Not written: Repeater Information Setting; "
-                                                            "load the file again.")});
-    QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });  // only if the signal was lost
-    EXPECT_EQ(QCoreApplication::exec(), 0);
+    saveFile(changeTwoGroups);
+    // What is open when the signal comes ("write": as basic's second write goes out), and the writes sent.
+    for (const auto& [at, sent] : std::vector<std::pair<std::string, int>>{
+             {"chooser", 0}, {"question", 0}, {"yes after", 0}, {"message", 0}, {"dialog", 0}, {"write", 16}}) {
+        SCOPED_TRACE(at);
+        std::cout.flush();
+        std::cerr.flush();
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            setpgid(0, 0);
+            dup2(open(path("err").toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            emu::Emulator emulator;
+            if (at == "message") changeTwoGroups(emulator.state());  // it holds the file's settings already
+            VendorLink link{emulator};
+            QtHost host;
+            const Windows w = createWindows(Context{link, host, nullptr, nullptr, endOnSignals(*qApp)});
+            int writes = 0;
+            emulator.setListener([&](const emu::LogEntry& e) {
+                if (isWrite(e) && ++writes == 2 && at == "write") kill(getpid(), SIGTERM);
+            });
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                QWidget* top = QApplication::activeModalWidget();
+                auto* box = qobject_cast<QMessageBox*>(top);
+                auto* chooser = qobject_cast<QFileDialog*>(top);
+                const std::string open = top == nullptr                         ? ""
+                                         : chooser                              ? "chooser"
+                                         : box == nullptr                       ? "dialog"
+                                         : box->icon() == QMessageBox::Question ? "question"
+                                                                                : "message";
+                if (open.empty() || endingOnSignal()) return;
+                if (open == at || (open == "question" && at == "yes after")) kill(getpid(), SIGTERM);
+                if (chooser != nullptr && !endingOnSignal()) {
+                    chooser->selectFile(path("a.toml"));
+                    static_cast<QDialog*>(chooser)->accept();
+                }
+                if (open == "question" && at != "question") box->button(QMessageBox::Yes)->click();
+            });
+            poll.start(10);
+            const QString item = at == "dialog" ? QStringLiteral("BasicInfoSetting1") : QStringLiteral("LoadFromFile1");
+            QTimer::singleShot(0, [&] { dlg::trigger(*w.mainWindow, item); });
+            QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });  // only if the signal was lost
+            _exit(QCoreApplication::exec() == 0 ? writes : 255);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), sent);  // 255: the child did not end
+        // Only a Load's result is told, on standard error.
+        const QByteArray err = contents(path("err"));
+        EXPECT_EQ(err.contains("brisel-setting:"), sent != 0) << err.toStdString();
+        EXPECT_EQ(err.contains("brisel-setting: The program was asked to end, so the file was loaded only in part. "
+                               "Written completely: Basic Infomation Setting. Not written: Repeater Information "
+                               "Setting; load the file again.\n"),
+                  sent != 0);
+        EXPECT_EQ(QFile::remove(path("brisel-setting/interrupted-demo.toml")), sent != 0);
+    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "settings/interrupts.h"
+#include "interrupts/signals.h"
 
 #include <array>
 #include <csignal>
@@ -16,6 +16,8 @@ volatile std::sig_atomic_t deferrals = 0;
 volatile std::sig_atomic_t noted = 0;
 volatile std::sig_atomic_t wakeFd = -1;
 struct sigaction pipeBefore {};
+// The actions the signals had before the catcher took them.
+std::array<struct sigaction, Caught.size()> before{};
 
 void onSignal(int signal)
 {
@@ -35,7 +37,7 @@ void onSignal(int signal)
 
 }  // namespace
 
-void catchSignals()
+SignalCatcher::SignalCatcher()
 {
     struct sigaction action {};
     action.sa_handler = onSignal;
@@ -43,12 +45,38 @@ void catchSignals()
     // Every caught signal waits while the handler notes another.
     for (int signal : Caught) sigaddset(&action.sa_mask, signal);
     action.sa_flags = SA_RESTART;
-    for (int signal : Caught) {
-        struct sigaction before {};
-        sigaction(signal, nullptr, &before);
-        // A signal the caller chose to ignore (nohup) stays ignored.
-        if (before.sa_handler != SIG_IGN) sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < Caught.size(); ++i) {
+        sigaction(Caught[i], nullptr, &before[i]);
+        if (before[i].sa_handler != SIG_IGN) sigaction(Caught[i], &action, nullptr);
     }
+}
+
+SignalCatcher::~SignalCatcher()
+{
+    for (std::size_t i = 0; i < Caught.size(); ++i) sigaction(Caught[i], &before[i], nullptr);
+    held_.reset();
+    wakeFd = -1;
+    noted = 0;
+}
+
+void SignalCatcher::holdFromNowOn()
+{
+    if (!held_) held_ = std::make_unique<Deferral>();
+}
+
+void SignalCatcher::wakeOnSignal(int fd)
+{
+    wakeFd = fd;
+}
+
+int SignalCatcher::caught() const
+{
+    return noted;
+}
+
+StopRequest SignalCatcher::stopRequest()
+{
+    return StopRequest([this] { holdFromNowOn(); }, [this] { return caught(); });
 }
 
 Deferral::Deferral()
@@ -65,21 +93,6 @@ Deferral::~Deferral()
 {
     deferrals = deferrals - 1;
     if (deferrals == 0) sigaction(SIGPIPE, &pipeBefore, nullptr);
-}
-
-void deferUntilTheEnd()
-{
-    static const Deferral untilTheEnd;
-}
-
-void wakeOnSignal(int fd)
-{
-    wakeFd = fd;
-}
-
-int caught()
-{
-    return noted;
 }
 
 const char* signalName(int signal)
