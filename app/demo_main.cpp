@@ -16,6 +16,7 @@
 #include "settings_file/settings_store.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -42,13 +43,17 @@ int main(int argc, char** argv)
     // Held by another program: the program says so as it does for an
     // adapter whose device node another program holds.
     std::optional<AdapterHolder> heldBy;
+    std::string demoFile;
     try {
         if (line.file) {
             VendorLink quiet(adapter);
             settings::putSettings(quiet, settings::loadSettingsFile(*line.file).values);
             adapter.clearLog();
         } else {
-            memory.emplace(adapter, line.demoFile ? *line.demoFile : emu::defaultDemoFile(), line.demoReset);
+            demoFile = line.demoFile ? *line.demoFile : emu::defaultDemoFile();
+            memory.emplace(adapter, demoFile, line.demoReset);
+            std::error_code ignored;
+            demoFile = std::filesystem::absolute(demoFile, ignored).lexically_normal().string();
         }
     } catch (const settings::StoreError& error) {
         std::fprintf(stderr, "brisel-setting-demo: %s\n", storeProblemText(error.problem()).toLocal8Bit().constData());
@@ -80,16 +85,18 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         if (entry.kind == emu::LogEntry::Kind::Pause) keep();
     });
-    const int status =
-        runProgram("brisel-setting-demo",
-                   [&adapter, &heldBy] {
-                       if (!heldBy) return emu::openEmulated(adapter);
-                       AdapterAccess refused;
-                       refused.status = OpenStatus::InUse;
-                       refused.holder = *heldBy;
-                       return refused;
-                   },
-                   {QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }});
+    const int status = runProgram("brisel-setting-demo",
+                                  [&adapter, &heldBy] {
+                                      if (!heldBy) return emu::openEmulated(adapter);
+                                      AdapterAccess refused;
+                                      refused.status = OpenStatus::InUse;
+                                      refused.holder = *heldBy;
+                                      return refused;
+                                  },
+                                  {QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"),
+                                   [&adapter](int ms) { adapter.recordPause(ms); },
+                                   {},
+                                   demoFile});
     keep();
     return status;
 }

@@ -24,6 +24,7 @@ enum CommandOption : unsigned {
     DryRunOption = 1u << 2,
     SkipMissingOption = 1u << 3,
     NoBackupOption = 1u << 4,
+    OtherAdapterOption = 1u << 5,
 };
 
 struct CommandEntry {

@@ -50,6 +50,8 @@ const char* const UsageText =
     "  --skip-missing         restore, diff, set: skip what the adapter's firmware lacks\n"
     "  --no-backup            restore: do not save the adapter's settings first\n"
     "  --forget-record        forget the record of a write to the adapter that was cut short\n"
+    "  --other-adapter        restore: put a record or an automatic backup onto another\n"
+    "                         adapter than its own\n"
     "  --help                 print this help\n"
     "  --version              print the program and settings file format versions\n";
 
@@ -70,16 +72,18 @@ enum LongOnly {
     NotTaking,
     Device,
     Wait,
-    ForgetRecord
+    ForgetRecord,
+    OtherAdapter
 };
 
 // The options that only some commands take, as they are written.
-constexpr std::array<std::pair<CommandOption, std::string_view>, 5> CommandOptionNames{{
+constexpr std::array<std::pair<CommandOption, std::string_view>, 6> CommandOptionNames{{
     {JsonOption, "--json"},
     {ForceOption, "--force"},
     {DryRunOption, "--dry-run"},
     {SkipMissingOption, "--skip-missing"},
     {NoBackupOption, "--no-backup"},
+    {OtherAdapterOption, "--other-adapter"},
 }};
 
 [[noreturn]] void usage(const std::string& what)
@@ -120,6 +124,7 @@ void readOptions(int argc, char** argv, Options& options)
         {"device", required_argument, nullptr, Device},
         {"wait", optional_argument, nullptr, Wait},
         {"forget-record", no_argument, nullptr, ForgetRecord},
+        {"other-adapter", no_argument, nullptr, OtherAdapter},
         {nullptr, 0, nullptr, 0},
     };
 
@@ -158,6 +163,10 @@ void readOptions(int argc, char** argv, Options& options)
             break;
         case Demo: options.demo = true; break;
         case ForgetRecord: options.forgetRecord = true; break;
+        case OtherAdapter:
+            options.otherAdapter = true;
+            given |= OtherAdapterOption;
+            break;
         case DemoState: options.demoState = optarg; break;
         case DemoFile:
             if (*optarg == '\0') fail("--demo-file wants a file name");

@@ -111,9 +111,9 @@ Session::Session(const Options& options, CtlIo& io)
     for (;;) {
         AdapterAccess access = wait.open(opener, io.err);
         if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
-        port_ = settings::recordPort(access.adapter);
+        adapter_ = settings::identityOf(access.adapter, io.demoFile);
         // A write cut short on this adapter is told before anything is sent.
-        tellRecord(options, io, port_);
+        tellRecord(options, io, adapter_);
         // After a loss nothing is looked for again during the command: it ends.
         connection_ = std::make_unique<AdapterConnection>(std::move(access.transport), [] { return AdapterAccess{}; });
         trace_ = std::make_unique<Trace>(*connection_, options.trace ? &io.err : nullptr);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 class AdapterConnection;
 namespace settings {
 struct StartUp;
@@ -55,4 +57,6 @@ struct Context {
     AdapterConnection* connection = nullptr;
     // What the firmware answered at start-up; set once start-up has run.
     const settings::StartUp* startUp = nullptr;
+    // The emulated adapter's demo file, which names its record; empty: none.
+    std::string demoFile{};
 };
