@@ -119,7 +119,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     const settings::FileContents contents = readCheckedFile(path);
     // The folder of the record (and of the backup) is judged before any request.
     if (!options.dryRun) recordFolder(io);
-    Session session(options, io);
+    Session session(options, io, contents.ownCopy, path);
 
     settings::RestoreSteps steps;
     steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {

@@ -23,7 +23,12 @@ class Session {
 public:
     // Opens the adapter and runs the start-up requests. Throws CtlError when
     // there is no adapter, no permission, or another program holds it.
-    Session(const Options& options, CtlIo& io);
+    // A record or automatic backup (`ownCopy`, of the file at `file`) goes
+    // to its own adapter: without --device to the one at its port, or to
+    // the only adapter there; else nothing is opened (69). An adapter other
+    // than its own is refused (69) unless --other-adapter asks for it.
+    Session(const Options& options, CtlIo& io, const std::optional<settings::OwnCopy>& ownCopy = std::nullopt,
+            const std::string& file = {});
     ~Session();
 
     VendorLink& link() { return *link_; }

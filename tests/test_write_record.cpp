@@ -256,4 +256,81 @@ TEST_P(RecordTilTheLastWord, OneThatCannotBeWrittenStopsTheWrite)
     fs::remove_all(folder);
 }
 
+// A record goes back to its own adapter, on a bus of two (a at 1-1, b at
+// 1-3): at its port, or at the only one there; else nothing is written.
+struct RouteCase {
+    const char* name;
+    const char* port;  // the record's
+    std::vector<std::string> args;
+    bool bThere, edited;
+    int status;
+    const char* err;
+    char written;  // 'a', 'b', or 0
+};
+
+class RecordRoute : public testing::TestWithParam<RouteCase> {};
+
+TEST_P(RecordRoute, GoesToItsOwnAdapter)
+{
+    const RouteCase& c = GetParam();
+    const fs::path folder = madeFolder();
+    const std::string file = (folder / "interrupted-x.toml").string();
+    settings::writeRecord(
+        file, {settings::RecordJob::Set, settings::identityOf(AdapterNode{0, {1, 8}, "", c.port}), "", {}, {}},
+        valuesOf({Group::Basic}, 50), {"test", "", settings::Features{}});
+    if (c.edited) std::ofstream(file, std::ios::app) << "# edited\n[beacon]\ninterval_s = 600\n";
+    emu::Emulator a, b;
+    std::vector<emu::BusSlot> bus{{&a, "1-1", {1, 7}}, {&b, "1-3", {1, 8}}};
+    if (!c.bThere) bus.pop_back();
+    std::vector<std::string> args{"brisel-ctl"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"restore", "--no-backup", file});
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    std::ostringstream out, err;
+    CtlIo io{out, err};
+    io.pause = [](int) {};
+    io.stateFolder = (folder / "state").string();
+    io.busWalk = emu::emulatedBusWalk(bus);
+    EXPECT_EQ(runCtl(static_cast<int>(argv.size()), argv.data(), io), c.status) << err.str();
+    EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+    EXPECT_EQ(a.state().delayTime == 50, c.written == 'a');
+    EXPECT_EQ(b.state().delayTime == 50, c.written == 'b');
+    fs::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RecordRoute,
+    testing::Values(RouteCase{"AtItsPort", "1-3", {}, true, false, 0, "", 'b'},
+                    RouteCase{"EditedIsAnyFile", "1-3", {}, true, true, 0, "", 'a'},
+                    RouteCase{"AloneElsewhere",
+                              "1-3",
+                              {},
+                              false,
+                              false,
+                              0,
+                              "interrupted-x.toml is the record of a write onto the adapter at USB port 1-3, which is "
+                              "not connected; it goes to the only adapter connected, the adapter at USB port 1-1.",
+                              'a'},
+                    RouteCase{"NotThere",
+                              "1-5",
+                              {},
+                              true,
+                              false,
+                              69,
+                              "which is not connected; nothing was written. Adapters connected now:\n  at USB port 1-1",
+                              0},
+                    RouteCase{"AnotherByDevice",
+                              "1-3",
+                              {"--device", "1-1"},
+                              true,
+                              false,
+                              69,
+                              ", not of the adapter at USB port 1-1; nothing was written. This puts it back onto its "
+                              "own adapter:\n  brisel-ctl --device 1-3 restore ",
+                              0},
+                    RouteCase{
+                        "AnotherAskedFor", "1-3", {"--device", "1-1", "--other-adapter"}, true, false, 0, "", 'a'}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
