@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -234,8 +235,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, RecordTilTheLastWord,
                                          OutputCase{"JsonRestore", {"--json", "restore", "@"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A record that cannot be written (its name taken by a folder) stops a
-// restore and a set before their first write, and says why.
+// A record that cannot be written (its name taken by a folder, or a FIFO,
+// which nothing waits on) stops a restore and a set before their first
+// write, and says why; a command that only reads tells it and goes on.
 TEST_P(RecordTilTheLastWord, OneThatCannotBeWrittenStopsTheWrite)
 {
     const fs::path folder = madeFolder();
@@ -243,9 +245,14 @@ TEST_P(RecordTilTheLastWord, OneThatCannotBeWrittenStopsTheWrite)
     std::vector<std::string> args;
     for (const std::string& a : GetParam().args) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
     const fs::path record = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
-    fs::create_directories(record);
-    std::ostringstream out, err;
+    if (GetParam().args.front() == "set") ASSERT_EQ(mkfifo(record.c_str(), 0600), 0);
+    else fs::create_directories(record);
+    std::ostringstream out, err, readOut, readErr;
     emu::Emulator adapter;
+    EXPECT_EQ(
+        ctltest::runDemo(adapter, {"get", "basic.delay_time_ms"}, readOut, readErr, (folder / "backups").string()), 0);
+    EXPECT_NE(readErr.str().find(record.string() + ": not a regular file; it is left as it is"), std::string::npos)
+        << readErr.str();
     EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, (folder / "backups").string()), 73);
     EXPECT_NE(err.str().find(record.string()), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("; without a record of the write, nothing was written"), std::string::npos) << err.str();
