@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -48,13 +49,17 @@ int main(int argc, char** argv)
     // Held by another program: the program says so as it does for an
     // adapter whose device node another program holds.
     std::optional<AdapterHolder> heldBy;
+    std::string demoFile;
     try {
         if (line.file) {
             VendorLink quiet(adapter);
             settings::putSettings(quiet, settings::loadSettingsFile(*line.file).values);
             adapter.clearLog();
         } else {
-            memory.emplace(adapter, line.demoFile ? *line.demoFile : emu::defaultDemoFile(), line.demoReset);
+            demoFile = line.demoFile ? *line.demoFile : emu::defaultDemoFile();
+            memory.emplace(adapter, demoFile, line.demoReset);
+            std::error_code ignored;
+            demoFile = std::filesystem::absolute(demoFile, ignored).lexically_normal().string();
         }
     } catch (const settings::StoreError& error) {
         std::fprintf(stderr, "brisel-setting-demo: %s\n", storeProblemText(error.problem()).toLocal8Bit().constData());
@@ -113,7 +118,9 @@ int main(int argc, char** argv)
         return busWalk();
     };
     ProgramOptions options{QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"),
-                           [&adapter](int ms) { adapter.recordPause(ms); }};
+                           [&adapter](int ms) { adapter.recordPause(ms); },
+                           {},
+                           demoFile};
     AdapterOpener opener = [&adapter, &heldBy, plugBackIn] {
         plugBackIn();
         if (!heldBy) return emu::openEmulated(adapter);

@@ -95,7 +95,7 @@ int runProgram(const char* programName, const AdapterOpener& openAdapter, const 
             }
             ResponsiveTransport responsive(connection);
             VendorLink link(responsive);
-            Windows windows = createWindows(Context{link, host, &connection, nullptr, stop});
+            Windows windows = createWindows(Context{link, host, &connection, nullptr, stop, options.demoFile});
             windows.mainWindow->setWindowTitle(windows.mainWindow->windowTitle() +
                                                QCoreApplication::translate("ProgramOptions", options.titleSuffix));
             if (options.walkBus) new AdapterMenu(windows, options.walkBus);

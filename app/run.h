@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 
 struct ProgramOptions {
     const char* titleSuffix = "";      // " (demo)" for the demo program, translated when shown
@@ -12,6 +13,8 @@ struct ProgramOptions {
     // Lists the adapters on the bus for the adapter menu; without it there
     // is no such menu.
     std::function<AdapterWalk()> walkBus{};
+    // The emulated adapter's demo file, as an absolute path; empty: none.
+    std::string demoFile{};
 };
 
 // Opens the adapter before any window exists; without one it shows a single

@@ -285,13 +285,24 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
         tellNoRecord(context, error);
         return;
     }
-    steps.recordPort = recordPortOf(context);
-    steps.recordJob = "load";
+    steps.adapter = recordAdapterOf(context);
+    steps.recordJob = settings::RecordJob::Load;
+    // The program's own record or automatic backup goes back exactly as the
+    // adapter held it.
+    steps.exact = contents.ownCopy.has_value();
     steps.readSerialPortAgain = true;
     steps.stop = context.stop;
     steps.goAhead = [&](const settings::RestorePlan& plan) {
         QString question = Texts::tr("Loading the file changes these settings in the adapter:%1")
                                .arg(changeList(dialogs, plan.changes));
+        // The program's own copy of another adapter: asked first.
+        if (contents.ownCopy && !settings::sameAdapter(contents.ownCopy->adapter, steps.adapter))
+            question = (contents.ownCopy->kind == settings::OwnCopy::Kind::Record
+                            ? Texts::tr("This file is the record of a write onto another adapter, not onto the one "
+                                        "in use. Loading it here puts that adapter's settings onto this one.")
+                            : Texts::tr("This file is the automatic backup of another adapter, not of the one in "
+                                        "use. Loading it here puts that adapter's settings onto this one.")) +
+                       QStringLiteral("\n\n") + question;
         if (plan.fixedFlagBits)
             question += Texts::tr("\n\nBits 7 and 4 of the flag byte cannot be changed; they stay as they are.");
         question += Texts::tr(

@@ -26,6 +26,7 @@ enum CommandOption : unsigned {
     SkipMissingOption = 1u << 3,
     NoBackupOption = 1u << 4,
     SetOption = 1u << 5,
+    OtherAdapterOption = 1u << 6,
 };
 
 struct CommandEntry {

@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -48,8 +49,10 @@ int runOverDemoMemory(const Options& options, CtlIo& io)
 {
     emu::Emulator adapter;
     std::optional<emu::DemoMemory> memory;
+    std::string file;
     try {
-        memory.emplace(adapter, options.demoFile ? *options.demoFile : emu::defaultDemoFile(), options.demoReset);
+        file = options.demoFile ? *options.demoFile : emu::defaultDemoFile();
+        memory.emplace(adapter, file, options.demoReset);
     } catch (const emu::DemoMemoryError& error) {
         throw demoMemoryFailed(error);
     } catch (const settings::StoreError& error) {
@@ -59,6 +62,8 @@ int runOverDemoMemory(const Options& options, CtlIo& io)
     over.report = io.report;
     over.records = io.records;
     over.demoAdapter = &adapter;
+    std::error_code error;
+    over.demoFile = std::filesystem::absolute(file, error).lexically_normal().string();
     const auto keep = [&memory] {
         try {
             memory->keep();

@@ -34,6 +34,8 @@ struct CtlSetup {
     std::string backupFolder;
     // The folder of the records writes leave; empty: the state folder.
     std::string stateFolder;
+    // The demo adapter's file, as an absolute path; empty: none.
+    std::string demoFile;
     // The bus the adapter is looked for on; not set: USB.
     std::function<AdapterWalk()> busWalk;
     // The file a command saved whole, told when standard output then fails;

@@ -142,7 +142,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     putAssignments(options.sets, contents);
     // The folder of the record (and of the backup) is judged before any request.
     if (!options.dryRun) recordFolder(io);
-    Session session(options, io);
+    Session session(options, io, contents.ownCopy, path);
 
     settings::RestoreSteps steps;
     steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {
@@ -157,14 +157,19 @@ int restoreCommand(const Options& options, CtlIo& io)
         steps.backupFolder = io.backupFolder.empty() ? settings::automaticBackupFolder() : io.backupFolder;
     steps.timeStamp = io.timeStamp;
     steps.stop = io.stop;
-    if (!options.dryRun) {
-        steps.recordPath = settings::recordPath(recordFolder(io), session.port());
-        steps.recordPort = session.port();
-    }
+    steps.adapter = session.adapter();
+    // The program's own record or automatic backup goes back exactly as the
+    // adapter held it; values given with --set are judged as any typed value.
+    steps.exact = contents.ownCopy.has_value() && options.sets.empty();
+    if (!options.dryRun) steps.recordPath = settings::recordPath(recordFolder(io), session.adapter());
+    const auto putBack = [&](const std::string& backup) {
+        return settings::commandLine(settings::restoreArguments(session.adapter(), backup));
+    };
     const auto tellBackup = [&](const settings::RestoreOutcome& outcome) {
         if (!outcome.backupPath.empty()) {
-            io.err << "The adapter's settings were saved to " << shown::fromUtf8(outcome.backupPath) << ".\n";
-            if (io.report) io.report->backup(outcome.backupPath);
+            io.err << "The adapter's settings were saved to " << shown::fromUtf8(outcome.backupPath)
+                   << "; this puts them back:\n  " << shown::fromUtf8(putBack(outcome.backupPath)) << "\n";
+            if (io.report) io.report->backup(outcome.backupPath, putBack(outcome.backupPath));
         }
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
     };
@@ -191,12 +196,17 @@ int restoreCommand(const Options& options, CtlIo& io)
     case Stage::NothingToChange:
         if (options.dryRun) printChanges({}, io);
         io.err << "Nothing to change: the adapter holds what the file says.\n";
+        // Bits 7 and 4 of the flag byte stay as the adapter holds them, as
+        // set tells it.
+        if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
         break;
     case Stage::RecordFailed: tellBackup(outcome); throw recordFailed(*outcome.recordError);
     case Stage::BackupFailed:
         throw CtlError(exit_status::CantWrite,
                        storeText(outcome.backupError->problem()) + " (--no-backup goes on without a backup)");
-    case Stage::Written: return tellWritten(outcome.restore, io, &io.out, outcome.backupPath).status;
+    case Stage::Written:
+        return tellWritten(outcome.restore, io, &io.out, outcome.backupPath.empty() ? "" : putBack(outcome.backupPath))
+            .status;
     default: break;
     }
     return exit_status::Ok;

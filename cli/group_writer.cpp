@@ -36,7 +36,7 @@ std::string notTakenLine(const settings::ValueNotTaken& value)
 
 // What a signal left: the groups written and those not begun, and what
 // puts the adapter back as it was.
-[[noreturn]] void interrupted(const settings::Restore& restore, const std::string& backup)
+[[noreturn]] void interrupted(const settings::Restore& restore, const std::string& putBack)
 {
     std::vector<std::string> written, notBegun;
     for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
@@ -46,8 +46,8 @@ std::string notTakenLine(const settings::ValueNotTaken& value)
         (written.empty() ? "; no group was begun."
                          : " once the group under way was finished.\nWritten completely: " + commaList(written) + ".");
     text += "\nNot written: " + commaList(notBegun) + ".";
-    if (!written.empty() && !backup.empty())
-        text += "\nThe settings from before are in " + backup + "; 'brisel-ctl restore' of that file puts them back.";
+    if (!written.empty() && !putBack.empty())
+        text += "\nThe settings from before are in the automatic backup; this puts them back:\n  " + putBack;
     else if (!written.empty()) {
         text += "\nWhat the written values were before:";
         for (const auto& [group, changes] : restore.written)
@@ -66,10 +66,10 @@ void tellLoss(const settings::Restore& restore, CtlIo& io)
     adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent);
 }
 
-WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report, const std::string& backup)
+WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report, const std::string& putBack)
 {
     if (io.report) io.report->restore(restore);
-    if (restore.interruptedBy != 0) interrupted(restore, backup);
+    if (restore.interruptedBy != 0) interrupted(restore, putBack);
     if (report != nullptr) {
         for (const auto& [group, changes] : restore.written) {
             *report << "Wrote " << settings::groupName(group) << ":\n";

@@ -29,10 +29,10 @@ void tellFixedFlagBits(CtlIo& io);
 // with its changes; what the adapter did not take goes to io.err. When a
 // signal stopped it once the group under way was finished, throws
 // Interrupted naming the groups written and those not, and how to put back
-// what they held (from `backup`, the automatic backup's path, when there is
-// one).
+// what they held (`putBack`, the command that restores the automatic
+// backup, when there is one).
 WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report,
-                         const std::string& backup = {});
+                         const std::string& putBack = {});
 
 // The record of a restore's or a set's write could not be written, so
 // nothing was: the CtlError (73) that says so.

@@ -103,13 +103,26 @@ void JsonReport::interrupted(int signal)
     document_["interrupted_by"] = interrupts::signalName(signal);
 }
 
-void JsonReport::record(const settings::WriteRecord& record, const std::string& path, const std::string& message)
+void JsonReport::unreadableRecord(const std::string& path, const std::string& message)
+{
+    document_["record"] = {{"path", path}, {"readable", false}, {"message", message}};
+}
+
+void JsonReport::record(const settings::WriteRecord& record, const std::string& path, const std::string& message,
+                        const std::string& restoreCommand)
 {
     Json groups = Json::array(), done = Json::array();
     for (settings::Group group : record.groups) groups.push_back(settings::groupName(group));
     for (settings::Group group : record.done) done.push_back(settings::groupName(group));
-    document_["record"] = {{"path", path},     {"job", record.job}, {"port", record.port}, {"begun", record.begun},
-                           {"groups", groups}, {"done", done},      {"message", message}};
+    document_["record"] = {{"path", path},
+                           {"readable", true},
+                           {"job", settings::recordJobName(record.job)},
+                           {"port", settings::recordName(record.adapter)},
+                           {"begun", record.begun},
+                           {"groups", groups},
+                           {"done", done},
+                           {"message", message},
+                           {"restore_command", restoreCommand}};
 }
 
 void JsonReport::leftOut(const std::vector<settings::Lacking>& lacking)
@@ -124,9 +137,10 @@ void JsonReport::fixedFlagBits()
     document_["fixed_flag_bits"] = true;
 }
 
-void JsonReport::backup(const std::string& path)
+void JsonReport::backup(const std::string& path, const std::string& restoreCommand)
 {
     document_["backup"] = path;
+    document_["backup_restore_command"] = restoreCommand;
 }
 
 void JsonReport::failed(const std::string& message)

@@ -39,13 +39,16 @@ public:
     // a loss, and the values the adapter did not take.
     void restore(const settings::Restore& restore);
     // restore: the automatic backup's path.
-    void backup(const std::string& path);
+    void backup(const std::string& path, const std::string& restoreCommand);
 
     // The message of a failure the command tells itself, without throwing.
     void failed(const std::string& message);
     // A record of a write that was cut short, found at `path`, with the words
     // standard error shows for it.
-    void record(const settings::WriteRecord& record, const std::string& path, const std::string& message);
+    void record(const settings::WriteRecord& record, const std::string& path, const std::string& message,
+                const std::string& restoreCommand);
+    // A record at `path` that cannot be read, with the words that tell it.
+    void unreadableRecord(const std::string& path, const std::string& message);
     // restore: what --skip-missing left out, each a group's name or a key.
     void leftOut(const std::vector<settings::Lacking>& lacking);
     // restore: bits 7 and 4 of the flag byte stay as the adapter holds them.

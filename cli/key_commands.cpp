@@ -114,8 +114,8 @@ int setCommand(const Options& options, CtlIo& io)
     steps.leaveOut = [&](const std::vector<settings::Lacking>& lacking) {
         return leaveOutLacking(options, lacking, io.err);
     };
-    steps.recordPath = settings::recordPath(recordFolder(io), session.port());
-    steps.recordPort = session.port();
+    steps.recordPath = settings::recordPath(recordFolder(io), session.adapter());
+    steps.adapter = session.adapter();
     steps.stop = io.stop;
     // The record of the write, made before the first write, goes once the
     // command's result is out.

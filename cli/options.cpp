@@ -53,6 +53,8 @@ const char* const UsageText =
     "  --skip-missing         restore, diff, set: skip what the adapter's firmware lacks\n"
     "  --no-backup            restore: do not save the adapter's settings first\n"
     "  --forget-record        forget the record of a write to the adapter that was cut short\n"
+    "  --other-adapter        restore: put a record or an automatic backup onto another\n"
+    "                         adapter than its own\n"
     "  --help                 print this help\n"
     "  --version              print the program and settings file format versions\n";
 
@@ -74,17 +76,19 @@ enum LongOnly {
     Device,
     Wait,
     ForgetRecord,
-    Set
+    Set,
+    OtherAdapter
 };
 
 // The options that only some commands take, as they are written.
-constexpr std::array<std::pair<CommandOption, std::string_view>, 6> CommandOptionNames{{
+constexpr std::array<std::pair<CommandOption, std::string_view>, 7> CommandOptionNames{{
     {JsonOption, "--json"},
     {ForceOption, "--force"},
     {DryRunOption, "--dry-run"},
     {SkipMissingOption, "--skip-missing"},
     {NoBackupOption, "--no-backup"},
     {SetOption, "--set"},
+    {OtherAdapterOption, "--other-adapter"},
 }};
 
 [[noreturn]] void usage(const std::string& what)
@@ -126,6 +130,7 @@ void readOptions(int argc, char** argv, Options& options)
         {"wait", optional_argument, nullptr, Wait},
         {"forget-record", no_argument, nullptr, ForgetRecord},
         {"set", required_argument, nullptr, Set},
+        {"other-adapter", no_argument, nullptr, OtherAdapter},
         {nullptr, 0, nullptr, 0},
     };
 
@@ -167,6 +172,10 @@ void readOptions(int argc, char** argv, Options& options)
         case Set:
             options.sets.emplace_back(optarg);
             given |= SetOption;
+            break;
+        case OtherAdapter:
+            options.otherAdapter = true;
+            given |= OtherAdapterOption;
             break;
         case DemoState: options.demoState = optarg; break;
         case DemoFile:

@@ -22,6 +22,7 @@ struct Options {
     bool skipMissing = false;
     bool noBackup = false;
     bool forgetRecord = false;
+    bool otherAdapter = false;  // restore: a record or automatic backup may go onto another adapter
     bool demo = false;
     std::optional<std::string> demoState;   // start from this file, remember nothing
     std::optional<std::string> demoFile;    // the demo adapter's memory, if not the default

@@ -4,9 +4,12 @@
 #include "cli/adapter_problems.h"
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
+#include "cli/store_problems.h"
 #include "cli/write_records.h"
 #include "device/device_option.h"
 #include "device/firmware_version.h"
+#include "device/shown_text.h"
+#include "device/usb_transport.h"
 #include "emulator/emulator.h"
 #include "emulator/lacking.h"
 #include "settings/groups.h"
@@ -82,11 +85,63 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
     }
 }
 
+// Opens the adapter a copy names; when that is not there and only one
+// adapter is, that one (noted in `moved`); else NotFound, with the
+// adapters seen.
+AdapterOpener ownAdapterOpener(const settings::AdapterIdentity& wanted, std::function<AdapterWalk()> walk,
+                               std::shared_ptr<std::optional<AdapterNode>> moved)
+{
+    auto chosen = std::make_shared<AdapterOpener>();
+    return [wanted, walk, moved, chosen] {
+        if (*chosen) return (*chosen)();
+        const AdapterWalk found = walk();
+        std::optional<AdapterNode> pick;
+        for (const AdapterNode& node : found.adapters)
+            if (!pick && settings::sameAdapter(settings::identityOf(node), wanted)) pick = node;
+        if (!pick && found.adapters.size() == 1) *moved = pick = found.adapters.front();
+        if (!pick) {
+            AdapterAccess access;
+            access.seen = found.adapters;
+            return access;
+        }
+        *chosen = trackingOpener(walk, AdapterChoice::of(*pick));
+        return (*chosen)();
+    };
+}
+
+std::string copyWords(const settings::OwnCopy& copy, const std::string& file)
+{
+    return fileName(file) +
+           (copy.kind == settings::OwnCopy::Kind::Record ? " is the record of a write onto "
+                                                         : " is the automatic backup of ") +
+           adapterWords(copy.adapter);
+}
+
+std::string notConnectedText(const settings::OwnCopy& copy, const std::string& file,
+                             const std::vector<AdapterNode>& seen)
+{
+    return copyWords(copy, file) + ", which is not connected; nothing was written. Adapters connected now:" +
+           (seen.empty() ? std::string(" none") : adapterLines(seen)) +
+           "\n(--wait waits for it; --device with --other-adapter puts the file onto another adapter.)";
+}
+
+std::string otherAdapterText(const settings::OwnCopy& copy, const std::string& file,
+                             const settings::AdapterIdentity& used)
+{
+    return copyWords(copy, file) + ", not of " + adapterWords(used) +
+           "; nothing was written. This puts it back onto its own adapter:" + putBackText(copy.adapter, file) +
+           "\n(--other-adapter writes it onto this one.)";
+}
+
 }  // namespace
 
-Session::Session(const Options& options, CtlIo& io)
+Session::Session(const Options& options, CtlIo& io, const std::optional<settings::OwnCopy>& ownCopy,
+                 const std::string& file)
 {
     AdapterOpener opener;
+    // Set when the copy's own adapter is not there and the only one there takes it.
+    auto moved = std::make_shared<std::optional<AdapterNode>>();
+    const bool routed = ownCopy && !ownCopy->adapter.emulated && !options.demo && !options.device;
     if (options.demo) {
         emu::Emulator* adapter = io.demoAdapter;
         if (adapter == nullptr) {
@@ -97,6 +152,9 @@ Session::Session(const Options& options, CtlIo& io)
         emu::leaveOut(*adapter, options.demoLacking);
         if (options.demoNotTaking) adapter->keepValues(true);
         opener = [adapter] { return emu::openEmulated(*adapter); };
+    } else if (routed) {
+        opener =
+            ownAdapterOpener(ownCopy->adapter, io.busWalk ? io.busWalk : std::function<AdapterWalk()>(usbWalk), moved);
     } else {
         opener = usbOpener(options, io.busWalk);
     }
@@ -110,10 +168,19 @@ Session::Session(const Options& options, CtlIo& io)
     AdapterWait wait(options);
     for (;;) {
         AdapterAccess access = wait.open(opener, io.err, io.stop);
+        if (routed && access.status == OpenStatus::NotFound)
+            throw CtlError(exit_status::NoAdapter, notConnectedText(*ownCopy, file, access.seen));
         if (access.status != OpenStatus::Opened || access.transport == nullptr) refuseAccess(access, options);
-        port_ = settings::recordPort(access.adapter);
+        adapter_ = settings::identityOf(access.adapter, io.demoFile);
+        if (ownCopy && !routed && !options.otherAdapter && !settings::sameAdapter(adapter_, ownCopy->adapter))
+            throw CtlError(exit_status::NoAdapter, otherAdapterText(*ownCopy, file, adapter_));
+        if (*moved)
+            io.err << shown::linesFromUtf8(copyWords(*ownCopy, file) +
+                                           ", which is not connected; it goes to the only adapter connected, " +
+                                           adapterWords(adapter_) + ".")
+                   << '\n';
         // A write cut short on this adapter is told before anything is sent.
-        tellRecord(options, io, port_);
+        tellRecord(options, io, adapter_);
         // After a loss nothing is looked for again during the command: it ends.
         connection_ = std::make_unique<AdapterConnection>(std::move(access.transport), [] { return AdapterAccess{}; });
         trace_ = std::make_unique<Trace>(*connection_, options.trace ? &io.err : nullptr);

@@ -8,6 +8,7 @@
 #include "device/adapter_connection.h"
 #include "device/vendor_link.h"
 #include "settings/snapshot.h"
+#include "settings_file/own_copy.h"
 #include "settings_file/restore_plan.h"
 
 #include <memory>
@@ -22,7 +23,12 @@ class Session {
 public:
     // Opens the adapter and runs the start-up requests. Throws CtlError when
     // there is no adapter, no permission, or another program holds it.
-    Session(const Options& options, CtlIo& io);
+    // A record or automatic backup (`ownCopy`, of the file at `file`) goes
+    // to its own adapter: without --device to the one at its port, or to
+    // the only adapter there; else nothing is opened (69). An adapter other
+    // than its own is refused (69) unless --other-adapter asks for it.
+    Session(const Options& options, CtlIo& io, const std::optional<settings::OwnCopy>& ownCopy = std::nullopt,
+            const std::string& file = {});
     ~Session();
 
     VendorLink& link() { return *link_; }
@@ -36,9 +42,9 @@ public:
     settings::Snapshot read(const std::vector<settings::Group>& groups);
     // Every group the firmware has.
     std::vector<settings::Group> groupsPresent() const;
-    // The adapter's USB port path ("demo" for the emulated adapter), which
-    // names its record (cli/write_records.h).
-    const std::string& port() const { return port_; }
+    // The adapter in use, as its record and automatic backup name it
+    // (cli/write_records.h).
+    const settings::AdapterIdentity& adapter() const { return adapter_; }
 
 private:
     class Trace;
@@ -49,7 +55,7 @@ private:
     std::unique_ptr<VendorLink> link_;
     settings::Pause pause_;
     settings::StartUp startUp_;
-    std::string port_ = "demo";
+    settings::AdapterIdentity adapter_;
 };
 
 // The adapter was lost during the command, as a CtlError naming the groups

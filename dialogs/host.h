@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <string>
+
 class AdapterConnection;
 namespace settings {
 struct StartUp;
@@ -60,4 +62,6 @@ struct Context {
     // Asked by a job between the groups it writes, and before an action
     // begins: once a signal asks the program to end, nothing new begins.
     interrupts::StopRequest stop = {};
+    // The emulated adapter's demo file, which names its record; empty: none.
+    std::string demoFile{};
 };

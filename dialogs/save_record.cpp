@@ -8,14 +8,16 @@
 
 #include <QCoreApplication>
 
-std::string recordPortOf(const Context& context)
+settings::AdapterIdentity recordAdapterOf(const Context& context)
 {
-    return settings::recordPort(context.connection != nullptr ? context.connection->adapter() : std::nullopt);
+    const std::optional<AdapterNode> node =
+        context.connection != nullptr ? context.connection->adapter() : std::nullopt;
+    return settings::identityOf(node, node ? std::string() : context.demoFile);
 }
 
 std::string recordPathOf(const Context& context)
 {
-    return settings::recordPath(settings::stateFolder(), recordPortOf(context));
+    return settings::recordPath(settings::stateFolder(), recordAdapterOf(context));
 }
 
 SaveRecord::SaveRecord(const Context& context) : context_(context) {}
@@ -26,11 +28,16 @@ void SaveRecord::begin(settings::Group group, const settings::Snapshot& held)
 {
     group_ = group;
     const settings::Features features = context_.startUp != nullptr ? context_.startUp->features : settings::Features{};
+    std::optional<settings::StoreError> error;
     try {
-        keeper_ = std::make_unique<settings::RecordKeeper>(recordPathOf(context_), "save", recordPortOf(context_),
-                                                           settings::onlyGroup(held, group), features);
-    } catch (const settings::StoreError& error) {
-        failure_ = storeProblemText(error.problem());
+        keeper_ = settings::startRecord({recordPathOf(context_), recordAdapterOf(context_), settings::RecordJob::Save},
+                                        settings::onlyGroup(held, group), features, error);
+    } catch (const settings::StoreError& noFolder) {
+        error = noFolder;
+    }
+    if (error) {
+        failure_ = storeProblemText(error->problem());
+        leftAsItIs_ = error->problem().earlierRecord;
     }
 }
 
@@ -42,7 +49,11 @@ void SaveRecord::done()
 void SaveRecord::tellIfNotKept()
 {
     if (failure_.isEmpty()) return;
-    context_.host.showMessage(
+    QString text =
         QCoreApplication::translate("WriteRecord", "The Save went ahead, but no record of it could be kept: %1")
-            .arg(failure_));
+            .arg(failure_);
+    if (leftAsItIs_)
+        text += QStringLiteral("\n\n") +
+                QCoreApplication::translate("WriteRecord", "The record of the earlier write was left as it is.");
+    context_.host.showMessage(text);
 }

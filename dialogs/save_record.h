@@ -5,6 +5,7 @@
 
 #include "dialogs/host.h"
 #include "settings/snapshot.h"
+#include "settings_file/own_copy.h"
 
 #include <QString>
 
@@ -16,8 +17,8 @@ namespace settings {
 class RecordKeeper;
 }
 
-// The adapter in use as its record names it ("demo" for the emulated one).
-std::string recordPortOf(const Context& context);
+// The adapter in use as its record and automatic backup name it.
+settings::AdapterIdentity recordAdapterOf(const Context& context);
 
 // Where the record of the adapter in use is kept. Throws
 // settings::StoreError (CannotWrite) when there is no state folder.
@@ -28,7 +29,7 @@ std::string recordPathOf(const Context& context);
 // let go when this goes (after the Save has told its result): removed, or
 // kept for what an older write cut short left half written. A record
 // that cannot be written does not stop the Save: tellIfNotKept says so
-// afterwards.
+// afterwards, and that an older record that cannot be read was left as it is.
 class SaveRecord {
 public:
     explicit SaveRecord(const Context& context);
@@ -46,7 +47,8 @@ public:
 
 private:
     const Context& context_;
-    std::unique_ptr<settings::RecordKeeper> keeper_;
+    std::shared_ptr<settings::RecordKeeper> keeper_;
     std::optional<settings::Group> group_;
     QString failure_;
+    bool leftAsItIs_ = false;
 };

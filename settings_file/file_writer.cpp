@@ -145,18 +145,18 @@ std::pair<std::string, std::string> split(const std::string& path)
 
 }  // namespace
 
-void writeWholeFile(const std::string& path, std::string_view text, bool replace)
+void writeWholeFile(const std::string& path, std::string_view text, bool replace, bool privateFile)
 {
     const auto [folderPath, name] = split(path);
     if (name.empty() || name == "." || name == "..") fail(path, EISDIR);
     const Folder folder(folderPath, path);
 
-    mode_t mode = newFileMode();
+    mode_t mode = privateFile ? 0600 : newFileMode();
     std::optional<std::pair<uid_t, gid_t>> owner;
     struct stat old {};
     if (fstatat(folder.fd(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode)) throw WriteError({WriteProblem::Kind::NotRegular, path});
-        if (replace && S_ISREG(old.st_mode)) {
+        if (replace && S_ISREG(old.st_mode) && !privateFile) {
             mode = old.st_mode & 07777;
             if (geteuid() == 0) owner = std::pair(old.st_uid, old.st_gid);
         }

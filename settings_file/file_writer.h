@@ -47,8 +47,9 @@ private:
 // With `replace` a regular file keeps its mode (and its owner when run by
 // root), and a symbolic link is replaced itself, never written through. A
 // target that exists and is neither a regular file nor a link is refused.
-// Throws WriteError.
-void writeWholeFile(const std::string& path, std::string_view text, bool replace);
+// With `privateFile` the file is 0600, whatever it was before. Throws
+// WriteError.
+void writeWholeFile(const std::string& path, std::string_view text, bool replace, bool privateFile = false);
 
 // Writes `text` under the first of `names` (in `folder`) that no one has
 // taken, each try decided by the rename. Returns the path written. Throws

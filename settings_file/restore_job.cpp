@@ -34,12 +34,16 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
         return;
     }
 
+    AdapterIdentity adapter = steps.adapter;
     if (!steps.backupFolder.empty()) {
         outcome.stage = RestoreOutcome::Stage::BackingUp;
         try {
+            const FileOrigin origin = readOrigin(link, features);
+            adapter.firmware = origin.firmwareVersion;
+            const std::string text = writeSettingsFile(outcome.held, origin);
             outcome.backupPath =
                 saveAutomaticBackup(steps.backupFolder, steps.timeStamp ? steps.timeStamp() : backupTimeStamp(),
-                                    writeSettingsFile(outcome.held, readOrigin(link, features)));
+                                    ownCopyLines(OwnCopy::Kind::AutomaticBackup, adapter, text) + text);
         } catch (const StoreError& error) {
             outcome.backupError = error;
             outcome.stage = RestoreOutcome::Stage::BackupFailed;
@@ -48,8 +52,8 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
     }
 
     if (!steps.recordPath.empty()) {
-        outcome.record = startRecord(steps.recordPath, steps.recordJob, steps.recordPort, outcome.held, outcome.wanted,
-                                     features, outcome.recordError);
+        outcome.record = startRecord({steps.recordPath, adapter, steps.recordJob},
+                                     heldBeforeWriting(outcome.held, outcome.wanted), features, outcome.recordError);
         if (!outcome.record) {
             outcome.stage = RestoreOutcome::Stage::RecordFailed;
             return;

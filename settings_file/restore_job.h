@@ -48,11 +48,13 @@ struct RestoreSteps {
     // Where the automatic backup is saved; empty: no backup.
     std::string backupFolder;
     std::function<std::string()> timeStamp;  // not given: backupTimeStamp()
-    // Where the record of the write is kept, for the adapter at
-    // `recordPort`, naming the job `recordJob`; empty: no record.
+    // The adapter, as the automatic backup and the record name it (the job
+    // adds the firmware it reads for the backup).
+    AdapterIdentity adapter;
+    // Where the record of the write is kept, naming the job `recordJob`;
+    // empty: no record.
     std::string recordPath;
-    std::string recordPort;
-    std::string recordJob = "restore";
+    RecordJob recordJob = RecordJob::Restore;
     // Just before the first write (after the backup and the record).
     std::function<void(const RestoreOutcome&)> writing;
     // The file is the program's own record or automatic backup: it puts

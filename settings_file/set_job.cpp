@@ -46,8 +46,8 @@ void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, con
     }
 
     if (!steps.recordPath.empty()) {
-        outcome.record = startRecord(steps.recordPath, "set", steps.recordPort, outcome.held, outcome.wanted, features,
-                                     outcome.recordError);
+        outcome.record = startRecord({steps.recordPath, steps.adapter, RecordJob::Set},
+                                     heldBeforeWriting(outcome.held, outcome.wanted), features, outcome.recordError);
         if (!outcome.record) {
             outcome.stage = SetOutcome::Stage::RecordFailed;
             return;

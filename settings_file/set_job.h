@@ -41,10 +41,9 @@ struct SetSteps {
     // The firmware lacks some of the values: true goes on without them,
     // false ends the job. Not given: the job ends.
     std::function<bool(const std::vector<Lacking>& lacking)> leaveOut;
-    // Where the record of the write is kept, for the adapter at
-    // `recordPort`; empty: no record.
+    // Where the record of the write is kept, for `adapter`; empty: no record.
     std::string recordPath;
-    std::string recordPort;
+    AdapterIdentity adapter;
     // Just before the first write (after the record).
     std::function<void(const SetOutcome&)> writing;
     // Asked between the groups written; not given: the job is never stopped.

@@ -7,6 +7,7 @@
 
 #include "settings/snapshot.h"
 #include "settings_file/file_problem.h"
+#include "settings_file/own_copy.h"
 
 #include <map>
 #include <optional>
@@ -36,6 +37,10 @@ struct FileContents {
     std::vector<FileProblem> problems;
     // The line of each key given ("group.key").
     std::map<std::string, int> lines;
+    // Set when the file is the program's own record or automatic backup,
+    // its digest matching: which of the two, and the adapter it names. An
+    // edited or copied file has none.
+    std::optional<OwnCopy> ownCopy;
 };
 
 FileContents readSettingsFile(std::string_view text);

@@ -122,6 +122,7 @@ FileContents readSettingsFile(std::string_view text)
     }
     std::stable_sort(out.problems.begin(), out.problems.end(),
                      [](const FileProblem& a, const FileProblem& b) { return a.line < b.line; });
+    if (out.problems.empty()) out.ownCopy = ownCopyOf(text);
     return out;
 }
 

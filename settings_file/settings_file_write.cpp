@@ -73,7 +73,7 @@ std::string writeSettingsFile(const Snapshot& snapshot, const FileOrigin& origin
     const Features& features = origin.features;
     std::string out = "format = " + std::to_string(FileFormatVersion) + "\n";
     out += "# Settings of a DV Brisel adapter, written by brisel-setting " + commentText(origin.programVersion) + "\n";
-    out += "# Firmware: " + commentText(origin.firmwareVersion) + "\n";
+    if (!origin.firmwareVersion.empty()) out += "# Firmware: " + commentText(origin.firmwareVersion) + "\n";
     out += std::string("# Optional features: slow data ") + yesNo(features.slowData) + ", beacon " +
            yesNo(features.beacon) + ", serial port " + yesNo(features.serialPort) + ", S/N squelch " +
            yesNo(features.basic.squelch) + ", jitter buffer " + yesNo(features.basic.jitterBuffer) + "\n";

@@ -23,18 +23,28 @@ namespace {
 // A settings file is a few KiB; a larger one is not one.
 constexpr std::size_t LargestFile = std::size_t{1024} * 1024;
 
-// "-" is standard input, which stays open.
-std::string readWhole(const std::string& path)
+// "-" is standard input, which stays open. With `regularOnly` anything but
+// a regular file is refused before a byte is read: a FIFO or a device never
+// blocks the reader.
+std::string readWhole(const std::string& path, bool regularOnly)
 {
     const auto unreadable = [&path](int error) {
         return StoreError(StoreError::Kind::Unreadable, {StoreProblem::Kind::CannotRead, path, error});
     };
     const bool standardInput = path == "-";
-    const int fd = standardInput ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd =
+        standardInput ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
     if (fd < 0) throw unreadable(errno);
     const auto done = [&] {
         if (!standardInput) close(fd);
     };
+    if (regularOnly) {
+        struct stat st {};
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            done();
+            throw StoreError(StoreError::Kind::Unreadable, {StoreProblem::Kind::NotRegularFile, path});
+        }
+    }
     std::string bytes;
     char buffer[16384];
     for (;;) {
@@ -70,15 +80,20 @@ StoreError cannotWrite(const WriteError& error)
     return StoreError(error.taken() ? StoreError::Kind::Taken : StoreError::Kind::CannotWrite, problem);
 }
 
-FileContents loadSettingsFile(const std::string& path)
+FileContents loadSettingsFile(const std::string& path, bool regularOnly)
 {
-    FileContents contents = readSettingsFile(readWhole(path));
+    FileContents contents = readSettingsFile(readWhole(path, regularOnly));
     if (!contents.problems.empty()) {
         StoreProblem invalid{StoreProblem::Kind::Invalid, path};
         invalid.problems = contents.problems;
         throw StoreError(StoreError::Kind::Invalid, invalid);
     }
     return contents;
+}
+
+std::string readSettingsText(const std::string& path, bool regularOnly)
+{
+    return readWhole(path, regularOnly);
 }
 
 void saveSettingsFile(const std::string& path, const std::string& text, bool replace)

@@ -60,7 +60,11 @@ StoreError cannotWrite(const WriteError& error);
 // Reads and checks the file at `path` ("-": standard input, read to its
 // end). Throws StoreError: Unreadable (CannotRead), or Invalid with every
 // problem of the file (or the size of a file too large to be a settings file).
-FileContents loadSettingsFile(const std::string& path);
+// With `regularOnly`, a path that is not a regular file (a FIFO, a device)
+// is Unreadable (NotRegularFile), and nothing waits on it.
+FileContents loadSettingsFile(const std::string& path, bool regularOnly = false);
+// The bytes of the file at `path`, as loadSettingsFile reads them, unchecked.
+std::string readSettingsText(const std::string& path, bool regularOnly);
 
 // Writes `text` to `path` so that the file is either whole or not there: a
 // partial file never replaces anything (see writeWholeFile). Without

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 
@@ -17,10 +19,28 @@ namespace {
 
 // The record's lines, each a comment of the settings file.
 constexpr const char* JobLine = "# brisel-setting record of a write: ";
-constexpr const char* PortLine = "# adapter at USB port: ";
 constexpr const char* BegunLine = "# begun: ";
 constexpr const char* GroupsLine = "# groups to write: ";
 constexpr const char* DoneLine = "# groups done: ";
+// How earlier versions named the adapter; own_copy.cpp writes this line now.
+constexpr const char* PortLine = "# adapter at USB port: ";
+
+constexpr std::pair<RecordJob, const char*> JobNames[] = {
+    {RecordJob::Restore, "restore"}, {RecordJob::Set, "set"}, {RecordJob::Load, "load"}, {RecordJob::Save, "save"}};
+
+const char* jobName(RecordJob job)
+{
+    for (const auto& [known, name] : JobNames)
+        if (known == job) return name;
+    return "unknown";
+}
+
+RecordJob jobNamed(const std::string& name)
+{
+    for (const auto& [known, text] : JobNames)
+        if (name == text) return known;
+    return RecordJob::Unknown;
+}
 
 std::string groupList(const std::vector<Group>& groups)
 {
@@ -43,16 +63,30 @@ std::vector<Group> groupsOf(const std::string& text)
 
 }  // namespace
 
-std::string recordPort(const std::optional<AdapterNode>& adapter)
+const char* recordJobName(RecordJob job)
 {
-    if (!adapter) return "demo";
-    if (!adapter->port.empty()) return adapter->port;
-    return "device-" + std::to_string(adapter->address.bus) + "-" + std::to_string(adapter->address.device);
+    return jobName(job);
 }
 
-std::string recordPath(const std::string& folder, const std::string& port)
+std::vector<Group> halfWritten(const WriteRecord& record)
 {
-    std::string name = port.substr(0, 40);
+    std::vector<Group> groups;
+    for (Group group : record.groups)
+        if (std::find(record.done.begin(), record.done.end(), group) == record.done.end()) groups.push_back(group);
+    return groups;
+}
+
+std::string recordName(const AdapterIdentity& adapter)
+{
+    if (adapter.emulated) return adapter.demoFile.empty() ? "demo" : "demo-" + shortDigest(adapter.demoFile);
+    if (!adapter.port.empty()) return adapter.port;
+    if (!adapter.address) return "unknown";
+    return "device-" + std::to_string(adapter.address->bus) + "-" + std::to_string(adapter.address->device);
+}
+
+std::string recordPath(const std::string& folder, const AdapterIdentity& adapter)
+{
+    std::string name = recordName(adapter).substr(0, 40);
     for (char& c : name)
         if (!((c >= '0' && c <= '9') || c == '-' || c == '.' || (c >= 'a' && c <= 'z'))) c = '_';
     return folder + "/interrupted-" + name + ".toml";
@@ -60,16 +94,17 @@ std::string recordPath(const std::string& folder, const std::string& port)
 
 void writeRecord(const std::string& path, const WriteRecord& record, const Snapshot& before, const FileOrigin& origin)
 {
-    std::string text = std::string(JobLine) + record.job + "\n" + PortLine + record.port + "\n" + BegunLine +
-                       record.begun + "\n" + GroupsLine + groupList(record.groups) + "\n" + DoneLine +
-                       groupList(record.done) + "\n";
+    const std::string settings = writeSettingsFile(before, origin);
+    std::string text = std::string(JobLine) + jobName(record.job) + "\n" + BegunLine + record.begun + "\n" +
+                       GroupsLine + groupList(record.groups) + "\n" + DoneLine + groupList(record.done) + "\n";
+    text += ownCopyLines(OwnCopy::Kind::Record, record.adapter, settings);
     text +=
         "# The settings below are those the adapter held before; brisel-ctl restore of this file puts them "
         "back.\n";
-    text += writeSettingsFile(before, origin);
+    text += settings;
     try {
         makePrivateFolder(path.substr(0, path.rfind('/')));
-        writeWholeFile(path, text, true);
+        writeWholeFile(path, text, true, true);
     } catch (const WriteError& error) {
         throw cannotWrite(error);
     }
@@ -77,48 +112,74 @@ void writeRecord(const std::string& path, const WriteRecord& record, const Snaps
 
 std::optional<WriteRecord> readRecord(const std::string& path)
 {
-    std::ifstream file(path);
-    if (!file) return std::nullopt;
+    std::string text;
+    try {
+        text = readSettingsText(path, true);
+    } catch (const StoreError& error) {
+        if (error.problem().kind == StoreProblem::Kind::CannotRead && error.problem().error == ENOENT)
+            return std::nullopt;
+        StoreProblem problem = error.problem();
+        problem.earlierRecord = true;
+        throw StoreError(StoreError::Kind::Unreadable, std::move(problem));
+    }
     WriteRecord record;
+    std::string job, begun, groups, done, port;
     const std::pair<const char*, std::string*> fields[] = {
-        {JobLine, &record.job}, {PortLine, &record.port}, {BegunLine, &record.begun}};
-    std::string groups, done;
-    const std::pair<const char*, std::string*> lists[] = {{GroupsLine, &groups}, {DoneLine, &done}};
+        {JobLine, &job}, {BegunLine, &begun}, {GroupsLine, &groups}, {DoneLine, &done}, {PortLine, &port}};
     bool ours = false;
-    std::string line;
-    // The record's lines stand first; a line is read only up to 200 bytes.
-    for (int n = 0; n < 5; ++n) {
-        line.clear();
-        for (int c; (c = file.get()) != EOF && c != '\n';)
-            if (line.size() < 200) line.push_back(static_cast<char>(c));
+    // The record's lines stand first, above the settings; each is taken up
+    // to 200 bytes.
+    std::size_t at = 0;
+    for (int n = 0; n < 12 && at < text.size(); ++n) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string line = text.substr(at, std::min<std::size_t>(end - at, 200));
+        at = end + 1;
         for (const auto& [start, value] : fields)
-            if (line.starts_with(start)) *value = line.substr(std::string_view(start).size());
-        for (const auto& [start, value] : lists)
-            if (line.starts_with(start)) *value = line.substr(std::string_view(start).size());
-        ours = ours || line.starts_with(JobLine);
+            if (line.starts_with(start) && value->empty()) *value = line.substr(std::string_view(start).size());
+        ours = ours || (n == 0 && line.starts_with(JobLine));
     }
     if (!ours) return std::nullopt;
+    record.job = jobNamed(job);
+    record.begun = begun;
     record.groups = groupsOf(groups);
     record.done = groupsOf(done);
+    if (const auto own = ownCopyOf(text); own && own->kind == OwnCopy::Kind::Record) {
+        record.adapter = own->adapter;
+    } else if (port == "demo") {
+        record.adapter.emulated = true;  // as earlier versions named the emulated adapter
+    } else if (port.starts_with("device-")) {
+        AdapterAddress address;
+        if (std::sscanf(port.c_str(), "device-%3d-%3d", &address.bus, &address.device) == 2)
+            record.adapter.address = address;
+    } else {
+        record.adapter.port = port;
+    }
     return record;
 }
 
-void removeRecord(const std::string& path)
+int removeRecord(const std::string& path)
 {
-    unlink(path.c_str());
+    return unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
 }
 
-RecordKeeper::RecordKeeper(std::string path, const std::string& job, const std::string& port, const Snapshot& before,
+RecordKeeper::RecordKeeper(std::string path, RecordJob job, const AdapterIdentity& adapter, const Snapshot& before,
                            const Features& features)
-    : path_(std::move(path)), before_(before), origin_{BRISEL_VERSION, {}, features}
+    : path_(std::move(path)), before_(before), origin_{BRISEL_VERSION, adapter.firmware, features}
 {
     record_.job = job;
-    record_.port = port;
+    record_.adapter = adapter;
     record_.begun = recordTime();
-    if (const auto older = readRecord(path_)) {
+    std::optional<WriteRecord> older;
+    try {
+        older = readRecord(path_);
+    } catch (const StoreError& error) {
+        // Something there that cannot be read is never replaced.
+        throw StoreError(StoreError::Kind::CannotWrite, error.problem());
+    }
+    if (older) {
         FileContents held;
         try {
-            held = loadSettingsFile(path_);
+            held = loadSettingsFile(path_, true);
         } catch (const StoreError& error) {
             StoreProblem problem = error.problem();
             problem.earlierRecord = true;
@@ -152,10 +213,10 @@ RecordKeeper::~RecordKeeper()
         return std::find(record_.done.begin(), record_.done.end(), group) != record_.done.end();
     };
     if (keep_ && record_.done.size() < record_.groups.size()) return;
-    std::vector<Group> halfWritten;
+    std::vector<Group> left;
     for (Group group : olderHalfWritten_)
-        if (!done(group)) halfWritten.push_back(group);
-    if (halfWritten.empty()) {
+        if (!done(group)) left.push_back(group);
+    if (left.empty()) {
         removeRecord(path_);
         return;
     }
@@ -165,8 +226,7 @@ RecordKeeper::~RecordKeeper()
     record_.begun = olderBegun_;
     record_.done.clear();
     for (Group group : record_.groups)
-        if (std::find(halfWritten.begin(), halfWritten.end(), group) == halfWritten.end())
-            record_.done.push_back(group);
+        if (std::find(left.begin(), left.end(), group) == left.end()) record_.done.push_back(group);
     try {
         writeRecord(path_, record_, before_, origin_);
     } catch (const StoreError&) {
@@ -199,12 +259,11 @@ void settleRecord(const std::string& path, const Snapshot& adapter)
     }
 }
 
-std::shared_ptr<RecordKeeper> startRecord(const std::string& path, const std::string& job, const std::string& port,
-                                          const Snapshot& held, const Snapshot& wanted, const Features& features,
+std::shared_ptr<RecordKeeper> startRecord(const RecordPlace& place, const Snapshot& before, const Features& features,
                                           std::optional<StoreError>& error)
 {
     try {
-        return std::make_shared<RecordKeeper>(path, job, port, heldBeforeWriting(held, wanted), features);
+        return std::make_shared<RecordKeeper>(place.path, place.job, place.adapter, before, features);
     } catch (const StoreError& e) {
         error = e;
         return nullptr;

@@ -1,10 +1,10 @@
 #pragma once
 // The record a write to the adapter leaves until its result is told: kept
-// under the state folder, one per adapter port, as
-// interrupted-PORT.toml. It is a settings file that `brisel-ctl restore`
+// under the state folder, one per adapter (its USB port, or its demo file),
+// as interrupted-NAME.toml, 0600. It is a settings file that `brisel-ctl restore`
 // takes, holding the values the groups to be written held before, with
-// comment lines above saying what was begun, when, onto which adapter and
-// which groups are done. A write that the program saw to its end removes
+// comment lines above saying what was begun, when and which groups are
+// done, and naming its adapter with a digest (own_copy.h). A write that the program saw to its end removes
 // it; one cut short by SIGKILL, a power cut or a crash leaves it behind for
 // the next start to tell.
 //
@@ -19,6 +19,7 @@
 // stays, telling the older write again at the next start.
 
 #include "device/adapter_list.h"
+#include "settings_file/own_copy.h"
 #include "settings_file/settings_file.h"
 #include "settings_file/settings_store.h"
 
@@ -29,35 +30,48 @@
 
 namespace settings {
 
+// The job that writes to the adapter. Unknown: a record that names a job
+// this program does not know.
+enum class RecordJob { Restore, Set, Load, Save, Unknown };
+
+// The job as a record names it: "restore", "set", "load", "save".
+const char* recordJobName(RecordJob job);
+
 // What a record says.
 struct WriteRecord {
-    std::string job;            // "restore", "set", "load" (File > Load), "save" (a dialog's Save)
-    std::string port;           // the adapter's USB port path, or "demo" for the emulated one
+    RecordJob job = RecordJob::Unknown;
+    AdapterIdentity adapter;
     std::string begun;          // local time, "2026-12-08 14:02"
     std::vector<Group> groups;  // to be written, in order
     std::vector<Group> done;    // written completely so far
 };
 
-// The adapter's name in its record: its USB port path, "device-BUS-DEVICE"
-// when the port is not known, and "demo" for the emulated adapter (opened
-// without a walk of the bus).
-std::string recordPort(const std::optional<AdapterNode>& adapter);
+// The groups a record lists that are not done: those that may be half written.
+std::vector<Group> halfWritten(const WriteRecord& record);
 
-// stateFolder()/interrupted-PORT.toml; the port's characters other than
-// digits, '-' and '.' become '_'.
-std::string recordPath(const std::string& folder, const std::string& port);
+// The adapter's name in its record: its USB port path, "device-BUS-DEVICE"
+// when the port is not known, "demo" for the emulated adapter without a
+// demo file, and "demo-DIGEST" for the one kept in a demo file.
+std::string recordName(const AdapterIdentity& adapter);
+
+// stateFolder()/interrupted-NAME.toml; the name's characters other than
+// digits, lower-case letters, '-' and '.' become '_'.
+std::string recordPath(const std::string& folder, const AdapterIdentity& adapter);
 
 // Writes the record whole over any earlier one: `before` (the values the
 // groups held) as a settings file of `origin`, below the record's lines.
 // Makes the folder (0700) if need be. Throws StoreError (CannotWrite).
 void writeRecord(const std::string& path, const WriteRecord& record, const Snapshot& before, const FileOrigin& origin);
 
-// The record at `path`, if there is one that this program wrote. Reads at
-// most the first lines of the file.
+// The record at `path`, if there is one that this program wrote; nothing
+// when there is no file there. Throws StoreError (Unreadable, the problem
+// marked earlierRecord) when something is there that cannot be read: a
+// file without permission, or no regular file (a FIFO is never waited on).
 std::optional<WriteRecord> readRecord(const std::string& path);
 
-// Removes the record at `path`; a record already gone is no error.
-void removeRecord(const std::string& path);
+// Removes the record at `path`; a record already gone is no error. Returns
+// the errno when it could not be removed, else 0.
+int removeRecord(const std::string& path);
 
 // The local time as a record notes it: "2026-12-08 14:02".
 std::string recordTime();
@@ -77,9 +91,8 @@ class RecordKeeper {
 public:
     // Takes in an older record at `path` as the file's head says. Throws
     // StoreError (CannotWrite) when the record cannot be written, or when
-    // an older record is there whose values cannot be read (it is left as
-    // it is then).
-    RecordKeeper(std::string path, const std::string& job, const std::string& port, const Snapshot& before,
+    // something is at `path` that cannot be read (it is left as it is then).
+    RecordKeeper(std::string path, RecordJob job, const AdapterIdentity& adapter, const Snapshot& before,
                  const Features& features);
     ~RecordKeeper();
     RecordKeeper(const RecordKeeper&) = delete;
@@ -105,16 +118,25 @@ private:
     FileOrigin origin_;
     // The groups the older record left half written, and its job and time.
     std::vector<Group> olderHalfWritten_;
-    std::string olderJob_, olderBegun_;
+    RecordJob olderJob_ = RecordJob::Unknown;
+    std::string olderBegun_;
     bool keep_ = false;
 };
 
-// The record a job keeps of its write (job "restore", "set", "load"), made
-// just before its first write at `path` for the adapter at `port`, with
-// what `held` holds of the groups of `wanted` that differ. Nothing when it
-// cannot be written: `error` then says why, and the job writes nothing.
-std::shared_ptr<RecordKeeper> startRecord(const std::string& path, const std::string& job, const std::string& port,
-                                          const Snapshot& held, const Snapshot& wanted, const Features& features,
+// Where a job keeps its record, and which it is.
+struct RecordPlace {
+    std::string path;  // empty: no record
+    AdapterIdentity adapter;
+    RecordJob job = RecordJob::Restore;
+};
+
+// The one way a job starts its record, just before its first write, with
+// `before`: what the adapter holds of the groups to be written (for a
+// restore or a set, heldBeforeWriting). Nothing when it cannot be written:
+// `error` then says why (problem.earlierRecord when a record there could
+// not be read; it is left as it is). A restore, a set and a File > Load
+// then write nothing; a dialog's Save goes on, and says so.
+std::shared_ptr<RecordKeeper> startRecord(const RecordPlace& place, const Snapshot& before, const Features& features,
                                           std::optional<StoreError>& error);
 
 }  // namespace settings

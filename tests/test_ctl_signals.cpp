@@ -159,15 +159,16 @@ TEST_P(CtlSignal, FinishesTheGroupUnderWayThenEndsByTheSignal)
     }
     // A record is left only by a write the program could not see to its
     // end; the next command onto that adapter tells it.
-    const auto record = settings::readRecord(settings::recordPath(folder.string(), "demo"));
+    const auto record = settings::readRecord(settings::recordPath(folder.string(), settings::identityOf(std::nullopt)));
     EXPECT_EQ(record.has_value(), c.signal == SIGKILL);
     if (record) {
-        EXPECT_EQ(record->job, "restore");
+        EXPECT_EQ(record->job, settings::RecordJob::Restore);
         EXPECT_EQ(record->groups,
                   (std::vector{settings::Group::Basic, settings::Group::Repeater, settings::Group::Beacon}));
         EXPECT_EQ(record->done, std::vector{settings::Group::Basic});
         // It is a settings file of the values from before.
-        const settings::FileContents before = settings::loadSettingsFile(settings::recordPath(folder.string(), "demo"));
+        const settings::FileContents before =
+            settings::loadSettingsFile(settings::recordPath(folder.string(), settings::identityOf(std::nullopt)));
         ASSERT_TRUE(before.values.basic.has_value());
         EXPECT_EQ(before.values.basic->delayTime, std::optional<std::uint8_t>(30));
         emu::Emulator next;

@@ -306,7 +306,7 @@ TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
         const std::string record = path("brisel-setting/interrupted-demo.toml").toStdString();
         const auto kept = settings::readRecord(record);
         ASSERT_TRUE(kept.has_value());
-        EXPECT_EQ(kept->job, "load");
+        EXPECT_EQ(kept->job, settings::RecordJob::Load);
         EXPECT_EQ(kept->groups, (std::vector{settings::Group::Basic, settings::Group::Repeater}));
         ASSERT_EQ(settings::loadSettingsFile(record).values.basic->delayTime, std::optional<std::uint8_t>(30));
 
@@ -333,8 +333,8 @@ TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
                 QStringList{
                     QStringLiteral("A File > Load onto the emulated adapter was cut short on %1 at %2.\n"
                                    "Written completely: %3.\nMay be half written: %4.\n\n"
-                                   "The settings from before it are in %5; \"brisel-ctl restore\" of "
-                                   "that file, or File > Load of it, puts them back.\n\nOK keeps this "
+                                   "The settings from before it are in %5; File > Load of that file puts them "
+                                   "back, and so does this command:\nbrisel-ctl --demo restore %5\n\nOK keeps this "
                                    "record until a later write onto this adapter has written completely again what may "
                                    "be half written.")
                         .arg(begun.left(10), begun.mid(11), QString::fromLatin1(c.written),

@@ -5,6 +5,7 @@
 // names of their own in a private folder.
 
 #include "emulator/emulator.h"
+#include "settings_file/settings_file.h"
 #include "tests/support/ctl_run.h"
 
 #include <gtest/gtest.h>
@@ -243,8 +244,15 @@ TEST_P(AutomaticBackup, GetsANameOfItsOwnInAPrivateFolder)
     const std::set<std::string> names{"2026-12-07_120000.toml", "2026-12-07_120000_2.toml", "2026-12-07_120000_3.toml"};
     EXPECT_EQ(namesIn(folder), names);
     EXPECT_FALSE(fs::exists(place / "planted.toml"));
-    EXPECT_EQ(contents(stamp + ".toml"), backupText());
-    EXPECT_EQ(contents(stamp + "_3.toml"), backupText());
+    // Each names its adapter above the settings, with a digest that matches.
+    for (const std::string& backup : {stamp + ".toml", stamp + "_3.toml"}) {
+        const std::string text = contents(backup);
+        EXPECT_TRUE(text.ends_with(backupText())) << text;
+        const auto own = settings::readSettingsFile(text).ownCopy;
+        ASSERT_TRUE(own.has_value());
+        EXPECT_EQ(own->kind, settings::OwnCopy::Kind::AutomaticBackup);
+        EXPECT_EQ(own->adapter, (settings::AdapterIdentity{true, "", std::nullopt, "", "DV Brisel PIC V01.07"}));
+    }
     for (const std::string& made : {place / "state", folder})
         EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
 }

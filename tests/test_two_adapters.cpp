@@ -263,7 +263,8 @@ TEST_P(Switch, TakesTheChosenAdapterAsStartUpDoesOrKeepsTheOneInUse)
     EXPECT_EQ(pictures(bus.b.requests()),
               c.bRequests < 0 ? bStream : Pics(bStream.begin(), bStream.begin() + c.bRequests));
     EXPECT_TRUE(bus.a.requests().empty());
-    const QString record = QString::fromStdString(settings::recordPath(settings::stateFolder(), "1-1.3"));
+    const QString record = QString::fromStdString(
+        settings::recordPath(settings::stateFolder(), settings::identityOf(AdapterNode{0, {}, "", "1-1.3"})));
     EXPECT_EQ(bus.host.messages, !switched          ? QStringList{c.message}
                                  : c.told.isEmpty() ? QStringList{}
                                                     : QStringList{c.told.arg(record)});
@@ -326,13 +327,15 @@ INSTANTIATE_TEST_SUITE_P(
                        settings::Snapshot before;
                        before.basic.emplace();
                        before.repeater.emplace();
-                       settings::writeRecord(settings::recordPath(settings::stateFolder(), "1-1.3"),
-                                             {"restore",
-                                              "1-1.3",
-                                              "2026-12-08 14:02",
-                                              {settings::Group::Basic, settings::Group::Repeater},
-                                              {settings::Group::Basic}},
-                                             before, {"test", "", settings::Features{}});
+                       settings::writeRecord(
+                           settings::recordPath(settings::stateFolder(),
+                                                settings::identityOf(AdapterNode{0, {}, "", "1-1.3"})),
+                           {settings::RecordJob::Restore,
+                            settings::identityOf(AdapterNode{0, {}, "", "1-1.3"}),
+                            "2026-12-08 14:02",
+                            {settings::Group::Basic, settings::Group::Repeater},
+                            {settings::Group::Basic}},
+                           before, {"test", "", settings::Features{}});
                        bus.host.takeChoice = true;
                    },
                    -1,
@@ -340,8 +343,9 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral(
                        "A brisel-ctl restore onto the adapter at USB port 1-1.3 was cut short on 2026-12-08 at "
                        "14:02.\nWritten completely: Basic Infomation Setting.\nMay be half written: Repeater "
-                       "Information Setting.\n\nThe settings from before it are in %1; \"brisel-ctl restore\" of that "
-                       "file, or File > Load of it, puts them back.\n\nOK keeps this record until a later write "
+                       "Information Setting.\n\nThe settings from before it are in %1; File > Load of that file puts "
+                       "them back, and so does this command:\nbrisel-ctl --device 1-1.3 restore %1\n\nOK keeps "
+                       "this record until a later write "
                        "onto this adapter has written completely again what may be half written.")},
         SwitchCase{"GoneFromTheBus", {}, {}, [](Bus& bus) { unplug(bus.b); }, 0, NotFoundText},
         SwitchCase{"GoneDuringItsStartUp", {}, {}, [](Bus& bus) { bus.b.unplugFrom(4); }, 5, NotFoundText}),

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -80,16 +81,19 @@ TEST_P(RecordOverRecord, KeepsWhatTheOlderRecordHolds)
     const MergeCase& c = GetParam();
     const fs::path folder = madeFolder();
     ASSERT_FALSE(folder.empty());
-    const std::string path = settings::recordPath(folder.string(), "demo");
+    const std::string path = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     const settings::Features features{};
     if (!c.olderGroups.empty())
-        settings::writeRecord(path, {"restore", "demo", "2026-12-08 14:02", c.olderGroups, c.olderDone},
+        settings::writeRecord(path,
+                              {settings::RecordJob::Restore, settings::identityOf(std::nullopt), "2026-12-08 14:02",
+                               c.olderGroups, c.olderDone},
                               valuesOf(c.olderGroups, 30), {"test", "", features});
     {
-        settings::RecordKeeper keeper(path, "set", "demo", valuesOf(c.now, 42), features);
+        settings::RecordKeeper keeper(path, settings::RecordJob::Set, settings::identityOf(std::nullopt),
+                                      valuesOf(c.now, 42), features);
         const auto record = settings::readRecord(path);
         ASSERT_TRUE(record.has_value());
-        EXPECT_EQ(record->job, "set");
+        EXPECT_EQ(record->job, settings::RecordJob::Set);
         EXPECT_EQ(record->groups, c.groups);
         EXPECT_EQ(record->done, c.done);
         const settings::FileContents before = settings::loadSettingsFile(path);
@@ -104,13 +108,10 @@ TEST_P(RecordOverRecord, KeepsWhatTheOlderRecordHolds)
     EXPECT_EQ(kept.has_value(), !c.left.empty());
     if (kept) {
         // The older write is told again, its half-written groups alone not done.
-        EXPECT_EQ(kept->job, "restore");
+        EXPECT_EQ(kept->job, settings::RecordJob::Restore);
         EXPECT_EQ(kept->begun, "2026-12-08 14:02");
         EXPECT_EQ(kept->groups, c.groups);
-        std::vector<Group> notDone;
-        for (Group group : kept->groups)
-            if (std::find(kept->done.begin(), kept->done.end(), group) == kept->done.end()) notDone.push_back(group);
-        EXPECT_EQ(notDone, c.left);
+        EXPECT_EQ(settings::halfWritten(*kept), c.left);
         EXPECT_EQ(settings::loadSettingsFile(path).values.basic->delayTime, std::optional<std::uint8_t>(c.delayTime));
     }
     fs::remove_all(folder);
@@ -171,10 +172,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecordOverRecord, AnUnreadableOlderRecordStopsTheWrite)
 {
     const fs::path folder = madeFolder();
-    const std::string path = settings::recordPath(folder.string(), "demo");
+    const std::string path = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     const std::string text = "# brisel-setting record of a write: restore\n[basic\n";
     std::ofstream(path) << text;
-    EXPECT_THROW(settings::RecordKeeper(path, "set", "demo", valuesOf({Group::Basic}, 42), settings::Features{}),
+    EXPECT_THROW(settings::RecordKeeper(path, settings::RecordJob::Set, settings::identityOf(std::nullopt),
+                                        valuesOf({Group::Basic}, 42), settings::Features{}),
                  settings::StoreError);
     std::ostringstream kept;
     kept << std::ifstream(path).rdbuf();
@@ -222,7 +224,7 @@ TEST_P(RecordTilTheLastWord, GoesOnlyOnceTheResultIsOut)
     std::ofstream(folder / "f.toml") << "format = 1\n[basic]\ndelay_time_ms = 500\n";
     std::vector<std::string> args;
     for (const std::string& a : GetParam().args) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
-    const fs::path record = settings::recordPath(folder.string(), "demo");
+    const fs::path record = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     Watching outBuffer(record), errBuffer(record);
     std::ostream out(&outBuffer), err(&errBuffer);
     emu::Emulator adapter;
@@ -239,18 +241,24 @@ INSTANTIATE_TEST_SUITE_P(Rows, RecordTilTheLastWord,
                                          OutputCase{"JsonRestore", {"--json", "restore", "@"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A record that cannot be written (its name taken by a folder) stops a
-// restore and a set before their first write, and says why.
+// A record that cannot be written (its name taken by a folder, or a FIFO,
+// which nothing waits on) stops a restore and a set before their first
+// write, and says why; a command that only reads tells it and goes on.
 TEST_P(RecordTilTheLastWord, OneThatCannotBeWrittenStopsTheWrite)
 {
     const fs::path folder = madeFolder();
     std::ofstream(folder / "f.toml") << "format = 1\n[basic]\ndelay_time_ms = 500\n";
     std::vector<std::string> args;
     for (const std::string& a : GetParam().args) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
-    const fs::path record = settings::recordPath(folder.string(), "demo");
-    fs::create_directories(record);
-    std::ostringstream out, err;
+    const fs::path record = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
+    if (GetParam().args.front() == "set") ASSERT_EQ(mkfifo(record.c_str(), 0600), 0);
+    else fs::create_directories(record);
+    std::ostringstream out, err, readOut, readErr;
     emu::Emulator adapter;
+    EXPECT_EQ(
+        ctltest::runDemo(adapter, {"get", "basic.delay_time_ms"}, readOut, readErr, (folder / "backups").string()), 0);
+    EXPECT_NE(readErr.str().find(record.string() + ": not a regular file; it is left as it is"), std::string::npos)
+        << readErr.str();
     EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, (folder / "backups").string()), 73);
     EXPECT_NE(err.str().find(record.string()), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("; without a record of the write, nothing was written"), std::string::npos) << err.str();
@@ -277,7 +285,8 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
         for (std::size_t i = 0; i < text.size(); ++i) text[i] = i < length ? byte(1) : 0;
     };
     const fs::path folder = madeFolder();
-    const std::string record = settings::recordPath(folder.string(), "demo");
+    const settings::AdapterIdentity demo = settings::identityOf(std::nullopt, (folder / "demo.toml").string());
+    const std::string record = settings::recordPath(folder.string(), demo);
     const settings::Pause none = [](int) {};
     for (long n = count ? std::stol(count) : 10000; n > 0; --n) {
         emu::Emulator adapter, other;
@@ -308,6 +317,7 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
         const bool asRecord = random() % 4 == 0;
         settings::RestoreSteps steps;
         steps.exact = true;
+        steps.adapter = demo;
         (asRecord ? steps.recordPath : steps.backupFolder) = asRecord ? record : (folder / "backups").string();
         steps.writing = [&](const settings::RestoreOutcome&) {
             adapter.clearFaults();
@@ -323,6 +333,7 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
         saved << std::ifstream(asRecord ? record : outcome.backupPath).rdbuf();
         const settings::FileContents file = settings::readSettingsFile(saved.str());
         std::string wrong = file.problems.empty() ? "" : "unread at stage " + std::to_string(int(outcome.stage)) + "; ";
+        if (!file.ownCopy) wrong += "not taken as the program's own; ";
         fs::remove(outcome.backupPath);
         outcome = {};
         adapter.plugIn();
@@ -331,7 +342,9 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
 
         // Put back; a record as a crash leaves it, twice (then the adapter holds it already).
         settings::RestoreSteps back;
-        back.exact = back.readSerialPortAgain = true;
+        back.exact = file.ownCopy.has_value();
+        back.readSerialPortAgain = true;
+        back.adapter = demo;
         if (asRecord) back.recordPath = record;
         for (int pass = asRecord ? 2 : 1; pass > 0; --pass) {
             if (asRecord) std::ofstream(record) << saved.str();
@@ -350,5 +363,82 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
     }
     fs::remove_all(folder);
 }
+
+// A record goes back to its own adapter, on a bus of two (a at 1-1, b at
+// 1-3): at its port, or at the only one there; else nothing is written.
+struct RouteCase {
+    const char* name;
+    const char* port;  // the record's
+    std::vector<std::string> args;
+    bool bThere, edited;
+    int status;
+    const char* err;
+    char written;  // 'a', 'b', or 0
+};
+
+class RecordRoute : public testing::TestWithParam<RouteCase> {};
+
+TEST_P(RecordRoute, GoesToItsOwnAdapter)
+{
+    const RouteCase& c = GetParam();
+    const fs::path folder = madeFolder();
+    const std::string file = (folder / "interrupted-x.toml").string();
+    settings::writeRecord(
+        file, {settings::RecordJob::Set, settings::identityOf(AdapterNode{0, {1, 8}, "", c.port}), "", {}, {}},
+        valuesOf({Group::Basic}, 50), {"test", "", settings::Features{}});
+    if (c.edited) std::ofstream(file, std::ios::app) << "# edited\n[beacon]\ninterval_s = 600\n";
+    emu::Emulator a, b;
+    std::vector<emu::BusSlot> bus{{&a, "1-1", {1, 7}}, {&b, "1-3", {1, 8}}};
+    if (!c.bThere) bus.pop_back();
+    std::vector<std::string> args{"brisel-ctl"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"restore", "--no-backup", file});
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    std::ostringstream out, err;
+    CtlIo io{out, err};
+    io.pause = [](int) {};
+    io.stateFolder = (folder / "state").string();
+    io.busWalk = emu::emulatedBusWalk(bus);
+    EXPECT_EQ(runCtl(static_cast<int>(argv.size()), argv.data(), io), c.status) << err.str();
+    EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+    EXPECT_EQ(a.state().delayTime == 50, c.written == 'a');
+    EXPECT_EQ(b.state().delayTime == 50, c.written == 'b');
+    fs::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RecordRoute,
+    testing::Values(RouteCase{"AtItsPort", "1-3", {}, true, false, 0, "", 'b'},
+                    RouteCase{"EditedIsAnyFile", "1-3", {}, true, true, 0, "", 'a'},
+                    RouteCase{"AloneElsewhere",
+                              "1-3",
+                              {},
+                              false,
+                              false,
+                              0,
+                              "interrupted-x.toml is the record of a write onto the adapter at USB port 1-3, which is "
+                              "not connected; it goes to the only adapter connected, the adapter at USB port 1-1.",
+                              'a'},
+                    RouteCase{"NotThere",
+                              "1-5",
+                              {},
+                              true,
+                              false,
+                              69,
+                              "which is not connected; nothing was written. Adapters connected now:\n  at USB port 1-1",
+                              0},
+                    RouteCase{"AnotherByDevice",
+                              "1-3",
+                              {"--device", "1-1"},
+                              true,
+                              false,
+                              69,
+                              ", not of the adapter at USB port 1-1; nothing was written. This puts it back onto its "
+                              "own adapter:\n  brisel-ctl --device 1-3 restore ",
+                              0},
+                    RouteCase{
+                        "AnotherAskedFor", "1-3", {"--device", "1-1", "--other-adapter"}, true, false, 0, "", 'a'}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -458,6 +458,14 @@ Nicht gesendet: %1.</translation>
         <source>No record of the write can be kept, so nothing was written: %1</source>
         <translation>Es kann kein Schreibprotokoll des Schreibvorgangs angelegt werden, daher wurde nichts geschrieben: %1</translation>
     </message>
+    <message>
+        <source>This file is the record of a write onto another adapter, not onto the one in use. Loading it here puts that adapter&apos;s settings onto this one.</source>
+        <translation>Diese Datei ist die Aufzeichnung eines Schreibvorgangs auf einen anderen Adapter, nicht auf den verwendeten. Wenn Sie sie hier laden, kommen die Einstellungen jenes Adapters auf diesen.</translation>
+    </message>
+    <message>
+        <source>This file is the automatic backup of another adapter, not of the one in use. Loading it here puts that adapter&apos;s settings onto this one.</source>
+        <translation>Diese Datei ist die automatische Sicherung eines anderen Adapters, nicht des verwendeten. Wenn Sie sie hier laden, kommen die Einstellungen jenes Adapters auf diesen.</translation>
+    </message>
 </context>
 <context>
     <name>StoreProblem</name>
@@ -1270,10 +1278,6 @@ Nicht gesendet: %1.</translation>
         <translation>Möglicherweise halb geschrieben: %1.</translation>
     </message>
     <message>
-        <source>The settings from before it are in %1; &quot;brisel-ctl restore&quot; of that file, or File &gt; Load of it, puts them back.</source>
-        <translation>Die Einstellungen von vorher stehen in %1; „brisel-ctl restore“ mit dieser Datei oder das Laden der Datei über Datei &gt; Einstellungen aus Datei laden stellt sie wieder her.</translation>
-    </message>
-    <message>
         <source>OK keeps this record until a later write onto this adapter has run to its end.</source>
         <translation>Mit OK bleibt dieses Schreibprotokoll erhalten, bis ein späterer Schreibvorgang auf diesen Adapter bis zum Ende gelaufen ist.</translation>
     </message>
@@ -1293,6 +1297,40 @@ Nicht gesendet: %1.</translation>
         <source>yyyy-MM-dd</source>
         <extracomment>The form of a date, as QDate::toString takes it: 2026-12-08 in German is 08.12.2026 (dd.MM.yyyy).</extracomment>
         <translation>dd.MM.yyyy</translation>
+    </message>
+    <message>
+        <source>A write</source>
+        <translation>Ein Schreibvorgang</translation>
+    </message>
+    <message>
+        <source>the emulated adapter of the demo file %1</source>
+        <translation>den emulierten Adapter der Demo-Datei %1</translation>
+    </message>
+    <message>
+        <source>the adapter at USB bus %1, device %2</source>
+        <translation>den Adapter an USB-Bus %1, Gerät %2</translation>
+    </message>
+    <message>
+        <source>the adapter</source>
+        <translation>den Adapter</translation>
+    </message>
+    <message>
+        <source>The settings from before it are in %1; File &gt; Load of that file puts them back, and so does this command:
+%2</source>
+        <translation>Die Einstellungen von vorher stehen in %1; das Laden dieser Datei über Datei &gt; Einstellungen aus Datei laden stellt sie wieder her, ebenso dieser Befehl:
+%2</translation>
+    </message>
+    <message>
+        <source>It is left as it is. A Save goes ahead without a record; a File &gt; Load writes nothing until the record can be read or is removed.</source>
+        <translation>Sie bleibt unverändert. Ein Speichern geht ohne Aufzeichnung weiter; das Laden einer Einstellungsdatei schreibt nichts, bis die Aufzeichnung lesbar ist oder entfernt wurde.</translation>
+    </message>
+    <message>
+        <source>The record %1 could not be removed: %2</source>
+        <translation>Die Aufzeichnung %1 konnte nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>The record of the earlier write was left as it is.</source>
+        <translation>Die Aufzeichnung des früheren Schreibvorgangs blieb unverändert.</translation>
     </message>
 </context>
 <context>

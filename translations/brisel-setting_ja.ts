@@ -458,6 +458,14 @@ Not sent: %1.</source>
         <source>No record of the write can be kept, so nothing was written: %1</source>
         <translation>書き込みの記録を残せないため、何も書き込みませんでした: %1</translation>
     </message>
+    <message>
+        <source>This file is the record of a write onto another adapter, not onto the one in use. Loading it here puts that adapter&apos;s settings onto this one.</source>
+        <translation>このファイルは、使用中のアダプタではなく別のアダプタへの書き込みの記録です。ここで読み込むと、そのアダプタの設定がこのアダプタに書き込まれます。</translation>
+    </message>
+    <message>
+        <source>This file is the automatic backup of another adapter, not of the one in use. Loading it here puts that adapter&apos;s settings onto this one.</source>
+        <translation>このファイルは、使用中のアダプタではなく別のアダプタの自動バックアップです。ここで読み込むと、そのアダプタの設定がこのアダプタに書き込まれます。</translation>
+    </message>
 </context>
 <context>
     <name>StoreProblem</name>
@@ -1270,10 +1278,6 @@ Not sent: %1.</source>
         <translation>書き込みが途中の可能性があるもの: %1。</translation>
     </message>
     <message>
-        <source>The settings from before it are in %1; &quot;brisel-ctl restore&quot; of that file, or File &gt; Load of it, puts them back.</source>
-        <translation>中断前の設定は %1にあります。このファイルを「brisel-ctl restore」で書き込むか、「ファイル &gt; 設定をファイルから読み込み」で読み込むと元に戻ります。</translation>
-    </message>
-    <message>
         <source>OK keeps this record until a later write onto this adapter has run to its end.</source>
         <translation>［OK］を押すと、このアダプタへの以降の書き込みが最後まで終わるまで、この記録を残します。</translation>
     </message>
@@ -1293,6 +1297,40 @@ Not sent: %1.</source>
         <source>yyyy-MM-dd</source>
         <extracomment>The form of a date, as QDate::toString takes it: 2026-12-08 in German is 08.12.2026 (dd.MM.yyyy).</extracomment>
         <translation>yyyy年M月d日</translation>
+    </message>
+    <message>
+        <source>A write</source>
+        <translation>書き込み</translation>
+    </message>
+    <message>
+        <source>the emulated adapter of the demo file %1</source>
+        <translation>デモファイル %1 のエミュレートされたアダプタ</translation>
+    </message>
+    <message>
+        <source>the adapter at USB bus %1, device %2</source>
+        <translation>USB バス %1、デバイス %2 のアダプタ</translation>
+    </message>
+    <message>
+        <source>the adapter</source>
+        <translation>アダプタ</translation>
+    </message>
+    <message>
+        <source>The settings from before it are in %1; File &gt; Load of that file puts them back, and so does this command:
+%2</source>
+        <translation>以前の設定は %1 にあります。そのファイルをファイルメニューから読み込むと元に戻ります。次のコマンドでも戻せます:
+%2</translation>
+    </message>
+    <message>
+        <source>It is left as it is. A Save goes ahead without a record; a File &gt; Load writes nothing until the record can be read or is removed.</source>
+        <translation>この記録はそのままにしてあります。保存は記録なしで行われます。ファイルからの設定の読み込みは、記録が読めるようになるか削除されるまで何も書き込みません。</translation>
+    </message>
+    <message>
+        <source>The record %1 could not be removed: %2</source>
+        <translation>記録 %1 を削除できませんでした: %2</translation>
+    </message>
+    <message>
+        <source>The record of the earlier write was left as it is.</source>
+        <translation>以前の書き込みの記録はそのままにしてあります。</translation>
     </message>
 </context>
 <context>
