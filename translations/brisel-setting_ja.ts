@@ -1304,11 +1304,11 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>the emulated adapter of the demo file %1</source>
-        <translation>デモファイル %1 のエミュレートされたアダプタ</translation>
+        <translation>デモファイル %1のエミュレートされたアダプタ</translation>
     </message>
     <message>
         <source>the adapter at USB bus %1, device %2</source>
-        <translation>USB バス %1、デバイス %2 のアダプタ</translation>
+        <translation>USB バス %1、デバイス %2のアダプタ</translation>
     </message>
     <message>
         <source>the adapter</source>
@@ -1317,7 +1317,7 @@ Not sent: %1.</source>
     <message>
         <source>The settings from before it are in %1; File &gt; Load of that file puts them back, and so does this command:
 %2</source>
-        <translation>以前の設定は %1 にあります。そのファイルをファイルメニューから読み込むと元に戻ります。次のコマンドでも戻せます:
+        <translation>中断前の設定は %1にあります。このファイルを「ファイル &gt; 設定をファイルから読み込み」で読み込むと元に戻ります。次のコマンドでも戻せます。
 %2</translation>
     </message>
     <message>
@@ -1326,7 +1326,7 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>The record %1 could not be removed: %2</source>
-        <translation>記録 %1 を削除できませんでした: %2</translation>
+        <translation>記録 %1を削除できませんでした: %2</translation>
     </message>
     <message>
         <source>The record of the earlier write was left as it is.</source>
