@@ -117,10 +117,8 @@ int main(int argc, char** argv)
         plugBackIn();
         return busWalk();
     };
-    ProgramOptions options{QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"),
-                           [&adapter](int ms) { adapter.recordPause(ms); },
-                           {},
-                           demoFile};
+    ProgramOptions options{
+        QT_TRANSLATE_NOOP("ProgramOptions", " (demo)"), [&adapter](int ms) { adapter.recordPause(ms); }, {}, demoFile};
     AdapterOpener opener = [&adapter, &heldBy, plugBackIn] {
         plugBackIn();
         if (!heldBy) return emu::openEmulated(adapter);
