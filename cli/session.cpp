@@ -88,8 +88,8 @@ void loadDemoState(emu::Emulator& adapter, const std::string& path)
 // Opens the adapter a copy names; when that is not there and only one
 // adapter is, that one (noted in `moved`); else NotFound, with the
 // adapters seen.
-AdapterOpener ownAdapterOpener(const settings::AdapterIdentity& wanted, std::function<AdapterWalk()> walk,
-                               std::shared_ptr<std::optional<AdapterNode>> moved)
+AdapterOpener ownAdapterOpener(const settings::AdapterIdentity& wanted, const std::function<AdapterWalk()>& walk,
+                               const std::shared_ptr<std::optional<AdapterNode>>& moved)
 {
     auto chosen = std::make_shared<AdapterOpener>();
     return [wanted, walk, moved, chosen] {
