@@ -14,6 +14,7 @@ from __future__ import absolute_import, division, print_function
 __metaclass__ = type
 
 import datetime
+import errno
 import json
 import os
 import re
@@ -188,7 +189,16 @@ def run(module, program, command, args, stdin=None, accept=(0,)):
     data = None
     if stdin is not None:
         data = stdin.encode('utf-8')
-    status, out, err = module.run_command(argv, data=data, binary_data=True, encoding=None)
+    try:
+        status, out, err = module.run_command(argv, data=data, binary_data=True, encoding=None,
+                                              handle_exceptions=False)
+    except (OSError, IOError) as error:
+        if error.errno != errno.EPIPE:
+            raise BriselCtlError('%s could not be run: %s' % (program, error), 2)
+        # A program that ends without reading what it was given is not
+        # brisel-ctl, which reads its standard input whole first.
+        raise BriselCtlError('brisel-ctl gave no JSON object (it did not read its standard input); '
+                             '%s is not brisel-ctl' % program, 2)
     out = out.decode('utf-8', 'replace')
     err = err.decode('utf-8', 'replace')
     document = read_document(status, out, err)

@@ -196,7 +196,10 @@ expect_text "brisel-ctl was not found on the host at $work/nowhere/brisel-ctl; i
 # A program that is not brisel-ctl: the task shows the first bytes it printed.
 play site.yml -e brisel_ctl=/bin/echo
 expect_status 2 "not brisel-ctl"
-expect_text "brisel-ctl gave no JSON object (exit status 0); it printed '--json restore" "not brisel-ctl"
+# /bin/echo may end before the settings are written to its standard input:
+# then that is what the task says instead of what it printed.
+grep -Eq -- "brisel-ctl gave no JSON object \((exit status 0\); it printed '--json restore|it did not read its standard input)" \
+  <<<"$out" || fail "not brisel-ctl: nothing names the program as not brisel-ctl"
 
 [ "$failures" -eq 0 ] || { echo "$failures checks failed"; exit 1; }
 echo "every check held"
