@@ -181,43 +181,40 @@ TEST_F(FileMenu, LoadWritesNothingWhenTheAutomaticBackupFails)
     EXPECT_TRUE(rig.host.messages[0].startsWith(QStringLiteral("The automatic backup cannot be saved")));
 }
 
-TEST_F(FileMenu, AFileWithProblemsIsToldInOneMessageAndNothingIsSent)
+// Every problem of a file is told in one message, escaped, and nothing is
+// sent: also after a quoted key holding a NUL, in a file whose name holds a
+// control character.
+TEST_F(FileMenu, EveryProblemOfAFileIsToldEscapedInOneMessage)
 {
-    QFile bad(path("bad.toml"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("format = 1\n[basic]\ndelay_time_ms = 505\n[beacon]\nnope = 1\n");
-    bad.close();
-    Rig rig;
-    Windows w = rig.start();
-    rig.emulator.clearLog();
-    rig.host.fileToChoose = path("bad.toml");
-    dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
-    EXPECT_TRUE(rig.emulator.log().empty());
-    ASSERT_EQ(rig.host.messages.size(), 1);
-    EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:3:")));
-    EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:5:")));
-}
-
-// A quoted key holding a NUL, with more problems after it, in a file whose
-// name holds a control character: every problem is told, all escaped.
-TEST_F(FileMenu, EveryProblemAfterANulInAKeyIsToldEscaped)
-{
-    QFile bad(path("n\x1B.toml"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("format = 1\n[basic]\n\"a\\u0000b\" = 1\ndelay_time_ms = 505\nzz = 2\n");
-    bad.close();
-    Rig rig;
-    Windows w = rig.start();
-    rig.emulator.clearLog();
-    rig.host.fileToChoose = bad.fileName();
-    dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
-    EXPECT_TRUE(rig.emulator.log().empty());
-    ASSERT_EQ(rig.host.messages.size(), 1);
-    const QString& message = rig.host.messages[0];
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:3: Unknown key basic.a\\x00b."))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:4: Delay Time: 505 is not a multiple of 10")));
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:5: Unknown key basic.zz.")));
-    EXPECT_FALSE(message.contains(QChar(0x1B)));
+    const struct {
+        const char *name, *text;
+        std::vector<QString> told;
+    } files[] = {
+        {"bad.toml",
+         "format = 1\n[basic]\ndelay_time_ms = 505\n[beacon]\nnope = 1\n",
+         {QStringLiteral("bad.toml:3:"), QStringLiteral("bad.toml:5:")}},
+        {"n\x1B.toml",
+         "format = 1\n[basic]\n\"a\\u0000b\" = 1\ndelay_time_ms = 505\nzz = 2\n",
+         {QStringLiteral("n\\x1B.toml:3: Unknown key basic.a\\x00b."),
+          QStringLiteral("n\\x1B.toml:4: Delay Time: 505 is not a multiple of 10"),
+          QStringLiteral("n\\x1B.toml:5: Unknown key basic.zz.")}},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        QFile bad(path(f.name));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write(f.text);
+        bad.close();
+        Rig rig;
+        Windows w = rig.start();
+        rig.emulator.clearLog();
+        rig.host.fileToChoose = bad.fileName();
+        dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
+        EXPECT_TRUE(rig.emulator.log().empty());
+        ASSERT_EQ(rig.host.messages.size(), 1);
+        for (const QString& told : f.told) EXPECT_TRUE(rig.host.messages[0].contains(told)) << told.toStdString();
+        EXPECT_FALSE(rig.host.messages[0].contains(QChar(0x1B)));
+    }
 }
 
 // A file saved from an adapter that holds values the dialogs do not write
