@@ -219,39 +219,6 @@ TEST_P(Streams, RestoreSendsWhatTheDesktopProgramSends)
 INSTANTIATE_TEST_SUITE_P(Groups, Streams, testing::ValuesIn(settings::AllGroups),
                          [](const auto& info) { return std::string(settings::groupName(info.param)); });
 
-// An adapter holding values the basic dialog refuses to write (resync error
-// bits of 30, an S/N squelch of 0 with COS check off): restore writes the
-// group for another change exactly as the dialog's Save does.
-void holdWhatTheDialogRefuses(emu::AdapterState& s)
-{
-    s.resyncErrorBits = 30;
-    s.optionFlags = 0x00;
-    s.squelch = {0x00, 0x00};
-}
-
-TEST(Ctl, AGroupHoldingValuesTheDialogRefusesIsWrittenAsItsSave)
-{
-    Gui gui([](emu::AdapterState& s) {
-        holdWhatTheDialogRefuses(s);
-        s.delayTime = 50;
-    });
-    gui.rig.emulator.clearLog();
-    gui.rig.host.whileShown = [&](QDialog&) { gui.w.basicDialog->Save1Click(); };
-    gui.w.mainWindow->BasicInfoSetting1Click();
-
-    Ctl from;
-    holdWhatTheDialogRefuses(from.adapter.state());
-    from.adapter.state().delayTime = 50;
-    ASSERT_EQ(from.run({"show", "basic"}), 0);
-    std::ofstream(from.path("basic.toml")) << from.out.str();
-    Ctl ctl;
-    holdWhatTheDialogRefuses(ctl.adapter.state());
-    ASSERT_EQ(ctl.run({"restore", "--no-backup", from.path("basic.toml")}), 0) << ctl.err.str();
-    EXPECT_EQ(writesTo(ctl.adapter), writesTo(gui.rig.emulator));
-    EXPECT_EQ(writesTo(ctl.adapter).size(), 14u);  // 16 writes and the pause, less three
-    EXPECT_EQ(ctl.adapter.state(), from.adapter.state());
-}
-
 // One row per exit status that the emulated adapter can give.
 struct StatusCase {
     const char* name;
