@@ -86,11 +86,8 @@ void moveEverything(emu::AdapterState& s)
 Pics writesTo(const emu::Emulator& adapter)
 {
     Pics writes;
-    for (const emu::LogEntry& e : adapter.log()) {
-        const bool rewind =
-            e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
-        if (e.kind == emu::LogEntry::Kind::Pause || (!e.isRead() && !rewind)) writes.push_back(emu::describe(e));
-    }
+    for (const emu::LogEntry& e : adapter.log())
+        if (e.kind == emu::LogEntry::Kind::Pause || ctltest::isWrite(e)) writes.push_back(emu::describe(e));
     return writes;
 }
 

@@ -250,12 +250,7 @@ TEST_F(FileMenu, LoadRefusesOnlyWhatWouldChangeTheAdapter)
     }
 }
 
-// A write request, leaving out the zero-length rewinds of the reads.
-bool isWrite(const emu::LogEntry& e)
-{
-    const bool rewind = e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
-    return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && !rewind;
-}
+using ctltest::isWrite;
 
 // An adapter whose basic and repeater groups differ from the emulator's own.
 void changeTwoGroups(emu::AdapterState& s)
@@ -281,22 +276,15 @@ TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
          {Cut{"DuringTheFirstGroup", 1, "nothing", "Basic Infomation Setting, Repeater Information Setting"},
           Cut{"DuringTheSecondGroup", 18, "Basic Infomation Setting", "Repeater Information Setting"}}) {
         SCOPED_TRACE(c.name);
-        std::cout.flush();
-        std::cerr.flush();
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            setpgid(0, 0);
+        const int status = ctltest::inChild([&] {
             Rig rig;
             int writes = 0;
             rig.emulator.setListener([&](const emu::LogEntry& e) {
                 if (isWrite(e) && ++writes == c.killAtWrite) kill(getpid(), SIGKILL);
             });
             Windows w = loadFile(rig, true);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+            return 0;
+        });
         ASSERT_TRUE(WIFSIGNALED(status));
         EXPECT_EQ(WTERMSIG(status), SIGKILL);
 
@@ -409,12 +397,7 @@ TEST_F(FileMenu, ASignalEndsTheProgramWhateverBoxIsOpen)
     for (const auto& [at, sent] : std::vector<std::pair<std::string, int>>{
              {"chooser", 0}, {"question", 0}, {"yes after", 0}, {"message", 0}, {"dialog", 0}, {"write", 16}}) {
         SCOPED_TRACE(at);
-        std::cout.flush();
-        std::cerr.flush();
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            setpgid(0, 0);
+        const int status = ctltest::inChild([&] {
             dup2(open(path("err").toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
             emu::Emulator emulator;
             if (at == "message") changeTwoGroups(emulator.state());  // it holds the file's settings already
@@ -447,10 +430,8 @@ TEST_F(FileMenu, ASignalEndsTheProgramWhateverBoxIsOpen)
             const QString item = at == "dialog" ? QStringLiteral("BasicInfoSetting1") : QStringLiteral("LoadFromFile1");
             QTimer::singleShot(0, [&] { dlg::trigger(*w.mainWindow, item); });
             QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });  // only if the signal was lost
-            _exit(QCoreApplication::exec() == 0 ? writes : 255);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+            return QCoreApplication::exec() == 0 ? writes : 255;
+        });
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), sent);  // 255: the child did not end
         // Only a Load's result is told, on standard error.
