@@ -146,31 +146,16 @@ struct Gui {
     // shows the adapter's values.
     Pics open(settings::Group group, bool save)
     {
-        std::function<void()> menu, saveIt;
-        switch (group) {
-        case settings::Group::Basic:
-            menu = [&] { w.mainWindow->BasicInfoSetting1Click(); };
-            saveIt = [&] { w.basicDialog->Save1Click(); };
-            break;
-        case settings::Group::Repeater:
-            menu = [&] { w.mainWindow->RepeaterInfoSetting1Click(); };
-            saveIt = [&] { w.repeaterDialog->Ssve1Click(); };
-            break;
-        case settings::Group::SlowData:
-            menu = [&] { w.mainWindow->SlowDataClick(); };
-            saveIt = [&] { w.slowDataDialog->Save1Click(); };
-            break;
-        case settings::Group::Beacon:
-            menu = [&] { w.mainWindow->BeaconClick(); };
-            saveIt = [&] { w.beaconDialog->Save1Click(); };
-            break;
-        case settings::Group::SerialPort:
-            menu = [&] { w.mainWindow->RS232CClick(); };
-            saveIt = [&] { w.serialPortDialog->Save1Click(); };
-            break;
-        }
-        if (save) rig.host.whileShown = [&](QDialog&) { saveIt(); };
-        menu();
+        // Each group's main menu item, its dialog and that dialog's Save, in the order of the groups.
+        const std::tuple<const char*, QObject*, const char*> items[] = {
+            {"BasicInfoSetting1", w.basicDialog, "Save1"},
+            {"RepeaterInfoSetting1", w.repeaterDialog, "Ssve1"},
+            {"SlowData", w.slowDataDialog, "Save1"},
+            {"Beacon", w.beaconDialog, "Save1"},
+            {"RS232C", w.serialPortDialog, "Save1"}};
+        const auto [menu, dialog, saveItem] = items[static_cast<int>(group)];
+        if (save) rig.host.whileShown = [&](QDialog&) { dlg::trigger(*dialog, QString::fromLatin1(saveItem)); };
+        dlg::trigger(*w.mainWindow, QString::fromLatin1(menu));
         return take();
     }
 };
