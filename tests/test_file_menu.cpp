@@ -167,20 +167,6 @@ TEST_F(FileMenu, ALossDuringTheLoadNamesTheValuesNeverSent)
                                                    "Not sent: Beacon Interval timer."));
 }
 
-// A file stands where the backup folder is to be made.
-TEST_F(FileMenu, LoadWritesNothingWhenTheAutomaticBackupFails)
-{
-    QFile(path("brisel-setting")).open(QIODevice::WriteOnly);
-    saveFile([](emu::AdapterState& s) { s.delayTime = 42; });
-
-    Rig rig;
-    const emu::AdapterState before = rig.emulator.state();
-    Windows w = loadFile(rig, true);
-    EXPECT_EQ(rig.emulator.state(), before);
-    ASSERT_EQ(rig.host.messages.size(), 1);
-    EXPECT_TRUE(rig.host.messages[0].startsWith(QStringLiteral("The automatic backup cannot be saved")));
-}
-
 // Every problem of a file is told in one message, escaped, and nothing is
 // sent: also after a quoted key holding a NUL, in a file whose name holds a
 // control character.
