@@ -349,11 +349,8 @@ void PrintTo(const Case& c, std::ostream* os)
 std::vector<int> writesTo(const emu::Emulator& adapter)
 {
     std::vector<int> writes;
-    for (const emu::LogEntry& e : adapter.requests()) {
-        const bool rewind =
-            e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
-        if (!e.isRead() && !rewind) writes.push_back(e.request);
-    }
+    for (const emu::LogEntry& e : adapter.requests())
+        if (ctltest::isWrite(e)) writes.push_back(e.request);
     return writes;
 }
 

@@ -50,12 +50,7 @@ void PrintTo(const Case& c, std::ostream* os)
     *os << c.name;
 }
 
-// A write request, leaving out the zero-length rewinds of the reads.
-bool isWrite(const emu::LogEntry& e)
-{
-    const bool rewind = e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
-    return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && !rewind;
-}
+using ctltest::isWrite;
 
 // The log from the first write on, one line an entry.
 std::vector<std::string> fromFirstWrite(const std::vector<emu::LogEntry>& log)
@@ -96,12 +91,7 @@ TEST_P(CtlSignal, FinishesTheGroupUnderWayThenEndsByTheSignal)
     const fs::path folder = made;
     std::ofstream(folder / "f.toml") << ThreeGroups;
 
-    std::cout.flush();
-    std::cerr.flush();
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        setpgid(0, 0);
+    const int status = ctltest::inChild([&] {
         const int out = open((folder / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int errPipe[2] = {-1, -1};
         int err = open((folder / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -136,10 +126,8 @@ TEST_P(CtlSignal, FinishesTheGroupUnderWayThenEndsByTheSignal)
         io.timeStamp = [] { return std::string(ctltest::BackupStamp); };
         io.backupFolder = (folder / "backups").string();
         io.stateFolder = folder.string();
-        _exit(runCtlProgram(static_cast<int>(args.size()), argv.data(), io));
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+        return runCtlProgram(static_cast<int>(args.size()), argv.data(), io);
+    });
 
     if (c.signal != 0) {
         ASSERT_TRUE(WIFSIGNALED(status)) << fileText(folder / "err");

@@ -167,57 +167,40 @@ TEST_F(FileMenu, ALossDuringTheLoadNamesTheValuesNeverSent)
                                                    "Not sent: Beacon Interval timer."));
 }
 
-// A file stands where the backup folder is to be made.
-TEST_F(FileMenu, LoadWritesNothingWhenTheAutomaticBackupFails)
+// Every problem of a file is told in one message, escaped, and nothing is
+// sent: also after a quoted key holding a NUL, in a file whose name holds a
+// control character.
+TEST_F(FileMenu, EveryProblemOfAFileIsToldEscapedInOneMessage)
 {
-    QFile(path("brisel-setting")).open(QIODevice::WriteOnly);
-    saveFile([](emu::AdapterState& s) { s.delayTime = 42; });
-
-    Rig rig;
-    const emu::AdapterState before = rig.emulator.state();
-    Windows w = loadFile(rig, true);
-    EXPECT_EQ(rig.emulator.state(), before);
-    ASSERT_EQ(rig.host.messages.size(), 1);
-    EXPECT_TRUE(rig.host.messages[0].startsWith(QStringLiteral("The automatic backup cannot be saved")));
-}
-
-TEST_F(FileMenu, AFileWithProblemsIsToldInOneMessageAndNothingIsSent)
-{
-    QFile bad(path("bad.toml"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("format = 1\n[basic]\ndelay_time_ms = 505\n[beacon]\nnope = 1\n");
-    bad.close();
-    Rig rig;
-    Windows w = rig.start();
-    rig.emulator.clearLog();
-    rig.host.fileToChoose = path("bad.toml");
-    dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
-    EXPECT_TRUE(rig.emulator.log().empty());
-    ASSERT_EQ(rig.host.messages.size(), 1);
-    EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:3:")));
-    EXPECT_TRUE(rig.host.messages[0].contains(QStringLiteral("bad.toml:5:")));
-}
-
-// A quoted key holding a NUL, with more problems after it, in a file whose
-// name holds a control character: every problem is told, all escaped.
-TEST_F(FileMenu, EveryProblemAfterANulInAKeyIsToldEscaped)
-{
-    QFile bad(path("n\x1B.toml"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("format = 1\n[basic]\n\"a\\u0000b\" = 1\ndelay_time_ms = 505\nzz = 2\n");
-    bad.close();
-    Rig rig;
-    Windows w = rig.start();
-    rig.emulator.clearLog();
-    rig.host.fileToChoose = bad.fileName();
-    dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
-    EXPECT_TRUE(rig.emulator.log().empty());
-    ASSERT_EQ(rig.host.messages.size(), 1);
-    const QString& message = rig.host.messages[0];
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:3: Unknown key basic.a\\x00b."))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:4: Delay Time: 505 is not a multiple of 10")));
-    EXPECT_TRUE(message.contains(QStringLiteral("n\\x1B.toml:5: Unknown key basic.zz.")));
-    EXPECT_FALSE(message.contains(QChar(0x1B)));
+    const struct {
+        const char *name, *text;
+        std::vector<QString> told;
+    } files[] = {
+        {"bad.toml",
+         "format = 1\n[basic]\ndelay_time_ms = 505\n[beacon]\nnope = 1\n",
+         {QStringLiteral("bad.toml:3:"), QStringLiteral("bad.toml:5:")}},
+        {"n\x1B.toml",
+         "format = 1\n[basic]\n\"a\\u0000b\" = 1\ndelay_time_ms = 505\nzz = 2\n",
+         {QStringLiteral("n\\x1B.toml:3: Unknown key basic.a\\x00b."),
+          QStringLiteral("n\\x1B.toml:4: Delay Time: 505 is not a multiple of 10"),
+          QStringLiteral("n\\x1B.toml:5: Unknown key basic.zz.")}},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        QFile bad(path(f.name));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write(f.text);
+        bad.close();
+        Rig rig;
+        Windows w = rig.start();
+        rig.emulator.clearLog();
+        rig.host.fileToChoose = bad.fileName();
+        dlg::trigger(*w.mainWindow, QStringLiteral("LoadFromFile1"));
+        EXPECT_TRUE(rig.emulator.log().empty());
+        ASSERT_EQ(rig.host.messages.size(), 1);
+        for (const QString& told : f.told) EXPECT_TRUE(rig.host.messages[0].contains(told)) << told.toStdString();
+        EXPECT_FALSE(rig.host.messages[0].contains(QChar(0x1B)));
+    }
 }
 
 // A file saved from an adapter that holds values the dialogs do not write
@@ -253,12 +236,7 @@ TEST_F(FileMenu, LoadRefusesOnlyWhatWouldChangeTheAdapter)
     }
 }
 
-// A write request, leaving out the zero-length rewinds of the reads.
-bool isWrite(const emu::LogEntry& e)
-{
-    const bool rewind = e.length == 0 && e.value == 0 && (e.request == 0xB8 || e.request == 0xEB || e.request == 0xEE);
-    return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && !rewind;
-}
+using ctltest::isWrite;
 
 // An adapter whose basic and repeater groups differ from the emulator's own.
 void changeTwoGroups(emu::AdapterState& s)
@@ -284,22 +262,15 @@ TEST_F(FileMenu, AKilledLoadLeavesTheRecordThatTheNextStartTells)
          {Cut{"DuringTheFirstGroup", 1, "nothing", "Basic Infomation Setting, Repeater Information Setting"},
           Cut{"DuringTheSecondGroup", 18, "Basic Infomation Setting", "Repeater Information Setting"}}) {
         SCOPED_TRACE(c.name);
-        std::cout.flush();
-        std::cerr.flush();
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            setpgid(0, 0);
+        const int status = ctltest::inChild([&] {
             Rig rig;
             int writes = 0;
             rig.emulator.setListener([&](const emu::LogEntry& e) {
                 if (isWrite(e) && ++writes == c.killAtWrite) kill(getpid(), SIGKILL);
             });
             Windows w = loadFile(rig, true);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+            return 0;
+        });
         ASSERT_TRUE(WIFSIGNALED(status));
         EXPECT_EQ(WTERMSIG(status), SIGKILL);
 
@@ -412,12 +383,7 @@ TEST_F(FileMenu, ASignalEndsTheProgramWhateverBoxIsOpen)
     for (const auto& [at, sent] : std::vector<std::pair<std::string, int>>{
              {"chooser", 0}, {"question", 0}, {"yes after", 0}, {"message", 0}, {"dialog", 0}, {"write", 16}}) {
         SCOPED_TRACE(at);
-        std::cout.flush();
-        std::cerr.flush();
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            setpgid(0, 0);
+        const int status = ctltest::inChild([&] {
             dup2(open(path("err").toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
             emu::Emulator emulator;
             if (at == "message") changeTwoGroups(emulator.state());  // it holds the file's settings already
@@ -450,10 +416,8 @@ TEST_F(FileMenu, ASignalEndsTheProgramWhateverBoxIsOpen)
             const QString item = at == "dialog" ? QStringLiteral("BasicInfoSetting1") : QStringLiteral("LoadFromFile1");
             QTimer::singleShot(0, [&] { dlg::trigger(*w.mainWindow, item); });
             QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });  // only if the signal was lost
-            _exit(QCoreApplication::exec() == 0 ? writes : 255);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+            return QCoreApplication::exec() == 0 ? writes : 255;
+        });
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), sent);  // 255: the child did not end
         // Only a Load's result is told, on standard error.

@@ -340,7 +340,7 @@ TEST_F(Pseudo, EveryFaultAtEveryRequestIsToldInTranslatedWords)
 }
 
 // Every refusal of the adapter, as start-up, a menu item or the Adapter
-// menu shows it.
+// menu shows it, and the Adapter menu's names of the adapters.
 TEST_F(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
 {
     using Kind = AdapterProblem::Kind;
@@ -375,9 +375,12 @@ TEST_F(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
     Windows windows = createWindows(Context{link, host, &connection});
     new AdapterMenu(windows, emu::emulatedBusWalk(sockets));
     auto& menu = dlg::child<QMenu>(*windows.mainWindow, "Adapter1");
+    sockets[1].heldBy = AdapterHolder{};  // another program, unnamed
     menu.aboutToShow();
-    sockets[1].heldBy = AdapterHolder{42, "brisel-ctl"};
     ASSERT_EQ(menu.actions().size(), 2);
+    for (const QString& text : {menu.title(), menu.actions()[0]->text(), menu.actions()[1]->text()})
+        EXPECT_EQ(plainWords(text, {}).join(' ').toStdString(), "") << text.toStdString();
+    sockets[1].heldBy = AdapterHolder{42, "brisel-ctl"};
     menu.actions().at(1)->trigger();
     sockets[1].heldBy.reset();
     a.unplugFrom(0);
@@ -401,25 +404,6 @@ TEST_F(Pseudo, ADialogsSaveTellsWhatTheAdapterDidNotTakeInTranslatedWords)
     w.mainWindow->BasicInfoSetting1Click();
     ASSERT_FALSE(rig.host.messages.isEmpty());
     expectNoPlainWords(rig.host);
-}
-
-TEST_F(Pseudo, TheAdapterMenuNamesEachAdapterInTranslatedWords)
-{
-    emu::Emulator a, b;
-    std::vector<emu::BusSlot> sockets{{&a, "1-1.2", {1, 7}}, {&b, "1-1.3", {1, 8}}};
-    sockets[1].heldBy = AdapterHolder{};  // another program, unnamed
-    AdapterConnection connection{nullptr, emu::emulatedBusOpener(sockets)};
-    VendorLink link{connection};
-    RecordingHost host{a};
-    connection.reconnectIfLost();
-    Windows windows = createWindows(Context{link, host, &connection});
-    new AdapterMenu(windows, emu::emulatedBusWalk(sockets));
-    auto& menu = dlg::child<QMenu>(*windows.mainWindow, "Adapter1");
-    menu.aboutToShow();
-    EXPECT_EQ(plainWords(menu.title(), {}).join(' ').toStdString(), "") << menu.title().toStdString();
-    ASSERT_EQ(menu.actions().size(), 2);
-    for (QAction* item : menu.actions())
-        EXPECT_EQ(plainWords(item->text(), {}).join(' ').toStdString(), "") << item->text().toStdString();
 }
 
 }  // namespace

@@ -130,21 +130,24 @@ void replugA(Bus& bus, const char* port = "1-1.2")
     bus.sockets[0].address = {1, 9};
 }
 
+// What the next Save tells of the lost A, with `connected` on the bus.
+QString notSwapped(const char* connected)
+{
+    return QStringLiteral(
+               "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
+               "Nothing was sent: the program does not change to another adapter by itself. Adapters "
+               "connected now:\n%1\nPlug the adapter in again at USB port 1-1.2: the program finds it "
+               "the next time you choose a menu item. To use another adapter, start the program again.")
+        .arg(QString::fromLatin1(connected));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Bus, TwoAdapters,
     testing::Values(Case{"OtherAdapterIsNotTaken", true, [](Bus&) {}, false, false,
-                         "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
-                         "Nothing was sent: the program does not change to another adapter by itself. Adapters "
-                         "connected now:\n  at USB port 1-1.3 (device 1:8)\n\nPlug the adapter in again at USB port "
-                         "1-1.2: the program finds it the next time you choose a menu item. To use another adapter, "
-                         "start the program again."},
+                         notSwapped("  at USB port 1-1.3 (device 1:8)\n")},
                     Case{"LostAdapterBackAtItsPortIsTaken", true, [](Bus& bus) { replugA(bus); }, true, false, ""},
                     Case{"LostAdapterAtAnotherPortIsNot", true, [](Bus& bus) { replugA(bus, "1-1.4"); }, false, false,
-                         "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
-                         "Nothing was sent: the program does not change to another adapter by itself. Adapters "
-                         "connected now:\n  at USB port 1-1.4 (device 1:9)\n  at USB port 1-1.3 (device 1:8)\n\n"
-                         "Plug the adapter in again at USB port 1-1.2: the program finds it the next time you choose "
-                         "a menu item. To use another adapter, start the program again."},
+                         notSwapped("  at USB port 1-1.4 (device 1:9)\n  at USB port 1-1.3 (device 1:8)\n")},
                     Case{"NoAdapterLeft", true, [](Bus& bus) { unplug(bus.b); }, false, false, NotFoundText},
                     // Only one adapter ever seen: the one found is taken wherever it is.
                     Case{"OnlyEverOneMovedToAnotherPort", false, [](Bus& bus) { replugA(bus, "1-1.4"); }, true, false,
@@ -153,11 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // B plugged in after start-up and listed by the Adapter
                     // menu: two adapters were seen, so B never stands in for A.
                     Case{"NewOneTheMenuListedIsNotTaken", false, [](Bus&) {}, false, false,
-                         "The DV Brisel (Relavox) in use, at USB port 1-1.2 (device 1:7), is no longer connected.\n\n"
-                         "Nothing was sent: the program does not change to another adapter by itself. Adapters "
-                         "connected now:\n  at USB port 1-1.3 (device 1:8)\n\nPlug the adapter in again at USB port "
-                         "1-1.2: the program finds it the next time you choose a menu item. To use another adapter, "
-                         "start the program again.",
+                         notSwapped("  at USB port 1-1.3 (device 1:8)\n"),
                          [](Bus& bus) {
                              bus.b.plugIn();
                              bus.adapterMenu->refresh();

@@ -117,54 +117,18 @@ TEST_P(RecordOverRecord, KeepsWhatTheOlderRecordHolds)
     fs::remove_all(folder);
 }
 
+// B, R, Bc: the basic, repeater and beacon groups.
+constexpr Group B = Group::Basic, R = Group::Repeater, Bc = Group::Beacon;
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, RecordOverRecord,
-    testing::Values(MergeCase{"NoOlderRecord", {}, {}, {Group::Basic}, {Group::Basic}, {}, 42, true, {}},
-                    MergeCase{"TheOlderValuesStandForItsGroups",
-                              {Group::Basic, Group::Repeater},
-                              {Group::Basic},
-                              {Group::Basic},
-                              {Group::Basic, Group::Repeater},
-                              {},
-                              30,
-                              true,
-                              {Group::Repeater}},
-                    MergeCase{"AGroupTheOlderWriteFinishedStaysDone",
-                              {Group::Basic, Group::Beacon},
-                              {Group::Basic},
-                              {Group::Repeater},
-                              {Group::Basic, Group::Repeater, Group::Beacon},
-                              {Group::Basic},
-                              30,
-                              true,
-                              {Group::Beacon}},
-                    MergeCase{"AGroupOnlyTheNewWriteHasTakesItsValues",
-                              {Group::Repeater},
-                              {},
-                              {Group::Basic},
-                              {Group::Basic, Group::Repeater},
-                              {},
-                              42,
-                              false,
-                              {Group::Repeater}},
-                    MergeCase{"WritingTheHalfWrittenGroupAgainEndsTheRecord",
-                              {Group::Basic, Group::Repeater},
-                              {Group::Basic},
-                              {Group::Repeater},
-                              {Group::Basic, Group::Repeater},
-                              {Group::Basic},
-                              30,
-                              true,
-                              {}},
-                    MergeCase{"AHalfWrittenGroupNotWrittenAgainKeepsTheRecord",
-                              {Group::Basic, Group::Repeater},
-                              {Group::Basic},
-                              {Group::Repeater},
-                              {Group::Basic, Group::Repeater},
-                              {Group::Basic},
-                              30,
-                              false,
-                              {Group::Repeater}}),
+    testing::Values(
+        MergeCase{"NoOlderRecord", {}, {}, {B}, {B}, {}, 42, true, {}},
+        MergeCase{"TheOlderValuesStandForItsGroups", {B, R}, {B}, {B}, {B, R}, {}, 30, true, {R}},
+        MergeCase{"AGroupTheOlderWriteFinishedStaysDone", {B, Bc}, {B}, {R}, {B, R, Bc}, {B}, 30, true, {Bc}},
+        MergeCase{"AGroupOnlyTheNewWriteHasTakesItsValues", {R}, {}, {B}, {B, R}, {}, 42, false, {R}},
+        MergeCase{"WritingTheHalfWrittenGroupAgainEndsTheRecord", {B, R}, {B}, {R}, {B, R}, {B}, 30, true, {}},
+        MergeCase{"AHalfWrittenGroupNotWrittenAgainKeepsTheRecord", {B, R}, {B}, {R}, {B, R}, {B}, 30, false, {R}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // An older record whose values cannot be read is left as it is, and no
@@ -216,24 +180,30 @@ void PrintTo(const OutputCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class RecordTilTheLastWord : public testing::TestWithParam<OutputCase> {};
+class RecordTilTheLastWord : public testing::TestWithParam<OutputCase> {
+protected:
+    const fs::path folder = madeFolder();
+    const fs::path record = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
+    emu::Emulator adapter;
+    void TearDown() override { fs::remove_all(folder); }
+    int run(const std::vector<std::string>& given, std::ostream& out, std::ostream& err)
+    {
+        std::ofstream(folder / "f.toml") << "format = 1\n[basic]\ndelay_time_ms = 500\n";
+        std::vector<std::string> args;
+        for (const std::string& a : given) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
+        return ctltest::runDemo(adapter, args, out, err, (folder / "backups").string());
+    }
+};
 
 TEST_P(RecordTilTheLastWord, GoesOnlyOnceTheResultIsOut)
 {
-    const fs::path folder = madeFolder();
-    std::ofstream(folder / "f.toml") << "format = 1\n[basic]\ndelay_time_ms = 500\n";
-    std::vector<std::string> args;
-    for (const std::string& a : GetParam().args) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
-    const fs::path record = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     Watching outBuffer(record), errBuffer(record);
     std::ostream out(&outBuffer), err(&errBuffer);
-    emu::Emulator adapter;
-    EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, (folder / "backups").string()), 0);
+    EXPECT_EQ(run(GetParam().args, out, err), 0);
     ASSERT_FALSE(outBuffer.seen.empty());
     EXPECT_TRUE(outBuffer.seen.back());
     EXPECT_TRUE(errBuffer.seen.empty() || errBuffer.seen.back());
     EXPECT_FALSE(fs::exists(record));
-    fs::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RecordTilTheLastWord,
@@ -246,27 +216,19 @@ INSTANTIATE_TEST_SUITE_P(Rows, RecordTilTheLastWord,
 // write, and says why; a command that only reads tells it and goes on.
 TEST_P(RecordTilTheLastWord, OneThatCannotBeWrittenStopsTheWrite)
 {
-    const fs::path folder = madeFolder();
-    std::ofstream(folder / "f.toml") << "format = 1\n[basic]\ndelay_time_ms = 500\n";
-    std::vector<std::string> args;
-    for (const std::string& a : GetParam().args) args.push_back(a == "@" ? (folder / "f.toml").string() : a);
-    const fs::path record = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     if (GetParam().args.front() == "set") ASSERT_EQ(mkfifo(record.c_str(), 0600), 0);
     else fs::create_directories(record);
     std::ostringstream out, err, readOut, readErr;
-    emu::Emulator adapter;
-    EXPECT_EQ(
-        ctltest::runDemo(adapter, {"get", "basic.delay_time_ms"}, readOut, readErr, (folder / "backups").string()), 0);
+    EXPECT_EQ(run({"get", "basic.delay_time_ms"}, readOut, readErr), 0);
     EXPECT_NE(readErr.str().find(record.string() + ": not a regular file; it is left as it is"), std::string::npos)
         << readErr.str();
-    EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, (folder / "backups").string()), 73);
+    EXPECT_EQ(run(GetParam().args, out, err), 73);
     EXPECT_NE(err.str().find(record.string()), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("; without a record of the write, nothing was written"), std::string::npos) << err.str();
     // The basic group's Save begins with its delay time (0x02): never sent.
     EXPECT_TRUE(std::none_of(adapter.log().begin(), adapter.log().end(), [](const emu::LogEntry& e) {
         return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && e.request == 0x02;
     }));
-    fs::remove_all(folder);
 }
 
 // A record or an automatic backup puts back exactly what the adapter held,
