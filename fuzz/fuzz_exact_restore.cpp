@@ -96,7 +96,8 @@ std::string contentsOf(const std::string& path)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const StateFolder state;
-    const std::string record = recordPath(state.path, "demo");
+    static const AdapterIdentity demo = identityOf(std::nullopt, state.path + "/demo.toml");
+    const std::string record = recordPath(state.path, demo);
     const Pause none = [](int) {};
     Bytes in(data, size);
     emu::Emulator adapter, other;
@@ -119,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     RestoreSteps steps;
     steps.exact = true;
+    steps.adapter = demo;
     if (asRecord) steps.recordPath = record;
     else steps.backupFolder = state.path + "/backups";
     steps.writing = [&](const RestoreOutcome&) {
@@ -146,8 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const FileContents file = readSettingsFile(saved);
     FUZZ_CHECK(file.problems.empty(), "a problem on line %d of:\n%s", file.problems.front().line, saved.c_str());
+    FUZZ_CHECK(file.ownCopy.has_value(), "not taken as the program's own:\n%s", saved.c_str());
     RestoreSteps back;
-    back.exact = back.readSerialPortAgain = true;
+    back.exact = file.ownCopy.has_value();
+    back.readSerialPortAgain = true;
+    back.adapter = demo;
     if (asRecord) back.recordPath = record;
     // A record as a crash leaves it is put back, and once more when the
     // adapter holds its values already: each time it goes.
