@@ -25,9 +25,9 @@ block() {
 }
 
 for document in "$readme" "$@"; do
-    for file in $(sed -n 's/^<!-- file: \([A-Za-z0-9._-]*\) -->$/\1/p' "$document"); do
+    while IFS= read -r file; do
         block "<!-- file: $file -->" "$document" >"$work/run/$file" || exit 1
-    done
+    done < <(sed -n 's/^<!-- file: \([A-Za-z0-9._-]*\) -->$/\1/p' "$document")
 done
 
 # The block: from the marker's fence to the closing one, unindented.
