@@ -4,8 +4,8 @@
 #   its group's section, and no other, each with the value the demo adapter
 #   starts with as "show" writes it;
 # - the manual page's groups are those "show" writes, its --lacking names
-#   those the program takes, and its EXIT STATUS lists the statuses of
-#   cli/exit_status.h, no more and no fewer;
+#   (and the demo's) those the program takes, and its EXIT STATUS lists the
+#   statuses of cli/exit_status.h, no more and no fewer;
 # - every status the troubleshooting page names is one of them.
 # Usage: docs_reference.sh SOURCE_DIR BRISEL_CTL WORK_FOLDER
 set -u
@@ -40,13 +40,16 @@ same "$groups" "$man_groups" "brisel-ctl show's groups" "the manual page's group
 
 # --lacking: the names the program lists when it refuses one, and together
 # they leave the emulated adapter no optional feature.
-lacking=$(sed -n '/^\.BI \\-\\-lacking=/,/joined by commas/ s/^\.BR* \([a-z_]*\)\( ,\)*$/\1/p' "$man")
 taken=$(HOME=$work "$ctl" --demo-file "$work/demo.toml" --lacking=- detect 2>&1 |
     sed -n 's/.*--lacking wants some of \(.*\), joined by commas.*/\1/p' | sed 's/, /\n/g')
-same "$taken" "$lacking" "brisel-ctl's --lacking names" "the manual page's --lacking names"
-features=$(HOME=$work "$ctl" --demo-file "$work/demo.toml" --lacking="$(paste -sd, <<<"$lacking")" detect |
+for page in brisel-ctl.1 brisel-setting-demo.1; do
+    lacking=$(sed -n '/^\.BI \\-\\-lacking=/,/joined by commas/ s/^\.BR* \([a-z_]*\)\( ,\)*$/\1/p' \
+        "$source/packaging/$page")
+    same "$taken" "$lacking" "brisel-ctl's --lacking names" "the --lacking names of $page"
+done
+features=$(HOME=$work "$ctl" --demo-file "$work/demo.toml" --lacking="$(paste -sd, <<<"$taken")" detect |
     sed -n 's/^  [a-z_]*: //p' | sort -u)
-[ "$features" = no ] || fail "--lacking with the manual page's names leaves features: $features"
+[ "$features" = no ] || fail "--lacking with all its names leaves features: $features"
 
 statuses=$(sed -n 's/^inline constexpr int [A-Za-z]* = \([0-9]*\);.*/\1/p' "$source/cli/exit_status.h")
 man_statuses=$(sed -n '/^\.SH EXIT STATUS/,/^\.SH/ { /^\.TP/ { n; s/^\.B \([0-9]*\)$/\1/p } }' "$man")
