@@ -6,7 +6,8 @@
 # - the manual page's groups are those "show" writes, its --lacking names
 #   (and the demo's) those the program takes, and its EXIT STATUS lists the
 #   statuses of cli/exit_status.h, no more and no fewer;
-# - every status the troubleshooting page names is one of them.
+# - every status the troubleshooting page names is one of them;
+# - the README's install table lists the files scripts/package makes.
 # Usage: docs_reference.sh SOURCE_DIR BRISEL_CTL WORK_FOLDER
 set -u
 source=$1 ctl=$2 work=$3
@@ -59,6 +60,13 @@ same "$statuses" "$man_statuses" "cli/exit_status.h" "the manual page's EXIT STA
 for status in $(grep '^| ' "$source/docs/troubleshooting.md" | grep -o '([0-9]*)' | tr -d '()' | sort -u); do
     grep -qx "$status" <<<"$statuses" || fail "docs/troubleshooting.md names status $status, which brisel-ctl has not"
 done
+
+# The files scripts/package says it made, and the README's table of them,
+# with the version written as VERSION.
+version=$(sed -n 's/^project(brisel-setting VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+packaged=$(sed -n 's/^describe "*\([^" ]*\)"* .*/\1/p' "$source/scripts/package" | sed 's/\${*version}*/VERSION/')
+listed=$(sed -n '/^| File in `dist\/`/,/^$/ s/^| `\([^`]*\)` |.*/\1/p' "$source/README.md" | sed "s/$version/VERSION/")
+same "$packaged" "$listed" "scripts/package's files" "the README's install table"
 
 [ $failed -eq 0 ] && echo "The documents' lists hold to the program's tables."
 exit $failed
