@@ -173,11 +173,15 @@ int restoreCommand(const Options& options, CtlIo& io)
         }
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
     };
-    // The record of the write, made once the backup is saved and before the
-    // first write, goes once the command's result is out.
-    steps.writing = [&](const settings::RestoreOutcome& outcome) {
-        tellBackup(outcome);
-        io.records->push_back(outcome.record);
+    steps.writing = tellBackup;
+    // The command's last word is out while the job keeps the record of the
+    // write.
+    steps.told = [&](const settings::RestoreOutcome& outcome) {
+        tellLastWord(io, [&] {
+            return tellWritten(outcome.restore, io, &io.out,
+                               outcome.backupPath.empty() ? "" : putBack(outcome.backupPath))
+                .status;
+        });
     };
 
     using Stage = settings::RestoreOutcome::Stage;
@@ -204,9 +208,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     case Stage::BackupFailed:
         throw CtlError(exit_status::CantWrite,
                        storeText(outcome.backupError->problem()) + " (--no-backup goes on without a backup)");
-    case Stage::Written:
-        return tellWritten(outcome.restore, io, &io.out, outcome.backupPath.empty() ? "" : putBack(outcome.backupPath))
-            .status;
+    case Stage::Written: break;  // told
     default: break;
     }
     return exit_status::Ok;

@@ -117,11 +117,17 @@ int setCommand(const Options& options, CtlIo& io)
     steps.recordPath = settings::recordPath(recordFolder(io), session.adapter());
     steps.adapter = session.adapter();
     steps.stop = io.stop;
-    // The record of the write, made before the first write, goes once the
-    // command's result is out.
     steps.writing = [&](const settings::SetOutcome& outcome) {
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
-        io.records->push_back(outcome.record);
+    };
+    // The command's last word is out while the job keeps the record of the
+    // write.
+    steps.told = [&](const settings::SetOutcome& outcome) {
+        tellLastWord(io, [&] {
+            const WriteOutcome written = tellWritten(outcome.restore, io, nullptr);
+            printValues(keys, written.after, io.out);
+            return written.status;
+        });
     };
 
     using Stage = settings::SetOutcome::Stage;
@@ -148,11 +154,7 @@ int setCommand(const Options& options, CtlIo& io)
     case Stage::RecordFailed:
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
         throw recordFailed(*outcome.recordError);
-    case Stage::Written: {
-        const WriteOutcome written = tellWritten(outcome.restore, io, nullptr);
-        printValues(keys, written.after, io.out);
-        return written.status;
-    }
+    case Stage::Written: break;  // told
     default: break;
     }
     return exit_status::Ok;

@@ -35,31 +35,25 @@ void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, con
     outcome.lacking = takeOutWhatTheFirmwareLacks(outcome.wanted, features);
     if (!outcome.lacking.empty() && !(steps.leaveOut && steps.leaveOut(outcome.lacking))) return;
 
-    outcome.plan = planRestore(outcome.held, outcome.wanted);
-    if (!outcome.plan.problems.empty()) {
-        outcome.stage = SetOutcome::Stage::Problems;
-        return;
+    using Stage = SetOutcome::Stage;
+    WriteStep write;
+    write.record = {steps.recordPath, steps.adapter, RecordJob::Set};
+    write.stop = steps.stop;
+    write.writing = [&] {
+        outcome.stage = Stage::Writing;
+        if (steps.writing) steps.writing(outcome);
+    };
+    write.told = [&] {
+        outcome.stage = Stage::Written;
+        if (steps.told) steps.told(outcome);
+    };
+    switch (writeStep(link, pause, features, write, outcome)) {
+    case WriteEnd::Problems: outcome.stage = Stage::Problems; break;
+    case WriteEnd::NothingToChange: outcome.stage = Stage::NothingToChange; break;
+    case WriteEnd::RecordFailed: outcome.stage = Stage::RecordFailed; break;
+    case WriteEnd::Stopped:
+    case WriteEnd::Written: break;
     }
-    if (outcome.plan.changes.empty()) {
-        outcome.stage = SetOutcome::Stage::NothingToChange;
-        return;
-    }
-
-    if (!steps.recordPath.empty()) {
-        outcome.record = startRecord({steps.recordPath, steps.adapter, RecordJob::Set},
-                                     heldBeforeWriting(outcome.held, outcome.wanted), features, outcome.recordError);
-        if (!outcome.record) {
-            outcome.stage = SetOutcome::Stage::RecordFailed;
-            return;
-        }
-    }
-
-    outcome.stage = SetOutcome::Stage::Writing;
-    if (steps.writing) steps.writing(outcome);
-    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop, [&](Group group) {
-        if (outcome.record) outcome.record->groupDone(group);
-    });
-    outcome.stage = SetOutcome::Stage::Written;
 }
 
 }  // namespace settings
