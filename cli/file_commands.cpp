@@ -60,9 +60,7 @@ int showCommand(const Options& options, CtlIo& io)
     Session session(options, io);
     if (groups.empty()) groups = session.groupsPresent();
     for (settings::Group group : groups)
-        if (!settings::hasGroup(session.features(), group))
-            throw CtlError(exit_status::NotTaken,
-                           std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
+        if (!settings::hasGroup(session.features(), group)) throw noGroup(group);
     const settings::Snapshot held = session.read(groups);
     const settings::FileOrigin origin = originOf(session);
     if (io.report) io.report->settings(held, origin.firmwareVersion);

@@ -272,6 +272,12 @@ bool leaveOutLacking(const Options& options, const std::vector<settings::Lacking
     return options.skipMissing;
 }
 
+CtlError noGroup(settings::Group group)
+{
+    return CtlError(exit_status::NotTaken,
+                    std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
+}
+
 void refuseLacking(const std::vector<settings::Lacking>& lacking)
 {
     throw CtlError(exit_status::NotTaken, "The adapter's firmware lacks " + lackingList(lacking) +

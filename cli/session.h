@@ -70,6 +70,8 @@ private:
 // The firmware lacks what is to be written (`lacking` names it): with
 // --skip-missing a note on `err` and true (they are left out), else false.
 bool leaveOutLacking(const Options& options, const std::vector<settings::Lacking>& lacking, std::ostream& err);
+// The firmware lacks `group`, named by a command: the CtlError (not taken).
+CtlError noGroup(settings::Group group);
 // The error that refuses to write anything, as the firmware lacks `lacking`.
 [[noreturn]] void refuseLacking(const std::vector<settings::Lacking>& lacking);
 

@@ -1,8 +1,8 @@
 #pragma once
 // Putting single values onto the adapter, by their keys in the settings
 // file: brisel-ctl's set runs this one job and only puts its outcome into
-// words. The values have been checked on their own before (setFromText).
-// The steps, each of which may end the job:
+// words. The steps, each of which may end the job:
+//   0. the assignments judged on their own (judgeAssignments; no request);
 //   1. the groups of the keys, in file order; a group the firmware lacks
 //      ends the job, unless such groups are to be left out (no request);
 //   2. those groups read, as their dialogs read them: a value the adapter
@@ -58,8 +58,30 @@ struct SetSteps {
 // settings file writes it.
 using Assignment = std::pair<std::string, std::string>;
 
+// What is wrong with an assignment on its own, before any request.
+struct AssignmentProblem {
+    enum class Kind {
+        UnknownKey,        // no key of the settings file
+        Twice,             // the key is named again
+        Value,             // `value` says what is wrong with the value
+        ControlCharacter,  // the text holds the control character `code`
+    };
+    Kind kind = Kind::UnknownKey;
+    std::string key;
+    std::optional<FileProblem> value;
+    unsigned char code = 0;
+};
+
+// Every problem of `assignments`, in their order (control characters
+// last); none: each key is known, named once, and its value may be set.
+std::vector<AssignmentProblem> judgeAssignments(const std::vector<Assignment>& assignments);
+
+// The groups of `keys` in file order, each once; an unknown key has none.
+std::vector<Group> groupsOfKeys(const std::vector<std::string>& keys);
+
 struct SetOutcome : WriteValues {
     enum class Stage {
+        Refused,          // the assignments have `refused` problems
         NoGroup,          // the firmware lacks `missingGroup`
         Reading,          // reading what the adapter holds
         NotRead,          // the adapter did not answer for some values
@@ -70,7 +92,8 @@ struct SetOutcome : WriteValues {
         Writing,          // writing the groups that differ
         Written,          // every group that differs was written
     };
-    Stage stage = Stage::NoGroup;
+    Stage stage = Stage::Refused;
+    std::vector<AssignmentProblem> refused;
     std::optional<Group> missingGroup;
     std::vector<Group> groups;  // the groups of the keys the job reads
     // The keys the adapter did not answer for.
@@ -80,7 +103,7 @@ struct SetOutcome : WriteValues {
     // the values set.
 };
 
-// Runs the job for `assignments` (each key known, each value checked) on an
+// Runs the job for `assignments` on an
 // adapter whose start-up found `startUp`. Fills `outcome` as it goes.
 void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, const std::vector<Assignment>& assignments,
                const SetSteps& steps, SetOutcome& outcome);
