@@ -3,13 +3,13 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/group_writer.h"
 #include "cli/json_report.h"
 #include "cli/plan_problems.h"
 #include "cli/session.h"
 #include "cli/settings_files.h"
 #include "cli/store_problems.h"
 #include "cli/write_records.h"
+#include "cli/write_result.h"
 #include "device/shown_text.h"
 
 #include "settings_file/backup_job.h"

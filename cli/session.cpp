@@ -2,6 +2,7 @@
 
 #include "cli/adapter_access.h"
 #include "cli/adapter_problems.h"
+#include "cli/comma_list.h"
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
 #include "cli/store_problems.h"
@@ -230,13 +231,6 @@ void notAnswered(const std::vector<std::string>& keys)
     std::string text = "The adapter did not answer for:";
     for (const std::string& key : keys) text += "\n  " + key;
     throw CtlError(exit_status::AdapterFailed, text);
-}
-
-std::string commaList(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
 }
 
 void adapterLost(const std::vector<std::string>& alreadyWritten, const std::string& beingWritten,

@@ -75,9 +75,6 @@ CtlError noGroup(settings::Group group);
 // The error that refuses to write anything, as the firmware lacks `lacking`.
 [[noreturn]] void refuseLacking(const std::vector<settings::Lacking>& lacking);
 
-// "a, b, c"
-std::string commaList(const std::vector<std::string>& names);
-
 // What the firmware lacks among `wanted`'s values: a group, or the S/N
 // squelch or jitter buffer setting. An error naming them (the adapter lacks
 // what is to be written), or with --skip-missing a note on `err`, and they
