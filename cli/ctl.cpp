@@ -197,6 +197,11 @@ std::string outputLostText(const CtlSetup& setup)
 
 void tellLastWord(CtlIo& io, const std::function<int()>& rest)
 {
+    if (io.lastWord == nullptr || io.lastWord->out) {
+        // Not under runCtl, or told already: runCtl's own end tells it.
+        rest();
+        return;
+    }
     LastWord& last = *io.lastWord;
     Ending ending = runTold(rest, last);
     if (last.keep) {

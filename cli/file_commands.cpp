@@ -206,8 +206,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     case Stage::BackupFailed:
         throw CtlError(exit_status::CantWrite,
                        storeText(outcome.backupError->problem()) + " (--no-backup goes on without a backup)");
-    case Stage::Written: break;  // told
-    default: break;
+    default: break;  // Written: told from the job's told step
     }
     return exit_status::Ok;
 }

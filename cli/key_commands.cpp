@@ -138,8 +138,7 @@ int setCommand(const Options& options, CtlIo& io)
     case Stage::RecordFailed:
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
         throw recordFailed(*outcome.recordError);
-    case Stage::Written: break;  // told
-    default: break;
+    default: break;  // Written: told from the job's told step
     }
     return exit_status::Ok;
 }
