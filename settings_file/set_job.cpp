@@ -13,7 +13,8 @@ std::vector<AssignmentProblem> judgeAssignments(const std::vector<Assignment>& a
     Snapshot judged;
     judged.serialPort.emplace().gpsBits = 0;
     for (auto at = assignments.begin(); at != assignments.end(); ++at) {
-        const auto& [key, value] = *at;
+        const std::string& key = at->first;
+        const std::string& value = at->second;
         if (!groupOfKey(key)) problems.push_back({Kind::UnknownKey, key, {}, 0});
         else if (std::any_of(assignments.begin(), at, [&](const Assignment& a) { return a.first == key; }))
             problems.push_back({Kind::Twice, key, {}, 0});
@@ -46,6 +47,7 @@ void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, con
 
     outcome.stage = SetOutcome::Stage::NoGroup;
     std::vector<std::string> keys;
+    keys.reserve(assignments.size());
     for (const auto& [key, value] : assignments) keys.push_back(key);
     for (Group group : groupsOfKeys(keys)) {
         if (!hasGroup(features, group)) {
