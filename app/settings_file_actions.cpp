@@ -20,6 +20,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QScopeGuard>
+
+#include <optional>
 
 namespace {
 
@@ -313,10 +316,28 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
     };
     steps.backupFolder = folder;
 
+    // A stop request comes at a logout, when no one may read the result:
+    // the record then stays unless every group was written.
+    steps.keepIfStopped = true;
+    std::optional<BusyCursor> busy;
+    // Told while the job keeps the record of the write.
+    steps.told = [&](const settings::RestoreOutcome& outcome) {
+        busy.reset();
+        // The serial port dialog shows what it read when it was built; it
+        // shows the adapter's values again.
+        if (dialogs.serialPortDialog != nullptr && outcome.restore.after.serialPort) {
+            notread::Report ignored;
+            dialogs.serialPortDialog->showGroup(*outcome.restore.after.serialPort, ignored);
+        }
+        if (outcome.restore.interruptedBy != 0) tellInterrupted(context, outcome.restore);
+        else tellOutcome(context, dialogs, outcome.restore);
+    };
+
     using Stage = settings::RestoreOutcome::Stage;
     settings::RestoreOutcome outcome;
     const bool ran = runAdapterAction(context, nullptr, [&] {
-        BusyCursor busy;
+        busy.emplace();
+        const auto idle = qScopeGuard([&] { busy.reset(); });
         settings::restoreFile(
             context.link, [&](int ms) { context.host.pause(ms); }, *context.startUp, contents, steps, outcome);
     });
@@ -348,22 +369,6 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
     case Stage::BackupFailed:
         context.host.showMessage(Texts::tr("The automatic backup cannot be saved, so nothing was written: %1")
                                      .arg(storeProblemText(outcome.backupError->problem())));
-        break;
-    case Stage::Written:
-        // The serial port dialog shows what it read when it was built; it
-        // shows the adapter's values again.
-        if (dialogs.serialPortDialog != nullptr && outcome.restore.after.serialPort) {
-            notread::Report ignored;
-            dialogs.serialPortDialog->showGroup(*outcome.restore.after.serialPort, ignored);
-        }
-        if (outcome.restore.interruptedBy != 0) {
-            // No one may read the result (a logout): the record stays
-            // unless every group was written.
-            if (outcome.record) outcome.record->keepUnlessDone();
-            tellInterrupted(context, outcome.restore);
-            break;
-        }
-        tellOutcome(context, dialogs, outcome.restore);
         break;
     default: break;
     }

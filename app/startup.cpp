@@ -20,24 +20,24 @@ Windows::~Windows() = default;
 
 namespace {
 
-// Creates the optional dialogs the record finds that are not there yet and
-// shows the record in the windows: at start-up, and for each adapter chosen
-// later. The main menu gets only the dialogs of the features the record has.
+// Creates the optional dialogs the start-up finds that are not there yet and
+// shows what it found in the windows: at start-up, and for each adapter chosen
+// later. The main menu gets only the dialogs of the features found.
 void showStartUp(Windows& w)
 {
-    const settings::StartUp& record = *w.startUp;
+    const settings::StartUp& found = *w.startUp;
     const Context& context = *w.context;
     QWidget* owner = w.mainWindow.get();
-    w.basicDialog->showProbe(record.basicProbe);
-    if (record.dialogs.slowData && w.slowDataDialog == nullptr) w.slowDataDialog = new TForm15(context, owner);
-    if (record.dialogs.beacon && w.beaconDialog == nullptr) w.beaconDialog = new TForm17(context, owner);
-    if (record.dialogs.serialPort) {
+    w.basicDialog->showProbe(found.basicProbe);
+    if (found.dialogs.slowData && w.slowDataDialog == nullptr) w.slowDataDialog = new TForm15(context, owner);
+    if (found.dialogs.beacon && w.beaconDialog == nullptr) w.beaconDialog = new TForm17(context, owner);
+    if (found.dialogs.serialPort) {
         if (w.serialPortDialog == nullptr) w.serialPortDialog = new TForm12(context, owner);
-        w.serialPortDialog->showStartUpRead(record.serialPort);
+        w.serialPortDialog->showStartUpRead(found.serialPort);
     }
     w.mainWindow->setDialogs(
-        {w.basicDialog, w.repeaterDialog, w.flagLegend, record.dialogs.slowData ? w.slowDataDialog : nullptr,
-         record.dialogs.beacon ? w.beaconDialog : nullptr, record.dialogs.serialPort ? w.serialPortDialog : nullptr});
+        {w.basicDialog, w.repeaterDialog, w.flagLegend, found.dialogs.slowData ? w.slowDataDialog : nullptr,
+         found.dialogs.beacon ? w.beaconDialog : nullptr, found.dialogs.serialPort ? w.serialPortDialog : nullptr});
 }
 
 }  // namespace

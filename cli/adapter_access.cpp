@@ -1,6 +1,6 @@
 #include "cli/adapter_access.h"
 
-#include "cli/group_writer.h"
+#include "cli/write_result.h"
 #include "device/shown_text.h"
 #include "device/usb_transport.h"
 #include "interrupts/signals.h"

@@ -3,9 +3,9 @@
 #include "cli/adapter_problems.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/group_writer.h"
 #include "cli/json_report.h"
 #include "cli/store_problems.h"
+#include "cli/write_result.h"
 #include "device/shown_text.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
@@ -21,6 +21,16 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+
+struct LastWord {
+    explicit LastWord(CtlIo& io) : io(io) {}
+    CtlIo& io;  // the command line's own streams
+    std::unique_ptr<JsonReport> report;
+    // Keeps the demo adapter's memory, before the last word.
+    std::function<void()> keep;
+    bool out = false;  // tellLastWord has put it out, with this status
+    int status = exit_status::Ok;
+};
 
 namespace {
 
@@ -60,7 +70,7 @@ int runOverDemoMemory(const Options& options, CtlIo& io)
     }
     CtlIo over(io.out, io.err, io);
     over.report = io.report;
-    over.records = io.records;
+    over.lastWord = io.lastWord;
     over.demoAdapter = &adapter;
     std::error_code error;
     over.demoFile = std::filesystem::absolute(file, error).lexically_normal().string();
@@ -71,19 +81,25 @@ int runOverDemoMemory(const Options& options, CtlIo& io)
             throw demoMemoryFailed(error);
         }
     };
+    // The memory is kept before the command's last word, also when
+    // tellLastWord puts that out.
+    io.lastWord->keep = keep;
     int status;
     try {
         status = runCommand(options, over);
     } catch (const CtlError&) {
         // The command's own failure is the one its status tells.
         try {
-            keep();
+            if (io.lastWord->keep) keep();
         } catch (const CtlError& lost) {
             io.err << "brisel-ctl: " << shown::linesFromUtf8(lost.text()) << '\n';
         }
+        io.lastWord->keep = nullptr;
         throw;
     }
-    keep();
+    const bool kept = !io.lastWord->keep;
+    io.lastWord->keep = nullptr;
+    if (!kept) keep();
     return status;
 }
 
@@ -105,7 +121,7 @@ int runCommand(const Options& options, CtlIo& io)
     std::ostringstream words;
     CtlIo quiet(words, io.err, io);
     quiet.report = io.report;
-    quiet.records = io.records;
+    quiet.lastWord = io.lastWord;
     return command->run(options, quiet);
 }
 
@@ -120,6 +136,57 @@ int failed(int code, const std::string& what, std::ostream& err)
     return code;
 }
 
+// How a command ended: its status, and what failed (empty: nothing).
+struct Ending {
+    int status = exit_status::Ok;
+    std::string failure;
+};
+
+// Runs `command`; what it throws is its failure, told at once on standard
+// error (and in the JSON document when there is one).
+Ending runTold(const std::function<int()>& command, LastWord& last)
+{
+    std::ostream& err = last.io.err;
+    Ending ending;
+    try {
+        ending.status = command();
+    } catch (const UsageError& error) {
+        if (error.json) last.report = std::make_unique<JsonReport>(error.command);
+        ending.failure = error.text();
+        ending.status = failed(error.code(), ending.failure, err);
+    } catch (const CtlError& error) {
+        if (const auto* stopped = dynamic_cast<const Interrupted*>(&error); stopped != nullptr && last.report)
+            last.report->interrupted(stopped->signal);
+        ending.failure = error.text();
+        ending.status = failed(error.code(), ending.failure, err);
+    } catch (const settings::StoreError& error) {
+        ending.failure = storeText(error.problem());
+        ending.status = failed(exit_status::AdapterFailed, ending.failure, err);
+    } catch (const AdapterGone& gone) {
+        ending.failure = goneText(gone.problem());
+        ending.status = failed(exit_status::AdapterFailed, ending.failure, err);
+    } catch (const std::exception& error) {
+        ending.failure = error.what();
+        ending.status = failed(exit_status::AdapterFailed, ending.failure, err);
+    }
+    return ending;
+}
+
+// The JSON document and the flush of standard output: the exit status.
+int putOut(LastWord& last, const Ending& ending)
+{
+    CtlIo& io = last.io;
+    if (last.report) last.report->print(ending.status, ending.failure, io.out);
+    // A full disk or a closed pipe shows here at the latest: what was
+    // printed is not all there, so the command has not done what it says.
+    const bool flushed = static_cast<bool>(io.out.flush());
+    io.err.flush();
+    if (flushed) return ending.status;
+    if (ending.failure != OutputLost) io.err << "brisel-ctl: " << outputLostText(io) << '\n';
+    return ending.status == exit_status::Ok || ending.status == exit_status::Differences ? exit_status::CantWrite
+                                                                                         : ending.status;
+}
+
 }  // namespace
 
 std::string outputLostText(const CtlSetup& setup)
@@ -128,51 +195,54 @@ std::string outputLostText(const CtlSetup& setup)
     return std::string(OutputLost) + "; " + shown::fromUtf8(*setup.savedFile) + " was saved whole";
 }
 
+void tellLastWord(CtlIo& io, const std::function<int()>& rest)
+{
+    if (io.lastWord == nullptr || io.lastWord->out) {
+        // Not under runCtl, or told already: runCtl's own end tells it.
+        rest();
+        return;
+    }
+    LastWord& last = *io.lastWord;
+    Ending ending = runTold(rest, last);
+    if (last.keep) {
+        const auto keep = std::move(last.keep);
+        last.keep = nullptr;
+        Ending lost = runTold(
+            [&] {
+                keep();
+                return exit_status::Ok;
+            },
+            last);
+        // The command's own failure is the one its status tells.
+        if (!lost.failure.empty() && !ending.failure.empty())
+            io.err << "brisel-ctl: " << shown::linesFromUtf8(lost.failure) << '\n';
+        else if (!lost.failure.empty()) ending = lost;
+    }
+    last.status = putOut(last, ending);
+    last.out = true;
+}
+
 int runCtl(int argc, char** argv, CtlIo& io)
 {
-    // Removes the records once the command's result is out (declared first,
-    // so it goes last, also when the flush below fails).
-    std::vector<std::shared_ptr<settings::RecordKeeper>> records;
-    io.records = &records;
-    std::unique_ptr<JsonReport> report;
-    std::string failure;
-    int status;
-    try {
-        const Options options = parseOptions(argc, argv);
-        if (options.json && !options.help && !options.version) report = std::make_unique<JsonReport>(options);
-        io.report = report.get();
-        const bool remembers =
-            options.demo && !options.demoState && io.demoAdapter == nullptr && !options.help && !options.version;
-        status = remembers ? runOverDemoMemory(options, io) : runCommand(options, io);
-    } catch (const UsageError& error) {
-        if (error.json) report = std::make_unique<JsonReport>(error.command);
-        failure = error.text();
-        status = failed(error.code(), failure, io.err);
-    } catch (const CtlError& error) {
-        if (const auto* stopped = dynamic_cast<const Interrupted*>(&error); stopped != nullptr && report)
-            report->interrupted(stopped->signal);
-        failure = error.text();
-        status = failed(error.code(), failure, io.err);
-    } catch (const settings::StoreError& error) {
-        failure = storeText(error.problem());
-        status = failed(exit_status::AdapterFailed, failure, io.err);
-    } catch (const AdapterGone& gone) {
-        failure = goneText(gone.problem());
-        status = failed(exit_status::AdapterFailed, failure, io.err);
-    } catch (const std::exception& error) {
-        failure = error.what();
-        status = failed(exit_status::AdapterFailed, failure, io.err);
-    }
+    LastWord last(io);
+    io.lastWord = &last;
+    const Ending ending = runTold(
+        [&] {
+            const Options options = parseOptions(argc, argv);
+            if (options.json && !options.help && !options.version) last.report = std::make_unique<JsonReport>(options);
+            io.report = last.report.get();
+            const bool remembers =
+                options.demo && !options.demoState && io.demoAdapter == nullptr && !options.help && !options.version;
+            return remembers ? runOverDemoMemory(options, io) : runCommand(options, io);
+        },
+        last);
     io.report = nullptr;
-    io.records = nullptr;
-    if (report) report->print(status, failure, io.out);
-    // A full disk or a closed pipe shows here at the latest: what was
-    // printed is not all there, so the command has not done what it says.
-    const bool flushed = static_cast<bool>(io.out.flush());
-    io.err.flush();
-    if (flushed) return status;
-    if (failure != OutputLost) io.err << "brisel-ctl: " << outputLostText(io) << '\n';
-    return status == exit_status::Ok || status == exit_status::Differences ? exit_status::CantWrite : status;
+    io.lastWord = nullptr;
+    if (!last.out) return putOut(last, ending);
+    // A failure after the last word has only its line.
+    if (ending.failure.empty()) return last.status;
+    failed(ending.status, ending.failure, io.err);
+    return ending.status;
 }
 
 int runCtlProgram(int argc, char** argv, CtlIo& io)

@@ -16,11 +16,9 @@
 namespace emu {
 class Emulator;
 }
-namespace settings {
-class RecordKeeper;
-}
 
 class JsonReport;
+struct LastWord;
 
 // What brisel-ctl runs with besides its streams.
 struct CtlSetup {
@@ -55,11 +53,9 @@ struct CtlIo : CtlSetup {
     // Under --json: where the command puts what it found; its words on
     // `out` are then not shown.
     JsonReport* report = nullptr;
-    // The records of the command's writes to the adapter: runCtl lets them
-    // go once the command's last word is out, whatever the result (one that
-    // carries a group an earlier cut-short write left half written stays;
-    // settings::RecordKeeper).
-    std::vector<std::shared_ptr<settings::RecordKeeper>>* records = nullptr;
+    // The end of the command's output, which runCtl puts out unless
+    // tellLastWord did.
+    LastWord* lastWord = nullptr;
 };
 
 inline constexpr const char* OutputLost = "standard output cannot be written";
@@ -70,6 +66,13 @@ std::string outputLostText(const CtlSetup& setup);
 // Runs the command, then flushes io.out: when that fails, the status is 73
 // unless the command had failed already.
 int runCtl(int argc, char** argv, CtlIo& io);
+
+// Runs `rest`, the end of a command that writes to the adapter, and puts
+// out the command's last word at once: what failed, the JSON document, and
+// standard output flushed. The job that calls it from its `told` step
+// keeps the record of its write until then. runCtl then adds nothing but
+// the line of a later failure.
+void tellLastWord(CtlIo& io, const std::function<int()>& rest);
 
 // brisel-ctl as its main() runs it, over the process's standard output:
 // takes SIGINT, SIGTERM and SIGHUP as interrupts/signals.h says (io.stop is

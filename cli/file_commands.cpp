@@ -3,13 +3,13 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/group_writer.h"
 #include "cli/json_report.h"
 #include "cli/plan_problems.h"
 #include "cli/session.h"
 #include "cli/settings_files.h"
 #include "cli/store_problems.h"
 #include "cli/write_records.h"
+#include "cli/write_result.h"
 #include "device/shown_text.h"
 
 #include "settings_file/backup_job.h"
@@ -60,9 +60,7 @@ int showCommand(const Options& options, CtlIo& io)
     Session session(options, io);
     if (groups.empty()) groups = session.groupsPresent();
     for (settings::Group group : groups)
-        if (!settings::hasGroup(session.features(), group))
-            throw CtlError(exit_status::NotTaken,
-                           std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
+        if (!settings::hasGroup(session.features(), group)) throw noGroup(group);
     const settings::Snapshot held = session.read(groups);
     const settings::FileOrigin origin = originOf(session);
     if (io.report) io.report->settings(held, origin.firmwareVersion);
@@ -173,11 +171,15 @@ int restoreCommand(const Options& options, CtlIo& io)
         }
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
     };
-    // The record of the write, made once the backup is saved and before the
-    // first write, goes once the command's result is out.
-    steps.writing = [&](const settings::RestoreOutcome& outcome) {
-        tellBackup(outcome);
-        io.records->push_back(outcome.record);
+    steps.writing = tellBackup;
+    // The command's last word is out while the job keeps the record of the
+    // write.
+    steps.told = [&](const settings::RestoreOutcome& outcome) {
+        tellLastWord(io, [&] {
+            return tellWritten(outcome.restore, io, &io.out,
+                               outcome.backupPath.empty() ? "" : putBack(outcome.backupPath))
+                .status;
+        });
     };
 
     using Stage = settings::RestoreOutcome::Stage;
@@ -204,10 +206,7 @@ int restoreCommand(const Options& options, CtlIo& io)
     case Stage::BackupFailed:
         throw CtlError(exit_status::CantWrite,
                        storeText(outcome.backupError->problem()) + " (--no-backup goes on without a backup)");
-    case Stage::Written:
-        return tellWritten(outcome.restore, io, &io.out, outcome.backupPath.empty() ? "" : putBack(outcome.backupPath))
-            .status;
-    default: break;
+    default: break;  // Written: told from the job's told step
     }
     return exit_status::Ok;
 }

@@ -3,42 +3,21 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/file_problems.h"
-#include "cli/group_writer.h"
 #include "cli/json_report.h"
 #include "cli/plan_problems.h"
 #include "cli/session.h"
 #include "cli/settings_files.h"
 #include "cli/write_records.h"
+#include "cli/write_result.h"
 #include "device/shown_text.h"
 #include "settings_file/restore_plan.h"
 #include "settings_file/set_job.h"
 
 namespace {
 
-settings::Group groupOf(const std::string& key)
+CtlError unknownKey(const std::string& key)
 {
-    const auto group = settings::groupOfKey(key);
-    if (!group)
-        throw CtlError(exit_status::Usage,
-                       "unknown key '" + shown::clipped(key) + "' (brisel-ctl show lists the keys)");
-    return *group;
-}
-
-// The groups of `keys` in file order, each once; a group the firmware lacks
-// is refused.
-std::vector<settings::Group> groupsOfKeys(const std::vector<std::string>& keys, const Session& session)
-{
-    std::vector<settings::Group> groups;
-    for (settings::Group group : settings::AllGroups) {
-        bool wanted = false;
-        for (const std::string& key : keys) wanted = wanted || groupOf(key) == group;
-        if (!wanted) continue;
-        if (!settings::hasGroup(session.features(), group))
-            throw CtlError(exit_status::NotTaken,
-                           std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
-        groups.push_back(group);
-    }
-    return groups;
+    return CtlError(exit_status::Usage, "unknown key '" + shown::clipped(key) + "' (brisel-ctl show lists the keys)");
 }
 
 void printValues(const std::vector<std::string>& keys, const settings::Snapshot& snapshot, std::ostream& out)
@@ -51,9 +30,12 @@ void printValues(const std::vector<std::string>& keys, const settings::Snapshot&
 
 int getCommand(const Options& options, CtlIo& io)
 {
-    for (const std::string& key : options.args) groupOf(key);
+    for (const std::string& key : options.args)
+        if (!settings::groupOfKey(key)) throw unknownKey(key);
     Session session(options, io);
-    const std::vector<settings::Group> groups = groupsOfKeys(options.args, session);
+    const std::vector<settings::Group> groups = settings::groupsOfKeys(options.args);
+    for (settings::Group group : groups)
+        if (!settings::hasGroup(session.features(), group)) throw noGroup(group);
     // A value of a feature the firmware lacks is refused as a lacking group is.
     for (const std::string& key : options.args)
         if (settings::firmwareLacksKey(session.features(), key))
@@ -66,35 +48,39 @@ int getCommand(const Options& options, CtlIo& io)
 
 std::vector<settings::Assignment> checkedAssignments(const std::vector<std::string>& arguments, const std::string& word)
 {
-    // Every value is checked before the adapter is asked anything. The GPS
-    // sentence switches share one setting of the adapter; they are checked
-    // against a stand-in until the adapter's own is read.
+    // Every value is judged before the adapter is asked anything.
     std::vector<settings::Assignment> assignments;
-    settings::Snapshot checked;
-    checked.serialPort.emplace().gpsBits = 0;
-    std::string problems;
+    std::optional<std::string> malformed;
     for (const std::string& argument : arguments) {
         const auto equals = argument.find('=');
-        if (equals == std::string::npos || equals == 0)
-            throw CtlError(exit_status::Usage, word + " wants KEY=VALUE, not '" + shown::clipped(argument) + "'");
-        const std::string key = argument.substr(0, equals);
-        groupOf(key);
-        for (const auto& [earlier, value] : assignments)
-            if (earlier == key)
-                throw CtlError(exit_status::Usage, std::string(word).append(" names ").append(key).append(" twice"));
-        assignments.emplace_back(key, argument.substr(equals + 1));
-        if (const auto problem = settings::setFromText(checked, key, assignments.back().second))
-            problems += (problems.empty() ? "" : "\n") + fileProblemText(*problem);
+        if (equals == std::string::npos || equals == 0) {
+            malformed = argument;
+            break;
+        }
+        assignments.emplace_back(argument.substr(0, equals), argument.substr(equals + 1));
     }
-    // Every text given is new to the adapter here: none may hold a control
-    // character.
-    for (const auto& [key, code] : settings::controlCharacterProblems({}, checked)) {
-        settings::PlanProblem problem;
-        problem.kind = settings::PlanProblem::Kind::ControlCharacter;
-        problem.key = key;
-        problem.code = code;
-        problems += (problems.empty() ? "" : "\n") + problemText(problem);
+    std::string problems;
+    for (const settings::AssignmentProblem& problem : settings::judgeAssignments(assignments)) {
+        using Kind = settings::AssignmentProblem::Kind;
+        switch (problem.kind) {
+        case Kind::UnknownKey: throw unknownKey(problem.key);
+        case Kind::Twice:
+            throw CtlError(exit_status::Usage,
+                           std::string(word).append(" names ").append(problem.key).append(" twice"));
+        case Kind::Value: problems += (problems.empty() ? "" : "\n") + fileProblemText(*problem.value); break;
+        case Kind::ControlCharacter: {
+            if (malformed) break;
+            settings::PlanProblem control;
+            control.kind = settings::PlanProblem::Kind::ControlCharacter;
+            control.key = problem.key;
+            control.code = problem.code;
+            problems += (problems.empty() ? "" : "\n") + problemText(control);
+            break;
+        }
+        }
     }
+    if (malformed)
+        throw CtlError(exit_status::Usage, word + " wants KEY=VALUE, not '" + shown::clipped(*malformed) + "'");
     if (!problems.empty()) throw CtlError(exit_status::BadFile, problems);
     return assignments;
 }
@@ -117,11 +103,17 @@ int setCommand(const Options& options, CtlIo& io)
     steps.recordPath = settings::recordPath(recordFolder(io), session.adapter());
     steps.adapter = session.adapter();
     steps.stop = io.stop;
-    // The record of the write, made before the first write, goes once the
-    // command's result is out.
     steps.writing = [&](const settings::SetOutcome& outcome) {
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
-        io.records->push_back(outcome.record);
+    };
+    // The command's last word is out while the job keeps the record of the
+    // write.
+    steps.told = [&](const settings::SetOutcome& outcome) {
+        tellLastWord(io, [&] {
+            const WriteOutcome written = tellWritten(outcome.restore, io, nullptr);
+            printValues(keys, written.after, io.out);
+            return written.status;
+        });
     };
 
     using Stage = settings::SetOutcome::Stage;
@@ -134,9 +126,7 @@ int setCommand(const Options& options, CtlIo& io)
         tellLoss(outcome.restore, io);
     }
     switch (outcome.stage) {
-    case Stage::NoGroup:
-        throw CtlError(exit_status::NotTaken, std::string("The adapter's firmware has no ") +
-                                                  settings::groupName(*outcome.missingGroup) + " group.");
+    case Stage::NoGroup: throw noGroup(*outcome.missingGroup);
     case Stage::NotRead: notAnswered(outcome.notRead);
     case Stage::Lacking: refuseLacking(outcome.lacking);
     case Stage::Problems: throw CtlError(exit_status::BadFile, problemLines(outcome.plan.problems, ""));
@@ -148,12 +138,7 @@ int setCommand(const Options& options, CtlIo& io)
     case Stage::RecordFailed:
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
         throw recordFailed(*outcome.recordError);
-    case Stage::Written: {
-        const WriteOutcome written = tellWritten(outcome.restore, io, nullptr);
-        printValues(keys, written.after, io.out);
-        return written.status;
-    }
-    default: break;
+    default: break;  // Written: told from the job's told step
     }
     return exit_status::Ok;
 }

@@ -1,6 +1,6 @@
 #include "cli/plan_problems.h"
 
-#include "settings_file/value_names.h"
+#include "settings_file/file_fields.h"
 
 #include <cstdio>
 
@@ -38,8 +38,8 @@ std::string problemText(const settings::PlanProblem& p)
                "; a text holds none from 0x00 to 0x1F or 0x7F to 0x9F";
     }
     case Kind::BeyondRange: {
-        const settings::ValueName* name = settings::valueNamed(p.key);
-        const std::string unit = name != nullptr ? name->unit : "";
+        const settings::file::Field* field = settings::file::findField(p.key);
+        const std::string unit = field != nullptr && field->unit != nullptr ? field->unit : "";
         return p.key + ": " + p.value + " is outside 0 to " + std::to_string(p.max) + (unit.empty() ? "" : " ") + unit +
                "; a value beyond is kept only where the adapter holds it already, and it holds " +
                p.held.value_or("(not read)");

@@ -2,6 +2,7 @@
 
 #include "cli/adapter_access.h"
 #include "cli/adapter_problems.h"
+#include "cli/comma_list.h"
 #include "cli/exit_status.h"
 #include "cli/settings_files.h"
 #include "cli/store_problems.h"
@@ -232,13 +233,6 @@ void notAnswered(const std::vector<std::string>& keys)
     throw CtlError(exit_status::AdapterFailed, text);
 }
 
-std::string commaList(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
 void adapterLost(const std::vector<std::string>& alreadyWritten, const std::string& beingWritten,
                  const std::vector<std::string>& notSent)
 {
@@ -270,6 +264,12 @@ bool leaveOutLacking(const Options& options, const std::vector<settings::Lacking
 {
     if (options.skipMissing) err << "Left out, as the adapter's firmware lacks them: " << lackingList(lacking) << ".\n";
     return options.skipMissing;
+}
+
+CtlError noGroup(settings::Group group)
+{
+    return CtlError(exit_status::NotTaken,
+                    std::string("The adapter's firmware has no ") + settings::groupName(group) + " group.");
 }
 
 void refuseLacking(const std::vector<settings::Lacking>& lacking)

@@ -70,11 +70,10 @@ private:
 // The firmware lacks what is to be written (`lacking` names it): with
 // --skip-missing a note on `err` and true (they are left out), else false.
 bool leaveOutLacking(const Options& options, const std::vector<settings::Lacking>& lacking, std::ostream& err);
+// The firmware lacks `group`, named by a command: the CtlError (not taken).
+CtlError noGroup(settings::Group group);
 // The error that refuses to write anything, as the firmware lacks `lacking`.
 [[noreturn]] void refuseLacking(const std::vector<settings::Lacking>& lacking);
-
-// "a, b, c"
-std::string commaList(const std::vector<std::string>& names);
 
 // What the firmware lacks among `wanted`'s values: a group, or the S/N
 // squelch or jitter buffer setting. An error naming them (the adapter lacks

@@ -1,8 +1,8 @@
 #include "cli/write_records.h"
 
+#include "cli/comma_list.h"
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
-#include "cli/session.h"
 #include "cli/store_problems.h"
 #include "device/shown_text.h"
 #include "settings/groups.h"

@@ -175,7 +175,9 @@ std::optional<std::uint16_t> TAutoDetect::numberIn(const QLineEdit& edit, const 
     const settings::NumberEntry entry = settings::judgeNumberText(wire::fromText(edit.text()), rule);
     switch (entry.verdict) {
     case settings::NumberEntry::Verdict::NotNumber: refuse(notNumber); return std::nullopt;
-    case settings::NumberEntry::Verdict::BeyondRange: refuse(outOfRange); return std::nullopt;
+    case settings::NumberEntry::Verdict::BeyondRange:
+        ctx_.host.showMessage(tr(outOfRange).arg(rule.max));
+        return std::nullopt;
     case settings::NumberEntry::Verdict::Taken: break;
     }
     return entry.stored;
@@ -196,21 +198,21 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
     namespace rule = settings::rule;
 
     takeNumber({u.DelayTime, rule::DelayTime, &BasicValues::delayTime, QT_TR_NOOP("Invalid character in Delay Time"),
-                QT_TR_NOOP("Invalid value in Delay Time (Max. value is 2550 mSec.)")},
+                QT_TR_NOOP("Invalid value in Delay Time (Max. value is %1 mSec.)")},
                v, report);
     takeNumber({u.TimeOut, rule::TimeOut, &BasicValues::timeOut, QT_TR_NOOP("Invalid character in Time Out"),
-                QT_TR_NOOP("Invalid value in Time Out(Max. value is 2550 sec.)")},
+                QT_TR_NOOP("Invalid value in Time Out(Max. value is %1 sec.)")},
                v, report);
     takeNumber({u.ReSyncErrorBit, rule::ResyncErrorBits, &BasicValues::resyncErrorBits,
                 QT_TR_NOOP("Invalid character in Resync error bits"),
-                QT_TR_NOOP("Invalid value in Resync error bits (Max. value is 24)")},
+                QT_TR_NOOP("Invalid value in Resync error bits (Max. value is %1)")},
                v, report);
     takeNumber({u.LastFrameErrorBits, rule::LastFrameErrorBits, &BasicValues::lastFrameErrorBits,
                 QT_TR_NOOP("Invalid character in Last Frame Error bits"),
-                QT_TR_NOOP("Invalid value in Last Frame Error Bits (Max. value is 24)")},
+                QT_TR_NOOP("Invalid value in Last Frame Error Bits (Max. value is %1)")},
                v, report);
     takeNumber({u.KeepAlive, rule::KeepAlive, &BasicValues::keepAlive, QT_TR_NOOP("Invalid character in Keep Alive"),
-                QT_TR_NOOP("Invalid value in Keep Alive (Max. value is 2550 mSec.)")},
+                QT_TR_NOOP("Invalid value in Keep Alive (Max. value is %1 mSec.)")},
                v, report);
 
     // Words, patterns and check boxes count as they stand (enabled or not),
@@ -247,7 +249,7 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
         else if (refusedByRule)
             refuse(QT_TR_NOOP("You must set the value of S/N Squelch > 0, when you set none COS check."));
         else if (level.verdict == Verdict::BeyondRange)
-            refuse(QT_TR_NOOP("Invalid value in S/N Squelch (Max. value is 1023.)"));
+            ctx_.host.showMessage(tr("Invalid value in S/N Squelch (Max. value is %1.)").arg(rule::SquelchLevel.max));
         else v.squelchLevel = level.stored;
     } else if (u.SN_SQ->isEnabled()) {
         report.leftOut(*u.SN_SQ);
@@ -257,7 +259,7 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
         if (report.mayWrite(*u.JitterValue))
             if (const auto n =
                     numberIn(*u.JitterValue, rule::JitterBuffer, QT_TR_NOOP("Invalid character in Jitter Buffer Size"),
-                             QT_TR_NOOP("Invalid value in Jitter Buffer Size (Max. value is 255)")))
+                             QT_TR_NOOP("Invalid value in Jitter Buffer Size (Max. value is %1)")))
                 v.jitterBuffer = static_cast<std::uint8_t>(*n);
     }
     return v;

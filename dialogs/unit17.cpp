@@ -50,7 +50,8 @@ void TForm17::Save1Click()
                 ctx_.host.showMessage(tr("Invalid character in Beacon Interval Timer"));
                 break;
             case settings::NumberEntry::Verdict::BeyondRange:
-                ctx_.host.showMessage(tr("Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)"));
+                ctx_.host.showMessage(
+                    tr("Invalid value in Beacon Interval Timer (Max. value is %1 Sec.)").arg(rule.max));
                 break;
             case settings::NumberEntry::Verdict::Taken: values.interval = static_cast<std::uint8_t>(seconds.stored);
             }

@@ -123,7 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     steps.adapter = demo;
     if (asRecord) steps.recordPath = record;
     else steps.backupFolder = state.path + "/backups";
+    std::string saved;  // the record as the job keeps it (its values stay as they are)
     steps.writing = [&](const RestoreOutcome&) {
+        if (asRecord) saved = contentsOf(record);
         adapter.clearFaults();
         if (faultKind != emu::FaultKind(4)) adapter.injectFaultAt(faultAt, faultKind, 1);
     };
@@ -135,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const AdapterGone&) {
         FUZZ_CHECK(faultKind == emu::FaultKind::Unplug, "lost without being unplugged");
     }
-    const std::string saved = contentsOf(asRecord ? record : outcome.backupPath);
+    if (!asRecord) saved = contentsOf(outcome.backupPath);
     FUZZ_CHECK(!saved.empty() || outcome.stage == RestoreOutcome::Stage::NothingToChange, "ended at stage %d",
                static_cast<int>(outcome.stage));
     if (!outcome.backupPath.empty()) unlink(outcome.backupPath.c_str());

@@ -19,57 +19,52 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
         return;
     }
 
-    outcome.plan = planRestore(outcome.held, outcome.wanted, contents.lines, steps.exact);
-    if (!outcome.plan.problems.empty()) {
-        outcome.stage = RestoreOutcome::Stage::Problems;
-        return;
-    }
-    if (outcome.plan.changes.empty()) {
-        outcome.stage = RestoreOutcome::Stage::NothingToChange;
-        if (!steps.recordPath.empty()) settleRecord(steps.recordPath, outcome.held);
-        return;
-    }
-    if (steps.goAhead && !steps.goAhead(outcome.plan)) {
-        outcome.stage = RestoreOutcome::Stage::Stopped;
-        return;
-    }
-
-    AdapterIdentity adapter = steps.adapter;
-    if (!steps.backupFolder.empty()) {
-        outcome.stage = RestoreOutcome::Stage::BackingUp;
+    using Stage = RestoreOutcome::Stage;
+    WriteStep write;
+    write.lines = contents.lines;
+    write.exact = steps.exact;
+    write.record = {steps.recordPath, steps.adapter, steps.recordJob};
+    write.keepIfStopped = steps.keepIfStopped;
+    write.stop = steps.stop;
+    write.goAhead = [&] {
+        if (steps.goAhead && !steps.goAhead(outcome.plan)) return false;
+        if (steps.backupFolder.empty()) return true;
+        outcome.stage = Stage::BackingUp;
         try {
             const FileOrigin origin = readOrigin(link, features);
-            adapter.firmware = origin.firmwareVersion;
+            // The record names the firmware the backup read.
+            write.record.adapter.firmware = origin.firmwareVersion;
             const std::string text = writeSettingsFile(outcome.held, origin);
             outcome.backupPath =
                 saveAutomaticBackup(steps.backupFolder, steps.timeStamp ? steps.timeStamp() : backupTimeStamp(),
-                                    ownCopyLines(OwnCopy::Kind::AutomaticBackup, adapter, text) + text);
+                                    ownCopyLines(OwnCopy::Kind::AutomaticBackup, write.record.adapter, text) + text);
         } catch (const StoreError& error) {
             outcome.backupError = error;
-            outcome.stage = RestoreOutcome::Stage::BackupFailed;
-            return;
+            outcome.stage = Stage::BackupFailed;
+            return false;
         }
+        return true;
+    };
+    write.writing = [&] {
+        outcome.stage = Stage::Writing;
+        if (steps.writing) steps.writing(outcome);
+    };
+    write.told = [&] {
+        outcome.stage = Stage::Written;
+        if (steps.told) steps.told(outcome);
+    };
+    switch (writeStep(link, pause, features, write, outcome)) {
+    case WriteEnd::Problems: outcome.stage = Stage::Problems; break;
+    case WriteEnd::NothingToChange:
+        outcome.stage = Stage::NothingToChange;
+        if (!steps.recordPath.empty()) settleRecord(steps.recordPath, outcome.held);
+        break;
+    case WriteEnd::Stopped:
+        if (outcome.stage != Stage::BackupFailed) outcome.stage = Stage::Stopped;
+        break;
+    case WriteEnd::RecordFailed: outcome.stage = Stage::RecordFailed; break;
+    case WriteEnd::Written: break;
     }
-
-    if (!steps.recordPath.empty()) {
-        outcome.record = startRecord({steps.recordPath, adapter, steps.recordJob},
-                                     heldBeforeWriting(outcome.held, outcome.wanted), features, outcome.recordError);
-        if (!outcome.record) {
-            outcome.stage = RestoreOutcome::Stage::RecordFailed;
-            return;
-        }
-    }
-
-    outcome.stage = RestoreOutcome::Stage::Writing;
-    if (steps.writing) steps.writing(outcome);
-    restoreSettings(
-        link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop,
-        [&](Group group) {
-            if (outcome.record) outcome.record->groupDone(group);
-        },
-        steps.exact);
-    outcome.stage = RestoreOutcome::Stage::Written;
-    if (outcome.record) outcome.record->settle(outcome.restore.after);
 }
 
 }  // namespace settings

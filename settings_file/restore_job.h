@@ -10,9 +10,10 @@
 //      nothing to change ends it;
 //   4. the front end's go-ahead (a question, or a dry run that stops);
 //   5. the automatic backup, whose failure ends the job before any write;
-//   6. the record of the write (write_record.h), whose failure ends it too;
-//   7. the groups that differ, each written with its dialog's Save stream,
-//      read back and judged;
+//   6. the write step (write_step.h): the record of the write, whose
+//      failure ends the job too, and the groups that differ, each written
+//      with its dialog's Save stream, read back and judged;
+//   7. the front end's telling of the result (`told`), the record kept;
 //   8. the adapter's record (write_record.h): when the adapter now holds
 //      every value it holds, the restore has settled it and it goes.
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
@@ -24,9 +25,9 @@
 #include "settings_file/restore_plan.h"
 #include "settings_file/settings_store.h"
 #include "settings_file/write_record.h"
+#include "settings_file/write_step.h"
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,12 @@ struct RestoreSteps {
     RecordJob recordJob = RecordJob::Restore;
     // Just before the first write (after the backup and the record).
     std::function<void(const RestoreOutcome&)> writing;
+    // Once the groups are written, the record still kept: the front end
+    // tells the result.
+    std::function<void(const RestoreOutcome&)> told;
+    // A stop request means no one reads the result: the record stays
+    // unless every group was written.
+    bool keepIfStopped = false;
     // The file is the program's own record or automatic backup: it puts
     // back exactly what it holds, numbers beyond a dialog's range, control
     // characters and any S/N squelch and COS pair included (restore_plan.h).
@@ -66,7 +73,7 @@ struct RestoreSteps {
     interrupts::StopRequest stop = {};
 };
 
-struct RestoreOutcome {
+struct RestoreOutcome : WriteValues {
     enum class Stage {
         Lacking,          // the firmware lacks some of the file's values
         Reading,          // reading what the adapter holds
@@ -85,17 +92,10 @@ struct RestoreOutcome {
     std::vector<Lacking> lacking;
     // The keys the adapter did not answer for.
     std::vector<std::string> notRead;
-    Snapshot held;     // what the adapter held before
-    Snapshot wanted;   // the file's values, what the firmware lacks left out
-    RestorePlan plan;  // the problems, the changes, the flag-bit note
+    // held: what the adapter held before; wanted: the file's values, what
+    // the firmware lacks left out.
     std::string backupPath;
     std::optional<StoreError> backupError;
-    // The record of the write: it notes each group done and goes with the
-    // last holder of this pointer, once the job's result has been told
-    // (staying for what an older write cut short left half written).
-    std::shared_ptr<RecordKeeper> record;
-    std::optional<StoreError> recordError;
-    Restore restore;  // what was written, what not, what the adapter holds
 };
 
 // Runs the job for `contents` on an adapter whose start-up found `startUp`.

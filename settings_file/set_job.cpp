@@ -4,15 +4,52 @@
 
 namespace settings {
 
+std::vector<AssignmentProblem> judgeAssignments(const std::vector<Assignment>& assignments)
+{
+    using Kind = AssignmentProblem::Kind;
+    std::vector<AssignmentProblem> problems;
+    // The GPS sentence switches share one setting of the adapter; they are
+    // judged against a stand-in until the adapter's own is read.
+    Snapshot judged;
+    judged.serialPort.emplace().gpsBits = 0;
+    for (auto at = assignments.begin(); at != assignments.end(); ++at) {
+        const std::string& key = at->first;
+        const std::string& value = at->second;
+        if (!groupOfKey(key)) problems.push_back({Kind::UnknownKey, key, {}, 0});
+        else if (std::any_of(assignments.begin(), at, [&](const Assignment& a) { return a.first == key; }))
+            problems.push_back({Kind::Twice, key, {}, 0});
+        else if (auto problem = setFromText(judged, key, value))
+            problems.push_back({Kind::Value, key, std::move(problem), 0});
+    }
+    // Every text given is new to the adapter: none may hold a control
+    // character.
+    for (const auto& [key, code] : controlCharacterProblems({}, judged))
+        problems.push_back({Kind::ControlCharacter, key, {}, code});
+    return problems;
+}
+
+std::vector<Group> groupsOfKeys(const std::vector<std::string>& keys)
+{
+    std::vector<Group> groups;
+    for (Group group : AllGroups)
+        if (std::any_of(keys.begin(), keys.end(), [group](const std::string& key) { return groupOfKey(key) == group; }))
+            groups.push_back(group);
+    return groups;
+}
+
 void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, const std::vector<Assignment>& assignments,
                const SetSteps& steps, SetOutcome& outcome)
 {
     const Features& features = startUp.features;
+    outcome.stage = SetOutcome::Stage::Refused;
+    outcome.refused = judgeAssignments(assignments);
+    if (!outcome.refused.empty()) return;
+
     outcome.stage = SetOutcome::Stage::NoGroup;
-    for (Group group : AllGroups) {
-        const bool named = std::any_of(assignments.begin(), assignments.end(),
-                                       [group](const Assignment& a) { return groupOfKey(a.first) == group; });
-        if (!named) continue;
+    std::vector<std::string> keys;
+    keys.reserve(assignments.size());
+    for (const auto& [key, value] : assignments) keys.push_back(key);
+    for (Group group : groupsOfKeys(keys)) {
         if (!hasGroup(features, group)) {
             if (steps.skipMissingGroups) continue;
             outcome.missingGroup = group;
@@ -35,31 +72,25 @@ void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, con
     outcome.lacking = takeOutWhatTheFirmwareLacks(outcome.wanted, features);
     if (!outcome.lacking.empty() && !(steps.leaveOut && steps.leaveOut(outcome.lacking))) return;
 
-    outcome.plan = planRestore(outcome.held, outcome.wanted);
-    if (!outcome.plan.problems.empty()) {
-        outcome.stage = SetOutcome::Stage::Problems;
-        return;
+    using Stage = SetOutcome::Stage;
+    WriteStep write;
+    write.record = {steps.recordPath, steps.adapter, RecordJob::Set};
+    write.stop = steps.stop;
+    write.writing = [&] {
+        outcome.stage = Stage::Writing;
+        if (steps.writing) steps.writing(outcome);
+    };
+    write.told = [&] {
+        outcome.stage = Stage::Written;
+        if (steps.told) steps.told(outcome);
+    };
+    switch (writeStep(link, pause, features, write, outcome)) {
+    case WriteEnd::Problems: outcome.stage = Stage::Problems; break;
+    case WriteEnd::NothingToChange: outcome.stage = Stage::NothingToChange; break;
+    case WriteEnd::RecordFailed: outcome.stage = Stage::RecordFailed; break;
+    case WriteEnd::Stopped:
+    case WriteEnd::Written: break;
     }
-    if (outcome.plan.changes.empty()) {
-        outcome.stage = SetOutcome::Stage::NothingToChange;
-        return;
-    }
-
-    if (!steps.recordPath.empty()) {
-        outcome.record = startRecord({steps.recordPath, steps.adapter, RecordJob::Set},
-                                     heldBeforeWriting(outcome.held, outcome.wanted), features, outcome.recordError);
-        if (!outcome.record) {
-            outcome.stage = SetOutcome::Stage::RecordFailed;
-            return;
-        }
-    }
-
-    outcome.stage = SetOutcome::Stage::Writing;
-    if (steps.writing) steps.writing(outcome);
-    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop, [&](Group group) {
-        if (outcome.record) outcome.record->groupDone(group);
-    });
-    outcome.stage = SetOutcome::Stage::Written;
 }
 
 }  // namespace settings

@@ -1,8 +1,8 @@
 #pragma once
 // Putting single values onto the adapter, by their keys in the settings
 // file: brisel-ctl's set runs this one job and only puts its outcome into
-// words. The values have been checked on their own before (setFromText).
-// The steps, each of which may end the job:
+// words. The steps, each of which may end the job:
+//   0. the assignments judged on their own (judgeAssignments; no request);
 //   1. the groups of the keys, in file order; a group the firmware lacks
 //      ends the job, unless such groups are to be left out (no request);
 //   2. those groups read, as their dialogs read them: a value the adapter
@@ -11,9 +11,10 @@
 //      what the firmware lacks of them is left out or ends the job;
 //   4. the plan against what the adapter holds: problems end the job;
 //      nothing to change ends it;
-//   5. the record of the write (write_record.h), whose failure ends it;
-//   6. the groups that differ, each written with its dialog's Save stream,
-//      read back and judged.
+//   5. the write step (write_step.h): the record of the write, whose
+//      failure ends the job, and the groups that differ, each written with
+//      its dialog's Save stream, read back and judged;
+//   6. the front end's telling of the result (`told`), the record kept.
 // A lost adapter ends the job with AdapterGone; the outcome then tells how
 // far the job came. Once the first group is begun, a stop request (the
 // steps' `stop`, stop_request.h) lets the group under way finish and begins
@@ -22,9 +23,9 @@
 #include "settings_file/restore.h"
 #include "settings_file/restore_plan.h"
 #include "settings_file/write_record.h"
+#include "settings_file/write_step.h"
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -46,6 +47,9 @@ struct SetSteps {
     AdapterIdentity adapter;
     // Just before the first write (after the record).
     std::function<void(const SetOutcome&)> writing;
+    // Once the groups are written, the record still kept: the front end
+    // tells the result.
+    std::function<void(const SetOutcome&)> told;
     // Asked between the groups written; not given: the job is never stopped.
     interrupts::StopRequest stop = {};
 };
@@ -54,8 +58,30 @@ struct SetSteps {
 // settings file writes it.
 using Assignment = std::pair<std::string, std::string>;
 
-struct SetOutcome {
+// What is wrong with an assignment on its own, before any request.
+struct AssignmentProblem {
+    enum class Kind {
+        UnknownKey,        // no key of the settings file
+        Twice,             // the key is named again
+        Value,             // `value` says what is wrong with the value
+        ControlCharacter,  // the text holds the control character `code`
+    };
+    Kind kind = Kind::UnknownKey;
+    std::string key;
+    std::optional<FileProblem> value;
+    unsigned char code = 0;
+};
+
+// Every problem of `assignments`, in their order (control characters
+// last); none: each key is known, named once, and its value may be set.
+std::vector<AssignmentProblem> judgeAssignments(const std::vector<Assignment>& assignments);
+
+// The groups of `keys` in file order, each once; an unknown key has none.
+std::vector<Group> groupsOfKeys(const std::vector<std::string>& keys);
+
+struct SetOutcome : WriteValues {
     enum class Stage {
+        Refused,          // the assignments have `refused` problems
         NoGroup,          // the firmware lacks `missingGroup`
         Reading,          // reading what the adapter holds
         NotRead,          // the adapter did not answer for some values
@@ -66,23 +92,18 @@ struct SetOutcome {
         Writing,          // writing the groups that differ
         Written,          // every group that differs was written
     };
-    Stage stage = Stage::NoGroup;
+    Stage stage = Stage::Refused;
+    std::vector<AssignmentProblem> refused;
     std::optional<Group> missingGroup;
     std::vector<Group> groups;  // the groups of the keys the job reads
     // The keys the adapter did not answer for.
     std::vector<std::string> notRead;
     std::vector<Lacking> lacking;  // what the firmware lacks, refused or left out
-    Snapshot held;                 // what the adapter held before
-    Snapshot wanted;               // the groups as held, with the values set
-    RestorePlan plan;              // the problems, the changes, the flag-bit note
-    // The record of the write: it notes each group done and goes with the
-    // last holder of this pointer, once the job's result has been told.
-    std::shared_ptr<RecordKeeper> record;
-    std::optional<StoreError> recordError;
-    Restore restore;  // what was written, what not, what the adapter holds
+    // held: what the adapter held before; wanted: the groups as held, with
+    // the values set.
 };
 
-// Runs the job for `assignments` (each key known, each value checked) on an
+// Runs the job for `assignments` on an
 // adapter whose start-up found `startUp`. Fills `outcome` as it goes.
 void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, const std::vector<Assignment>& assignments,
                const SetSteps& steps, SetOutcome& outcome);

@@ -54,8 +54,9 @@ std::vector<Group> halfWritten(const WriteRecord& record);
 // demo file, and "demo-DIGEST" for the one kept in a demo file.
 std::string recordName(const AdapterIdentity& adapter);
 
-// stateFolder()/interrupted-NAME.toml; the name's characters other than
-// digits, lower-case letters, '-' and '.' become '_'.
+// FOLDER/interrupted-NAME.toml, NAME being the first 40 characters of
+// recordName(adapter), each but a digit, a lower-case letter, '-' and '.'
+// made '_' (a port path "1-1.2" stays as it is).
 std::string recordPath(const std::string& folder, const AdapterIdentity& adapter);
 
 // Writes the record whole over any earlier one: `before` (the values the

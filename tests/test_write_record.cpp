@@ -281,7 +281,9 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
         steps.exact = true;
         steps.adapter = demo;
         (asRecord ? steps.recordPath : steps.backupFolder) = asRecord ? record : (folder / "backups").string();
+        std::ostringstream saved;  // the record as the job keeps it (its values stay as they are)
         steps.writing = [&](const settings::RestoreOutcome&) {
+            if (asRecord) saved << std::ifstream(record).rdbuf();
             adapter.clearFaults();
             adapter.injectFaultAt(int(random() % 300), emu::FaultKind(random() % 4), 1);
         };
@@ -291,8 +293,7 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
         try {
             settings::restoreFile(link, none, started, change, steps, outcome);
         } catch (const AdapterGone&) {}
-        std::ostringstream saved;
-        saved << std::ifstream(asRecord ? record : outcome.backupPath).rdbuf();
+        if (!asRecord) saved << std::ifstream(outcome.backupPath).rdbuf();
         const settings::FileContents file = settings::readSettingsFile(saved.str());
         std::string wrong = file.problems.empty() ? "" : "unread at stage " + std::to_string(int(outcome.stage)) + "; ";
         if (!file.ownCopy) wrong += "not taken as the program's own; ";

@@ -649,40 +649,40 @@ Nicht gesendet: %1.</translation>
         <translation>Ungültiges Zeichen im Feld „Verzögerungszeit“</translation>
     </message>
     <message>
-        <source>Invalid value in Delay Time (Max. value is 2550 mSec.)</source>
-        <translation>Ungültiger Wert im Feld „Verzögerungszeit“ (Höchstwert 2550 ms)</translation>
+        <source>Invalid value in Delay Time (Max. value is %1 mSec.)</source>
+        <translation>Ungültiger Wert im Feld „Verzögerungszeit“ (Höchstwert %1 ms)</translation>
     </message>
     <message>
         <source>Invalid character in Time Out</source>
         <translation>Ungültiges Zeichen im Feld „Timeout“</translation>
     </message>
     <message>
-        <source>Invalid value in Time Out(Max. value is 2550 sec.)</source>
-        <translation>Ungültiger Wert im Feld „Timeout“ (Höchstwert 2550 s)</translation>
+        <source>Invalid value in Time Out(Max. value is %1 sec.)</source>
+        <translation>Ungültiger Wert im Feld „Timeout“ (Höchstwert %1 s)</translation>
     </message>
     <message>
         <source>Invalid character in Resync error bits</source>
         <translation>Ungültiges Zeichen im Feld „Resync-Fehlerbits“</translation>
     </message>
     <message>
-        <source>Invalid value in Resync error bits (Max. value is 24)</source>
-        <translation>Ungültiger Wert im Feld „Resync-Fehlerbits“ (Höchstwert 24)</translation>
+        <source>Invalid value in Resync error bits (Max. value is %1)</source>
+        <translation>Ungültiger Wert im Feld „Resync-Fehlerbits“ (Höchstwert %1)</translation>
     </message>
     <message>
         <source>Invalid character in Last Frame Error bits</source>
         <translation>Ungültiges Zeichen im Feld „Fehlerbits im letzten Frame“</translation>
     </message>
     <message>
-        <source>Invalid value in Last Frame Error Bits (Max. value is 24)</source>
-        <translation>Ungültiger Wert im Feld „Fehlerbits im letzten Frame“ (Höchstwert 24)</translation>
+        <source>Invalid value in Last Frame Error Bits (Max. value is %1)</source>
+        <translation>Ungültiger Wert im Feld „Fehlerbits im letzten Frame“ (Höchstwert %1)</translation>
     </message>
     <message>
         <source>Invalid character in Keep Alive</source>
         <translation>Ungültiges Zeichen im Feld „Keep-Alive“</translation>
     </message>
     <message>
-        <source>Invalid value in Keep Alive (Max. value is 2550 mSec.)</source>
-        <translation>Ungültiger Wert im Feld „Keep-Alive“ (Höchstwert 2550 ms)</translation>
+        <source>Invalid value in Keep Alive (Max. value is %1 mSec.)</source>
+        <translation>Ungültiger Wert im Feld „Keep-Alive“ (Höchstwert %1 ms)</translation>
     </message>
     <message>
         <source>Invalid character in SN Squelch</source>
@@ -693,16 +693,16 @@ Nicht gesendet: %1.</translation>
         <translation>Ohne COS-Prüfung muss S/N-Squelch größer als 0 sein.</translation>
     </message>
     <message>
-        <source>Invalid value in S/N Squelch (Max. value is 1023.)</source>
-        <translation>Ungültiger Wert im Feld „S/N-Squelch“ (Höchstwert 1023)</translation>
+        <source>Invalid value in S/N Squelch (Max. value is %1.)</source>
+        <translation>Ungültiger Wert im Feld „S/N-Squelch“ (Höchstwert %1)</translation>
     </message>
     <message>
         <source>Invalid character in Jitter Buffer Size</source>
         <translation>Ungültiges Zeichen im Feld „Jitterpuffer-Größe“</translation>
     </message>
     <message>
-        <source>Invalid value in Jitter Buffer Size (Max. value is 255)</source>
-        <translation>Ungültiger Wert im Feld „Jitterpuffer-Größe“ (Höchstwert 255)</translation>
+        <source>Invalid value in Jitter Buffer Size (Max. value is %1)</source>
+        <translation>Ungültiger Wert im Feld „Jitterpuffer-Größe“ (Höchstwert %1)</translation>
     </message>
     <message>
         <source>Enter ON or OFF.</source>
@@ -1156,8 +1156,8 @@ Nicht gesendet: %1.</translation>
         <translation>Ungültiges Zeichen im Feld „Bakenintervall“</translation>
     </message>
     <message>
-        <source>Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)</source>
-        <translation>Ungültiger Wert im Feld „Bakenintervall“ (Höchstwert 2550 s)</translation>
+        <source>Invalid value in Beacon Interval Timer (Max. value is %1 Sec.)</source>
+        <translation>Ungültiger Wert im Feld „Bakenintervall“ (Höchstwert %1 s)</translation>
     </message>
 </context>
 <context>

@@ -649,40 +649,40 @@ Not sent: %1.</source>
         <translation>遅延時間に無効な文字があります</translation>
     </message>
     <message>
-        <source>Invalid value in Delay Time (Max. value is 2550 mSec.)</source>
-        <translation>遅延時間の値が無効です (最大値は 2550 ミリ秒)</translation>
+        <source>Invalid value in Delay Time (Max. value is %1 mSec.)</source>
+        <translation>遅延時間の値が無効です (最大値は %1 ミリ秒)</translation>
     </message>
     <message>
         <source>Invalid character in Time Out</source>
         <translation>タイムアウトに無効な文字があります</translation>
     </message>
     <message>
-        <source>Invalid value in Time Out(Max. value is 2550 sec.)</source>
-        <translation>タイムアウトの値が無効です (最大値は 2550 秒)</translation>
+        <source>Invalid value in Time Out(Max. value is %1 sec.)</source>
+        <translation>タイムアウトの値が無効です (最大値は %1 秒)</translation>
     </message>
     <message>
         <source>Invalid character in Resync error bits</source>
         <translation>再同期エラービット数に無効な文字があります</translation>
     </message>
     <message>
-        <source>Invalid value in Resync error bits (Max. value is 24)</source>
-        <translation>再同期エラービット数の値が無効です (最大値は 24)</translation>
+        <source>Invalid value in Resync error bits (Max. value is %1)</source>
+        <translation>再同期エラービット数の値が無効です (最大値は %1)</translation>
     </message>
     <message>
         <source>Invalid character in Last Frame Error bits</source>
         <translation>最終フレームエラービット数に無効な文字があります</translation>
     </message>
     <message>
-        <source>Invalid value in Last Frame Error Bits (Max. value is 24)</source>
-        <translation>最終フレームエラービット数の値が無効です (最大値は 24)</translation>
+        <source>Invalid value in Last Frame Error Bits (Max. value is %1)</source>
+        <translation>最終フレームエラービット数の値が無効です (最大値は %1)</translation>
     </message>
     <message>
         <source>Invalid character in Keep Alive</source>
         <translation>キープアライブに無効な文字があります</translation>
     </message>
     <message>
-        <source>Invalid value in Keep Alive (Max. value is 2550 mSec.)</source>
-        <translation>キープアライブの値が無効です (最大値は 2550 ミリ秒)</translation>
+        <source>Invalid value in Keep Alive (Max. value is %1 mSec.)</source>
+        <translation>キープアライブの値が無効です (最大値は %1 ミリ秒)</translation>
     </message>
     <message>
         <source>Invalid character in SN Squelch</source>
@@ -693,16 +693,16 @@ Not sent: %1.</source>
         <translation>COS チェックをしない場合は、S/N スケルチの値を 0 より大きくしてください。</translation>
     </message>
     <message>
-        <source>Invalid value in S/N Squelch (Max. value is 1023.)</source>
-        <translation>S/N スケルチの値が無効です (最大値は 1023)</translation>
+        <source>Invalid value in S/N Squelch (Max. value is %1.)</source>
+        <translation>S/N スケルチの値が無効です (最大値は %1)</translation>
     </message>
     <message>
         <source>Invalid character in Jitter Buffer Size</source>
         <translation>ジッタバッファサイズに無効な文字があります</translation>
     </message>
     <message>
-        <source>Invalid value in Jitter Buffer Size (Max. value is 255)</source>
-        <translation>ジッタバッファサイズの値が無効です (最大値は 255)</translation>
+        <source>Invalid value in Jitter Buffer Size (Max. value is %1)</source>
+        <translation>ジッタバッファサイズの値が無効です (最大値は %1)</translation>
     </message>
     <message>
         <source>Enter ON or OFF.</source>
@@ -1156,8 +1156,8 @@ Not sent: %1.</source>
         <translation>ビーコン送信間隔に無効な文字があります</translation>
     </message>
     <message>
-        <source>Invalid value in Beacon Interval Timer (Max. value is 2550 Sec.)</source>
-        <translation>ビーコン送信間隔の値が無効です (最大値は 2550 秒)</translation>
+        <source>Invalid value in Beacon Interval Timer (Max. value is %1 Sec.)</source>
+        <translation>ビーコン送信間隔の値が無効です (最大値は %1 秒)</translation>
     </message>
 </context>
 <context>

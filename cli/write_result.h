@@ -1,12 +1,13 @@
 #pragma once
-// What restore and set wrote to the adapter, in brisel-ctl's words, and the
-// record each keeps while it writes.
+// What restore and set wrote to the adapter, in brisel-ctl's words: the
+// groups written, the values not taken, a loss or a stop on the way, and a
+// record of the write that could not be kept.
 
 #include "cli/ctl.h"
 #include "cli/exit_status.h"
 #include "settings/snapshot.h"
 #include "settings_file/restore.h"
-#include "settings_file/write_record.h"
+#include "settings_file/settings_store.h"
 
 #include <string>
 

@@ -1,5 +1,6 @@
-#include "cli/group_writer.h"
+#include "cli/write_result.h"
 
+#include "cli/comma_list.h"
 #include "cli/exit_status.h"
 #include "cli/json_report.h"
 #include "cli/session.h"

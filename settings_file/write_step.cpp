@@ -1,0 +1,35 @@
+#include "settings_file/write_step.h"
+
+#include <memory>
+
+namespace settings {
+
+WriteEnd writeStep(VendorLink& link, const Pause& pause, const Features& features, const WriteStep& step,
+                   WriteValues& values)
+{
+    values.plan = planRestore(values.held, values.wanted, step.lines, step.exact);
+    if (!values.plan.problems.empty()) return WriteEnd::Problems;
+    if (values.plan.changes.empty()) return WriteEnd::NothingToChange;
+    if (step.goAhead && !step.goAhead()) return WriteEnd::Stopped;
+
+    std::shared_ptr<RecordKeeper> record;
+    if (!step.record.path.empty()) {
+        record = startRecord(step.record, heldBeforeWriting(values.held, values.wanted), features, values.recordError);
+        if (!record) return WriteEnd::RecordFailed;
+    }
+    if (step.writing) step.writing();
+    restoreSettings(
+        link, pause, features, values.held, values.wanted, values.restore, step.stop,
+        [&](Group group) {
+            if (record) record->groupDone(group);
+        },
+        step.exact);
+    if (record) {
+        record->settle(values.restore.after);
+        if (step.keepIfStopped && values.restore.interruptedBy != 0) record->keepUnlessDone();
+    }
+    if (step.told) step.told();
+    return WriteEnd::Written;
+}
+
+}  // namespace settings
