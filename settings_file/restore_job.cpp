@@ -1,5 +1,7 @@
 #include "settings_file/restore_job.h"
 
+#include "device/adapter_connection.h"
+
 namespace settings {
 
 void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, const FileContents& contents,
@@ -62,12 +64,18 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
 
     outcome.stage = RestoreOutcome::Stage::Writing;
     if (steps.writing) steps.writing(outcome);
-    restoreSettings(
-        link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop,
-        [&](Group group) {
-            if (outcome.record) outcome.record->groupDone(group);
-        },
-        steps.exact);
+    try {
+        restoreSettings(
+            link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop,
+            [&](Group group) {
+                if (outcome.record) outcome.record->groupDone(group);
+            },
+            steps.exact);
+    } catch (const AdapterGone&) {
+        const std::optional<CutWrite>& cut = outcome.restore.cut;
+        if (outcome.record && cut && !cut->whole()) outcome.record->cutShort(cut->group);
+        throw;
+    }
     outcome.stage = RestoreOutcome::Stage::Written;
     if (outcome.record) outcome.record->settle(outcome.restore.after);
 }

@@ -1,5 +1,7 @@
 #include "settings_file/set_job.h"
 
+#include "device/adapter_connection.h"
+
 #include <algorithm>
 
 namespace settings {
@@ -56,9 +58,16 @@ void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, con
 
     outcome.stage = SetOutcome::Stage::Writing;
     if (steps.writing) steps.writing(outcome);
-    restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop, [&](Group group) {
-        if (outcome.record) outcome.record->groupDone(group);
-    });
+    try {
+        restoreSettings(link, pause, features, outcome.held, outcome.wanted, outcome.restore, steps.stop,
+                        [&](Group group) {
+                            if (outcome.record) outcome.record->groupDone(group);
+                        });
+    } catch (const AdapterGone&) {
+        const std::optional<CutWrite>& cut = outcome.restore.cut;
+        if (outcome.record && cut && !cut->whole()) outcome.record->cutShort(cut->group);
+        throw;
+    }
     outcome.stage = SetOutcome::Stage::Written;
 }
 
