@@ -4,6 +4,7 @@
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/busy_cursor.h"
+#include "dialogs/group_save.h"
 #include "dialogs/not_read.h"
 #include "dialogs/not_taken.h"
 #include "dialogs/repeaterinfo.h"
@@ -158,8 +159,9 @@ void tellOutcome(const Context& context, const TForm7::Dialogs& dialogs, const s
 }
 
 // The adapter was lost while the file's groups were written: what was
-// written, what partly and which values were never sent.
-void tellLoss(const Context& context, const TForm7::Dialogs& dialogs, const settings::Restore& restore)
+// written, what partly (how far its writes came) and which values were
+// never sent.
+QString lossText(const TForm7::Dialogs& dialogs, const settings::Restore& restore)
 {
     QStringList written;
     for (const auto& [group, changes] : restore.written) written << groupTitle(group);
@@ -174,7 +176,15 @@ void tellLoss(const Context& context, const TForm7::Dialogs& dialogs, const sett
         for (const std::string& key : restore.notSent) notSent << labelOf(dialogs, key);
         text += Texts::tr("\nNot sent: %1.").arg(notread::listOf(notSent));
     }
-    context.host.showMessage(text);
+    if (restore.cut && !restore.cut->whole())
+        text += QStringLiteral("\n\n") + howFarText(*restore.cut, dialogOf(dialogs, restore.cut->group)) +
+                QStringLiteral("\n\n") +
+                Texts::tr(
+                    "Until %1 is written completely, the record of the Load stays, and the program tells of "
+                    "it when it starts.")
+                    .arg(groupTitle(restore.cut->group));
+    return Texts::tr("The DV Brisel (Relavox) is no longer connected; nothing more was sent to it.") +
+           QStringLiteral("\n\n") + text;
 }
 
 // A signal stopped the writing once the group under way was finished: the
@@ -335,16 +345,18 @@ void loadSettingsFile(const Context& context, const TForm7::Dialogs& dialogs, co
 
     using Stage = settings::RestoreOutcome::Stage;
     settings::RestoreOutcome outcome;
-    const bool ran = runAdapterAction(context, nullptr, [&] {
-        busy.emplace();
-        const auto idle = qScopeGuard([&] { busy.reset(); });
-        settings::restoreFile(
-            context.link, [&](int ms) { context.host.pause(ms); }, *context.startUp, contents, steps, outcome);
-    });
-    if (!ran) {
-        if (outcome.stage == Stage::Writing) tellLoss(context, dialogs, outcome.restore);
-        return;
-    }
+    const bool ran = runAdapterAction(
+        context, nullptr,
+        [&] {
+            busy.emplace();
+            const auto idle = qScopeGuard([&] { busy.reset(); });
+            settings::restoreFile(
+                context.link, [&](int ms) { context.host.pause(ms); }, *context.startUp, contents, steps, outcome);
+        },
+        [&](const AdapterProblem&) {
+            return outcome.stage == Stage::Writing ? lossText(dialogs, outcome.restore) : QString();
+        });
+    if (!ran) return;
     switch (outcome.stage) {
     case Stage::Lacking: {
         QStringList names;

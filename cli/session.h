@@ -59,9 +59,10 @@ private:
 };
 
 // The adapter was lost during the command, as a CtlError naming the groups
-// written before, the one being written and the values never sent.
+// written before, the one being written (with `howFar` its writes came)
+// and the values never sent.
 [[noreturn]] void adapterLost(const std::vector<std::string>& alreadyWritten = {}, const std::string& beingWritten = {},
-                              const std::vector<std::string>& notSent = {});
+                              const std::vector<std::string>& notSent = {}, const std::string& howFar = {});
 
 // The adapter did not answer for the values of `keys`, as a CtlError
 // (adapter failed) naming each.

@@ -64,7 +64,13 @@ void tellLoss(const settings::Restore& restore, CtlIo& io)
     if (io.report) io.report->restore(restore);
     std::vector<std::string> written;
     for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
-    adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent);
+    std::string howFar;
+    if (const auto& cut = restore.cut) {
+        if (!cut->reached.empty()) howFar += "\n  Reached the adapter: " + commaList(cut->reached) + ".";
+        if (!cut->maybe.empty()) howFar += "\n  May have reached it: " + commaList(cut->maybe) + ".";
+        if (!cut->notSent.empty()) howFar += "\n  Never sent: " + commaList(cut->notSent) + ".";
+    }
+    adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent, howFar);
 }
 
 WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report, const std::string& putBack)

@@ -9,6 +9,8 @@ void AdapterConnection::reconnectIfLost()
     if (access.status != OpenStatus::Opened || access.transport == nullptr) throw AdapterGone(accessProblem(access));
     current_ = std::move(access.transport);
     if (access.adapter) adapter_ = access.adapter;
+    if (opened_) ++foundAgain_;
+    opened_ = true;
 }
 
 AdapterConnection::Held AdapterConnection::exchange(Held next)
@@ -17,6 +19,7 @@ AdapterConnection::Held AdapterConnection::exchange(Held next)
     current_ = std::move(next.transport);
     reopen_ = std::move(next.reopen);
     adapter_ = std::move(next.adapter);
+    opened_ = opened_ || current_ != nullptr;
     return before;
 }
 

@@ -104,7 +104,7 @@ inline constexpr int DeviceGoneResult = -19;  // -ENODEV
 class AdapterConnection final : public Transport {
 public:
     AdapterConnection(std::unique_ptr<Transport> opened, AdapterOpener reopen)
-        : current_(std::move(opened)), reopen_(std::move(reopen))
+        : current_(std::move(opened)), reopen_(std::move(reopen)), opened_(current_ != nullptr)
     {}
 
     // Called when a user's action starts. After a loss it walks the bus
@@ -123,6 +123,8 @@ public:
     // been lost since (see lost()).
     const std::optional<AdapterNode>& adapter() const { return adapter_; }
     bool lost() const { return current_ == nullptr; }
+    // How often the adapter was found again after a loss.
+    unsigned timesFoundAgain() const { return foundAgain_; }
 
     // What the connection holds: the adapter's transport (null while it is
     // lost), the opener that finds it again, and which adapter it is.
@@ -140,4 +142,6 @@ private:
     std::unique_ptr<Transport> current_;
     AdapterOpener reopen_;
     std::optional<AdapterNode> adapter_;
+    bool opened_ = false;  // an adapter was held once
+    unsigned foundAgain_ = 0;
 };

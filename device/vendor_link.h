@@ -43,6 +43,9 @@ public:
     // from consecutive positions of `block`. Results are not judged.
     void writeChunked(std::uint8_t writeCode, std::span<const std::uint8_t> block, std::span<const int> plan);
 
+    // The transport the requests go through.
+    Transport& transport() const { return transport_; }
+
 private:
     Transport& transport_;
 };

@@ -90,6 +90,10 @@ private:
                       "Nothing more was sent to it, and the dialog still shows what you entered. "
                       "Plug the adapter in again: the program finds it the next time you choose "
                       "a menu item."),
+    QT_TRANSLATE_NOOP("AdapterGone",
+                      "The DV Brisel (Relavox) is no longer connected.\n\n"
+                      "Nothing more was sent to it. Plug the adapter in again: the program finds it the next time "
+                      "you choose a menu item."),
 };
 
 // The context of the connection's texts in the translations.
@@ -103,20 +107,24 @@ QString quoted(const std::string& text)
     return QString::fromStdString(shown::fromUtf8(shown::clipped(text)));
 }
 
+}  // namespace
+
 // Where an adapter is: its USB port and its bus and device numbers.
-QString placeOf(const AdapterNode& node)
+QString adapterPlace(const AdapterNode& node)
 {
     const QString device = QStringLiteral("%1:%2").arg(node.address.bus).arg(node.address.device);
     return node.port.empty() ? Texts::tr("at an unknown USB port (device %1)").arg(device)
                              : Texts::tr("at USB port %1 (device %2)").arg(quoted(node.port), device);
 }
 
+namespace {
+
 QString otherAdapterText(const AdapterProblem& problem)
 {
     QString seen;
-    for (const AdapterNode& node : problem.seen) seen += QStringLiteral("\n  ") + placeOf(node);
+    for (const AdapterNode& node : problem.seen) seen += QStringLiteral("\n  ") + adapterPlace(node);
     const AdapterNode lost = problem.lost.value_or(AdapterNode{});
-    const QString place = placeOf(lost);
+    const QString place = adapterPlace(lost);
     if (lost.port.empty())
         return Texts::tr(
                    "The DV Brisel (Relavox) in use, %1, is no longer connected.\n\nNothing was sent: the program "
@@ -211,7 +219,8 @@ QString adapterText(const AdapterProblem& problem)
     return QCoreApplication::translate("AdapterGone", NotFoundText);
 }
 
-bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action)
+bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action,
+                      const std::function<QString(const AdapterProblem&)>& lossText)
 {
     if (adapterInUse() || context.stop.asked() != 0) return false;
     const AdapterInUse inUse;
@@ -219,10 +228,15 @@ bool runAdapterAction(const Context& context, QWidget* window, const std::functi
     try {
         if (context.connection != nullptr) context.connection->reconnectIfLost();
         action();
+        if (window != nullptr && context.connection != nullptr)
+            window->setProperty(FoundProperty, context.connection->timesFoundAgain());
         return true;
     } catch (const AdapterGone& gone) {
         before.restore();
-        context.host.showMessage(adapterText(gone.problem()));
+        QString text = lossText ? lossText(gone.problem()) : QString();
+        if (text.isEmpty() && window == nullptr && gone.problem().kind == AdapterProblem::Kind::Lost)
+            text = QCoreApplication::translate("AdapterGone", LostOutsideDialogText);
+        context.host.showMessage(text.isEmpty() ? adapterText(gone.problem()) : text);
         return false;
     }
 }

@@ -26,6 +26,11 @@ inline constexpr const char* LostText =
     "Nothing more was sent to it, and the dialog still shows what you entered. "
     "Plug the adapter in again: the program finds it the next time you choose "
     "a menu item.";
+// The same, for an action of the main window, where no dialog shows entries.
+inline constexpr const char* LostOutsideDialogText =
+    "The DV Brisel (Relavox) is no longer connected.\n\n"
+    "Nothing more was sent to it. Plug the adapter in again: the program finds it the next time you choose "
+    "a menu item.";
 
 // Who holds an adapter: "brisel-ctl (process 1234)" in the user's
 // language; empty when nothing is known.
@@ -56,12 +61,22 @@ public:
     AdapterInUse& operator=(const AdapterInUse&) = delete;
 };
 
+// Where an adapter is, as the messages say it: "at USB port 1-1 (device 1:2)".
+QString adapterPlace(const AdapterNode& node);
+
+// The dynamic property of a window that notes which finding of the adapter
+// (AdapterConnection::timesFoundAgain) its last action that ran to its end
+// talked to: what the window shows was read from that one.
+inline constexpr const char* FoundProperty = "adapterFound";
+
 // Runs `action`, unless another action talks to the adapter (then nothing
 // runs and it returns false), or once a signal asked the program to end
 // (context.stop). First, if the adapter was lost, the bus is walked again; if
 // the adapter is not there, the user is told and nothing is sent. If the
 // adapter goes away during the action, the action ends at once, the controls
 // of `window` get back what they showed before it began (so the user's
-// entries are kept), and one message says what happened. Returns whether the
-// action ran to its end.
-bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action);
+// entries are kept), and one message says what happened: the text
+// `lossText` gives for the loss, else (empty) the connection's. Returns
+// whether the action ran to its end.
+bool runAdapterAction(const Context& context, QWidget* window, const std::function<void()>& action,
+                      const std::function<QString(const AdapterProblem&)>& lossText = {});

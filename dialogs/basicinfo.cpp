@@ -6,8 +6,8 @@
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/display_formats.h"
+#include "dialogs/group_save.h"
 #include "dialogs/not_taken.h"
-#include "dialogs/save_record.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
 #include "settings_file/settings_file.h"
@@ -267,21 +267,12 @@ settings::BasicValues TAutoDetect::valuesToSave(notread::Report& report)
 
 void TAutoDetect::Save1Click()
 {
-    SaveRecord record(ctx_);
-    runAdapterAction(ctx_, this, [this, &record] {
-        BusyCursor busy;
-        notread::Report report;
-        const settings::BasicValues values = valuesToSave(report);
-        record.begin(settings::Group::Basic, held_);
-        const settings::BasicRead readBack = settings::saveBasic(
-            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
-        record.done();
-        showSettings(readBack, LoadForm::ReadBack, report);
-        reportSave(settings::Group::Basic, settings::snapshotOf(values), {}, settings::snapshotOf(readBack.values),
-                   ctx_, *this, report);
-        report.tell(ctx_.host);
-    });
-    record.tellIfNotKept();
+    runGroupSave(
+        ctx_, *this, settings::Group::Basic, held_,
+        [this](notread::Report& report) { return settings::snapshotOf(valuesToSave(report)); },
+        [this](const settings::GroupSaveOutcome& saved, notread::Report& report) {
+            showSettings({*saved.readBack.basic, saved.save.basic}, LoadForm::ReadBack, report);
+        });
 }
 
 void TAutoDetect::Reload1Click()

@@ -1,6 +1,7 @@
 #pragma once
 // Shows the wait cursor while a device sequence runs.
 
+#include <QCursor>
 #include <QGuiApplication>
 
 class BusyCursor {

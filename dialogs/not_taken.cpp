@@ -88,11 +88,3 @@ void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QW
         }
     }
 }
-
-void reportSave(settings::Group group, const settings::Snapshot& sent, const settings::GroupSave& save,
-                const settings::Snapshot& readBack, const Context& context, const QWidget& dialog,
-                notread::Report& report)
-{
-    const settings::Features* features = context.startUp != nullptr ? &context.startUp->features : nullptr;
-    reportNotTaken(settings::judgeSave(group, sent, save, readBack, features), &dialog, report);
-}

@@ -32,9 +32,3 @@ QString valueLabel(const QWidget* dialog, const std::string& key);
 // Names each value in `report`: "Keep Alive: sent 20, the adapter holds 30".
 // A value whose read-back failed joins the values not read back.
 void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QWidget* dialog, notread::Report& report);
-
-// Judges a dialog's Save of `group` and names in `report` each value the
-// adapter did not take, leaving out what start-up found the firmware lacks.
-void reportSave(settings::Group group, const settings::Snapshot& sent, const settings::GroupSave& save,
-                const settings::Snapshot& readBack, const Context& context, const QWidget& dialog,
-                notread::Report& report);

@@ -5,8 +5,8 @@
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/entered_text.h"
+#include "dialogs/group_save.h"
 #include "dialogs/not_taken.h"
-#include "dialogs/save_record.h"
 #include "dialogs/unit13.h"
 #include "dialogs/upper_case.h"
 #include "dialogs/wire_text.h"
@@ -144,23 +144,15 @@ settings::RepeaterValues TForm11::valuesToSave(notread::Report& report)
 
 void TForm11::Ssve1Click()
 {
-    SaveRecord record(ctx_);
-    runAdapterAction(ctx_, this, [this, &record] {
-        BusyCursor busy;
-        notread::Report report;
-        const settings::RepeaterValues values = valuesToSave(report);
-        record.begin(settings::Group::Repeater, held_);
-        const settings::RepeaterValues readBack = settings::saveRepeater(
-            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
-        record.done();
-        held_ = settings::merged(held_, settings::snapshotOf(readBack));
-        showCallSigns(readBack, true, &values, report);
-        showStatus(readBack, true, report);
-        reportSave(settings::Group::Repeater, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
-                   *this, report);
-        report.tell(ctx_.host);
-    });
-    record.tellIfNotKept();
+    runGroupSave(
+        ctx_, *this, settings::Group::Repeater, held_,
+        [this](notread::Report& report) { return settings::snapshotOf(valuesToSave(report)); },
+        [this](const settings::GroupSaveOutcome& saved, notread::Report& report) {
+            const settings::RepeaterValues& readBack = *saved.readBack.repeater;
+            held_ = settings::merged(held_, saved.readBack);
+            showCallSigns(readBack, true, &*saved.sent.repeater, report);
+            showStatus(readBack, true, report);
+        });
 }
 
 void TForm11::Cancel1Click()

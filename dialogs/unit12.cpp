@@ -7,8 +7,8 @@
 #include "dialogs/adapter_action.h"
 #include "dialogs/busy_cursor.h"
 #include "dialogs/entered_text.h"
+#include "dialogs/group_save.h"
 #include "dialogs/not_taken.h"
-#include "dialogs/save_record.h"
 #include "dialogs/wire_text.h"
 #include "settings_file/settings_file.h"
 
@@ -155,11 +155,7 @@ void TForm12::markAllNotRead()
 
 void TForm12::Save1Click()
 {
-    SaveRecord record(ctx_);
-    runAdapterAction(ctx_, this, [this, &record] {
-        BusyCursor busy;
-        notread::Report report;
-
+    const auto take = [this](notread::Report& report) {
         // A setting with no button checked (not read, or the adapter reported
         // a code that has none) has no code to send: it is left out and the
         // Save goes on.
@@ -175,30 +171,26 @@ void TForm12::Save1Click()
         values.gpsBits = settingsToSend[2].first;
         if (report.mayWrite(*ui_->GPS_Message))
             values.gpsMessage = enteredText(*ui_->GPS_Message, tr("GPS Message"), ctx_.host);
-
-        record.begin(settings::Group::SerialPort, held_);
-        const settings::SerialPortSave save = settings::saveSerialPort(
-            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
-        record.done();
-        held_ = settings::merged(held_, settings::snapshotOf(save.readBack));
-        // A refused baud rate ends the Save; the controls keep the user's
-        // edits. Otherwise a failed read-back leaves the value just written
-        // in place.
-        if (!save.baudRefused) {
-            const settings::SerialPortValues& back = save.readBack;
-            showReadBack(values.baudCode, back.baudCode, &TForm12::showBaudCode);
-            showReadBack(values.modeCode, back.modeCode, &TForm12::showModeCode);
-            showReadBack(values.gpsBits, back.gpsBits, &TForm12::showGpsBits);
-            if (values.gpsMessage) {
-                if (back.gpsMessage) notread::show(*ui_->GPS_Message, wire::toText(*back.gpsMessage));
-                else notread::failed(*ui_->GPS_Message, true, report);
-            }
-        }
-        reportSave(settings::Group::SerialPort, settings::snapshotOf(values), {.refused = save.baudRefused},
-                   settings::snapshotOf(save.readBack), ctx_, *this, report);
-        report.tell(ctx_.host);
-    });
-    record.tellIfNotKept();
+        return settings::snapshotOf(values);
+    };
+    runGroupSave(ctx_, *this, settings::Group::SerialPort, held_, take,
+                 [this](const settings::GroupSaveOutcome& saved, notread::Report& report) {
+                     held_ = settings::merged(held_, saved.readBack);
+                     const settings::SerialPortValues& values = *saved.sent.serialPort;
+                     // A refused baud rate ends the Save; the controls keep the user's
+                     // edits. Otherwise a failed read-back leaves the value just written
+                     // in place.
+                     if (!saved.save.refused) {
+                         const settings::SerialPortValues& back = *saved.readBack.serialPort;
+                         showReadBack(values.baudCode, back.baudCode, &TForm12::showBaudCode);
+                         showReadBack(values.modeCode, back.modeCode, &TForm12::showModeCode);
+                         showReadBack(values.gpsBits, back.gpsBits, &TForm12::showGpsBits);
+                         if (values.gpsMessage) {
+                             if (back.gpsMessage) notread::show(*ui_->GPS_Message, wire::toText(*back.gpsMessage));
+                             else notread::failed(*ui_->GPS_Message, true, report);
+                         }
+                     }
+                 });
 }
 
 void TForm12::showReadBack(std::optional<std::uint8_t> sent, std::optional<std::uint8_t> readBack,

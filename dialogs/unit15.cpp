@@ -7,8 +7,8 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/display_formats.h"
 #include "dialogs/entered_text.h"
+#include "dialogs/group_save.h"
 #include "dialogs/not_taken.h"
-#include "dialogs/save_record.h"
 #include "dialogs/wire_text.h"
 #include "settings_file/settings_file.h"
 
@@ -43,10 +43,7 @@ std::array<std::pair<QCheckBox*, std::optional<bool> settings::SlowDataValues::*
 
 void TForm15::Save1Click()
 {
-    SaveRecord record(ctx_);
-    runAdapterAction(ctx_, this, [this, &record] {
-        BusyCursor busy;
-        notread::Report report;
+    const auto take = [this](notread::Report& report) {
         settings::SlowDataValues values;
         for (auto [box, value] : switches())
             if (report.mayWrite(*box)) values.*value = box->isChecked();
@@ -58,19 +55,14 @@ void TForm15::Save1Click()
         }
         if (report.mayWrite(*ui_->SlowDataMsg))
             values.message = enteredText(*ui_->SlowDataMsg, tr("Message"), ctx_.host);
-
-        // The switches are read back at once; the code and the message after
-        // the adapter has had time to store them.
-        record.begin(settings::Group::SlowData, held_);
-        const settings::SlowDataValues readBack = settings::saveSlowData(
-            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
-        record.done();
-        showValues(readBack, true, report);
-        reportSave(settings::Group::SlowData, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
-                   *this, report);
-        report.tell(ctx_.host);
-    });
-    record.tellIfNotKept();
+        return settings::snapshotOf(values);
+    };
+    // The switches are read back at once; the code and the message after
+    // the adapter has had time to store them.
+    runGroupSave(ctx_, *this, settings::Group::SlowData, held_, take,
+                 [this](const settings::GroupSaveOutcome& saved, notread::Report& report) {
+                     showValues(*saved.readBack.slowData, true, report);
+                 });
 }
 
 void TForm15::Cancel1Click()

@@ -6,8 +6,8 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/display_formats.h"
 #include "dialogs/entered_text.h"
+#include "dialogs/group_save.h"
 #include "dialogs/not_taken.h"
-#include "dialogs/save_record.h"
 #include "dialogs/wire_text.h"
 #include "settings_file/settings_file.h"
 
@@ -34,10 +34,7 @@ void TForm17::loadSettings(ZeroForm rewindForm, notread::Report& report)
 
 void TForm17::Save1Click()
 {
-    SaveRecord record(ctx_);
-    runAdapterAction(ctx_, this, [this, &record] {
-        BusyCursor busy;
-        notread::Report report;
+    const auto take = [this](notread::Report& report) {
         settings::BeaconValues values;
         const settings::NumberRule& rule = settings::rule::BeaconInterval;
 
@@ -58,17 +55,12 @@ void TForm17::Save1Click()
         }
         if (report.mayWrite(*ui_->BeaconMessage))
             values.message = enteredText(*ui_->BeaconMessage, tr("Beacon Message"), ctx_.host);
-
-        record.begin(settings::Group::Beacon, held_);
-        const settings::BeaconValues readBack = settings::saveBeacon(
-            ctx_.link, [this](int ms) { ctx_.host.pause(ms); }, values);
-        record.done();
-        showValues(readBack, true, report);
-        reportSave(settings::Group::Beacon, settings::snapshotOf(values), {}, settings::snapshotOf(readBack), ctx_,
-                   *this, report);
-        report.tell(ctx_.host);
-    });
-    record.tellIfNotKept();
+        return settings::snapshotOf(values);
+    };
+    runGroupSave(ctx_, *this, settings::Group::Beacon, held_, take,
+                 [this](const settings::GroupSaveOutcome& saved, notread::Report& report) {
+                     showValues(*saved.readBack.beacon, true, report);
+                 });
 }
 
 void TForm17::Cancel1Click()

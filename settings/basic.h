@@ -39,6 +39,8 @@ struct BasicValues {
 struct BasicFeatures {
     bool squelch = false;
     bool jitterBuffer = false;
+
+    bool operator==(const BasicFeatures&) const = default;
 };
 
 struct BasicRead {

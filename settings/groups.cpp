@@ -79,7 +79,12 @@ GroupSave saveGroup(VendorLink& link, const Pause& pause, Group group, const Sna
 {
     GroupSave result;
     switch (group) {
-    case Group::Basic: readBack.basic = saveBasic(link, pause, *values.basic).values; break;
+    case Group::Basic: {
+        const BasicRead read = saveBasic(link, pause, *values.basic);
+        readBack.basic = read.values;
+        result.basic = read.features;
+        break;
+    }
     case Group::Repeater: readBack.repeater = saveRepeater(link, pause, *values.repeater); break;
     case Group::SlowData: readBack.slowData = saveSlowData(link, pause, *values.slowData); break;
     case Group::Beacon: readBack.beacon = saveBeacon(link, pause, *values.beacon); break;

@@ -44,6 +44,8 @@ struct GroupSave {
     // The adapter refused the serial port's baud rate: nothing after it
     // was sent.
     bool refused = false;
+    // Basic: the features the read-back's squelch and jitter reads found.
+    BasicFeatures basic;
 };
 
 // Writes `group` from `values` with the dialog's Save stream and puts what

@@ -37,4 +37,16 @@ StartUp startUp(VendorLink& link)
     return result;
 }
 
+Features probeFeatures(VendorLink& link)
+{
+    probeMenu(link);
+    Features features;
+    features.basic = probeBasic(link).features;
+    const MenuProbes dialogs = probeOptionalDialogs(link);
+    features.slowData = dialogs.slowData;
+    features.beacon = dialogs.beacon;
+    features.serialPort = dialogs.serialPort;
+    return features;
+}
+
 }  // namespace settings

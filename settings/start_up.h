@@ -27,6 +27,8 @@ struct Features {
     bool beacon = false;
     bool serialPort = false;
     BasicFeatures basic;
+
+    bool operator==(const Features&) const = default;
 };
 
 // Everything the firmware answered at start-up, in the order it was asked.
@@ -49,5 +51,9 @@ struct StartUp {
 // The whole start-up: the menu probes, the basic settings probes, the
 // optional dialogs' probes and the serial port group's read.
 StartUp startUp(VendorLink& link);
+
+// The feature probes of start-up alone, sent again (the serial port group
+// is not read): what the firmware has now.
+Features probeFeatures(VendorLink& link);
 
 }  // namespace settings

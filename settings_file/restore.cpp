@@ -98,7 +98,7 @@ void restoreSettings(VendorLink& link, const Pause& pause, const Features& featu
         const Snapshot values = writableGroup(features, held, whole, group, exact);
         Snapshot readBack;
         restore.lostDuring = group;
-        const GroupSave save = saveGroup(link, pause, group, values, readBack);
+        const GroupSave save = saveGroupWatched(link, pause, group, values, readBack, restore.cut);
         restore.lostDuring.reset();
         restore.written.emplace_back(group, std::move(changes));
         if (groupDone) groupDone(group);

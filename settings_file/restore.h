@@ -20,6 +20,8 @@ struct Restore {
     std::vector<std::pair<Group, std::vector<FieldChange>>> written;
     // The group being written when the adapter was lost.
     std::optional<Group> lostDuring;
+    // How far its writes came.
+    std::optional<CutWrite> cut;
     // Values the adapter did not take, or that were never sent because
     // their group's Save ended early.
     std::vector<ValueNotTaken> notTaken;

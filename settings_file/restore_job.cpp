@@ -1,5 +1,7 @@
 #include "settings_file/restore_job.h"
 
+#include "device/adapter_connection.h"
+
 namespace settings {
 
 void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, const FileContents& contents,

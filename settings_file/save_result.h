@@ -7,8 +7,11 @@
 #include "settings/start_up.h"
 #include "settings_file/settings_file.h"
 
+#include <optional>
 #include <string>
 #include <vector>
+
+class VendorLink;
 
 namespace settings {
 
@@ -33,6 +36,26 @@ struct ValueNotTaken {
 // are not judged (no `features`: every value is).
 std::vector<ValueNotTaken> judgeSave(Group group, const Snapshot& sent, const GroupSave& save, const Snapshot& readBack,
                                      const Features* features);
+
+// A group's writes cut short by the loss of the adapter, by key, in the
+// order they were (or were to be) sent.
+struct CutWrite {
+    Group group = Group::Basic;
+    std::vector<std::string> reached;  // their writes returned before the loss
+    // The write under way when the adapter was lost (the GPS sentence
+    // switches share one); empty when the loss came during a read.
+    std::vector<std::string> maybe;
+    std::vector<std::string> notSent;  // never sent
+
+    // Lost during a read, once every write had returned: the group was
+    // written completely.
+    bool whole() const { return maybe.empty() && notSent.empty(); }
+};
+
+// saveGroup, watching the group's requests: when the adapter is lost
+// during them, `cut` says how far the writes came, and AdapterGone goes on.
+GroupSave saveGroupWatched(VendorLink& link, const Pause& pause, Group group, const Snapshot& values,
+                           Snapshot& readBack, std::optional<CutWrite>& cut);
 
 // Whether any value was not taken because its read-back failed: the
 // adapter may have taken it, but nobody can tell.

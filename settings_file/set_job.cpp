@@ -1,5 +1,7 @@
 #include "settings_file/set_job.h"
 
+#include "device/adapter_connection.h"
+
 #include <algorithm>
 
 namespace settings {

@@ -216,14 +216,17 @@ RecordKeeper::~RecordKeeper()
     std::vector<Group> left;
     for (Group group : olderHalfWritten_)
         if (!done(group)) left.push_back(group);
+    if (cut_ && !done(*cut_) && std::find(left.begin(), left.end(), *cut_) == left.end()) left.push_back(*cut_);
     if (left.empty()) {
         removeRecord(path_);
         return;
     }
-    // This write's own groups are settled, told with its result; the older
-    // write's are not.
-    record_.job = olderJob_;
-    record_.begun = olderBegun_;
+    // This write's own groups are settled, told with its result, but for
+    // one a loss cut short; the older write's are not.
+    if (!cut_) {
+        record_.job = olderJob_;
+        record_.begun = olderBegun_;
+    }
     record_.done.clear();
     for (Group group : record_.groups)
         if (std::find(left.begin(), left.end(), group) == left.end()) record_.done.push_back(group);

@@ -109,6 +109,11 @@ public:
     // The result cannot be told to anyone (the program ends on a signal):
     // the record stays as it is when it goes, unless every group is done.
     void keepUnlessDone() { keep_ = true; }
+    // The adapter was lost in the middle of `group`: when this goes, the
+    // record stays, naming this write and `group` as maybe half written
+    // (with any group an older record left so), until a later write
+    // writes that group completely.
+    void cutShort(Group group) { cut_ = group; }
     const std::string& path() const { return path_; }
     const WriteRecord& record() const { return record_; }
 
@@ -122,6 +127,7 @@ private:
     RecordJob olderJob_ = RecordJob::Unknown;
     std::string olderBegun_;
     bool keep_ = false;
+    std::optional<Group> cut_;
 };
 
 // Where a job keeps its record, and which it is.

@@ -1,5 +1,7 @@
 #include "settings_file/write_step.h"
 
+#include "device/adapter_connection.h"
+
 #include <memory>
 
 namespace settings {
@@ -18,12 +20,20 @@ WriteEnd writeStep(VendorLink& link, const Pause& pause, const Features& feature
         if (!record) return WriteEnd::RecordFailed;
     }
     if (step.writing) step.writing();
-    restoreSettings(
-        link, pause, features, values.held, values.wanted, values.restore, step.stop,
-        [&](Group group) {
-            if (record) record->groupDone(group);
-        },
-        step.exact);
+    try {
+        restoreSettings(
+            link, pause, features, values.held, values.wanted, values.restore, step.stop,
+            [&](Group group) {
+                if (record) record->groupDone(group);
+            },
+            step.exact);
+    } catch (const AdapterGone&) {
+        // A group cut in its middle may be half written: its record stays
+        // until a later write writes that group completely.
+        const std::optional<CutWrite>& cut = values.restore.cut;
+        if (record && cut && !cut->whole()) record->cutShort(cut->group);
+        throw;
+    }
     if (record) {
         record->settle(values.restore.after);
         if (step.keepIfStopped && values.restore.interruptedBy != 0) record->keepUnlessDone();

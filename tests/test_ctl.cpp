@@ -269,7 +269,11 @@ const StatusCase StatusCases[] = {
      },
      {"set", "basic.delay_time_ms=500", "beacon.interval_s=20"},
      74,
-     "Partly written: basic (its values may be mixed; write it again).\nNot sent: beacon.interval_s."},
+     "again).\n  May have reached it: basic.delay_time_ms.\n  Never sent: basic.time_out_s, basic.keep_alive_ms, "
+     "basic.resync_error_bits, basic.last_frame_error_bits, basic.crc_check, basic.cos_check, basic.last_frame_send, "
+     "basic.half_duplex, basic.pre_bit_pattern, basic.post_bit_pattern, basic.tx_invert, basic.rx_invert, "
+     "basic.auto_rx_detect, basic.squelch_level, basic.jitter_buffer_size.\nNot sent: beacon.interval_s.\nThe record "
+     "of the write stays until basic is written completely."},
 };
 
 class ExitStatus : public testing::TestWithParam<StatusCase> {};

@@ -80,11 +80,31 @@ void unplug(emu::Emulator& e)
     e.unplugFrom(0);
 }
 
+// What the next Save sends to an adapter: nothing, or the probes of
+// start-up and the group's read (the adapter is known again), then the
+// Save if it holds what the dialog read or sent.
+enum Reached { None, Saved, KnownAgainOnly, ProbedOnly };
+const Pics KnownAgain = {"R B3 1", "R AF 3", "R 59 1", "R 72 2", "R 72 2", "R 58 1", "R AF 3",
+                         "R 59 1", "R B3 1", "R 52 1", "R 51 1", "R 53 1", "R 54 1", "R 5B 1",
+                         "R 56 1", "R E2 1", "R E3 1", "R D0 1", "R 72 2", "R 58 1"};
+
+const QString CutAtTheThirdWrite = QStringLiteral(
+    "The DV Brisel (Relavox) was lost in the middle of the Save, so Basic Infomation Setting may be half written."
+    "\n\nReached the adapter: Delay Time, Time Out.\nMay have reached it: Resync Error Bits.\nNever sent: Keep "
+    "Alive, Last Frame Error Bits, CRC Check, COS Check, Last Frame Send, Full/Half Duplex, PreBitPattern, "
+    "PostBitPattern, TX Invert, RX Invert, Auto RX Polarity, S/N Squelch, Jitter Buffer Size.\n\nThe dialog still "
+    "shows what you entered. Plug the adapter in again and save again: until then the record of the Save stays, "
+    "and the program tells of it when it starts.");
+const QString OtherSettings = QStringLiteral(
+    "The DV Brisel (Relavox) found again at USB port 1-1.3 (device 1:8) holds other settings than the one this "
+    "dialog read: it is another adapter, or its settings were changed meanwhile.\n\nNothing was written, and the "
+    "dialog still shows what you entered. Reload shows what the adapter holds.");
+
 struct Case {
     const char* name;
     bool bothAtStart;                        // else only A, and B is plugged in later
     std::function<void(Bus&)> afterLoss;     // what the user does before the next Save
-    bool toA, toB;                           // which adapter the next Save reaches
+    Reached toA, toB;                        // what the next Save sends to each
     QString message;                         // what it shows
     std::function<void(Bus&)> beforeLoss{};  // what happens after start-up, before A is lost
 };
@@ -112,14 +132,26 @@ TEST_P(TwoAdapters, TheNextSaveReachesOnlyTheLostAdapter)
     bus.a.unplugFrom(2);  // the Save's third request, 0x04
     bus.save();
     EXPECT_EQ(pictures(bus.a.requests()), Pics(saveStream.begin(), saveStream.begin() + 3));
-    EXPECT_EQ(bus.host.messages, QStringList{QString::fromLatin1(LostText)});
+    EXPECT_EQ(bus.host.messages, QStringList{CutAtTheThirdWrite}) << bus.host.messages.join('|').toStdString();
+    const std::string record =
+        settings::recordPath(settings::stateFolder(), settings::identityOf(AdapterNode{0, {}, "", "1-1.2"}));
 
     c.afterLoss(bus);
     bus.save();
-    EXPECT_EQ(pictures(bus.a.requests()), c.toA ? saveStream : Pics{});
-    EXPECT_EQ(pictures(bus.b.requests()), c.toB ? saveStream : Pics{});
+    const auto sent = [&saveStream](Reached r) {
+        Pics pics = r == None         ? Pics{}
+                    : r == ProbedOnly ? Pics(KnownAgain.begin(), KnownAgain.begin() + 9)
+                                      : KnownAgain;
+        if (r == Saved) pics.insert(pics.end(), saveStream.begin(), saveStream.end());
+        return pics;
+    };
+    EXPECT_EQ(pictures(bus.a.requests()), sent(c.toA));
+    EXPECT_EQ(pictures(bus.b.requests()), sent(c.toB));
     EXPECT_EQ(bus.host.messages, c.message.isEmpty() ? QStringList{} : QStringList{c.message});
     EXPECT_EQ(dlg::edit(*bus.windows->basicDialog, "DelayTime").text(), "500");
+    // The record of the cut Save stays until a Save has written the group.
+    EXPECT_EQ(QFile::exists(QString::fromStdString(record)), c.toA != Saved && c.toB != Saved);
+    QFile::remove(QString::fromStdString(record));
 }
 
 // A back at its port, at the address a re-plug gives it.
@@ -143,24 +175,37 @@ QString notSwapped(const char* connected)
 
 INSTANTIATE_TEST_SUITE_P(
     Bus, TwoAdapters,
-    testing::Values(Case{"OtherAdapterIsNotTaken", true, [](Bus&) {}, false, false,
-                         notSwapped("  at USB port 1-1.3 (device 1:8)\n")},
-                    Case{"LostAdapterBackAtItsPortIsTaken", true, [](Bus& bus) { replugA(bus); }, true, false, ""},
-                    Case{"LostAdapterAtAnotherPortIsNot", true, [](Bus& bus) { replugA(bus, "1-1.4"); }, false, false,
-                         notSwapped("  at USB port 1-1.4 (device 1:9)\n  at USB port 1-1.3 (device 1:8)\n")},
-                    Case{"NoAdapterLeft", true, [](Bus& bus) { unplug(bus.b); }, false, false, NotFoundText},
-                    // Only one adapter ever seen: the one found is taken wherever it is.
-                    Case{"OnlyEverOneMovedToAnotherPort", false, [](Bus& bus) { replugA(bus, "1-1.4"); }, true, false,
-                         ""},
-                    Case{"OnlyEverOneAndANewOne", false, [](Bus& bus) { bus.b.plugIn(); }, false, true, ""},
-                    // B plugged in after start-up and listed by the Adapter
-                    // menu: two adapters were seen, so B never stands in for A.
-                    Case{"NewOneTheMenuListedIsNotTaken", false, [](Bus&) {}, false, false,
-                         notSwapped("  at USB port 1-1.3 (device 1:8)\n"),
-                         [](Bus& bus) {
-                             bus.b.plugIn();
-                             bus.adapterMenu->refresh();
-                         }}),
+    testing::Values(
+        Case{"OtherAdapterIsNotTaken", true, [](Bus&) {}, None, None, notSwapped("  at USB port 1-1.3 (device 1:8)\n")},
+        Case{"LostAdapterBackAtItsPortIsTaken", true, [](Bus& bus) { replugA(bus); }, Saved, None, ""},
+        Case{"LostAdapterAtAnotherPortIsNot", true, [](Bus& bus) { replugA(bus, "1-1.4"); }, None, None,
+             notSwapped("  at USB port 1-1.4 (device 1:9)\n  at USB port 1-1.3 (device 1:8)\n")},
+        Case{"NoAdapterLeft", true, [](Bus& bus) { unplug(bus.b); }, None, None, NotFoundText},
+        // Only one adapter ever seen: the one found is taken wherever it is.
+        Case{"OnlyEverOneMovedToAnotherPort", false, [](Bus& bus) { replugA(bus, "1-1.4"); }, Saved, None, ""},
+        Case{"OnlyEverOneAndANewOne", false, [](Bus& bus) { bus.b.plugIn(); }, None, Saved, ""},
+        // A new one that holds other values or has other
+        // features is known again, and nothing is written to it.
+        Case{"OnlyEverOneAndANewOneHoldingOtherValues", false,
+             [](Bus& bus) {
+                 bus.b.state().timeOut = 30;
+                 bus.b.plugIn();
+             },
+             None, KnownAgainOnly, OtherSettings},
+        Case{"OnlyEverOneAndANewOneWithOtherFeatures", false,
+             [](Bus& bus) {
+                 bus.b.setFeature(Feature::Beacon, false);
+                 bus.b.plugIn();
+             },
+             None, ProbedOnly, OtherSettings},
+        // B plugged in after start-up and listed by the Adapter
+        // menu: two adapters were seen, so B never stands in for A.
+        Case{"NewOneTheMenuListedIsNotTaken", false, [](Bus&) {}, None, None,
+             notSwapped("  at USB port 1-1.3 (device 1:8)\n"),
+             [](Bus& bus) {
+                 bus.b.plugIn();
+                 bus.adapterMenu->refresh();
+             }}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 // The requests start-up sends to an adapter whose firmware lacks `missing`.
@@ -360,7 +405,7 @@ TEST(AdapterMenu, TheNewAdapterIsTrackedByItsPortAfterALoss)
     ui.PICVersion1->trigger();
     ui.PICVersion1->trigger();  // A is there, but is not taken for the lost B
     ASSERT_EQ(bus.host.messages.size(), 2);
-    EXPECT_EQ(bus.host.messages[0], LostText);
+    EXPECT_EQ(bus.host.messages[0], LostOutsideDialogText);
     EXPECT_TRUE(
         bus.host.messages[1].startsWith("The DV Brisel (Relavox) in use, at USB port 1-1.3 (device 1:8), is no"));
     bus.b.plugIn();

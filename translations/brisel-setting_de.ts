@@ -91,6 +91,14 @@ Nothing was sent to it. Try again when that program has finished.</source>
 
 Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, sobald das andere Programm beendet ist.</translation>
     </message>
+    <message>
+        <source>The DV Brisel (Relavox) is no longer connected.
+
+Nothing more was sent to it. Plug the adapter in again: the program finds it the next time you choose a menu item.</source>
+        <translation>Der DV Brisel (Relavox) ist nicht mehr angeschlossen.
+
+Es wurde nichts mehr an ihn gesendet. Stecken Sie den Adapter wieder ein: Das Programm findet ihn, sobald Sie das nächste Mal einen Menüpunkt wählen.</translation>
+    </message>
 </context>
 <context>
     <name>AdapterMenu</name>
@@ -244,6 +252,41 @@ Es wurde nichts an ihn gesendet. Versuchen Sie es erneut, sobald das andere Prog
     <message>
         <source>The file is not TOML from column %1 of this line on.</source>
         <translation>Ab Spalte %1 dieser Zeile ist die Datei kein TOML.</translation>
+    </message>
+</context>
+<context>
+    <name>GroupSave</name>
+    <message>
+        <source>The DV Brisel (Relavox) was lost in the middle of the Save, so %1 may be half written.</source>
+        <translation>Die Verbindung zum DV Brisel (Relavox) brach mitten im Speichern ab; %1 ist daher vielleicht nur zum Teil geschrieben.</translation>
+    </message>
+    <message>
+        <source>The dialog still shows what you entered. Plug the adapter in again and save again: until then the record of the Save stays, and the program tells of it when it starts.</source>
+        <translation>Der Dialog zeigt weiterhin Ihre Eingaben. Stecken Sie den Adapter wieder ein und speichern Sie erneut: Bis dahin bleibt die Aufzeichnung des Speicherns erhalten, und das Programm weist beim Start darauf hin.</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) found again %1 holds other settings than the one this dialog read: it is another adapter, or its settings were changed meanwhile.
+
+Nothing was written, and the dialog still shows what you entered. %2 shows what the adapter holds.</source>
+        <translation>Der wieder gefundene DV Brisel (Relavox) %1 enthält andere Einstellungen als der, den dieser Dialog gelesen hat: Es ist ein anderer Adapter, oder seine Einstellungen wurden inzwischen geändert.
+
+Es wurde nichts geschrieben, und der Dialog zeigt weiterhin Ihre Eingaben. %2 zeigt, was der Adapter enthält.</translation>
+    </message>
+    <message>
+        <source>at the same place</source>
+        <translation>am selben Anschluss</translation>
+    </message>
+    <message>
+        <source>Reached the adapter: %1.</source>
+        <translation>Beim Adapter angekommen: %1.</translation>
+    </message>
+    <message>
+        <source>May have reached it: %1.</source>
+        <translation>Vielleicht angekommen: %1.</translation>
+    </message>
+    <message>
+        <source>Never sent: %1.</source>
+        <translation>Nie gesendet: %1.</translation>
     </message>
 </context>
 <context>
@@ -465,6 +508,14 @@ Nicht gesendet: %1.</translation>
     <message>
         <source>This file is the automatic backup of another adapter, not of the one in use. Loading it here puts that adapter&apos;s settings onto this one.</source>
         <translation>Diese Datei ist die automatische Sicherung eines anderen Adapters, nicht des verwendeten. Wenn Sie sie hier laden, kommen die Einstellungen jenes Adapters auf diesen.</translation>
+    </message>
+    <message>
+        <source>Until %1 is written completely, the record of the Load stays, and the program tells of it when it starts.</source>
+        <translation>Bis %1 vollständig geschrieben ist, bleibt die Aufzeichnung des Ladens erhalten, und das Programm weist beim Start darauf hin.</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) is no longer connected; nothing more was sent to it.</source>
+        <translation>Der DV Brisel (Relavox) ist nicht mehr angeschlossen; es wurde nichts mehr an ihn gesendet.</translation>
     </message>
 </context>
 <context>

@@ -91,6 +91,14 @@ Nothing was sent to it. Try again when that program has finished.</source>
 
 アダプタには何も送信していません。そのプログラムが終わってから、もう一度お試しください。</translation>
     </message>
+    <message>
+        <source>The DV Brisel (Relavox) is no longer connected.
+
+Nothing more was sent to it. Plug the adapter in again: the program finds it the next time you choose a menu item.</source>
+        <translation>DV Brisel (Relavox) との接続が切れました。
+
+これ以上は何も送信していません。アダプタを接続し直してください。次にメニュー項目を選んだときに、プログラムがアダプタを見つけます。</translation>
+    </message>
 </context>
 <context>
     <name>AdapterMenu</name>
@@ -244,6 +252,41 @@ Nothing was sent to it. Try again when that program has finished.</source>
     <message>
         <source>The file is not TOML from column %1 of this line on.</source>
         <translation>この行の %1 桁目から先は TOML ではありません。</translation>
+    </message>
+</context>
+<context>
+    <name>GroupSave</name>
+    <message>
+        <source>The DV Brisel (Relavox) was lost in the middle of the Save, so %1 may be half written.</source>
+        <translation>保存の途中で DV Brisel (Relavox) との接続が切れたため、%1は一部だけ書き込まれている可能性があります。</translation>
+    </message>
+    <message>
+        <source>The dialog still shows what you entered. Plug the adapter in again and save again: until then the record of the Save stays, and the program tells of it when it starts.</source>
+        <translation>ダイアログには入力した内容がそのまま表示されています。アダプタを接続し直して、もう一度保存してください。それまで保存の記録は残り、プログラムの起動時にお知らせします。</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) found again %1 holds other settings than the one this dialog read: it is another adapter, or its settings were changed meanwhile.
+
+Nothing was written, and the dialog still shows what you entered. %2 shows what the adapter holds.</source>
+        <translation>再び見つかった DV Brisel (Relavox)（%1）は、このダイアログが読み込んだものとは異なる設定を保持しています。別のアダプタか、その間に設定が変更されたアダプタです。
+
+何も書き込んでおらず、ダイアログには入力した内容がそのまま表示されています。アダプタの設定は %2 で表示できます。</translation>
+    </message>
+    <message>
+        <source>at the same place</source>
+        <translation>同じ場所</translation>
+    </message>
+    <message>
+        <source>Reached the adapter: %1.</source>
+        <translation>アダプタに届いたもの: %1。</translation>
+    </message>
+    <message>
+        <source>May have reached it: %1.</source>
+        <translation>届いた可能性があるもの: %1。</translation>
+    </message>
+    <message>
+        <source>Never sent: %1.</source>
+        <translation>送信していないもの: %1。</translation>
     </message>
 </context>
 <context>
@@ -465,6 +508,14 @@ Not sent: %1.</source>
     <message>
         <source>This file is the automatic backup of another adapter, not of the one in use. Loading it here puts that adapter&apos;s settings onto this one.</source>
         <translation>このファイルは、使用中のアダプタではなく別のアダプタの自動バックアップです。ここで読み込むと、そのアダプタの設定がこのアダプタに書き込まれます。</translation>
+    </message>
+    <message>
+        <source>Until %1 is written completely, the record of the Load stays, and the program tells of it when it starts.</source>
+        <translation>%1がすべて書き込まれるまで読み込みの記録は残り、プログラムの起動時にお知らせします。</translation>
+    </message>
+    <message>
+        <source>The DV Brisel (Relavox) is no longer connected; nothing more was sent to it.</source>
+        <translation>DV Brisel (Relavox) との接続が切れました。これ以上は何も送信していません。</translation>
     </message>
 </context>
 <context>
