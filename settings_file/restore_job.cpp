@@ -40,7 +40,8 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
         try {
             const FileOrigin origin = readOrigin(link, features);
             adapter.firmware = origin.firmwareVersion;
-            const std::string text = writeSettingsFile(outcome.held, origin);
+            // The firmware is named once, by the backup's own lines above its settings.
+            const std::string text = writeSettingsFile(outcome.held, {origin.programVersion, {}, origin.features});
             outcome.backupPath =
                 saveAutomaticBackup(steps.backupFolder, steps.timeStamp ? steps.timeStamp() : backupTimeStamp(),
                                     ownCopyLines(OwnCopy::Kind::AutomaticBackup, adapter, text) + text);

@@ -101,8 +101,10 @@ TEST(Ctl, BackupRestoredOntoAnotherAdapterMakesItHoldTheSame)
     second.run({"restore", first.path("a.toml")});
     EXPECT_EQ(second.status, 0) << second.err.str();
     EXPECT_EQ(second.adapter.state(), first.adapter.state());
-    // The automatic backup holds what the second adapter held before.
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(second.path("backups/2026-12-07_120000.toml"))));
+    // The automatic backup holds what the second adapter held before, and names its firmware once.
+    QFile backup(QString::fromStdString(second.path("backups/2026-12-07_120000.toml")));
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll().count("irmware: DV Brisel PIC V01.07\n"), 1);
 
     // Now they agree: diff finds nothing, a second restore writes nothing.
     EXPECT_EQ(second.run({"diff", first.path("a.toml")}), 0);
@@ -223,6 +225,12 @@ const StatusCase StatusCases[] = {
      {"diff", "@f.toml"},
      1,
      ""},
+    {"TraceTellsEachRequestAndPause",
+     nullptr,
+     {"--trace", "set", "repeater.my_repeater_call=ABC"},
+     0,
+     "write 0x46 bmRequestType=0x40 wValue=0x0000 len=8 -> 8 [41 42 43 20 20 20 20 20]\npause 50 ms\n"
+     "read  0x55 bmRequestType=0xC0 wValue=0x0000 len=8 -> 8 [41 42 43 20 20 20 20 20]\n"},
     {"UnknownCommand", nullptr, {"frobnicate"}, 64, "unknown command"},
     {"UnknownKey", nullptr, {"get", "basic.nothing"}, 64, "unknown key"},
     {"ValueNotAMultipleOfTen", nullptr, {"set", "basic.delay_time_ms=505"}, 65, "basic.delay_time_ms: 505"},
