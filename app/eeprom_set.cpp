@@ -17,7 +17,7 @@
 #include "settings/start_up.h"
 
 TForm7::TForm7(Context context, QWidget* parent)
-    : QMainWindow(parent), ctx_(context), ui_(std::make_unique<Ui::TForm7>())
+    : QMainWindow(parent), ctx_(std::move(context)), ui_(std::make_unique<Ui::TForm7>())
 {
     ui_->setupUi(this);
     connect(ui_->SaveToFile1, &QAction::triggered, this, &TForm7::SaveToFile1Click);

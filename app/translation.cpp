@@ -68,7 +68,7 @@ QString installTranslations(const QStringList& languages)
             installed().push_back(std::move(qt));
         }
         QCoreApplication::installTranslator(own.get());
-        const QString chosen = own->language();
+        QString chosen = own->language();
         installed().push_back(std::move(own));
         return chosen;
     }

@@ -25,6 +25,10 @@
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
 #include "emulator/emulator.h"
+#include "settings/start_up.h"
+#include "settings_file/restore.h"
+#include "settings_file/settings_store.h"
+#include "settings_file/write_record.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -209,6 +213,32 @@ int runFlows(int runs)
     return 0;
 }
 
+// The record's own work in a dialog's Save: written before the first write,
+// rewritten once the group is done, removed once the result is told.
+void recordWork(int runs)
+{
+    emu::Emulator adapter;
+    VendorLink link{adapter};
+    const settings::StartUp started = settings::startUp(link);
+    const settings::Snapshot held =
+        settings::onlyGroup(settings::readEveryGroup(link, started, false), settings::Group::Basic);
+    const settings::AdapterIdentity demo = settings::identityOf(std::nullopt);
+    const std::string path = settings::recordPath(settings::stateFolder(), demo);
+    std::vector<double> cpu;
+    for (int i = 0; i < runs; ++i) {
+        const double start = threadCpuMs();
+        {
+            settings::RecordKeeper keeper(path, settings::RecordJob::Save, demo, held, started.features);
+            keeper.groupDone(settings::Group::Basic);
+        }
+        cpu.push_back(threadCpuMs() - start);
+    }
+    std::printf(
+        "\nThe record's work in a basic settings Save (written, rewritten, removed): own CPU, median of %d "
+        "runs: %.3f ms\n\n",
+        runs, median(cpu));
+}
+
 // The process's own peak: VmHWM starts afresh at exec, while ru_maxrss
 // keeps the parent's peak across fork and exec.
 long peakRssKb()
@@ -335,6 +365,7 @@ int main(int argc, char** argv)
         QApplication app(qtArgc, argv);
         runFlows(runs);
     }
+    recordWork(runs);
     std::fflush(stdout);
     const int status = runStartUp(argv[0], 15);
     std::fflush(stdout);

@@ -60,7 +60,7 @@ struct TAutoDetect::NumberField {
 };
 
 TAutoDetect::TAutoDetect(Context context, QWidget* parent)
-    : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TAutoDetect>())
+    : QDialog(parent), ctx_(std::move(context)), ui_(std::make_unique<Ui::TAutoDetect>())
 {
     ui_->setupUi(this);
     for (QLineEdit* edit : {ui_->CRCCheck, ui_->LastFrameSend, ui_->Duplex, ui_->PreBit, ui_->PostBit})

@@ -49,7 +49,7 @@ QString keyText(const std::string& key)
     const settings::ValueName* name = settings::valueNamed(key);
     if (name == nullptr) return fromFile(key);
     const char* form = formOf(name->group);
-    const QString label = QCoreApplication::translate(form, name->label);
+    QString label = QCoreApplication::translate(form, name->label);
     if (label != QLatin1String(name->label)) return label;
     // A label of a form may end in a blank.
     return QCoreApplication::translate(form, (std::string(name->label) + ' ').c_str()).trimmed();

@@ -119,7 +119,7 @@ QString nameOf(const QWidget& control)
     // What a screen reader says: the control's accessible name, else its
     // caption, else the caption of the label it is the buddy of.
     if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(&control))) {
-        const QString name = a->text(QAccessible::Name).trimmed();
+        QString name = a->text(QAccessible::Name).trimmed();
         if (!name.isEmpty()) return name;
     }
     return control.objectName();

@@ -28,7 +28,7 @@ QString shownValue(const std::string& key, const settings::TypedValue& value, co
         // The mode by its button's label; a code without a button by its
         // number.
         if (const auto* form = qobject_cast<const TForm12*>(dialog)) {
-            if (const QString label = form->modeLabel(static_cast<std::uint8_t>(value.number)); !label.isEmpty())
+            if (QString label = form->modeLabel(static_cast<std::uint8_t>(value.number)); !label.isEmpty())
                 return label;
         }
         return QString::number(value.number);

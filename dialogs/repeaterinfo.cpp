@@ -62,7 +62,7 @@ constexpr const char* StatusName =
 }  // namespace
 
 TForm11::TForm11(Context context, QWidget* parent)
-    : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm11>())
+    : QDialog(parent), ctx_(std::move(context)), ui_(std::make_unique<Ui::TForm11>())
 {
     ui_->setupUi(this);
     for (const CallSignBox& field : CallSigns) forceUpperCase(*(ui_.get()->*field.edit));

@@ -61,7 +61,7 @@ std::optional<std::uint8_t> checkedCode(const Ui::TForm12& ui, const std::array<
 }  // namespace
 
 TForm12::TForm12(Context context, QWidget* parent)
-    : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm12>())
+    : QDialog(parent), ctx_(std::move(context)), ui_(std::make_unique<Ui::TForm12>())
 {
     ui_->setupUi(this);
     // Message send stands alone in its group: without this a click could

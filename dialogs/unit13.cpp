@@ -3,7 +3,7 @@
 #include "ui_unit13.h"
 
 TForm13::TForm13(Context context, QWidget* parent)
-    : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm13>())
+    : QDialog(parent), ctx_(std::move(context)), ui_(std::make_unique<Ui::TForm13>())
 {
     ui_->setupUi(this);
 }

@@ -17,7 +17,7 @@
 #include <utility>
 
 TForm15::TForm15(Context context, QWidget* parent)
-    : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm15>())
+    : QDialog(parent), ctx_(std::move(context)), ui_(std::make_unique<Ui::TForm15>())
 {
     ui_->setupUi(this);
     notread::followEntries(*this);

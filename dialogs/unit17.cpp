@@ -16,7 +16,7 @@
 #include <cstdint>
 
 TForm17::TForm17(Context context, QWidget* parent)
-    : QDialog(parent), ctx_(context), ui_(std::make_unique<Ui::TForm17>())
+    : QDialog(parent), ctx_(std::move(context)), ui_(std::make_unique<Ui::TForm17>())
 {
     ui_->setupUi(this);
     notread::followEntries(*this);

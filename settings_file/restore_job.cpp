@@ -34,9 +34,10 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
         outcome.stage = Stage::BackingUp;
         try {
             const FileOrigin origin = readOrigin(link, features);
-            // The record names the firmware the backup read.
+            // The record names the firmware the backup read; the backup names
+            // it once, by its own lines above its settings.
             write.record.adapter.firmware = origin.firmwareVersion;
-            const std::string text = writeSettingsFile(outcome.held, origin);
+            const std::string text = writeSettingsFile(outcome.held, {origin.programVersion, {}, origin.features});
             outcome.backupPath =
                 saveAutomaticBackup(steps.backupFolder, steps.timeStamp ? steps.timeStamp() : backupTimeStamp(),
                                     ownCopyLines(OwnCopy::Kind::AutomaticBackup, write.record.adapter, text) + text);

@@ -164,7 +164,8 @@ int removeRecord(const std::string& path)
 
 RecordKeeper::RecordKeeper(std::string path, RecordJob job, const AdapterIdentity& adapter, const Snapshot& before,
                            const Features& features)
-    : path_(std::move(path)), before_(before), origin_{BRISEL_VERSION, adapter.firmware, features}
+    // The firmware is named once, by the record's own lines above its settings.
+    : path_(std::move(path)), before_(before), origin_{BRISEL_VERSION, {}, features}
 {
     record_.job = job;
     record_.adapter = adapter;

@@ -365,6 +365,8 @@ TEST_F(FileMenu, TheRecordStaysUntilTheResultIsToldOrStopsALoadItCannotBeWritten
                 EXPECT_EQ(rig.host.messages.size(), 2);
                 EXPECT_TRUE(rig.host.messages.back().startsWith(
                     QStringLiteral("The Save went ahead, but no record of it could be kept: ")));
+                EXPECT_TRUE(rig.host.messages.back().endsWith(
+                    QStringLiteral("\n\nThe record of the earlier write was left as it is.")));
             }
         }
     }

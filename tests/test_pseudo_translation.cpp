@@ -80,13 +80,15 @@ void expectWholeInBox(const QString& text, bool question)
     static QSet<QString> seen;  // each text once: the fault matrix repeats them
     if (seen.contains(text)) return;
     seen.insert(text);
-    QTimer::singleShot(0, [&text] {
+    QTimer::singleShot(0, [&text, question] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) {
             ADD_FAILURE() << "no box for " << text.toStdString();
             if (QWidget* other = QApplication::activeModalWidget()) other->close();
             return;
         }
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);  // blanks kept, nothing taken as markup
+        EXPECT_TRUE(question || box->standardButtons() == QMessageBox::Ok);
         QFont title = QApplication::font("QMdiSubWindowTitleBar");
         title.setBold(true);
         EXPECT_GE(box->width(), QFontMetrics(title).horizontalAdvance(box->windowTitle()) + 150);

@@ -159,12 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
                     CallSign{"AltRPT2Call", 0xA4, 8, [](State& s) { return s.altRpt2Call.data(); }}),
     [](const auto& info) { return std::string(info.param.control); });
 
-TEST_F(RepeaterDialog, ExitSendsNothing)
-{
-    dlg::expectExitClosesSilently(
-        rig, [&] { dlg::trigger(*w.mainWindow, "RepeaterInfoSetting1"); }, "Exit1");
-}
-
 TEST_F(RepeaterDialog, DetailOpensTheLegendByClickOrKeyWithoutTrafficAndKeepsTheEdits)
 {
     open([&](QDialog&) {

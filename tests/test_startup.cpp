@@ -4,6 +4,7 @@
 
 #include "app/eeprom_set.h"
 #include "device/commands.h"
+#include "tests/support/dialog_helpers.h"
 #include "tests/support/fixture.h"
 #include "ui_eeprom_set.h"
 
@@ -117,6 +118,19 @@ TEST(MainWindow, HelpShowsBothVersionsAndExitClosesWithoutARequest)
               QStringList({"      Brisel default Setting V03.06", "0123456789ABCDEF", "0123456789ABCDEF"}));
     EXPECT_EQ(pictures(rig.emulator.log()), Strings(6, "R FF 8"));  // 8, 8 and 0 bytes, twice
     EXPECT_FALSE(w.mainWindow->isVisible());
+}
+
+// The Exit of each optional dialog closes it and sends nothing.
+TEST(MainWindow, EachDialogsExitClosesItWithoutARequest)
+{
+    Rig rig;
+    Windows w = rig.start();
+    for (const auto& [item, exit] :
+         {std::pair{"RepeaterInfoSetting1", "Exit1"}, {"SlowData", "Exu1"}, {"Beacon", "Exit1"}}) {
+        SCOPED_TRACE(item);
+        dlg::expectExitClosesSilently(
+            rig, [&] { dlg::trigger(*w.mainWindow, item); }, exit);
+    }
 }
 
 }  // namespace

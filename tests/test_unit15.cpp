@@ -74,10 +74,4 @@ TEST_F(SlowDataDialog, CancelShowsTheAdapterCodeAndMessageAgain)
     EXPECT_EQ(message.text(), "ADAPTER TEXT");
 }
 
-TEST_F(SlowDataDialog, ExitClosesTheDialogWithoutTraffic)
-{
-    expectExitClosesSilently(
-        rig, [&] { open(); }, "Exu1");
-}
-
 }  // namespace

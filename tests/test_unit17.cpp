@@ -99,10 +99,4 @@ TEST_F(BeaconDialog, MessageTravelsInTwentyZeroFilledBytesPastARefusedInterval)
     EXPECT_EQ(timer.text(), "420");
 }
 
-TEST_F(BeaconDialog, ExitClosesTheDialogWithoutTraffic)
-{
-    expectExitClosesSilently(
-        rig, [&] { open(); }, "Exit1");
-}
-
 }  // namespace

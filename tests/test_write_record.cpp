@@ -180,7 +180,7 @@ void PrintTo(const OutputCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class RecordTilTheLastWord : public testing::TestWithParam<OutputCase> {
+class RecordFolder : public testing::Test {
 protected:
     const fs::path folder = madeFolder();
     const fs::path record = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
@@ -194,6 +194,7 @@ protected:
         return ctltest::runDemo(adapter, args, out, err, (folder / "backups").string());
     }
 };
+class RecordTilTheLastWord : public RecordFolder, public testing::WithParamInterface<OutputCase> {};
 
 TEST_P(RecordTilTheLastWord, GoesOnlyOnceTheResultIsOut)
 {
@@ -208,27 +209,58 @@ TEST_P(RecordTilTheLastWord, GoesOnlyOnceTheResultIsOut)
 
 INSTANTIATE_TEST_SUITE_P(Rows, RecordTilTheLastWord,
                          testing::Values(OutputCase{"Set", {"set", "basic.delay_time_ms=500"}},
+                                         OutputCase{"Restore", {"restore", "@"}},
                                          OutputCase{"JsonRestore", {"--json", "restore", "@"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A record that cannot be written (its name taken by a folder, or a FIFO,
-// which nothing waits on) stops a restore and a set before their first
-// write, and says why; a command that only reads tells it and goes on.
+// which nothing waits on) or read (mode 000; root, whom modes do not stop,
+// finds more than the 1 MiB a settings file may hold) stops a restore and a
+// set before their first write, and says why; it is never replaced or
+// removed. A command that only reads tells it and goes on.
 TEST_P(RecordTilTheLastWord, OneThatCannotBeWrittenStopsTheWrite)
 {
-    if (GetParam().args.front() == "set") ASSERT_EQ(mkfifo(record.c_str(), 0600), 0);
-    else fs::create_directories(record);
+    if (GetParam().args.front() == "set") {
+        ASSERT_EQ(mkfifo(record.c_str(), 0600), 0);
+    } else if (GetParam().args.front() == "restore") {
+        std::ofstream(record) << "# brisel-setting record of a write: set\n" << std::string(1 << 20, '#');
+        fs::permissions(record, fs::perms::none);
+    } else {
+        fs::create_directories(record);
+    }
+    const auto type = fs::status(record).type();
     std::ostringstream out, err, readOut, readErr;
-    EXPECT_EQ(run({"get", "basic.delay_time_ms"}, readOut, readErr), 0);
-    EXPECT_NE(readErr.str().find(record.string() + ": not a regular file; it is left as it is"), std::string::npos)
-        << readErr.str();
+    EXPECT_EQ(run({"show"}, readOut, readErr), 0);
+    EXPECT_NE(readErr.str().find(record.string() + ": "), std::string::npos) << readErr.str();
+    EXPECT_NE(readErr.str().find("it is left as it is"), std::string::npos) << readErr.str();
     EXPECT_EQ(run(GetParam().args, out, err), 73);
     EXPECT_NE(err.str().find(record.string()), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("; without a record of the write, nothing was written"), std::string::npos) << err.str();
+    EXPECT_EQ(fs::status(record).type(), type);
+    EXPECT_TRUE(type != fs::file_type::regular || fs::file_size(record) > (1u << 20));
     // The basic group's Save begins with its delay time (0x02): never sent.
     EXPECT_TRUE(std::none_of(adapter.log().begin(), adapter.log().end(), [](const emu::LogEntry& e) {
         return e.kind == emu::LogEntry::Kind::Request && !e.isRead() && e.request == 0x02;
     }));
+}
+
+// --forget-record where the state folder is read-only says the record could
+// not be removed (73), and it stays. Root, whom modes do not stop, runs it as
+// the user nobody.
+TEST_F(RecordFolder, ForgetInAReadOnlyFolderSaysSoAndKeepsIt)
+{
+    std::ofstream(record) << "# brisel-setting record of a write: set\n# groups to write: basic\nformat = 1\n";
+    const int status = ctltest::inChild([&] {
+        const bool root = geteuid() == 0;
+        if (root && (chown(folder.c_str(), 65534, 65534) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) return 1;
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+        std::ostringstream out, err;
+        const std::string told = "The record could not be removed: " + record.string() + ": Permission denied.";
+        return run({"--forget-record", "show"}, out, err) == 73 && err.str().find(told) != std::string::npos ? 0 : 2;
+    });
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fs::exists(record));
 }
 
 // A record or an automatic backup puts back exactly what the adapter held,
@@ -333,7 +365,8 @@ struct RouteCase {
     const char* name;
     const char* port;  // the record's
     std::vector<std::string> args;
-    bool bThere, edited;
+    bool bThere;
+    char file;  // 'r': a record; 'e': one edited since; 'o': one an earlier version made, without a digest
     int status;
     const char* err;
     char written;  // 'a', 'b', or 0
@@ -349,7 +382,12 @@ TEST_P(RecordRoute, GoesToItsOwnAdapter)
     settings::writeRecord(
         file, {settings::RecordJob::Set, settings::identityOf(AdapterNode{0, {1, 8}, "", c.port}), "", {}, {}},
         valuesOf({Group::Basic}, 50), {"test", "", settings::Features{}});
-    if (c.edited) std::ofstream(file, std::ios::app) << "# edited\n[beacon]\ninterval_s = 600\n";
+    if (c.file == 'e') std::ofstream(file, std::ios::app) << "# edited\n[beacon]\ninterval_s = 600\n";
+    if (c.file == 'o') {
+        std::ofstream(file) << "# brisel-setting record of a write: set\n# groups to write: basic\n# groups done: \n"
+                               "# adapter at USB port: 1-3\nformat = 1\n[basic]\nresync_error_bits = 30\n";
+        EXPECT_EQ(settings::readRecord(file)->adapter.port, "1-3");  // told as the record of the adapter there
+    }
     emu::Emulator a, b;
     std::vector<emu::BusSlot> bus{{&a, "1-1", {1, 7}}, {&b, "1-3", {1, 8}}};
     if (!c.bThere) bus.pop_back();
@@ -372,13 +410,22 @@ TEST_P(RecordRoute, GoesToItsOwnAdapter)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RecordRoute,
-    testing::Values(RouteCase{"AtItsPort", "1-3", {}, true, false, 0, "", 'b'},
-                    RouteCase{"EditedIsAnyFile", "1-3", {}, true, true, 0, "", 'a'},
+    testing::Values(RouteCase{"AtItsPort", "1-3", {}, true, 'r', 0, "", 'b'},
+                    RouteCase{"EditedIsAnyFile", "1-3", {}, true, 'e', 0, "", 'a'},
+                    // Its values are judged as a hand-written file's: never put back exactly.
+                    RouteCase{"AnEarlierVersionsIsAnyFile",
+                              "1-3",
+                              {"--device", "1-3"},
+                              true,
+                              'o',
+                              65,
+                              "basic.resync_error_bits: 30 is outside 0 to 24 bits",
+                              0},
                     RouteCase{"AloneElsewhere",
                               "1-3",
                               {},
                               false,
-                              false,
+                              'r',
                               0,
                               "interrupted-x.toml is the record of a write onto the adapter at USB port 1-3, which is "
                               "not connected; it goes to the only adapter connected, the adapter at USB port 1-1.",
@@ -387,7 +434,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "1-5",
                               {},
                               true,
-                              false,
+                              'r',
                               69,
                               "which is not connected; nothing was written. Adapters connected now:\n  at USB port 1-1",
                               0},
@@ -395,13 +442,12 @@ INSTANTIATE_TEST_SUITE_P(
                               "1-3",
                               {"--device", "1-1"},
                               true,
-                              false,
+                              'r',
                               69,
                               ", not of the adapter at USB port 1-1; nothing was written. This puts it back onto its "
                               "own adapter:\n  brisel-ctl --device 1-3 restore ",
                               0},
-                    RouteCase{
-                        "AnotherAskedFor", "1-3", {"--device", "1-1", "--other-adapter"}, true, false, 0, "", 'a'}),
+                    RouteCase{"AnotherAskedFor", "1-3", {"--device", "1-1", "--other-adapter"}, true, 'r', 0, "", 'a'}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
