@@ -7,6 +7,7 @@
 #include "cli/json_report.h"
 #include "cli/store_problems.h"
 #include "device/shown_text.h"
+#include "device/usb_library.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
 #include "interrupts/signals.h"
@@ -159,6 +160,10 @@ int runCtl(int argc, char** argv, CtlIo& io)
     } catch (const AdapterGone& gone) {
         failure = goneText(gone.problem());
         status = failed(exit_status::AdapterFailed, failure, io.err);
+    } catch (const UsbLibraryMissing& missing) {
+        failure = missing.library() +
+                  " is not in the Windows system folder: install libusb-win32, whose driver for the adapter brings it";
+        status = failed(exit_status::NoAdapter, failure, io.err);
     } catch (const std::exception& error) {
         failure = error.what();
         status = failed(exit_status::AdapterFailed, failure, io.err);
