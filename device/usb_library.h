@@ -21,6 +21,6 @@ private:
     std::string library_;
 };
 
-// Loads the library once per process: from the system folder, or from
-// BRISEL_LIBUSB0 when that is set (a test's stand-in). Throws UsbLibraryMissing.
+// Loads the library once per process, from the system folder alone. Throws
+// UsbLibraryMissing.
 void loadUsbLibrary();

@@ -4,11 +4,9 @@
 // adapter.
 #include "device/usb_library.h"
 #include "device/usb_transport.h"
-#include "device/windows_text.h"
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <mutex>
 
 namespace {
@@ -20,13 +18,7 @@ HMODULE library = nullptr;
 void loadUsbLibrary()
 {
     static std::once_flag once;
-    std::call_once(once, [] {
-        // A test names its stand-in; a user's program takes the system's.
-        wchar_t given[MAX_PATH];
-        const DWORD length = GetEnvironmentVariableW(L"BRISEL_LIBUSB0", given, MAX_PATH);
-        if (length > 0 && length < MAX_PATH) library = LoadLibraryExW(given, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        else library = LoadLibraryExW(L"libusb0.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    });
+    std::call_once(once, [] { library = LoadLibraryExW(L"libusb0.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); });
     if (library == nullptr) throw UsbLibraryMissing("libusb0.dll");
 }
 

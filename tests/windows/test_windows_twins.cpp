@@ -54,7 +54,9 @@ TEST(WindowsTwins, TheLockIsInUseWhileAnotherHandleHoldsIt)
         const HANDLE other = CreateFileW(lockFile.c_str(), GENERIC_READ, 7, nullptr, OPEN_EXISTING, 0, nullptr);
         OVERLAPPED range{};
         range.OffsetHigh = 0x40000000;
-        if (other != INVALID_HANDLE_VALUE) ASSERT_TRUE(LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &range));
+        if (other != INVALID_HANDLE_VALUE) {
+            ASSERT_TRUE(LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &range));
+        }
         EXPECT_EQ(lockAdapterNode(path).outcome,
                   other != INVALID_HANDLE_VALUE ? LockAttempt::Outcome::InUse : LockAttempt::Outcome::Taken);
         if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
