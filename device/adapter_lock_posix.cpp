@@ -13,7 +13,7 @@
 
 AdapterLock::~AdapterLock()
 {
-    if (fd_ >= 0) close(fd_);
+    if (fd_ >= 0) close(static_cast<int>(fd_));
 }
 
 AdapterLock::AdapterLock(AdapterLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
@@ -21,7 +21,7 @@ AdapterLock::AdapterLock(AdapterLock&& other) noexcept : fd_(std::exchange(other
 AdapterLock& AdapterLock::operator=(AdapterLock&& other) noexcept
 {
     if (this != &other) {
-        if (fd_ >= 0) close(fd_);
+        if (fd_ >= 0) close(static_cast<int>(fd_));
         fd_ = std::exchange(other.fd_, -1);
     }
     return *this;
@@ -76,12 +76,12 @@ LockAttempt lockAdapterNode(const std::string& path)
         if (errno == ENOENT || errno == ENODEV || errno == ENXIO) attempt.outcome = LockAttempt::Outcome::Missing;
         return attempt;
     }
-    if (flock(lock.fd_, LOCK_EX | LOCK_NB) == 0) {
+    if (flock(static_cast<int>(lock.fd_), LOCK_EX | LOCK_NB) == 0) {
         attempt.outcome = LockAttempt::Outcome::Taken;
         attempt.lock = std::move(lock);
     } else if (errno == EWOULDBLOCK) {
         attempt.outcome = LockAttempt::Outcome::InUse;
-        attempt.holder = holderOf(lock.fd_);
+        attempt.holder = holderOf(static_cast<int>(lock.fd_));
     }
     return attempt;
 }
