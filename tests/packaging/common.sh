@@ -54,6 +54,7 @@ usr/lib/udev/rules.d/70-brisel-setting.rules
 usr/share/bash-completion/completions/brisel-ctl
 usr/share/doc/brisel-ctl/changelog.gz
 usr/share/doc/brisel-ctl/copyright
+usr/share/doc/brisel-ctl/settings.md
 usr/share/man/man1/brisel-ctl.1.gz
 LIST
     fi

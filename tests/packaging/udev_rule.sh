@@ -32,7 +32,8 @@ mapfile -t lines < <(sed -e ':a' -e '/\\$/{N;s/\\\n//;ba}' "$rule_file" |
 
 key_re='[A-Z_]+(\{[^}]*\})?[[:space:]]*(==|!=|\+=|-=|:=|=)[[:space:]]*"[^"]*"'
 # True when the rule being looked at holds the key, operator and value $1.
-has() { printf '%s\n' "${pairs[@]}" | grep -q -x -F -- "$1"; }
+# grep reads to the end (no -q): under pipefail an early exit would kill printf by SIGPIPE.
+has() { printf '%s\n' "${pairs[@]}" | grep -x -F -- "$1" >/dev/null; }
 
 found=0
 for line in "${lines[@]}"; do
