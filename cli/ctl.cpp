@@ -7,6 +7,7 @@
 #include "cli/store_problems.h"
 #include "cli/write_result.h"
 #include "device/shown_text.h"
+#include "device/usb_library.h"
 #include "emulator/demo_memory.h"
 #include "emulator/emulator.h"
 #include "interrupts/signals.h"
@@ -165,6 +166,11 @@ Ending runTold(const std::function<int()>& command, LastWord& last)
     } catch (const AdapterGone& gone) {
         ending.failure = goneText(gone.problem());
         ending.status = failed(exit_status::AdapterFailed, ending.failure, err);
+    } catch (const UsbLibraryMissing& missing) {
+        ending.failure =
+            missing.library() +
+            " is not in the Windows system folder: install libusb-win32, whose driver for the adapter brings it";
+        ending.status = failed(exit_status::NoAdapter, ending.failure, err);
     } catch (const std::exception& error) {
         ending.failure = error.what();
         ending.status = failed(exit_status::AdapterFailed, ending.failure, err);

@@ -1,5 +1,7 @@
 #include "device/adapter_list.h"
 
+#include "device/usb_port.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -25,9 +27,8 @@ std::vector<AdapterNode> adaptersAmong(const std::vector<SeenDevice>& devices)
     for (std::size_t i = 0; i < devices.size(); ++i) {
         const SeenDevice& d = devices[i];
         if (d.id.vendor != adapter::VendorId || d.id.product != adapter::ProductId) continue;
-        adapters.push_back({i,
-                            {usbNumber(d.busName).value_or(0), usbNumber(d.deviceName).value_or(0)},
-                            "/dev/bus/usb/" + d.busName + "/" + d.deviceName});
+        const auto [bus, device] = addressTextOf(d);
+        adapters.push_back({i, {usbNumber(bus).value_or(0), usbNumber(device).value_or(0)}, deviceNodeOf(d)});
     }
     return adapters;
 }

@@ -5,6 +5,7 @@
 // file elsewhere, so every program that follows the rule sees it, whatever its
 // user, and the kernel drops it when the holder ends, however it ends.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,8 +35,10 @@ public:
 
 private:
     friend LockAttempt lockAdapterNode(const std::string& path);
-    explicit AdapterLock(int fd) : fd_(fd) {}
-    int fd_ = -1;  // the node opened read-only, holding the lock
+    explicit AdapterLock(std::intptr_t fd) : fd_(fd) {}
+    // The node opened read-only, holding the lock (on Windows, the handle that
+    // holds it).
+    std::intptr_t fd_ = -1;
 };
 
 struct LockAttempt {

@@ -40,3 +40,13 @@ std::string usbPortPath(const std::string& root, AdapterAddress address)
     }
     return {};
 }
+
+std::string deviceNodeOf(const SeenDevice& device)
+{
+    return "/dev/bus/usb/" + device.busName + "/" + device.deviceName;
+}
+
+std::pair<std::string, std::string> addressTextOf(const SeenDevice& device)
+{
+    return {device.busName, device.deviceName};
+}
