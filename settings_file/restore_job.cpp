@@ -48,14 +48,7 @@ void restoreFile(VendorLink& link, const Pause& pause, const StartUp& startUp, c
         }
         return true;
     };
-    write.writing = [&] {
-        outcome.stage = Stage::Writing;
-        if (steps.writing) steps.writing(outcome);
-    };
-    write.told = [&] {
-        outcome.stage = Stage::Written;
-        if (steps.told) steps.told(outcome);
-    };
+    followStages(write, outcome, steps);
     switch (writeStep(link, pause, features, write, outcome)) {
     case WriteEnd::Problems: outcome.stage = Stage::Problems; break;
     case WriteEnd::NothingToChange:

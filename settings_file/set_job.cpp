@@ -78,14 +78,7 @@ void setValues(VendorLink& link, const Pause& pause, const StartUp& startUp, con
     WriteStep write;
     write.record = {steps.recordPath, steps.adapter, RecordJob::Set};
     write.stop = steps.stop;
-    write.writing = [&] {
-        outcome.stage = Stage::Writing;
-        if (steps.writing) steps.writing(outcome);
-    };
-    write.told = [&] {
-        outcome.stage = Stage::Written;
-        if (steps.told) steps.told(outcome);
-    };
+    followStages(write, outcome, steps);
     switch (writeStep(link, pause, features, write, outcome)) {
     case WriteEnd::Problems: outcome.stage = Stage::Problems; break;
     case WriteEnd::NothingToChange: outcome.stage = Stage::NothingToChange; break;

@@ -49,6 +49,21 @@ struct WriteStep {
 
 enum class WriteEnd { Problems, NothingToChange, Stopped, RecordFailed, Written };
 
+// Gives the job's outcome its stage as the write begins and once its
+// result is told, and runs the job's own steps for those moments.
+template <typename Outcome, typename Steps>
+void followStages(WriteStep& write, Outcome& outcome, const Steps& steps)
+{
+    write.writing = [&outcome, &steps] {
+        outcome.stage = Outcome::Stage::Writing;
+        if (steps.writing) steps.writing(outcome);
+    };
+    write.told = [&outcome, &steps] {
+        outcome.stage = Outcome::Stage::Written;
+        if (steps.told) steps.told(outcome);
+    };
+}
+
 // Plans, keeps the record and writes, filling `values` as it goes (its
 // held and wanted given). A lost adapter ends the step with AdapterGone,
 // the record then let go as the write's result.
