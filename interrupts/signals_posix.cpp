@@ -59,11 +59,6 @@ SignalCatcher::~SignalCatcher()
     noted = 0;
 }
 
-void SignalCatcher::holdFromNowOn()
-{
-    if (!held_) held_ = std::make_unique<Deferral>();
-}
-
 void SignalCatcher::wakeOnSignal(int fd)
 {
     wakeFd = fd;
@@ -72,11 +67,6 @@ void SignalCatcher::wakeOnSignal(int fd)
 int SignalCatcher::caught() const
 {
     return noted;
-}
-
-StopRequest SignalCatcher::stopRequest()
-{
-    return StopRequest([this] { holdFromNowOn(); }, [this] { return caught(); });
 }
 
 Deferral::Deferral()

@@ -71,11 +71,6 @@ SignalCatcher::~SignalCatcher()
     noted = 0;
 }
 
-void SignalCatcher::holdFromNowOn()
-{
-    if (!held_) held_ = std::make_unique<Deferral>();
-}
-
 void SignalCatcher::wakeOnSignal(int fd)
 {
     wakeFd = fd;
@@ -84,11 +79,6 @@ void SignalCatcher::wakeOnSignal(int fd)
 int SignalCatcher::caught() const
 {
     return noted;
-}
-
-StopRequest SignalCatcher::stopRequest()
-{
-    return StopRequest([this] { holdFromNowOn(); }, [this] { return caught(); });
 }
 
 // A write to a closed pipe fails on Windows without a signal: nothing to hold.
