@@ -19,6 +19,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -141,6 +142,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!saved.empty() || outcome.stage == RestoreOutcome::Stage::NothingToChange, "ended at stage %d",
                static_cast<int>(outcome.stage));
     if (!outcome.backupPath.empty()) unlink(outcome.backupPath.c_str());
+    // A loss in the middle of a group leaves the record, naming that group
+    // as maybe half written; any other end of the write removes it.
+    const bool cutInGroup = outcome.restore.cut && !outcome.restore.cut->whole();
+    if (asRecord && cutInGroup) {
+        const std::optional<WriteRecord> left = readRecord(record);
+        FUZZ_CHECK(left.has_value(), "the record left cannot be read");
+        const std::vector<Group> half = halfWritten(*left);
+        FUZZ_CHECK(std::find(half.begin(), half.end(), outcome.restore.cut->group) != half.end(),
+                   "the record left does not name the group cut short:\n%s", contentsOf(record).c_str());
+        unlink(record.c_str());
+    }
     outcome = {};
     FUZZ_CHECK(!asRecord || access(record.c_str(), F_OK) != 0, "the record of a write that was told stays");
     adapter.plugIn();
