@@ -24,23 +24,25 @@ namespace {
 // icon and its buttons (minimise, maximise, close), with their margins.
 constexpr int TitleBarAllowance = 150;
 
-// A Japanese paragraph ends with the copula "です" or "ます" kept on the
-// line of the word before it, never on a line of its own: a word joiner
-// (U+2060, drawn as nothing) ties the two. The marks that close or follow
-// a word ("、", "。", ":", "）") Qt's line breaking already keeps on the line
-// before them.
-QString withCopulasJoined(const QString& text)
+// A Japanese paragraph's closing polite ending ("です", "ます", "ません",
+// "ました", "ください") stays on the line of the word before it, never on a
+// line of its own: a word joiner (U+2060, drawn as nothing) ties the two.
+// The marks that close or follow a word ("、", "。", ":", "）") Qt's line
+// breaking already keeps on the line before them.
+QString withEndingsJoined(const QString& text)
 {
-    static const QRegularExpression copula(QStringLiteral("(?<=[^\\s\\x{2060}])(です|ます)(?=。?(\\n|$))"));
+    static const QRegularExpression ending(
+        QStringLiteral("(?<=[^\\s\\x{2060}])(です|ます|ません|ました|ください)(?=。?(\\n|$))"));
     QString joined = text;
-    return joined.replace(copula, QStringLiteral("\u2060\\1"));
+    return joined.replace(ending, QStringLiteral("\u2060\\1"));
 }
 
 // A box is never narrower than its title as a title bar draws it (bold),
 // so that the title is never cut. A text in Japanese is drawn in one font
 // that has both its kana and kanji and the Latin letters of its call signs
 // and file names, not line by line in whichever font has the first
-// character, and its copulas are kept with the word before them.
+// character, and its closing polite endings are kept with the word before
+// them.
 void fitBox(QMessageBox& box)
 {
     QFont title = QApplication::font("QMdiSubWindowTitleBar");
@@ -55,7 +57,7 @@ void fitBox(QMessageBox& box)
         return script == QChar::Script_Hiragana || script == QChar::Script_Katakana || script == QChar::Script_Han;
     });
     const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
-    if (japanese) box.setText(withCopulasJoined(text));
+    if (japanese) box.setText(withEndingsJoined(text));
     if (japanese && !families.isEmpty()) {
         QFont font = box.font();
         font.setFamilies(QStringList{families.contains(QStringLiteral("Noto Sans CJK JP"))

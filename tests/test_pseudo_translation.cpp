@@ -8,7 +8,7 @@
 // box as the program shows it, where nothing may be cut, not its title. The
 // same flows run again in Japanese, where no line the box wraps a text into
 // may begin with a mark that closes or follows (":", "、", "。", "）", a
-// small kana), nor hold no more than "です" or "ます".
+// small kana), nor hold no more than a polite ending ("です", "ください").
 
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
@@ -99,12 +99,12 @@ QStringList wrappedLines(const QLabel& label)
 }
 
 // A Japanese line that begins with a mark that closes or follows what
-// stands before it, or that holds no more than a copula.
+// stands before it, or that holds no more than a polite ending.
 bool badJapaneseLine(const QString& line)
 {
     static const QRegularExpression bad(
         QStringLiteral("^\\s*([:;,.!?)\\]}、。，．：；！？）」』】〕ー・…ぁぃぅぇぉっゃゅょァィゥェォッャュョ]|"
-                       "(です|ます)。?\\s*$)"));
+                       "(です|ます|ません|ました|ください)。?\\s*$)"));
     return bad.match(line).hasMatch();
 }
 
