@@ -25,16 +25,26 @@ namespace {
 constexpr int TitleBarAllowance = 150;
 
 // A Japanese paragraph's closing polite ending ("です", "ます", "ません",
-// "ました", "ください") stays on the line of the word before it, never on a
-// line of its own: a word joiner (U+2060, drawn as nothing) ties the two.
-// The marks that close or follow a word ("、", "。", ":", "）") Qt's line
-// breaking already keeps on the line before them.
+// "ました", "ください") stays whole on the line of the word before it, never
+// split or on a line of its own: a word joiner (U+2060, drawn as nothing)
+// goes before each of its characters. The marks that close or follow a
+// word ("、", "。", ":", "）") Qt's line breaking already keeps on the line
+// before them.
 QString withEndingsJoined(const QString& text)
 {
     static const QRegularExpression ending(
         QStringLiteral("(?<=[^\\s\\x{2060}])(です|ます|ません|ました|ください)(?=。?(\\n|$))"));
-    QString joined = text;
-    return joined.replace(ending, QStringLiteral("\u2060\\1"));
+    QString joined;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& match : ending.globalMatch(text)) {
+        joined += text.mid(from, match.capturedStart() - from);
+        for (const QChar c : match.captured()) {
+            joined += QChar(0x2060);
+            joined += c;
+        }
+        from = match.capturedEnd();
+    }
+    return joined + text.mid(from);
 }
 
 // A box is never narrower than its title as a title bar draws it (bold),

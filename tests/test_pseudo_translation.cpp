@@ -8,7 +8,8 @@
 // box as the program shows it, where nothing may be cut, not its title. The
 // same flows run again in Japanese, where no line the box wraps a text into
 // may begin with a mark that closes or follows (":", "、", "。", "）", a
-// small kana), nor hold no more than a polite ending ("です", "ください").
+// small kana), nor hold no more than a few kana of a polite ending ("す",
+// "です", "せん。", "ください").
 
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
@@ -99,12 +100,13 @@ QStringList wrappedLines(const QLabel& label)
 }
 
 // A Japanese line that begins with a mark that closes or follows what
-// stands before it, or that holds no more than a polite ending.
+// stands before it, or that holds no more than a few hiragana, the end of
+// a polite ending.
 bool badJapaneseLine(const QString& line)
 {
     static const QRegularExpression bad(
         QStringLiteral("^\\s*([:;,.!?)\\]}、。，．：；！？）」』】〕ー・…ぁぃぅぇぉっゃゅょァィゥェォッャュョ]|"
-                       "(です|ます|ません|ました|ください)。?\\s*$)"));
+                       "[\\x{3041}-\\x{3096}]{1,4}。?\\s*$)"));
     return bad.match(line).hasMatch();
 }
 
