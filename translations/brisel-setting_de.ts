@@ -37,7 +37,7 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     </message>
     <message>
         <source>at USB port %1 (device %2)</source>
-        <translation>USB-Port %1 (Gerät %2)</translation>
+        <translation>am USB-Port %1 (Gerät %2)</translation>
     </message>
     <message>
         <source>The DV Brisel (Relavox) in use, %1, is no longer connected.
@@ -108,7 +108,7 @@ Es wurde nichts mehr an ihn gesendet. Stecken Sie den Adapter wieder ein: Das Pr
     </message>
     <message>
         <source>at an unknown USB port (device %1)</source>
-        <translation>an einem unbekannten USB-Port (Gerät %1)</translation>
+        <translation>Unbekannter USB-Port (Gerät %1)</translation>
     </message>
     <message>
         <source>at USB port %1 (device %2)</source>
