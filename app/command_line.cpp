@@ -41,12 +41,25 @@ const char* const DemoHelp =
     "  --demo-unplug-at CODE:N  the adapter is lost at the Nth request (from 1) of\n"
     "                         the request code CODE (e.g. 0x02:1) and is back at\n"
     "                         the next action (with other adapters, the one after)\n"
+    "  --demo-back-changed    the adapter lost by --demo-unplug-at is back with\n"
+    "                         another Time Out, as another adapter would be\n"
     "  --demo-file FILE       the emulated adapter keeps its settings in FILE\n"
     "  --demo-reset           the emulated adapter starts again with its factory settings\n"
     "  --help                 print this help\n"
     "  --version              print the program's version\n";
 
-enum LongOnly { Help = 1000, Version, Device, Lacking, DemoFile, DemoReset, NotTaking, DemoAdapters, DemoUnplugAt };
+enum LongOnly {
+    Help = 1000,
+    Version,
+    Device,
+    Lacking,
+    DemoFile,
+    DemoReset,
+    NotTaking,
+    DemoAdapters,
+    DemoUnplugAt,
+    DemoBackChanged
+};
 
 constexpr int MostDemoAdapters = 4;
 
@@ -97,6 +110,7 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
         {"not-taking", no_argument, nullptr, NotTaking},
         {"demo-adapters", required_argument, nullptr, DemoAdapters},
         {"demo-unplug-at", required_argument, nullptr, DemoUnplugAt},
+        {"demo-back-changed", no_argument, nullptr, DemoBackChanged},
         {nullptr, 0, nullptr, 0},
     };
     CommandLine line;
@@ -107,8 +121,10 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
     int c;
     while ((c = getopt_long(argc, argv, ":", longOptions, nullptr)) != -1) {
         // The demo's own options come with --lacking.
-        const int group =
-            c == DemoFile || c == DemoReset || c == NotTaking || c == DemoAdapters || c == DemoUnplugAt ? Lacking : c;
+        const int group = c == DemoFile || c == DemoReset || c == NotTaking || c == DemoAdapters || c == DemoUnplugAt ||
+                                  c == DemoBackChanged
+                              ? Lacking
+                              : c;
         const bool foreign = (group == Device || group == Lacking) && group != takes;
         if (!problem.empty()) continue;
         if (c == Help) helpAsked = true;
@@ -129,6 +145,7 @@ CommandLine readOptions(int argc, char** argv, const char* program, int takes, c
             problem = "--demo-unplug-at wants CODE:N, a request code from 0x00 to 0xFF and a count from 1, not '" +
                       shown::clipped(optarg) + "'";
         else if (c == DemoUnplugAt) line.unplugAt = unplugFault(optarg);
+        else if (c == DemoBackChanged) line.backChanged = true;
         else if (const auto lacking = emu::parseLacking(optarg)) line.lacking = *lacking;
         else problem = emu::lackingProblem(optarg);
     }
@@ -164,6 +181,10 @@ CommandLine readDemoCommandLine(int argc, char** argv, std::ostream& out, std::o
     if (line.exitStatus) return line;
     if (argc - optind > 1) {
         err << "brisel-setting-demo: takes one FILE at most\nTry 'brisel-setting-demo --help'.\n";
+        line.exitStatus = UsageStatus;
+    } else if (line.backChanged && !line.unplugAt) {
+        err << "brisel-setting-demo: --demo-back-changed goes with --demo-unplug-at\nTry 'brisel-setting-demo "
+               "--help'.\n";
         line.exitStatus = UsageStatus;
     } else if (optind < argc && (line.demoFile || line.demoReset)) {
         err << "brisel-setting-demo: FILE remembers nothing; it cannot go with "

@@ -24,12 +24,14 @@ struct CommandLine {
     bool notTaking = false;               // brisel-setting-demo --not-taking
     int demoAdapters = 1;                 // brisel-setting-demo --demo-adapters
     std::optional<emu::Fault> unplugAt;   // brisel-setting-demo --demo-unplug-at CODE:N
+    bool backChanged = false;             // brisel-setting-demo --demo-back-changed
 };
 
 // brisel-setting [--device ADAPTER] [--help] [--version]
 CommandLine readSettingCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
 // brisel-setting-demo [--lacking=FEATURE,...] [--not-taking] [--demo-adapters N]
-// [--demo-unplug-at CODE:N] [--demo-file FILE] [--demo-reset] [--help] [--version] [FILE]
+// [--demo-unplug-at CODE:N [--demo-back-changed]] [--demo-file FILE] [--demo-reset] [--help] [--version]
+// [FILE]
 CommandLine readDemoCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
 
 // The opener of brisel-setting: the adapter --device names, or the first.

@@ -1,12 +1,12 @@
 // brisel-setting-demo [--lacking=FEATURE,...] [--not-taking] [--demo-adapters N]
-// [--demo-unplug-at CODE:N] [--demo-file FILE] [--demo-reset] [FILE]: the
+// [--demo-unplug-at CODE:N [--demo-back-changed]] [--demo-file FILE] [--demo-reset] [FILE]: the
 // program over the built-in emulated adapter, with every optional feature
 // present but those --lacking names. The adapter keeps its settings between
 // runs in its file, shared with brisel-ctl --demo; with FILE, it starts with
 // the settings of that settings file and remembers nothing. Each request and
 // pause is printed. The options besides bring up what the program says of
 // an adapter that keeps its values, of more adapters than one (the Adapter
-// menu) and of a lost adapter.
+// menu), of a lost adapter and of one found again with other settings.
 
 #include "app/command_line.h"
 #include "app/run.h"
@@ -79,11 +79,15 @@ int main(int argc, char** argv)
     // Lost once, at the request the command line names, and plugged in
     // again when the program next looks for it; with other adapters on the
     // bus, at the look after, so that the program first tells of them.
+    // With --demo-back-changed it comes back with another Time Out, as
+    // another adapter plugged in at its place would.
     if (line.unplugAt) adapter.injectFault(*line.unplugAt);
     int looksWhileLost = 0;
-    const auto plugBackIn = [&adapter, &looksWhileLost, awayFor = line.demoAdapters > 1 ? 2 : 1] {
+    const auto plugBackIn = [&adapter, &looksWhileLost, awayFor = line.demoAdapters > 1 ? 2 : 1,
+                             changed = line.backChanged] {
         if (adapter.pluggedIn() || ++looksWhileLost < awayFor) return;
         adapter.plugIn();
+        if (changed) adapter.state().timeOut = static_cast<std::uint8_t>(adapter.state().timeOut + 1);
         looksWhileLost = 0;
     };
     // A Save pauses between its writes and its read-back: what it wrote is

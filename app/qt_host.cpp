@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <algorithm>
@@ -23,11 +24,35 @@ namespace {
 // icon and its buttons (minimise, maximise, close), with their margins.
 constexpr int TitleBarAllowance = 150;
 
+// A Japanese paragraph's closing polite ending ("です", "ます", "ません",
+// "ました", "ください") stays whole on the line of the word before it, never
+// split or on a line of its own: a word joiner (U+2060, drawn as nothing)
+// goes before each of its characters. The marks that close or follow a
+// word ("、", "。", ":", "）") Qt's line breaking already keeps on the line
+// before them.
+QString withEndingsJoined(const QString& text)
+{
+    static const QRegularExpression ending(
+        QStringLiteral("(?<=[^\\s\\x{2060}])(です|ます|ません|ました|ください)(?=。?(\\n|$))"));
+    QString joined;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& match : ending.globalMatch(text)) {
+        joined += text.mid(from, match.capturedStart() - from);
+        for (const QChar c : match.captured()) {
+            joined += QChar(0x2060);
+            joined += c;
+        }
+        from = match.capturedEnd();
+    }
+    return joined + text.mid(from);
+}
+
 // A box is never narrower than its title as a title bar draws it (bold),
 // so that the title is never cut. A text in Japanese is drawn in one font
 // that has both its kana and kanji and the Latin letters of its call signs
 // and file names, not line by line in whichever font has the first
-// character.
+// character, and its closing polite endings are kept with the word before
+// them.
 void fitBox(QMessageBox& box)
 {
     QFont title = QApplication::font("QMdiSubWindowTitleBar");
@@ -42,6 +67,7 @@ void fitBox(QMessageBox& box)
         return script == QChar::Script_Hiragana || script == QChar::Script_Katakana || script == QChar::Script_Han;
     });
     const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
+    if (japanese) box.setText(withEndingsJoined(text));
     if (japanese && !families.isEmpty()) {
         QFont font = box.font();
         font.setFamilies(QStringList{families.contains(QStringLiteral("Noto Sans CJK JP"))

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QVariant>
 #include <QWidget>
 
@@ -42,11 +43,15 @@ QString cutText(const QWidget& dialog, const settings::CutWrite& cut)
                "then the record of the Save stays, and the program tells of it when it starts.");
 }
 
-// The menu item that reads the group again: Reload where there is one.
+// The menu item that reads the group again: Reload where there is one,
+// by its words without its accelerator, whether marked inside a word
+// ("&Reload") or after it, as Japanese does ("再読み込み(&R)").
 QString readAgainItem(const QWidget& dialog)
 {
+    static const QRegularExpression keyAfter(QStringLiteral("\\(&[^&]\\)$"));
     for (const char* name : {"Reload1", "Cancel1"})
-        if (const auto* item = dialog.findChild<QAction*>(QString::fromLatin1(name))) return item->text().remove(u'&');
+        if (const auto* item = dialog.findChild<QAction*>(QString::fromLatin1(name)))
+            return item->text().remove(keyAfter).remove(u'&');
     return {};
 }
 

@@ -6,7 +6,9 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
+#include <QStyle>
 #include <QVariant>
 #include <QWidget>
 
@@ -14,17 +16,55 @@ namespace notread {
 
 namespace {
 
-// The hint an empty box shows when its value was not read.
-QString notReadHint()
+// The hint an empty box shows when its value was not read: the full words
+// where they fit inside the box's frame and its own margin of 2 pixels on
+// each side, else the shorter words of a narrow box.
+QString fullHint()
 {
     return QCoreApplication::translate("notread", "not read");
 }
+
+QString narrowHint()
+{
+    return QCoreApplication::translate("notread", "not read", "the hint of a box too narrow for the full words");
+}
+
+QString notReadHint(const QLineEdit& edit)
+{
+    const QMargins margins = edit.textMargins();
+    const int room = edit.width() - 2 * edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit) -
+                     margins.left() - margins.right() - 4;
+    const QString full = fullHint();
+    return edit.fontMetrics().horizontalAdvance(full) <= room ? full : narrowHint();
+}
+
+// Chooses the hint of a box not read again when the box's size or font
+// changes; a box takes its width from the layout only once shown.
+class HintFitter final : public QObject {
+public:
+    explicit HintFitter(QLineEdit& edit) : QObject(&edit), edit_(edit)
+    {
+        setObjectName(QStringLiteral("notReadHintFitter"));
+        edit.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &edit_ && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) &&
+            edit_.property(Property).toBool())
+            edit_.setPlaceholderText(notReadHint(edit_));
+        return false;
+    }
+
+private:
+    QLineEdit& edit_;
+};
 
 void setKnown(QWidget& control)
 {
     control.setProperty(Property, false);
     if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
-        if (edit->placeholderText() == notReadHint()) edit->setPlaceholderText(QString());
+        const QString hint = edit->placeholderText();
+        if (hint == fullHint() || hint == narrowHint()) edit->setPlaceholderText(QString());
     } else if (auto* box = qobject_cast<QCheckBox*>(&control)) {
         if (box->checkState() == Qt::PartiallyChecked) box->setCheckState(Qt::Unchecked);
         box->setTristate(false);
@@ -59,8 +99,10 @@ void show(QAbstractButton& button, bool checked)
 void mark(QLineEdit& edit)
 {
     edit.setText(QString());
-    edit.setPlaceholderText(notReadHint());
     edit.setProperty(Property, true);
+    edit.setPlaceholderText(notReadHint(edit));
+    if (edit.findChild<QObject*>(QStringLiteral("notReadHintFitter"), Qt::FindDirectChildrenOnly) == nullptr)
+        new HintFitter(edit);
 }
 
 void mark(QAbstractButton& button)

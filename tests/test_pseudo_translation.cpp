@@ -5,12 +5,17 @@
 // and the Adapter menu must then hold no plain letters but the data put into
 // them: file names, call signs, the C library's error texts, and values as
 // the boxes show them (ON, OFF, hex digits). Each text is shown once in a
-// box as the program shows it, where nothing may be cut, not its title.
+// box as the program shows it, where nothing may be cut, not its title. The
+// same flows run again in Japanese, where no line the box wraps a text into
+// may begin with a mark that closes or follows (":", "、", "。", "）", a
+// small kana), nor hold no more than a few kana of a polite ending ("す",
+// "です", "せん。", "ください").
 
 #include "app/adapter_menu.h"
 #include "app/eeprom_set.h"
 #include "app/qt_host.h"
 #include "app/record_at_start.h"
+#include "app/translation.h"
 #include "dialogs/adapter_action.h"
 #include "dialogs/basicinfo.h"
 #include "dialogs/repeaterinfo.h"
@@ -28,6 +33,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTextBoundaryFinder>
+#include <QTextLayout>
 #include <QTimer>
 #include <QTranslator>
 
@@ -72,15 +79,61 @@ QStringList plainWords(QString text, const QStringList& data)
     return words;
 }
 
+// The lines `label` draws its plain text in, wrapped at word boundaries
+// at the width it has, as QLabel wraps it.
+QStringList wrappedLines(const QLabel& label)
+{
+    QStringList lines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    for (const QString& paragraph : label.text().split(u'\n')) {
+        QTextLayout layout(paragraph, label.font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(label.contentsRect().width() - 2 * label.margin());
+            lines << paragraph.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
+// A Japanese line that begins with a mark that closes or follows what
+// stands before it, or that holds no more than a few hiragana, the end of
+// a polite ending.
+bool badJapaneseLine(const QString& line)
+{
+    static const QRegularExpression bad(
+        QStringLiteral("^\\s*([:;,.!?)\\]}、。，．：；！？）」』】〕ー・…ぁぃぅぇぉっゃゅょァィゥェォッャュョ]|"
+                       "[\\x{3041}-\\x{3096}]{1,4}。?\\s*$)"));
+    return bad.match(line).hasMatch();
+}
+
+// The ends of lines that some width of the box would wrap `label`'s text
+// into badly: each place a line may begin, but for those of the text's
+// own line breaks.
+QStringList badJapaneseBreaks(const QLabel& label)
+{
+    QStringList bad;
+    for (const QString& paragraph : label.text().split(u'\n')) {
+        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, paragraph);
+        for (qsizetype at = breaks.toNextBoundary(); at > 0 && at < paragraph.size(); at = breaks.toNextBoundary())
+            if (badJapaneseLine(paragraph.mid(at))) bad << paragraph.left(at) + u'|' + paragraph.mid(at);
+    }
+    return bad;
+}
+
 // Shows `text` as the program does, as a message or a question, and expects
 // every label of the box whole and the box at least as wide as its title
-// with the 150 pixels a title bar takes besides it.
-void expectWholeInBox(const QString& text, bool question)
+// with the 150 pixels a title bar takes besides it; in Japanese, no line
+// wrapped as badJapaneseLine says.
+void expectWholeInBox(const QString& text, bool question, bool japanese)
 {
     static QSet<QString> seen;  // each text once: the fault matrix repeats them
     if (seen.contains(text)) return;
     seen.insert(text);
-    QTimer::singleShot(0, [&text, question] {
+    QTimer::singleShot(0, [&text, question, japanese] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) {
             ADD_FAILURE() << "no box for " << text.toStdString();
@@ -99,6 +152,13 @@ void expectWholeInBox(const QString& text, bool question)
                 << text.toStdString();
             if (!label->wordWrap()) {
                 EXPECT_GE(label->width(), label->sizeHint().width()) << text.toStdString();
+            }
+            if (japanese && label->wordWrap()) {
+                EXPECT_EQ(badJapaneseBreaks(*label).join(u'\n').toStdString(), "");
+                for (const QString& line : wrappedLines(*label)) {
+                    EXPECT_FALSE(badJapaneseLine(line))
+                        << "line \"" << line.toStdString() << "\" of " << label->text().toStdString();
+                }
             }
         }
         box->done(0);
@@ -130,15 +190,29 @@ QStringList boxWords(const Windows& w)
     return words;
 }
 
-struct Pseudo : testing::Test {
+// Each test runs under the pseudo-translation and in Japanese.
+struct Pseudo : testing::TestWithParam<const char*> {
     PseudoTranslation marks;
     QTemporaryDir folder;
+    bool pseudo() const { return std::strcmp(GetParam(), "pseudo") == 0; }
     void SetUp() override
     {
         qputenv("XDG_STATE_HOME", folder.path().toUtf8());
-        QCoreApplication::installTranslator(&marks);
+        if (pseudo()) QCoreApplication::installTranslator(&marks);
+        else ASSERT_FALSE(installTranslations({QString::fromLatin1(GetParam())}).isEmpty());
     }
-    void TearDown() override { QCoreApplication::removeTranslator(&marks); }
+    void TearDown() override
+    {
+        QCoreApplication::removeTranslator(&marks);
+        installTranslations({});
+    }
+    // Under the pseudo-translation, the plain words of `text` but `data`.
+    void expectNoPlainWordsIn(const QString& text, const QStringList& data) const
+    {
+        if (pseudo()) {
+            EXPECT_EQ(plainWords(text, data).join(' ').toStdString(), "") << text.toStdString();
+        }
+    }
     QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
 
     // Saves a.toml from an adapter prepared by `prepare`.
@@ -156,14 +230,13 @@ struct Pseudo : testing::Test {
     void expectNoPlainWords(const RecordingHost& host, QStringList data = {})
     {
         data << path("a.toml") << path("brisel-setting/backups") << QStringLiteral("N0CALL");
-        for (const QString& text : host.messages + host.asked + host.shown)
-            EXPECT_EQ(plainWords(text, data).join(' ').toStdString(), "") << text.toStdString();
-        for (const QString& text : host.messages) expectWholeInBox(text, false);
-        for (const QString& text : host.asked) expectWholeInBox(text, true);
+        for (const QString& text : host.messages + host.asked + host.shown) expectNoPlainWordsIn(text, data);
+        for (const QString& text : host.messages) expectWholeInBox(text, false, !pseudo());
+        for (const QString& text : host.asked) expectWholeInBox(text, true, !pseudo());
     }
 };
 
-TEST_F(Pseudo, FileMenuLoadAsksAndTellsInTranslatedWords)
+TEST_P(Pseudo, FileMenuLoadAsksAndTellsInTranslatedWords)
 {
     saveFile([](emu::AdapterState& s) {
         s.delayTime = 42;
@@ -218,7 +291,7 @@ TEST_F(Pseudo, FileMenuLoadAsksAndTellsInTranslatedWords)
 }
 
 // The File menu when a file cannot be read, written or backed up.
-TEST_F(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
+TEST_P(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
 {
     saveFile([](emu::AdapterState& s) { s.delayTime = 42; });
     QFile large(path("large.toml"));
@@ -286,7 +359,7 @@ TEST_F(Pseudo, FileMenuTellsFileProblemsInTranslatedWords)
 
 // Every flow of the windows, under every fault at every one of its
 // requests: what the windows say of it.
-TEST_F(Pseudo, EveryFaultAtEveryRequestIsToldInTranslatedWords)
+TEST_P(Pseudo, EveryFaultAtEveryRequestIsToldInTranslatedWords)
 {
     using Act = std::function<void(Windows&)>;
     const Act basic = [](Windows& w) { w.mainWindow->BasicInfoSetting1Click(); };
@@ -343,7 +416,7 @@ TEST_F(Pseudo, EveryFaultAtEveryRequestIsToldInTranslatedWords)
 
 // Every refusal of the adapter, as start-up, a menu item or the Adapter
 // menu shows it, and the Adapter menu's names of the adapters.
-TEST_F(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
+TEST_P(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
 {
     using Kind = AdapterProblem::Kind;
     const AdapterNode lost{0, {1, 7}, "/dev/bus/usb/001/007", "1-1.2"};
@@ -361,8 +434,8 @@ TEST_F(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
         {Kind::NotFound}, notAtDevice, {Kind::NoPermission}, held, named, unnamed, {Kind::Lost}, elsewhere, noPort};
     for (const AdapterProblem& problem : problems) {
         const QString text = adapterText(problem);
-        EXPECT_EQ(plainWords(text, {QStringLiteral("brisel-ctl")}).join(' ').toStdString(), "") << text.toStdString();
-        expectWholeInBox(text, false);
+        expectNoPlainWordsIn(text, {QStringLiteral("brisel-ctl")});
+        expectWholeInBox(text, false, !pseudo());
     }
 
     // The same through the program: a menu item after the adapter in use
@@ -381,7 +454,7 @@ TEST_F(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
     menu.aboutToShow();
     ASSERT_EQ(menu.actions().size(), 2);
     for (const QString& text : {menu.title(), menu.actions()[0]->text(), menu.actions()[1]->text()})
-        EXPECT_EQ(plainWords(text, {}).join(' ').toStdString(), "") << text.toStdString();
+        expectNoPlainWordsIn(text, {});
     sockets[1].heldBy = AdapterHolder{42, "brisel-ctl"};
     menu.actions().at(1)->trigger();
     sockets[1].heldBy.reset();
@@ -392,7 +465,7 @@ TEST_F(Pseudo, TheAdapterRefusedOrLostIsToldInTranslatedWords)
     expectNoPlainWords(host, {QStringLiteral("brisel-ctl")});
 }
 
-TEST_F(Pseudo, ADialogsSaveTellsWhatTheAdapterDidNotTakeInTranslatedWords)
+TEST_P(Pseudo, ADialogsSaveTellsWhatTheAdapterDidNotTakeInTranslatedWords)
 {
     Rig rig;
     Windows w = rig.start();
@@ -407,5 +480,7 @@ TEST_F(Pseudo, ADialogsSaveTellsWhatTheAdapterDidNotTakeInTranslatedWords)
     ASSERT_FALSE(rig.host.messages.isEmpty());
     expectNoPlainWords(rig.host);
 }
+
+INSTANTIATE_TEST_SUITE_P(Translations, Pseudo, testing::Values("pseudo", "ja"));
 
 }  // namespace

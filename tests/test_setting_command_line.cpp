@@ -32,6 +32,8 @@ std::string taken(const CommandLine& c)
     if (c.file) text << " file " << *c.file;
     if (c.demoFile) text << " demo " << *c.demoFile;
     if (c.demoReset) text << " reset";
+    if (c.unplugAt) text << " unplug";
+    if (c.backChanged) text << " back changed";
     return text.str();
 }
 
@@ -71,6 +73,9 @@ TEST(SettingCommandLine, TakesItsOptionsAndRefusesTheRestWith64)
          "FILE remembers nothing; it cannot go with --demo-file",
          " demo a.toml"},
         {false, {"--demo-reset"}, 64, "unknown option --demo-reset"},
+        {true, {"--demo-unplug-at", "0x02:1", "--demo-back-changed"}, std::nullopt, "", " unplug back changed"},
+        {true, {"--demo-back-changed"}, 64, "--demo-back-changed goes with --demo-unplug-at", " back changed"},
+        {false, {"--demo-back-changed"}, 64, "unknown option --demo-back-changed"},
     };
     for (const Line& l : lines) {
         std::vector<std::string> args = l.args;

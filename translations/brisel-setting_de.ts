@@ -37,7 +37,7 @@ Es wurde nichts mehr an ihn gesendet, und der Dialog zeigt weiterhin Ihre Eingab
     </message>
     <message>
         <source>at USB port %1 (device %2)</source>
-        <translation>USB-Port %1 (Gerät %2)</translation>
+        <translation>am USB-Port %1 (Gerät %2)</translation>
     </message>
     <message>
         <source>The DV Brisel (Relavox) in use, %1, is no longer connected.
@@ -108,7 +108,7 @@ Es wurde nichts mehr an ihn gesendet. Stecken Sie den Adapter wieder ein: Das Pr
     </message>
     <message>
         <source>at an unknown USB port (device %1)</source>
-        <translation>an einem unbekannten USB-Port (Gerät %1)</translation>
+        <translation>Unbekannter USB-Port (Gerät %1)</translation>
     </message>
     <message>
         <source>at USB port %1 (device %2)</source>
@@ -262,7 +262,7 @@ Es wurde nichts mehr an ihn gesendet. Stecken Sie den Adapter wieder ein: Das Pr
     </message>
     <message>
         <source>The dialog still shows what you entered. Plug the adapter in again and save again: until then the record of the Save stays, and the program tells of it when it starts.</source>
-        <translation>Der Dialog zeigt weiterhin Ihre Eingaben. Stecken Sie den Adapter wieder ein und speichern Sie erneut: Bis dahin bleibt die Aufzeichnung des Speicherns erhalten, und das Programm weist beim Start darauf hin.</translation>
+        <translation>Der Dialog zeigt weiterhin Ihre Eingaben. Stecken Sie den Adapter wieder ein und speichern Sie erneut: Bis dahin bleibt das Schreibprotokoll des Speicherns erhalten, und das Programm weist beim Start darauf hin.</translation>
     </message>
     <message>
         <source>The DV Brisel (Relavox) found again %1 holds other settings than the one this dialog read: it is another adapter, or its settings were changed meanwhile.
@@ -467,7 +467,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>%1 = OFF needs %2 above 0; the adapter holds %2 = 0.</source>
-        <translation>%1 = OFF verlangt %2 größer als 0; der Adapter meldet %2 = 0.</translation>
+        <translation>Ist %1 ausgeschaltet, muss %2 größer als 0 sein; der Adapter meldet %2 = 0.</translation>
     </message>
     <message>
         <source>%1 = 0 needs %2 = ON; the adapter holds %2 = OFF.</source>
@@ -503,7 +503,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>This file is the record of a write onto another adapter, not onto the one in use. Loading it here puts that adapter&apos;s settings onto this one.</source>
-        <translation>Diese Datei ist die Aufzeichnung eines Schreibvorgangs auf einen anderen Adapter, nicht auf den verwendeten. Wenn Sie sie hier laden, kommen die Einstellungen jenes Adapters auf diesen.</translation>
+        <translation>Diese Datei ist das Schreibprotokoll eines Schreibvorgangs auf einen anderen Adapter, nicht auf den verwendeten. Wenn Sie sie hier laden, kommen die Einstellungen jenes Adapters auf diesen.</translation>
     </message>
     <message>
         <source>This file is the automatic backup of another adapter, not of the one in use. Loading it here puts that adapter&apos;s settings onto this one.</source>
@@ -511,7 +511,7 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>Until %1 is written completely, the record of the Load stays, and the program tells of it when it starts.</source>
-        <translation>Bis %1 vollständig geschrieben ist, bleibt die Aufzeichnung des Ladens erhalten, und das Programm weist beim Start darauf hin.</translation>
+        <translation>Bis %1 vollständig geschrieben ist, bleibt das Schreibprotokoll des Ladens erhalten, und das Programm weist beim Start darauf hin.</translation>
     </message>
     <message>
         <source>The DV Brisel (Relavox) is no longer connected; nothing more was sent to it.</source>
@@ -1373,15 +1373,15 @@ Nicht gesendet: %1.</translation>
     </message>
     <message>
         <source>It is left as it is. A Save goes ahead without a record; a File &gt; Load writes nothing until the record can be read or is removed.</source>
-        <translation>Sie bleibt unverändert. Ein Speichern geht ohne Aufzeichnung weiter; das Laden einer Einstellungsdatei schreibt nichts, bis die Aufzeichnung lesbar ist oder entfernt wurde.</translation>
+        <translation>Es bleibt unverändert. Ein Speichern geht ohne Schreibprotokoll weiter; das Laden einer Einstellungsdatei schreibt nichts, bis das Schreibprotokoll lesbar ist oder entfernt wurde.</translation>
     </message>
     <message>
         <source>The record %1 could not be removed: %2</source>
-        <translation>Die Aufzeichnung %1 konnte nicht entfernt werden: %2</translation>
+        <translation>Das Schreibprotokoll %1 konnte nicht entfernt werden: %2</translation>
     </message>
     <message>
         <source>The record of the earlier write was left as it is.</source>
-        <translation>Die Aufzeichnung des früheren Schreibvorgangs blieb unverändert.</translation>
+        <translation>Das Schreibprotokoll des früheren Schreibvorgangs blieb unverändert.</translation>
     </message>
 </context>
 <context>
@@ -1395,7 +1395,7 @@ Nicht gesendet: %1.</translation>
     <name>notread</name>
     <message>
         <source>not read</source>
-        <translation>ungelesen</translation>
+        <translation>nicht gelesen</translation>
     </message>
     <message>
         <source>These values could not be read from the adapter: %1.
@@ -1423,6 +1423,11 @@ Sie zeigen weiterhin, was gesendet wurde.</translation>
         <source>, </source>
         <extracomment>Between the items of a list inside a sentence.</extracomment>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <comment>the hint of a box too narrow for the full words</comment>
+        <translation>ungelesen</translation>
     </message>
 </context>
 </TS>

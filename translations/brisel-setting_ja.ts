@@ -1373,7 +1373,7 @@ Not sent: %1.</source>
     </message>
     <message>
         <source>It is left as it is. A Save goes ahead without a record; a File &gt; Load writes nothing until the record can be read or is removed.</source>
-        <translation>この記録はそのままにしてあります。保存は記録なしで行われます。ファイルからの設定の読み込みは、記録が読めるようになるか削除されるまで何も書き込みません。</translation>
+        <translation>この記録はそのままにしてあります。保存は記録なしで行われます。「設定をファイルから読み込み」は、記録が読めるようになるか削除されるまで何も書き込みません。</translation>
     </message>
     <message>
         <source>The record %1 could not be removed: %2</source>
@@ -1423,6 +1423,11 @@ They still show what was sent.</source>
         <source>, </source>
         <extracomment>Between the items of a list inside a sentence.</extracomment>
         <translation>、</translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <comment>the hint of a box too narrow for the full words</comment>
+        <translation>未取得</translation>
     </message>
 </context>
 </TS>

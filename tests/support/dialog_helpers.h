@@ -101,19 +101,22 @@ inline void expectExitClosesSilently(Rig& rig, const std::function<void()>& open
 
 // Every label, button and group box of `window` (not of windows inside it)
 // gets at least the room its text asks for.
+// The width a box's placeholder ("not read") has inside its frame and the
+// box's own margin of 2 pixels on each side.
+inline int placeholderRoom(const QLineEdit& edit)
+{
+    const QMargins margins = edit.textMargins();
+    return edit.width() - 2 * edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit) - margins.left() -
+           margins.right() - 4;
+}
+
 inline void expectNothingClipped(QWidget& window)
 {
     window.show();
     QCoreApplication::processEvents();
     for (QWidget* w : window.findChildren<QWidget*>()) {
-        // A box's placeholder ("not read") fits inside its frame and the
-        // box's own margin of 2 pixels on each side.
         if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !edit->placeholderText().isEmpty()) {
-            const QMargins margins = edit->textMargins();
-            const int room = edit->width() -
-                             2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit) -
-                             margins.left() - margins.right() - 4;
-            EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->placeholderText()), room)
+            EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->placeholderText()), placeholderRoom(*edit))
                 << edit->objectName().toStdString() << ": " << edit->placeholderText().toStdString();
             continue;
         }
