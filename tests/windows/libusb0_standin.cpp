@@ -9,13 +9,20 @@
 // Buses are named "bus-N" and devices "\\.\libusb0-NNNN--0xVVVV-0xPPPP",
 // as libusb-win32 names them. A device that is gone fails every request
 // with -ENODEV.
+//
+// In the system folder, as brisel-ctl.exe's own libusb0.dll, it lists the
+// devices of BRISEL_STANDIN_DEVICES ("BUS:ADDRESS:VENDOR:PRODUCT,...", the
+// IDs in hexadecimal), each an emulated adapter of its own, and writes each
+// request that reaches one to the file BRISEL_STANDIN_LOG, a line each.
 
 #include "device/adapter_connection.h"
 #include "device/libusb0_windows.h"
 #include "device/transport.h"
+#include "emulator/emulator.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -52,6 +59,49 @@ std::map<const usb_device*, std::size_t> deviceOf;
 usb_bus* busList = nullptr;
 std::set<const Handle*> handles;
 
+// An emulated adapter that notes each request in the log file.
+class LoggedAdapter final : public Transport {
+public:
+    explicit LoggedAdapter(const char* logFile) : logFile_(logFile != nullptr ? logFile : "") {}
+    int controlRequest(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index,
+                       std::uint8_t* data, int length, int timeoutMs) override
+    {
+        const int result = adapter_.controlRequest(requestType, request, value, index, data, length, timeoutMs);
+        if (std::FILE* log = logFile_.empty() ? nullptr : std::fopen(logFile_.c_str(), "a")) {
+            std::fprintf(log, "%s\n", emu::describe(adapter_.log().back()).c_str());
+            std::fclose(log);
+        }
+        return result;
+    }
+
+private:
+    emu::Emulator adapter_;
+    std::string logFile_;
+};
+
+std::deque<LoggedAdapter> ownAdapters;
+
+// The devices BRISEL_STANDIN_DEVICES names, plugged in once.
+void plugNamedDevices()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const char* list = std::getenv("BRISEL_STANDIN_DEVICES");
+        for (const char* at = list; at != nullptr && *at != '\0';) {
+            Plugged p;
+            unsigned vendor = 0, product = 0;
+            int used = 0;
+            if (std::sscanf(at, "%d:%d:%x:%x%n", &p.bus, &p.address, &vendor, &product, &used) != 4) return;
+            p.vendor = static_cast<std::uint16_t>(vendor);
+            p.product = static_cast<std::uint16_t>(product);
+            p.answerer = &ownAdapters.emplace_back(std::getenv("BRISEL_STANDIN_LOG"));
+            plugged.push_back(p);
+            at += used;
+            if (*at == ',') ++at;
+        }
+    });
+}
+
 template <std::size_t Size>
 void name(char (&field)[Size], const char* format, int number, int vendor = 0, int product = 0)
 {
@@ -82,6 +132,7 @@ __declspec(dllexport) void usb_init() {}
 __declspec(dllexport) int usb_find_busses()
 {
     const std::lock_guard guard(mutex);
+    plugNamedDevices();
     std::set<int> numbers;
     for (const Plugged& p : plugged)
         if (p.present) numbers.insert(p.bus);
@@ -226,13 +277,6 @@ __declspec(dllexport) int standin_configurations(int device, int* out, int capac
     const std::vector<int>& selected = plugged.at(device).configurations;
     for (std::size_t i = 0; i < selected.size() && static_cast<int>(i) < capacity; ++i) out[i] = selected[i];
     return static_cast<int>(selected.size());
-}
-
-// The handles open now, on any device.
-__declspec(dllexport) int standin_open_handles()
-{
-    const std::lock_guard guard(mutex);
-    return static_cast<int>(handles.size());
 }
 
 }  // extern "C"
