@@ -3,8 +3,10 @@
 // to a person (a terminal, a pipe, a log): UTF-8 always, whatever the locale.
 // A control character (0x00 to 0x1F, 0x7F to 0x9F) shows as \xNN and a
 // backslash as \\, so that nothing in the text can move the cursor, change
-// colours or pass for something it is not. Settings files and JSON use their
-// own escapes instead.
+// colours or pass for something it is not. On Windows, where a backslash
+// separates a path's folders, it shows as itself wherever it cannot pass for
+// the start of an escape. Settings files and JSON use their own escapes
+// instead.
 
 #include <cstddef>
 #include <string>

@@ -21,6 +21,11 @@ private:
     std::string library_;
 };
 
-// Loads the library once per process, from the system folder alone. Throws
-// UsbLibraryMissing.
+// Loads the library once per process, from the system folder alone, and
+// finds the functions the program calls. Throws UsbLibraryMissing.
 void loadUsbLibrary();
+
+// For the tests alone: loads the library from the file `path` (UTF-8)
+// instead, when no library is loaded yet. The program never calls it.
+// Throws UsbLibraryMissing.
+void loadUsbLibraryFrom(const std::string& path);

@@ -1,8 +1,10 @@
 #include "device/usb_transport.h"
 
+#include "device/usb_api.h"
 #include "device/usb_port.h"
 
-#include <usb.h>
+#include <cstring>
+#include <string>
 #include <utility>
 
 UsbTransport::~UsbTransport()
@@ -18,6 +20,14 @@ int UsbTransport::controlRequest(std::uint8_t requestType, std::uint8_t request,
 }
 
 namespace {
+
+// A name the library keeps in a fixed array: up to its first NUL, and never
+// past the array's end.
+template <std::size_t Size>
+std::string nameIn(const char (&field)[Size])
+{
+    return {field, strnlen(field, Size)};
+}
 
 // Every device on the buses after a fresh scan, in libusb's order, with what
 // the pure decisions need to know of each. The device records stay valid
@@ -36,7 +46,8 @@ BusScan scanBuses()
     for (struct usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next) {
         for (struct usb_device* dev = bus->devices; dev != nullptr; dev = dev->next) {
             scan.devices.push_back(dev);
-            scan.seen.push_back({bus->dirname, dev->filename, {dev->descriptor.idVendor, dev->descriptor.idProduct}});
+            scan.seen.push_back(
+                {nameIn(bus->dirname), nameIn(dev->filename), {dev->descriptor.idVendor, dev->descriptor.idProduct}});
         }
     }
     return scan;

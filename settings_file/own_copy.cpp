@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 namespace settings {
 
@@ -214,22 +215,47 @@ std::vector<std::string> restoreArguments(const AdapterIdentity& adapter, const 
     return arguments;
 }
 
+namespace {
+
+// An argument every shell takes as it is.
+bool plainArgument(const std::string& argument)
+{
+#ifdef _WIN32
+    // A backslash only separates a path's folders, in cmd and PowerShell
+    // alike; PowerShell makes a list at a comma and splats at an @.
+    constexpr std::string_view plain = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-./:+=\\";
+#else
+    constexpr std::string_view plain = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-./:@%+=,";
+#endif
+    return !argument.empty() && argument.find_first_not_of(plain) == std::string::npos;
+}
+
+// The argument quoted for the system's shells. Windows: in double quotes,
+// which cmd and PowerShell both take (no file name holds a double quote);
+// one that holds $ or ` (which PowerShell expands within double quotes) or
+// % (which cmd expands) in PowerShell's single quotes, which expand nothing,
+// a ' in it doubled. Elsewhere: in a POSIX shell's single quotes.
+std::string quotedArgument(const std::string& argument)
+{
+#ifdef _WIN32
+    if (argument.find_first_of("$`%\"") == std::string::npos) return '"' + argument + '"';
+    std::string quoted = "'";
+    for (char c : argument) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+#else
+    std::string quoted = "'";
+    for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+#endif
+}
+
+}  // namespace
+
 std::string commandLine(const std::vector<std::string>& arguments)
 {
     std::string line = "brisel-ctl";
-    for (const std::string& argument : arguments) {
-        const bool plain = !argument.empty() && argument.find_first_not_of(
-                                                    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                                    "0123456789_-./:@%+=,") == std::string::npos;
-        line += ' ';
-        if (plain) {
-            line += argument;
-            continue;
-        }
-        line += '\'';
-        for (char c : argument) line += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        line += '\'';
-    }
+    for (const std::string& argument : arguments)
+        line += ' ' + (plainArgument(argument) ? argument : quotedArgument(argument));
     return line;
 }
 

@@ -65,7 +65,8 @@ std::vector<std::string> restoreArguments(const AdapterIdentity& adapter, const 
 // 16 hexadecimal digits of the digest of `bytes`, to tell names apart.
 std::string shortDigest(std::string_view bytes);
 
-// "brisel-ctl ARGS...", each argument quoted for a POSIX shell when it needs it.
+// "brisel-ctl ARGS...", each argument quoted when it needs it: for a POSIX
+// shell, or on Windows for cmd and PowerShell.
 std::string commandLine(const std::vector<std::string>& arguments);
 
 }  // namespace settings

@@ -3,15 +3,15 @@
 // the requests mean and how their callers judge them is tested over the
 // emulator alone; here only what the USB layer adds.
 
+#include "device/usb_api.h"
+#include "device/usb_port.h"
 #include "device/usb_transport.h"
 #include "device/vendor_link.h"
 #include "emulator/emulator.h"
 #include "settings/adapter_switch.h"
 #include "tests/usb/usb_testbed.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <usb.h>
 
 #include <array>
 #include <filesystem>
@@ -30,7 +30,7 @@ std::vector<std::string> libusbOrder()
     std::vector<std::string> order;
     for (usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next)
         for (struct usb_device* dev = bus->devices; dev != nullptr; dev = dev->next)
-            order.push_back(std::string("/dev/bus/usb/") + bus->dirname + "/" + dev->filename);
+            order.push_back(deviceNodeOf({bus->dirname, dev->filename, {}}));
     return order;
 }
 

@@ -8,6 +8,10 @@
 // The code under test must run with libumockdev-preload.so loaded (see main()
 // in usb_testbed.cpp) and with UMOCKDEV_DIR pointing at the testbed (set in
 // this process by the constructor, passed to a child through environment()).
+//
+// On Windows (usb_testbed_windows.cpp) the devices are listed by the
+// stand-in libusb0.dll of tests/windows instead, and there are no nodes,
+// modes or port paths: only what test_usb_transport calls is there.
 
 #include "emulator/emulator.h"
 

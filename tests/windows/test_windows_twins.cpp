@@ -2,9 +2,11 @@
 
 #include "device/adapter_list.h"
 #include "device/adapter_lock.h"
+#include "device/shown_text.h"
 #include "device/windows_text.h"
 #include "interrupts/signals.h"
 #include "settings_file/file_writer.h"
+#include "settings_file/own_copy.h"
 #include "settings_file/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +93,29 @@ TEST(WindowsTwins, TheFileWriterPlacesWholeFilesOnlyWhereItMay)
     EXPECT_EQ(settings::writeUnderFreeName(scratch("a\\b\\c"), {"x.toml"}, "x"), scratch("a\\b\\c\\x.toml"));
     EXPECT_THROW(settings::readSettingsText(scratch("a"), true), settings::StoreError);
     fs::remove_all(fs::path(windows_text::wide(scratch(""))));
+}
+
+// A path shows with its backslashes as they are, doubled only where one
+// could pass for the start of an escape; the command that puts a copy back
+// is quoted for cmd and PowerShell.
+TEST(WindowsTwins, PathsAreShownAndQuotedTheWindowsWay)
+{
+    const std::pair<std::string, std::string> shownAs[] = {
+        {"C:\\Users\\ann\\f.toml", "C:\\Users\\ann\\f.toml"},
+        {"C:\\xavier\\", "C:\\xavier\\"},
+        {"\\\\.\\libusb0-0002--0x04d8-0x0300", "\\\\.\\libusb0-0002--0x04d8-0x0300"},
+        {"C:\\x41", "C:\\\\x41"},      // else read as "A"
+        {"a\\\\x41", "a\\\\\\\\x41"},  // the whole run doubled
+        {"a\\\x1B", "a\\\\\\x1B"}};    // before an escape
+    for (const auto& [text, shown] : shownAs) EXPECT_EQ(shown::fromUtf8(text), shown) << text;
+    EXPECT_EQ(shown::clipped(std::string(79, 'a') + "\\b"), std::string(79, 'a') + "\\\u2026");
+
+    const std::pair<std::vector<std::string>, std::string> commands[] = {
+        {{"restore", "C:\\Users\\ann\\f.toml"}, "brisel-ctl restore C:\\Users\\ann\\f.toml"},
+        {{"--device", "1:2", "restore", "C:\\Ann Lee\\a,b.toml"},
+         "brisel-ctl --device 1:2 restore \"C:\\Ann Lee\\a,b.toml\""},
+        {{"restore", "C:\\a$b\\it's 100%.toml"}, "brisel-ctl restore 'C:\\a$b\\it''s 100%.toml'"}};
+    for (const auto& [arguments, line] : commands) EXPECT_EQ(settings::commandLine(arguments), line);
 }
 
 // The program's own files go under %LOCALAPPDATA%\brisel-setting.
