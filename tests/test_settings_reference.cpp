@@ -90,7 +90,7 @@ TEST(SettingsReference, EveryKeyHasOneControlInItsFormAndItsRowUnderThatLabel)
     std::map<std::string, int> controls;
     for (settings::Group group : settings::AllGroups) {
         const auto form = formOf(group);
-        EXPECT_EQ(groupTitle(group), form->windowTitle()) << settings::groupName(group);
+        EXPECT_EQ(groupTitle(group).toStdString(), form->windowTitle().toStdString());
         for (const QWidget* control : form->findChildren<QWidget*>()) {
             const std::string key = control->property(SettingKeyProperty).toString().toStdString();
             if (key.empty()) continue;
