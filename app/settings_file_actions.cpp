@@ -9,14 +9,15 @@
 #include "dialogs/not_taken.h"
 #include "dialogs/repeaterinfo.h"
 #include "dialogs/save_record.h"
+#include "dialogs/setting_controls.h"
 #include "dialogs/store_problem_text.h"
 #include "dialogs/unit12.h"
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
 #include "settings_file/backup_job.h"
+#include "settings_file/file_fields.h"
 #include "settings_file/restore_job.h"
 #include "settings_file/settings_store.h"
-#include "settings_file/value_names.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -76,8 +77,8 @@ void tellNotRead(const Context& context, const TForm7::Dialogs& dialogs, const s
 // A number with the unit the file's key names, as the dialogs write units.
 QString withUnit(std::uint32_t number, const std::string& key)
 {
-    const settings::ValueName* name = settings::valueNamed(key);
-    const std::string unit = name != nullptr ? name->unit : "";
+    const settings::file::Field* field = settings::file::findField(key);
+    const std::string unit = field != nullptr && field->unit != nullptr ? field->unit : "";
     if (unit == "ms") return Texts::tr("%1 ms").arg(number);
     if (unit == "s") return Texts::tr("%1 s").arg(number);
     if (unit == "bits") return Texts::tr("%1 bits").arg(number);

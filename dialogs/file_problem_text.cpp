@@ -2,10 +2,10 @@
 
 #include "device/shown_text.h"
 #include "dialogs/not_taken.h"
+#include "dialogs/setting_controls.h"
 #include "settings/serial_port.h"
 #include "settings_file/file_fields.h"
 #include "settings_file/settings_file.h"
-#include "settings_file/value_names.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -29,30 +29,11 @@ QString parserText(const std::string& text)
     return QString::fromStdString(shown::fromUtf8(text));
 }
 
-// The form whose texts hold the labels of `group`'s fields.
-const char* formOf(settings::Group group)
-{
-    switch (group) {
-    case settings::Group::Basic: return "TAutoDetect";
-    case settings::Group::Repeater: return "TForm11";
-    case settings::Group::SlowData: return "TForm15";
-    case settings::Group::Beacon: return "TForm17";
-    case settings::Group::SerialPort: return "TForm12";
-    }
-    return "";
-}
-
-// A known key by the label of its field as its dialog shows it; an unknown
-// one as written.
+// A known key by the label of its field as its dialog's form shows it; an
+// unknown one as written.
 QString keyText(const std::string& key)
 {
-    const settings::ValueName* name = settings::valueNamed(key);
-    if (name == nullptr) return fromFile(key);
-    const char* form = formOf(name->group);
-    QString label = QCoreApplication::translate(form, name->label);
-    if (label != QLatin1String(name->label)) return label;
-    // A label of a form may end in a blank.
-    return QCoreApplication::translate(form, (std::string(name->label) + ' ').c_str()).trimmed();
+    return settings::file::findField(key) != nullptr ? keyLabel(key) : fromFile(key);
 }
 
 // A list as the user's language writes one.

@@ -6,6 +6,7 @@
 #include "dialogs/not_read.h"
 #include "dialogs/not_taken.h"
 #include "dialogs/save_record.h"
+#include "dialogs/setting_controls.h"
 #include "dialogs/store_problem_text.h"
 
 #include <QAction>

@@ -3,11 +3,10 @@
 #include "device/shown_text.h"
 #include "dialogs/display_formats.h"
 #include "dialogs/not_read.h"
+#include "dialogs/setting_controls.h"
 #include "dialogs/unit12.h"
-#include "settings_file/value_names.h"
 
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QWidget>
 
 QString shownValue(const std::string& key, const settings::TypedValue& value, const QWidget* dialog)
@@ -55,17 +54,6 @@ QString groupTitle(settings::Group group)
     case settings::Group::SerialPort: return QCoreApplication::translate("TForm12", "RS232C Information Setting");
     }
     return {};
-}
-
-QString valueLabel(const QWidget* dialog, const std::string& key)
-{
-    const settings::ValueName* name = settings::valueNamed(key);
-    const QWidget* control = dialog != nullptr && name != nullptr
-                                 ? dialog->findChild<QWidget*>(QString::fromLatin1(name->control))
-                                 : nullptr;
-    if (control == nullptr) return QString::fromStdString(key);
-    if (const auto* group = qobject_cast<const QGroupBox*>(control)) return group->title();
-    return notread::nameOf(*control);
 }
 
 void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QWidget* dialog, notread::Report& report)

@@ -25,10 +25,6 @@ QString shownValue(const std::string& key, const settings::TypedValue& value, co
 // for a group the firmware lacks, whose dialog is not built).
 QString groupTitle(settings::Group group);
 
-// The label of the control in `dialog` that shows `key` ("basic.keep_alive_ms"),
-// as a screen reader says it; the key itself when the dialog has no such control.
-QString valueLabel(const QWidget* dialog, const std::string& key);
-
 // Names each value in `report`: "Keep Alive: sent 20, the adapter holds 30".
 // A value whose read-back failed joins the values not read back.
 void reportNotTaken(const std::vector<settings::ValueNotTaken>& values, const QWidget* dialog, notread::Report& report);

@@ -1,8 +1,8 @@
 #pragma once
 // The keys of a settings file: for each, its group, the kind of value it
-// holds and where that value lives in a snapshot. Used by the settings file's
-// writer, reader and key commands, the restore plan and the table of value
-// names only.
+// holds, its rule and unit, and where that value lives in a snapshot. Used by
+// the settings file's writer, reader and key commands and the restore plan;
+// the dialogs' forms name their controls by these keys.
 
 #include "settings/rules.h"
 #include "settings/serial_port.h"

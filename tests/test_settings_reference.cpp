@@ -1,13 +1,23 @@
-// The settings reference (docs/settings.md) against the table of value
-// names: every value has its row in its group's section, under the label the
-// desktop program's messages give it, with the table's unit and range; and
-// the reference has no row for a key the table does not know.
+// The file's keys against the dialogs' forms and the settings reference
+// (docs/settings.md): each key has exactly one control, in its group's form,
+// and no control names a key the file does not know; the key's row stands in
+// its group's section under that control's label (as the program's messages
+// name the value), with the key's unit and range; the reference has no other
+// row; and the messages name each group by its dialog's title.
 
-#include "settings_file/value_names.h"
+#include "dialogs/basicinfo.h"
+#include "dialogs/not_taken.h"
+#include "dialogs/repeaterinfo.h"
+#include "dialogs/setting_controls.h"
+#include "dialogs/unit12.h"
+#include "dialogs/unit15.h"
+#include "dialogs/unit17.h"
+#include "settings_file/file_fields.h"
+#include "tests/support/fixture.h"
 
-#include <gtest/gtest.h>
+#include <QVariant>
+#include <QWidget>
 
-#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -38,42 +48,70 @@ std::map<std::string, std::vector<std::string>> referenceRows()
     return rows;
 }
 
-std::string hexByte(std::uint32_t byte)
+const QWidget* dialogOf(const Windows& w, settings::Group group)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", byte);
-    return text;
+    switch (group) {
+    case settings::Group::Basic: return w.basicDialog;
+    case settings::Group::Repeater: return w.repeaterDialog;
+    case settings::Group::SlowData: return w.slowDataDialog;
+    case settings::Group::Beacon: return w.beaconDialog;
+    case settings::Group::SerialPort: return w.serialPortDialog;
+    }
+    return nullptr;
 }
 
-TEST(SettingsReference, EveryValueHasItsRowWithTheTablesLabelUnitAndRange)
+// What the row's "Unit, range" cell must hold for `f`.
+std::vector<std::string> rangeWords(const settings::file::Field& f)
 {
-    using Sort = settings::ValueName::Sort;
-    auto rows = referenceRows();
-    for (const settings::ValueName& name : settings::valueNames()) {
-        const auto row = rows.find(name.key);
-        ASSERT_NE(row, rows.end()) << name.key;
-        ASSERT_GE(row->second.size(), 4u) << name.key;
-        EXPECT_EQ(row->second[1], name.label) << name.key;
-        const std::string& range = row->second[2];
-        const std::string span = std::to_string(name.min) + " to " + std::to_string(name.max);
-        switch (name.sort) {
-        case Sort::Number:
-            EXPECT_NE(range.find(span), std::string::npos) << name.key << ": " << range;
-            if (*name.unit) {
-                EXPECT_TRUE(range.starts_with(std::string(name.unit) + ", ")) << name.key;
-            }
-            break;
-        case Sort::Hex:
-            EXPECT_NE(range.find(hexByte(name.min) + " to " + hexByte(name.max)), std::string::npos) << name.key;
-            break;
-        case Sort::Text: EXPECT_EQ(range, "up to " + std::to_string(name.max) + " characters") << name.key; break;
-        case Sort::Choice:
-            for (const std::string& choice : name.choices)
-                EXPECT_NE(range.find(choice), std::string::npos) << name.key << ": " << choice;
-            break;
-        case Sort::Switch: EXPECT_NE(range.find(" or "), std::string::npos) << name.key; break;
+    using K = settings::file::Kind;
+    switch (f.kind) {
+    case K::Number: return {*f.unit ? std::string(f.unit) + ", " : "", "0 to " + std::to_string(f.rule->max)};
+    case K::Hex:
+    case K::FlagByte: return {"0x00 to 0xFF"};
+    case K::CallSign:
+    case K::Message:
+    case K::GpsMessage: return {"up to " + std::to_string(settings::file::textWidth(f)) + " characters"};
+    case K::Baud: {
+        std::vector<std::string> bauds;
+        for (std::uint8_t code : settings::BaudCodes) bauds.push_back(std::to_string(code * 100));
+        return bauds;
+    }
+    case K::Mode: return {std::begin(settings::file::ModeNames), std::end(settings::file::ModeNames)};
+    case K::Switch:
+    case K::GpsBit: break;
+    }
+    return {" or "};
+}
+
+TEST(SettingsReference, EveryKeyHasOneControlInItsFormAndItsRowUnderThatLabel)
+{
+    Rig rig;
+    const Windows w = rig.start();
+    std::map<std::string, int> controls;
+    for (settings::Group group : settings::AllGroups) {
+        const auto form = formOf(group);
+        EXPECT_EQ(groupTitle(group).toStdString(), form->windowTitle().toStdString());
+        for (const QWidget* control : form->findChildren<QWidget*>()) {
+            const std::string key = control->property(SettingKeyProperty).toString().toStdString();
+            if (key.empty()) continue;
+            const settings::file::Field* f = settings::file::findField(key);
+            EXPECT_TRUE(f != nullptr && f->group == group) << key << " in " << settings::groupName(group) << "'s form";
+            ++controls[key];
         }
-        EXPECT_FALSE(row->second[3].empty()) << name.key << " says nothing of what it does";
+    }
+    auto rows = referenceRows();
+    for (const settings::file::Field& f : settings::file::fields()) {
+        const std::string key = settings::file::fullKey(f);
+        EXPECT_EQ(controls[key], 1) << key << ": controls in the forms";
+        const QString label = keyLabel(key);
+        EXPECT_EQ(valueLabel(dialogOf(w, f.group), key), label) << key;
+        const auto row = rows.find(key);
+        ASSERT_NE(row, rows.end()) << key;
+        ASSERT_GE(row->second.size(), 4u) << key;
+        EXPECT_EQ(row->second[1], label.toStdString()) << key;
+        for (const std::string& word : rangeWords(f))
+            EXPECT_NE(row->second[2].find(word), std::string::npos) << key << ": " << word;
+        EXPECT_FALSE(row->second[3].empty()) << key << " says nothing of what it does";
         rows.erase(row);
     }
     for (const auto& [key, cells] : rows)
