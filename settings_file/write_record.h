@@ -112,7 +112,8 @@ public:
     // The adapter was lost in the middle of `group`: when this goes, the
     // record stays, naming this write and `group` as maybe half written
     // (with any group an older record left so), until a later write
-    // writes that group completely.
+    // writes that group completely. This write's groups that were never
+    // begun are left out of it then.
     void cutShort(Group group) { cut_ = group; }
     const std::string& path() const { return path_; }
     const WriteRecord& record() const { return record_; }
@@ -122,7 +123,9 @@ private:
     WriteRecord record_;
     Snapshot before_;
     FileOrigin origin_;
-    // The groups the older record left half written, and its job and time.
+    // The older record's groups, those it left half written, and its job
+    // and time.
+    std::vector<Group> olderGroups_;
     std::vector<Group> olderHalfWritten_;
     RecordJob olderJob_ = RecordJob::Unknown;
     std::string olderBegun_;

@@ -195,6 +195,7 @@ struct CutCase {
     std::vector<std::string> args;  // "@" stands for the settings file
     emu::Fault loss;
     Json document;                   // without its message
+    Json record;                     // the groups and those done the record then names
     std::vector<std::string> again;  // a later write of the cut group
 };
 
@@ -238,6 +239,7 @@ TEST_P(CtlJsonCut, NamesHowFarTheGroupCameAndKeepsItsRecord)
         return fs::remove_all(folder), void();
     }
     EXPECT_EQ(record.at("job"), c.args.at(0));
+    EXPECT_EQ(Json({{"groups", record.at("groups")}, {"done", record.at("done")}}), c.record) << record;
     // The groups it names as maybe half written: those not done.
     const auto halfWritten = [](const Json& document) {
         Json groups = Json::array();
@@ -290,6 +292,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"not_taken", Json::array()},
                  {"not_sent", {"beacon.interval_s"}},
                  {"exit_status", 74}},
+                // The beacon group, never begun, has nothing to put back.
+                {{"groups", {"basic"}}, {"done", Json::array()}},
                 {"set", "basic.delay_time_ms=600"}},
         CutCase{"RestoreInRepeater",
                 {"restore", "--no-backup", "@"},
@@ -306,6 +310,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"not_taken", Json::array()},
                  {"not_sent", Json::array()},
                  {"exit_status", 74}},
+                {{"groups", {"basic", "repeater"}}, {"done", {"basic"}}},
                 // The file's value reached the adapter: only a value that
                 // differs writes the group again.
                 {"restore", "--no-backup", "@", "--set=repeater.alt_my_call=DL2XYZ"}},
@@ -323,6 +328,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"not_taken", Json::array()},
                  {"not_sent", {"repeater.alt_my_call"}},
                  {"exit_status", 74}},
+                nullptr,
                 {}}),
     [](const testing::TestParamInfo<CutCase>& info) { return info.param.name; });
 
