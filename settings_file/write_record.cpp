@@ -278,6 +278,34 @@ void settleRecord(const std::string& path, const Snapshot& adapter)
     }
 }
 
+void settleHeldGroups(const std::string& path, const Snapshot& held, const Snapshot& wanted, const Features& features)
+{
+    try {
+        std::optional<WriteRecord> record = readRecord(path);
+        if (!record) return;
+        const std::vector<Group> left = halfWritten(*record);
+        std::vector<Group> settled;
+        for (Group group : left)
+            if (wanted.has(group) && held.has(group) &&
+                differences(onlyGroup(held, group), onlyGroup(wanted, group)).empty())
+                settled.push_back(group);
+        if (settled.empty()) return;
+        if (settled.size() == left.size()) {
+            removeRecord(path);
+            return;
+        }
+        const Snapshot before = loadSettingsFile(path, true).values;
+        record->done.clear();
+        for (Group group : record->groups)
+            if (std::find(left.begin(), left.end(), group) == left.end() ||
+                std::find(settled.begin(), settled.end(), group) != settled.end())
+                record->done.push_back(group);
+        writeRecord(path, *record, before, {BRISEL_VERSION, {}, features});
+    } catch (const StoreError&) {
+        // A record that cannot be read or rewritten keeps what it said.
+    }
+}
+
 std::shared_ptr<RecordKeeper> startRecord(const RecordPlace& place, const Snapshot& before, const Features& features,
                                           std::optional<StoreError>& error)
 {
