@@ -14,7 +14,7 @@ constexpr std::array<CommandEntry, 8> Table{{
     {"render", 1, 1, JsonOption | SetOption, renderCommand},
     {"diff", 1, 1, JsonOption | SkipMissingOption, diffCommand},
     {"get", 1, -1, JsonOption, getCommand},
-    {"set", 1, -1, SkipMissingOption, setCommand},
+    {"set", 1, -1, JsonOption | SkipMissingOption, setCommand},
 }};
 
 }  // namespace

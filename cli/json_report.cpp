@@ -30,13 +30,17 @@ JsonReport::JsonReport(const std::string& command) : document_{{"command", comma
 
 JsonReport::JsonReport(const Options& options) : JsonReport(options.command)
 {
-    if (options.command != "restore") return;
-    document_["dry_run"] = options.dryRun;
-    if (options.dryRun) return;
+    if (options.command == "restore") {
+        document_["dry_run"] = options.dryRun;
+        if (options.dryRun) return;
+        document_["backup"] = nullptr;
+    } else if (options.command != "set") {
+        return;
+    }
     // Known from the start: nothing written yet, no backup yet.
-    document_["backup"] = nullptr;
     document_["written"] = Json::array();
     document_["lost_during"] = nullptr;
+    document_["cut_short"] = nullptr;
     document_["not_taken"] = Json::array();
     document_["not_sent"] = Json::array();
 }
@@ -79,6 +83,12 @@ void JsonReport::restore(const settings::Restore& restore)
         written.push_back(std::move(entry));
     }
     document_["lost_during"] = restore.lostDuring ? Json(settings::groupName(*restore.lostDuring)) : Json();
+    // A group the loss may have left half written, and how far its writes came.
+    if (const auto& cut = restore.cut; cut && restore.lostDuring && !cut->whole())
+        document_["cut_short"] = {{"group", settings::groupName(cut->group)},
+                                  {"reached", cut->reached},
+                                  {"may_have_reached", cut->maybe},
+                                  {"not_sent", cut->notSent}};
     using Why = settings::ValueNotTaken::Why;
     Json& notTaken = document_["not_taken"] = Json::array();
     for (const settings::ValueNotTaken& value : restore.notTaken) {

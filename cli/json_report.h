@@ -31,12 +31,13 @@ public:
     void add(const Json& keys);
     // show: the firmware version (Latin-1) and the settings, table by table.
     void settings(const settings::Snapshot& snapshot, const std::string& firmware);
-    // get: each key's value.
+    // get, and set once written: each key's value as the adapter holds it.
     void values(const std::vector<std::string>& keys, const settings::Snapshot& snapshot);
     // diff and restore --dry-run: each key with the adapter's and the file's value.
     void changes(const std::vector<settings::FieldChange>& changes);
-    // restore: the groups written with their changes, the group under way at
-    // a loss, and the values the adapter did not take.
+    // restore and set: the groups written with their changes, the group
+    // under way at a loss and how far its writes came, and the values the
+    // adapter did not take.
     void restore(const settings::Restore& restore);
     // restore: the automatic backup's path.
     void backup(const std::string& path, const std::string& restoreCommand);

@@ -111,6 +111,7 @@ int setCommand(const Options& options, CtlIo& io)
     steps.told = [&](const settings::SetOutcome& outcome) {
         tellLastWord(io, [&] {
             const WriteOutcome written = tellWritten(outcome.restore, io, nullptr);
+            if (io.report) io.report->values(keys, written.after);
             printValues(keys, written.after, io.out);
             return written.status;
         });
@@ -133,6 +134,7 @@ int setCommand(const Options& options, CtlIo& io)
     case Stage::NothingToChange:
         if (outcome.plan.fixedFlagBits) tellFixedFlagBits(io);
         io.err << "Nothing to change: the adapter already holds these values.\n";
+        if (io.report) io.report->values(keys, outcome.held);
         printValues(keys, outcome.held, io.out);
         return exit_status::Ok;
     case Stage::RecordFailed:

@@ -233,19 +233,10 @@ void notAnswered(const std::vector<std::string>& keys)
     throw CtlError(exit_status::AdapterFailed, text);
 }
 
-void adapterLost(const std::vector<std::string>& alreadyWritten, const std::string& beingWritten,
-                 const std::vector<std::string>& notSent, const std::string& howFar)
+void adapterLost(const std::string& howFar)
 {
-    std::string text = "The DV Brisel (Relavox) is no longer connected; nothing more was sent.";
-    // A command lost before its first write says nothing about writing.
-    if (!alreadyWritten.empty()) text += "\nWritten completely: " + commaList(alreadyWritten) + ".";
-    else if (!beingWritten.empty() || !notSent.empty()) text += "\nNo group was written completely.";
-    if (!beingWritten.empty())
-        text += "\nPartly written: " + beingWritten + " (its values may be mixed; write it again)." + howFar;
-    if (!notSent.empty()) text += "\nNot sent: " + commaList(notSent) + ".";
-    if (!beingWritten.empty())
-        text += "\nThe record of the write stays until " + beingWritten + " is written completely.";
-    throw CtlError(exit_status::AdapterFailed, text);
+    throw CtlError(exit_status::AdapterFailed,
+                   "The DV Brisel (Relavox) is no longer connected; nothing more was sent." + howFar);
 }
 
 namespace {

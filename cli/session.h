@@ -58,11 +58,9 @@ private:
     settings::AdapterIdentity adapter_;
 };
 
-// The adapter was lost during the command, as a CtlError naming the groups
-// written before, the one being written (with `howFar` its writes came)
-// and the values never sent.
-[[noreturn]] void adapterLost(const std::vector<std::string>& alreadyWritten = {}, const std::string& beingWritten = {},
-                              const std::vector<std::string>& notSent = {}, const std::string& howFar = {});
+// The adapter was lost during the command, as a CtlError; `howFar` tells,
+// on lines of its own, how far the command's writes had come.
+[[noreturn]] void adapterLost(const std::string& howFar = {});
 
 // The adapter did not answer for the values of `keys`, as a CtlError
 // (adapter failed) naming each.

@@ -64,13 +64,27 @@ void tellLoss(const settings::Restore& restore, CtlIo& io)
     if (io.report) io.report->restore(restore);
     std::vector<std::string> written;
     for (const auto& [group, changes] : restore.written) written.emplace_back(settings::groupName(group));
+    // A group whose every write returned before the loss, which came while it
+    // was read back, is written completely; only one cut in its writes may
+    // be half written.
+    const std::optional<settings::CutWrite>& cut = restore.cut;
+    const bool half = restore.lostDuring && (!cut || !cut->whole());
+    if (restore.lostDuring && !half)
+        written.push_back(std::string(settings::groupName(*restore.lostDuring)) + " (not read back)");
+    // A command lost before its first write says nothing about writing.
     std::string howFar;
-    if (const auto& cut = restore.cut) {
+    if (!written.empty()) howFar += "\nWritten completely: " + commaList(written) + ".";
+    else if (half || !restore.notSent.empty()) howFar += "\nNo group was written completely.";
+    const std::string group = half ? settings::groupName(*restore.lostDuring) : "";
+    if (half) howFar += "\nPartly written: " + group + " (its values may be mixed; write it again).";
+    if (half && cut) {
         if (!cut->reached.empty()) howFar += "\n  Reached the adapter: " + commaList(cut->reached) + ".";
         if (!cut->maybe.empty()) howFar += "\n  May have reached it: " + commaList(cut->maybe) + ".";
         if (!cut->notSent.empty()) howFar += "\n  Never sent: " + commaList(cut->notSent) + ".";
     }
-    adapterLost(written, restore.lostDuring ? settings::groupName(*restore.lostDuring) : "", restore.notSent, howFar);
+    if (!restore.notSent.empty()) howFar += "\nNot sent: " + commaList(restore.notSent) + ".";
+    if (half) howFar += "\nThe record of the write stays until " + group + " is written completely.";
+    adapterLost(howFar);
 }
 
 WriteOutcome tellWritten(const settings::Restore& restore, CtlIo& io, std::ostream* report, const std::string& putBack)

@@ -23,7 +23,9 @@ struct WriteOutcome {
 void tellFixedFlagBits(CtlIo& io);
 
 // The adapter was lost during `restore`: a CtlError naming the groups
-// written completely, the one being written and the values never sent.
+// written completely and, for one cut in the middle of its writes, the
+// values that reached the adapter, the one that may have and those never
+// sent, and that its record stays; then the values of groups never begun.
 [[noreturn]] void tellLoss(const settings::Restore& restore, CtlIo& io);
 
 // Tells what `restore` did: with `report`, each group written is listed there

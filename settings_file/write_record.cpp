@@ -199,6 +199,7 @@ RecordKeeper::RecordKeeper(std::string path, RecordJob job, const AdapterIdentit
             if (!before.has(group) && has(older->done, group)) record_.done.push_back(group);
             if (has(older->groups, group) && !has(older->done, group)) olderHalfWritten_.push_back(group);
         }
+        olderGroups_ = older->groups;
         olderJob_ = older->job;
         olderBegun_ = older->begun;
     } else {
@@ -221,6 +222,20 @@ RecordKeeper::~RecordKeeper()
     if (left.empty()) {
         removeRecord(path_);
         return;
+    }
+    // A loss ends the write: its groups after the one it cut were never
+    // begun, hold what they held, and have nothing to put back.
+    if (cut_) {
+        std::vector<Group> begun;
+        Snapshot kept;
+        for (Group group : record_.groups) {
+            const bool older = std::find(olderGroups_.begin(), olderGroups_.end(), group) != olderGroups_.end();
+            if (!done(group) && group != *cut_ && !older) continue;
+            begun.push_back(group);
+            copyGroup(before_, kept, group);
+        }
+        record_.groups = std::move(begun);
+        before_ = std::move(kept);
     }
     // This write's own groups are settled, told with its result, but for
     // one a loss cut short; the older write's are not.
@@ -260,6 +275,34 @@ void settleRecord(const std::string& path, const Snapshot& adapter)
         if (differences(adapter, loadSettingsFile(path).values).empty()) removeRecord(path);
     } catch (const StoreError&) {
         // A record whose values cannot be read is left as it is.
+    }
+}
+
+void settleHeldGroups(const std::string& path, const Snapshot& held, const Snapshot& wanted, const Features& features)
+{
+    try {
+        std::optional<WriteRecord> record = readRecord(path);
+        if (!record) return;
+        const std::vector<Group> left = halfWritten(*record);
+        std::vector<Group> settled;
+        for (Group group : left)
+            if (wanted.has(group) && held.has(group) &&
+                differences(onlyGroup(held, group), onlyGroup(wanted, group)).empty())
+                settled.push_back(group);
+        if (settled.empty()) return;
+        if (settled.size() == left.size()) {
+            removeRecord(path);
+            return;
+        }
+        const Snapshot before = loadSettingsFile(path, true).values;
+        record->done.clear();
+        for (Group group : record->groups)
+            if (std::find(left.begin(), left.end(), group) == left.end() ||
+                std::find(settled.begin(), settled.end(), group) != settled.end())
+                record->done.push_back(group);
+        writeRecord(path, *record, before, {BRISEL_VERSION, {}, features});
+    } catch (const StoreError&) {
+        // A record that cannot be read or rewritten keeps what it said.
     }
 }
 

@@ -15,8 +15,10 @@
 // adapter held before the first write that was cut short. Once the later
 // write's result has been told, its own groups are settled whatever that
 // result was, but a group the older write may have left half written is
-// settled only by being written completely: while one is left, the record
-// stays, telling the older write again at the next start.
+// settled only by being written completely, or by a write that finds
+// nothing to change holding already what a write of it would write
+// (settleHeldGroups): while one is left, the record stays, telling the older
+// write again at the next start.
 
 #include "device/adapter_list.h"
 #include "settings_file/own_copy.h"
@@ -82,6 +84,16 @@ std::string recordTime();
 // left to put back. A record that cannot be read stays.
 void settleRecord(const std::string& path, const Snapshot& adapter);
 
+// A write that finds nothing to change: the adapter holds `held`, and
+// `wanted` is what the write wanted of it. A group the record at `path`
+// lists as maybe half written is settled when `wanted` has that group and
+// the adapter holds every value `wanted` has of it: a write of the group
+// would write those values and the adapter's own for the others, which it
+// holds already, so the group is whole. The record goes when no group is
+// left half written; else it is rewritten (with `features`) noting the
+// settled groups as done. A record that cannot be read or rewritten stays.
+void settleHeldGroups(const std::string& path, const Snapshot& held, const Snapshot& wanted, const Features& features);
+
 // The record of one write for as long as it lives: written when made (the
 // groups of `before` are those to be written), rewritten as each group is
 // done. When it goes, once the write's result has been told, it is removed,
@@ -112,7 +124,8 @@ public:
     // The adapter was lost in the middle of `group`: when this goes, the
     // record stays, naming this write and `group` as maybe half written
     // (with any group an older record left so), until a later write
-    // writes that group completely.
+    // writes that group completely. This write's groups that were never
+    // begun are left out of it then.
     void cutShort(Group group) { cut_ = group; }
     const std::string& path() const { return path_; }
     const WriteRecord& record() const { return record_; }
@@ -122,7 +135,9 @@ private:
     WriteRecord record_;
     Snapshot before_;
     FileOrigin origin_;
-    // The groups the older record left half written, and its job and time.
+    // The older record's groups, those it left half written, and its job
+    // and time.
+    std::vector<Group> olderGroups_;
     std::vector<Group> olderHalfWritten_;
     RecordJob olderJob_ = RecordJob::Unknown;
     std::string olderBegun_;

@@ -11,7 +11,12 @@ WriteEnd writeStep(VendorLink& link, const Pause& pause, const Features& feature
 {
     values.plan = planRestore(values.held, values.wanted, step.lines, step.exact);
     if (!values.plan.problems.empty()) return WriteEnd::Problems;
-    if (values.plan.changes.empty()) return WriteEnd::NothingToChange;
+    if (values.plan.changes.empty()) {
+        // Nothing is written, but a group an older write left half written
+        // may hold already what a write of it would write.
+        if (!step.record.path.empty()) settleHeldGroups(step.record.path, values.held, values.wanted, features);
+        return WriteEnd::NothingToChange;
+    }
     if (step.goAhead && !step.goAhead()) return WriteEnd::Stopped;
 
     std::shared_ptr<RecordKeeper> record;

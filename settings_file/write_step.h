@@ -2,7 +2,9 @@
 // The write that ends a restore and a set: the plan of the wanted values
 // against what the adapter holds, the record of the write, and the groups
 // that differ, each written with its dialog's Save stream, read back and
-// judged. The step makes the record just before the first write, keeps it
+// judged. With nothing to change, it only settles what an older record
+// names as half written and the adapter holds whole (write_record.h).
+// Else the step makes the record just before the first write, keeps it
 // while it writes and while the front end tells the result, and then
 // settles it (write_record.h): no front end holds it.
 

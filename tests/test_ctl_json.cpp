@@ -154,6 +154,13 @@ INSTANTIATE_TEST_SUITE_P(
              },
              74,
              {{"/written", {{{"group", "basic"}, {"changes", {DelayChange}}}}}, {"/lost_during", "repeater"}}},
+        Case{"Set",
+             {"set", "basic.delay_time_ms=500"},
+             {},
+             0,
+             {{"/values", {{"basic.delay_time_ms", 500}}},
+              {"/written", {{{"group", "basic"}, {"changes", {DelayChange}}}}},
+              {"/cut_short", nullptr}}},
         Case{"NotTaking",
              {"--not-taking", "restore", "@"},
              {},
@@ -177,6 +184,167 @@ INSTANTIATE_TEST_SUITE_P(
              {{"/command", "get"}, {"/message", "unknown option --bogus\nTry 'brisel-ctl --help'."}}},
         Case{"NotForBackup", {"backup", "@"}, {}, 64, {{"/command", "backup"}}}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+// A write cut by a loss: its document names the group under way and how far
+// its writes came. Where it may be half written, the record stays, told by
+// every later command on that adapter, until a write writes that group
+// completely again, or until the cut command, run again, finds that the
+// adapter holds what it would write of that group; a loss once every write
+// of the group had returned leaves no record.
+struct CutCase {
+    const char* name;
+    std::vector<std::string> args;  // "@" stands for the settings file
+    emu::Fault loss;
+    Json document;                   // without its message
+    Json record;                     // the groups and those done the record then names
+    std::vector<std::string> again;  // a later write of the cut group; none: the cut command again
+};
+
+void PrintTo(const CutCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class CtlJsonCut : public testing::TestWithParam<CutCase> {};
+
+TEST_P(CtlJsonCut, NamesHowFarTheGroupCameAndKeepsItsRecord)
+{
+    const CutCase& c = GetParam();
+    const fs::path folder = fs::path(testing::TempDir()) / ("ctl_json_cut_" + std::string(c.name));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / "site.toml") << Changes;
+    emu::Emulator adapter;
+    adapter.injectFault(c.loss);
+    const auto run = [&](std::vector<std::string> args, int status) {
+        args.insert(args.begin(), "--json");
+        for (std::string& a : args)
+            if (a == "@") a = (folder / "site.toml").string();
+        std::ostringstream out, err;
+        EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, (folder / "backups").string()), status) << err.str();
+        return Json::parse(out.str());
+    };
+    Json document = run(c.args, 74);
+    const std::string message = document.value("message", "");
+    document.erase("message");
+    EXPECT_EQ(document, c.document) << document;
+    const Json& cut = c.document.at("cut_short");
+    EXPECT_EQ(message.find("\nPartly written: ") != std::string::npos, !cut.is_null()) << message;
+
+    adapter.clearFaults();
+    adapter.plugIn();
+    const std::vector<std::string> get = {"get", "basic.delay_time_ms"};
+    const Json record = run(get, 0).value("record", Json());
+    if (cut.is_null()) {
+        EXPECT_TRUE(record.is_null()) << record;
+        return fs::remove_all(folder), void();
+    }
+    EXPECT_EQ(record.at("job"), c.args.at(0));
+    EXPECT_EQ(Json({{"groups", record.at("groups")}, {"done", record.at("done")}}), c.record) << record;
+    // The groups it names as maybe half written: those not done.
+    const auto halfWritten = [](const Json& document) {
+        Json groups = Json::array();
+        for (const Json& group : document.at("record").at("groups"))
+            if (std::count(document["record"]["done"].begin(), document["record"]["done"].end(), group) == 0)
+                groups.push_back(group);
+        return groups;
+    };
+    const Json cutGroup = Json::array({cut.at("group")});
+    EXPECT_EQ(halfWritten({{"record", record}}), cutGroup) << record;
+    // A write of another group (the value the cut set had not sent) tells
+    // the record and leaves it; one that writes the cut group settles it,
+    // and so does the cut command again, finding nothing to change.
+    EXPECT_EQ(halfWritten(run({"set", "beacon.interval_s=20"}, 0)), cutGroup);
+    EXPECT_EQ(halfWritten(run(get, 0)), cutGroup);
+    const Json again = run(c.again.empty() ? c.args : c.again, 0);
+    EXPECT_EQ(halfWritten(again), cutGroup);
+    EXPECT_EQ(again.at("written").empty(), c.again.empty()) << again;
+    EXPECT_FALSE(run(get, 0).contains("record"));
+    fs::remove_all(folder);
+}
+
+// GROUP.NAME for each of the blank-separated `names`.
+Json keysOf(const std::string& group, const std::string& names)
+{
+    Json keys = Json::array();
+    std::istringstream in(names);
+    for (std::string name; in >> name;) keys.push_back(group + "." + name);
+    return keys;
+}
+
+Json cutShort(const char* group, const char* reached, const char* maybe, const char* notSent)
+{
+    return {{"group", group},
+            {"reached", keysOf(group, reached)},
+            {"may_have_reached", keysOf(group, maybe)},
+            {"not_sent", keysOf(group, notSent)}};
+}
+
+const CutCase SetInBasic{
+    "SetInBasic",
+    {"set", "basic.delay_time_ms=500", "beacon.interval_s=20"},
+    {emu::FaultKind::Unplug, cmd::WriteTimeOut, 1},
+    {{"command", "set"},
+     {"written", Json::array()},
+     {"lost_during", "basic"},
+     {"cut_short", cutShort("basic", "delay_time_ms", "time_out_s",
+                            "keep_alive_ms resync_error_bits last_frame_error_bits crc_check cos_check "
+                            "last_frame_send half_duplex pre_bit_pattern post_bit_pattern tx_invert "
+                            "rx_invert auto_rx_detect squelch_level jitter_buffer_size")},
+     {"not_taken", Json::array()},
+     {"not_sent", {"beacon.interval_s"}},
+     {"exit_status", 74}},
+    // The beacon group, never begun, has nothing to put back.
+    {{"groups", {"basic"}}, {"done", Json::array()}},
+    {"set", "basic.delay_time_ms=600"}};
+
+CutCase runAgain(CutCase c, const char* name)
+{
+    c.name = name;
+    c.again = {};
+    return c;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Losses, CtlJsonCut,
+    testing::Values(SetInBasic, runAgain(SetInBasic, "SetInBasicRunAgain"),
+                    CutCase{"RestoreInRepeater",
+                            {"restore", "--no-backup", "@"},
+                            {emu::FaultKind::Unplug, cmd::WriteAltMyCall2, 1},
+                            {{"command", "restore"},
+                             {"dry_run", false},
+                             {"backup", nullptr},
+                             {"written", {{{"group", "basic"}, {"changes", {DelayChange}}}}},
+                             {"lost_during", "repeater"},
+                             {"cut_short",
+                              cutShort("repeater", "my_repeater_call alt_my_call", "alt_my_call2",
+                                       "alt_your_call alt_rpt1_call alt_rpt2_call call_check dup_check dup_clear "
+                                       "replace_alt_my_call replace_alt_my_call2 replace_alt_your_call "
+                                       "replace_alt_rpt1_call replace_alt_rpt2_call replace_flag_byte flag_byte")},
+                             {"not_taken", Json::array()},
+                             {"not_sent", Json::array()},
+                             {"exit_status", 74}},
+                            {{"groups", {"basic", "repeater"}}, {"done", {"basic"}}},
+                            // The file's value reached the adapter: the file again
+                            // changes nothing, and the group holds what it would write.
+                            {}},
+                    // Lost while the basic group was read back: every write of it had
+                    // returned.
+                    CutCase{"RestoreWhileReadBack",
+                            {"restore", "--no-backup", "@"},
+                            {emu::FaultKind::Unplug, cmd::ReadDelayTime, 2},
+                            {{"command", "restore"},
+                             {"dry_run", false},
+                             {"backup", nullptr},
+                             {"written", Json::array()},
+                             {"lost_during", "basic"},
+                             {"cut_short", nullptr},
+                             {"not_taken", Json::array()},
+                             {"not_sent", {"repeater.alt_my_call"}},
+                             {"exit_status", 74}},
+                            nullptr,
+                            {}}),
+    [](const testing::TestParamInfo<CutCase>& info) { return info.param.name; });
 
 // The backup's path is the one the words on stderr name.
 TEST(CtlJsonRestore, NamesTheAutomaticBackup)

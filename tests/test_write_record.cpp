@@ -131,6 +131,52 @@ INSTANTIATE_TEST_SUITE_P(
         MergeCase{"AHalfWrittenGroupNotWrittenAgainKeepsTheRecord", {B, R}, {B}, {R}, {B, R}, {B}, 30, false, {R}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A write that finds nothing to change settles a half-written group of an
+// older record when it wants that group and the adapter holds every value
+// it wants of it.
+struct HeldCase {
+    const char* name;
+    std::vector<Group> olderGroups;  // none done
+    std::vector<Group> wanted;       // each with delay time 42 in basic
+    std::uint8_t heldDelayTime;      // the adapter holds every group, with this delay time
+    std::vector<Group> left;         // half written then; none: the record is gone
+};
+
+void PrintTo(const HeldCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SettledWhenHeld : public testing::TestWithParam<HeldCase> {};
+
+TEST_P(SettledWhenHeld, OnlyAGroupWantedAndHeldWhole)
+{
+    const HeldCase& c = GetParam();
+    const fs::path folder = madeFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string path = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
+    const settings::WriteRecord older{
+        settings::RecordJob::Restore, settings::identityOf(std::nullopt), "2026-12-08 14:02", c.olderGroups, {}};
+    settings::writeRecord(path, older, valuesOf(c.olderGroups, 30), {"test", "", {}});
+    settings::settleHeldGroups(path, valuesOf({B, R, Bc}, c.heldDelayTime), valuesOf(c.wanted, 42), {});
+    const auto kept = settings::readRecord(path);
+    EXPECT_EQ(kept.has_value(), !c.left.empty());
+    if (kept) {
+        EXPECT_EQ(kept->begun, older.begun);
+        EXPECT_EQ(kept->groups, c.olderGroups);
+        EXPECT_EQ(settings::halfWritten(*kept), c.left);
+        EXPECT_EQ(settings::loadSettingsFile(path).values.basic->delayTime, std::optional<std::uint8_t>(30));
+    }
+    fs::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettledWhenHeld,
+                         testing::Values(HeldCase{"HeldWholeGoes", {B}, {B}, 42, {}},
+                                         HeldCase{"OneOfTwoSettled", {B, R}, {B}, 42, {R}},
+                                         HeldCase{"AValueNotHeldStays", {B, R}, {B, R}, 30, {B}},
+                                         HeldCase{"NotWantedStays", {B}, {R, Bc}, 42, {B}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // An older record whose values cannot be read is left as it is, and no
 // write begins over it.
 TEST(RecordOverRecord, AnUnreadableOlderRecordStopsTheWrite)

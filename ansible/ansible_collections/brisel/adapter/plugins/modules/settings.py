@@ -130,6 +130,10 @@ notes:
   - A task that fails after some groups were written names them and their keys, and the group
     under way when the adapter was lost (the task is then C(changed)); C(brisel-ctl diff) shows
     what the adapter then holds, and I(state=rolled_back) undoes the task.
+  - When the adapter was lost in the middle of a group's writes, the failed task names that group
+    and its keys that reached the adapter, the one that may have and those never sent (returned
+    as I(cut_short)). The record of that restore stays on the host until a later write writes
+    that group completely, and every task on that adapter warns of it until then.
   - When brisel-ctl finds the record of an earlier write onto the adapter that was cut short
     (a command killed, a power cut), the task warns, naming the record's file; C(brisel-ctl restore)
     of that file puts back what the adapter held before that write.
@@ -264,6 +268,15 @@ lost_during:
   description: The group being written when the adapter was lost, which may be half written.
   returned: failure
   type: str
+cut_short:
+  description: When the adapter was lost in the middle of the writes of I(lost_during), that group
+    (C(group)) and the lists of its keys whose writes returned before the loss (C(reached)), the
+    key whose write was under way (C(may_have_reached)) and those never sent (C(not_sent)), as
+    C(brisel-ctl restore --json) gives them; null when there was no such loss.
+  returned: failure
+  type: dict
+  sample: {"group": "repeater", "reached": ["repeater.my_repeater_call", "repeater.alt_my_call"],
+           "may_have_reached": ["repeater.alt_my_call2"], "not_sent": ["repeater.alt_your_call"]}
 not_taken:
   description: The values the adapter does not hold after their group was written, each with
     C(key), C(why), C(written) and C(reads_back), as C(brisel-ctl restore --json) gives them.
@@ -298,12 +311,19 @@ def warnings_of(document, changed):
     """What a play should show as warnings, from the fields of brisel-ctl's
     JSON: the record of an earlier write onto the adapter that was cut short,
     what skip_missing left out (only when the task changed something, so that
-    an idempotent run stays quiet), and flag bits the adapter keeps."""
+    an idempotent run stays quiet), flag bits the adapter keeps, and the
+    record this restore leaves when the adapter was lost in the middle of a
+    group."""
     warnings = []
     record = document.get('record')
     if isinstance(record, dict):
         warnings.append('brisel-ctl found the record of an earlier write onto this adapter that was cut short, '
                         '%s: %s' % (record.get('path'), record.get('message')))
+    cut = document.get('cut_short')
+    if isinstance(cut, dict):
+        warnings.append('The group %s may be half written: brisel-ctl keeps the record of this restore until a '
+                        'later write writes that group completely, and every task on this adapter warns of it '
+                        'until then.' % cut.get('group'))
     left_out = document.get('left_out') or []
     if left_out and changed:
         warnings.append("Left out, as the adapter's firmware lacks them: %s." % ', '.join(left_out))
@@ -336,13 +356,26 @@ def diff_lines(changes, drift=()):
 
 def failure(document, status):
     """The task's message after a failed restore: brisel-ctl's own, then what
-    it had written already and the group under way at a loss."""
+    it had written already and the group under way at a loss, with how far
+    its writes came."""
     text = failure_text(document, status)
     written = [change['key'] for change in changes_of(document)] if not document.get('dry_run') else []
     if written:
         groups = ', '.join(group['group'] for group in document.get('written') or [])
         text += '\nAlready written (groups %s): %s.' % (groups, ', '.join(written))
-    if document.get('lost_during'):
+    cut = document.get('cut_short')
+    if isinstance(cut, dict):
+        text += ('\nThe group %s was being written when the adapter was lost and may be half written.'
+                 % cut.get('group'))
+        for key, words in (('reached', 'Reached the adapter'), ('may_have_reached', 'May have reached it'),
+                           ('not_sent', 'Never sent')):
+            if cut.get(key):
+                text += '\n  %s: %s.' % (words, ', '.join(cut[key]))
+    elif 'cut_short' in document and document.get('lost_during'):
+        text += ('\nThe group %s was sent completely, but the adapter was lost while it was read back.'
+                 % document['lost_during'])
+    elif document.get('lost_during'):
+        # A brisel-ctl without cut_short: how far the group came is not known.
         text += ('\nThe group %s was being written when the adapter was lost and may be half written.'
                  % document['lost_during'])
     return text, written

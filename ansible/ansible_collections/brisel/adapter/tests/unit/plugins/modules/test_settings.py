@@ -15,6 +15,8 @@ from ansible_collections.brisel.adapter.plugins.modules import settings
 
 DELAY = {'key': 'basic.delay_time_ms', 'adapter': 300, 'file': 500}
 CALL = {'key': 'repeater.alt_my_call', 'adapter': 'N0CALL  ', 'file': 'DL1ABC'}
+CUT = {'group': 'repeater', 'reached': ['repeater.my_repeater_call', 'repeater.alt_my_call'],
+       'may_have_reached': ['repeater.alt_my_call2'], 'not_sent': ['repeater.alt_your_call', 'repeater.flag_byte']}
 
 
 @pytest.mark.parametrize('document, status, text, written', [
@@ -25,6 +27,19 @@ CALL = {'key': 'repeater.alt_my_call', 'adapter': 'N0CALL  ', 'file': 'DL1ABC'}
      'brisel-ctl restore ended with status 74: lost\nAlready written (groups basic): basic.delay_time_ms.\n'
      'The group repeater was being written when the adapter was lost and may be half written.',
      ['basic.delay_time_ms']),
+    # How far the group came: its keys that reached the adapter, the one
+    # that may have and those never sent.
+    ({'command': 'restore', 'lost_during': 'repeater', 'message': 'lost', 'written': [],
+      'cut_short': CUT}, 74,
+     'brisel-ctl restore ended with status 74: lost\n'
+     'The group repeater was being written when the adapter was lost and may be half written.\n'
+     '  Reached the adapter: repeater.my_repeater_call, repeater.alt_my_call.\n'
+     '  May have reached it: repeater.alt_my_call2.\n'
+     '  Never sent: repeater.alt_your_call, repeater.flag_byte.', []),
+    # Lost while the group was read back, every write of it returned.
+    ({'command': 'restore', 'lost_during': 'basic', 'cut_short': None, 'message': 'lost', 'written': []}, 74,
+     'brisel-ctl restore ended with status 74: lost\n'
+     'The group basic was sent completely, but the adapter was lost while it was read back.', []),
     ({'command': 'restore', 'dry_run': True, 'changes': [DELAY], 'message': 'bad'}, 65,
      'brisel-ctl restore ended with status 65: bad', []),
 ])
@@ -42,6 +57,10 @@ def test_failure(document, status, text, written):
     ({'left_out': ['beacon', 'basic.squelch_level']}, True,
      ["Left out, as the adapter's firmware lacks them: beacon, basic.squelch_level."]),
     ({'fixed_flag_bits': True}, False, ['repeater.flag_byte: bits 7 and 4 stay as the adapter holds them.']),
+    ({'cut_short': CUT, 'lost_during': 'repeater'}, True,
+     ['The group repeater may be half written: brisel-ctl keeps the record of this restore until a later write '
+      'writes that group completely, and every task on this adapter warns of it until then.']),
+    ({'cut_short': None, 'lost_during': 'basic'}, True, []),
 ])
 def test_warnings_from_the_json(document, changed, warnings):
     assert settings.warnings_of(document, changed) == warnings
