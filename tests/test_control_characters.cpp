@@ -9,6 +9,7 @@
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
 #include "tests/support/dialog_helpers.h"
+#include "tests/support/named_case.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -37,10 +38,7 @@ struct TextBox {
     std::function<void(emu::AdapterState&)> holdControl;  // the adapter holds a text with a TAB
 };
 
-void PrintTo(const TextBox& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(TextBox)
 
 const TextBox Boxes[] = {
     {"AltMyCall", "Alter My Call Sign", "RepeaterInfoSetting1", ' ',

@@ -5,6 +5,7 @@
 
 #include "cli/ctl.h"
 #include "emulator/emulator.h"
+#include "tests/support/named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,7 @@ struct Case {
     char written;  // 'a', 'b', or 0: nothing is written to any adapter
 };
 
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(Case)
 
 const Case Cases[] = {
     {"ChosenByPortBackElsewhereIsNotTaken", "--device 1-1 --wait=0.5 set basic.delay_time_ms=500", false, true, false,

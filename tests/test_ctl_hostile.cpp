@@ -5,6 +5,7 @@
 
 #include "cli/options.h"
 #include "tests/support/ctl_run.h"
+#include "tests/support/named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -341,10 +342,7 @@ const Case Cases[] = {
      "repeater.alt_my_call = \"        \"\n"},
 };
 
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(Case)
 
 std::vector<int> writesTo(const emu::Emulator& adapter)
 {
@@ -478,10 +476,7 @@ const NodeCase NodeCases[] = {
      "permission"},
 };
 
-void PrintTo(const NodeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(NodeCase)
 
 // Runs "brisel-ctl ARGS..." over the bus `walk` gives.
 int runOnBus(std::vector<std::string> args, CtlIo& io)

@@ -3,6 +3,7 @@
 
 #include "device/commands.h"
 #include "tests/support/ctl_run.h"
+#include "tests/support/named_case.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -25,6 +26,25 @@ constexpr const char* Changes = "format = 1\n[basic]\ndelay_time_ms = 500\n[repe
 const Json DelayChange = {{"key", "basic.delay_time_ms"}, {"adapter", 300}, {"file", 500}};
 const Json CallChange = {{"key", "repeater.alt_my_call"}, {"adapter", "N0CALL  "}, {"file", "DL1ABC"}};
 
+// A folder of its own holding the settings file, gone with the test.
+struct Site {
+    fs::path folder;
+    explicit Site(const std::string& name) : folder(fs::path(testing::TempDir()) / name)
+    {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        std::ofstream(folder / "site.toml") << Changes;
+    }
+    ~Site() { fs::remove_all(folder); }
+    // brisel-ctl with `args`, "@" standing for the settings file.
+    int run(emu::Emulator& adapter, std::vector<std::string> args, std::ostringstream& out, std::ostringstream& err)
+    {
+        for (std::string& a : args)
+            if (a == "@") a = (folder / "site.toml").string();
+        return ctltest::runDemo(adapter, args, out, err, (folder / "backups").string());
+    }
+};
+
 struct Case {
     const char* name;
     std::vector<std::string> args;  // "@" stands for the settings file
@@ -34,30 +54,21 @@ struct Case {
     std::vector<std::pair<const char*, Json>> expected;
 };
 
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(Case)
 
 class CtlJson : public testing::TestWithParam<Case> {};
 
 TEST_P(CtlJson, PrintsOneDocumentWithTheExitStatus)
 {
     const Case& c = GetParam();
-    const fs::path folder = fs::path(testing::TempDir()) / ("ctl_json_" + std::string(c.name));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    const std::string file = (folder / "site.toml").string();
-    std::ofstream(file) << Changes;
-
+    Site site("ctl_json_" + std::string(c.name));
     emu::Emulator adapter;
     if (c.prepare) c.prepare(adapter);
     // --json first, unless the case puts it elsewhere.
-    std::vector<std::string> args;
-    if (std::find(c.args.begin(), c.args.end(), "--json") == c.args.end()) args.push_back("--json");
-    for (const std::string& a : c.args) args.push_back(a == "@" ? file : a);
+    std::vector<std::string> args = c.args;
+    if (std::find(args.begin(), args.end(), "--json") == args.end()) args.insert(args.begin(), "--json");
     std::ostringstream out, err;
-    const int status = ctltest::runDemo(adapter, args, out, err, (folder / "backups").string());
+    const int status = site.run(adapter, args, out, err);
 
     EXPECT_EQ(status, c.status) << err.str();
     ASSERT_TRUE(out.str().ends_with("}\n")) << out.str();
@@ -71,7 +82,6 @@ TEST_P(CtlJson, PrintsOneDocumentWithTheExitStatus)
         EXPECT_NE(err.str().find(document.at("message").get<std::string>().substr(0, 20)), std::string::npos)
             << err.str();
     }
-    fs::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -144,16 +154,6 @@ INSTANTIATE_TEST_SUITE_P(
               {"/message",
                "The adapter does not hold what was written:\n  basic.delay_time_ms: wrote 500, reads back 300"},
               {"/written/1/group", "repeater"}}},
-        Case{"RestoreLostDuringRepeater",
-             {"restore", "@"},
-             [](emu::Emulator& a) {
-                 // Pulled out right after the first write of the repeater group.
-                 a.setListener([&a](const emu::LogEntry& e) {
-                     if (e.request == cmd::WriteAltMyCall) a.unplugFrom(0);
-                 });
-             },
-             74,
-             {{"/written", {{{"group", "basic"}, {"changes", {DelayChange}}}}}, {"/lost_during", "repeater"}}},
         Case{"Set",
              {"set", "basic.delay_time_ms=500"},
              {},
@@ -200,28 +200,20 @@ struct CutCase {
     std::vector<std::string> again;  // a later write of the cut group; none: the cut command again
 };
 
-void PrintTo(const CutCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(CutCase)
 
 class CtlJsonCut : public testing::TestWithParam<CutCase> {};
 
 TEST_P(CtlJsonCut, NamesHowFarTheGroupCameAndKeepsItsRecord)
 {
     const CutCase& c = GetParam();
-    const fs::path folder = fs::path(testing::TempDir()) / ("ctl_json_cut_" + std::string(c.name));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    std::ofstream(folder / "site.toml") << Changes;
+    Site site("ctl_json_cut_" + std::string(c.name));
     emu::Emulator adapter;
     adapter.injectFault(c.loss);
     const auto run = [&](std::vector<std::string> args, int status) {
         args.insert(args.begin(), "--json");
-        for (std::string& a : args)
-            if (a == "@") a = (folder / "site.toml").string();
         std::ostringstream out, err;
-        EXPECT_EQ(ctltest::runDemo(adapter, args, out, err, (folder / "backups").string()), status) << err.str();
+        EXPECT_EQ(site.run(adapter, args, out, err), status) << err.str();
         return Json::parse(out.str());
     };
     Json document = run(c.args, 74);
@@ -237,7 +229,7 @@ TEST_P(CtlJsonCut, NamesHowFarTheGroupCameAndKeepsItsRecord)
     const Json record = run(get, 0).value("record", Json());
     if (cut.is_null()) {
         EXPECT_TRUE(record.is_null()) << record;
-        return fs::remove_all(folder), void();
+        return;
     }
     EXPECT_EQ(record.at("job"), c.args.at(0));
     EXPECT_EQ(Json({{"groups", record.at("groups")}, {"done", record.at("done")}}), c.record) << record;
@@ -260,7 +252,6 @@ TEST_P(CtlJsonCut, NamesHowFarTheGroupCameAndKeepsItsRecord)
     EXPECT_EQ(halfWritten(again), cutGroup);
     EXPECT_EQ(again.at("written").empty(), c.again.empty()) << again;
     EXPECT_FALSE(run(get, 0).contains("record"));
-    fs::remove_all(folder);
 }
 
 // GROUP.NAME for each of the blank-separated `names`.
@@ -349,19 +340,15 @@ INSTANTIATE_TEST_SUITE_P(
 // The backup's path is the one the words on stderr name.
 TEST(CtlJsonRestore, NamesTheAutomaticBackup)
 {
-    const fs::path folder = fs::path(testing::TempDir()) / "ctl_json_backup";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    std::ofstream(folder / "site.toml") << Changes;
+    Site site("ctl_json_backup");
     emu::Emulator adapter;
     std::ostringstream out, err;
-    const std::string backups = (folder / "backups").string();
-    ASSERT_EQ(ctltest::runDemo(adapter, {"--json", "restore", (folder / "site.toml").string()}, out, err, backups), 0);
+    const std::string backups = (site.folder / "backups").string();
+    ASSERT_EQ(site.run(adapter, {"--json", "restore", "@"}, out, err), 0);
     const std::string path = Json::parse(out.str()).at("backup");
     EXPECT_TRUE(path.starts_with(backups)) << path;
     EXPECT_TRUE(fs::exists(path)) << path;
     EXPECT_NE(err.str().find(path), std::string::npos) << err.str();
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "settings_file/settings_store.h"
 #include "settings_file/write_record.h"
 #include "tests/support/ctl_run.h"
+#include "tests/support/named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +46,7 @@ struct Case {
     const char* err;  // in its standard error, or with -1 in its standard output
 };
 
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(Case)
 
 using ctltest::isWrite;
 

@@ -29,6 +29,7 @@
 #include "dialogs/unit15.h"
 #include "dialogs/unit17.h"
 #include "tests/support/dialog_helpers.h"
+#include "tests/support/named_case.h"
 #include "tests/support/wire_rules.h"
 
 #include <QAbstractButton>
@@ -451,10 +452,7 @@ struct Case {
     std::function<void(MatrixRig&, Windows&)> check = {};
 };
 
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(Case)
 
 class SaveGuards : public testing::TestWithParam<Case> {};
 

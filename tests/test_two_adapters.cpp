@@ -14,6 +14,7 @@
 #include "settings_file/settings_store.h"
 #include "settings_file/write_record.h"
 #include "tests/support/dialog_helpers.h"
+#include "tests/support/named_case.h"
 #include "ui_eeprom_set.h"
 
 #include <QFile>
@@ -109,10 +110,7 @@ struct Case {
     std::function<void(Bus&)> beforeLoss{};  // what happens after start-up, before A is lost
 };
 
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(Case)
 
 class TwoAdapters : public testing::TestWithParam<Case> {};
 
@@ -281,10 +279,7 @@ struct SwitchCase {
     QString told{};   // what the change to B tells; %1: the path of B's record
 };
 
-void PrintTo(const SwitchCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(SwitchCase)
 
 class Switch : public testing::TestWithParam<SwitchCase> {};
 

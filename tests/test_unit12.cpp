@@ -5,6 +5,7 @@
 #include "app/eeprom_set.h"
 #include "dialogs/unit12.h"
 #include "tests/support/dialog_helpers.h"
+#include "tests/support/named_case.h"
 
 #include <QAbstractButton>
 
@@ -44,10 +45,7 @@ struct CodeCase {
     Pics writes;  // what Save then sends for the three settings
 };
 
-void PrintTo(const CodeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(CodeCase)
 
 class SerialCodes : public ::testing::TestWithParam<CodeCase> {};
 

@@ -13,6 +13,7 @@
 #include "settings_file/toml_text.h"
 #include "settings_file/write_record.h"
 #include "tests/support/ctl_run.h"
+#include "tests/support/named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,7 @@
 #include <iostream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <streambuf>
 
 namespace {
@@ -32,12 +34,17 @@ namespace {
 namespace fs = std::filesystem;
 using settings::Group;
 
-fs::path madeFolder()
-{
-    const fs::path tmpfs = fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path();
-    std::string made = (tmpfs / "brisel-record-XXXXXX").string();
-    return mkdtemp(made.data()) != nullptr ? fs::path(made) : fs::path();
-}
+struct MadeFolder : fs::path {
+    MadeFolder() : fs::path(made()) {}
+    ~MadeFolder() { fs::remove_all(*this); }
+    static fs::path made()
+    {
+        const fs::path tmpfs = fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path();
+        std::string made = (tmpfs / "brisel-record-XXXXXX").string();
+        if (mkdtemp(made.data()) == nullptr) throw std::runtime_error("no folder for the test");
+        return made;
+    }
+};
 
 // Each group of `groups`, present with nothing in it, and the basic group's
 // delay time.
@@ -69,18 +76,14 @@ struct MergeCase {
     std::vector<Group> left;                    // half written once it has told its result; none: gone
 };
 
-void PrintTo(const MergeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(MergeCase)
 
 class RecordOverRecord : public testing::TestWithParam<MergeCase> {};
 
 TEST_P(RecordOverRecord, KeepsWhatTheOlderRecordHolds)
 {
     const MergeCase& c = GetParam();
-    const fs::path folder = madeFolder();
-    ASSERT_FALSE(folder.empty());
+    const MadeFolder folder;
     const std::string path = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     const settings::Features features{};
     if (!c.olderGroups.empty())
@@ -114,7 +117,6 @@ TEST_P(RecordOverRecord, KeepsWhatTheOlderRecordHolds)
         EXPECT_EQ(settings::halfWritten(*kept), c.left);
         EXPECT_EQ(settings::loadSettingsFile(path).values.basic->delayTime, std::optional<std::uint8_t>(c.delayTime));
     }
-    fs::remove_all(folder);
 }
 
 // B, R, Bc: the basic, repeater and beacon groups.
@@ -142,18 +144,14 @@ struct HeldCase {
     std::vector<Group> left;         // half written then; none: the record is gone
 };
 
-void PrintTo(const HeldCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(HeldCase)
 
 class SettledWhenHeld : public testing::TestWithParam<HeldCase> {};
 
 TEST_P(SettledWhenHeld, OnlyAGroupWantedAndHeldWhole)
 {
     const HeldCase& c = GetParam();
-    const fs::path folder = madeFolder();
-    ASSERT_FALSE(folder.empty());
+    const MadeFolder folder;
     const std::string path = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     const settings::WriteRecord older{
         settings::RecordJob::Restore, settings::identityOf(std::nullopt), "2026-12-08 14:02", c.olderGroups, {}};
@@ -167,7 +165,6 @@ TEST_P(SettledWhenHeld, OnlyAGroupWantedAndHeldWhole)
         EXPECT_EQ(settings::halfWritten(*kept), c.left);
         EXPECT_EQ(settings::loadSettingsFile(path).values.basic->delayTime, std::optional<std::uint8_t>(30));
     }
-    fs::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettledWhenHeld,
@@ -181,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettledWhenHeld,
 // write begins over it.
 TEST(RecordOverRecord, AnUnreadableOlderRecordStopsTheWrite)
 {
-    const fs::path folder = madeFolder();
+    const MadeFolder folder;
     const std::string path = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     const std::string text = "# brisel-setting record of a write: restore\n[basic\n";
     std::ofstream(path) << text;
@@ -191,7 +188,6 @@ TEST(RecordOverRecord, AnUnreadableOlderRecordStopsTheWrite)
     std::ostringstream kept;
     kept << std::ifstream(path).rdbuf();
     EXPECT_EQ(kept.str(), text);
-    fs::remove_all(folder);
 }
 
 // Notes, for each write to it, whether the record is there.
@@ -221,17 +217,13 @@ struct OutputCase {
     std::vector<std::string> args;  // "@": a file that sets basic.delay_time_ms
 };
 
-void PrintTo(const OutputCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(OutputCase)
 
 class RecordFolder : public testing::Test {
 protected:
-    const fs::path folder = madeFolder();
+    const MadeFolder folder;
     const fs::path record = settings::recordPath(folder.string(), settings::identityOf(std::nullopt));
     emu::Emulator adapter;
-    void TearDown() override { fs::remove_all(folder); }
     int run(const std::vector<std::string>& given, std::ostream& out, std::ostream& err)
     {
         std::ofstream(folder / "f.toml") << "format = 1\n[basic]\ndelay_time_ms = 500\n";
@@ -324,7 +316,7 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
     const auto fill = [&](auto& text, std::size_t length) {
         for (std::size_t i = 0; i < text.size(); ++i) text[i] = i < length ? byte(1) : 0;
     };
-    const fs::path folder = madeFolder();
+    const MadeFolder folder;
     const settings::AdapterIdentity demo = settings::identityOf(std::nullopt, (folder / "demo.toml").string());
     const std::string record = settings::recordPath(folder.string(), demo);
     const settings::Pause none = [](int) {};
@@ -402,7 +394,6 @@ TEST(ExactlyBack, FromARecordOrAnAutomaticBackup)
         }
         ASSERT_EQ(wrong, "") << "BRISEL_EXACT_SEED=" << seed << ", " << n << " before the end:\n" << saved.str();
     }
-    fs::remove_all(folder);
 }
 
 // A record goes back to its own adapter, on a bus of two (a at 1-1, b at
@@ -423,7 +414,7 @@ class RecordRoute : public testing::TestWithParam<RouteCase> {};
 TEST_P(RecordRoute, GoesToItsOwnAdapter)
 {
     const RouteCase& c = GetParam();
-    const fs::path folder = madeFolder();
+    const MadeFolder folder;
     const std::string file = (folder / "interrupted-x.toml").string();
     settings::writeRecord(
         file, {settings::RecordJob::Set, settings::identityOf(AdapterNode{0, {1, 8}, "", c.port}), "", {}, {}},
@@ -451,7 +442,6 @@ TEST_P(RecordRoute, GoesToItsOwnAdapter)
     EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
     EXPECT_EQ(a.state().delayTime == 50, c.written == 'a');
     EXPECT_EQ(b.state().delayTime == 50, c.written == 'b');
-    fs::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(

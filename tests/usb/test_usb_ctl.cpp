@@ -4,6 +4,7 @@
 
 #include "device/usb_transport.h"
 #include "emulator/emulator.h"
+#include "tests/support/named_case.h"
 #include "tests/usb/child_process.h"
 #include "tests/usb/usb_testbed.h"
 
@@ -81,10 +82,7 @@ struct Command {
     std::vector<std::string> needles;
 };
 
-void PrintTo(const Command& r, std::ostream* os)
-{
-    *os << r.name;
-}
+NAMED_CASE(Command)
 
 std::string expand(std::string text, const std::string& node)
 {

@@ -10,6 +10,7 @@
 #include "device/usb_transport.h"
 #include "dialogs/adapter_action.h"
 #include "emulator/emulator.h"
+#include "tests/support/named_case.h"
 #include "tests/usb/child_process.h"
 #include "tests/usb/usb_testbed.h"
 
@@ -148,10 +149,7 @@ struct Refusal {
     const char* text;
 };
 
-void PrintTo(const Refusal& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(Refusal)
 
 std::vector<std::string> shown;
 

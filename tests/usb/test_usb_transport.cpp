@@ -9,6 +9,7 @@
 #include "device/vendor_link.h"
 #include "emulator/emulator.h"
 #include "settings/adapter_switch.h"
+#include "tests/support/named_case.h"
 #include "tests/usb/usb_testbed.h"
 
 #include <gtest/gtest.h>
@@ -61,10 +62,7 @@ struct Shape {
     std::vector<std::uint8_t> received;  // the head of a read's buffer afterwards
 };
 
-void PrintTo(const Shape& s, std::ostream* os)
-{
-    *os << s.name;
-}
+NAMED_CASE(Shape)
 
 constexpr std::uint8_t Fill = 0xEE;  // what a read's buffer holds before the call
 const std::vector<std::uint8_t> Sent = {'J', 'R', 0x00, 0xFF, 'P', 'R', ' ', 'B'};
@@ -132,10 +130,7 @@ struct WalkCase {
     std::vector<NodeIdentity> devices;
 };
 
-void PrintTo(const WalkCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+NAMED_CASE(WalkCase)
 
 class BusWalk : public UsbPath, public testing::WithParamInterface<WalkCase> {};
 
