@@ -156,7 +156,11 @@ struct Gui {
             {"Beacon", w.beaconDialog, "Save1"},
             {"RS232C", w.serialPortDialog, "Save1"}};
         const auto [menu, dialog, saveItem] = items[static_cast<int>(group)];
-        if (save) rig.host.whileShown = [&](QDialog&) { dlg::trigger(*dialog, QString::fromLatin1(saveItem)); };
+        if (save) {
+            rig.host.whileShown = [dialog = dialog, saveItem = saveItem](QDialog&) {
+                dlg::trigger(*dialog, QString::fromLatin1(saveItem));
+            };
+        }
         dlg::trigger(*w.mainWindow, QString::fromLatin1(menu));
         return take();
     }

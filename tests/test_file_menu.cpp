@@ -382,8 +382,9 @@ TEST_F(FileMenu, ASignalEndsTheProgramWhateverBoxIsOpen)
 {
     saveFile(changeTwoGroups);
     // What is open when the signal comes ("write": as basic's second write goes out), and the writes sent.
-    for (const auto& [at, sent] : std::vector<std::pair<std::string, int>>{
+    for (const auto& [name, sent] : std::vector<std::pair<std::string, int>>{
              {"chooser", 0}, {"question", 0}, {"yes after", 0}, {"message", 0}, {"dialog", 0}, {"write", 16}}) {
+        const std::string& at = name;  // a plain reference: the lambdas below take it
         SCOPED_TRACE(at);
         const int status = ctltest::inChild([&] {
             dup2(open(path("err").toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);

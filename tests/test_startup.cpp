@@ -125,8 +125,9 @@ TEST(MainWindow, EachDialogsExitClosesItWithoutARequest)
 {
     Rig rig;
     Windows w = rig.start();
-    for (const auto& [item, exit] :
+    for (const auto& [name, exit] :
          {std::pair{"RepeaterInfoSetting1", "Exit1"}, {"SlowData", "Exu1"}, {"Beacon", "Exit1"}}) {
+        const char* item = name;  // a plain variable: the lambda below takes it
         SCOPED_TRACE(item);
         dlg::expectExitClosesSilently(
             rig, [&] { dlg::trigger(*w.mainWindow, item); }, exit);
