@@ -9,7 +9,7 @@
 // the comment says so, and only a run against a real libusb0.dll confirms it.
 //
 // The documents:
-//   [USB2]  Universal Serial Bus Specification 2.0, 9.6.1, Table 9-8
+//   [USB2]  USB 2.0, section 9.6.1, Table 9-8
 //           (Standard Device Descriptor: the fields, their offsets and sizes).
 //   [L01]   The libusb 0.1 developer's guide (Johannes Erdfelt,
 //           libusb.sourceforge.net/doc): the functions and their arguments,
