@@ -17,6 +17,12 @@ namespace settings {
 
 namespace {
 
+// Whether `groups` lists `group`.
+bool lists(const std::vector<Group>& groups, Group group)
+{
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
+}
+
 // The record's lines, each a comment of the settings file.
 constexpr const char* JobLine = "# brisel-setting record of a write: ";
 constexpr const char* BegunLine = "# begun: ";
@@ -72,7 +78,7 @@ std::vector<Group> halfWritten(const WriteRecord& record)
 {
     std::vector<Group> groups;
     for (Group group : record.groups)
-        if (std::find(record.done.begin(), record.done.end(), group) == record.done.end()) groups.push_back(group);
+        if (!lists(record.done, group)) groups.push_back(group);
     return groups;
 }
 
@@ -186,18 +192,15 @@ RecordKeeper::RecordKeeper(std::string path, RecordJob job, const AdapterIdentit
             problem.earlierRecord = true;
             throw StoreError(StoreError::Kind::CannotWrite, std::move(problem));
         }
-        const auto has = [](const std::vector<Group>& groups, Group group) {
-            return std::find(groups.begin(), groups.end(), group) != groups.end();
-        };
         // The older record's values stand for its groups: they are from
         // before the older write. A group it may have left half written
         // stays so unless this write writes it again.
         for (Group group : older->groups)
             if (held.values.has(group)) copyGroup(held.values, before_, group);
         for (Group group : AllGroups) {
-            if (before.has(group) || has(older->groups, group)) record_.groups.push_back(group);
-            if (!before.has(group) && has(older->done, group)) record_.done.push_back(group);
-            if (has(older->groups, group) && !has(older->done, group)) olderHalfWritten_.push_back(group);
+            if (before.has(group) || lists(older->groups, group)) record_.groups.push_back(group);
+            if (!before.has(group) && lists(older->done, group)) record_.done.push_back(group);
+            if (lists(older->groups, group) && !lists(older->done, group)) olderHalfWritten_.push_back(group);
         }
         olderGroups_ = older->groups;
         olderJob_ = older->job;
@@ -211,14 +214,12 @@ RecordKeeper::RecordKeeper(std::string path, RecordJob job, const AdapterIdentit
 
 RecordKeeper::~RecordKeeper()
 {
-    const auto done = [this](Group group) {
-        return std::find(record_.done.begin(), record_.done.end(), group) != record_.done.end();
-    };
+    const auto done = [this](Group group) { return lists(record_.done, group); };
     if (keep_ && record_.done.size() < record_.groups.size()) return;
     std::vector<Group> left;
     for (Group group : olderHalfWritten_)
         if (!done(group)) left.push_back(group);
-    if (cut_ && !done(*cut_) && std::find(left.begin(), left.end(), *cut_) == left.end()) left.push_back(*cut_);
+    if (cut_ && !done(*cut_) && !lists(left, *cut_)) left.push_back(*cut_);
     if (left.empty()) {
         removeRecord(path_);
         return;
@@ -229,8 +230,7 @@ RecordKeeper::~RecordKeeper()
         std::vector<Group> begun;
         Snapshot kept;
         for (Group group : record_.groups) {
-            const bool older = std::find(olderGroups_.begin(), olderGroups_.end(), group) != olderGroups_.end();
-            if (!done(group) && group != *cut_ && !older) continue;
+            if (!done(group) && group != *cut_ && !lists(olderGroups_, group)) continue;
             begun.push_back(group);
             copyGroup(before_, kept, group);
         }
@@ -245,7 +245,7 @@ RecordKeeper::~RecordKeeper()
     }
     record_.done.clear();
     for (Group group : record_.groups)
-        if (std::find(left.begin(), left.end(), group) == left.end()) record_.done.push_back(group);
+        if (!lists(left, group)) record_.done.push_back(group);
     try {
         writeRecord(path_, record_, before_, origin_);
     } catch (const StoreError&) {
@@ -297,9 +297,7 @@ void settleHeldGroups(const std::string& path, const Snapshot& held, const Snaps
         const Snapshot before = loadSettingsFile(path, true).values;
         record->done.clear();
         for (Group group : record->groups)
-            if (std::find(left.begin(), left.end(), group) == left.end() ||
-                std::find(settled.begin(), settled.end(), group) != settled.end())
-                record->done.push_back(group);
+            if (!lists(left, group) || lists(settled, group)) record->done.push_back(group);
         writeRecord(path, *record, before, {BRISEL_VERSION, {}, features});
     } catch (const StoreError&) {
         // A record that cannot be read or rewritten keeps what it said.
