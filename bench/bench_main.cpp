@@ -3,6 +3,7 @@
 //   brisel-bench              every figure, as a table (docs/performance.md)
 //   brisel-bench --runs N     repetitions of each flow for the CPU median
 //   brisel-bench --ctl [PROGRAM]  brisel-ctl's figures alone (of PROGRAM if given)
+//   brisel-bench --flow NAME [N]  that flow's row alone, N runs (for a profiler)
 //
 // Per flow: the requests sent and the pauses taken (counted, not slept), the
 // program's own CPU time (median of many runs) and its share of the flow's
@@ -175,13 +176,14 @@ double longestStall(Program& p, const Flow& flow)
     return longest;
 }
 
-int runFlows(int runs)
+int runFlows(int runs, const char* only = nullptr)
 {
     std::printf(
         "| Flow | Requests | Pauses (ms) | Floor (ms) | Own CPU, median (ms) | Share of floor | Longest GUI stall, "
         "median of 7 (ms) |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
     for (const Flow& flow : flows()) {
+        if (only != nullptr && std::strcmp(only, flow.name) != 0) continue;
         Program p;
         p.windows.mainWindow->show();
         // One run for the stream, then the timed runs.
@@ -354,6 +356,12 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "--ctl") == 0) {
         benchCtl(argc > 2 ? argv[2] : BRISEL_CTL_PROGRAM, 15);
         return 0;
+    }
+
+    if (argc > 2 && std::strcmp(argv[1], "--flow") == 0) {
+        int qtArgc = 1;
+        QApplication app(qtArgc, argv);
+        return runFlows(argc > 3 ? std::max(1, std::atoi(argv[3])) : 200, argv[2]);
     }
 
     int runs = 200;
