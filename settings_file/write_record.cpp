@@ -23,6 +23,15 @@ bool lists(const std::vector<Group>& groups, Group group)
     return std::find(groups.begin(), groups.end(), group) != groups.end();
 }
 
+// Whether the adapter, holding `adapter`, holds every value of `group` that
+// `values` has: a write of that group would change nothing. A group that
+// `values` leaves out is not held by it.
+bool holdsWhole(const Snapshot& adapter, const Snapshot& values, Group group)
+{
+    return values.has(group) && adapter.has(group) &&
+           differences(onlyGroup(adapter, group), onlyGroup(values, group)).empty();
+}
+
 // The record's lines, each a comment of the settings file.
 constexpr const char* JobLine = "# brisel-setting record of a write: ";
 constexpr const char* BegunLine = "# begun: ";
@@ -261,11 +270,10 @@ void RecordKeeper::groupDone(Group group)
     } catch (const StoreError&) {}
 }
 
-void RecordKeeper::settle(const Snapshot& adapter)
+void RecordKeeper::settle(const Snapshot& adapter, const Snapshot& wanted)
 {
     for (Group group : olderHalfWritten_)
-        if (before_.has(group) && differences(onlyGroup(adapter, group), onlyGroup(before_, group)).empty())
-            record_.done.push_back(group);
+        if (holdsWhole(adapter, before_, group) || holdsWhole(adapter, wanted, group)) record_.done.push_back(group);
 }
 
 void settleRecord(const std::string& path, const Snapshot& adapter)
@@ -286,9 +294,7 @@ void settleHeldGroups(const std::string& path, const Snapshot& held, const Snaps
         const std::vector<Group> left = halfWritten(*record);
         std::vector<Group> settled;
         for (Group group : left)
-            if (wanted.has(group) && held.has(group) &&
-                differences(onlyGroup(held, group), onlyGroup(wanted, group)).empty())
-                settled.push_back(group);
+            if (holdsWhole(held, wanted, group)) settled.push_back(group);
         if (settled.empty()) return;
         if (settled.size() == left.size()) {
             removeRecord(path);

@@ -15,10 +15,10 @@
 // adapter held before the first write that was cut short. Once the later
 // write's result has been told, its own groups are settled whatever that
 // result was, but a group the older write may have left half written is
-// settled only by being written completely, or by a write that finds
-// nothing to change holding already what a write of it would write
-// (settleHeldGroups): while one is left, the record stays, telling the older
-// write again at the next start.
+// settled only by being written completely, or by a write that finds it
+// holding already what a write of it would write, whether that write had
+// other groups to change (settle) or none (settleHeldGroups): while one is
+// left, the record stays, telling the older write again at the next start.
 
 #include "device/adapter_list.h"
 #include "settings_file/own_copy.h"
@@ -115,9 +115,10 @@ public:
     // it said: the group then shows as not done, which errs on the safe side.
     void groupDone(Group group);
     // The write has left the adapter holding `adapter`: a group the older
-    // record left half written whose every value the adapter holds as the
-    // record does is settled, as if written again.
-    void settle(const Snapshot& adapter);
+    // record left half written is settled, as if written again, when the
+    // adapter holds every value of it as the record does, or as this write
+    // wanted it (`wanted`), which it then skipped as having nothing to change.
+    void settle(const Snapshot& adapter, const Snapshot& wanted);
     // The result cannot be told to anyone (the program ends on a signal):
     // the record stays as it is when it goes, unless every group is done.
     void keepUnlessDone() { keep_ = true; }

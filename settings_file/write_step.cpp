@@ -40,7 +40,7 @@ WriteEnd writeStep(VendorLink& link, const Pause& pause, const Features& feature
         throw;
     }
     if (record) {
-        record->settle(values.restore.after);
+        record->settle(values.restore.after, values.wanted);
         if (step.keepIfStopped && values.restore.interruptedBy != 0) record->keepUnlessDone();
     }
     if (step.told) step.told();

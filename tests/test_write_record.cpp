@@ -174,6 +174,33 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettledWhenHeld,
                                          HeldCase{"NotWantedStays", {B}, {R, Bc}, 42, {B}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// So does a write that changes another group (slow data): the basic group,
+// half written by the older write from a delay time of 30, is settled when
+// the adapter holds the 42 this write wants, or the 30 from before.
+TEST(SettledWhenHeld, AlsoByAWriteOfAnotherGroup)
+{
+    const struct {
+        std::uint8_t held;
+        bool basicWanted, settled;
+    } rows[] = {{42, true, true}, {30, true, true}, {30, false, true}, {50, true, false}, {42, false, false}};
+    for (const auto& row : rows) {
+        const MadeFolder folder;
+        const settings::AdapterIdentity demo = settings::identityOf(std::nullopt);
+        const std::string path = settings::recordPath(folder.string(), demo);
+        settings::writeRecord(path, {settings::RecordJob::Restore, demo, "2026-12-08 14:02", {B}, {}},
+                              valuesOf({B}, 30), {"test", "", {}});
+        {
+            settings::RecordKeeper keeper(path, settings::RecordJob::Restore, demo, valuesOf({Group::SlowData}, 0), {});
+            keeper.groupDone(Group::SlowData);
+            const std::vector<Group> wanted =
+                row.basicWanted ? std::vector<Group>{B, Group::SlowData} : std::vector<Group>{Group::SlowData};
+            keeper.settle(valuesOf({B, Group::SlowData}, row.held), valuesOf(wanted, 42));
+        }
+        EXPECT_EQ(settings::readRecord(path).has_value(), !row.settled)
+            << "held " << int(row.held) << (row.basicWanted ? ", basic wanted" : "");
+    }
+}
+
 // An older record whose values cannot be read is left as it is, and no
 // write begins over it.
 TEST(RecordOverRecord, AnUnreadableOlderRecordStopsTheWrite)
