@@ -1,12 +1,12 @@
 #pragma once
 // Windows only: the part of libusb-win32's libusb 0.1 API that the program
-// calls, as libusb0.dll offers it to a 64-bit program. libusb0.dll comes with
-// no header the program could use, so the structures are declared here, each
-// as far as the bus walk reads it: the library allocates them and the program
-// only follows its pointers, so the fields after the last one read need not
-// be known. Every size and offset is held below to the figure derived from
-// the documents named beside it; where no document at hand states a figure,
-// the comment says so, and only a run against a real libusb0.dll confirms it.
+// calls, as libusb0.dll offers it to a 64-bit program. The library's header
+// is not packaged for the cross-build, so the structures are declared here,
+// each as far as the bus walk reads it: the library allocates them and the
+// program only follows its pointers, so the fields after the last one read
+// need not be known. Every size and offset is held below to the figure
+// derived from the documents named beside it; only a run against a real
+// libusb0.dll shows that the library its users have keeps to them.
 //
 // The documents:
 //   [USB2]  USB 2.0, section 9.6.1, Table 9-8
@@ -18,16 +18,19 @@
 //   [X64]   Microsoft's x64 calling convention and data-type ranges: one
 //           calling convention on x64 (__cdecl and __stdcall are accepted and
 //           ignored), pointers of 8 bytes, long of 4 bytes (LLP64).
-//   [W32]   libusb-win32's own word, as this program takes it: file names
-//           of LIBUSB_PATH_MAX = 512 characters (the arrays hold 512 + 1),
-//           and the structures packed to 1 byte. NOT CONFIRMED: no public
-//           document at hand states either figure.
+//   [W32]   libusb-win32's published developer header (usb.h, named
+//           lusb0_usb.h in its 1.2 releases, in the project's public
+//           repository): LIBUSB_PATH_MAX is 512 and the name arrays hold
+//           exactly that many characters, unlike the PATH_MAX + 1 of the
+//           libusb 0.1 built for Linux; the structures are packed to 1 byte
+//           (pshpack1.h); usb_device begins next, prev, filename, bus,
+//           descriptor, and usb_bus begins next, prev, dirname, devices.
 
 #include <cstddef>
 #include <cstdint>
 
 namespace libusb0 {
-// [W32], not confirmed by a document at hand.
+// [W32]: the length of the bus and device names, terminator included.
 inline constexpr std::size_t PathMax = 512;
 }  // namespace libusb0
 
@@ -60,25 +63,23 @@ struct usb_device_descriptor {
     std::uint8_t bNumConfigurations;
 };
 
-// The device list of a bus, as far as the walk reads it: the links and the
-// name first [L01]; the order next, prev, name is not confirmed by a
-// document at hand. The library's structure goes on past `descriptor`
-// (the configurations and the driver's own fields).
+// The device list of a bus, as far as the walk reads it [L01], in the
+// order of [W32]. The library's structure goes on past `descriptor` (the
+// configurations and the driver's own fields).
 struct usb_device {
     usb_device* next;
     usb_device* prev;
-    char filename[libusb0::PathMax + 1];
+    char filename[libusb0::PathMax];
     usb_bus* bus;
     usb_device_descriptor descriptor;
 };
 
-// A bus, as far as the walk reads it [L01]; the order next, prev, name,
-// devices is not confirmed by a document at hand. The library's structure
-// goes on past `devices`.
+// A bus, as far as the walk reads it [L01], in the order of [W32]. The
+// library's structure goes on past `devices`.
 struct usb_bus {
     usb_bus* next;
     usb_bus* prev;
-    char dirname[libusb0::PathMax + 1];
+    char dirname[libusb0::PathMax];
     usb_device* devices;
 };
 
@@ -92,26 +93,26 @@ static_assert(offsetof(usb_device_descriptor, idVendor) == 8);
 static_assert(offsetof(usb_device_descriptor, idProduct) == 10);
 static_assert(offsetof(usb_device_descriptor, bNumConfigurations) == 17);
 
-// [X64] pointers of 8 bytes, [W32] 513 characters and no padding:
-// next 0, prev 8, filename 16, bus 16 + 513 = 529, descriptor 537.
+// [X64] pointers of 8 bytes, [W32] 512 characters and no padding:
+// next 0, prev 8, filename 16, bus 16 + 512 = 528, descriptor 536.
 static_assert(sizeof(void*) == 8, "declared for 64-bit Windows");
 static_assert(offsetof(usb_device, next) == 0);
 static_assert(offsetof(usb_device, prev) == 8);
 static_assert(offsetof(usb_device, filename) == 16);
-static_assert(sizeof(usb_device::filename) == 513);
-static_assert(offsetof(usb_device, bus) == 529);
-static_assert(offsetof(usb_device, descriptor) == 537);
-static_assert(offsetof(usb_device, descriptor) + offsetof(usb_device_descriptor, idVendor) == 545);
-static_assert(offsetof(usb_device, descriptor) + offsetof(usb_device_descriptor, idProduct) == 547);
-static_assert(sizeof(usb_device) == 555);
+static_assert(sizeof(usb_device::filename) == 512);
+static_assert(offsetof(usb_device, bus) == 528);
+static_assert(offsetof(usb_device, descriptor) == 536);
+static_assert(offsetof(usb_device, descriptor) + offsetof(usb_device_descriptor, idVendor) == 544);
+static_assert(offsetof(usb_device, descriptor) + offsetof(usb_device_descriptor, idProduct) == 546);
+static_assert(sizeof(usb_device) == 554);
 
-// Likewise: next 0, prev 8, dirname 16, devices 529.
+// Likewise: next 0, prev 8, dirname 16, devices 528.
 static_assert(offsetof(usb_bus, next) == 0);
 static_assert(offsetof(usb_bus, prev) == 8);
 static_assert(offsetof(usb_bus, dirname) == 16);
-static_assert(sizeof(usb_bus::dirname) == 513);
-static_assert(offsetof(usb_bus, devices) == 529);
-static_assert(sizeof(usb_bus) == 537);
+static_assert(sizeof(usb_bus::dirname) == 512);
+static_assert(offsetof(usb_bus, devices) == 528);
+static_assert(sizeof(usb_bus) == 536);
 
 // The functions, as [L01] gives them; one calling convention on x64 [X64].
 namespace libusb0 {

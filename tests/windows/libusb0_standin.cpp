@@ -108,7 +108,7 @@ void name(char (&field)[Size], const char* format, int number, int vendor = 0, i
     std::snprintf(field, Size, format, number, vendor, product);
 }
 
-void nameDevice(char (&field)[libusb0::PathMax + 1], const Plugged& p)
+void nameDevice(char (&field)[libusb0::PathMax], const Plugged& p)
 {
     name(field, "\\\\.\\libusb0-%04d--0x%04x-0x%04x", p.address, p.vendor, p.product);
 }
@@ -264,7 +264,7 @@ __declspec(dllexport) void standin_pull_out_at(int device, int n)
 __declspec(dllexport) void standin_name(int device, char* out, int size)
 {
     const std::lock_guard guard(mutex);
-    char field[libusb0::PathMax + 1];
+    char field[libusb0::PathMax];
     nameDevice(field, plugged.at(device));
     std::snprintf(out, static_cast<std::size_t>(size), "%s", field);
 }
