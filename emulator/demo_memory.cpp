@@ -48,7 +48,7 @@ bool exists(const std::string& path)
 
 std::string defaultDemoFile()
 {
-    return settings::stateFolder() + "/demo-adapter.toml";
+    return settings::pathIn(settings::stateFolder(), "demo-adapter.toml");
 }
 
 std::string settingsFileOf(const AdapterState& state)

@@ -42,6 +42,14 @@ private:
     WriteProblem problem_;
 };
 
+// The path of `name` in `folder`, joined by the system's own separator
+// ("." is the current folder: `name` alone).
+std::string pathIn(const std::string& folder, const std::string& name);
+
+// The folder that holds `path`: what comes before its last separator, "."
+// when it has none.
+std::string folderOf(const std::string& path);
+
 // Writes `text` to `path`. Without `replace` an existing name (a link
 // included) is left alone; the rename decides that, not a check made before.
 // With `replace` a regular file keeps its mode (and its owner when run by

@@ -45,7 +45,7 @@ public:
     Folder& operator=(const Folder&) = delete;
 
     int fd() const { return fd_; }
-    std::string pathOf(const std::string& name) const { return path_ == "." ? name : path_ + "/" + name; }
+    std::string pathOf(const std::string& name) const { return pathIn(path_, name); }
 
 private:
     std::string path_;
@@ -144,6 +144,17 @@ std::pair<std::string, std::string> split(const std::string& path)
 }
 
 }  // namespace
+
+std::string folderOf(const std::string& path)
+{
+    return split(path).first;
+}
+
+std::string pathIn(const std::string& folder, const std::string& name)
+{
+    if (folder == ".") return name;
+    return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
+}
 
 void writeWholeFile(const std::string& path, std::string_view text, bool replace, bool privateFile)
 {

@@ -58,12 +58,6 @@ std::pair<std::string, std::string> split(const std::string& path)
     return {path.substr(0, slash + (slash == 0 || (slash == 2 && path[1] == ':') ? 1 : 0)), path.substr(slash + 1)};
 }
 
-std::string join(const std::string& folder, const std::string& name)
-{
-    if (folder == ".") return name;
-    return folder.empty() || separator(folder.back()) || folder.back() == ':' ? folder + name : folder + "\\" + name;
-}
-
 // What is at `path`: nothing (ENOENT), or its attributes.
 DWORD attributesOf(const std::wstring& path, const std::string& shown, bool& missing)
 {
@@ -87,16 +81,16 @@ public:
         for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
             unsigned char random[6];
             if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, random, sizeof random, BCRYPT_USE_SYSTEM_PREFERRED_RNG)))
-                fail(join(folder, name), EIO);
+                fail(pathIn(folder, name), EIO);
             char suffix[16];
             std::snprintf(suffix, sizeof suffix, "%02x%02x%02x%02x%02x%02x", random[0], random[1], random[2], random[3],
                           random[4], random[5]);
-            path_ = wideName(join(folder, "." + name.substr(0, 200) + "." + suffix + ".tmp"));
+            path_ = wideName(pathIn(folder, "." + name.substr(0, 200) + "." + suffix + ".tmp"));
             handle_ = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-            if (handle_ == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) failLast(join(folder, name));
+            if (handle_ == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) failLast(pathIn(folder, name));
         }
-        if (handle_ == INVALID_HANDLE_VALUE) fail(join(folder, name), EEXIST);
+        if (handle_ == INVALID_HANDLE_VALUE) fail(pathIn(folder, name), EEXIST);
     }
     ~TemporaryFile()
     {
@@ -123,18 +117,18 @@ public:
 
     bool placeUnlessTaken(const std::string& name)
     {
-        const std::wstring target = wideName(join(folder_, name));
+        const std::wstring target = wideName(pathIn(folder_, name));
         if (MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return placed_ = true;
         const DWORD error = GetLastError();
         if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return false;
-        fail(join(folder_, name), windows_text::errnoOf(error));
+        fail(pathIn(folder_, name), windows_text::errnoOf(error));
     }
 
     void placeOver(const std::string& name)
     {
-        const std::wstring target = wideName(join(folder_, name));
+        const std::wstring target = wideName(pathIn(folder_, name));
         if (!MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            failLast(join(folder_, name));
+            failLast(pathIn(folder_, name));
         placed_ = true;
     }
 
@@ -174,15 +168,26 @@ void writeWholeFile(const std::string& path, std::string_view text, bool replace
     else if (!file.placeUnlessTaken(name)) throw WriteError({WriteProblem::Kind::Exists, path});
 }
 
+std::string folderOf(const std::string& path)
+{
+    return split(path).first;
+}
+
+std::string pathIn(const std::string& folder, const std::string& name)
+{
+    if (folder == ".") return name;
+    return folder.empty() || separator(folder.back()) || folder.back() == ':' ? folder + name : folder + "\\" + name;
+}
+
 std::string writeUnderFreeName(const std::string& folder, const std::vector<std::string>& names, std::string_view text)
 {
     if (names.empty()) fail(folder, EINVAL);
-    checkFolder(folder, join(folder, names.front()));
+    checkFolder(folder, pathIn(folder, names.front()));
     TemporaryFile file(folder, names.front());
-    file.fill(text, join(folder, names.front()));
+    file.fill(text, pathIn(folder, names.front()));
     for (const std::string& name : names)
-        if (file.placeUnlessTaken(name)) return join(folder, name);
-    throw WriteError({WriteProblem::Kind::AllNamesTaken, join(folder, names.back())});
+        if (file.placeUnlessTaken(name)) return pathIn(folder, name);
+    throw WriteError({WriteProblem::Kind::AllNamesTaken, pathIn(folder, names.back())});
 }
 
 void makePrivateFolder(const std::string& folder)

@@ -49,7 +49,7 @@ void saveSettingsFile(const std::string& path, const std::string& text, bool rep
 
 std::string automaticBackupFolder()
 {
-    return stateFolder() + "/backups";
+    return pathIn(stateFolder(), "backups");
 }
 
 std::string backupTimeStamp()

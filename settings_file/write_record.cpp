@@ -104,7 +104,7 @@ std::string recordPath(const std::string& folder, const AdapterIdentity& adapter
     std::string name = recordName(adapter).substr(0, 40);
     for (char& c : name)
         if (!((c >= '0' && c <= '9') || c == '-' || c == '.' || (c >= 'a' && c <= 'z'))) c = '_';
-    return folder + "/interrupted-" + name + ".toml";
+    return pathIn(folder, "interrupted-" + name + ".toml");
 }
 
 void writeRecord(const std::string& path, const WriteRecord& record, const Snapshot& before, const FileOrigin& origin)
@@ -118,7 +118,7 @@ void writeRecord(const std::string& path, const WriteRecord& record, const Snaps
         "back.\n";
     text += settings;
     try {
-        makePrivateFolder(path.substr(0, path.rfind('/')));
+        makePrivateFolder(folderOf(path));
         writeWholeFile(path, text, true, true);
     } catch (const WriteError& error) {
         throw cannotWrite(error);

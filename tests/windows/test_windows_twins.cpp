@@ -4,10 +4,12 @@
 #include "device/adapter_lock.h"
 #include "device/shown_text.h"
 #include "device/windows_text.h"
+#include "emulator/demo_memory.h"
 #include "interrupts/signals.h"
 #include "settings_file/file_writer.h"
 #include "settings_file/own_copy.h"
 #include "settings_file/settings_store.h"
+#include "settings_file/write_record.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -118,13 +120,19 @@ TEST(WindowsTwins, PathsAreShownAndQuotedTheWindowsWay)
     for (const auto& [arguments, line] : commands) EXPECT_EQ(settings::commandLine(arguments), line);
 }
 
-// The program's own files go under %LOCALAPPDATA%\brisel-setting.
+// The program's own files go under %LOCALAPPDATA%\brisel-setting, their
+// paths joined by backslashes alone, as messages show them.
 TEST(WindowsTwins, TheStateFolderIsInLocalAppData)
 {
     wchar_t local[MAX_PATH];
     const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
     ASSERT_GT(length, 0u);
-    EXPECT_EQ(settings::stateFolder(), windows_text::utf8(std::wstring(local, length)) + "\\brisel-setting");
+    const std::string folder = windows_text::utf8(std::wstring(local, length)) + "\\brisel-setting";
+    EXPECT_EQ(settings::stateFolder(), folder);
+    EXPECT_EQ(settings::automaticBackupFolder(), folder + "\\backups");
+    EXPECT_EQ(emu::defaultDemoFile(), folder + "\\demo-adapter.toml");
+    EXPECT_EQ(settings::recordPath(folder, settings::identityOf(std::nullopt)).find('/'), std::string::npos);
+    EXPECT_EQ(settings::pathIn("C:\\", "a.toml"), "C:\\a.toml");
 }
 
 // Ctrl+Break while a group is written is only noted; the group goes on.
