@@ -15,4 +15,9 @@ inline constexpr std::size_t LargestFile = std::size_t{1024} * 1024;
 // blocks the reader. Throws StoreError.
 std::string readWholeFile(const std::string& path, bool regularOnly);
 
+// Whether nothing at all is at `path`, not even a link: where no file is
+// the usual case (a write's record), the reader learns it without the cost
+// of an exception. False when it cannot tell.
+bool nothingAt(const std::string& path);
+
 }  // namespace settings

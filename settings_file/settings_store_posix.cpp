@@ -13,6 +13,12 @@
 
 namespace settings {
 
+bool nothingAt(const std::string& path)
+{
+    struct stat facts {};
+    return lstat(path.c_str(), &facts) != 0 && errno == ENOENT;
+}
+
 std::string readWholeFile(const std::string& path, bool regularOnly)
 {
     const auto unreadable = [&path](int error) {

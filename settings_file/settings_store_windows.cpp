@@ -13,6 +13,14 @@
 
 namespace settings {
 
+bool nothingAt(const std::string& path)
+{
+    const std::wstring name = windows_text::wide(path);
+    if (name.empty() || GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 std::string readWholeFile(const std::string& path, bool regularOnly)
 {
     const auto unreadable = [&path](int error) {

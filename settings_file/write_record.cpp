@@ -2,6 +2,7 @@
 
 #include "settings/groups.h"
 #include "settings_file/file_writer.h"
+#include "settings_file/read_whole.h"
 #include "settings_file/restore.h"
 #include "settings_file/settings_store.h"
 
@@ -127,6 +128,7 @@ void writeRecord(const std::string& path, const WriteRecord& record, const Snaps
 
 std::optional<WriteRecord> readRecord(const std::string& path)
 {
+    if (nothingAt(path)) return std::nullopt;
     std::string text;
     try {
         text = readSettingsText(path, true);
