@@ -13,6 +13,21 @@ demo="Z:$work/demo-adapter.toml"
 printf 'format = 1\n[basic]\ndelay_time_ms = 500\n[repeater]\nalt_my_call = "N0NEW"\n[beacon]\ninterval_s = 20\n' \
     >"$work/three.toml"
 "$ctl" --demo-file "$demo" show >/dev/null 2>&1 || { echo "FAIL: the demo adapter could not be made"; exit 1; }
+# childrenOf PID: the processes whose parent is PID, from /proc/N/stat,
+# where the parent follows the state after the name's closing bracket.
+childrenOf() {
+    parent=$1
+    for stat in /proc/[0-9]*/stat; do
+        read -r line <"$stat" 2>/dev/null || continue
+        # Split into its fields on purpose; none holds a wildcard.
+        # shellcheck disable=SC2086
+        set -- ${line##*) }
+        if [ "$2" = "$parent" ]; then
+            pid=${stat#/proc/}
+            echo "${pid%/stat}"
+        fi
+    done
+}
 mkfifo "$work/trace" || exit 1
 # The trace and the messages alike go to the log.
 "$ctl" --demo-file "$demo" --trace restore --no-backup "Z:$work/three.toml" >"$work/trace" 2>&1 &
@@ -23,8 +38,10 @@ while IFS= read -r line; do
     printf '%s\n' "$line" >>"$work/log"
     case "$sent:$line" in
     "no:write 0x02 "*)
-        # The Windows program is the wrapper's own child.
-        kill -INT $(pgrep -P "$runner") && sent=yes
+        # The Windows program is the wrapper's own child (found through
+        # /proc: procps need not be installed).
+        # shellcheck disable=SC2046  # one process number a word
+        kill -INT $(childrenOf "$runner") && sent=yes
         printf 'SIGINT sent\n' >>"$work/log"
         ;;
     esac
